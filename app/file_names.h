@@ -1,0 +1,21 @@
+// The names of every data file, formed once at start-up from the command line or the program path.
+#pragma once
+
+enum Edition { kLayeredEdition, kClassicEdition };
+
+struct DataFiles {
+    char configPath[260];
+    char memoPath[272];
+    char yearMemoPattern[272];  // contains one "%d" for the year
+    char holidayPath[272];
+};
+
+extern DataFiles g_files;
+
+// commandLine: the whole command-line text (may be empty); programPath: the program's full path.
+// sep is the path separator of the platform ('\\' on Windows).
+void FormDataFileNames(Edition edition, const char* commandLine, const char* programPath, char sep,
+                       DataFiles* out);
+
+// The folder part of a path (up to, not including, its last separator).
+void DirectoryOf(const char* path, char sep, char* out, int outSize);

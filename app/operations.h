@@ -1,0 +1,32 @@
+// The operation table: every bindable operation with its key and mouse assignment.
+#pragma once
+
+struct Operation {
+    const char* name;
+    int command;
+    int key;
+    int keyEditing;
+    int mouse;
+    int mouseEditing;
+    int button;  // 1..7 for the operations with a window button
+};
+
+constexpr int kOperationCount = 41;
+extern Operation g_operations[kOperationCount + 1];  // ends with an empty row
+
+constexpr int kAssignableKeyCount = 89;
+extern const unsigned short kAssignableKeys[kAssignableKeyCount];
+
+enum MouseAction {
+    kMouseLeftClick = 1, kMouseRightClick, kMouseMiddleClick, kMouseLeftDouble, kMouseWheelForward,
+    kMouseWheelBackward
+};
+extern const char* const kMouseActionNames[7];  // index by action code; 0 unused
+
+constexpr int kModShift = 0x10000, kModCtrl = 0x20000, kModAlt = 0x40000;
+
+void ResetOperations();  // the built-in defaults
+void ReadAssignments();  // KEYASSIGN, MOUSEASSIGN of the configuration file
+void WriteAssignments();
+int FindCommandByKey(int value);
+int FindCommandByMouse(int value);

@@ -1,0 +1,141 @@
+// The one application state record: settings (section CONFIG), the current design and the
+// layout results. Reset to zeros at start-up, then filled by ReadSettings, ReadDesign and the layout.
+#pragma once
+#include <cstdint>
+
+#ifndef TESSEL_CLASSIC
+#define TESSEL_CLASSIC 0
+#endif
+
+typedef uint32_t Colour;  // 0x00BBGGRR
+
+enum DayColour { kWeekdayColour = 0, kHolidayColour = 1, kSaturdayColour = 2 };
+
+// Same layout as the platform's LOGFONTA (60 bytes), so the Windows code can hand it over as is.
+struct LogFontA {
+    int32_t lfHeight;  // size in points until a font is made
+    int32_t lfWidth;
+    int32_t lfEscapement;
+    int32_t lfOrientation;
+    int32_t lfWeight;
+    uint8_t lfItalic;
+    uint8_t lfUnderline;
+    uint8_t lfStrikeOut;
+    uint8_t lfCharSet;
+    uint8_t lfOutPrecision;
+    uint8_t lfClipPrecision;
+    uint8_t lfQuality;
+    uint8_t lfPitchAndFamily;
+    char lfFaceName[32];
+};
+static_assert(sizeof(LogFontA) == 60, "LogFontA must match LOGFONTA");
+
+enum FontPlaceIndex {
+    kFontTitle, kFontHead, kFontListHead, kFontDay, kFontToday, kFontOmday, kFontDmemo, kFontMemo,
+    kFontHoli, kFontCdown, kFontPlaceCount
+};
+enum BackPlaceIndex {
+    kBackTitle, kBackHead, kBackDay, kBackToday, kBackPrday, kBackOmday, kBackMemo, kBackBorder,
+    kBackButton, kBackCdown, kBackPlaceCount
+};
+
+struct FontPlace {
+    LogFontA logFont;
+    Colour colours[3];  // by DayColour
+    char label[32];
+    char key[32];
+    void* font;  // the platform font made from logFont, or null; run-time only
+    int32_t smooth;
+#if !TESSEL_CLASSIC
+    int32_t opacity;  // always 254 after reading
+    int32_t shadow;
+    int32_t hemming;
+#endif
+};
+
+struct BackPlace {
+    Colour colours[3];
+    char label[32];
+    char key[32];
+#if !TESSEL_CLASSIC
+    int32_t opacity;  // 0 transparent .. 254 opaque
+#endif
+};
+
+constexpr int kLabelSlots = 10;
+
+struct Design {
+    int32_t cellWidth;
+    int32_t ratios[7];
+    int32_t ratioSum;
+    int32_t cellLine;
+    int32_t memoRow;
+    int32_t listWidth;
+    FontPlace fonts[kFontPlaceCount];
+    BackPlace backs[kBackPlaceCount];
+    char titleForm[64];
+    // Label texts split in place at their commas; the slots hold offsets into the text (not
+    // pointers), so a copied record stays valid. An empty slot points at the text's last byte.
+    char headForm[64];
+    uint8_t headLabelAt[kLabelSlots];
+    char listHeadForm[64];
+    uint8_t listHeadLabelAt[kLabelSlots];
+    Colour custColors[16];
+};
+
+inline const char* HeadLabel(const Design& d, int i) { return d.headForm + d.headLabelAt[i]; }
+inline const char* ListHeadLabel(const Design& d, int i) { return d.listHeadForm + d.listHeadLabelAt[i]; }
+
+struct Settings {
+    int32_t calendarType;  // 0 table, 1 list
+    int32_t listTodayTop;
+    int32_t beginWeek;
+    int32_t showMonth;
+    int32_t btnSize;
+    int32_t useTasktray;
+    int32_t alarm;
+    int32_t alarmStartup;
+    int32_t alarmType;
+    int32_t alarmTime;
+    int32_t alarmShow;
+    int32_t alarmCdown;
+    int32_t alarmCdownDay;
+    int32_t alarmCdownPast;
+    int32_t alarmPaintTime;
+    int32_t alarmMemoSort;
+    char alarmStartupTime[100];
+    int32_t cellRowExtend;
+    int32_t keepWinHeight;
+    char currentDesign[100];
+    int32_t hotkey;
+    int32_t hotkeyToggle;
+    int32_t keyassignEnable;
+    int32_t quickmemoEnable;
+    int32_t dayscrollUnit;
+    int32_t dayscrollKeep;
+    int32_t dlgplacementKeep;
+};
+
+struct LayoutMetrics {
+    int32_t rowCount;
+    int32_t listRowHeight;
+    int32_t listHeadWidth;
+    int32_t titleHeight;
+    int32_t cdownHeight;
+    int32_t headHeight;
+    int32_t dayLineHeight;
+    int32_t memoLineHeight;
+    int32_t memoBoxLineHeight;
+    int32_t winWidth;
+    int32_t winHeight;
+};
+
+struct AppState {
+    Settings settings;
+    Design design;
+    LayoutMetrics layout;
+};
+
+extern AppState g_app;
+
+void ResetAppState(AppState* state);

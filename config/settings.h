@@ -1,0 +1,19 @@
+// Section CONFIG of the configuration file: reading, writing, and the value encodings shared by
+// every file of the program (comma lists, colours).
+#pragma once
+#include "config/app_state.h"
+
+// Fills the Settings of state, the tag table and the operation table's assignments. Returns 1.
+int ReadSettings(AppState* state);
+void WriteSettings(const AppState& state);
+void WriteViewSettings(const AppState& state);
+
+// Splits text in place at sep, never at a trail byte and never inside "[" ... "]". items may be
+// null to only count; maxItems bounds what is stored (the count is still the full count).
+int SplitFields(char* text, char sep, char** items, int maxItems);
+
+Colour ParseColour(const char* text);
+void FormatColour(Colour colour, char out[7]);
+
+// "9:5,18:30" -> "09:05,18:30"; any invalid item (or a result that would not fit) -> "".
+void NormaliseStartupTimes(const char* in, char* out, int outSize);

@@ -1,0 +1,14 @@
+// Shift-JIS (code page 932) byte helpers: double-byte characters are never split.
+#pragma once
+#include <cstddef>
+
+inline bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Length of the longest prefix of s (at most maxBytes bytes) that ends on a character boundary.
+size_t SjisFitLength(const char* s, size_t maxBytes);
+
+// Copies src into dst[dstSize] (dstSize >= 1), cut on a character boundary; always terminated.
+void CopyField(char* dst, size_t dstSize, const char* src);
+
+// Cuts s in place to at most maxBytes bytes on a character boundary.
+void SjisCut(char* s, size_t maxBytes);

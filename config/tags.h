@@ -1,0 +1,17 @@
+// Tag words drawn in their own colour and style; entry 0 is the alarm-time emphasis.
+#pragma once
+#include "config/app_state.h"
+
+struct TagStyle {
+    char word[32];
+    Colour colour;
+    int32_t bold;
+    int32_t italic;
+    int32_t strikeOut;
+};
+
+constexpr int kTagCount = 17;
+extern TagStyle g_tags[kTagCount];
+
+void ReadTags();   // section COLORTAG of the configuration file (part of ReadSettings)
+void WriteTags();  // all 17 keys
