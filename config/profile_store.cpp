@@ -1,0 +1,388 @@
+// The profile store: INI files parsed once and kept, checked against the file's size and
+// last-write time on every access, rewritten whole through a temporary file on every write.
+//
+// Reading follows the platform's profile functions: a line "[NAME]" (blanks around it allowed,
+// the name up to the last "]") opens a section; "KEY=value" is a key line, the key and value
+// stripped of blanks; other lines are kept but mean nothing. Only the first section of a name
+// and the first key of a name in it count. Names match regardless of ASCII case.
+#include "config/profile_store.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "config/file_ops.h"
+#include "config/sjis.h"
+
+namespace {
+
+struct Span {
+    uint32_t off = 0;
+    uint32_t len = 0;
+};
+
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+inline unsigned char FoldByte(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
+
+// Case folding leaves the trail byte of a double-byte character alone: it may look like a letter.
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const {
+        uint64_t h = 1469598103934665603ull;
+        for (size_t i = 0; i < s.size(); ++i) {
+            unsigned char c = static_cast<unsigned char>(s[i]);
+            if (IsSjisLead(c) && i + 1 < s.size()) {
+                h = (h ^ c) * 1099511628211ull;
+                c = static_cast<unsigned char>(s[++i]);
+            } else {
+                c = FoldByte(c);
+            }
+            h = (h ^ c) * 1099511628211ull;
+        }
+        return static_cast<size_t>(h);
+    }
+};
+
+struct NameEq {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i) {
+            unsigned char x = static_cast<unsigned char>(a[i]);
+            unsigned char y = static_cast<unsigned char>(b[i]);
+            if (IsSjisLead(x) && i + 1 < a.size()) {
+                if (x != y || a[i + 1] != b[i + 1]) return false;
+                ++i;
+            } else if (FoldByte(x) != FoldByte(y)) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+template <class V>
+using NameMap = std::unordered_map<std::string, V, NameHash, NameEq>;
+
+struct KeyEntry {
+    uint32_t line = 0;
+    Span name;   // as spelt in the file
+    Span value;  // without the blanks at either end
+};
+
+struct Section {
+    uint32_t lastKeyLine = 0;  // where a new key goes after: the last key line, or the header
+    NameMap<KeyEntry> keys;
+};
+
+struct ParsedFile {
+    FileStamp stamp;
+    std::string text;  // the file's bytes as read
+    std::vector<Span> lines;
+    std::vector<Section> sections;
+    NameMap<uint32_t> sectionIndex;
+};
+
+struct PathHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+};
+
+struct Store {
+    std::mutex lock;
+    std::unordered_map<std::string, std::unique_ptr<ParsedFile>, PathHash, std::equal_to<>> files;
+    int parseCount = 0;
+};
+
+Store& TheStore() {
+    static Store store;
+    return store;
+}
+
+std::string_view View(const ParsedFile& f, Span s) { return std::string_view(f.text.data() + s.off, s.len); }
+
+void Parse(ParsedFile& f) {
+    f.lines.clear();
+    f.sections.clear();
+    f.sectionIndex.clear();
+    const char* t = f.text.data();
+    size_t n = f.text.size();
+    size_t pos = 0;
+    // A byte-order mark written by an editor is not part of the first line.
+    if (n >= 3 && std::memcmp(t, "\xEF\xBB\xBF", 3) == 0) pos = 3;
+    int current = -1;  // section taking key lines, -1 before the first one or in a repeated one
+    while (pos < n) {
+        size_t end = pos;
+        while (end < n && t[end] != '\r' && t[end] != '\n') ++end;
+        uint32_t lineNo = static_cast<uint32_t>(f.lines.size());
+        f.lines.push_back({static_cast<uint32_t>(pos), static_cast<uint32_t>(end - pos)});
+        size_t next = end;
+        if (next < n) next += (t[next] == '\r' && next + 1 < n && t[next + 1] == '\n') ? 2 : 1;
+
+        // A NUL byte ends what a line can mean; the bytes stay in the file.
+        const char* nul = static_cast<const char*>(std::memchr(t + pos, 0, end - pos));
+        size_t b = pos, e = nul ? static_cast<size_t>(nul - t) : end;
+        while (b < e && IsBlank(t[b])) ++b;
+        while (e > b && IsBlank(t[e - 1])) --e;
+        pos = next;
+        if (b == e || t[b] == ';') continue;
+
+        if (t[b] == '[') {
+            const char* close = nullptr;
+            for (size_t i = e; i > b + 1; --i) {
+                if (t[i - 1] == ']') {
+                    close = t + i - 1;
+                    break;
+                }
+            }
+            if (close) {
+                std::string name(t + b + 1, close);
+                auto [it, fresh] = f.sectionIndex.try_emplace(std::move(name), 0u);
+                if (fresh) {
+                    it->second = static_cast<uint32_t>(f.sections.size());
+                    f.sections.emplace_back();
+                    f.sections.back().lastKeyLine = lineNo;
+                    current = static_cast<int>(it->second);
+                } else {
+                    current = -1;
+                }
+                continue;
+            }
+        }
+        if (current < 0) continue;
+        const char* eq = static_cast<const char*>(std::memchr(t + b, '=', e - b));
+        if (!eq) continue;
+        size_t ne = static_cast<size_t>(eq - t);
+        while (ne > b && IsBlank(t[ne - 1])) --ne;
+        if (ne == b) continue;
+        size_t vb = static_cast<size_t>(eq - t) + 1;
+        while (vb < e && IsBlank(t[vb])) ++vb;
+        Section& sec = f.sections[current];
+        sec.lastKeyLine = lineNo;
+        KeyEntry entry;
+        entry.line = lineNo;
+        entry.name = {static_cast<uint32_t>(b), static_cast<uint32_t>(ne - b)};
+        entry.value = {static_cast<uint32_t>(vb), static_cast<uint32_t>(e - vb)};
+        sec.keys.try_emplace(std::string(t + b, ne - b), entry);
+    }
+}
+
+bool ReadWholeFile(const char* path, std::string& out, int64_t sizeHint) {
+    FILE* fp = std::fopen(path, "rb");
+    if (!fp) return false;
+    out.clear();
+    if (sizeHint > 0) out.reserve(static_cast<size_t>(sizeHint));
+    char chunk[65536];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, fp)) > 0) out.append(chunk, got);
+    bool ok = !std::ferror(fp);
+    std::fclose(fp);
+    return ok;
+}
+
+// The parsed file for a read: the kept one while the file's stamp is unchanged. Null when the
+// file is missing or cannot be read.
+const ParsedFile* FileForRead(Store& st, const char* path) {
+    FileStamp stamp = StampOfFile(path);
+    auto it = st.files.find(std::string_view(path));
+    if (!stamp.exists) {
+        if (it != st.files.end()) st.files.erase(it);
+        return nullptr;
+    }
+    if (it != st.files.end() && it->second->stamp == stamp) return it->second.get();
+    auto f = std::make_unique<ParsedFile>();
+    if (!ReadWholeFile(path, f->text, stamp.size)) return nullptr;
+    f->stamp = stamp;  // taken before reading: a change during the read shows next time
+    Parse(*f);
+    ++st.parseCount;
+    ParsedFile* raw = f.get();
+    if (it != st.files.end()) it->second = std::move(f);
+    else st.files.emplace(std::string(path), std::move(f));
+    return raw;
+}
+
+const KeyEntry* FindKey(const ParsedFile& f, const char* section, const char* key) {
+    auto s = f.sectionIndex.find(std::string_view(section));
+    if (s == f.sectionIndex.end()) return nullptr;
+    const Section& sec = f.sections[s->second];
+    auto k = sec.keys.find(std::string_view(key));
+    return k == sec.keys.end() ? nullptr : &k->second;
+}
+
+bool HasAny(std::string_view s, const char* bytes) { return s.find_first_of(bytes) != std::string_view::npos; }
+
+bool WriteThroughTemp(const char* path, const std::string& content) {
+    std::string tmp = std::string(path) + "." + std::to_string(CurrentProcessId()) + ".tmp";
+    FILE* fp = std::fopen(tmp.c_str(), "wb");
+    if (!fp) return false;
+    bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), fp) == content.size();
+    ok = ok && FlushFileToDisk(fp);
+    ok = (std::fclose(fp) == 0) && ok;
+    ok = ok && ReplaceFileAtomically(tmp.c_str(), path);
+    if (!ok) std::remove(tmp.c_str());
+    return ok;
+}
+
+}  // namespace
+
+int ProfileReadString(const char* section, const char* key, const char* def, char* buf, int size,
+                      const char* path) {
+    if (!buf || size <= 0) return 0;
+    std::string_view value;
+    bool found = false;
+    Store& st = TheStore();
+    std::lock_guard<std::mutex> guard(st.lock);
+    if (section && key && path) {
+        if (const ParsedFile* f = FileForRead(st, path)) {
+            if (const KeyEntry* k = FindKey(*f, section, key)) {
+                value = View(*f, k->value);
+                found = true;
+            }
+        }
+    }
+    if (!found) {
+        // Like the platform: a default loses its trailing spaces.
+        value = def ? std::string_view(def) : std::string_view();
+        while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
+    }
+    size_t n = value.size() < static_cast<size_t>(size - 1) ? value.size() : static_cast<size_t>(size - 1);
+    if (n) std::memcpy(buf, value.data(), n);
+    buf[n] = 0;
+    return static_cast<int>(n);
+}
+
+int ProfileReadInt(const char* section, const char* key, int def, const char* path) {
+    char buf[64];
+    if (ProfileReadString(section, key, "", buf, sizeof buf, path) == 0) return def;
+    // The platform's rule: optional sign, then "0x", "0o" or "0b" for another base, then the
+    // digits valid in that base; the total wraps at 32 bits.
+    const char* p = buf;
+    bool minus = false;
+    if (*p == '-') {
+        minus = true;
+        ++p;
+    } else if (*p == '+') {
+        ++p;
+    }
+    unsigned base = 10;
+    if (p[0] == '0' && p[1] == 'x') base = 16, p += 2;
+    else if (p[0] == '0' && p[1] == 'o') base = 8, p += 2;
+    else if (p[0] == '0' && p[1] == 'b') base = 2, p += 2;
+    uint32_t total = 0;
+    for (;; ++p) {
+        unsigned d;
+        if (*p >= '0' && *p <= '9') d = static_cast<unsigned>(*p - '0');
+        else if (*p >= 'a' && *p <= 'z') d = static_cast<unsigned>(*p - 'a' + 10);
+        else if (*p >= 'A' && *p <= 'Z') d = static_cast<unsigned>(*p - 'A' + 10);
+        else break;
+        if (d >= base) break;
+        total = total * base + d;
+    }
+    if (minus) total = 0u - total;
+    return static_cast<int>(total);
+}
+
+bool ProfileWriteString(const char* section, const char* key, const char* value, const char* path) {
+    if (!section || !key || !path || !*section || !*key) return false;
+    std::string_view sec(section), k(key);
+    // Anything here that would change the file's lines or their meaning is refused.
+    if (HasAny(sec, "\r\n]") || HasAny(k, "\r\n=") || IsBlank(k.front()) || IsBlank(k.back()) ||
+        k.front() == ';' || k.front() == '[')
+        return false;
+    std::string_view val;
+    if (value) {
+        val = value;
+        if (HasAny(val, "\r\n")) return false;
+        while (!val.empty() && IsBlank(val.front())) val.remove_prefix(1);
+        while (!val.empty() && IsBlank(val.back())) val.remove_suffix(1);
+    }
+
+    Store& st = TheStore();
+    std::lock_guard<std::mutex> guard(st.lock);
+    // Always compare with the bytes on disk: an edit made since the last access is kept even
+    // when size and time happen to look the same.
+    FileStamp stamp = StampOfFile(path);
+    auto it = st.files.find(std::string_view(path));
+    auto cur = std::make_unique<ParsedFile>();
+    if (stamp.exists) {
+        if (!ReadWholeFile(path, cur->text, stamp.size)) return false;
+        if (it != st.files.end() && it->second->text == cur->text) {
+            cur = std::move(it->second);
+        } else {
+            Parse(*cur);
+            ++st.parseCount;
+        }
+        cur->stamp = stamp;
+    } else {
+        Parse(*cur);
+    }
+
+    const ParsedFile& f = *cur;
+    auto s = f.sectionIndex.find(sec);
+    const KeyEntry* entry = nullptr;
+    if (s != f.sectionIndex.end()) {
+        auto e = f.sections[s->second].keys.find(k);
+        if (e != f.sections[s->second].keys.end()) entry = &e->second;
+    }
+    if (!value && !entry) {
+        // Nothing to remove; keep what was read.
+        if (stamp.exists) {
+            if (it != st.files.end()) it->second = std::move(cur);
+            else st.files.emplace(std::string(path), std::move(cur));
+        }
+        return true;
+    }
+
+    std::string line;
+    if (value) {
+        line.reserve(k.size() + val.size() + 1);
+        line.append(entry ? View(f, entry->name) : k).append("=").append(val);
+    }
+    std::string out;
+    out.reserve(f.text.size() + line.size() + sec.size() + 8);
+    uint32_t insertAfter = UINT32_MAX;
+    if (!entry && s != f.sectionIndex.end()) insertAfter = f.sections[s->second].lastKeyLine;
+    for (uint32_t i = 0; i < f.lines.size(); ++i) {
+        if (entry && entry->line == i) {
+            if (value) out.append(line).append("\r\n");
+        } else {
+            out.append(View(f, f.lines[i])).append("\r\n");
+        }
+        if (i == insertAfter) out.append(line).append("\r\n");
+    }
+    if (!entry && s == f.sectionIndex.end()) {
+        out.append("[").append(sec).append("]\r\n").append(line).append("\r\n");
+    }
+
+    if (!WriteThroughTemp(path, out)) {
+        if (it != st.files.end()) st.files.erase(it);
+        return false;
+    }
+    auto next = std::make_unique<ParsedFile>();
+    next->text = std::move(out);
+    Parse(*next);
+    next->stamp = StampOfFile(path);
+    if (it != st.files.end()) it->second = std::move(next);
+    else st.files.emplace(std::string(path), std::move(next));
+    return true;
+}
+
+void ProfileStoreReset() {
+    Store& st = TheStore();
+    std::lock_guard<std::mutex> guard(st.lock);
+    st.files.clear();
+    st.parseCount = 0;
+}
+
+int ProfileStoreParseCount() {
+    Store& st = TheStore();
+    std::lock_guard<std::mutex> guard(st.lock);
+    return st.parseCount;
+}
