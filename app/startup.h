@@ -1,0 +1,23 @@
+// The decisions of start-up, apart from the window system so they can be checked anywhere.
+#pragma once
+#include "app/app_globals.h"
+
+// Delay of the first minute-timer run: 100 ms when the start-up alarm is on, otherwise one
+// second after the next full minute (seconds = the seconds of the current minute).
+int FirstMinuteTimerDelay(int alarmStartup, int seconds);
+
+// Default position of a window of size `window` on a screen of size `screen`: centred,
+// truncating toward zero (a window larger than the screen starts left of or above it).
+int CentredPosition(int screen, int window);
+
+void ResetCountdownForm(char slots[kCountdownFormFields][kCountdownFormSlot]);
+// A "CDOWN_FORM" value: exactly seven comma-separated fields replace the seven slots (each cut
+// to 31 bytes on a character boundary); anything else leaves them. Returns 1 when replaced.
+int ApplyCountdownForm(const char* value, char slots[kCountdownFormFields][kCountdownFormSlot]);
+
+enum ZOrderPlacement { kZOrderUnchanged, kZOrderTopmost, kZOrderBottom };
+ZOrderPlacement ZOrderOf(int zorderSetting);
+
+// The "HOTKEY" modifier byte (0x01 Shift, 0x02 Ctrl, 0x04 Alt, 0x08 Win) as the platform's
+// hot key modifier flags (1 Alt, 2 Control, 4 Shift, 8 Win).
+unsigned HotkeyModifierFlags(int hotkey);
