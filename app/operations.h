@@ -30,3 +30,6 @@ void ReadAssignments();  // KEYASSIGN, MOUSEASSIGN of the configuration file
 void WriteAssignments();
 int FindCommandByKey(int value);
 int FindCommandByMouse(int value);
+
+// "(なし)" for 0, else the modifier prefixes and the action name (at most outSize - 1 bytes).
+void MouseBindingName(int value, char* out, int outSize);

@@ -1,0 +1,190 @@
+#include "config/settings.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/operations.h"
+#include "config/profile_access.h"
+#include "config/sjis.h"
+#include "config/tags.h"
+
+namespace {
+// A ranged value outside its range is taken as missing: the layout and the alarms rely on it.
+int ReadRanged(const char* key, int def, int lo, int hi) {
+    int v = ReadConfigInt(key, def);
+    return (v < lo || v > hi) ? def : v;
+}
+
+// Digits with optional blanks around them; false for anything else (also for no digits).
+bool ParseSmallNumber(const char* s, const char* end, int* out) {
+    while (s < end && (*s == ' ' || *s == '\t')) ++s;
+    while (end > s && (end[-1] == ' ' || end[-1] == '\t')) --end;
+    if (s == end || end - s > 4) return false;
+    int v = 0;
+    for (; s < end; ++s) {
+        if (*s < '0' || *s > '9') return false;
+        v = v * 10 + (*s - '0');
+    }
+    *out = v;
+    return true;
+}
+}  // namespace
+
+int SplitFields(char* text, char sep, char** items, int maxItems) {
+    if (!text || !*text) return 0;
+    int count = 0;
+    char* start = text;
+    bool inBrackets = false;
+    char* p = text;
+    while (*p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (IsSjisLead(c) && p[1]) {
+            p += 2;
+            continue;
+        }
+        if (inBrackets) {
+            if (c == ']') inBrackets = false;
+        } else if (c == '[') {
+            inBrackets = true;
+        } else if (*p == sep) {
+            *p = 0;
+            if (items && count < maxItems) items[count] = start;
+            ++count;
+            start = p + 1;
+        }
+        ++p;
+    }
+    if (*start) {  // a trailing separator leaves no empty last item
+        if (items && count < maxItems) items[count] = start;
+        ++count;
+    }
+    return count;
+}
+
+Colour ParseColour(const char* text) {
+    if (!text || std::strlen(text) < 6) return 0;
+    unsigned r = 0, g = 0, b = 0;
+    std::sscanf(text, "%02x%02x%02x", &r, &g, &b);
+    return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
+}
+
+void FormatColour(Colour colour, char out[7]) {
+    std::snprintf(out, 7, "%02x%02x%02x", static_cast<unsigned>(colour & 0xFF),
+                  static_cast<unsigned>((colour >> 8) & 0xFF), static_cast<unsigned>((colour >> 16) & 0xFF));
+}
+
+void NormaliseStartupTimes(const char* in, char* out, int outSize) {
+    if (outSize <= 0) return;
+    out[0] = 0;
+    if (!in || !*in) return;
+    char copy[256];
+    CopyField(copy, sizeof copy, in);
+    constexpr int kMaxItems = 50;
+    char* items[kMaxItems];
+    int n = SplitFields(copy, ',', items, kMaxItems);
+    if (n > kMaxItems) return;
+    char result[kMaxItems * 6 + 1];
+    size_t len = 0;
+    for (int i = 0; i < n; ++i) {
+        const char* colon = std::strchr(items[i], ':');
+        int hour, minute;
+        if (!colon || !ParseSmallNumber(items[i], colon, &hour) ||
+            !ParseSmallNumber(colon + 1, colon + std::strlen(colon), &minute) || hour > 23 || minute > 59) {
+            return;
+        }
+        len += std::snprintf(result + len, sizeof result - len, "%s%02d:%02d", i ? "," : "", hour, minute);
+    }
+    if (len > static_cast<size_t>(outSize - 1)) return;  // would not fit: dropped as a whole
+    std::memcpy(out, result, len + 1);
+}
+
+int ReadSettings(AppState* state) {
+    Settings& s = state->settings;
+    s.calendarType = ReadRanged("CALENDAR_TYPE", 0, 0, 1);
+    s.listTodayTop = ReadConfigInt("LIST_TODAY_TOP", 0);
+    s.cellRowExtend = ReadConfigInt("CELL_ROW_EXTEND", 0);
+    s.keepWinHeight = ReadConfigInt("KEEP_WIN_HEIGHT", 0);
+    s.btnSize = ReadRanged("BTN_SIZE", 1, 0, 3);
+    s.beginWeek = ReadRanged("BEGIN_WEEK", 0, 0, 6);
+    s.showMonth = ReadRanged("SHOW_MONTH", 0, 0, 3);
+
+    ReadTags();
+
+    s.useTasktray = ReadConfigInt("USE_TASKTRAY", 0);
+    s.alarm = ReadConfigInt("ALARM", 0);
+    s.alarmTime = ReadRanged("ALARM_TIME", 5, 0, 0x7FFFFFFF);
+    s.alarmType = ReadRanged("ALARM_TYPE", 0, 0, 1);
+    s.alarmShow = ReadRanged("ALARM_SHOW", 0, 0, 1);
+    s.alarmStartup = ReadConfigInt("ALARM_STARTUP", 0);
+
+    char times[256];
+    ReadProfileText("CONFIG", "ALARM_STARTUP_TIME", "", times, sizeof times);
+    std::memset(s.alarmStartupTime, 0, sizeof s.alarmStartupTime);
+    NormaliseStartupTimes(times, s.alarmStartupTime, sizeof s.alarmStartupTime);
+
+    s.alarmCdown = ReadConfigInt("ALARM_CDOWN", 0);
+    s.alarmCdownDay = ReadRanged("ALARM_CDOWN_DAY", 7, 0, 9999);
+    s.alarmCdownPast = ReadConfigInt("ALARM_CDOWN_PAST", 0);
+    s.alarmPaintTime = ReadConfigInt("ALARM_PAINT_TIME", 0);
+    s.alarmMemoSort = ReadConfigInt("ALARM_MEMO_SORT", 0);
+
+    char design[256];
+    ReadProfileText("CONFIG", "CURRENT_DESIGN", "現在の設定", design, sizeof design);
+    std::memset(s.currentDesign, 0, sizeof s.currentDesign);
+    CopyField(s.currentDesign, sizeof s.currentDesign, design);
+
+    s.hotkey = ReadConfigInt("HOTKEY", 0);
+    s.hotkeyToggle = ReadRanged("HOTKEY_TOGGLE", 0, 0, 2);
+    s.keyassignEnable = ReadConfigInt("KEYASSIGN_ENABLE", 0);
+
+    ReadAssignments();
+
+    s.quickmemoEnable = ReadConfigInt("QUICKMEMO_ENABLE", 0);
+    s.dayscrollUnit = ReadRanged("DAYSCROLL_UNIT", 1, 1, 0x7FFFFFFF);
+    s.dayscrollKeep = ReadConfigInt("DAYSCROLL_KEEP", 0);
+    s.dlgplacementKeep = ReadConfigInt("DLGPLACEMENT_KEEP", 0);
+    return 1;
+}
+
+void WriteViewSettings(const AppState& state) {
+    const Settings& s = state.settings;
+    WriteConfigInt("CALENDAR_TYPE", s.calendarType);
+    WriteConfigInt("LIST_TODAY_TOP", s.listTodayTop);
+    WriteConfigInt("CELL_ROW_EXTEND", s.cellRowExtend);
+    WriteConfigInt("KEEP_WIN_HEIGHT", s.keepWinHeight);
+    WriteConfigInt("BTN_SIZE", s.btnSize);
+    WriteConfigInt("BEGIN_WEEK", s.beginWeek);
+    WriteConfigInt("SHOW_MONTH", s.showMonth);
+    WriteConfigInt("ALARM", s.alarm);
+}
+
+void WriteSettings(const AppState& state) {
+    const Settings& s = state.settings;
+    WriteViewSettings(state);
+    WriteConfigInt("USE_TASKTRAY", s.useTasktray);
+    WriteConfigInt("ALARM_TIME", s.alarmTime);
+    WriteConfigInt("ALARM_TYPE", s.alarmType);
+    WriteConfigInt("ALARM_SHOW", s.alarmShow);
+    WriteConfigInt("ALARM_STARTUP", s.alarmStartup);
+    // Copies, so that a field that lost its terminator is still written within its bounds.
+    char text[sizeof s.alarmStartupTime];
+    CopyField(text, sizeof text, s.alarmStartupTime);
+    WriteProfileText("CONFIG", "ALARM_STARTUP_TIME", text);
+    WriteConfigInt("ALARM_CDOWN", s.alarmCdown);
+    WriteConfigInt("ALARM_CDOWN_DAY", s.alarmCdownDay);
+    WriteConfigInt("ALARM_CDOWN_PAST", s.alarmCdownPast);
+    WriteConfigInt("ALARM_PAINT_TIME", s.alarmPaintTime);
+    WriteConfigInt("ALARM_MEMO_SORT", s.alarmMemoSort);
+    char name[sizeof s.currentDesign];
+    CopyField(name, sizeof name, s.currentDesign);
+    WriteProfileText("CONFIG", "CURRENT_DESIGN", name);
+    WriteConfigInt("HOTKEY", s.hotkey);
+    WriteConfigInt("HOTKEY_TOGGLE", s.hotkeyToggle);
+    WriteConfigInt("KEYASSIGN_ENABLE", s.keyassignEnable);
+    WriteAssignments();
+    WriteConfigInt("QUICKMEMO_ENABLE", s.quickmemoEnable);
+    WriteConfigInt("DAYSCROLL_UNIT", s.dayscrollUnit);
+    WriteConfigInt("DAYSCROLL_KEEP", s.dayscrollKeep);
+    WriteConfigInt("DLGPLACEMENT_KEEP", s.dlgplacementKeep);
+}

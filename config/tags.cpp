@@ -1,0 +1,53 @@
+#include "config/tags.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "config/profile_access.h"
+#include "config/settings.h"
+#include "config/sjis.h"
+
+TagStyle g_tags[kTagCount];
+
+namespace {
+void TagKey(int index, char* key, int size) {
+    if (index == 0) std::snprintf(key, size, "TAG_ALARM");
+    else std::snprintf(key, size, "TAG%d", index);
+}
+}  // namespace
+
+void ReadTags() {
+    for (int i = 0; i < kTagCount; ++i) {
+        TagStyle& tag = g_tags[i];
+        std::memset(&tag, 0, sizeof tag);
+        if (i == 0) CopyField(tag.word, sizeof tag.word, "アラーム時刻");
+        char key[16];
+        TagKey(i, key, sizeof key);
+        char value[256];
+        ReadProfileText("COLORTAG", key, "", value, sizeof value);
+        char* items[5];
+        int n = SplitFields(value, ',', items, 5);
+        if (n < 2) continue;
+        std::memset(tag.word, 0, sizeof tag.word);
+        CopyField(tag.word, sizeof tag.word, items[0]);
+        tag.colour = ParseColour(items[1]);
+        tag.bold = n > 2 && items[2][0] == '1';
+        tag.italic = n > 3 && items[3][0] == '1';
+        tag.strikeOut = n > 4 && items[4][0] == '1';
+    }
+}
+
+void WriteTags() {
+    for (int i = 0; i < kTagCount; ++i) {
+        const TagStyle& tag = g_tags[i];
+        char key[16];
+        TagKey(i, key, sizeof key);
+        char word[sizeof tag.word];
+        CopyField(word, sizeof word, tag.word);
+        char colour[7];
+        FormatColour(tag.colour, colour);
+        char value[64];
+        std::snprintf(value, sizeof value, "%s,%s,%d,%d,%d", word, colour, tag.bold, tag.italic, tag.strikeOut);
+        WriteProfileText("COLORTAG", key, value);
+    }
+}
