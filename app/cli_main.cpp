@@ -1,1 +1,173 @@
-int main() { return 0; }
+// desk-calendar-cli: reads the calendar's files from the command line.
+//   desk-calendar-cli [--config PATH] COMMAND ...
+// Arguments and output are UTF-8; inside, texts are code page 932 as in the program, and paths
+// are in the platform's file-name encoding.
+// Each command is one function in kCommands; failures print one line to stderr and exit 2.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/file_names.h"
+#include "app/operations.h"
+#include "app/program_path.h"
+#include "app/text_convert.h"
+#include "config/app_state.h"
+#include "config/profile_access.h"
+#include "config/settings.h"
+
+namespace {
+constexpr int kExitUsage = 2;
+
+// Writes a code page 932 text as UTF-8; bytes that are not valid code page 932 go out as they are.
+void PutText(FILE* out, const char* cp932) {
+    char* utf8 = Cp932ToUtf8(cp932);
+    std::fputs(utf8 ? utf8 : cp932, out);
+    std::free(utf8);
+}
+
+// message is ASCII, detail UTF-8 as the user typed it.
+int Fail(const char* message, const char* detail = nullptr) {
+    std::fputs("desk-calendar-cli: ", stderr);
+    std::fputs(message, stderr);
+    if (detail) {
+        std::fputs(": ", stderr);
+        std::fputs(detail, stderr);
+    }
+    std::fputc('\n', stderr);
+    return kExitUsage;
+}
+
+void PrintInt(const char* key, int value) { std::printf("%s=%d\n", key, value); }
+
+void PrintText(const char* key, const char* value, size_t width) {
+    char text[256];
+    size_t n = strnlen(value, width);
+    if (n >= sizeof text) n = sizeof text - 1;
+    std::memcpy(text, value, n);
+    text[n] = 0;
+    std::printf("%s=", key);
+    PutText(stdout, text);
+    std::putchar('\n');
+}
+
+// settings: every CONFIG setting as ReadSettings leaves it, one KEY=value line per field.
+int RunSettings(int argc, char** argv) {
+    (void)argv;
+    if (argc != 0) return Fail("settings takes no arguments");
+    ReadSettings(&g_app);
+    const Settings& s = g_app.settings;
+    PrintInt("CALENDAR_TYPE", s.calendarType);
+    PrintInt("LIST_TODAY_TOP", s.listTodayTop);
+    PrintInt("BEGIN_WEEK", s.beginWeek);
+    PrintInt("SHOW_MONTH", s.showMonth);
+    PrintInt("BTN_SIZE", s.btnSize);
+    PrintInt("USE_TASKTRAY", s.useTasktray);
+    PrintInt("ALARM", s.alarm);
+    PrintInt("ALARM_STARTUP", s.alarmStartup);
+    PrintInt("ALARM_TYPE", s.alarmType);
+    PrintInt("ALARM_TIME", s.alarmTime);
+    PrintInt("ALARM_SHOW", s.alarmShow);
+    PrintInt("ALARM_CDOWN", s.alarmCdown);
+    PrintInt("ALARM_CDOWN_DAY", s.alarmCdownDay);
+    PrintInt("ALARM_CDOWN_PAST", s.alarmCdownPast);
+    PrintInt("ALARM_PAINT_TIME", s.alarmPaintTime);
+    PrintInt("ALARM_MEMO_SORT", s.alarmMemoSort);
+    PrintText("ALARM_STARTUP_TIME", s.alarmStartupTime, sizeof s.alarmStartupTime);
+    PrintInt("CELL_ROW_EXTEND", s.cellRowExtend);
+    PrintInt("KEEP_WIN_HEIGHT", s.keepWinHeight);
+    PrintText("CURRENT_DESIGN", s.currentDesign, sizeof s.currentDesign);
+    PrintInt("HOTKEY", s.hotkey);
+    PrintInt("HOTKEY_TOGGLE", s.hotkeyToggle);
+    PrintInt("KEYASSIGN_ENABLE", s.keyassignEnable);
+    PrintInt("QUICKMEMO_ENABLE", s.quickmemoEnable);
+    PrintInt("DAYSCROLL_UNIT", s.dayscrollUnit);
+    PrintInt("DAYSCROLL_KEEP", s.dayscrollKeep);
+    PrintInt("DLGPLACEMENT_KEEP", s.dlgplacementKeep);
+    return 0;
+}
+
+struct CliCommand {
+    const char* name;
+    int (*run)(int argc, char** argv);  // the arguments after the command name
+};
+
+const CliCommand kCommands[] = {
+    {"settings", RunSettings},
+};
+
+// The configuration file must be a readable file, or a new name in an existing folder.
+bool UsableConfigPath(const char* path) {
+    switch (KindOfPath(path)) {
+    case kPathFile: {
+        FILE* f = std::fopen(path, "rb");
+        if (!f) return false;
+        std::fclose(f);
+        return true;
+    }
+    case kPathMissing: {
+        char dir[272];
+        DirectoryOf(path, PathSeparator(), dir, sizeof dir);
+        return !dir[0] || KindOfPath(dir) == kPathDirectory;
+    }
+    default:
+        return false;
+    }
+}
+
+// configPath: the --config path in the file-name encoding, or null for the program's own folder.
+bool FormFileNames(const char* configPath) {
+    char sep = PathSeparator();
+    if (configPath) {
+        if (!configPath[0] || std::strlen(configPath) >= sizeof g_files.configPath) return false;
+        FormDataFileNames(kLayeredEdition, configPath, "", sep, &g_files);
+    } else {
+        // The files the layered program would use in this folder.
+        char self[260];
+        if (!GetProgramPath(self, sizeof self)) return false;
+        char dir[260];
+        DirectoryOf(self, sep, dir, sizeof dir);
+        char program[280];
+        std::snprintf(program, sizeof program, "%s%cdesk-calendar.exe", dir, sep);
+        FormDataFileNames(kLayeredEdition, "", program, sep, &g_files);
+    }
+    SetConfigPath(g_files.configPath);
+    return true;
+}
+
+int Run(int argc, char** args) {
+    int i = 1;
+    const char* configArg = nullptr;
+    if (i < argc && std::strcmp(args[i], "--config") == 0) {
+        if (i + 1 >= argc) return Fail("--config needs a path");
+        configArg = args[i + 1];
+        i += 2;
+    }
+    if (i >= argc) return Fail("usage: desk-calendar-cli [--config PATH] COMMAND ...");
+    const CliCommand* command = nullptr;
+    for (const CliCommand& c : kCommands)
+        if (std::strcmp(c.name, args[i]) == 0) command = &c;
+    if (!command) return Fail("unknown command", args[i]);
+
+    char* configPath = configArg ? Utf8ToFileName(configArg) : nullptr;
+    if (configArg && !configPath) return Fail("the path cannot be expressed in code page 932", configArg);
+    bool formed = FormFileNames(configPath);
+    std::free(configPath);
+    if (!formed) return Fail("cannot form the file names", configArg);
+    if (!UsableConfigPath(g_files.configPath))
+        return Fail("cannot read the configuration file", configArg ? configArg : "desk-calendar.ini");
+    ResetAppState(&g_app);
+    ResetOperations();
+    return command->run(argc - i - 1, args + i + 1);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    PrepareUtf8Console();
+    char** args = nullptr;
+    if (!ArgumentsAsUtf8(argc, argv, &args)) return Fail("cannot read the arguments");
+    int count = 0;
+    while (args[count]) ++count;
+    int rc = Run(count, args);
+    FreeArguments(args);
+    return rc;
+}

@@ -1,0 +1,102 @@
+// Runs the real command-line tool on temporary configuration files.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <string>
+
+#include "tests/config/config_test_files.h"
+
+namespace {
+struct CliResult {
+    int code;
+    std::string out, err;
+};
+
+// UTF-8 text as the tool prints it (the tests' plain literals are code page 932).
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+CliResult RunCli(const TempFolder& dir, const std::string& args, const std::string& program = TESSEL_CLI) {
+    std::string out = dir.File("cli.out"), err = dir.File("cli.err");
+    std::string cmd = "'" + program + "' " + args + " >'" + out + "' 2>'" + err + "'";
+    int status = std::system(cmd.c_str());
+    CliResult r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWhole(out), ReadWhole(err)};
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+    return r;
+}
+
+int CountLines(const std::string& text) {
+    int n = 0;
+    for (char c : text) n += c == '\n';
+    return n;
+}
+
+void ExpectFailure(const CliResult& r) {
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(CountLines(r.err), 1) << r.err;
+}
+}  // namespace
+
+TEST(CliSettings, MissingFilePrintsEveryDefaultAndCreatesNothing) {
+    TempFolder dir;
+    std::string config = dir.File("none.ini");
+    CliResult r = RunCli(dir, "--config '" + config + "' settings");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(CountLines(r.out), 27);  // one line per setting
+    EXPECT_NE(r.out.find("CALENDAR_TYPE=0\n"), std::string::npos);
+    EXPECT_NE(r.out.find("BTN_SIZE=1\n"), std::string::npos);
+    EXPECT_NE(r.out.find("ALARM_TIME=5\n"), std::string::npos);
+    EXPECT_NE(r.out.find("ALARM_CDOWN_DAY=7\n"), std::string::npos);
+    EXPECT_NE(r.out.find("ALARM_STARTUP_TIME=\n"), std::string::npos);
+    EXPECT_NE(r.out.find(Utf8(u8"CURRENT_DESIGN=現在の設定\n")), std::string::npos);
+    EXPECT_NE(r.out.find("DAYSCROLL_UNIT=1\n"), std::string::npos);
+    EXPECT_FALSE(FileExists(config));
+    EXPECT_FALSE(FileExists(dir.File("none_memo.ini")));
+}
+
+TEST(CliSettings, PrintsStoredValuesAsUtf8AndLeavesTheFileAlone) {
+    TempFolder dir;
+    std::string config = dir.File("my.ini");
+    WriteIni(config, {"[CONFIG]", "CURRENT_DESIGN=青空", "ALARM_STARTUP_TIME=9:5,18:30", "BEGIN_WEEK=1",
+                      "HOTKEY=1604", "DAYSCROLL_UNIT=0"});
+    std::string before = ReadWhole(config);
+    CliResult r = RunCli(dir, "--config '" + config + "' settings");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find(Utf8(u8"CURRENT_DESIGN=青空\n")), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("ALARM_STARTUP_TIME=09:05,18:30\n"), std::string::npos);
+    EXPECT_NE(r.out.find("BEGIN_WEEK=1\n"), std::string::npos);
+    EXPECT_NE(r.out.find("HOTKEY=1604\n"), std::string::npos);
+    EXPECT_NE(r.out.find("DAYSCROLL_UNIT=1\n"), std::string::npos);
+    EXPECT_EQ(ReadWhole(config), before);
+}
+
+TEST(CliSettings, WithoutConfigReadsTheLayeredProgramsFileBesideTheTool) {
+    TempFolder dir;
+    std::string copy = dir.File("desk-calendar-cli");
+    std::string cmd = std::string("cp '") + TESSEL_CLI + "' '" + copy + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    WriteIni(dir.File("desk-calendar.ini"), {"[CONFIG]", "BTN_SIZE=3"});
+    WriteIni(dir.File("tessel.ini"), {"[CONFIG]", "BTN_SIZE=2"});  // holds data names only
+    CliResult r = RunCli(dir, "settings", copy);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("BTN_SIZE=3\n"), std::string::npos) << r.out;
+}
+
+TEST(CliErrors, ExitTwoWithOneLineAndNothingWritten) {
+    TempFolder dir;
+    std::string config = dir.File("c.ini");
+    ExpectFailure(RunCli(dir, "--config '" + config + "' frobnicate"));
+    ExpectFailure(RunCli(dir, ""));
+    ExpectFailure(RunCli(dir, "--config"));
+    ExpectFailure(RunCli(dir, "--config '" + config + "'"));
+    ExpectFailure(RunCli(dir, "--config '" + config + "' settings extra"));
+    ExpectFailure(RunCli(dir, "--config '" + dir.Path() + "' settings"));  // a folder
+    std::string missing = dir.File("absent/c.ini");
+    ExpectFailure(RunCli(dir, "--config '" + missing + "' settings"));
+    EXPECT_FALSE(FileExists(dir.File("absent")));
+    ExpectFailure(RunCli(dir, "--config '' settings"));
+    EXPECT_FALSE(FileExists(config));
+}
