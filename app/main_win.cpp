@@ -1,2 +1,8 @@
+// Program entry of both editions.
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+
+#include "app/startup_win.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    return RunCalendar(instance, commandLine ? commandLine : "", showCommand);
+}

@@ -15,6 +15,19 @@ set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/tessel.rc)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${CMAKE_BINARY_DIR}/resources")
 enable_language(RC)
 
+# The icon is drawn as text (resources/icon.txt); a host-built generator turns it into an .ico.
+find_program(HOST_CXX NAMES g++ c++ REQUIRED)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/resources ${CMAKE_BINARY_DIR}/tools)
+execute_process(COMMAND ${HOST_CXX} -std=c++20 -O1 -Wall -Wextra -o ${CMAKE_BINARY_DIR}/tools/make_icon
+                        ${CMAKE_SOURCE_DIR}/tools/make_icon.cpp
+                COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${CMAKE_BINARY_DIR}/tools/make_icon ${CMAKE_SOURCE_DIR}/resources/icon.txt
+                        ${CMAKE_BINARY_DIR}/resources/tessel.ico
+                COMMAND_ERROR_IS_FATAL ANY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${CMAKE_SOURCE_DIR}/resources/icon.txt ${CMAKE_SOURCE_DIR}/tools/make_icon.cpp)
+set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/resources/tessel.ico)
+
 function(tessel_program name core)
   add_executable(${name} WIN32 ${CMAKE_SOURCE_DIR}/app/main_win.cpp ${RESOURCE_SCRIPT})
   tessel_target(${name})

@@ -1,0 +1,167 @@
+// The calendar window's class and procedure. Each message goes to one small handler; after
+// every message handled here the date is checked, so a new day rebuilds the view.
+#include "app/main_window_win.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "app/app_globals.h"
+#include "app/startup.h"
+#include "app/win_handles.h"
+#include "config/app_state.h"
+#include "config/profile_access.h"
+#include "render/paint.h"
+
+const char kWindowClass[] = "Tessel";
+
+namespace {
+RECT g_pending;  // the pending repaint rectangle
+
+std::tm LocalNow() {
+    std::time_t now = std::time(nullptr);
+    return *std::localtime(&now);
+}
+
+void OnCreate(HWND hwnd) {
+    SIZE screen = ScreenSize();
+    SetPaintClip(0, 0, screen.cx, screen.cy);  // the first paint draws everything
+    WindowDC dc(hwnd);
+    PaintWindow(hwnd, dc.get(), g_app);
+    SetRectEmpty(&g_pending);
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+#if TESSEL_CLASSIC
+    SetPaintClip(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+#else
+    SetPaintClip(g_pending.left, g_pending.top, g_pending.right, g_pending.bottom);
+#endif
+    SetRectEmpty(&g_pending);
+    PaintWindow(hwnd, dc, g_app);
+    EndPaint(hwnd, &ps);
+}
+
+void OnDestroy() {
+    PostQuitMessage(0);
+    if (g_app.settings.useTasktray) RemoveTrayIcon();
+}
+
+// Positions are kept per screen size; a minimised (or hidden) calendar keeps its old one.
+void OnMove(HWND hwnd, LPARAM lParam) {
+    if (IsIconic(hwnd)) return;
+    SIZE screen = ScreenSize();
+    char key[32];
+    std::snprintf(key, sizeof key, "WIN_POS_X_%d", static_cast<int>(screen.cx));
+    WriteConfigInt(key, static_cast<short>(LOWORD(lParam)));
+    std::snprintf(key, sizeof key, "WIN_POS_Y_%d", static_cast<int>(screen.cy));
+    WriteConfigInt(key, static_cast<short>(HIWORD(lParam)));
+}
+
+// The minute timer: the new day is caught by the date check after this message.
+void OnMinuteTimer(HWND hwnd) {
+    KillTimer(hwnd, kMinuteTimer);
+    g_shell.firstRun = false;
+    SetTimer(hwnd, kMinuteTimer, FirstMinuteTimerDelay(0, LocalNow().tm_sec), nullptr);
+}
+
+void OnTimer(HWND hwnd, WPARAM id) {
+    if (id == kMinuteTimer) OnMinuteTimer(hwnd);
+}
+
+void CheckDateChange(HWND hwnd) {
+    if (LocalDayNumber(LocalNow()) != g_shell.todayNumber) RebuildAndResize(hwnd);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(hwnd);
+        break;
+    case WM_PAINT:
+        OnPaint(hwnd);
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;  // the window is going: no date check
+    case WM_MOVE:
+        OnMove(hwnd, lParam);
+        break;
+    case WM_TIMER:
+        OnTimer(hwnd, wParam);
+        break;
+    case WM_SET_HOTKEY:
+        OnSetHotkey(hwnd, wParam);
+        break;
+    case WM_TRAY_NOTIFY:
+        break;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    CheckDateChange(hwnd);
+    return 0;
+}
+}  // namespace
+
+SIZE ScreenSize() {
+    RECT r;
+    GetClientRect(GetDesktopWindow(), &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+LayoutInputs CurrentLayoutInputs() {
+    LayoutInputs in = {};
+    in.now = LocalNow();
+    HWND desktop = GetDesktopWindow();
+    WindowDC dc(desktop);
+    in.logPixelsY = GetDeviceCaps(dc.get(), LOGPIXELSY);
+    SIZE screen = ScreenSize();
+    in.screenWidth = screen.cx;
+    in.screenHeight = screen.cy;
+    in.buttonHeight = ButtonBitmapHeight(g_app.settings.btnSize);
+    return in;
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    HWND running = FindWindowA(kWindowClass, nullptr);
+    if (running) {  // started meanwhile
+        if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+        SetForegroundWindow(running);
+        return false;
+    }
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(101));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(1);  // system colour 0, plus 1
+    wc.lpszClassName = kWindowClass;
+    return RegisterClassA(&wc) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height) {
+#if TESSEL_CLASSIC
+    DWORD exStyle = WS_EX_TOOLWINDOW;
+#else
+    DWORD exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW;
+#endif
+    return CreateWindowExA(exStyle, kWindowClass, kWindowClass, WS_POPUP, x, y, width, height, nullptr,
+                           nullptr, instance, nullptr);
+}
+
+void RebuildAndResize(HWND hwnd) {
+    BuildLayout(&g_app, CurrentLayoutInputs());
+    SetWindowPos(hwnd, nullptr, 0, 0, g_app.layout.winWidth, g_app.layout.winHeight,
+                 SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+    RequestRepaint(hwnd, nullptr);
+}
+
+void RequestRepaint(HWND hwnd, const RECT* rect) {
+    RECT area;
+    if (rect) area = *rect;
+    else GetClientRect(hwnd, &area);
+    UnionRect(&g_pending, &g_pending, &area);
+    InvalidateRect(hwnd, &area, FALSE);
+}

@@ -1,0 +1,30 @@
+// The calendar window: its class, its procedure and the operations the shell runs on it.
+#pragma once
+#include <windows.h>
+
+#include "calendar/view_layout.h"
+
+constexpr UINT WM_TRAY_NOTIFY = WM_USER + 100;
+constexpr UINT WM_SET_HOTKEY = WM_USER + 102;
+constexpr UINT_PTR kMinuteTimer = 1;
+extern const char kWindowClass[];  // "Tessel": also how a second start finds the running one
+
+bool RegisterMainWindowClass(HINSTANCE instance);
+HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height);
+
+// The client rectangle of the desktop window.
+SIZE ScreenSize();
+// What BuildLayout needs from the screen, measured now.
+LayoutInputs CurrentLayoutInputs();
+
+// Rebuilds the view and fits the window to it, keeping its position, then repaints it whole.
+void RebuildAndResize(HWND hwnd);
+// Adds rect (the whole client area when null) to the pending repaint rectangle.
+void RequestRepaint(HWND hwnd, const RECT* rect);
+
+// Tray icon (tray_win.cpp).
+bool AddTrayIcon(HWND hwnd);
+void RemoveTrayIcon();
+
+// WM_SET_HOTKEY (hotkey_win.cpp): registers hot key id 1 for the value, or removes it for 0.
+void OnSetHotkey(HWND hwnd, WPARAM value);

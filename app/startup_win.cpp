@@ -1,0 +1,149 @@
+// Start-up in its fixed order, the message loop, and the release of everything at the end.
+#include "app/startup_win.h"
+
+#include <clocale>
+#include <cstdio>
+#include <ctime>
+
+#include "app/app_globals.h"
+#include "app/file_names.h"
+#include "app/main_window_win.h"
+#include "app/startup.h"
+#include "app/win_handles.h"
+#include "calendar/holiday_rules.h"
+#include "calendar/view_layout.h"
+#include "config/app_state.h"
+#include "config/design.h"
+#include "config/profile_access.h"
+#include "config/settings.h"
+#include "memo/countdown.h"
+#include "render/paint.h"
+
+namespace {
+constexpr Edition kEdition = TESSEL_CLASSIC ? kClassicEdition : kLayeredEdition;
+
+// Shows a running calendar, hidden or minimised ones too. True when there was one.
+bool HandOverToRunning() {
+    HWND running = FindWindowA(kWindowClass, nullptr);
+    if (!running) return false;
+    ShowWindow(running, IsIconic(running) ? SW_RESTORE : SW_SHOWNORMAL);
+    BringWindowToTop(running);
+    return true;
+}
+
+int ReadScreenKey(const char* form, int size, int def) {
+    char key[32];
+    std::snprintf(key, sizeof key, form, size);
+    return ReadConfigInt(key, def);
+}
+
+// The major version of the shell library, 5 when it cannot tell.
+int ShellMajorVersion() {
+    struct VersionRecord { DWORD size, major, minor, build, platform; };
+    typedef HRESULT(CALLBACK * GetVersionProc)(VersionRecord*);
+    LoadedLibrary shell("Shell32.dll");
+    if (!shell.get()) return 5;
+    auto proc = reinterpret_cast<GetVersionProc>(
+        reinterpret_cast<void*>(GetProcAddress(shell.get(), "DllGetVersion")));
+    VersionRecord version = {sizeof version, 0, 0, 0, 0};
+    if (!proc || proc(&version) < 0) return 5;
+    return static_cast<int>(version.major);
+}
+
+// Brings back the first visible day of the last run ("TOP_DATE") through the row-scroll request.
+void RestoreScrollPosition(const std::tm& now) {
+    int topDate = ReadConfigInt("TOP_DATE", 0);
+    if (topDate <= 0) return;
+    g_nav.scrolled = 0;
+    g_nav.dayOffset = 0;
+    g_nav.rowScrollRequest = topDate - LocalDayNumber(DefaultFirstDay(g_app.settings, now));
+}
+
+void LoadEverything(const char* commandLine, std::tm* now) {
+    char program[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    FormDataFileNames(kEdition, commandLine, program, '\\', &g_files);
+    SetConfigPath(g_files.configPath);
+
+    ResetAppState(&g_app);
+    ResetNavigation(&g_nav);
+    ResetShellState(&g_shell);
+    ReadSettings(&g_app);
+    ReadDesign(&g_app);
+    g_shell.drawMemoSize = ReadConfigInt("DRAWMEMOSIZE", 256);
+    LoadHolidayRules(g_files.holidayPath);
+    std::time_t t = std::time(nullptr);
+    *now = *std::localtime(&t);
+    g_shell.today = *now;
+    g_shell.todayNumber = LocalDayNumber(*now);
+    LoadCountdowns(g_files.memoPath);
+    char form[256];
+    ReadProfileText("CONFIG", "CDOWN_FORM", "", form, sizeof form);
+    ApplyCountdownForm(form, g_shell.countdownForm);
+}
+
+void ReleaseEverything() {
+    ReleaseViewModel();
+    ReleaseCountdowns();
+    ReleaseHolidayRules();
+    ReleasePaintCache();
+}
+
+int MessageLoop() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+}  // namespace
+
+int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
+#if !TESSEL_CLASSIC
+    GdiplusSession gdiplus;  // shut down on every way out
+    std::setlocale(LC_ALL, "japanese");
+#endif
+    if (HandOverToRunning()) return 0;
+    if (!RegisterMainWindowClass(instance)) return 0;
+
+    std::tm now;
+    LoadEverything(commandLine, &now);
+    g_shell.instance = instance;
+
+    SIZE screen = ScreenSize();
+    g_app.layout.winHeight = ReadScreenKey("WIN_HEIGHT_%d", screen.cy, 0);
+    if (g_app.settings.dayscrollKeep) RestoreScrollPosition(now);
+    BuildLayout(&g_app, CurrentLayoutInputs());
+    int width = g_app.layout.winWidth, height = g_app.layout.winHeight;
+    int x = ReadScreenKey("WIN_POS_X_%d", screen.cx, CentredPosition(screen.cx, width));
+    int y = ReadScreenKey("WIN_POS_Y_%d", screen.cy, CentredPosition(screen.cy, height));
+    g_shell.shellVersion = ShellMajorVersion();
+
+    HWND hwnd = CreateMainWindow(instance, x, y, width, height);
+    if (!hwnd) {
+        ReleaseEverything();
+        return 0;
+    }
+    g_shell.mainWindow = hwnd;
+    ShowWindow(hwnd, showCommand);
+    ZOrderPlacement z = ZOrderOf(ReadConfigInt("ZORDER", 0));
+    g_shell.alwaysOnTop = z == kZOrderTopmost;
+    if (z != kZOrderUnchanged)
+        SetWindowPos(hwnd, z == kZOrderTopmost ? HWND_TOPMOST : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    UpdateWindow(hwnd);
+
+    g_shell.alarmReference = now;
+    g_shell.alarmReference.tm_min += g_app.settings.alarmTime;
+    g_shell.alarmReference.tm_isdst = -1;
+    std::mktime(&g_shell.alarmReference);
+    if (g_app.settings.useTasktray) AddTrayIcon(hwnd);
+    SetTimer(hwnd, kMinuteTimer,
+             FirstMinuteTimerDelay(g_app.settings.alarmStartup, g_shell.alarmReference.tm_sec), nullptr);
+    PostMessageA(hwnd, WM_SET_HOTKEY, g_app.settings.hotkey & 0xFFFF, 0);
+    g_shell.undoDepth = ReadConfigInt("UNDO_SIZE", 9);
+
+    int code = MessageLoop();
+    ReleaseEverything();
+    return code;
+}

@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Start-up of both programs under Wine: which configuration file each writes, the centred first
+# position, a stored position per screen size, and a second start that hands
+# over to the running calendar without touching any file.
+set -u
+: "${TESSEL_WIN_BUILD:?}" "${TESSEL_TEST_TMP:?}"
+PIDS=()
+failures=0
+cleanup() {
+    local p
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
+    for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null; done
+    PIDS=()
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+check() { if [ "$2" = "$3" ]; then echo "ok: $1"; else fail "$1: got '$2', want '$3'"; fi; }
+
+# Value of KEY in section CONFIG of FILE, or "missing".
+ini_value() {
+    [ -f "$1" ] || { echo missing; return; }
+    tr -d '\r' <"$1" | awk -v key="$2" '
+        /^\[/ { in_config = (toupper($0) == "[CONFIG]"); next }
+        in_config { i = index($0, "="); if (i && toupper(substr($0, 1, i - 1)) == key) { print substr($0, i + 1); found = 1; exit } }
+        END { if (!found) print "missing" }'
+}
+
+calendar_window() { xdotool search --name '^Tessel$' 2>/dev/null | head -1; }
+
+wait_window() {
+    local i id
+    for i in $(seq 1 150); do
+        id=$(calendar_window)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+wait_gone() {
+    local i
+    for i in $(seq 1 100); do
+        [ -z "$(calendar_window)" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# "X Y W H" of an X window.
+geometry() {
+    xdotool getwindowgeometry --shell "$1" | awk -F= '{v[$1] = $2} END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}'
+}
+
+start() {  # start EXE [ARGS...]: runs it in the background, its pid in LAST_PID
+    env LC_ALL=ja_JP.UTF-8 wine "$@" >/dev/null 2>&1 &
+    LAST_PID=$!
+    PIDS+=("$LAST_PID")
+}
+
+# Closes the calendar as the system would (WM_CLOSE through taskkill) and checks that the
+# program of pid $1 ends with 0.
+stop_calendar() {
+    local name=$2 code
+    env LC_ALL=ja_JP.UTF-8 wine taskkill /IM "$name" >/dev/null 2>&1
+    wait_gone || fail "$name: window still there after WM_CLOSE"
+    wait "$1"
+    code=$?
+    check "$name ends with 0 after closing" "$code" 0
+}
+
+# --- Layered edition, empty command line: configuration desk-calendar.ini beside the program.
+L=$TESSEL_TEST_TMP/layered
+mkdir -p "$L"
+cp "$TESSEL_WIN_BUILD/desk-calendar.exe" "$L/"
+start "$L/desk-calendar.exe"
+first=$LAST_PID
+if id=$(wait_window); then
+    read -r x y w h <<<"$(geometry "$id")"
+    check "layered window is centred horizontally" "$x" "$(((1280 - w) / 2))"
+    check "layered window is centred vertically" "$y" "$(((1024 - h) / 2))"
+    check "window height stored for the 1024-pixel screen" "$(ini_value "$L/desk-calendar.ini" WIN_HEIGHT_1024)" "$h"
+    check "first position written for the 1280-pixel screen" "$(ini_value "$L/desk-calendar.ini" WIN_POS_X_1280)" "$x"
+    check "layered edition writes no tessel.ini" "$([ -e "$L/tessel.ini" ] && echo present || echo absent)" absent
+
+    # A second start finds the first, ends with 0 and reads or writes nothing of its own.
+    stamp=$(stat -c %Y.%s "$L/desk-calendar.ini")
+    # Its own configuration would be written at once by a start that went on.
+    mkdir -p "$L/second"
+    ghost=$(winepath -w "$L/second/ghost.ini" 2>/dev/null)
+    env LC_ALL=ja_JP.UTF-8 timeout 20 wine "$L/desk-calendar.exe" "$ghost" >/dev/null 2>&1
+    check "second start exits with 0" "$?" 0
+    check "second start leaves its configuration path alone" "$([ -e "$L/second/ghost.ini" ] && echo present || echo absent)" absent
+    check "second start leaves the first configuration alone" "$(stat -c %Y.%s "$L/desk-calendar.ini")" "$stamp"
+    check "still one calendar window" "$(xdotool search --name '^Tessel$' | wc -l)" 1
+    stop_calendar "$first" desk-calendar.exe
+else
+    fail "layered calendar window did not appear"
+fi
+cleanup
+
+# --- Classic edition, empty command line: desk-calendar-classic.ini; stored position is used.
+C=$TESSEL_TEST_TMP/classic
+mkdir -p "$C"
+cp "$TESSEL_WIN_BUILD/desk-calendar-classic.exe" "$C/"
+printf '[CONFIG]\r\nWIN_POS_X_1280=210\r\nWIN_POS_Y_1024=150\r\nWIN_POS_X_1920=5\r\n' >"$C/desk-calendar-classic.ini"
+start "$C/desk-calendar-classic.exe"
+first=$LAST_PID
+if id=$(wait_window); then
+    read -r x y w h <<<"$(geometry "$id")"
+    check "classic window at its stored position (x)" "$x" 210
+    check "classic window at its stored position (y)" "$y" 150
+    check "classic window height stored" "$(ini_value "$C/desk-calendar-classic.ini" WIN_HEIGHT_1024)" "$h"
+    check "another screen's key is left as it was" "$(ini_value "$C/desk-calendar-classic.ini" WIN_POS_X_1920)" 5
+    stop_calendar "$first" desk-calendar-classic.exe
+else
+    fail "classic calendar window did not appear"
+fi
+cleanup
+
+# --- A command-line path names the configuration in both editions.
+for exe in desk-calendar desk-calendar-classic; do
+    D=$TESSEL_TEST_TMP/path-$exe
+    mkdir -p "$D/prog" "$D/cal"
+    cp "$TESSEL_WIN_BUILD/$exe.exe" "$D/prog/"
+    start "$D/prog/$exe.exe" "$(winepath -w "$D/cal/my.ini")"
+    first=$LAST_PID
+    if id=$(wait_window); then
+        read -r x y w h <<<"$(geometry "$id")"
+        check "$exe writes the named configuration" "$(ini_value "$D/cal/my.ini" WIN_HEIGHT_1024)" "$h"
+        check "$exe writes nothing beside the program" "$(ls "$D/prog" | grep -c '\.ini$')" 0
+        stop_calendar "$first" "$exe.exe"
+    else
+        fail "$exe window did not appear with a command-line path"
+    fi
+    cleanup
+done
+
+if [ "$failures" -eq 0 ]; then echo "startup e2e: all checks passed"; else echo "startup e2e: $failures checks failed"; fi
+[ "$failures" -eq 0 ]
