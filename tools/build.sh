@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Configures and builds both trees: build/win64 (MinGW-w64) and build/native (host g++, which
+# also runs the Windows tests under Wine through WIN_BUILD_DIR).
+set -eu
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$ROOT"
+JOBS=${JOBS:-$(nproc 2>/dev/null || echo 2)}
+
+cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build build/win64 -j"$JOBS"
+cmake -S . -B build/native -DWIN_BUILD_DIR="$ROOT/build/win64" >/dev/null
+cmake --build build/native -j"$JOBS"

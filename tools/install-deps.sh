@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on Debian bookworm, and only what is missing.
+# As root it runs apt-get; otherwise it prints the one command to run and fails.
+set -u
+
+PACKAGES=(
+    # build
+    make cmake g++ googletest libgtest-dev
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    # running the Windows programs
+    wine wine64 fonts-wine xvfb
+    fonts-ipafont-gothic fonts-ipafont-mincho
+    # driving and looking at them in tests
+    xdotool imagemagick x11-utils
+    # packaging
+    zip
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)
+    [ "$status" = installed ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+line="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y ${missing[*]}"
+if [ "$(id -u)" != 0 ]; then
+    echo "Missing packages: ${missing[*]}" >&2
+    echo "Install them as root with:" >&2
+    echo "    $line" >&2
+    exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q || exit 1
+apt-get install -y -q "${missing[@]}" </dev/null || exit 1
