@@ -6,7 +6,12 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
 JOBS=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
-cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+# The toolchain only matters at the first configure; later it would be reported as unused.
+if [ -f build/win64/CMakeCache.txt ]; then
+    cmake -S . -B build/win64 >/dev/null
+else
+    cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+fi
 cmake --build build/win64 -j"$JOBS"
 cmake -S . -B build/native -DWIN_BUILD_DIR="$ROOT/build/win64" >/dev/null
 cmake --build build/native -j"$JOBS"
