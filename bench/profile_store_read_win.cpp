@@ -101,7 +101,8 @@ int main() {
 
     std::printf("  profile store:            %8.1f ms  %7.2f us a read  (%d parse%s)\n", ours * 1e3,
                 ours * 1e6 / kReads, parses, parses == 1 ? "" : "s");
-    std::printf("    the file stamp alone:   %8.1f ms  %7.2f us a call (checked on every read)\n", stat * 1e3, stat * 1e6 / kReads);
+    std::printf("    the file stamp alone:   %8.1f ms  %7.2f us a call (checked on every read)\n",
+                stat * 1e3, stat * 1e6 / kReads);
     std::printf("  GetPrivateProfileStringA: %8.1f ms  %7.2f us a read\n", platform * 1e3,
                 platform * 1e6 / kReads);
     std::printf("  bytes read: %lu / %lu, keys that read differently: %d\n", sumOurs, sumPlatform,

@@ -13,7 +13,9 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <time.h>
+#include <vector>
 #include <unistd.h>
 
 #include "config/file_ops.h"
@@ -320,6 +322,28 @@ TEST_F(ProfileTest, CacheKeepsFilesApart) {
         EXPECT_STREQ(b, "two");
     }
     EXPECT_EQ(ProfileStoreParseCount(), 0);
+}
+
+TEST_F(ProfileTest, CacheIsSharedSafelyBetweenThreads) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([this, t] {
+            for (int i = 0; i < 50; ++i) {
+                std::string key = "T" + std::to_string(t) + "_" + std::to_string(i);
+                ProfileWriteString("S", key.c_str(), key.c_str(), file.c_str());
+                char b[32];
+                ProfileReadString("S", key.c_str(), "", b, sizeof b, file.c_str());
+                if (key != b) ADD_FAILURE() << key << " read back as " << b;
+            }
+        });
+    }
+    for (auto& th : threads) th.join();
+    ProfileStoreReset();
+    for (int t = 0; t < 4; ++t)
+        for (int i = 0; i < 50; ++i) {
+            std::string key = "T" + std::to_string(t) + "_" + std::to_string(i);
+            EXPECT_EQ(Read("S", key.c_str()), key);
+        }
 }
 
 // ---- Damaged files --------------------------------------------------------------------------
