@@ -129,8 +129,10 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     ShowWindow(hwnd, showCommand);
     ZOrderPlacement z = ZOrderOf(ReadConfigInt("ZORDER", 0));
     g_shell.alwaysOnTop = z == kZOrderTopmost;
+    // The window is active already; activating it again would raise it back over the others.
     if (z != kZOrderUnchanged)
-        SetWindowPos(hwnd, z == kZOrderTopmost ? HWND_TOPMOST : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(hwnd, z == kZOrderTopmost ? HWND_TOPMOST : HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     UpdateWindow(hwnd);
 
     g_shell.alarmReference = now;
