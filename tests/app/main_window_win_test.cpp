@@ -208,4 +208,52 @@ TEST(MainWindow, SecondStartShowsTheHiddenFirstAndReadsNothing) {
     EXPECT_EQ(0, calendar.Close());
 }
 
+// Ctrl + Alt + F12 as the "HOTKEY" value (modifier byte 0x06) and as platform flags.
+constexpr int kHotkeySetting = 0x067B;
+constexpr UINT kHotkeyFlags = MOD_CONTROL | MOD_ALT;
+
+HWND WaitForMessageBox(DWORD ms) {
+    for (DWORD waited = 0; waited < ms; waited += 50) {
+        if (HWND box = FindWindowA("#32770", "Tessel")) return box;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+TEST(MainWindow, HotkeyIsRegisteredWithItsModifiers) {
+    char lines[128];
+    std::snprintf(lines, sizeof lines, "HOTKEY=%d\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n", kHotkeySetting);
+    RunningCalendar calendar(WriteConfig("hotkey", lines));
+    ASSERT_NE(nullptr, calendar.window());
+    Sleep(200);
+    EXPECT_EQ(nullptr, FindWindowA("#32770", "Tessel"));
+    // The calendar holds exactly this combination now, so we cannot have it.
+    EXPECT_FALSE(RegisterHotKey(nullptr, 7, kHotkeyFlags, 0x7B));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED), GetLastError());
+    EXPECT_TRUE(RegisterHotKey(nullptr, 8, MOD_CONTROL, 0x7B));  // without Alt it is free
+    UnregisterHotKey(nullptr, 8);
+    EXPECT_EQ(0, calendar.Close());
+}
+
+TEST(MainWindow, HotkeyTakenElsewhereIsReported) {
+    ASSERT_TRUE(RegisterHotKey(nullptr, 9, kHotkeyFlags, 0x7B));
+    char lines[128];
+    std::snprintf(lines, sizeof lines, "HOTKEY=%d\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n", kHotkeySetting);
+    std::string config = WriteConfig("hotkey_taken", lines);
+    RunningCalendar calendar(config);
+    ASSERT_NE(nullptr, calendar.window());
+    HWND box = WaitForMessageBox(5000);
+    ASSERT_NE(nullptr, box);
+    char text[128] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ("指定のホットキーは他のアプリで登録済みです", text);
+    EXPECT_EQ(calendar.window(), GetWindow(box, GW_OWNER));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 40 && IsWindow(box); ++i) Sleep(50);
+    EXPECT_FALSE(IsWindow(box));
+    EXPECT_EQ(kHotkeySetting, static_cast<int>(GetPrivateProfileIntA("CONFIG", "HOTKEY", 0, config.c_str())));
+    EXPECT_EQ(0, calendar.Close());
+    UnregisterHotKey(nullptr, 9);
+}
+
 }  // namespace
