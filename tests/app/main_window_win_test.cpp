@@ -256,4 +256,23 @@ TEST(MainWindow, HotkeyTakenElsewhereIsReported) {
     UnregisterHotKey(nullptr, 9);
 }
 
+// Wine's stand-in for the notification area is visible exactly while it holds icons.
+bool TrayShowsIcons() {
+    HWND tray = FindWindowA(nullptr, "Wine System Tray");
+    return tray && IsWindowVisible(tray);
+}
+
+TEST(MainWindow, TrayIconLivesAsLongAsTheWindow) {
+    ASSERT_FALSE(TrayShowsIcons()) << "some other program has a tray icon";
+    RunningCalendar calendar(WriteConfig("tray", "USE_TASKTRAY=1\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n"));
+    ASSERT_NE(nullptr, calendar.window());
+    bool shown = false;
+    for (int i = 0; i < 40 && !(shown = TrayShowsIcons()); ++i) Sleep(50);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(0, calendar.Close());
+    bool gone = false;
+    for (int i = 0; i < 40 && !(gone = !TrayShowsIcons()); ++i) Sleep(50);
+    EXPECT_TRUE(gone);
+}
+
 }  // namespace
