@@ -57,9 +57,3 @@ bool ArgumentsAsUtf8(int argc, char** argv, char*** out) {
     *out = args;
     return true;
 }
-
-void FreeArguments(char** args) {
-    if (!args) return;
-    for (char** p = args; *p; ++p) std::free(*p);
-    std::free(args);
-}
