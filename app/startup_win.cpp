@@ -15,6 +15,7 @@
 #include "config/app_state.h"
 #include "config/design.h"
 #include "config/profile_access.h"
+#include "config/profile_store.h"
 #include "config/settings.h"
 #include "memo/countdown.h"
 #include "render/paint.h"
@@ -87,6 +88,7 @@ void ReleaseEverything() {
     ReleaseCountdowns();
     ReleaseHolidayRules();
     ReleasePaintCache();
+    ProfileStoreReset();
 }
 
 int MessageLoop() {
