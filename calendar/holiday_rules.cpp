@@ -1,13 +1,192 @@
 #include "calendar/holiday_rules.h"
 
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "config/profile_store.h"
+#include "config/settings.h"
+#include "config/sjis.h"
+
+HolidayRuleTable g_holidayRules;
+EquinoxDays g_equinoxDays;
+
+const char* const kMonthNames[kRuleMonths] = {"毎月", "1月", "2月", "3月", "4月", "5月", "6月", "7月",
+                                              "8月", "9月", "10月", "11月", "12月", "春分日", "秋分日"};
+const char* const kWeekdayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
+const char* const kRuleKindNames[kRuleKinds] = {"国民の祝日", "個人的休日", "メモ(祝日)", "メモ(日付)"};
+
 namespace {
-int g_ruleCount;
+constexpr int kGrowth = 20;
+constexpr char kSection[] = "SETTING";
+
+// Leading decimal number as atoi reads it, but saturated: a hand-edited file may hold anything.
+int32_t LeadingNumber(const char* s) {
+    while (*s == ' ' || *s == '\t') ++s;
+    bool negative = *s == '-';
+    if (*s == '-' || *s == '+') ++s;
+    long long v = 0;
+    while (*s >= '0' && *s <= '9') {
+        if (v < 1LL << 32) v = v * 10 + (*s - '0');
+        ++s;
+    }
+    if (negative) v = -v;
+    if (v > INT32_MAX) v = INT32_MAX;
+    if (v < INT32_MIN) v = INT32_MIN;
+    return static_cast<int32_t>(v);
 }
 
-// The rule table is still empty: no rule is read from the file yet.
-int LoadHolidayRules(const char*) {
-    g_ruleCount = 0;
-    return g_ruleCount;
+bool Reserve(int capacity) {
+    if (capacity <= g_holidayRules.capacity) return true;
+    void* grown = std::realloc(g_holidayRules.rules, sizeof(HolidayRule) * capacity);
+    if (!grown) return false;
+    g_holidayRules.rules = static_cast<HolidayRule*>(grown);
+    g_holidayRules.capacity = capacity;
+    return true;
 }
-void ReleaseHolidayRules() { g_ruleCount = 0; }
-int HolidayRuleCount() { return g_ruleCount; }
+
+const char* WeekdayName(int weekday) { return weekday >= 0 && weekday < 7 ? kWeekdayNames[weekday] : "?"; }
+
+bool MatchesDate(const HolidayRule& r, const std::tm& date) {
+    if (r.month == kVernalEquinoxMonth) return date.tm_mon == 2 && date.tm_mday == g_equinoxDays.vernal;
+    if (r.month == kAutumnalEquinoxMonth) return date.tm_mon == 8 && date.tm_mday == g_equinoxDays.autumnal;
+    if (r.month > kAutumnalEquinoxMonth) return false;
+    if (r.month >= 1 && date.tm_mon + 1 != r.month) return false;
+    if (r.day >= 1) {
+        if (r.weekday < 0) return date.tm_mday == r.day;
+        int after = date.tm_mday - r.day;
+        return after >= 0 && after < 7 && date.tm_wday == r.weekday;
+    }
+    int week = (date.tm_mday - 1) / 7;
+    if (week < 0) return false;
+    if (week > 4) week = 4;
+    return r.weekSlots[week] == date.tm_wday + 1;
+}
+}  // namespace
+
+void SetBlankRule(HolidayRule* rule) {
+    std::memset(rule, 0, sizeof *rule);
+    rule->kind = kNationalHoliday;
+    rule->month = 1;
+    rule->day = 1;
+    rule->weekday = -1;
+}
+
+HolidayRule* AppendHolidayRule() {
+    if (g_holidayRules.count >= g_holidayRules.capacity && !Reserve(g_holidayRules.capacity + kGrowth))
+        return nullptr;
+    HolidayRule* rule = &g_holidayRules.rules[g_holidayRules.count++];
+    SetBlankRule(rule);
+    return rule;
+}
+
+int LoadHolidayRules(const char* holidayPath) {
+    ReleaseHolidayRules();
+    if (!Reserve(kGrowth)) return 0;
+    for (int n = 1;; ++n) {
+        char key[16];
+        std::snprintf(key, sizeof key, "%d", n);
+        char line[256];
+        if (ProfileReadString(kSection, key, "", line, sizeof line, holidayPath) <= 0) break;
+        char* fields[128];
+        int count = SplitFields(line, ',', fields, 128);
+        if (count < 10) continue;
+        if (count > 128) count = 128;  // a 255-byte line cannot hold more
+        HolidayRule* rule = AppendHolidayRule();
+        if (!rule) break;
+        int32_t numbers[10];
+        for (int i = 0; i < 10; ++i) numbers[i] = LeadingNumber(fields[i]);
+        rule->kind = numbers[0];
+        rule->month = numbers[1];
+        rule->day = numbers[2];
+        rule->weekday = numbers[3];
+        for (int i = 0; i < 5; ++i) rule->weekSlots[i] = numbers[4 + i];
+        rule->reserved = numbers[9];
+        // The text may itself hold commas: put back what the split took apart.
+        char text[256] = "";
+        size_t used = 0;
+        for (int i = 10; i < count; ++i) {
+            int written = std::snprintf(text + used, sizeof text - used, i > 10 ? ",%s" : "%s", fields[i]);
+            if (written < 0 || used + written >= sizeof text) break;
+            used += written;
+        }
+        CopyField(rule->text, sizeof rule->text, text);
+    }
+    if (g_holidayRules.count == 0) SetBlankRule(&g_holidayRules.rules[0]);
+    return g_holidayRules.count;
+}
+
+void ReleaseHolidayRules() {
+    std::free(g_holidayRules.rules);
+    g_holidayRules = HolidayRuleTable{};
+}
+
+int HolidayRuleCount() { return g_holidayRules.count; }
+
+bool SaveHolidayRules(const char* holidayPath, const HolidayRule* rules, int count) {
+    bool ok = true;
+    char key[16];
+    for (int i = 1; i <= count; ++i) {
+        const HolidayRule& r = rules[i - 1];
+        char text[128];
+        CopyField(text, sizeof text, r.text);
+        char line[320];
+        std::snprintf(line, sizeof line, "%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%s", r.kind, r.month, r.day, r.weekday,
+                      r.weekSlots[0], r.weekSlots[1], r.weekSlots[2], r.weekSlots[3], r.weekSlots[4], r.reserved,
+                      text);
+        std::snprintf(key, sizeof key, "%d", i);
+        ok = ProfileWriteString(kSection, key, line, holidayPath) && ok;
+    }
+    std::snprintf(key, sizeof key, "%d", count + 1);
+    return ProfileWriteString(kSection, key, "", holidayPath) && ok;
+}
+
+int MatchRuleIndex(const std::tm& date, int kind) {
+    for (int i = 0; i < g_holidayRules.count; ++i) {
+        const HolidayRule& r = g_holidayRules.rules[i];
+        if ((kind < 0 || r.kind == kind) && MatchesDate(r, date)) return i;
+    }
+    return -1;
+}
+
+const HolidayRule* MatchRule(const std::tm& date, int kind) {
+    int i = MatchRuleIndex(date, kind);
+    return i >= 0 ? &g_holidayRules.rules[i] : nullptr;
+}
+
+void DescribeRule(const HolidayRule& rule, RuleDescription* out) {
+    if (rule.kind >= 0 && rule.kind < kRuleKinds)
+        std::snprintf(out->kind, sizeof out->kind, "%s", kRuleKindNames[rule.kind]);
+    else
+        std::snprintf(out->kind, sizeof out->kind, "?(%d)", rule.kind);
+    CopyField(out->memo, sizeof out->memo, rule.text);
+
+    // A month below 0 matches like "every month"; one above 14 never matches.
+    char monthText[24];
+    if (rule.month > kAutumnalEquinoxMonth)
+        std::snprintf(monthText, sizeof monthText, "?(%d)", rule.month);
+    else
+        std::snprintf(monthText, sizeof monthText, "%s", kMonthNames[rule.month < 0 ? 0 : rule.month]);
+
+    if (rule.month >= kVernalEquinoxMonth) {
+        std::snprintf(out->date, sizeof out->date, "%s", monthText);
+    } else if (rule.day >= 1 && rule.weekday < 0) {
+        std::snprintf(out->date, sizeof out->date, "%s%d日", monthText, rule.day);
+    } else if (rule.day >= 1) {
+        std::snprintf(out->date, sizeof out->date, "%s%d日以降で最初の%s曜日", monthText, rule.day,
+                      WeekdayName(rule.weekday));
+    } else {
+        char weeks[24] = "第";
+        int set = 0, weekday = 0;
+        for (int n = 0; n < 5; ++n) {
+            if (rule.weekSlots[n] == 0) continue;
+            size_t len = std::strlen(weeks);
+            std::snprintf(weeks + len, sizeof weeks - len, set ? ",%d" : "%d", n + 1);
+            ++set;
+            weekday = rule.weekSlots[n] >= 1 && rule.weekSlots[n] <= 7 ? rule.weekSlots[n] - 1 : -1;
+        }
+        if (set == 5) std::snprintf(weeks, sizeof weeks, "毎週");
+        std::snprintf(out->date, sizeof out->date, "%s%s%s曜日", monthText, weeks, WeekdayName(weekday));
+    }
+}

@@ -1,7 +1,66 @@
 // The holiday and regular memo rules of the holiday file, held for the whole run.
+// The table holds exactly what the file holds: the program has no built-in rules.
 #pragma once
+#include <cstdint>
+#include <ctime>
 
-// Loads the rules of the holiday file; returns how many were loaded.
+enum RuleKind { kNationalHoliday = 0, kPersonalHoliday = 1, kHolidayMemoRule = 2, kDateMemoRule = 3 };
+enum { kRuleKinds = 4, kRuleMonths = 15, kVernalEquinoxMonth = 13, kAutumnalEquinoxMonth = 14 };
+
+struct HolidayRule {
+    int32_t kind;
+    int32_t month;    // 0 every month, 1..12, 13 vernal / 14 autumnal equinox day
+    int32_t day;      // 1..31, or <= 0 for the week slots
+    int32_t weekday;  // -1 none, 0..6: the first such weekday on or after day
+    int32_t weekSlots[5];  // week n of the month: weekday + 1, or 0
+    int32_t reserved;      // kept and written back unchanged
+    char text[128];
+    // Working fields of the holiday settings dialog; never stored.
+    int32_t dateChoice;
+    char weekList[128];
+};
+
+struct HolidayRuleTable {
+    HolidayRule* rules;  // record 0 always exists once loaded
+    int capacity;
+    int count;
+};
+extern HolidayRuleTable g_holidayRules;
+
+// The equinox days of the last month-model rebuild (day of March, day of September).
+struct EquinoxDays {
+    int vernal;
+    int autumnal;
+};
+extern EquinoxDays g_equinoxDays;
+
+extern const char* const kMonthNames[kRuleMonths];
+extern const char* const kWeekdayNames[7];
+extern const char* const kRuleKindNames[kRuleKinds];
+
+// Reads section SETTING of the holiday file into g_holidayRules (release the previous table
+// first); returns how many rules were loaded. A missing file gives 0 rules and the blank template.
 int LoadHolidayRules(const char* holidayPath);
 void ReleaseHolidayRules();
 int HolidayRuleCount();
+
+// Room for one more rule at the end (the table grows by 20); null when memory is short.
+HolidayRule* AppendHolidayRule();
+void SetBlankRule(HolidayRule* rule);
+
+// Rewrites keys 1..count and an empty key count+1. Returns false when a write failed.
+bool SaveHolidayRules(const char* holidayPath, const HolidayRule* rules, int count);
+
+// The first rule of g_holidayRules of that kind (kind < 0: any kind) matching the date
+// (tm_year, tm_mon, tm_mday and tm_wday are read), or null.
+const HolidayRule* MatchRule(const std::tm& date, int kind);
+// Index form of MatchRule: the rule's position in g_holidayRules, or -1.
+int MatchRuleIndex(const std::tm& date, int kind);
+
+struct RuleDescription {
+    char kind[32];
+    char date[96];
+    char memo[128];
+};
+// The texts the holiday settings dialog lists for a rule; out-of-range fields show as "?".
+void DescribeRule(const HolidayRule& rule, RuleDescription* out);
