@@ -1,0 +1,102 @@
+#include "calendar/month_model.h"
+
+#include <cstdlib>
+
+#include "calendar/holiday_rules.h"
+
+MonthModel g_monthModel;
+
+namespace {
+constexpr int kInitialDays = 42;
+constexpr int kGrowthDays = 7;
+
+struct ResolutionState {
+    bool substitutePending;
+    bool previousNational;
+};
+ResolutionState g_state;
+
+// The date moved by days, normalised by mktime (carries into month and year, sets the weekday).
+std::tm AddDays(const std::tm& date, int days) {
+    std::tm t = date;
+    t.tm_mday += days;
+    t.tm_hour = 12;  // away from any midnight clock change
+    t.tm_min = t.tm_sec = 0;
+    t.tm_isdst = -1;
+    std::mktime(&t);
+    return t;
+}
+
+// Makes room for entry [index]: a model marked for re-creation starts over with 42 entries,
+// then it grows 7 at a time.
+bool Grow(int index) {
+    if (g_monthModel.capacity == 0) {
+        std::free(g_monthModel.entries);
+        g_monthModel.entries = nullptr;
+        g_monthModel.count = 0;
+    }
+    int capacity = g_monthModel.capacity == 0 ? kInitialDays : g_monthModel.capacity;
+    while (index >= capacity) capacity += kGrowthDays;
+    if (capacity == g_monthModel.capacity) return true;
+    void* grown = std::realloc(g_monthModel.entries, sizeof(DayEntry) * capacity);
+    if (!grown) return false;
+    g_monthModel.entries = static_cast<DayEntry*>(grown);
+    g_monthModel.capacity = capacity;
+    return true;
+}
+}  // namespace
+
+void ComputeEquinoxDays(int year, int* vernal, int* autumnal) {
+    int u = year - 1980;
+    int q = u / 4;  // truncates toward zero, also for years before 1980
+    *vernal = static_cast<int>(20.8431 + 0.242194 * u - q);
+    *autumnal = static_cast<int>(23.2488 + 0.242194 * u - q);
+}
+
+void BeginMonthModel(int displayYear, const std::tm& firstVisible) {
+    ComputeEquinoxDays(displayYear, &g_equinoxDays.vernal, &g_equinoxDays.autumnal);
+    g_state = ResolutionState{};
+    g_monthModel.capacity = 0;
+    for (int back = 7; back >= 1; --back) ResolveDay(-back, AddDays(firstVisible, -back));
+}
+
+bool ResolveDay(int index, const std::tm& date) {
+    int national = MatchRuleIndex(date, kNationalHoliday);
+    int derived = kNoDerivedHoliday;
+    if (g_state.substitutePending) {
+        if (national < 0) {
+            derived = kSubstituteHoliday;
+            g_state.substitutePending = false;
+        }
+    } else if (date.tm_wday != 0) {
+        if (national < 0 && g_state.previousNational &&
+            MatchRuleIndex(AddDays(date, 1), kNationalHoliday) >= 0)
+            derived = kCitizensHoliday;
+    } else if (national >= 0) {
+        g_state.substitutePending = true;
+    }
+    g_state.previousNational = national >= 0;
+    if (index < 0) return true;
+    if (index >= g_monthModel.capacity && !Grow(index)) return false;
+    g_monthModel.entries[index] = DayEntry{national, MatchRuleIndex(date, kPersonalHoliday),
+                                           MatchRuleIndex(date, kHolidayMemoRule),
+                                           MatchRuleIndex(date, kDateMemoRule), derived};
+    if (index >= g_monthModel.count) g_monthModel.count = index + 1;
+    return true;
+}
+
+void ReleaseMonthModel() {
+    std::free(g_monthModel.entries);
+    g_monthModel = MonthModel{};
+}
+
+const char* HolidayName(const DayEntry& entry) {
+    if (entry.derived == kSubstituteHoliday) return "振替休日";
+    if (entry.derived == kCitizensHoliday) return "国民の休日";
+    if (entry.national >= 0 && entry.national < g_holidayRules.count) return g_holidayRules.rules[entry.national].text;
+    return "";
+}
+
+bool IsHolidayEntry(const DayEntry& entry) {
+    return entry.derived != kNoDerivedHoliday || entry.national >= 0 || entry.personal >= 0;
+}
