@@ -6,11 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "app/file_names.h"
 #include "app/operations.h"
 #include "app/program_path.h"
 #include "app/text_convert.h"
+#include "calendar/holiday_rules.h"
+#include "calendar/month_model.h"
 #include "config/app_state.h"
 #include "config/profile_access.h"
 #include "config/settings.h"
@@ -86,6 +89,65 @@ int RunSettings(int argc, char** argv) {
     return 0;
 }
 
+// holidays YEAR: every day of YEAR drawn as a holiday, "YYYY-MM-DD<TAB>name", resolved as the
+// month model does (primed with the seven days before 1 January, equinox days of YEAR).
+int RunHolidays(int argc, char** argv) {
+    if (argc != 1) return Fail("holidays takes one argument: YEAR");
+    char* end = nullptr;
+    long year = std::strtol(argv[0], &end, 10);
+    // The priming days of 1971 are the first that every platform's mktime accepts.
+    if (end == argv[0] || *end || year < 1971 || year > 2999) return Fail("YEAR must be 1971 .. 2999", argv[0]);
+    LoadHolidayRules(g_files.holidayPath);
+    std::tm first{};
+    first.tm_year = static_cast<int>(year) - 1900;
+    first.tm_mday = 1;
+    first.tm_hour = 12;
+    first.tm_isdst = -1;
+    std::mktime(&first);
+    BeginMonthModel(static_cast<int>(year), first);
+    int rc = 0;
+    for (int i = 0;; ++i) {
+        std::tm day = first;
+        day.tm_mday += i;
+        day.tm_isdst = -1;
+        std::mktime(&day);
+        if (day.tm_year != first.tm_year) break;
+        if (!ResolveDay(i, day)) {
+            rc = Fail("out of memory");
+            break;
+        }
+        const DayEntry& e = g_monthModel.entries[i];
+        if (!IsHolidayEntry(e)) continue;
+        const char* name = HolidayName(e);
+        if (!name[0] && e.personal >= 0) name = g_holidayRules.rules[e.personal].text;
+        std::printf("%04d-%02d-%02d\t", day.tm_year + 1900, day.tm_mon + 1, day.tm_mday);
+        PutText(stdout, name);
+        std::putchar('\n');
+    }
+    ReleaseMonthModel();
+    ReleaseHolidayRules();
+    return rc;
+}
+
+// rules: the rule table as the holiday settings dialog lists it, "kind<TAB>date<TAB>memo".
+int RunRules(int argc, char** argv) {
+    (void)argv;
+    if (argc != 0) return Fail("rules takes no arguments");
+    int count = LoadHolidayRules(g_files.holidayPath);
+    for (int i = 0; i < count; ++i) {
+        RuleDescription d;
+        DescribeRule(g_holidayRules.rules[i], &d);
+        PutText(stdout, d.kind);
+        std::putchar('\t');
+        PutText(stdout, d.date);
+        std::putchar('\t');
+        PutText(stdout, d.memo);
+        std::putchar('\n');
+    }
+    ReleaseHolidayRules();
+    return 0;
+}
+
 struct CliCommand {
     const char* name;
     int (*run)(int argc, char** argv);  // the arguments after the command name
@@ -93,6 +155,8 @@ struct CliCommand {
 
 const CliCommand kCommands[] = {
     {"settings", RunSettings},
+    {"holidays", RunHolidays},
+    {"rules", RunRules},
 };
 
 // The configuration file must be a readable file, or a new name in an existing folder.
