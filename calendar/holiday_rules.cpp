@@ -89,10 +89,9 @@ int LoadHolidayRules(const char* holidayPath) {
         std::snprintf(key, sizeof key, "%d", n);
         char line[256];
         if (ProfileReadString(kSection, key, "", line, sizeof line, holidayPath) <= 0) break;
-        char* fields[128];
-        int count = SplitFields(line, ',', fields, 128);
+        char* fields[256];  // 255 bytes hold at most 255 separators
+        int count = SplitFields(line, ',', fields, 256);
         if (count < 10) continue;
-        if (count > 128) count = 128;  // a 255-byte line cannot hold more
         HolidayRule* rule = AppendHolidayRule();
         if (!rule) break;
         int32_t numbers[10];

@@ -103,6 +103,14 @@ TEST_F(HolidayRules, CommasInTheTextSurviveLoadAndSave) {
     EXPECT_EQ(g_holidayRules.rules[1].reserved, 77);
 }
 
+TEST_F(HolidayRules, TextOfEmptyFieldsKeepsItsCommas) {
+    std::string path = dir.File("commas_holiday.ini");
+    std::string line = "1=0,1,1,-1,0,0,0,0,0,0," + std::string(200, ',') + "x";
+    WriteIni(path, {"[SETTING]", line.c_str()});
+    ASSERT_EQ(Load(path), 1);
+    EXPECT_EQ(std::string(g_holidayRules.rules[0].text), std::string(127, ','));
+}
+
 TEST_F(HolidayRules, SavingFewerRulesEndsTheListAndLeavesLaterKeys) {
     std::string path = dir.File("save_holiday.ini");
     WriteIni(path, {"[SETTING]", "1=0,1,1,-1,0,0,0,0,0,0,a", "2=0,1,2,-1,0,0,0,0,0,0,b",
