@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "app/win_handles.h"
 #include "calendar/holiday_rules.h"
+#include "calendar/month_model.h"
 #include "calendar/view_layout.h"
 #include "config/app_state.h"
 #include "config/design.h"
@@ -87,6 +88,7 @@ void ReleaseEverything() {
     ReleaseViewModel();
     ReleaseCountdowns();
     ReleaseHolidayRules();
+    ReleaseMonthModel();
     ReleasePaintCache();
     ProfileStoreReset();
 }

@@ -48,7 +48,15 @@ bool Grow(int index) {
 
 void ComputeEquinoxDays(int year, int* vernal, int* autumnal) {
     int u = year - 1980;
-    int q = u / 4;  // truncates toward zero, also for years before 1980
+    if (year < 1980) {
+        // The 1980 constants drift by a day before their base year (1975 would give 20 March
+        // and 23 September instead of 21 and 24); the 1900-1979 constants hit the real days.
+        int q = (year - 1983) / 4;
+        *vernal = static_cast<int>(20.8357 + 0.242194 * u - q);
+        *autumnal = static_cast<int>(23.2588 + 0.242194 * u - q);
+        return;
+    }
+    int q = u / 4;
     *vernal = static_cast<int>(20.8431 + 0.242194 * u - q);
     *autumnal = static_cast<int>(23.2488 + 0.242194 * u - q);
 }

@@ -71,13 +71,18 @@ TEST(EquinoxDays, ClosedFormulaAroundTheBaseYear) {
     ComputeEquinoxDays(2012, &v, &a);
     EXPECT_EQ(v, 20);
     EXPECT_EQ(a, 22);
-    ComputeEquinoxDays(1979, &v, &a);  // U = -1, Q = 0 (truncated toward zero)
-    EXPECT_EQ(v, 20);
-    EXPECT_EQ(a, 23);
-    // U = -5, Q = -1 (toward zero, not -2): 20.8431 - 1.21097 + 1 = 20.63.
-    ComputeEquinoxDays(1975, &v, &a);
-    EXPECT_EQ(v, 20);
-    EXPECT_EQ(a, 23);
+}
+
+TEST(EquinoxDays, SeventiesGiveTheDaysJapanHadOff) {
+    // 春分の日 and 秋分の日 of 1970-1979, day of March and day of September.
+    const int days[10][2] = {{21, 23}, {21, 24}, {20, 23}, {21, 23}, {21, 23},
+                             {21, 24}, {20, 23}, {21, 23}, {21, 23}, {21, 24}};
+    for (int i = 0; i < 10; ++i) {
+        int v, a;
+        ComputeEquinoxDays(1970 + i, &v, &a);
+        EXPECT_EQ(v, days[i][0]) << 1970 + i;
+        EXPECT_EQ(a, days[i][1]) << 1970 + i;
+    }
 }
 
 TEST_F(MonthModelTest, SundayHolidayInGoldenWeekMovesToTheFirstFreeDay) {
