@@ -1,13 +1,215 @@
 #include "memo/countdown.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "config/profile_store.h"
+#include "config/settings.h"
+#include "config/sjis.h"
+
+CountdownList g_countdowns;
+
 namespace {
-int g_countdownCount;
+constexpr char kSection[] = "COUNTDOWN";
+constexpr int kLastDay = 24090;  // 2035-12-16
+
+// Days since 1970-01-01 of a civil date whose day may lie outside its month.
+long long CivilDays(long long y, long long m, long long d) {
+    y -= m <= 2;
+    long long era = (y >= 0 ? y : y - 399) / 400;
+    long long yoe = y - era * 400;
+    long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    return era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
 }
 
-// The list is still empty: no countdown memo is read from the file yet.
-int LoadCountdowns(const char*) {
-    g_countdownCount = 0;
-    return g_countdownCount;
+void KeyOf(int k, char key[16]) { std::snprintf(key, 16, "%02d", k); }
+
+// Formats with a user-given pattern; a pattern that overflows is cut on a character boundary.
+void FormatInto(char* out, int outSize, const char* pattern, const char* arg) {
+    char wide[1024];
+    std::snprintf(wide, sizeof wide, pattern, arg);
+    CopyField(out, outSize, wide);
 }
-void ReleaseCountdowns() { g_countdownCount = 0; }
-int CountdownCount() { return g_countdownCount; }
+}  // namespace
+
+int DayOffset(int year, int month, int day, int base) {
+    // Month normalised first, the day then counts on linearly, as mktime carries it over.
+    long long m0 = month - 1LL;
+    long long y = year + (m0 >= 0 ? m0 / 12 : (m0 - 11) / 12);
+    long long m = m0 - (y - year) * 12 + 1;
+    return static_cast<int>(CivilDays(y, m, day) - base);
+}
+
+void DateAtOffset(int n, int base, int* year, int* month, int* day) {
+    long long d = static_cast<long long>(base) + n;
+    if (d < 0) d = 0;
+    if (d > kLastDay) d = kLastDay;
+    d += 719468;
+    long long era = d / 146097;
+    long long doe = d - era * 146097;
+    long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    long long mp = (5 * doy + 2) / 153;
+    long long m = mp < 10 ? mp + 3 : mp - 9;
+    *year = static_cast<int>(yoe + era * 400 + (m <= 2));
+    *month = static_cast<int>(m);
+    *day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+}
+
+int LoadCountdowns(const char* memoPath) {
+    g_countdowns.memos.clear();
+    CopyField(g_countdowns.memoPath, sizeof g_countdowns.memoPath, memoPath ? memoPath : "");
+    if (!g_countdowns.memoPath[0]) return 0;
+    for (int k = 1;; ++k) {
+        char key[16];
+        KeyOf(k, key);
+        // Read wide, then cut to the 255 bytes a value holds without splitting a character.
+        char value[1024];
+        ProfileReadString(kSection, key, "", value, sizeof value, g_countdowns.memoPath);
+        SjisCut(value, kCountdownTextSize - 1);
+        if (!value[0]) break;
+        char* fields[64];
+        int n = SplitFields(value, ',', fields, 64);
+        if (n < 3) continue;
+        if (n > 64) n = 64;
+        CountdownMemo memo{};
+        memo.year = std::atoi(fields[0]);
+        memo.month = std::atoi(fields[1]);
+        memo.day = std::atoi(fields[2]);
+        // Commas of the text were split like any other: put them back.
+        size_t len = 0;
+        for (int i = 3; i < n; ++i) {
+            if (i > 3 && len + 1 < sizeof memo.text) memo.text[len++] = ',';
+            size_t add = std::strlen(fields[i]);
+            if (len + add >= sizeof memo.text) add = SjisFitLength(fields[i], sizeof memo.text - 1 - len);
+            std::memcpy(memo.text + len, fields[i], add);
+            len += add;
+        }
+        memo.text[len] = 0;
+        memo.dayOffset = DayOffset(memo.year, memo.month, memo.day, g_shell.todayNumber);
+        g_countdowns.memos.push_back(memo);
+    }
+    return CountdownCount();
+}
+
+bool SaveCountdowns() {
+    bool ok = true;
+    int count = CountdownCount();
+    char key[16];
+    for (int i = 0; i < count; ++i) {
+        const CountdownMemo& m = g_countdowns.memos[i];
+        char value[320];
+        std::snprintf(value, sizeof value, "%d,%d,%d,%s", m.year, m.month, m.day, m.text);
+        KeyOf(i + 1, key);
+        ok = ProfileWriteString(kSection, key, value, g_countdowns.memoPath) && ok;
+    }
+    KeyOf(count + 1, key);
+    return ProfileWriteString(kSection, key, "", g_countdowns.memoPath) && ok;
+}
+
+void SortCountdowns() {
+    std::vector<CountdownMemo>& v = g_countdowns.memos;
+    for (size_t i = 0; i + 1 < v.size(); ++i)
+        for (size_t j = i + 1; j < v.size(); ++j)
+            if (v[j].dayOffset < v[i].dayOffset) {
+                CountdownMemo t = v[i];
+                v[i] = v[j];
+                v[j] = t;
+            }
+}
+
+int AddCountdown(int year, int month, int day, const char* text) {
+    CountdownMemo memo{};
+    memo.year = year;
+    memo.month = month;
+    memo.day = day;
+    CopyField(memo.text, sizeof memo.text, text ? text : "");
+    memo.dayOffset = DayOffset(year, month, day, g_shell.todayNumber);
+    g_countdowns.memos.push_back(memo);
+    return CountdownCount() - 1;
+}
+
+int RemoveCountdown(int year, int month, int day, const char* text) {
+    std::vector<CountdownMemo>& v = g_countdowns.memos;
+    for (size_t i = 0; i < v.size(); ++i)
+        if (v[i].year == year && v[i].month == month && v[i].day == day && std::strcmp(v[i].text, text) == 0) {
+            v.erase(v.begin() + static_cast<long>(i));
+            return static_cast<int>(i);
+        }
+    return -1;
+}
+
+void KeepCountdownCell(int* currentCell) {
+    if (!currentCell || *currentCell <= kCountdownCellBase) return;
+    int count = CountdownCount();
+    if (*currentCell - kCountdownCellBase > count) *currentCell = count > 0 ? kCountdownCellBase + count : 0;
+}
+
+bool UndoCountdownChange(int kind, int year, int month, int day, const char* text, bool undo,
+                         int* currentCell) {
+    bool add;
+    if (kind == kCountdownUndoAdded) add = !undo;
+    else if (kind == kCountdownUndoRemoved) add = undo;
+    else return false;
+    if (add) {
+        AddCountdown(year, month, day, text);
+        SortCountdowns();
+    } else {
+        RemoveCountdown(year, month, day, text);
+        KeepCountdownCell(currentCell);
+    }
+    SaveCountdowns();
+    return true;
+}
+
+void ReleaseCountdowns() {
+    g_countdowns.memos.clear();
+    g_countdowns.memos.shrink_to_fit();
+    g_countdowns.memoPath[0] = 0;
+}
+
+int CountdownCount() { return static_cast<int>(g_countdowns.memos.size()); }
+
+void FormatCountdownDate(const CountdownMemo& memo, const char form[kCountdownFormFields][kCountdownFormSlot],
+                         char out[kCountdownDateTextSize]) {
+    char wide[1024];
+    std::snprintf(wide, sizeof wide, form[0], memo.year, memo.month, memo.day);
+    CopyField(out, kCountdownDateTextSize, wide);
+}
+
+void FormatCountdownText(const CountdownMemo& memo, const char form[kCountdownFormFields][kCountdownFormSlot],
+                         char out[kCountdownTextSize]) {
+    FormatInto(out, kCountdownTextSize, form[1], memo.text);
+}
+
+void FormatCountdownNumber(int dayOffset, const char form[kCountdownFormFields][kCountdownFormSlot],
+                           char* out, int outSize) {
+    char wide[128];
+    if (dayOffset == 0) std::snprintf(wide, sizeof wide, "%s", form[2]);
+    else if (dayOffset > 0) std::snprintf(wide, sizeof wide, "%s%d%s", form[3], dayOffset, form[4]);
+    else std::snprintf(wide, sizeof wide, "%s%d%s", form[5], -dayOffset, form[6]);
+    CopyField(out, outSize, wide);
+}
+
+char* CountdownAlarmText(int maxDays, bool includePast, const char form[kCountdownFormFields][kCountdownFormSlot]) {
+    std::vector<char> text;
+    for (const CountdownMemo& m : g_countdowns.memos) {
+        if (m.dayOffset > maxDays || (!includePast && m.dayOffset < 0)) continue;
+        char date[kCountdownDateTextSize], number[128], part[kCountdownTextSize], wide[1024];
+        FormatCountdownDate(m, form, date);
+        FormatCountdownNumber(m.dayOffset, form, number, sizeof number);
+        FormatCountdownText(m, form, part);
+        std::snprintf(wide, sizeof wide, "%s%s%s", date, number, part);
+        SjisCut(wide, 255);
+        text.insert(text.end(), wide, wide + std::strlen(wide));
+        text.push_back('\r');
+        text.push_back('\n');
+    }
+    if (text.empty()) return nullptr;
+    char* out = static_cast<char*>(std::malloc(text.size() + 1));
+    if (!out) return nullptr;
+    std::memcpy(out, text.data(), text.size());
+    out[text.size()] = 0;
+    return out;
+}

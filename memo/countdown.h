@@ -1,7 +1,70 @@
-// The countdown memos of the common memo file, held for the whole run.
+// The countdown memos of the common memo file, held for the whole run, and the day numbers that
+// the countdown and repeat dialogs count with.
 #pragma once
+#include <vector>
 
-// Loads the countdown memos; returns how many were loaded.
+#include "app/app_globals.h"
+
+constexpr int kCountdownTextSize = 256;  // 255 bytes and the terminating zero
+constexpr int kCountdownDateTextSize = 32;
+constexpr int kCountdownUndoAdded = 0x4003;
+constexpr int kCountdownUndoRemoved = 0x4004;
+constexpr int kCountdownCellBase = 0x4000;  // current-cell id of countdown line 1 is base + 1
+
+struct CountdownMemo {
+    int year, month, day;  // target date, month 1 to 12
+    char text[kCountdownTextSize];
+    int dayOffset;  // days left (> 0), today (0) or days passed (< 0)
+    // Filled by the layout, read by the drawing and the main window.
+    int numberWidth;
+    char dateText[kCountdownDateTextSize];
+    char textPart[kCountdownTextSize];
+    int left, top, right, bottom;
+};
+
+struct CountdownList {
+    std::vector<CountdownMemo> memos;
+    char memoPath[272];  // file the list was loaded from and is saved to
+};
+
+extern CountdownList g_countdowns;
+
+// Day number (days since 1970-01-01) of the date, normalised as mktime would (month 13 is
+// January of the next year, day 0 the last of the month before), minus base.
+int DayOffset(int year, int month, int day, int base);
+// The date of day number base + n, clamped to 1970-01-01 ... 2035-12-16.
+void DateAtOffset(int n, int base, int* year, int* month, int* day);
+
+// Replaces the list with section COUNTDOWN of memoPath; offsets against g_shell.todayNumber.
+// Returns how many were loaded.
 int LoadCountdowns(const char* memoPath);
+// Writes the whole list back, ending it with an empty key. False when the file could not be written.
+bool SaveCountdowns();
+// Smaller day offsets first; equal offsets keep no particular order.
+void SortCountdowns();
+// Appends a memo (offset against today, text cut on a character boundary); returns its index.
+int AddCountdown(int year, int month, int day, const char* text);
+// Removes the first memo with this date and exactly this text; returns its index or -1.
+int RemoveCountdown(int year, int month, int day, const char* text);
+// Moves a current cell that pointed at a countdown line beyond the list back onto the list.
+void KeepCountdownCell(int* currentCell);
+// Replays one countdown change: kind kCountdownUndoAdded or kCountdownUndoRemoved of the memo
+// (date, text); undo reverses it, redo repeats it. The list is saved. currentCell may be null.
+// Returns false for any other kind.
+bool UndoCountdownChange(int kind, int year, int month, int day, const char* text, bool undo,
+                         int* currentCell);
 void ReleaseCountdowns();
 int CountdownCount();
+
+// The countdown form pieces of a memo: form field 1 filled with the date, field 2 with the text.
+void FormatCountdownDate(const CountdownMemo& memo, const char form[kCountdownFormFields][kCountdownFormSlot],
+                         char out[kCountdownDateTextSize]);
+void FormatCountdownText(const CountdownMemo& memo, const char form[kCountdownFormFields][kCountdownFormSlot],
+                         char out[kCountdownTextSize]);
+// The number part: "today" word for offset 0, else before-word, the absolute count, unit.
+void FormatCountdownNumber(int dayOffset, const char form[kCountdownFormFields][kCountdownFormSlot],
+                           char* out, int outSize);
+// The alarm's countdown lines (each "...\r\n", at most 255 bytes before the CR LF) of the memos in
+// list order with offset <= maxDays and, unless includePast, >= 0. A new text (free()) or null
+// when no memo matches.
+char* CountdownAlarmText(int maxDays, bool includePast, const char form[kCountdownFormFields][kCountdownFormSlot]);

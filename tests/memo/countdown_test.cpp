@@ -1,0 +1,120 @@
+// Countdown memos against real memo files: order, undo, over-long values, day numbers.
+#include "memo/countdown.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/startup.h"
+#include "config/profile_store.h"
+#include "tests/config/config_test_files.h"
+
+namespace {
+class CountdownTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ProfileStoreReset();
+        path_ = dir_.File("memo.ini");
+        g_shell.todayNumber = DayOffset(2025, 12, 20, 0);
+        ResetCountdownForm(form_);
+    }
+    void TearDown() override {
+        ReleaseCountdowns();
+        ProfileStoreReset();
+    }
+    std::string Key(const char* key) {
+        char buf[512];
+        ProfileStoreReset();
+        ProfileReadString("COUNTDOWN", key, "<none>", buf, sizeof buf, path_.c_str());
+        return buf;
+    }
+    TempFolder dir_;
+    std::string path_;
+    char form_[kCountdownFormFields][kCountdownFormSlot];
+};
+
+TEST_F(CountdownTest, DayNumbersRoundTripAndClamp) {
+    EXPECT_EQ(DayOffset(1970, 1, 1, 0), 0);
+    EXPECT_EQ(DayOffset(2035, 12, 16, 0), 24090);
+    EXPECT_EQ(DayOffset(2025, 13, 1, 0), DayOffset(2026, 1, 1, 0));
+    EXPECT_EQ(DayOffset(2025, 3, 0, 0), DayOffset(2025, 2, 28, 0));
+    int y, m, d;
+    DateAtOffset(-3, g_shell.todayNumber, &y, &m, &d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20251217);
+    DateAtOffset(9999, g_shell.todayNumber, &y, &m, &d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20351216);
+    DateAtOffset(-99999, 0, &y, &m, &d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 19700101);
+    for (int n = 0; n <= 24090; n += 37) {
+        DateAtOffset(n, 0, &y, &m, &d);
+        ASSERT_EQ(DayOffset(y, m, d, 0), n);
+    }
+}
+
+TEST_F(CountdownTest, LoadStopsAtEmptyKeySkipsMalformedAndKeepsCommas) {
+    WriteIni(path_, {"[COUNTDOWN]", "01=2025,12,25,Trip, with, commas", "02=bad,1", "03=2025,12,1,",
+                     "04=2025,12,20", "05=", "06=2030,1,1,never read"});
+    ASSERT_EQ(LoadCountdowns(path_.c_str()), 3);
+    EXPECT_STREQ(g_countdowns.memos[0].text, "Trip, with, commas");
+    EXPECT_EQ(g_countdowns.memos[0].dayOffset, 5);
+    EXPECT_STREQ(g_countdowns.memos[1].text, "");
+    EXPECT_EQ(g_countdowns.memos[1].dayOffset, -19);
+    EXPECT_EQ(g_countdowns.memos[2].dayOffset, 0);
+}
+
+TEST_F(CountdownTest, OrderSaveAndUndoOfAReplacement) {
+    WriteIni(path_, {"[COUNTDOWN]", "01=2025,12,30,late", "02=2025,12,10,past", "03=2025,12,22,soon",
+                     "04=", "05=2029,1,1,stale"});
+    ASSERT_EQ(LoadCountdowns(path_.c_str()), 3);
+    SortCountdowns();
+    EXPECT_STREQ(g_countdowns.memos[0].text, "past");
+    EXPECT_STREQ(g_countdowns.memos[2].text, "late");
+    // Replace "soon" by "later": a removal and an addition, undone together in reverse.
+    ASSERT_TRUE(UndoCountdownChange(kCountdownUndoRemoved, 2025, 12, 22, "soon", false, nullptr));
+    ASSERT_TRUE(UndoCountdownChange(kCountdownUndoAdded, 2026, 1, 5, "later", false, nullptr));
+    EXPECT_EQ(Key("01"), "2025,12,10,past");
+    EXPECT_EQ(Key("02"), "2025,12,30,late");
+    EXPECT_EQ(Key("03"), "2026,1,5,later");
+    EXPECT_EQ(Key("04"), "");
+    ASSERT_TRUE(UndoCountdownChange(kCountdownUndoAdded, 2026, 1, 5, "later", true, nullptr));
+    ASSERT_TRUE(UndoCountdownChange(kCountdownUndoRemoved, 2025, 12, 22, "soon", true, nullptr));
+    EXPECT_EQ(Key("02"), "2025,12,22,soon");
+    EXPECT_EQ(Key("03"), "2025,12,30,late");
+    EXPECT_EQ(Key("04"), "");
+    EXPECT_FALSE(UndoCountdownChange(0x4001, 2025, 12, 22, "soon", true, nullptr));
+    // Removing the last line moves the current cell onto the line before it.
+    int cell = kCountdownCellBase + 3;
+    ASSERT_TRUE(UndoCountdownChange(kCountdownUndoAdded, 2025, 12, 30, "late", true, &cell));
+    EXPECT_EQ(cell, kCountdownCellBase + 2);
+    EXPECT_EQ(RemoveCountdown(2025, 12, 22, "soo"), -1);
+}
+
+TEST_F(CountdownTest, OverLongTextIsCutOnACharacterBoundary) {
+    // "2025,12,25," is 11 bytes; then one ASCII byte and double-byte characters to 300 bytes,
+    // so byte 255 of the value falls on a lead byte.
+    std::string value = "01=2025,12,25,x";
+    while (value.size() - 3 < 300) value += "\x82\xa0";
+    WriteIni(path_, {"[COUNTDOWN]", value.c_str()});
+    ASSERT_EQ(LoadCountdowns(path_.c_str()), 1);
+    size_t len = std::strlen(g_countdowns.memos[0].text);
+    // 254 bytes of value: byte 255 would be a lead byte without its trail.
+    EXPECT_EQ(len, 254u - 11u);
+}
+
+TEST_F(CountdownTest, AlarmLinesWithTheDefaultForm) {
+    WriteIni(path_, {"[COUNTDOWN]", "01=2025,12,23,Trip", "02=2025,12,28,Far", "03=2025,12,18,Trip",
+                     "04=2025,12,20,Now"});
+    ASSERT_EQ(LoadCountdowns(path_.c_str()), 4);
+    char* text = CountdownAlarmText(7, false, form_);
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(text, "2025/12/23 (\x82\xa0\x82\xc6" "3\x93\xfa) Trip\r\n2025/12/20 (\x8d\xa1\x93\xfa) Now\r\n");
+    std::free(text);
+    text = CountdownAlarmText(7, true, form_);
+    ASSERT_NE(text, nullptr);
+    EXPECT_NE(std::strstr(text, "2025/12/18 (2\x93\xfa\x8c\x6f\x89\xdf) Trip\r\n"), nullptr);
+    std::free(text);
+    EXPECT_EQ(CountdownAlarmText(-1, false, form_), nullptr);
+}
+}  // namespace
