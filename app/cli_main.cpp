@@ -17,6 +17,9 @@
 #include "config/app_state.h"
 #include "config/profile_access.h"
 #include "config/settings.h"
+#include "app/startup.h"
+#include "calendar/view_layout.h"
+#include "memo/countdown.h"
 
 namespace {
 constexpr int kExitUsage = 2;
@@ -148,6 +151,32 @@ int RunRules(int argc, char** argv) {
     return 0;
 }
 
+// countdowns: every countdown memo in list order as the day alarm words it, past ones included.
+int RunCountdowns(int argc, char** argv) {
+    (void)argv;
+    if (argc != 0) return Fail("countdowns takes no arguments");
+    std::time_t t = std::time(nullptr);
+    g_shell.today = *std::localtime(&t);
+    g_shell.todayNumber = LocalDayNumber(g_shell.today);
+    ResetCountdownForm(g_shell.countdownForm);
+    char form[256];
+    ReadProfileText("CONFIG", "CDOWN_FORM", "", form, sizeof form);
+    ApplyCountdownForm(form, g_shell.countdownForm);
+    LoadCountdowns(g_files.memoPath);
+    char* text = CountdownAlarmText(0x7FFFFFFF, true, g_shell.countdownForm);
+    if (text) {
+        // The alarm's CR LF line ends become LF.
+        char* w = text;
+        for (const char* r = text; *r; ++r)
+            if (!(r[0] == '\r' && r[1] == '\n')) *w++ = *r;
+        *w = 0;
+        PutText(stdout, text);
+    }
+    std::free(text);
+    ReleaseCountdowns();
+    return 0;
+}
+
 struct CliCommand {
     const char* name;
     int (*run)(int argc, char** argv);  // the arguments after the command name
@@ -157,6 +186,7 @@ const CliCommand kCommands[] = {
     {"settings", RunSettings},
     {"holidays", RunHolidays},
     {"rules", RunRules},
+    {"countdowns", RunCountdowns},
 };
 
 // The configuration file must be a readable file, or a new name in an existing folder.
