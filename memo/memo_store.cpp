@@ -1,0 +1,223 @@
+#include "memo/memo_store.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/app_globals.h"
+#include "app/file_names.h"
+#include "config/app_state.h"
+#include "config/profile_store.h"
+#include "config/sjis.h"
+#include "memo/undo_journal.h"
+
+namespace {
+constexpr char kBreak = 0x7F;
+constexpr char kMarker = static_cast<char>(0x80);
+int g_readSize = 256;  // grows for the whole run, never shrinks
+int g_lastReads = 0;
+
+struct Address {
+    char path[300];
+    char section[16];
+    char key[16];
+};
+
+void Locate(int year, int month, int day, Address* a) {
+    if (month >= 1) {
+        std::snprintf(a->path, sizeof a->path, g_files.yearMemoPattern, year);
+        std::snprintf(a->section, sizeof a->section, "%d", month);
+        std::snprintf(a->key, sizeof a->key, "%d", day);
+    } else {
+        std::snprintf(a->path, sizeof a->path, "%s", g_files.memoPath);
+        if (year == 0) {
+            std::strcpy(a->section, "MEMO");
+            std::strcpy(a->key, "MEMO");
+        } else {
+            std::strcpy(a->section, "REGWORD");
+            std::snprintf(a->key, sizeof a->key, "%02d", day + 1);
+        }
+    }
+}
+
+// Reads until the value fits; *size is the buffer size to start with and grows by step.
+char* ReadGrowing(const Address& a, int* size, int step) {
+    g_lastReads = 0;
+    for (;;) {
+        char* buf = static_cast<char*>(std::malloc(*size));
+        int n = ProfileReadString(a.section, a.key, "", buf, *size, a.path);
+        ++g_lastReads;
+        if (n < *size - 1) return buf;
+        std::free(buf);
+        *size += step;
+    }
+}
+
+char* Encode(const char* text, bool marker) {
+    size_t n = std::strlen(text);
+    char* out = static_cast<char*>(std::malloc(n + 2));
+    size_t o = 0;
+    if (marker && text[0] == ' ') out[o++] = kMarker;
+    for (const char* p = text; *p; ++p) {
+        if (*p == '\r') continue;
+        out[o++] = *p == '\n' ? kBreak : *p;
+    }
+    while (o > 0 && out[o - 1] == kBreak) --o;
+    out[o] = 0;
+    return out;
+}
+
+char* Deliver(char* text, char* buf, int size) {
+    if (!buf || size <= 0) return text;
+    size_t n = SjisFitLength(text, static_cast<size_t>(size - 1));
+    std::memcpy(buf, text, n);
+    buf[n] = 0;
+    std::free(text);
+    return nullptr;
+}
+
+char* Decode(char* stored) {
+    char* start = stored[0] == kMarker ? stored + 1 : stored;
+    int count = 0;
+    char** lines = SplitMemoLines(start, '\t', kBreak, nullptr, &count);
+    size_t total = 1;
+    for (int i = 0; i < count; ++i) total += std::strlen(lines[i]) + 2;
+    char* out = static_cast<char*>(std::malloc(total));
+    size_t o = 0;
+    for (int i = 0; i < count; ++i) {
+        if (i) { out[o++] = '\r'; out[o++] = '\n'; }
+        size_t n = std::strlen(lines[i]);
+        std::memcpy(out + o, lines[i], n);
+        o += n;
+    }
+    out[o] = 0;
+    std::free(lines);
+    return out;
+}
+}  // namespace
+
+int MemoLastReadCount() { return g_lastReads; }
+void ResetMemoReadBuffer() { g_readSize = 256; }
+
+char* ReadMemo(int year, int month, int day, char* buf, int size) {
+    Address a;
+    Locate(year, month, day, &a);
+    char* stored = ReadGrowing(a, &g_readSize, 256);
+    char* text = Decode(stored);
+    std::free(stored);
+    return Deliver(text, buf, size);
+}
+
+void WriteMemo(int year, int month, int day, const char* text, bool append) {
+    char* encoded = Encode(text ? text : "", true);
+    Address a;
+    Locate(year, month, day, &a);
+    char* current = ReadGrowing(a, &g_readSize, 256);
+    size_t n = std::strlen(encoded);
+    char* value = encoded;
+    if (append) {
+        if (n == 0) {
+            std::free(encoded);
+            std::free(current);
+            return;
+        }
+        size_t c = std::strlen(current);
+        const char* tail = encoded[0] == kMarker && c ? encoded + 1 : encoded;
+        value = static_cast<char*>(std::malloc(c + std::strlen(tail) + 2));
+        std::memcpy(value, current, c);
+        size_t o = c;
+        if (c) value[o++] = kBreak;
+        std::strcpy(value + o, tail);
+        std::free(encoded);
+    }
+    if (std::strcmp(value, current) != 0) {
+        if (month >= 1 || year == 0) RecordUndo(year, month, day, 0, current, value);
+        ProfileWriteString(a.section, a.key, value[0] ? value : nullptr, a.path);
+    }
+    std::free(value);
+    std::free(current);
+}
+
+char* ReadMemoRaw(int year, int month, int day) {
+    Address a;
+    Locate(year, month, day, &a);
+    int step = g_shell.drawMemoSize > 1 ? g_shell.drawMemoSize : 256;
+    int size = step;
+    return ReadGrowing(a, &size, step);
+}
+
+char* ReadFreeMemo(char* buf, int size) {
+    char* text = ReadMemo(0, 0, 0);
+    if (!text[0]) {
+        // Older files kept the free memo as one key per line.
+        constexpr size_t kMax = 4096;
+        char joined[kMax] = "";
+        size_t len = 0;
+        const char def[2] = {kBreak, 0};
+        for (int i = 1; i <= g_app.design.memoRow; ++i) {
+            char key[16], line[256];
+            std::snprintf(key, sizeof key, "MEMO%d", i);
+            ProfileReadString("MEMO", key, def, line, sizeof line, g_files.memoPath);
+            if (line[0] == kBreak) break;
+            if (i > 1 && len + 2 < kMax) { joined[len++] = '\r'; joined[len++] = '\n'; }
+            size_t n = SjisFitLength(line, kMax - 1 - len);
+            std::memcpy(joined + len, line, n);
+            len += n;
+            joined[len] = 0;
+        }
+        if (joined[0]) {
+            WriteMemo(0, 0, 0, joined, false);
+            std::free(text);
+            text = static_cast<char*>(std::malloc(len + 1));
+            std::memcpy(text, joined, len + 1);
+        }
+    }
+    return Deliver(text, buf, size);
+}
+
+void WriteFreeMemo(const char* text) {
+    WriteMemo(0, 0, 0, text, false);
+    if (text && text[0]) return;
+    for (int i = 1; i <= g_app.design.memoRow; ++i) {
+        char key[16];
+        std::snprintf(key, sizeof key, "MEMO%d", i);
+        ProfileWriteString("MEMO", key, nullptr, g_files.memoPath);
+    }
+}
+
+char** SplitMemoLines(char* text, char a, char b, char** lines, int* count) {
+    int cap = *count + 100;
+    lines = static_cast<char**>(std::realloc(lines, sizeof(char*) * cap));
+    char* p = text;
+    for (;;) {
+        if (*count == cap) {
+            cap += 100;
+            lines = static_cast<char**>(std::realloc(lines, sizeof(char*) * cap));
+        }
+        lines[(*count)++] = p;
+        while (*p && *p != a && *p != b) p += IsSjisLead(static_cast<unsigned char>(*p)) && p[1] ? 2 : 1;
+        if (!*p) break;
+        *p++ = 0;
+        if (!*p) break;
+    }
+    return lines;
+}
+
+char** SplitTextLines(char* text, char r) {
+    int cap = 100, n = 0;
+    char** lines = static_cast<char**>(std::malloc(sizeof(char*) * cap));
+    char* p = text;
+    while (*p) {
+        if (n + 1 >= cap) {
+            cap += 100;
+            lines = static_cast<char**>(std::realloc(lines, sizeof(char*) * cap));
+        }
+        lines[n++] = p;
+        for (; *p; ++p) {
+            if (*p == '\n') { *p++ = r; break; }
+            if (*p == '\r') *p = r;
+        }
+    }
+    lines[n] = nullptr;
+    return lines;
+}

@@ -1,0 +1,22 @@
+// Date memos, the free memo and the fixed phrases as stored in the memo files.
+// Address (year, month, day): month 1..12 a date memo; month <= 0 the common memo file, year 0 the
+// free memo, any other year fixed phrase slot `day`.
+#pragma once
+
+// Decoded CR LF text: a new copy (caller frees) when buf is null or size <= 0, else copied, cut.
+char* ReadMemo(int year, int month, int day, char* buf = nullptr, int size = 0);
+void WriteMemo(int year, int month, int day, const char* text, bool append);
+// The stored bytes as they are (marker and 0x7F included); caller frees.
+char* ReadMemoRaw(int year, int month, int day);
+char* ReadFreeMemo(char* buf = nullptr, int size = 0);
+void WriteFreeMemo(const char* text);
+
+// Splits text in place at NUL, a or b; lines is grown by 100 entries; count is in/out.
+char** SplitMemoLines(char* text, char a, char b, char** lines, int* count);
+// Splits an in-memory text at LF, overwriting CR and LF with r; null-terminated array.
+char** SplitTextLines(char* text, char r);
+
+// Profile reads of the last growing-buffer call (tests).
+int MemoLastReadCount();
+// Back to the first buffer size (tests).
+void ResetMemoReadBuffer();

@@ -1,0 +1,25 @@
+// The undo journal: every stored memo change, newest first, kept in whole groups.
+#pragma once
+
+struct UndoRecord {
+    int group;
+    int year, month, day;
+    int kind;  // 0 memo text, 0x4003 countdown added, 0x4004 countdown removed
+    char* oldText;
+    char* newText;
+    UndoRecord* next;
+};
+
+struct UndoJournal {
+    UndoRecord* head;
+    UndoRecord* current;
+    int groupCounter;
+    int groupStep;  // 1 normal, 0 inside a multi-write step, -1 while replaying
+};
+
+extern UndoJournal g_undo;
+
+void RecordUndo(int year, int month, int day, int kind, const char* oldText, const char* newText);
+// Frees every record and starts afresh.
+void ClearUndoJournal();
+int UndoRecordCount();

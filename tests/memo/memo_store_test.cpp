@@ -1,0 +1,141 @@
+// Memo store on real files: the stored bytes of every encoding rule, undo grouping and trimming.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/app_globals.h"
+#include "app/file_names.h"
+#include "config/app_state.h"
+#include "memo/memo_store.h"
+#include "memo/undo_journal.h"
+#include "tests/config/config_test_files.h"
+
+namespace {
+class MemoFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ProfileStoreReset();
+        std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s", dir.File("t_memo.ini").c_str());
+        std::snprintf(g_files.yearMemoPattern, sizeof g_files.yearMemoPattern, "%s",
+                      dir.File("t_memo%d.ini").c_str());
+        g_app.design.memoRow = 4;
+        g_shell.undoDepth = 9;
+        g_shell.drawMemoSize = 256;
+        ResetMemoReadBuffer();
+        ClearUndoJournal();
+    }
+    void TearDown() override { ClearUndoJournal(); ProfileStoreReset(); }
+    std::string Year() const { return ReadWhole(dir.File("t_memo2025.ini")); }
+    std::string Read(int y, int m, int d) {
+        char* t = ReadMemo(y, m, d);
+        std::string s = t;
+        std::free(t);
+        return s;
+    }
+    TempFolder dir;
+};
+
+TEST_F(MemoFiles, EncodingRulesOnTheBytes) {
+    EXPECT_EQ(Read(2025, 3, 4), "");
+    EXPECT_FALSE(FileExists(dir.File("t_memo2025.ini")));
+    WriteMemo(2025, 3, 4, " abc ", false);
+    EXPECT_NE(Year().find("[3]\r\n4=\x80 abc\r\n"), std::string::npos) << Year();
+    EXPECT_EQ(Read(2025, 3, 4), " abc");
+    WriteMemo(2025, 3, 5, "a\r\n\r\nb\r\n\r\n", false);
+    EXPECT_NE(Year().find("5=a\x7F\x7F" "b\r\n"), std::string::npos);
+    EXPECT_EQ(Read(2025, 3, 5), "a\r\n\r\nb");
+    WriteMemo(2025, 3, 6, "\r\nx\ty", false);
+    EXPECT_NE(Year().find("6=\x7Fx\ty\r\n"), std::string::npos);
+    EXPECT_EQ(Read(2025, 3, 6), "\r\nx\r\ny");
+    // Quotes, and trail bytes that are '\' and '[' (0x95 0x5C, 0x83 0x5B), come back unchanged.
+    const char* kept[] = {"\"quoted\"", "\x95\x5C\x83\x5B\x95\x5C"};
+    for (const char* t : kept) {
+        WriteMemo(2025, 4, 1, t, false);
+        EXPECT_EQ(Read(2025, 4, 1), t);
+        EXPECT_NE(Year().find(std::string("1=") + t + "\r\n"), std::string::npos);
+    }
+    WriteMemo(2025, 3, 5, "\r\n\r\n", false);
+    EXPECT_EQ(Year().find("5="), std::string::npos);
+}
+
+TEST_F(MemoFiles, AppendAndUnchangedWrites) {
+    WriteMemo(2025, 1, 1, "x", true);
+    WriteMemo(2025, 1, 2, "a", false);
+    WriteMemo(2025, 1, 2, " x", true);
+    EXPECT_NE(Year().find("1=x\r\n2=a\x7F x\r\n"), std::string::npos) << Year();
+    int n = UndoRecordCount();
+    WriteMemo(2025, 1, 2, "", true);
+    WriteMemo(2025, 1, 1, "x", false);
+    EXPECT_EQ(UndoRecordCount(), n);
+    WriteMemo(-1, -1, 3, "phrase", false);
+    EXPECT_EQ(UndoRecordCount(), n);
+    EXPECT_EQ(StoredValue(g_files.memoPath, "REGWORD", "04"), "phrase");
+}
+
+TEST_F(MemoFiles, LongMemoNeedsFewReads) {
+    std::string big;
+    while (big.size() < 65536) big += "\x82\xA0line\n";
+    WriteMemo(2025, 5, 5, big.c_str(), false);
+    ProfileStoreReset();
+    char* raw = ReadMemoRaw(2025, 5, 5);
+    EXPECT_EQ(std::strlen(raw), big.size() - 1);
+    EXPECT_EQ(ProfileStoreParseCount(), 1);  // the retries do not go back to the disk
+    int rawReads = MemoLastReadCount();
+    std::free(raw);
+    EXPECT_LE(rawReads, 260);
+    g_shell.drawMemoSize = 16384;
+    raw = ReadMemoRaw(2025, 5, 5);
+    EXPECT_LE(MemoLastReadCount(), 5);
+    std::free(raw);
+    std::string once = Read(2025, 5, 5);
+    Read(2025, 5, 5);
+    EXPECT_EQ(MemoLastReadCount(), 1);  // the shared buffer has grown to fit
+    EXPECT_EQ(once.size(), big.size() - 1 + (big.size() / 7) - 1);
+}
+
+TEST_F(MemoFiles, FreeMemoMigratesOldLines) {
+    WriteIni(g_files.memoPath, {"[MEMO]", "MEMO1=A", "MEMO2=B", "MEMO4=D"});
+    ProfileStoreReset();
+    char* t = ReadFreeMemo();
+    EXPECT_STREQ(t, "A\r\nB");
+    std::free(t);
+    EXPECT_EQ(StoredValue(g_files.memoPath, "MEMO", "MEMO"), "A\x7F" "B");
+    EXPECT_EQ(UndoRecordCount(), 1);
+    WriteFreeMemo("");
+    for (const char* k : {"MEMO", "MEMO1", "MEMO2", "MEMO4"})
+        EXPECT_EQ(StoredValue(g_files.memoPath, "MEMO", k), "<missing>") << k;
+}
+
+TEST_F(MemoFiles, UndoKeepsWholeGroups) {
+    for (int d = 1; d <= 10; ++d) WriteMemo(2025, 2, d, "t", false);
+    EXPECT_EQ(UndoRecordCount(), 9);
+    ClearUndoJournal();
+    g_undo.groupCounter += 1;
+    g_undo.groupStep = 0;
+    for (int d = 1; d <= 31; ++d) WriteMemo(2025, 7, d, "m", false);
+    g_undo.groupStep = 1;
+    for (int d = 1; d <= 8; ++d) WriteMemo(2025, 8, d, "n", false);
+    EXPECT_EQ(UndoRecordCount(), 39);
+    WriteMemo(2025, 8, 9, "n", false);
+    EXPECT_EQ(UndoRecordCount(), 9);  // the 31-write group goes as one
+}
+
+TEST(SplitLines, SeparatorsAndEnds) {
+    char t[] = "a\x7F\x7F" "b\t\x95\x7F" "c\x7F";
+    int n = 0;
+    char** l = SplitMemoLines(t, '\t', 0x7F, nullptr, &n);
+    ASSERT_EQ(n, 4);
+    EXPECT_STREQ(l[1], "");
+    EXPECT_STREQ(l[3], "\x95\x7F" "c");
+    std::free(l);
+    char u[] = "x\r\ny\r\n";
+    char** v = SplitTextLines(u, 0);
+    EXPECT_STREQ(v[0], "x");
+    EXPECT_STREQ(v[1], "y");
+    EXPECT_EQ(v[2], nullptr);
+    std::free(v);
+}
+}  // namespace
