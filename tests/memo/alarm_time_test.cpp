@@ -1,0 +1,46 @@
+// Times of day in memo lines and the order they give.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "config/app_state.h"
+#include "memo/alarm_time.h"
+
+namespace {
+TEST(AlarmTime, WhatCountsAsATime) {
+    int h = -1, m = -1;
+    EXPECT_EQ(ScanTime("\x82\x50\x82\x51\x81\x46\x82\x52\x82\x4F", &h, &m), 10);
+    EXPECT_EQ(h * 60 + m, 12 * 60 + 30);
+    EXPECT_EQ(ScanTime("9\x81\x46" "05", &h, &m), 5);
+    EXPECT_EQ(h * 60 + m, 9 * 60 + 5);
+    EXPECT_EQ(ScanTime("12:34:56", &h, &m), 5);
+    EXPECT_EQ(FindTime("00:00"), 0);
+    EXPECT_EQ(FindTime("0:00"), 0);
+    EXPECT_EQ(FindTime("23:59"), 23 * 60 + 59);
+    for (const char* none : {"23:60", "24:00", "7:5", "7:005", "123:45", "2012:30", "", "abc"})
+        EXPECT_EQ(FindTime(none), -1) << none;
+    EXPECT_EQ(FindTime("x9:05"), 9 * 60 + 5);
+    EXPECT_EQ(FindTime("a 8:10 then 7:00"), 8 * 60 + 10);
+    EXPECT_LT(ScanTime("123:45", nullptr, nullptr), 0);
+    EXPECT_EQ(ScanTime("abc", nullptr, nullptr), 0);
+}
+
+TEST(AlarmTime, SortingLines) {
+    g_app.settings.alarm = 1;
+    g_app.settings.alarmMemoSort = 1;
+    char* s = SortMemoByTime("a\r\n10:00 x\r\nb\r\n9:00 y\r\nc\r\n11:00 z");
+    ASSERT_NE(s, nullptr);
+    EXPECT_STREQ(s, "a\r\n9:00 y\r\n10:00 x\r\n11:00 z\r\nb\r\nc");
+    std::free(s);
+    s = SortMemoByTime("10:00 a 1:00\r\n9:00 b\r\n");
+    ASSERT_NE(s, nullptr);
+    EXPECT_STREQ(s, "9:00 b\r\n10:00 a 1:00");
+    std::free(s);
+    EXPECT_EQ(SortMemoByTime("9:00 only"), nullptr);
+    EXPECT_EQ(SortMemoByTime("a\r\nb"), nullptr);
+    EXPECT_EQ(SortMemoByTime("9:00\r\n10:00"), nullptr);
+    g_app.settings.alarmMemoSort = 0;
+    EXPECT_EQ(SortMemoByTime("10:00\r\n9:00"), nullptr);
+    g_app.settings.alarm = 0;
+}
+}  // namespace
