@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "app/file_names.h"
 #include "app/operations.h"
@@ -20,6 +21,7 @@
 #include "app/startup.h"
 #include "calendar/view_layout.h"
 #include "memo/countdown.h"
+#include "memo/memo_store.h"
 
 namespace {
 constexpr int kExitUsage = 2;
@@ -177,6 +179,84 @@ int RunCountdowns(int argc, char** argv) {
     return 0;
 }
 
+// TEXT as code page 932 with LF line breaks made CR LF; "-" reads standard input. Null (after a
+// message) when code page 932 cannot hold it.
+char* MemoArgument(const char* arg) {
+    std::string in;
+    if (std::strcmp(arg, "-") == 0) {
+        char chunk[4096];
+        size_t n;
+        while ((n = std::fread(chunk, 1, sizeof chunk, stdin)) > 0) in.append(chunk, n);
+    } else {
+        in = arg;
+    }
+    char* cp = Utf8ToCp932(in.c_str());
+    if (!cp) {
+        Fail("the text cannot be expressed in code page 932; nothing written");
+        return nullptr;
+    }
+    std::string crlf;
+    for (const char* p = cp; *p; ++p) {
+        if (*p == '\n' && (p == cp || p[-1] != '\r')) crlf += '\r';
+        crlf += *p;
+    }
+    std::free(cp);
+    char* out = static_cast<char*>(std::malloc(crlf.size() + 1));
+    std::memcpy(out, crlf.c_str(), crlf.size() + 1);
+    return out;
+}
+
+// Prints a CR LF memo with LF line ends and one LF after it; nothing for an empty memo.
+void PutMemo(char* text) {
+    if (text && text[0]) {
+        char* w = text;
+        for (const char* r = text; *r; ++r)
+            if (!(r[0] == '\r' && r[1] == '\n')) *w++ = *r;
+        *w = 0;
+        PutText(stdout, text);
+        std::putchar('\n');
+    }
+    std::free(text);
+}
+
+bool ParseMemoDate(const char* s, int* y, int* m, int* d) {
+    char tail;
+    if (std::sscanf(s, "%4d-%2d-%2d%c", y, m, d, &tail) != 3) return false;
+    std::tm t{};
+    t.tm_year = *y - 1900;
+    t.tm_mon = *m - 1;
+    t.tm_mday = *d;
+    t.tm_hour = 12;
+    std::mktime(&t);
+    return *y >= 1 && t.tm_mon == *m - 1 && t.tm_mday == *d;
+}
+
+// memo get DATE | memo set DATE TEXT | memo append DATE TEXT | memo free [TEXT]
+int RunMemo(int argc, char** argv) {
+    g_app.design.memoRow = ReadConfigInt("MEMO_ROW", 4);
+    if (argc >= 1 && std::strcmp(argv[0], "free") == 0) {
+        if (argc == 1) { PutMemo(ReadFreeMemo()); return 0; }
+        if (argc != 2) return Fail("usage: memo free [TEXT]");
+        char* text = MemoArgument(argv[1]);
+        if (!text) return kExitUsage;
+        WriteFreeMemo(text);
+        std::free(text);
+        return 0;
+    }
+    int y, m, d;
+    bool get = argc == 2 && std::strcmp(argv[0], "get") == 0;
+    bool set = argc == 3 && std::strcmp(argv[0], "set") == 0;
+    bool append = argc == 3 && std::strcmp(argv[0], "append") == 0;
+    if (!get && !set && !append) return Fail("usage: memo get|set|append YYYY-MM-DD [TEXT] or memo free [TEXT]");
+    if (!ParseMemoDate(argv[1], &y, &m, &d)) return Fail("not a date (YYYY-MM-DD)", argv[1]);
+    if (get) { PutMemo(ReadMemo(y, m, d)); return 0; }
+    char* text = MemoArgument(argv[2]);
+    if (!text) return kExitUsage;
+    WriteMemo(y, m, d, text, append);
+    std::free(text);
+    return 0;
+}
+
 struct CliCommand {
     const char* name;
     int (*run)(int argc, char** argv);  // the arguments after the command name
@@ -187,6 +267,7 @@ const CliCommand kCommands[] = {
     {"holidays", RunHolidays},
     {"rules", RunRules},
     {"countdowns", RunCountdowns},
+    {"memo", RunMemo},
 };
 
 // The configuration file must be a readable file, or a new name in an existing folder.
