@@ -1,6 +1,8 @@
 // Start-up decisions, file names and the first layout, checked against files on disk.
 #include <gtest/gtest.h>
 
+#include "tests/test_dates.h"
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -118,17 +120,6 @@ TEST(LayoutHelpers, MulDivRoundsHalvesAwayFromZero) {
     EXPECT_EQ(5, MulDivRound(3, 3, 2));      // 4.5
     EXPECT_EQ(-5, MulDivRound(-3, 3, 2));
     EXPECT_EQ(-1, MulDivRound(3, 3, 0));
-}
-
-std::tm Date(int year, int month, int day) {
-    std::tm t = {};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = 12;
-    t.tm_isdst = -1;
-    std::mktime(&t);
-    return t;
 }
 
 TEST(LayoutHelpers, DayNumbers) {

@@ -7,20 +7,10 @@
 
 #include "calendar/holiday_rules.h"
 #include "config/profile_store.h"
+#include "tests/test_dates.h"
 #include "tests/config/config_test_files.h"
 
 namespace {
-std::tm Date(int year, int month, int day) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = 12;
-    t.tm_isdst = -1;
-    std::mktime(&t);
-    return t;
-}
-
 class MonthModelTest : public ::testing::Test {
 protected:
     void TearDown() override {
