@@ -8,6 +8,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "app/file_names.h"
 #include "app/operations.h"
@@ -21,7 +22,9 @@
 #include "app/startup.h"
 #include "calendar/view_layout.h"
 #include "memo/countdown.h"
+#include "memo/memo_search.h"
 #include "memo/memo_store.h"
+#include "config/tags.h"
 
 namespace {
 constexpr int kExitUsage = 2;
@@ -257,6 +260,28 @@ int RunMemo(int argc, char** argv) {
     return 0;
 }
 
+// search KEYWORD: the rows the search dialog lists, "YYYY/MM/DD<TAB>text", in date order; the
+// dialog's status line on stderr.
+int RunSearch(int argc, char** argv) {
+    if (argc != 1) return Fail("search takes one argument: KEYWORD");
+    char* keyword = Utf8ToCp932(argv[0]);
+    if (!keyword) return Fail("the keyword cannot be expressed in code page 932", argv[0]);
+    ReadTags();  // their words are taken out of the memos
+    std::vector<SearchRow> rows;
+    SearchOutcome outcome = SearchMemos(keyword, &rows);
+    std::free(keyword);
+    for (const SearchRow& row : rows) {
+        std::printf("%s\t", row.date.c_str());
+        PutText(stdout, row.text.c_str());
+        std::putchar('\n');
+    }
+    char status[128];
+    SearchStatusText(outcome, static_cast<int>(rows.size()), status, sizeof status);
+    PutText(stderr, status);
+    std::fputc('\n', stderr);
+    return outcome == kSearchNoKeyword ? kExitUsage : 0;
+}
+
 struct CliCommand {
     const char* name;
     int (*run)(int argc, char** argv);  // the arguments after the command name
@@ -268,6 +293,7 @@ const CliCommand kCommands[] = {
     {"rules", RunRules},
     {"countdowns", RunCountdowns},
     {"memo", RunMemo},
+    {"search", RunSearch},
 };
 
 // The configuration file must be a readable file, or a new name in an existing folder.

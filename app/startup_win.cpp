@@ -10,6 +10,7 @@
 #include "app/main_window_win.h"
 #include "app/startup.h"
 #include "app/win_handles.h"
+#include "app/working_text.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "calendar/view_layout.h"
@@ -19,6 +20,7 @@
 #include "config/profile_store.h"
 #include "config/settings.h"
 #include "memo/countdown.h"
+#include "memo/undo_journal.h"
 #include "render/paint.h"
 
 namespace {
@@ -73,6 +75,7 @@ void LoadEverything(const char* commandLine, std::tm* now) {
     ReadSettings(&g_app);
     ReadDesign(&g_app);
     g_shell.drawMemoSize = ReadConfigInt("DRAWMEMOSIZE", 256);
+    SetWorkingText("");
     LoadHolidayRules(g_files.holidayPath);
     std::time_t t = std::time(nullptr);
     *now = *std::localtime(&t);
@@ -87,6 +90,8 @@ void LoadEverything(const char* commandLine, std::tm* now) {
 void ReleaseEverything() {
     ReleaseViewModel();
     ReleaseCountdowns();
+    ReleaseWorkingText();
+    ClearUndoJournal();
     ReleaseHolidayRules();
     ReleaseMonthModel();
     ReleasePaintCache();

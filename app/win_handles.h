@@ -73,6 +73,17 @@ class LoadedLibrary : NoCopy {
     HMODULE module_;
 };
 
+// A file search from FindFirstFileA, closed again.
+class FileSearch : NoCopy {
+  public:
+    FileSearch(const char* pattern, WIN32_FIND_DATAA* first) : handle_(FindFirstFileA(pattern, first)) {}
+    ~FileSearch() { if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_); }
+    bool found() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Next(WIN32_FIND_DATAA* data) { return FindNextFileA(handle_, data) != 0; }
+  private:
+    HANDLE handle_;
+};
+
 #if !TESSEL_CLASSIC
 // GDI+ from construction to Shutdown() (or destruction, whichever comes first).
 class GdiplusSession : NoCopy {

@@ -1,6 +1,8 @@
 // The few file-system calls the profile store needs that differ between Windows and POSIX.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 struct FileStamp {
     bool exists = false;
@@ -19,3 +21,7 @@ bool FlushFileToDisk(void* stdioFile);
 
 // A process id to make temporary names unique.
 int CurrentProcessId();
+
+// Names (without folder) of the files that match pattern, a path whose last part may hold the
+// wildcards "?" (one character) and "*" (any run). Empty when nothing matches.
+std::vector<std::string> FindFileNames(const char* pattern);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,3 +45,32 @@ bool FlushFileToDisk(void* stdioFile) {
 }
 
 int CurrentProcessId() { return static_cast<int>(getpid()); }
+
+namespace {
+bool WildcardMatch(const char* pattern, const char* name) {
+    if (!*pattern) return !*name;
+    if (*pattern == '*') return WildcardMatch(pattern + 1, name) || (*name && WildcardMatch(pattern, name + 1));
+    if (!*name) return false;
+    return (*pattern == '?' || *pattern == *name) && WildcardMatch(pattern + 1, name + 1);
+}
+}  // namespace
+
+std::vector<std::string> FindFileNames(const char* pattern) {
+    std::vector<std::string> names;
+    if (!pattern) return names;
+    const char* slash = std::strrchr(pattern, '/');
+    std::string dir = !slash            ? std::string(".")
+                      : slash == pattern ? std::string("/")
+                                         : std::string(pattern, static_cast<size_t>(slash - pattern));
+    const char* namePattern = slash ? slash + 1 : pattern;
+    DIR* d = opendir(dir.c_str());
+    if (!d) return names;
+    while (const dirent* e = readdir(d)) {
+        if (!WildcardMatch(namePattern, e->d_name)) continue;
+        struct stat st;
+        std::string full = dir + "/" + e->d_name;
+        if (stat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) names.emplace_back(e->d_name);
+    }
+    closedir(d);
+    return names;
+}

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <io.h>
 
+#include "app/win_handles.h"
+
 FileStamp StampOfFile(const char* path) {
     FileStamp s;
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -30,3 +32,14 @@ bool FlushFileToDisk(void* stdioFile) {
 }
 
 int CurrentProcessId() { return static_cast<int>(GetCurrentProcessId()); }
+
+std::vector<std::string> FindFileNames(const char* pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    FileSearch search(pattern, &data);
+    if (!search.found()) return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(data.cFileName);
+    } while (search.Next(&data));
+    return names;
+}

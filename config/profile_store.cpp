@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "config/file_ops.h"
@@ -84,6 +85,7 @@ struct Section {
 
 struct ParsedFile {
     FileStamp stamp;
+    uint64_t checkedInBatch = 0;  // the batch in which the stamp was last compared
     std::string text;  // the file's bytes as read
     std::vector<Span> lines;
     std::vector<Section> sections;
@@ -99,6 +101,10 @@ struct Store {
     std::mutex lock;
     std::unordered_map<std::string, std::unique_ptr<ParsedFile>, PathHash, std::equal_to<>> files;
     int parseCount = 0;
+    // Inside a read batch each file is looked at once: its stamp, or that it is missing.
+    int batchDepth = 0;
+    uint64_t batch = 0;
+    std::unordered_set<std::string, PathHash, std::equal_to<>> missingInBatch;
 };
 
 Store& TheStore() {
@@ -190,16 +196,25 @@ bool ReadWholeFile(const char* path, std::string& out, int64_t sizeHint) {
 // The parsed file for a read: the kept one while the file's stamp is unchanged. Null when the
 // file is missing or cannot be read.
 const ParsedFile* FileForRead(Store& st, const char* path) {
-    FileStamp stamp = StampOfFile(path);
     auto it = st.files.find(std::string_view(path));
+    if (st.batchDepth > 0) {
+        if (it != st.files.end() && it->second->checkedInBatch == st.batch) return it->second.get();
+        if (st.missingInBatch.count(std::string_view(path))) return nullptr;
+    }
+    FileStamp stamp = StampOfFile(path);
     if (!stamp.exists) {
         if (it != st.files.end()) st.files.erase(it);
+        if (st.batchDepth > 0) st.missingInBatch.emplace(path);
         return nullptr;
     }
-    if (it != st.files.end() && it->second->stamp == stamp) return it->second.get();
+    if (it != st.files.end() && it->second->stamp == stamp) {
+        it->second->checkedInBatch = st.batch;
+        return it->second.get();
+    }
     auto f = std::make_unique<ParsedFile>();
     if (!ReadWholeFile(path, f->text, stamp.size)) return nullptr;
     f->stamp = stamp;  // taken before reading: a change during the read shows next time
+    f->checkedInBatch = st.batch;
     Parse(*f);
     ++st.parseCount;
     ParsedFile* raw = f.get();
@@ -306,6 +321,7 @@ bool ProfileWriteString(const char* section, const char* key, const char* value,
 
     Store& st = TheStore();
     std::lock_guard<std::mutex> guard(st.lock);
+    st.missingInBatch.erase(std::string(path));
     // Always compare with the bytes on disk: an edit made since the last access is kept even
     // when size and time happen to look the same.
     FileStamp stamp = StampOfFile(path);
@@ -369,6 +385,7 @@ bool ProfileWriteString(const char* section, const char* key, const char* value,
     next->text = std::move(out);
     Parse(*next);
     next->stamp = StampOfFile(path);
+    next->checkedInBatch = st.batch;
     if (it != st.files.end()) it->second = std::move(next);
     else st.files.emplace(std::string(path), std::move(next));
     return true;
@@ -379,6 +396,21 @@ void ProfileStoreReset() {
     std::lock_guard<std::mutex> guard(st.lock);
     st.files.clear();
     st.parseCount = 0;
+}
+
+void ProfileBeginReadBatch() {
+    Store& st = TheStore();
+    std::lock_guard<std::mutex> guard(st.lock);
+    if (st.batchDepth++ == 0) ++st.batch;
+}
+
+void ProfileEndReadBatch() {
+    Store& st = TheStore();
+    std::lock_guard<std::mutex> guard(st.lock);
+    if (st.batchDepth > 0 && --st.batchDepth == 0) {
+        ++st.batch;  // nothing checked in this batch counts as checked any more
+        st.missingInBatch.clear();
+    }
 }
 
 int ProfileStoreParseCount() {

@@ -16,6 +16,20 @@ int ProfileReadInt(const char* section, const char* key, int def, const char* pa
 // Returns false when the file could not be written (the old file then stays as it was).
 bool ProfileWriteString(const char* section, const char* key, const char* value, const char* path);
 
+// A read batch: between begin and end, each file's stamp is compared once, at its first read,
+// instead of at every read. For a run of reads that belongs together (a search over the year
+// files); writes inside a batch still go to the disk and are seen by the reads after them.
+// Batches nest.
+void ProfileBeginReadBatch();
+void ProfileEndReadBatch();
+
+struct ProfileReadBatch {
+    ProfileReadBatch() { ProfileBeginReadBatch(); }
+    ~ProfileReadBatch() { ProfileEndReadBatch(); }
+    ProfileReadBatch(const ProfileReadBatch&) = delete;
+    ProfileReadBatch& operator=(const ProfileReadBatch&) = delete;
+};
+
 // Forgets every parsed file (tests; shutdown).
 void ProfileStoreReset();
 

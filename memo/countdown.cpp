@@ -7,6 +7,7 @@
 #include "config/profile_store.h"
 #include "config/settings.h"
 #include "config/sjis.h"
+#include "memo/undo_journal.h"
 
 CountdownList g_countdowns;
 
@@ -141,9 +142,9 @@ int RemoveCountdown(int year, int month, int day, const char* text) {
 }
 
 void KeepCountdownCell(int* currentCell) {
-    if (!currentCell || *currentCell <= kCountdownCellBase) return;
+    if (!currentCell || (*currentCell & 0xF000) != kCountdownCellBase) return;
     int count = CountdownCount();
-    if (*currentCell - kCountdownCellBase > count) *currentCell = count > 0 ? kCountdownCellBase + count : 0;
+    if ((*currentCell & 0x0FFF) >= count) *currentCell = count > 0 ? kCountdownCellBase + count - 1 : 0;
 }
 
 bool UndoCountdownChange(int kind, int year, int month, int day, const char* text, bool undo,
@@ -161,6 +162,46 @@ bool UndoCountdownChange(int kind, int year, int month, int day, const char* tex
     }
     SaveCountdowns();
     return true;
+}
+
+bool ReplaceCountdown(int index, int year, int month, int day, const char* text) {
+    if (index < 0 || index >= CountdownCount()) return false;
+    CountdownMemo& memo = g_countdowns.memos[static_cast<size_t>(index)];
+    g_undo.groupCounter += 1;
+    g_undo.groupStep = 0;
+    RecordUndo(memo.year, memo.month, memo.day, kCountdownUndoRemoved, "", memo.text);
+    memo.year = year;
+    memo.month = month;
+    memo.day = day;
+    CopyField(memo.text, sizeof memo.text, text ? text : "");
+    memo.dayOffset = DayOffset(year, month, day, g_shell.todayNumber);
+    RecordUndo(year, month, day, kCountdownUndoAdded, "", memo.text);
+    g_undo.groupStep = 1;
+    SortCountdowns();
+    SaveCountdowns();
+    return true;
+}
+
+void AddCountdownRecorded(int year, int month, int day, const char* text) {
+    int i = AddCountdown(year, month, day, text);
+    RecordUndo(year, month, day, kCountdownUndoAdded, "", g_countdowns.memos[static_cast<size_t>(i)].text);
+    SortCountdowns();
+    SaveCountdowns();
+}
+
+bool DeleteCountdown(int index, int* currentCell) {
+    if (index < 0 || index >= CountdownCount()) return false;
+    CountdownMemo memo = g_countdowns.memos[static_cast<size_t>(index)];
+    RecordUndo(memo.year, memo.month, memo.day, kCountdownUndoRemoved, "", memo.text);
+    RemoveCountdown(memo.year, memo.month, memo.day, memo.text);
+    SaveCountdowns();
+    KeepCountdownCell(currentCell);
+    return true;
+}
+
+bool UndoCountdown(const UndoRecord& record, bool undo, int* currentCell) {
+    return UndoCountdownChange(record.kind, record.year, record.month, record.day,
+                               record.newText ? record.newText : "", undo, currentCell);
 }
 
 void ReleaseCountdowns() {

@@ -9,7 +9,7 @@ constexpr int kCountdownTextSize = 256;  // 255 bytes and the terminating zero
 constexpr int kCountdownDateTextSize = 32;
 constexpr int kCountdownUndoAdded = 0x4003;
 constexpr int kCountdownUndoRemoved = 0x4004;
-constexpr int kCountdownCellBase = 0x4000;  // current-cell id of countdown line 1 is base + 1
+constexpr int kCountdownCellBase = 0x4000;  // cell id of countdown line j (from 0) is base + j
 
 struct CountdownMemo {
     int year, month, day;  // target date, month 1 to 12
@@ -53,6 +53,17 @@ void KeepCountdownCell(int* currentCell);
 // Returns false for any other kind.
 bool UndoCountdownChange(int kind, int year, int month, int day, const char* text, bool undo,
                          int* currentCell);
+// The countdown dialog's changes, each recorded for undo and saved at once.
+// OK on countdown line index: that memo is replaced in place (a removal and an addition in one
+// undo step). False when index names no line.
+bool ReplaceCountdown(int index, int year, int month, int day, const char* text);
+// OK on any other cell, or Add: a new memo, recorded as its own undo step.
+void AddCountdownRecorded(int year, int month, int day, const char* text);
+// Delete on line index: recorded, removed, and currentCell moved back onto the list.
+bool DeleteCountdown(int index, int* currentCell);
+struct UndoRecord;
+// Undo or redo of one countdown record of the journal; false for a record of another kind.
+bool UndoCountdown(const UndoRecord& record, bool undo, int* currentCell);
 void ReleaseCountdowns();
 int CountdownCount();
 

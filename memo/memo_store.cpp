@@ -6,6 +6,7 @@
 
 #include "app/app_globals.h"
 #include "app/file_names.h"
+#include "app/working_text.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
 #include "config/sjis.h"
@@ -16,6 +17,7 @@ constexpr char kBreak = 0x7F;
 constexpr char kMarker = static_cast<char>(0x80);
 int g_readSize = 256;  // grows for the whole run, never shrinks
 int g_lastReads = 0;
+MemoProfileReader g_reader = ProfileReadString;
 
 struct Address {
     char path[300];
@@ -40,16 +42,17 @@ void Locate(int year, int month, int day, Address* a) {
     }
 }
 
-// Reads until the value fits; *size is the buffer size to start with and grows by step.
+// Reads until the value fits; *size is the buffer size to start with. It grows by step, or by
+// its own size once that is larger, so a 64 KB memo needs a handful of reads, not hundreds.
 char* ReadGrowing(const Address& a, int* size, int step) {
     g_lastReads = 0;
     for (;;) {
         char* buf = static_cast<char*>(std::malloc(*size));
-        int n = ProfileReadString(a.section, a.key, "", buf, *size, a.path);
+        int n = g_reader(a.section, a.key, "", buf, *size, a.path);
         ++g_lastReads;
         if (n < *size - 1) return buf;
         std::free(buf);
-        *size += step;
+        *size += *size > step ? *size : step;
     }
 }
 
@@ -97,6 +100,7 @@ char* Decode(char* stored) {
 }  // namespace
 
 int MemoLastReadCount() { return g_lastReads; }
+void SetMemoProfileReader(MemoProfileReader reader) { g_reader = reader ? reader : ProfileReadString; }
 void ResetMemoReadBuffer() { g_readSize = 256; }
 
 char* ReadMemo(int year, int month, int day, char* buf, int size) {
@@ -139,6 +143,8 @@ void WriteMemo(int year, int month, int day, const char* text, bool append) {
 }
 
 char* ReadMemoRaw(int year, int month, int day) {
+    // The cell being edited shows the text as it is typed.
+    if (month >= 1 && IsEditingDate(year, month, day)) return Encode(WorkingTextOrEmpty(), false);
     Address a;
     Locate(year, month, day, &a);
     int step = g_shell.drawMemoSize > 1 ? g_shell.drawMemoSize : 256;
@@ -147,6 +153,13 @@ char* ReadMemoRaw(int year, int month, int day) {
 }
 
 char* ReadFreeMemo(char* buf, int size) {
+    if (IsEditingFreeMemo()) {
+        const char* w = WorkingTextOrEmpty();
+        size_t n = std::strlen(w);
+        char* copy = static_cast<char*>(std::malloc(n + 1));
+        std::memcpy(copy, w, n + 1);
+        return Deliver(copy, buf, size);
+    }
     char* text = ReadMemo(0, 0, 0);
     if (!text[0]) {
         // Older files kept the free memo as one key per line.

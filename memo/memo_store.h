@@ -6,8 +6,11 @@
 // Decoded CR LF text: a new copy (caller frees) when buf is null or size <= 0, else copied, cut.
 char* ReadMemo(int year, int month, int day, char* buf = nullptr, int size = 0);
 void WriteMemo(int year, int month, int day, const char* text, bool append);
-// The stored bytes as they are (marker and 0x7F included); caller frees.
+// The stored bytes as they are (marker and 0x7F included); caller frees. For the date being
+// edited, the working text encoded the same way (without the leading-space marker).
 char* ReadMemoRaw(int year, int month, int day);
+// The free memo as CR LF text (the working text while the memo box is being edited); migrates
+// the old one-key-per-line form when the free memo is empty.
 char* ReadFreeMemo(char* buf = nullptr, int size = 0);
 void WriteFreeMemo(const char* text);
 
@@ -15,6 +18,12 @@ void WriteFreeMemo(const char* text);
 char** SplitMemoLines(char* text, char a, char b, char** lines, int* count);
 // Splits an in-memory text at LF, overwriting CR and LF with r; null-terminated array.
 char** SplitTextLines(char* text, char r);
+
+// Where memo values are read from: the profile store, unless a benchmark puts the platform's
+// profile function in its place to compare. Null restores the profile store.
+typedef int (*MemoProfileReader)(const char* section, const char* key, const char* def, char* buf,
+                                 int size, const char* path);
+void SetMemoProfileReader(MemoProfileReader reader);
 
 // Profile reads of the last growing-buffer call (tests).
 int MemoLastReadCount();

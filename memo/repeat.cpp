@@ -6,10 +6,23 @@
 #include "config/profile_store.h"
 #include "config/settings.h"
 #include "config/sjis.h"
+#include "memo/countdown.h"
+#include "memo/memo_store.h"
+#include "memo/undo_journal.h"
 
 namespace {
 constexpr char kSection[] = "REPEAT";
 constexpr int kValueSize = 20;
+
+bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int DaysInMonth(int y, int m) {
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
+}
+
+const char* const kEndKinds[] = {"まで", "の月末まで", "の年末まで"};
+const char* const kRepeatKinds[] = {"毎日", "毎週", "毎月", "毎年"};
 }  // namespace
 
 int LoadRepeatList(const char* memoPath, RepeatList* list) {
@@ -54,4 +67,47 @@ bool AddRule(const char* memoPath, RepeatList* list, const RepeatRule& rule) {
     for (int i = list->count - 1; i > 0; --i) list->rules[i] = list->rules[i - 1];
     list->rules[0] = rule;
     return SaveRepeatList(memoPath, *list);
+}
+
+RepeatOutcome RunRepeatSeries(int year, int month, int day, const char* text, const RepeatRule& rule,
+                              RepeatStopCheck stopCheck, void* context) {
+    int start = DayOffset(year, month, day, 0);
+    int ey, em, ed;
+    // A negative count from a damaged file would put the end behind the start and run the
+    // series to 2035: it counts as 0, which writes nothing.
+    DateAtOffset(rule.dayCount > 0 ? rule.dayCount : 0, start, &ey, &em, &ed);
+    if (rule.endKind == 1) ed = DaysInMonth(ey, em);
+    else if (rule.endKind == 2) em = 12, ed = 31;
+
+    g_undo.groupCounter += 1;
+    g_undo.groupStep = 0;
+    RepeatOutcome outcome = kRepeatFinished;
+    int y = year, m = month, d = day;
+    for (int i = 0; y < 2036 && !(y == ey && m == em && d == ed); ++i) {
+        bool write = false;
+        switch (rule.repeatKind) {
+        case 0: write = true; break;
+        case 1: write = i % 7 == 0; break;
+        case 2: write = d == day; break;
+        case 3: write = m == month && d == day; break;
+        default: break;
+        }
+        if (write) WriteMemo(y, m, d, text, true);
+        if (++d > DaysInMonth(y, m)) {
+            d = 1;
+            if (++m > 12) m = 1, ++y;
+        }
+        if (stopCheck && stopCheck(context)) {
+            outcome = kRepeatStopped;
+            break;
+        }
+    }
+    g_undo.groupStep = 1;
+    return outcome;
+}
+
+void FormatRepeatRule(const RepeatRule& rule, char* out, int outSize) {
+    const char* end = rule.endKind >= 0 && rule.endKind < 3 ? kEndKinds[rule.endKind] : "";
+    const char* kind = rule.repeatKind >= 0 && rule.repeatKind < 4 ? kRepeatKinds[rule.repeatKind] : "";
+    std::snprintf(out, static_cast<size_t>(outSize), "%4d日先%s %s", rule.dayCount, end, kind);
 }

@@ -23,3 +23,17 @@ bool SaveRepeatList(const char* memoPath, const RepeatList& list);
 bool UseRule(const char* memoPath, RepeatList* list, int index);
 // Puts rule at the front (the oldest drops out of a full list) and saves.
 bool AddRule(const char* memoPath, RepeatList* list, const RepeatRule& rule);
+
+enum RepeatOutcome { kRepeatFinished, kRepeatStopped };
+
+// Asked after every date of a series; true stops it (the dialog: an Esc key press is waiting).
+typedef bool (*RepeatStopCheck)(void* context);
+
+// Appends text as a new last line to the memos of the series from the start date (1-based
+// month) by rule, as one undo step; the end date itself is not written and nothing after 2035
+// is. Returns kRepeatStopped when stopCheck stopped it; what was written stays.
+RepeatOutcome RunRepeatSeries(int year, int month, int day, const char* text, const RepeatRule& rule,
+                              RepeatStopCheck stopCheck = nullptr, void* context = nullptr);
+
+// The rule as the date memo dialog's repeat combo shows it ("%4d日先%s %s").
+void FormatRepeatRule(const RepeatRule& rule, char* out, int outSize);

@@ -1,6 +1,8 @@
 // The undo journal: every stored memo change, newest first, kept in whole groups.
 #pragma once
 
+constexpr int kUndoCountdownBit = 0x4000;  // kinds with this bit are countdown memo changes
+
 struct UndoRecord {
     int group;
     int year, month, day;

@@ -460,4 +460,38 @@ TEST_F(ProfileTest, AtomicWriteKilledAtRandomMomentsLeavesOldOrNew) {
     EXPECT_GT(sawNew, 0);
 }
 
+TEST_F(ProfileTest, ReadBatchLooksAtEachFileOnce) {
+    std::string path = file, missing = dir + "/missing.ini";
+    Spit(path, "[S]\r\nK=one\r\n");
+    ProfileStoreReset();
+    char buf[64];
+    {
+        ProfileReadBatch batch;
+        ProfileReadString("S", "K", "", buf, sizeof buf, path.c_str());
+        EXPECT_STREQ(buf, "one");
+        // Replaced behind the store's back: inside the batch the first look still counts ...
+        Spit(path, "[S]\r\nK=two, longer\r\n");
+        ProfileReadString("S", "K", "", buf, sizeof buf, path.c_str());
+        EXPECT_STREQ(buf, "one");
+        ProfileReadString("S", "K", "none", buf, sizeof buf, missing.c_str());
+        Spit(missing, "[S]\r\nK=now here\r\n");
+        ProfileReadString("S", "K", "none", buf, sizeof buf, missing.c_str());
+        EXPECT_STREQ(buf, "none");
+        // ... but the batch's own writes are seen at once.
+        ASSERT_TRUE(ProfileWriteString("S", "W", "written", missing.c_str()));
+        ProfileReadString("S", "W", "", buf, sizeof buf, missing.c_str());
+        EXPECT_STREQ(buf, "written");
+        {
+            ProfileReadBatch nested;
+        }
+        ProfileReadString("S", "K", "", buf, sizeof buf, path.c_str());
+        EXPECT_STREQ(buf, "one");  // the inner batch's end does not end the outer one
+    }
+    // After the batch every read compares the stamp again.
+    ProfileReadString("S", "K", "", buf, sizeof buf, path.c_str());
+    EXPECT_STREQ(buf, "two, longer");
+    ProfileReadString("S", "K", "", buf, sizeof buf, missing.c_str());
+    EXPECT_STREQ(buf, "now here");
+}
+
 }  // namespace

@@ -85,9 +85,17 @@ TEST_F(CountdownTest, OrderSaveAndUndoOfAReplacement) {
     EXPECT_EQ(Key("04"), "");
     EXPECT_FALSE(UndoCountdownChange(0x4001, 2025, 12, 22, "soon", true, nullptr));
     // Removing the last line moves the current cell onto the line before it.
-    int cell = kCountdownCellBase + 3;
+    int cell = kCountdownCellBase + 2;
     ASSERT_TRUE(UndoCountdownChange(kCountdownUndoAdded, 2025, 12, 30, "late", true, &cell));
-    EXPECT_EQ(cell, kCountdownCellBase + 2);
+    EXPECT_EQ(cell, kCountdownCellBase + 1);
+    int first = kCountdownCellBase;  // line 0 stays where it is
+    KeepCountdownCell(&first);
+    EXPECT_EQ(first, kCountdownCellBase);
+    // Removing the only line leaves no current cell.
+    ASSERT_TRUE(UndoCountdownChange(kCountdownUndoAdded, 2025, 12, 10, "past", true, &cell));
+    ASSERT_TRUE(UndoCountdownChange(kCountdownUndoAdded, 2025, 12, 22, "soon", true, &cell));
+    EXPECT_EQ(CountdownCount(), 0);
+    EXPECT_EQ(cell, 0);
     EXPECT_EQ(RemoveCountdown(2025, 12, 22, "soo"), -1);
 }
 

@@ -53,3 +53,91 @@ TEST(RepeatList, UseMovesToTheFrontAndAddDropsTheOldestOfTen) {
     EXPECT_EQ(back.rules[0].dayCount, 7);
     EXPECT_EQ(back.rules[9].dayCount, 2);
 }
+
+#include "memo/undo_journal.h"
+#include "app/memo_commands.h"
+#include "tests/memo/memo_files.h"
+
+namespace {
+class RepeatSeries : public MemoFiles {
+protected:
+    // The dates of a year file that hold text, as "MM-DD" in date order.
+    std::string Written(int year, const char* text) {
+        std::string out;
+        for (int m = 1; m <= 12; ++m)
+            for (int d = 1; d <= 31; ++d) {
+                std::string memo = Read(year, m, d);
+                if (memo.find(text) == std::string::npos) continue;
+                char s[8];
+                std::snprintf(s, sizeof s, "%02d-%02d ", m, d);
+                out += s;
+            }
+        return out;
+    }
+};
+
+TEST_F(RepeatSeries, EndsAndKindsOfSeries) {
+    EXPECT_EQ(RunRepeatSeries(2025, 3, 1, "a", RepeatRule{7, 0, 0}), kRepeatFinished);
+    EXPECT_EQ(Written(2025, "a"), "03-01 03-02 03-03 03-04 03-05 03-06 03-07 ");
+    RunRepeatSeries(2025, 3, 1, "zero", RepeatRule{0, 0, 0});
+    EXPECT_EQ(Written(2025, "zero"), "");
+    RunRepeatSeries(2025, 4, 10, "b", RepeatRule{5, 1, 0});  // to the end of April, not the 30th
+    EXPECT_EQ(Written(2025, "b").size(), 20u * 6);
+    EXPECT_EQ(Written(2025, "b").substr(19 * 6), "04-29 ");
+    RunRepeatSeries(2025, 3, 10, "c", RepeatRule{5, 1, 0});
+    EXPECT_EQ(Written(2025, "c").substr(20 * 6), "03-30 ");
+    RunRepeatSeries(2025, 5, 10, "yearly", RepeatRule{400, 2, 3});
+    EXPECT_EQ(Written(2025, "yearly"), "05-10 ");
+    EXPECT_EQ(Written(2026, "yearly"), "05-10 ");
+    RunRepeatSeries(2025, 1, 31, "monthly", RepeatRule{60, 0, 2});
+    EXPECT_EQ(Written(2025, "monthly"), "01-31 03-31 ");  // February has no 31st
+    RunRepeatSeries(2025, 10, 1, "weekly", RepeatRule{30, 0, 1});  // a Wednesday
+    EXPECT_EQ(Written(2025, "weekly"), "10-01 10-08 10-15 10-22 10-29 ");
+}
+
+TEST_F(RepeatSeries, AppendsAsNewLinesUnsortedAndUndoesInOneStep) {
+    g_app.settings.alarm = 1;
+    g_app.settings.alarmMemoSort = 1;
+    WriteMemo(2025, 3, 2, "10:00 first", false);
+    RunRepeatSeries(2025, 3, 1, "9:00 added", RepeatRule{3, 0, 0});
+    EXPECT_EQ(Read(2025, 3, 1), "9:00 added");
+    EXPECT_EQ(Read(2025, 3, 2), "10:00 first\r\n9:00 added");
+    int cell = 0;
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    EXPECT_EQ(Read(2025, 3, 1), "");
+    EXPECT_EQ(Read(2025, 3, 3), "");
+    EXPECT_EQ(Read(2025, 3, 2), "10:00 first");
+}
+
+TEST_F(RepeatSeries, StopsWhenAskedKeepingWhatItWrote) {
+    int calls = 0;
+    auto stopAfterFour = [](void* c) { return ++*static_cast<int*>(c) == 4; };
+    EXPECT_EQ(RunRepeatSeries(2025, 6, 1, "s", RepeatRule{100, 0, 0}, stopAfterFour, &calls), kRepeatStopped);
+    EXPECT_EQ(Written(2025, "s"), "06-01 06-02 06-03 06-04 ");
+    int cell = 0;
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    EXPECT_EQ(Written(2025, "s"), "");
+    EXPECT_EQ(g_undo.groupStep, 1);
+}
+
+TEST_F(RepeatSeries, NeverRunsPast2035NorOnADamagedCount) {
+    RunRepeatSeries(2035, 12, 1, "end", RepeatRule{9999, 2, 0});
+    EXPECT_EQ(Written(2035, "end").size(), 30u * 6);  // the clamped end moves to 31 December
+    EXPECT_EQ(Read(2035, 12, 31), "");                  // which is itself not written
+    RunRepeatSeries(2035, 12, 20, "late", RepeatRule{10, 0, 0});  // the end clamps before the start
+    EXPECT_EQ(Written(2035, "late").size(), 12u * 6);
+    EXPECT_FALSE(FileExists(dir.File("t_memo2036.ini")));
+    RunRepeatSeries(2025, 8, 1, "neg", RepeatRule{-5, 0, 0});
+    EXPECT_EQ(Written(2025, "neg"), "");
+}
+
+TEST(RepeatRuleText, AsTheComboShowsIt) {
+    char text[64];
+    FormatRepeatRule(RepeatRule{7, 0, 0}, text, sizeof text);
+    EXPECT_STREQ(text, "   7日先まで 毎日");
+    FormatRepeatRule(RepeatRule{30, 1, 1}, text, sizeof text);
+    EXPECT_STREQ(text, "  30日先の月末まで 毎週");
+    FormatRepeatRule(RepeatRule{12345, 9, -1}, text, sizeof text);
+    EXPECT_STREQ(text, "12345日先 ");
+}
+}  // namespace

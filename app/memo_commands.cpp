@@ -1,0 +1,148 @@
+#include "app/memo_commands.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/working_text.h"
+#include "calendar/view_layout.h"
+#include "memo/alarm_time.h"
+#include "memo/countdown.h"
+#include "memo/memo_store.h"
+#include "memo/undo_journal.h"
+
+namespace {
+char* EmptyText(char* buf, int size) {
+    if (buf && size > 0) {
+        buf[0] = 0;
+        return nullptr;
+    }
+    char* t = static_cast<char*>(std::malloc(1));
+    t[0] = 0;
+    return t;
+}
+
+char* CopyOut(const char* text, char* buf, int size) {
+    size_t n = std::strlen(text);
+    if (buf && size > 0) {
+        if (n > static_cast<size_t>(size - 1)) n = static_cast<size_t>(size - 1);
+        std::memcpy(buf, text, n);
+        buf[n] = 0;
+        return nullptr;
+    }
+    char* t = static_cast<char*>(std::malloc(n + 1));
+    std::memcpy(t, text, n);
+    t[n] = 0;
+    return t;
+}
+
+void Replay(const UndoRecord& r, bool undo, int* currentCell) {
+    if (r.kind & kUndoCountdownBit) {
+        UndoCountdown(r, undo, currentCell);
+        return;
+    }
+    // The texts are stored values; written back through WriteMemo they are stored unchanged.
+    const char* text = undo ? r.oldText : r.newText;
+    if (r.year < 1) WriteFreeMemo(text);
+    else WriteMemo(r.year, r.month, r.day, text, false);
+}
+}  // namespace
+
+bool DateOfCell(int cell, int* year, int* month, int* day) {
+    if (!IsDayCell(cell)) return false;
+    DateAtOffset(cell & 0x0FFF, LocalDayNumber(g_view.firstDay), year, month, day);
+    return true;
+}
+
+char* MemoOfCell(int cell, char* buf, int size) {
+    if (cell != kCellNone && cell == g_edit.editingCell) return CopyOut(WorkingTextOrEmpty(), buf, size);
+    int y, m, d;
+    if (DateOfCell(cell, &y, &m, &d)) return ReadMemo(y, m, d, buf, size);
+    if (cell == kCellMemoBox) return ReadFreeMemo(buf, size);
+    return EmptyText(buf, size);
+}
+
+bool CellHasMemo(int cell) {
+    char* t = MemoOfCell(cell);
+    bool has = t[0] != 0;
+    std::free(t);
+    return has;
+}
+
+void CommitToCell(int cell) {
+    if (char* sorted = SortMemoByTime(WorkingTextOrEmpty())) {
+        SetWorkingText(sorted);
+        std::free(sorted);
+    }
+    int y, m, d;
+    if (DateOfCell(cell, &y, &m, &d)) WriteMemo(y, m, d, WorkingTextOrEmpty(), false);
+    else if (cell == kCellMemoBox) WriteFreeMemo(WorkingTextOrEmpty());
+}
+
+void InsertTextIntoCell(int cell, const char* text, InsertMode mode) {
+    std::string kept = WorkingTextOrEmpty();
+    if (mode == kInsertReplace) {
+        SetWorkingText("");
+    } else {
+        char* memo = MemoOfCell(cell);
+        SetWorkingText(memo);
+        std::free(memo);
+    }
+    int len = static_cast<int>(std::strlen(g_work.text));
+    bool endsWithBreak = len >= 2 && g_work.text[len - 2] == '\r' && g_work.text[len - 1] == '\n';
+    if (mode == kInsertNewLine && len >= 2 && len <= 4092 && !endsWithBreak) {
+        PutWorkingByte(len++, '\r');
+        PutWorkingByte(len++, '\n');
+    }
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text ? text : ""); *p; ++p) {
+        if ((*p < 0x20 && *p != '\r' && *p != '\n') || *p == 0x7F) continue;
+        PutWorkingByte(len++, static_cast<char>(*p));
+    }
+    PutWorkingByte(len, 0);
+    CommitToCell(cell);
+    SetWorkingText(kept.c_str(), static_cast<int>(kept.size()));
+}
+
+void DeleteCellMemo(int* currentCell) {
+    int cell = currentCell ? *currentCell : kCellNone;
+    int y, m, d;
+    if (IsCountdownCell(cell)) DeleteCountdown(cell & 0x0FFF, currentCell);
+    else if (DateOfCell(cell, &y, &m, &d)) WriteMemo(y, m, d, "", false);
+    else if (cell == kCellMemoBox) WriteFreeMemo("");
+}
+
+void ClearMonthMemos(int year, int month) {
+    g_undo.groupCounter += 1;
+    g_undo.groupStep = 0;
+    // Days the month does not have are written too: removing a missing key changes nothing.
+    for (int day = 1; day <= 31; ++day) WriteMemo(year, month, day, "", false);
+    g_undo.groupStep = 1;
+}
+
+bool CanUndoMemo() { return g_undo.current != nullptr; }
+
+bool CanRedoMemo() { return g_undo.head != nullptr && g_undo.head != g_undo.current; }
+
+bool UndoMemoChange(int* currentCell) {
+    UndoRecord* r = g_undo.current;
+    if (!r) return false;
+    g_undo.groupStep = -1;
+    int group = r->group;
+    for (; r && r->group == group; r = r->next) Replay(*r, true, currentCell);
+    g_undo.current = r;
+    g_undo.groupStep = 1;
+    return true;
+}
+
+bool RedoMemoChange(int* currentCell) {
+    if (!CanRedoMemo()) return false;
+    UndoRecord* newer = nullptr;  // the record just newer than the current position
+    for (UndoRecord* p = g_undo.head; p && p != g_undo.current; p = p->next) newer = p;
+    UndoRecord* first = g_undo.head;
+    while (first->group != newer->group) first = first->next;
+    g_undo.groupStep = -1;
+    for (UndoRecord* p = first; p && p->group == first->group; p = p->next) Replay(*p, false, currentCell);
+    g_undo.current = first;
+    g_undo.groupStep = 1;
+    return true;
+}

@@ -1,0 +1,38 @@
+// What the memo commands do to the memo files, apart from the window: the memo of a cell,
+// storing the working text into a cell, inserting pasted text, delete, clearing a month, and the
+// replay of the undo journal.
+#pragma once
+
+enum InsertMode {
+    kInsertReplace = 0,   // paste: the text replaces the memo
+    kInsertNewLine = 1,   // append-paste: on a new line after the memo
+    kInsertDirectly = 2,  // fixed phrase: right after the memo's last character
+};
+
+// The date of day cell k (first visible day + k). False for any other cell.
+bool DateOfCell(int cell, int* year, int* month, int* day);
+
+// The memo a cell shows: the working text for the editing cell, the date memo of a day cell, the
+// free memo of the memo box, nothing for anything else. A new text without buf (caller frees).
+char* MemoOfCell(int cell, char* buf = nullptr, int size = 0);
+bool CellHasMemo(int cell);
+
+// Stores the working text (sorted by alarm times when that is on) as the memo of the cell.
+void CommitToCell(int cell);
+
+// Pastes text into the cell: control bytes other than CR and LF are dropped, the result is
+// committed, and the working text is what it was before.
+void InsertTextIntoCell(int cell, const char* text, InsertMode mode);
+
+// Delete: a countdown line's memo is deleted as the countdown dialog does; any other cell's memo
+// is emptied.
+void DeleteCellMemo(int* currentCell);
+
+// Empties days 1 to 31 of the month as one undo step.
+void ClearMonthMemos(int year, int month);
+
+bool CanUndoMemo();
+bool CanRedoMemo();
+// Replays one group of the journal; false (and nothing changed) when there is none.
+bool UndoMemoChange(int* currentCell);
+bool RedoMemoChange(int* currentCell);

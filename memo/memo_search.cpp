@@ -1,0 +1,124 @@
+#include "memo/memo_search.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/file_names.h"
+#include "config/file_ops.h"
+#include "config/profile_store.h"
+#include "config/sjis.h"
+#include "memo/memo_store.h"
+#include "memo/tag_words.h"
+
+int g_searchSortState[2] = {0, 0};
+
+namespace {
+constexpr int kFirstYear = 1970;
+constexpr int kLastYear = 2036;
+
+inline unsigned char Fold(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
+}  // namespace
+
+bool FindMemoYearRange(const char* memoPath, int* first, int* last) {
+    size_t n = std::strlen(memoPath);
+    if (n < 4) return false;
+    std::string pattern(memoPath, n - 4);
+    pattern += "????.ini";
+    int lo = 0, hi = 0;
+    for (const std::string& name : FindFileNames(pattern.c_str())) {
+        if (name.size() < 8) continue;
+        int year = std::atoi(name.c_str() + name.size() - 8);
+        if (year < kFirstYear || year > kLastYear) continue;
+        if (!lo || year < lo) lo = year;
+        if (!hi || year > hi) hi = year;
+    }
+    if (!lo) return false;
+    *first = lo;
+    *last = hi;
+    return true;
+}
+
+bool IsSearchHit(const char* memo, const char* keyword, std::string* shown) {
+    if (!memo[0] || !FindKeyword(memo, keyword)) return false;
+    std::string text = memo;
+    RemoveTagWords(text.data());
+    text.resize(std::strlen(text.c_str()));
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    if (!FindKeyword(text.c_str(), keyword)) return false;
+    if (shown) *shown = std::move(text);
+    return true;
+}
+
+SearchOutcome SearchMemos(const char* keyword, std::vector<SearchRow>* rows) {
+    rows->clear();
+    char key[kSearchKeywordMax + 1];
+    CopyField(key, sizeof key, keyword ? keyword : "");
+    if (!key[0]) return kSearchNoKeyword;
+    int first, last;
+    if (!FindMemoYearRange(g_files.memoPath, &first, &last)) return kSearchNoHits;
+    // One look at each file for the whole search instead of one per key.
+    ProfileReadBatch batch;
+    std::string shown;
+    for (int y = first; y <= last; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            for (int d = 1; d <= 31; ++d) {
+                char* memo = ReadMemo(y, m, d);
+                if (IsSearchHit(memo, key, &shown)) {
+                    char date[16];
+                    std::snprintf(date, sizeof date, "%04d/%02d/%02d", y, m, d);
+                    rows->push_back(SearchRow{y, m, d, date, shown, static_cast<int>(rows->size())});
+                }
+                std::free(memo);
+            }
+        }
+    }
+    return rows->empty() ? kSearchNoHits : kSearchFound;
+}
+
+void SearchStatusText(SearchOutcome outcome, int hits, char* out, int outSize) {
+    switch (outcome) {
+    case kSearchNoKeyword: std::snprintf(out, static_cast<size_t>(outSize), "キーワードを指定してください"); break;
+    case kSearchNoHits: std::snprintf(out, static_cast<size_t>(outSize), "該当するメモは見つかりませんでした"); break;
+    case kSearchFound: std::snprintf(out, static_cast<size_t>(outSize), "%d件見つかりました", hits); break;
+    }
+}
+
+int NextSortState(int column) {
+    if (column < 0 || column > 1) return 0;
+    g_searchSortState[column] = g_searchSortState[column] == 1 ? 2 : 1;
+    return g_searchSortState[column];
+}
+
+int CompareSearchTexts(const char* a, const char* b, int state) {
+    int r = 0;
+    for (int i = 0; i < kSearchKeywordMax; ++i) {
+        unsigned char x = Fold(static_cast<unsigned char>(a[i]));
+        unsigned char y = Fold(static_cast<unsigned char>(b[i]));
+        if (x != y) {
+            r = x < y ? -1 : 1;
+            break;
+        }
+        if (!x) break;
+    }
+    return state == 1 ? -r : r;
+}
+
+void SortSearchRows(std::vector<SearchRow>* rows, int column, int state) {
+    std::stable_sort(rows->begin(), rows->end(), [&](const SearchRow& a, const SearchRow& b) {
+        const std::string& x = column == 0 ? a.date : a.text;
+        const std::string& y = column == 0 ? b.date : b.text;
+        return CompareSearchTexts(x.c_str(), y.c_str(), state) < 0;
+    });
+}
+
+std::string SearchCopyText(const std::vector<SearchRow>& rows) {
+    std::string out;
+    size_t total = 1;
+    for (const SearchRow& r : rows) total += r.text.size() + 13;
+    out.reserve(total);
+    for (const SearchRow& r : rows) out.append(r.date).append("\t").append(r.text).append("\r\n");
+    return out;
+}

@@ -1,0 +1,70 @@
+#include "memo/phrases.h"
+
+#include <cstring>
+
+#include "config/sjis.h"
+#include "memo/memo_store.h"
+
+namespace {
+// Copies text into out with every CR and LF replaced; doubleAmpersand for menu item texts.
+void FlattenLines(const char* text, char* out, int outSize, bool doubleAmpersand) {
+    int o = 0;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p && o < outSize - 1;) {
+        int n = IsSjisLead(*p) && p[1] ? 2 : 1;
+        bool amp = doubleAmpersand && *p == '&';
+        int need = amp ? 2 : n;
+        if (o + need > outSize - 1) break;
+        if (*p == '\r' || *p == '\n') out[o++] = ' ';
+        else for (int i = 0; i < n; ++i) out[o++] = static_cast<char>(p[i]);
+        if (amp) out[o++] = '&';
+        p += n;
+    }
+    out[o] = 0;
+}
+}  // namespace
+
+void ReadPhrase(int slot, char out[kPhraseSize]) {
+    out[0] = 0;
+    if (slot < 0 || slot >= kPhraseCount) return;
+    ReadMemo(-1, -1, slot, out, kPhraseSize);
+}
+
+void WritePhrase(int slot, const char* text) {
+    if (slot < 0 || slot >= kPhraseCount) return;
+    WriteMemo(-1, -1, slot, text ? text : "", false);
+}
+
+void PhraseListText(const char* phrase, char* out, int outSize) {
+    if (!phrase || !phrase[0]) {
+        CopyField(out, static_cast<size_t>(outSize), "(未登録)");
+        return;
+    }
+    FlattenLines(phrase, out, outSize, false);
+}
+
+void PhraseMenuText(const char* phrase, char* out, int outSize) {
+    FlattenLines(phrase ? phrase : "", out, outSize, true);
+}
+
+void LoadPhraseTable(PhraseTable* table) {
+    for (int s = 0; s < kPhraseCount; ++s) ReadPhrase(s, table->slots[s]);
+}
+
+void SavePhraseTable(const PhraseTable& table) {
+    for (int s = 0; s < kPhraseCount; ++s) WritePhrase(s, table.slots[s]);
+}
+
+void SetPhrase(PhraseTable* table, int slot, const char* text) {
+    if (slot < 0 || slot >= kPhraseCount) return;
+    CopyField(table->slots[slot], kPhraseSize, text ? text : "");
+}
+
+int MovePhrase(PhraseTable* table, int slot, int direction) {
+    int target = slot + (direction < 0 ? -1 : 1);
+    if (slot < 0 || slot >= kPhraseCount || target < 0 || target >= kPhraseCount) return -1;
+    char kept[kPhraseSize];
+    std::memcpy(kept, table->slots[slot], kPhraseSize);
+    std::memcpy(table->slots[slot], table->slots[target], kPhraseSize);
+    std::memcpy(table->slots[target], kept, kPhraseSize);
+    return target;
+}

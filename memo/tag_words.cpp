@@ -1,0 +1,55 @@
+#include "memo/tag_words.h"
+
+#include <cstring>
+
+#include "config/sjis.h"
+#include "config/tags.h"
+
+namespace {
+inline unsigned char Fold(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
+
+// Length of word when text starts with it (ASCII letters folded, double-byte characters exact),
+// else 0.
+size_t MatchAt(const unsigned char* text, const unsigned char* word) {
+    size_t i = 0;
+    while (word[i]) {
+        if (IsSjisLead(word[i]) && word[i + 1]) {
+            if (text[i] != word[i] || text[i + 1] != word[i + 1]) return 0;
+            i += 2;
+        } else {
+            if (!text[i] || Fold(text[i]) != Fold(word[i])) return 0;
+            ++i;
+        }
+    }
+    return i;
+}
+}  // namespace
+
+void RemoveTagWords(char* text) {
+    unsigned char* in = reinterpret_cast<unsigned char*>(text);
+    unsigned char* out = in;
+    while (*in) {
+        size_t longest = 0;
+        for (int t = 1; t < kTagCount; ++t) {
+            const unsigned char* word = reinterpret_cast<const unsigned char*>(g_tags[t].word);
+            if (!word[0]) continue;
+            size_t n = MatchAt(in, word);
+            if (n > longest) longest = n;
+        }
+        if (longest) {
+            in += longest;
+            continue;
+        }
+        size_t n = IsSjisLead(*in) && in[1] ? 2 : 1;
+        for (size_t i = 0; i < n; ++i) *out++ = *in++;
+    }
+    *out = 0;
+}
+
+const char* FindKeyword(const char* text, const char* keyword) {
+    size_t k = std::strlen(keyword);
+    if (!k) return nullptr;
+    for (const char* p = text; *p; p += IsSjisLead(static_cast<unsigned char>(*p)) && p[1] ? 2 : 1)
+        if (std::strncmp(p, keyword, k) == 0) return p;
+    return nullptr;
+}

@@ -1,0 +1,148 @@
+// The minute timer's decisions on real memo files: which lines are due in a window, the day and
+// time alarm texts and captions, and how the reference time moves.
+#include "app/alarm_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/startup.h"
+#include "config/design.h"
+#include "config/sjis.h"
+#include "config/design.h"
+#include "config/sjis.h"
+#include "config/tags.h"
+#include "tests/memo/memo_files.h"
+
+namespace {
+std::tm At(int y, int mo, int d, int h, int mi, int s = 0) {
+    std::tm t{};
+    t.tm_year = y - 1900;
+    t.tm_mon = mo - 1;
+    t.tm_mday = d;
+    t.tm_hour = h;
+    t.tm_min = mi;
+    t.tm_sec = s;
+    t.tm_isdst = -1;
+    std::mktime(&t);
+    return t;
+}
+
+std::string Match(const char* text, int h1, int m1, int h2, int m2, bool lines) {
+    std::string r;
+    MatchAlarmLines(text, h1, m1, h2, m2, lines, &r);
+    return r;
+}
+
+TEST(AlarmWindow, WholeTextOrSingleLines) {
+    const char* memo = "9:00 call\r\nlunch\r\n9:05 mail";
+    EXPECT_EQ(Match(memo, 9, 0, 9, 0, true), "9:00 call");
+    EXPECT_EQ(Match(memo, 9, 5, 9, 5, true), "9:05 mail");
+    EXPECT_EQ(Match(memo, 9, 1, 9, 4, true), "");
+    EXPECT_EQ(Match(memo, 9, 0, 9, 0, false), memo);
+    EXPECT_EQ(Match(memo, 9, 5, 9, 5, false), memo);  // the second time counts too
+    EXPECT_EQ(Match(memo, -1, -1, -1, -1, true), "9:00 call\r\n9:05 mail");
+    EXPECT_EQ(Match(memo, 9, 3, -1, 0, true), "9:05 mail");
+    // Times that are no times, and a line whose second time is in the window.
+    EXPECT_EQ(Match("24:00 x\r\n12:34:56 y\r\n2012:30 z\r\n8:00 or 12:34", 12, 34, 12, 34, true),
+              "12:34:56 y\r\n8:00 or 12:34");
+    std::string acc = "before";
+    MatchAlarmLines("１２：３０ 全角", 12, 30, 12, 30, true, &acc);
+    EXPECT_EQ(acc, "before\r\n１２：３０ 全角");
+}
+
+TEST(AlarmWindow, DayAlarmTimes) {
+    EXPECT_TRUE(IsDayAlarmDue(true, 1, "", 8, 0));
+    EXPECT_FALSE(IsDayAlarmDue(false, 1, "", 8, 0));
+    EXPECT_FALSE(IsDayAlarmDue(true, 0, "", 8, 0));
+    EXPECT_TRUE(IsDayAlarmDue(false, 0, "12:00,18:30", 18, 30));
+    EXPECT_TRUE(IsDayAlarmDue(false, 0, "12:00,18:30", 12, 0));
+    EXPECT_FALSE(IsDayAlarmDue(false, 0, "12:00,18:30", 18, 3));
+    EXPECT_FALSE(IsDayAlarmDue(false, 0, "", 0, 0));
+    EXPECT_EQ(NextMinuteTimerDelay(At(2025, 1, 1, 8, 0, 0)), 61000);
+    EXPECT_EQ(NextMinuteTimerDelay(At(2025, 1, 1, 8, 0, 59)), 2000);
+}
+
+class Alarms : public MemoFiles {
+protected:
+    void SetUp() override {
+        MemoFiles::SetUp();
+        for (TagStyle& t : g_tags) t = TagStyle{};
+        ResetAppState(&g_app);
+        UseConfig(dir.File("t.ini"));  // no file: the default design and its weekday names
+        ReadDesign(&g_app);
+        g_app.design.memoRow = 4;
+        g_app.settings.alarmTime = 5;
+        ResetCountdownForm(form_);
+    }
+    void TearDown() override {
+        for (TagStyle& t : g_tags) t = TagStyle{};
+        MemoFiles::TearDown();
+    }
+    char form_[kCountdownFormFields][kCountdownFormSlot];
+};
+
+TEST_F(Alarms, DayAlarmWithCountdownLinesAndTagsRemoved) {
+    std::tm now = At(2025, 12, 22, 8, 0);
+    g_shell.todayNumber = DayOffset(2025, 12, 22, 0);
+    AlarmNotice n;
+    EXPECT_FALSE(ComposeDayAlarm(now, g_app, form_, &n));  // nothing today, no countdowns
+    WriteMemo(2025, 12, 22, "!!dentist", false);
+    CopyField(g_tags[1].word, sizeof g_tags[1].word, "!!");
+    ASSERT_TRUE(ComposeDayAlarm(now, g_app, form_, &n));
+    EXPECT_EQ(n.text, "dentist");
+    EXPECT_EQ(n.caption, "12/22(MON)");
+    AddCountdown(2025, 12, 25, "Trip");
+    AddCountdown(2025, 12, 30, "Far");
+    AddCountdown(2025, 12, 20, "Past");
+    g_app.settings.alarmCdown = 1;
+    g_app.settings.alarmCdownDay = 7;
+    ASSERT_TRUE(ComposeDayAlarm(now, g_app, form_, &n));
+    EXPECT_EQ(n.text, "2025/12/25 (あと3日) Trip\r\n\r\ndentist");
+    g_app.settings.alarmCdownPast = 1;
+    ASSERT_TRUE(ComposeDayAlarm(now, g_app, form_, &n));
+    EXPECT_EQ(n.text, "2025/12/25 (あと3日) Trip\r\n2025/12/20 (2日経過) Past\r\n\r\ndentist");
+    WriteMemo(2025, 12, 22, "", false);
+    ASSERT_TRUE(ComposeDayAlarm(now, g_app, form_, &n));
+    EXPECT_EQ(n.text, "2025/12/25 (あと3日) Trip\r\n2025/12/20 (2日経過) Past\r\n");
+}
+
+TEST_F(Alarms, TimeAlarmMovesItsReferenceMinuteByMinute) {
+    WriteMemo(2025, 3, 3, "14:00 meeting\r\nnotes", false);
+    g_app.settings.alarmShow = 1;
+    std::tm ref = At(2025, 3, 3, 13, 58);  // start at 13:53 with ALARM_TIME 5
+    AlarmNotice n;
+    EXPECT_FALSE(ComposeTimeAlarm(At(2025, 3, 3, 13, 54, 1), &ref, g_app.settings, &n));
+    EXPECT_EQ(ref.tm_hour * 60 + ref.tm_min, 13 * 60 + 59);
+    ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 3, 13, 55, 1), &ref, g_app.settings, &n));
+    EXPECT_EQ(n.text, "14:00 meeting");
+    EXPECT_EQ(n.caption, "3/3 13:55");
+    EXPECT_FALSE(ComposeTimeAlarm(At(2025, 3, 3, 13, 56, 1), &ref, g_app.settings, &n));
+    // Switched off for a while: the next run reaches back to the reference time.
+    ref = At(2025, 3, 3, 8, 5);
+    g_app.settings.alarmShow = 0;
+    ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 3, 14, 0, 1), &ref, g_app.settings, &n));
+    EXPECT_EQ(n.text, "14:00 meeting\r\nnotes");
+}
+
+TEST_F(Alarms, TheWindowCrossesMidnight) {
+    WriteMemo(2025, 3, 4, "0:00 early\r\n0:02 later", false);
+    WriteMemo(2025, 3, 3, "23:59 late", false);
+    g_app.settings.alarmShow = 1;
+    std::tm ref = At(2025, 3, 3, 23, 58);
+    AlarmNotice n;
+    ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 3, 23, 54, 1), &ref, g_app.settings, &n));
+    EXPECT_EQ(n.text, "23:59 late");
+    ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 3, 23, 55, 1), &ref, g_app.settings, &n));
+    EXPECT_EQ(n.text, "0:00 early");
+    EXPECT_EQ(ref.tm_mday, 4);
+    EXPECT_FALSE(ComposeTimeAlarm(At(2025, 3, 3, 23, 56, 1), &ref, g_app.settings, &n));
+    ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 3, 23, 57, 1), &ref, g_app.settings, &n));
+    EXPECT_EQ(n.text, "0:02 later");
+    // A box left open from 10:00 to 10:20: the reference restarts at 10:25.
+    ref = AddMinutes(At(2025, 3, 4, 10, 20, 30), 5);
+    WriteMemo(2025, 3, 4, "10:24 skipped\r\n10:26 shown", false);
+    ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 4, 10, 21, 1), &ref, g_app.settings, &n));
+    EXPECT_EQ(n.text, "10:26 shown");
+}
+}  // namespace

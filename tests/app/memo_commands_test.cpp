@@ -1,0 +1,215 @@
+// Memo commands on real memo files: pasting into cells, clearing a month, and undo and redo
+// replaying whole groups of the journal, countdown changes included.
+#include "app/memo_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "calendar/view_layout.h"
+#include "tests/memo/memo_files.h"
+#include "tests/test_dates.h"
+
+namespace {
+class MemoCommands : public MemoFiles {
+protected:
+    void SetUp() override {
+        MemoFiles::SetUp();
+        g_view.firstDay = Date(2024, 4, 28);  // cell 0; cell 3 is 1 May 2024
+        g_shell.todayNumber = DayOffset(2024, 5, 1, 0);
+        LoadCountdowns(g_files.memoPath);
+    }
+    static std::string Free() {
+        char* t = ReadFreeMemo();
+        std::string s = t;
+        std::free(t);
+        return s;
+    }
+    static std::string Cell(int cell) {
+        char* t = MemoOfCell(cell);
+        std::string s = t;
+        std::free(t);
+        return s;
+    }
+    static constexpr int kMay1 = kCellDayBase + 3;
+};
+
+TEST_F(MemoCommands, CellsMapToDatesAcrossMonthEnds) {
+    int y, m, d;
+    ASSERT_TRUE(DateOfCell(kCellDayBase + 2, &y, &m, &d));
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20240430);
+    ASSERT_TRUE(DateOfCell(kCellDayBase + 41, &y, &m, &d));
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20240608);
+    EXPECT_FALSE(DateOfCell(kCellMemoBox, &y, &m, &d));
+    EXPECT_FALSE(DateOfCell(kCellCountdownBase, &y, &m, &d));
+    WriteMemo(2024, 5, 1, "may day", false);
+    EXPECT_EQ(Cell(kMay1), "may day");
+    EXPECT_TRUE(CellHasMemo(kMay1));
+    EXPECT_FALSE(CellHasMemo(kCellDayBase));
+    EXPECT_FALSE(CellHasMemo(kCellCountdownBase));
+    EXPECT_FALSE(CellHasMemo(kCellNone));
+}
+
+TEST_F(MemoCommands, PasteModesAndTheBytesTheyDrop) {
+    SetWorkingText("kept");
+    InsertTextIntoCell(kMay1, "a", kInsertReplace);
+    InsertTextIntoCell(kMay1, "b", kInsertNewLine);
+    EXPECT_EQ(Read(2024, 5, 1), "ab");  // a one-byte memo gets no line break
+    InsertTextIntoCell(kMay1, "b", kInsertNewLine);
+    EXPECT_EQ(Read(2024, 5, 1), "ab\r\nb");
+    WriteMemo(2024, 5, 2, "x\r\n", false);  // stored without its final break
+    InsertTextIntoCell(kCellDayBase + 4, "y", kInsertDirectly);
+    EXPECT_EQ(Read(2024, 5, 2), "xy");
+    // Tabs, other control bytes and 0x7F go; line breaks and double-byte characters stay.
+    InsertTextIntoCell(kMay1, "\tone\x01\r\n\x95\x5C\x7F" "two", kInsertReplace);
+    EXPECT_EQ(Read(2024, 5, 1), "one\r\n\x95\x5C" "two");
+    EXPECT_NE(Year(2024).find("1=one\x7F\x95\x5C" "two\r\n"), std::string::npos);
+    InsertTextIntoCell(kCellMemoBox, "box", kInsertNewLine);
+    EXPECT_EQ(Free(), "box");
+    InsertTextIntoCell(kCellCountdownBase, "nothing", kInsertReplace);
+    EXPECT_STREQ(g_work.text, "kept");  // the working text is what it was
+}
+
+TEST_F(MemoCommands, CommitSortsByTimeWhenAlarmsAndSortingAreOn) {
+    g_app.settings.alarm = 1;
+    g_app.settings.alarmMemoSort = 1;
+    InsertTextIntoCell(kMay1, "10:00 x\r\n9:00 y", kInsertReplace);
+    EXPECT_EQ(Read(2024, 5, 1), "9:00 y\r\n10:00 x");
+    g_app.settings.alarmMemoSort = 0;
+    InsertTextIntoCell(kMay1, "10:00 x\r\n9:00 y", kInsertReplace);
+    EXPECT_EQ(Read(2024, 5, 1), "10:00 x\r\n9:00 y");
+}
+
+TEST_F(MemoCommands, ClearingAMonthUndoesAndRedoesInOneStep) {
+    for (int d = 1; d <= 31; d += 3) WriteMemo(2024, 5, d, ("day " + std::to_string(d)).c_str(), false);
+    WriteMemo(2024, 6, 1, "june", false);
+    WriteFreeMemo("free");
+    auto may = [] {
+        std::string all;
+        for (int d = 1; d <= 31; ++d) all += Read(2024, 5, d) + "|";
+        return all;
+    };
+    std::string before = may();
+    ClearMonthMemos(2024, 5);
+    EXPECT_EQ(Read(2024, 5, 31), "");
+    EXPECT_EQ(Read(2024, 6, 1), "june");
+    EXPECT_EQ(Free(), "free");
+    int cell = kMay1;
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    EXPECT_EQ(may(), before);  // every memo of May back
+    EXPECT_TRUE(CanRedoMemo());
+    ASSERT_TRUE(RedoMemoChange(&cell));
+    EXPECT_EQ(Read(2024, 5, 1), "");
+    EXPECT_EQ(Read(2024, 5, 28), "");
+    EXPECT_FALSE(CanRedoMemo());
+    // The next undo takes the whole clear back again, the one after it the free memo.
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    EXPECT_EQ(Read(2024, 5, 28), "day 28");
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    EXPECT_EQ(Free(), "");
+    EXPECT_EQ(Read(2024, 5, 28), "day 28");
+}
+
+TEST_F(MemoCommands, UndoRedoWalkTheJournalAndNewWritesDropTheRedoSteps) {
+    WriteMemo(2024, 5, 1, " lead", false);
+    WriteMemo(2024, 5, 1, "second", false);
+    WriteMemo(2024, 5, 2, "other", false);
+    int cell = 0;
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    EXPECT_EQ(Read(2024, 5, 1), " lead");  // the marker byte goes back as it was
+    EXPECT_EQ(Read(2024, 5, 2), "");
+    int records = UndoRecordCount();
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    EXPECT_FALSE(CanUndoMemo());
+    EXPECT_FALSE(UndoMemoChange(&cell));
+    EXPECT_EQ(UndoRecordCount(), records);  // replaying records nothing
+    EXPECT_EQ(Year(2024).find("1="), std::string::npos);
+    // Redo from nothing starts with the oldest group.
+    ASSERT_TRUE(RedoMemoChange(&cell));
+    EXPECT_EQ(Read(2024, 5, 1), " lead");
+    ASSERT_TRUE(RedoMemoChange(&cell));
+    EXPECT_EQ(Read(2024, 5, 1), "second");
+    WriteMemo(2024, 5, 3, "new", false);
+    EXPECT_FALSE(CanRedoMemo());
+    EXPECT_EQ(UndoRecordCount(), 3);
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    EXPECT_EQ(Read(2024, 5, 1), " lead");
+    EXPECT_EQ(Read(2024, 5, 3), "");
+}
+
+TEST_F(MemoCommands, WithUndoSizeOneOnlyTheLastChangeUndoes) {
+    g_shell.undoDepth = 1;
+    WriteMemo(2024, 5, 1, "a", false);
+    WriteMemo(2024, 5, 2, "b", false);
+    int cell = 0;
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    EXPECT_FALSE(UndoMemoChange(&cell));
+    EXPECT_EQ(Read(2024, 5, 1), "a");
+    EXPECT_EQ(Read(2024, 5, 2), "");
+    g_shell.undoDepth = 0;
+    WriteMemo(2024, 5, 3, "c", false);
+    EXPECT_FALSE(CanUndoMemo());
+    EXPECT_EQ(Read(2024, 5, 3), "c");
+}
+
+TEST_F(MemoCommands, CountdownReplacementUndoesAsOneStep) {
+    AddCountdownRecorded(2024, 5, 10, "trip");
+    AddCountdownRecorded(2024, 5, 5, "dentist");
+    ASSERT_EQ(CountdownCount(), 2);
+    EXPECT_STREQ(g_countdowns.memos[0].text, "dentist");
+    ASSERT_TRUE(ReplaceCountdown(1, 2024, 5, 3, "trip, moved"));
+    EXPECT_STREQ(g_countdowns.memos[0].text, "trip, moved");
+    int cell = 0;
+    ASSERT_TRUE(UndoMemoChange(&cell));
+    ASSERT_EQ(CountdownCount(), 2);
+    EXPECT_STREQ(g_countdowns.memos[1].text, "trip");
+    EXPECT_EQ(g_countdowns.memos[1].day, 10);
+    ASSERT_TRUE(RedoMemoChange(&cell));
+    EXPECT_STREQ(g_countdowns.memos[0].text, "trip, moved");
+    EXPECT_EQ(CountdownCount(), 2);
+    // The list on file follows every step.
+    ProfileStoreReset();
+    LoadCountdowns(g_files.memoPath);
+    ASSERT_EQ(CountdownCount(), 2);
+    EXPECT_STREQ(g_countdowns.memos[0].text, "trip, moved");
+    EXPECT_FALSE(ReplaceCountdown(2, 2024, 5, 3, "no such line"));
+}
+
+TEST_F(MemoCommands, DeleteOnEachKindOfCell) {
+    AddCountdownRecorded(2024, 5, 10, "a");
+    AddCountdownRecorded(2024, 5, 11, "b");
+    WriteMemo(2024, 5, 1, "memo", false);
+    WriteFreeMemo("free");
+    int cell = kCellCountdownBase + 1;
+    DeleteCellMemo(&cell);
+    EXPECT_EQ(CountdownCount(), 1);
+    EXPECT_EQ(cell, kCellCountdownBase);
+    cell = kMay1;
+    DeleteCellMemo(&cell);
+    EXPECT_EQ(Read(2024, 5, 1), "");
+    cell = kCellMemoBox;
+    DeleteCellMemo(&cell);
+    EXPECT_EQ(Free(), "");
+    // Three undo steps bring all three back.
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(UndoMemoChange(&cell));
+    EXPECT_EQ(CountdownCount(), 2);
+    EXPECT_EQ(Read(2024, 5, 1), "memo");
+    EXPECT_EQ(Free(), "free");
+}
+
+TEST_F(MemoCommands, TheEditingCellShowsTheWorkingText) {
+    WriteMemo(2024, 5, 1, "stored", false);
+    BeginEditing(kMay1, 2024, 5, 1);
+    SetWorkingText("stored\r\nx");
+    EXPECT_EQ(Cell(kMay1), "stored\r\nx");
+    char buf[4];
+    EXPECT_EQ(MemoOfCell(kMay1, buf, sizeof buf), nullptr);
+    EXPECT_STREQ(buf, "sto");
+    CommitToCell(kMay1);
+    EndEditing();
+    EXPECT_EQ(Read(2024, 5, 1), "stored\r\nx");
+}
+}  // namespace

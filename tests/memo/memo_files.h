@@ -1,0 +1,56 @@
+// A folder of memo files for one test: the year and common memo file names pointed into it,
+// the undo journal and the working text fresh.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/app_globals.h"
+#include "app/file_names.h"
+#include "app/working_text.h"
+#include "config/app_state.h"
+#include "memo/countdown.h"
+#include "memo/memo_store.h"
+#include "memo/undo_journal.h"
+#include "tests/config/config_test_files.h"
+
+class MemoFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ProfileStoreReset();
+        std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s", dir.File("t_memo.ini").c_str());
+        std::snprintf(g_files.yearMemoPattern, sizeof g_files.yearMemoPattern, "%s",
+                      dir.File("t_memo%d.ini").c_str());
+        g_app.design.memoRow = 4;
+        g_app.settings.alarm = 0;
+        g_app.settings.alarmMemoSort = 0;
+        g_shell.undoDepth = 9;
+        g_shell.drawMemoSize = 256;
+        ResetMemoReadBuffer();
+        ClearUndoJournal();
+        ReleaseWorkingText();
+        SetWorkingText("");
+    }
+    void TearDown() override {
+        ClearUndoJournal();
+        ReleaseWorkingText();
+        ReleaseCountdowns();
+        ProfileStoreReset();
+    }
+    std::string Year(int year = 2025) const { return ReadWhole(dir.File("t_memo" + std::to_string(year) + ".ini")); }
+    static std::string Read(int y, int m, int d) {
+        char* t = ReadMemo(y, m, d);
+        std::string s = t;
+        std::free(t);
+        return s;
+    }
+    static std::string Raw(int y, int m, int d) {
+        char* t = ReadMemoRaw(y, m, d);
+        std::string s = t;
+        std::free(t);
+        return s;
+    }
+    TempFolder dir;
+};

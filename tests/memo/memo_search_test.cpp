@@ -1,0 +1,145 @@
+// The memo search over real year memo files: which years are searched, what is a hit, the rows'
+// texts and order, sorting and the copy text.
+#include "memo/memo_search.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "config/sjis.h"
+#include "config/tags.h"
+#include "memo/tag_words.h"
+#include "tests/memo/memo_files.h"
+
+namespace {
+class MemoSearch : public MemoFiles {
+protected:
+    void SetUp() override {
+        MemoFiles::SetUp();
+        for (TagStyle& t : g_tags) t = TagStyle{};
+    }
+    void TearDown() override {
+        for (TagStyle& t : g_tags) t = TagStyle{};
+        MemoFiles::TearDown();
+    }
+    std::string Rows(const char* keyword, SearchOutcome* outcome = nullptr) {
+        std::vector<SearchRow> rows;
+        SearchOutcome o = SearchMemos(keyword, &rows);
+        if (outcome) *outcome = o;
+        std::string out;
+        for (const SearchRow& r : rows) out += r.date + "|" + r.text + "\n";
+        return out;
+    }
+};
+
+TEST_F(MemoSearch, YearsFromTheFileNamesGapsIncluded) {
+    int first = 0, last = 0;
+    EXPECT_FALSE(FindMemoYearRange(g_files.memoPath, &first, &last));
+    WriteIni(dir.File("t_memo2019.ini"), {"[1]", "1=old"});
+    WriteIni(dir.File("t_memo2021.ini"), {"[12]", "31=new"});
+    WriteIni(dir.File("t_memo1969.ini"), {"[1]", "1=too old"});
+    WriteIni(dir.File("t_memoABCD.ini"), {"[1]", "1=not a year"});
+    WriteIni(dir.File("t_memo12345.ini"), {"[1]", "1=five digits"});
+    WriteIni(dir.File("t_memo.ini"), {"[MEMO]", "MEMO=free"});
+    WriteIni(dir.File("x_memo2030.ini"), {"[1]", "1=other calendar"});
+    ASSERT_TRUE(FindMemoYearRange(g_files.memoPath, &first, &last));
+    EXPECT_EQ(first, 2019);
+    EXPECT_EQ(last, 2021);
+    SearchOutcome outcome;
+    EXPECT_EQ(Rows("o", &outcome), "2019/01/01|old\n");
+    EXPECT_EQ(outcome, kSearchFound);
+    EXPECT_EQ(Rows("e"), "2021/12/31|new\n");
+    EXPECT_EQ(Rows("free", &outcome), "");  // the free memo is not searched
+    EXPECT_EQ(outcome, kSearchNoHits);
+    EXPECT_EQ(Rows("", &outcome), "");
+    EXPECT_EQ(outcome, kSearchNoKeyword);
+}
+
+TEST_F(MemoSearch, HitsInDateOrderAcrossYears) {
+    WriteMemo(2024, 4, 31, "meeting on a day April lacks", false);
+    WriteMemo(2024, 12, 1, "meeting", false);
+    WriteMemo(2023, 1, 15, "first\r\nmeeting later", false);
+    WriteMemo(2024, 2, 3, "Meeting", false);  // letter case counts
+    SearchOutcome outcome;
+    EXPECT_EQ(Rows("meeting", &outcome),
+              "2023/01/15|first  meeting later\n"
+              "2024/04/31|meeting on a day April lacks\n"
+              "2024/12/01|meeting\n");
+    EXPECT_EQ(outcome, kSearchFound);
+    char status[64];
+    SearchStatusText(outcome, 3, status, sizeof status);
+    EXPECT_STREQ(status, "3件見つかりました");
+    SearchStatusText(kSearchNoHits, 0, status, sizeof status);
+    EXPECT_STREQ(status, "該当するメモは見つかりませんでした");
+    SearchStatusText(kSearchNoKeyword, 0, status, sizeof status);
+    EXPECT_STREQ(status, "キーワードを指定してください");
+}
+
+TEST_F(MemoSearch, TheHitRule) {
+    std::string shown;
+    EXPECT_FALSE(IsSearchHit("ab\r\ncd", "b\r\nc", &shown));  // no match across a line break
+    EXPECT_FALSE(IsSearchHit("ab\r\ncd", "bc", &shown));
+    EXPECT_FALSE(IsSearchHit("AB", "ab", &shown));
+    EXPECT_FALSE(IsSearchHit("", "", &shown));
+    // A keyword never matches from the trail byte of a double-byte character: 0x83 0x41 0x41.
+    EXPECT_FALSE(IsSearchHit("\x83\x41", "A", &shown));
+    EXPECT_TRUE(IsSearchHit("\x83\x41" "A", "A", &shown));
+    CopyField(g_tags[1].word, sizeof g_tags[1].word, "[urgent]");
+    CopyField(g_tags[2].word, sizeof g_tags[2].word, "[urg");
+    CopyField(g_tags[0].word, sizeof g_tags[0].word, "alarm");  // the alarm tag stays in the text
+    EXPECT_FALSE(IsSearchHit("[urgent] call", "urgent", &shown));  // only inside a tag word
+    ASSERT_TRUE(IsSearchHit("[Urgent] urgent alarm\r\nx", "urgent", &shown));
+    EXPECT_EQ(shown, " urgent alarm  x");  // the longest tag word went, whatever its case
+}
+
+TEST_F(MemoSearch, TagWordsGoWholeCharacters) {
+    CopyField(g_tags[3].word, sizeof g_tags[3].word, "\x5C" "x");  // a word that is a trail byte, then x
+    char text[] = "\x95\x5C" "x \x5C" "x";
+    RemoveTagWords(text);
+    EXPECT_STREQ(text, "\x95\x5C" "x ");  // 表x keeps its character; the free-standing word goes
+    CopyField(g_tags[4].word, sizeof g_tags[4].word, "\x95\x5C");
+    char kanji[] = "a\x95\x5C" "b";
+    RemoveTagWords(kanji);
+    EXPECT_STREQ(kanji, "ab");
+}
+
+TEST_F(MemoSearch, SortingAndCopying) {
+    std::vector<SearchRow> rows = {
+        {2024, 1, 2, "2024/01/02", "banana", 0},
+        {2024, 1, 3, "2024/01/03", "Apple", 1},
+        {2024, 1, 4, "2024/01/04", "cherry", 2},
+    };
+    g_searchSortState[1] = 0;
+    int state = NextSortState(1);
+    EXPECT_EQ(state, 1);  // the first click sorts descending
+    SortSearchRows(&rows, 1, state);
+    EXPECT_EQ(rows[0].text + rows[1].text + rows[2].text, "cherrybananaApple");
+    state = NextSortState(1);
+    EXPECT_EQ(state, 2);
+    SortSearchRows(&rows, 1, state);
+    EXPECT_EQ(rows[0].text, "Apple");
+    EXPECT_EQ(NextSortState(1), 1);
+    EXPECT_EQ(CompareSearchTexts("abc", "ABC", 2), 0);
+    EXPECT_LT(CompareSearchTexts("ab", "abc", 2), 0);
+    EXPECT_GT(CompareSearchTexts("ab", "abc", 1), 0);
+    EXPECT_GT(CompareSearchTexts("\x82\xA0", "z", 2), 0);  // other bytes compare unsigned
+    std::string a(300, 'a'), b(300, 'a');
+    b[280] = 'b';
+    EXPECT_EQ(CompareSearchTexts(a.c_str(), b.c_str(), 2), 0);  // only 255 bytes are read
+    EXPECT_EQ(SearchCopyText(rows),
+              "2024/01/03\tApple\r\n2024/01/02\tbanana\r\n2024/01/04\tcherry\r\n");
+    EXPECT_EQ(SearchCopyText({}), "");
+}
+
+TEST_F(MemoSearch, ReadsEachFileOnceAndSeesItChangedBetweenSearches) {
+    for (int d = 1; d <= 28; ++d) WriteMemo(2024, 2, d, "day", false);
+    ProfileStoreReset();
+    EXPECT_EQ(Rows("day").size(), 28u * 15);
+    EXPECT_EQ(ProfileStoreParseCount(), 1);
+    // A file replaced behind the store's back is read anew by the next search.
+    WriteIni(dir.File("t_memo2024.ini"), {"[2]", "1=night"});
+    EXPECT_EQ(Rows("day"), "");
+    EXPECT_EQ(Rows("night"), "2024/02/01|night\n");
+}
+}  // namespace
