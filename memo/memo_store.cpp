@@ -25,11 +25,35 @@ struct Address {
     char key[16];
 };
 
+void PutNumber(int n, char* out) {
+    char digits[12];
+    int i = 0;
+    unsigned u = n < 0 ? 0u - static_cast<unsigned>(n) : static_cast<unsigned>(n);
+    do digits[i++] = static_cast<char>('0' + u % 10); while (u /= 10);
+    if (n < 0) *out++ = '-';
+    while (i) *out++ = digits[--i];
+    *out = 0;
+}
+
+// The year file's name is formed once per year and pattern, not at every read: a search reads
+// 372 keys of each file in a row.
+const char* YearFilePath(int year) {
+    static char pattern[sizeof g_files.yearMemoPattern] = "";
+    static int lastYear = 0;
+    static char path[300] = "";
+    if (year != lastYear || std::strcmp(pattern, g_files.yearMemoPattern) != 0) {
+        std::memcpy(pattern, g_files.yearMemoPattern, sizeof pattern);
+        std::snprintf(path, sizeof path, pattern, year);
+        lastYear = year;
+    }
+    return path;
+}
+
 void Locate(int year, int month, int day, Address* a) {
     if (month >= 1) {
-        std::snprintf(a->path, sizeof a->path, g_files.yearMemoPattern, year);
-        std::snprintf(a->section, sizeof a->section, "%d", month);
-        std::snprintf(a->key, sizeof a->key, "%d", day);
+        std::strcpy(a->path, YearFilePath(year));
+        PutNumber(month, a->section);
+        PutNumber(day, a->key);
     } else {
         std::snprintf(a->path, sizeof a->path, "%s", g_files.memoPath);
         if (year == 0) {
@@ -79,22 +103,26 @@ char* Deliver(char* text, char* buf, int size) {
     return nullptr;
 }
 
-char* Decode(char* stored) {
-    char* start = stored[0] == kMarker ? stored + 1 : stored;
-    int count = 0;
-    char** lines = SplitMemoLines(start, '\t', kBreak, nullptr, &count);
-    size_t total = 1;
-    for (int i = 0; i < count; ++i) total += std::strlen(lines[i]) + 2;
-    char* out = static_cast<char*>(std::malloc(total));
+// The lines of a stored value joined by CR LF: TAB and 0x7F end a line, a double-byte character
+// is taken whole, and a separator at the very end makes no empty last line.
+char* Decode(const char* stored) {
+    const char* p = stored[0] == kMarker ? stored + 1 : stored;
+    size_t n = std::strlen(p);
+    char* out = static_cast<char*>(std::malloc(2 * n + 1));
     size_t o = 0;
-    for (int i = 0; i < count; ++i) {
-        if (i) { out[o++] = '\r'; out[o++] = '\n'; }
-        size_t n = std::strlen(lines[i]);
-        std::memcpy(out + o, lines[i], n);
-        o += n;
+    while (*p) {
+        if (IsSjisLead(static_cast<unsigned char>(*p)) && p[1]) {
+            out[o++] = *p++;
+            out[o++] = *p++;
+        } else if (*p == '\t' || *p == kBreak) {
+            if (!*++p) break;
+            out[o++] = '\r';
+            out[o++] = '\n';
+        } else {
+            out[o++] = *p++;
+        }
     }
     out[o] = 0;
-    std::free(lines);
     return out;
 }
 }  // namespace

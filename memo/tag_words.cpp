@@ -26,11 +26,22 @@ size_t MatchAt(const unsigned char* text, const unsigned char* word) {
 }  // namespace
 
 void RemoveTagWords(char* text) {
+    // Only bytes that begin some tag word are worth trying the words at.
+    bool starts[256] = {};
+    bool any = false;
+    for (int t = 1; t < kTagCount; ++t) {
+        unsigned char c = static_cast<unsigned char>(g_tags[t].word[0]);
+        if (!c) continue;
+        starts[c] = any = true;
+        if (c >= 'A' && c <= 'Z') starts[c + 32] = true;
+        if (c >= 'a' && c <= 'z') starts[c - 32] = true;
+    }
+    if (!any) return;
     unsigned char* in = reinterpret_cast<unsigned char*>(text);
     unsigned char* out = in;
     while (*in) {
         size_t longest = 0;
-        for (int t = 1; t < kTagCount; ++t) {
+        for (int t = 1; starts[*in] && t < kTagCount; ++t) {
             const unsigned char* word = reinterpret_cast<const unsigned char*>(g_tags[t].word);
             if (!word[0]) continue;
             size_t n = MatchAt(in, word);

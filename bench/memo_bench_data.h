@@ -1,0 +1,51 @@
+// Thirty years of year memo files with a memo on every day, written straight to disk as the
+// profile functions leave them, for the memo search benchmarks.
+#pragma once
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "app/file_names.h"
+#include "config/sjis.h"
+#include "config/tags.h"
+
+constexpr int kBenchFirstYear = 1996;
+constexpr int kBenchYears = 30;
+
+inline bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+// Points the memo file names into folder (ending in the path separator) and writes the files.
+// Returns the number of memos, or -1 when a file could not be written.
+inline int WriteBenchMemoFiles(const std::string& folder) {
+    std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%sbench_memo.ini", folder.c_str());
+    std::snprintf(g_files.yearMemoPattern, sizeof g_files.yearMemoPattern, "%sbench_memo%%d.ini", folder.c_str());
+    const std::string words[] = {"会議", "10:30", "打ち合わせ", "\x7F", "歯医者", "買い物", "ToDo",
+                                 "誕生日", "・", "締め切り", "(済)", "[重要]", "ゴミ出し", "9:00"};
+    std::mt19937 rng(7);
+    int memos = 0;
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int y = kBenchFirstYear; y < kBenchFirstYear + kBenchYears; ++y) {
+        char path[300];
+        std::snprintf(path, sizeof path, g_files.yearMemoPattern, y);
+        FILE* f = std::fopen(path, "wb");
+        if (!f) return -1;
+        for (int m = 1; m <= 12; ++m) {
+            std::fprintf(f, "[%d]\r\n", m);
+            int days = kDays[m - 1] + (m == 2 && IsLeap(y));
+            for (int d = 1; d <= days; ++d) {
+                size_t want = 10 + rng() % 60;
+                std::string v;
+                while (v.size() < want) v += words[rng() % std::size(words)];
+                v.resize(SjisFitLength(v.c_str(), want));
+                while (!v.empty() && v.back() == '\x7F') v.pop_back();
+                if (v.empty() || v.front() == '\x7F') v = "x" + v;
+                std::fprintf(f, "%d=%s\r\n", d, v.c_str());
+                ++memos;
+            }
+        }
+        if (std::fclose(f) != 0) return -1;
+    }
+    for (TagStyle& t : g_tags) t = TagStyle{};
+    CopyField(g_tags[1].word, sizeof g_tags[1].word, "[重要]");
+    return memos;
+}
