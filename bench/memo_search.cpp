@@ -4,20 +4,12 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
-#include <time.h>
 #include <unistd.h>
 
+#include "bench/bench_clock.h"
 #include "bench/memo_bench_data.h"
 #include "config/profile_store.h"
 #include "memo/memo_search.h"
-
-namespace {
-double Now() {
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-}  // namespace
 
 int main() {
     char tmpl[] = "/tmp/tessel_bench_XXXXXX";
@@ -28,13 +20,13 @@ int main() {
 
     std::vector<SearchRow> rows;
     ProfileStoreReset();
-    double t0 = Now();
+    double t0 = BenchSeconds();
     SearchMemos("会議", &rows);
-    double cold = Now() - t0;
+    double cold = BenchSeconds() - t0;
     size_t hits = rows.size();
-    t0 = Now();
+    t0 = BenchSeconds();
     SearchMemos("会議", &rows);
-    double warm = Now() - t0;
+    double warm = BenchSeconds() - t0;
 
     std::string cmd = "rm -rf '" + std::string(tmpl) + "'";
     if (std::system(cmd.c_str()) != 0) std::perror("rm");

@@ -7,23 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "bench/memo_bench_data.h"
 #include "config/profile_store.h"
 #include "memo/memo_search.h"
 #include "memo/memo_store.h"
 
 namespace {
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
 int PlatformRead(const char* section, const char* key, const char* def, char* buf, int size, const char* path) {
     return static_cast<int>(GetPrivateProfileStringA(section, key, def, buf, static_cast<DWORD>(size), path));
 }
@@ -50,18 +40,18 @@ int main() {
 
     std::vector<SearchRow> ours, platform;
     ProfileStoreReset();
-    double t0 = Now();
+    double t0 = BenchSeconds();
     SearchMemos("会議", &ours);
-    double oursTime = Now() - t0;
-    t0 = Now();
+    double oursTime = BenchSeconds() - t0;
+    t0 = BenchSeconds();
     std::vector<SearchRow> again;
     SearchMemos("会議", &again);
-    double oursKept = Now() - t0;
+    double oursKept = BenchSeconds() - t0;
 
     SetMemoProfileReader(PlatformRead);
-    t0 = Now();
+    t0 = BenchSeconds();
     SearchMemos("会議", &platform);
-    double platformTime = Now() - t0;
+    double platformTime = BenchSeconds() - t0;
     SetMemoProfileReader(nullptr);
 
     for (int y = kBenchFirstYear; y < kBenchFirstYear + kBenchYears; ++y) {

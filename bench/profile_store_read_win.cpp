@@ -7,22 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "config/file_ops.h"
 #include "config/profile_store.h"
 #include "config/sjis.h"
 
 namespace {
-
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
 
 struct Key {
     char section[4];
@@ -79,24 +69,24 @@ int main() {
 
     ProfileStoreReset();
     unsigned long sumOurs = 0, sumPlatform = 0;
-    double t0 = Now();
+    double t0 = BenchSeconds();
     for (int i = 0; i < kReads; ++i) {
         const Key& k = keys[static_cast<size_t>(i) % keys.size()];
         sumOurs += static_cast<unsigned long>(ProfileReadString(k.section, k.key, "", a, sizeof a, path));
     }
-    double ours = Now() - t0;
+    double ours = BenchSeconds() - t0;
     int parses = ProfileStoreParseCount();
 
-    t0 = Now();
+    t0 = BenchSeconds();
     for (int i = 0; i < kReads; ++i) (void)StampOfFile(path);
-    double stat = Now() - t0;
+    double stat = BenchSeconds() - t0;
 
-    t0 = Now();
+    t0 = BenchSeconds();
     for (int i = 0; i < kReads; ++i) {
         const Key& k = keys[static_cast<size_t>(i) % keys.size()];
         sumPlatform += GetPrivateProfileStringA(k.section, k.key, "", b, sizeof b, path);
     }
-    double platform = Now() - t0;
+    double platform = BenchSeconds() - t0;
     DeleteFileA(path);
 
     std::printf("  profile store:            %8.1f ms  %7.2f us a read  (%d parse%s)\n", ours * 1e3,
