@@ -11,6 +11,7 @@
 #include "config/app_state.h"
 #include "config/profile_access.h"
 #include "render/paint.h"
+#include "render/place_font_win.h"
 
 const char kWindowClass[] = "Tessel";
 
@@ -120,6 +121,8 @@ LayoutInputs CurrentLayoutInputs() {
     in.screenWidth = screen.cx;
     in.screenHeight = screen.cy;
     in.buttonHeight = ButtonBitmapHeight(g_app.settings.btnSize);
+    static GdiLayoutMeasure measure;
+    in.measure = &measure;
     return in;
 }
 

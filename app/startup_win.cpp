@@ -57,10 +57,7 @@ int ShellMajorVersion() {
 // Brings back the first visible day of the last run ("TOP_DATE") through the row-scroll request.
 void RestoreScrollPosition(const std::tm& now) {
     int topDate = ReadConfigInt("TOP_DATE", 0);
-    if (topDate <= 0) return;
-    g_nav.scrolled = 0;
-    g_nav.dayOffset = 0;
-    g_nav.rowScrollRequest = topDate - LocalDayNumber(DefaultFirstDay(g_app.settings, now));
+    if (topDate > 0) AnchorFirstDay(topDate, g_app.settings, now);
 }
 
 void LoadEverything(const char* commandLine, std::tm* now) {

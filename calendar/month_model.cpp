@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 
 MonthModel g_monthModel;
@@ -15,17 +16,6 @@ struct ResolutionState {
     bool previousNational;
 };
 ResolutionState g_state;
-
-// The date moved by days, normalised by mktime (carries into month and year, sets the weekday).
-std::tm AddDays(const std::tm& date, int days) {
-    std::tm t = date;
-    t.tm_mday += days;
-    t.tm_hour = 12;  // away from any midnight clock change
-    t.tm_min = t.tm_sec = 0;
-    t.tm_isdst = -1;
-    std::mktime(&t);
-    return t;
-}
 
 // Makes room for entry [index]: a model marked for re-creation starts over with 42 entries,
 // then it grows 7 at a time.

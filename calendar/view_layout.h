@@ -1,18 +1,31 @@
-// The calendar view: which days are on show, the pixel metrics of every band of the window and
-// one rectangle per day cell, rebuilt from AppState and the navigation state.
+// The calendar view: which days are on show, the pixel metrics of every band of the window, one
+// rectangle per day cell and the countdown lines, rebuilt from AppState and the navigation state.
 #pragma once
 #include <ctime>
 #include <vector>
 
+#include "calendar/civil_date.h"
 #include "config/app_state.h"
 
-// What the screen tells the layout; the Windows side measures it, tests make it up.
+// Text widths the layout asks of the platform: GDI in the programs, fixed metrics in tests.
+class LayoutMeasure {
+public:
+    // Width in pixels of text in the font of font place `place` of design, at the resolution of
+    // the screen.
+    virtual int TextWidth(const Design& design, int place, const char* text) = 0;
+
+protected:
+    ~LayoutMeasure() = default;
+};
+
+// What the screen tells the layout.
 struct LayoutInputs {
     std::tm now;         // current local time
     int logPixelsY;      // vertical dots per inch of the screen
     int screenWidth;     // client rectangle of the desktop window
     int screenHeight;
     int buttonHeight;    // height of the operation-button bitmap of the current size
+    LayoutMeasure* measure;  // null: every text measures 0
 };
 
 struct CellRect {
@@ -24,15 +37,15 @@ struct ViewModel {
     std::tm displayedMonth;  // month of the title; other-month days are told by it
     std::vector<CellRect> cells;
     CellRect memoBox;
+    int memoBoxScroll;       // first line of the free memo on show
+    int sundayColumn;        // table columns drawn in the holiday and Saturday colours
+    int saturdayColumn;
 };
 
 extern ViewModel g_view;
 
 // Button bitmap heights: small buttons are 10 pixels high, large ones 16.
 int ButtonBitmapHeight(int btnSize);
-
-// Days since 1 January 1970 of the local date in `date` (its time of day is ignored).
-int LocalDayNumber(const std::tm& date);
 
 // MulDiv of the platform: a * b / c rounded to nearest, halves away from zero; -1 when c is 0.
 int MulDivRound(int a, int b, int c);
@@ -41,8 +54,17 @@ int MulDivRound(int a, int b, int c);
 // "LIST_TODAY_TOP", else the 1st; in table form moved back to the start of its week.
 std::tm DefaultFirstDay(const Settings& settings, const std::tm& now);
 
-// Lays out the view for `state` and writes the window height ("WIN_HEIGHT_<screen height>") and
-// "TOP_DATE" to the configuration. state->layout.winHeight is the height to keep on entry.
+// Puts the view back at the current month and asks the next layout to scroll so that the day
+// dayNumber is the first visible day again (the "TOP_DATE" restore at start-up).
+void AnchorFirstDay(int dayNumber, const Settings& settings, const std::tm& now);
+
+// At midnight a view away from its default position keeps its first visible day.
+void ReanchorAtMidnight(const Settings& settings, const std::tm& now);
+
+// Lays out the view for `state`: consumes the navigation requests, fills the layout metrics, the
+// cells, the month model and the countdown lines, and writes the window height
+// ("WIN_HEIGHT_<screen height>") and "TOP_DATE" to the configuration. state->layout.winHeight is
+// the height to keep on entry.
 void BuildLayout(AppState* state, const LayoutInputs& in);
 
 // Frees the cell rectangles (shutdown).

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "calendar/civil_date.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
 #include "config/sjis.h"
@@ -15,15 +16,6 @@ namespace {
 constexpr char kSection[] = "COUNTDOWN";
 constexpr int kLastDay = 24090;  // 2035-12-16
 
-// Days since 1970-01-01 of a civil date whose day may lie outside its month.
-long long CivilDays(long long y, long long m, long long d) {
-    y -= m <= 2;
-    long long era = (y >= 0 ? y : y - 399) / 400;
-    long long yoe = y - era * 400;
-    long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    return era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
-}
-
 void KeyOf(int k, char key[16]) { std::snprintf(key, 16, "%02d", k); }
 
 // Formats with a user-given pattern; a pattern that overflows is cut on a character boundary.
@@ -34,28 +26,13 @@ void FormatInto(char* out, int outSize, const char* pattern, const char* arg) {
 }
 }  // namespace
 
-int DayOffset(int year, int month, int day, int base) {
-    // Month normalised first, the day then counts on linearly, as mktime carries it over.
-    long long m0 = month - 1LL;
-    long long y = year + (m0 >= 0 ? m0 / 12 : (m0 - 11) / 12);
-    long long m = m0 - (y - year) * 12 + 1;
-    return static_cast<int>(CivilDays(y, m, day) - base);
-}
+int DayOffset(int year, int month, int day, int base) { return DayNumberOf(year, month, day) - base; }
 
 void DateAtOffset(int n, int base, int* year, int* month, int* day) {
     long long d = static_cast<long long>(base) + n;
     if (d < 0) d = 0;
     if (d > kLastDay) d = kLastDay;
-    d += 719468;
-    long long era = d / 146097;
-    long long doe = d - era * 146097;
-    long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    long long mp = (5 * doy + 2) / 153;
-    long long m = mp < 10 ? mp + 3 : mp - 9;
-    *year = static_cast<int>(yoe + era * 400 + (m <= 2));
-    *month = static_cast<int>(m);
-    *day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    DateOfDayNumber(static_cast<int>(d), year, month, day);
 }
 
 int LoadCountdowns(const char* memoPath) {

@@ -1,0 +1,33 @@
+#include "render/place_font_win.h"
+
+#include <cstring>
+
+#include "app/win_handles.h"
+
+HFONT CreatePlaceFont(HDC dc, const LogFontA& logFont) {
+    LOGFONTA lf;
+    std::memcpy(&lf, &logFont, sizeof lf);
+    if (lf.lfHeight > 0) {
+        if (dc) {
+            lf.lfHeight = -MulDiv(lf.lfHeight, GetDeviceCaps(dc, LOGPIXELSY), 72);
+        } else {
+            WindowDC screen(nullptr);
+            lf.lfHeight = -MulDiv(lf.lfHeight, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+        }
+    }
+    return CreateFontIndirectA(&lf);
+}
+
+int GdiLayoutMeasure::TextWidth(const Design& design, int place, const char* text) {
+    if (place < 0 || place >= kFontPlaceCount || !text) return 0;
+    WindowDC screen(nullptr);
+    MemoryDC dc(screen.get());
+    OwnedBitmap bitmap(CreateCompatibleBitmap(screen.get(), 1, 1));
+    SelectedObject bitmapIn(dc.get(), bitmap.get());
+    HFONT existing = static_cast<HFONT>(design.fonts[place].font);
+    OwnedFont made(existing ? nullptr : CreatePlaceFont(screen.get(), design.fonts[place].logFont));
+    SelectedObject fontIn(dc.get(), existing ? existing : made.get());
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc.get(), text, static_cast<int>(std::strlen(text)), &size);
+    return size.cx;
+}

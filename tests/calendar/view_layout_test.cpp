@@ -1,0 +1,385 @@
+// The calendar view model: navigation requests turned into the first visible day and the
+// displayed month, row counts, extended rows, countdown lines and what is written back; pure
+// functions of settings, design, navigation state, today and fixed text metrics.
+#include "calendar/view_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/startup.h"
+#include "calendar/holiday_rules.h"
+#include "calendar/month_model.h"
+#include "tests/memo/memo_files.h"
+#include "tests/test_dates.h"
+
+namespace {
+// Every byte is 6 pixels wide, in every font.
+class FixedMeasure : public LayoutMeasure {
+public:
+    int TextWidth(const Design&, int, const char* text) override { return 6 * static_cast<int>(std::strlen(text)); }
+};
+
+class ViewLayout : public MemoFiles {
+protected:
+    void SetUp() override {
+        MemoFiles::SetUp();
+        UseConfig(dir.File("t.ini"));
+        ResetAppState(&st);
+        ResetNavigation(&g_nav);
+        ResetShellState(&g_shell);
+        ReleaseCountdowns();
+        Design& d = st.design;
+        d.cellWidth = 64;
+        d.listWidth = 120;
+        d.cellLine = 4;
+        d.memoRow = 4;
+        for (int i = 0; i < 7; ++i) d.ratios[i] = 1;
+        d.ratioSum = 7;
+        for (auto& f : d.fonts) f.logFont.lfHeight = 9;  // 12 px: lines of 15
+        g_app.design.memoRow = 4;
+        in = {};
+        in.logPixelsY = 96;
+        in.screenWidth = 1280;
+        in.screenHeight = 1024;
+        in.buttonHeight = ButtonBitmapHeight(1);  // title bar 19
+        in.measure = &measure;
+    }
+    void TearDown() override {
+        ReleaseMonthModel();
+        ReleaseHolidayRules();
+        MemoFiles::TearDown();
+    }
+    // Lays out at `now` (noon) and returns the first visible day as YYYYMMDD.
+    int Layout(int y, int m, int d) {
+        in.now = Date(y, m, d);
+        BuildLayout(&st, in);
+        return Ymd(g_view.firstDay);
+    }
+    int Step(int months, int rows = 0) {
+        g_nav.monthRequest = months;
+        g_nav.rowScrollRequest = rows;
+        BuildLayout(&st, in);
+        return Ymd(g_view.firstDay);
+    }
+    static int Ymd(const std::tm& t) { return (t.tm_year + 1900) * 10000 + (t.tm_mon + 1) * 100 + t.tm_mday; }
+    static int Shown() { return Ymd(g_view.displayedMonth) / 100; }
+    int Stored(const char* key) { return ProfileReadInt("CONFIG", key, -999, dir.File("t.ini").c_str()); }
+
+    AppState st;
+    LayoutInputs in;
+    FixedMeasure measure;
+};
+
+TEST_F(ViewLayout, TableWeeksAndColumnsByBeginWeek) {
+    EXPECT_EQ(Layout(2026, 2, 10), 20260201);  // 28 days from a Sunday: four rows
+    EXPECT_EQ(st.layout.rowCount, 4);
+    EXPECT_EQ(g_view.sundayColumn, 0);
+    EXPECT_EQ(g_view.saturdayColumn, 6);
+    EXPECT_EQ(Layout(2026, 8, 20), 20260726);  // 31 days from a Saturday: six rows
+    EXPECT_EQ(st.layout.rowCount, 6);
+    ASSERT_EQ(g_monthModel.count, 42);  // one entry per cell
+    st.settings.beginWeek = 1;
+    EXPECT_EQ(Layout(2026, 2, 10), 20260126);  // the Monday on or before the 1st
+    EXPECT_EQ(g_view.sundayColumn, 6);
+    EXPECT_EQ(g_view.saturdayColumn, 5);
+    st.settings.beginWeek = 6;
+    EXPECT_EQ(Layout(2026, 2, 10), 20260131);
+    EXPECT_EQ(g_view.sundayColumn, 1);
+    EXPECT_EQ(g_view.saturdayColumn, 0);
+}
+
+TEST_F(ViewLayout, MonthStepsAcrossYearEndsAndBack) {
+    Layout(2025, 12, 15);
+    EXPECT_EQ(Step(+1), 20251228);
+    EXPECT_EQ(Shown(), 202601);
+    EXPECT_EQ(g_nav.monthOffset, 1);
+    EXPECT_EQ(g_nav.monthRequest, 0);
+    EXPECT_EQ(Step(+12), 20261227);
+    EXPECT_EQ(Shown(), 202701);
+    EXPECT_EQ(Step(-12), 20251228);
+    EXPECT_EQ(Step(-1), 20251130);
+    EXPECT_EQ(Shown(), 202512);
+    EXPECT_EQ(g_nav.monthOffset, 0);
+    EXPECT_EQ(Ymd(g_view.displayedMonth), 20251215);  // the current month keeps today's day
+    EXPECT_EQ(Step(-1), 20251026);
+    EXPECT_EQ(Ymd(g_view.displayedMonth), 20251101);
+}
+
+TEST_F(ViewLayout, RowStepsAreWholeWeeksInTheTable) {
+    Layout(2026, 3, 10);  // March 2026 begins on a Sunday
+    EXPECT_EQ(Step(0, 3), 20260308);
+    EXPECT_TRUE(g_nav.scrolled);
+    EXPECT_EQ(g_nav.dayOffset, 7);
+    EXPECT_EQ(Step(0, -8), 20260222);  // fourteen days back: into February
+    EXPECT_EQ(g_nav.monthOffset, -1);
+    EXPECT_EQ(g_nav.dayOffset, 21);
+    EXPECT_EQ(Shown(), 202602);
+    EXPECT_EQ(Step(0, 7), 20260301);  // back at the default position
+    EXPECT_FALSE(g_nav.scrolled);
+    EXPECT_EQ(g_nav.monthOffset, 0);
+    // Scrolling forward past the month's end makes the next month the displayed one.
+    for (int i = 0; i < 5; ++i) Step(0, 1);
+    EXPECT_EQ(Ymd(g_view.firstDay), 20260405);
+    EXPECT_EQ(g_nav.monthOffset, 1);
+    EXPECT_EQ(g_nav.dayOffset, 4);
+    EXPECT_EQ(Shown(), 202604);
+    // A previous-month step while scrolled forward goes to the displayed month's start.
+    EXPECT_EQ(Step(-1), 20260329);
+    EXPECT_EQ(Shown(), 202604);
+    EXPECT_FALSE(g_nav.scrolled);
+    EXPECT_EQ(Step(-1), 20260301);
+    EXPECT_EQ(Shown(), 202603);
+}
+
+TEST_F(ViewLayout, ListRowsAndDays) {
+    st.settings.calendarType = 1;
+    EXPECT_EQ(Layout(2026, 2, 10), 20260201);
+    EXPECT_EQ(st.layout.rowCount, 28);
+    EXPECT_EQ(Step(0, 3), 20260204);
+    EXPECT_EQ(st.layout.rowCount, 28);  // the window keeps its rows while scrolled
+    EXPECT_EQ(Step(0, 26), 20260302);
+    EXPECT_EQ(Shown(), 202603);
+    EXPECT_EQ(Ymd(g_view.displayedMonth), 20260302);  // in the list the displayed month is the first day
+    EXPECT_EQ(Step(+1), 20260401);
+    EXPECT_FALSE(g_nav.scrolled);
+    EXPECT_EQ(st.layout.rowCount, 30);
+}
+
+TEST_F(ViewLayout, TheLimitsOf1970And2036DropTheRequest) {
+    Layout(2026, 5, 10);
+    g_nav.monthOffset = -(2026 - 1970) * 12 - 4;  // January 1970
+    BuildLayout(&st, in);
+    EXPECT_EQ(Shown(), 197001);
+    EXPECT_EQ(Ymd(g_view.firstDay), 19691228);  // the week before 1970 still shows
+    EXPECT_EQ(g_monthModel.count, 35);
+    EXPECT_EQ(Step(-1), 19691228);
+    EXPECT_EQ(Shown(), 197001);
+    EXPECT_EQ(g_nav.monthOffset, -(2026 - 1970) * 12 - 4);
+    EXPECT_EQ(Step(0, -1), 19691228);  // a row back would start in 1969
+    EXPECT_FALSE(g_nav.scrolled);
+    EXPECT_EQ(g_nav.rowScrollRequest, 0);
+    g_nav.monthOffset = (2035 - 2026) * 12 + 7;  // December 2035
+    BuildLayout(&st, in);
+    EXPECT_EQ(Shown(), 203512);
+    Step(+1);
+    EXPECT_EQ(Shown(), 203512);
+    for (int i = 0; i < 4; ++i) Step(0, 7);  // down to the last week of 2035 ...
+    EXPECT_TRUE(g_nav.scrolled);
+    EXPECT_EQ(g_nav.dayOffset, 28);
+    EXPECT_EQ(Ymd(g_view.firstDay), 20351223);
+    Step(0, 7);  // ... but not into 2036
+    EXPECT_EQ(g_nav.dayOffset, 28);
+    EXPECT_EQ(Ymd(g_view.firstDay), 20351223);
+}
+
+TEST_F(ViewLayout, TodayOnTopInTheList) {
+    st.settings.calendarType = 1;
+    st.settings.listTodayTop = 1;
+    EXPECT_EQ(Layout(2026, 2, 10), 20260210);
+    EXPECT_EQ(st.layout.rowCount, 31);
+    EXPECT_EQ(Step(0, 1), 20260211);
+    EXPECT_TRUE(g_nav.scrolled);
+    EXPECT_EQ(g_nav.dayOffset, 10);
+    EXPECT_EQ(Step(0, -1), 20260210);
+    EXPECT_FALSE(g_nav.scrolled);
+    // The first step back shows the start of the current month hidden above today.
+    EXPECT_EQ(Step(-1), 20260201);
+    EXPECT_EQ(g_nav.monthOffset, -1);
+    EXPECT_EQ(Step(-1), 20260101);
+    EXPECT_EQ(Step(+1), 20260201);
+    EXPECT_EQ(Step(+1), 20260210);
+    EXPECT_EQ(g_nav.monthOffset, 0);
+}
+
+TEST_F(ViewLayout, TodayOnTopInTheTable) {
+    st.settings.listTodayTop = 1;
+    EXPECT_EQ(Layout(2026, 2, 18), 20260215);  // a Wednesday: its week
+    EXPECT_EQ(st.layout.rowCount, 5);
+    EXPECT_EQ(Step(-1), 20260201);  // the hidden start of February first
+    EXPECT_EQ(Shown(), 202602);
+    EXPECT_EQ(Step(-1), 20251228);  // then January
+    EXPECT_EQ(Shown(), 202601);
+    EXPECT_EQ(Step(+1), 20260201);
+    EXPECT_EQ(Step(+1), 20260215);
+    EXPECT_EQ(Step(0, 1), 20260222);
+    EXPECT_TRUE(g_nav.scrolled);
+    EXPECT_EQ(Step(0, -1), 20260215);
+    EXPECT_FALSE(g_nav.scrolled);
+    // Early in the month nothing is hidden: the first step back is the month before.
+    EXPECT_EQ(Layout(2026, 3, 2), 20260301);
+    EXPECT_EQ(Step(-1), 20260201);
+    EXPECT_EQ(Shown(), 202602);
+}
+
+TEST_F(ViewLayout, KeptHeightCutsTheLastRow) {
+    st.settings.keepWinHeight = 1;
+    st.layout.winHeight = 300;  // 206 pixels for rows of 75
+    Layout(2026, 2, 10);
+    EXPECT_EQ(st.layout.rowCount, 3);
+    EXPECT_EQ(st.layout.winHeight, 300);
+    ASSERT_EQ(g_view.cells.size(), 21u);
+    EXPECT_EQ(g_view.cells[14].bottom, 300 - 60);  // the memo box begins one pixel above
+    EXPECT_EQ(g_view.memoBox.top, 300 - 61);
+}
+
+TEST_F(ViewLayout, ExtendedRowsFollowTheirMemoLines) {
+    st.settings.cellRowExtend = 1;
+    Layout(2026, 2, 10);
+    EXPECT_EQ(st.layout.winHeight, 4 * 75 + 94);  // no memo is longer than CELL_LINE
+    WriteMemo(2026, 2, 11, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7", false);
+    WriteMemo(2026, 2, 2, "1\r\n2\r\n3\r\n4", false);
+    Layout(2026, 2, 10);
+    ASSERT_EQ(g_view.cells.size(), 28u);
+    EXPECT_EQ(g_view.cells[0].bottom - g_view.cells[0].top, 75);  // four lines: CELL_LINE
+    EXPECT_EQ(g_view.cells[7].bottom - g_view.cells[7].top, 7 * 15 + 15);
+    EXPECT_EQ(g_view.cells[13].bottom - g_view.cells[13].top, 7 * 15 + 15);
+    EXPECT_EQ(g_view.cells[14].top, 33 + 75 + 120);
+    EXPECT_EQ(st.layout.winHeight, 3 * 75 + 120 + 94);
+    EXPECT_EQ(st.layout.winWidth, 449);
+    // A date-memo rule adds its line; the cell being edited counts what is typed.
+    WriteIni(dir.File("t_holiday.ini"), {"[SETTING]", "1=3,2,4,-1,0,0,0,0,0,0,rule"});
+    LoadHolidayRules(dir.File("t_holiday.ini").c_str());
+    WriteMemo(2026, 2, 4, "1\r\n2\r\n3\r\n4", false);
+    BeginEditing(kCellDayBase + 24, 2026, 2, 25);
+    SetWorkingText("a\r\nb\r\nc\r\nd\r\ne");
+    Layout(2026, 2, 10);
+    EXPECT_EQ(g_view.cells[0].bottom - g_view.cells[0].top, 5 * 15 + 15);
+    EXPECT_EQ(g_view.cells[21].bottom - g_view.cells[21].top, 5 * 15 + 15);
+    EndEditing();
+    // The list: a day of three lines is two memo lines higher.
+    st.settings.calendarType = 1;
+    WriteMemo(2026, 2, 3, "a\r\nb\r\nc", false);
+    Layout(2026, 2, 10);
+    EXPECT_EQ(g_view.cells[2].bottom - g_view.cells[2].top, 15 + 2 * 15);
+    EXPECT_EQ(g_view.cells[0].bottom - g_view.cells[0].top, 15);
+    EXPECT_EQ(st.layout.winWidth, 121);
+}
+
+TEST_F(ViewLayout, ExtendedRowsFillAKeptHeight) {
+    st.settings.cellRowExtend = 1;
+    st.settings.keepWinHeight = 1;
+    st.layout.winHeight = 300;
+    WriteMemo(2026, 2, 2, "1\r\n2\r\n3\r\n4\r\n5\r\n6", false);
+    Layout(2026, 2, 10);
+    // 206 pixels: a row of 105 and one of 75 and a third one cut at the memo box.
+    EXPECT_EQ(st.layout.rowCount, 3);
+    EXPECT_EQ(st.layout.winHeight, 300);
+    EXPECT_EQ(g_view.cells[0].bottom, 33 + 105);
+    EXPECT_EQ(g_view.cells[14].bottom, 300 - 60);
+    st.layout.winHeight = 20;  // below the fixed bands
+    Layout(2026, 2, 10);
+    EXPECT_EQ(st.layout.rowCount, 1);
+    EXPECT_EQ(st.layout.winHeight, 94);
+}
+
+TEST_F(ViewLayout, CountdownLinesAndTheirNumberColumns) {
+    g_shell.todayNumber = DayNumberOf(2026, 2, 10);
+    AddCountdown(2026, 2, 15, "soon");
+    AddCountdown(2025, 10, 13, "long ago");  // -120
+    AddCountdown(2026, 5, 21, "far");        // 100
+    Layout(2026, 2, 10);
+    EXPECT_EQ(st.layout.cdownHeight, 3 * 15);
+    ASSERT_EQ(g_view.cells.size(), 28u);
+    EXPECT_EQ(g_view.cells[0].top, 19 + 45 + 14);
+    EXPECT_EQ(st.layout.winHeight, 4 * 75 + 94 + 45);
+    const auto& c = g_countdowns.memos;
+    EXPECT_EQ(c[0].dayOffset, 5);
+    EXPECT_EQ(c[1].dayOffset, -120);
+    EXPECT_EQ(c[0].numberWidth, 24 * 3 / 4);  // "0000" is 24: three digits of the largest count
+    EXPECT_EQ(c[1].numberWidth, 24 * 3 / 4);
+    EXPECT_EQ(c[1].top, 19 + 15);
+    EXPECT_EQ(c[1].bottom, 19 + 30);
+    EXPECT_EQ(c[1].right, 449);
+    EXPECT_STREQ(c[1].dateText, "2025/10/13 (");
+    EXPECT_STREQ(c[1].textPart, ") long ago");
+    ReleaseCountdowns();
+    AddCountdown(2026, 2, 10, "today");
+    AddCountdown(2026, 2, 9, "yesterday");
+    Layout(2026, 2, 10);
+    EXPECT_EQ(g_countdowns.memos[0].numberWidth, 6);  // at least one digit each side
+    EXPECT_EQ(g_countdowns.memos[1].numberWidth, 6);
+}
+
+TEST_F(ViewLayout, TopDateOnlyAwayFromTheDefaultAndAnchoringBack) {
+    st.settings.dayscrollKeep = 1;
+    Layout(2026, 2, 10);
+    EXPECT_EQ(Stored("TOP_DATE"), 0);
+    EXPECT_EQ(Stored("WIN_HEIGHT_1024"), st.layout.winHeight);
+    Step(0, 9);
+    EXPECT_EQ(Stored("TOP_DATE"), DayNumberOf(2026, 2, 15));
+    Step(0, -9);
+    EXPECT_EQ(Stored("TOP_DATE"), 0);
+    Step(+2);
+    int top = Stored("TOP_DATE");
+    EXPECT_EQ(top, DayNumberOf(2026, 3, 29));
+    st.settings.dayscrollKeep = 0;
+    Step(0, 1);
+    EXPECT_EQ(Stored("TOP_DATE"), 0);
+    // The next start brings the first day back, in each form and mode.
+    for (int form = 0; form < 2; ++form) {
+        for (int todayTop = 0; todayTop < 2; ++todayTop) {
+            st.settings.calendarType = form;
+            st.settings.listTodayTop = todayTop;
+            int first = DayNumberOf(2026, 4, 12);
+            ResetNavigation(&g_nav);
+            AnchorFirstDay(first, st.settings, Date(2026, 2, 10));
+            EXPECT_EQ(Layout(2026, 2, 10), 20260412) << form << todayTop;
+            ResetNavigation(&g_nav);
+            AnchorFirstDay(DayNumberOf(2026, 1, 18), st.settings, Date(2026, 2, 10));
+            EXPECT_EQ(Layout(2026, 2, 10), 20260118) << form << todayTop;
+        }
+    }
+}
+
+TEST_F(ViewLayout, MidnightKeepsAScrolledFirstDay) {
+    st.settings.calendarType = 1;
+    Layout(2025, 12, 31);
+    Step(+1);
+    EXPECT_EQ(Ymd(g_view.firstDay), 20260101);
+    // At midnight the month of "now" moves on: the view keeps its first day.
+    ReanchorAtMidnight(st.settings, Date(2026, 1, 1));
+    EXPECT_EQ(Layout(2026, 1, 1), 20260101);
+    EXPECT_EQ(g_nav.monthOffset, 0);
+    EXPECT_FALSE(g_nav.scrolled);
+    Step(0, 3);
+    ReanchorAtMidnight(st.settings, Date(2026, 1, 2));
+    EXPECT_EQ(Layout(2026, 1, 2), 20260104);
+    // Unmoved, the view simply follows the new day.
+    ResetNavigation(&g_nav);
+    st.settings.calendarType = 0;
+    Layout(2026, 1, 31);
+    ReanchorAtMidnight(st.settings, Date(2026, 2, 1));
+    EXPECT_EQ(Layout(2026, 2, 1), 20260201);
+}
+
+TEST(CivilDates, DayNumbersAndNormalising) {
+    EXPECT_EQ(DayNumberOf(1970, 1, 1), 0);
+    EXPECT_EQ(DayNumberOf(1969, 12, 31), -1);
+    EXPECT_EQ(DayNumberOf(2024, 1, 1), 19723);
+    EXPECT_EQ(DayNumberOf(2024, 13, 1), DayNumberOf(2025, 1, 1));
+    EXPECT_EQ(DayNumberOf(2024, 3, 0), DayNumberOf(2024, 2, 29));
+    EXPECT_EQ(DayNumberOf(2024, 0, 1), DayNumberOf(2023, 12, 1));
+    EXPECT_EQ(DayNumberOf(2024, -13, 1), DayNumberOf(2022, 11, 1));
+    std::tm t{};
+    t.tm_year = 69;
+    t.tm_mon = 11;
+    t.tm_mday = 28 + 7;
+    t.tm_hour = 12;
+    std::tm n = NormaliseDate(t);
+    EXPECT_EQ(n.tm_year, 70);
+    EXPECT_EQ(n.tm_mon, 0);
+    EXPECT_EQ(n.tm_mday, 4);
+    EXPECT_EQ(n.tm_wday, 0);  // 4 January 1970 was a Sunday
+    EXPECT_EQ(n.tm_yday, 3);
+    EXPECT_EQ(n.tm_hour, 12);
+    EXPECT_EQ(AddDays(n, -7).tm_wday, 0);
+    EXPECT_EQ(AddDays(n, -7).tm_mday, 28);
+    for (int d = -800; d < 25000; d += 37) {
+        int y, m, dd;
+        DateOfDayNumber(d, &y, &m, &dd);
+        ASSERT_EQ(DayNumberOf(y, m, dd), d);
+    }
+}
+}  // namespace
