@@ -79,6 +79,13 @@ if id=$(wait_window); then
     check "layered window is centred horizontally" "$x" "$(((1280 - w) / 2))"
     check "layered window is centred vertically" "$y" "$(((1024 - h) / 2))"
     check "window height stored for the 1024-pixel screen" "$(ini_value "$L/desk-calendar.ini" WIN_HEIGHT_1024)" "$h"
+    # The default design: seven 64-pixel columns, one row of 75 pixels per week of this month
+    # (weeks from Sunday), 94 pixels of title bar, weekday head and memo box.
+    first_wday=$(date -d "$(date +%Y-%m-01)" +%w)
+    month_days=$(date -d "$(date +%Y-%m-01) +1 month -1 day" +%d)
+    weeks=$(((first_wday + 10#$month_days + 6) / 7))
+    check "layered window is the default layout's width" "$w" 449
+    check "layered window is $weeks weeks high" "$h" "$((weeks * 75 + 94))"
     check "first position written for the 1280-pixel screen" "$(ini_value "$L/desk-calendar.ini" WIN_POS_X_1280)" "$x"
     check "layered edition writes no tessel.ini" "$([ -e "$L/tessel.ini" ] && echo present || echo absent)" absent
 
