@@ -382,4 +382,142 @@ TEST(CivilDates, DayNumbersAndNormalising) {
         ASSERT_EQ(DayNumberOf(y, m, dd), d);
     }
 }
+TEST(LayoutHelpers, MulDivRoundsHalvesAwayFromZero) {
+    EXPECT_EQ(12, MulDivRound(9, 96, 72));
+    EXPECT_EQ(15, MulDivRound(9, 120, 72));
+    EXPECT_EQ(13, MulDivRound(10, 96, 72));  // 13.33
+    EXPECT_EQ(5, MulDivRound(3, 3, 2));      // 4.5
+    EXPECT_EQ(-5, MulDivRound(-3, 3, 2));
+    EXPECT_EQ(-1, MulDivRound(3, 3, 0));
+}
+
+TEST(CivilDates, LocalDayNumbers) {
+    EXPECT_EQ(0, LocalDayNumber(Date(1970, 1, 1)));
+    EXPECT_EQ(19723, LocalDayNumber(Date(2024, 1, 1)));
+    EXPECT_EQ(LocalDayNumber(Date(2024, 2, 28)) + 2, LocalDayNumber(Date(2024, 3, 1)));  // leap year
+}
+
+TEST(LayoutHelpers, DefaultFirstDay) {
+    Settings s = {};
+    std::tm now = Date(2026, 2, 10);  // a Tuesday; the 1st is a Sunday
+    EXPECT_EQ(LocalDayNumber(Date(2026, 2, 1)), LocalDayNumber(DefaultFirstDay(s, now)));
+    s.beginWeek = 1;
+    EXPECT_EQ(LocalDayNumber(Date(2026, 1, 26)), LocalDayNumber(DefaultFirstDay(s, now)));
+    s.listTodayTop = 1;
+    EXPECT_EQ(LocalDayNumber(Date(2026, 2, 9)), LocalDayNumber(DefaultFirstDay(s, now)));
+    s.calendarType = 1;
+    EXPECT_EQ(LocalDayNumber(Date(2026, 2, 10)), LocalDayNumber(DefaultFirstDay(s, now)));
+}
+
+// A fresh configuration file per test, and a design of 9-point fonts on a 96 dpi screen:
+// every text line is 15 pixels, the title 19 (large buttons), the weekday head 14.
+TEST_F(ViewLayout, TableRowsFollowTheWeeksOfTheMonth) {
+    in.now = Date(2026, 2, 10);  // February 2026: 28 days from a Sunday
+    BuildLayout(&st, in);
+    EXPECT_EQ(4, st.layout.rowCount);
+    EXPECT_EQ(449, st.layout.winWidth);
+    EXPECT_EQ(19, st.layout.titleHeight);
+    EXPECT_EQ(14, st.layout.headHeight);
+    EXPECT_EQ(4 * 75 + 19 + 14 + 60 + 1, st.layout.winHeight);
+    EXPECT_EQ(LocalDayNumber(Date(2026, 2, 1)), LocalDayNumber(g_view.firstDay));
+    EXPECT_EQ(LocalDayNumber(Date(2026, 2, 10)), g_shell.todayNumber);
+
+    in.now = Date(2026, 8, 20);  // August 2026: 31 days from a Saturday
+    BuildLayout(&st, in);
+    EXPECT_EQ(6, st.layout.rowCount);
+    EXPECT_EQ(LocalDayNumber(Date(2026, 7, 26)), LocalDayNumber(g_view.firstDay));
+
+    st.settings.beginWeek = 1;  // weeks from Monday: February starts in January's last week
+    in.now = Date(2026, 2, 10);
+    BuildLayout(&st, in);
+    EXPECT_EQ(5, st.layout.rowCount);
+    EXPECT_EQ(LocalDayNumber(Date(2026, 1, 26)), LocalDayNumber(g_view.firstDay));
+}
+
+TEST_F(ViewLayout, MetricsFollowFontSizesAndResolution) {
+    in.now = Date(2026, 2, 10);
+    st.design.fonts[kFontTitle].logFont.lfHeight = 20;  // 27 px: above the buttons
+    st.design.fonts[kFontHoli].logFont.lfHeight = 12;   // the largest day-number font counts
+    in.logPixelsY = 96;
+    BuildLayout(&st, in);
+    EXPECT_EQ(29, st.layout.titleHeight);
+    EXPECT_EQ(19, st.layout.dayLineHeight);
+    EXPECT_EQ(15, st.layout.memoLineHeight);
+
+    st.design.fonts[kFontTitle].logFont.lfHeight = 9;
+    st.settings.btnSize = 0;  // small buttons are 10 high: the 12 px title font wins
+    in.buttonHeight = ButtonBitmapHeight(0);
+    BuildLayout(&st, in);
+    EXPECT_EQ(14, st.layout.titleHeight);
+
+    in.logPixelsY = 120;  // 9 pt = 15 px
+    BuildLayout(&st, in);
+    EXPECT_EQ(18, st.layout.memoLineHeight);
+    EXPECT_EQ(18, st.layout.memoBoxLineHeight);
+}
+
+TEST_F(ViewLayout, ListHasOneRowPerDayOfTheMonth) {
+    st.settings.calendarType = 1;
+    in.now = Date(2026, 2, 10);
+    BuildLayout(&st, in);
+    EXPECT_EQ(28, st.layout.rowCount);
+    EXPECT_EQ(121, st.layout.winWidth);
+    EXPECT_EQ(0, st.layout.headHeight);
+    EXPECT_EQ(28 * 15 + 19 + 60 + 1, st.layout.winHeight);
+    ASSERT_EQ(28u, g_view.cells.size());
+    EXPECT_EQ(120, g_view.cells[0].right);
+    EXPECT_EQ(19, g_view.cells[0].top);
+
+    in.now = Date(2026, 3, 31);
+    BuildLayout(&st, in);
+    EXPECT_EQ(31, st.layout.rowCount);
+}
+
+TEST_F(ViewLayout, CellsSplitTheWidthAndStopAtTheMemoBox) {
+    in.now = Date(2026, 2, 10);
+    BuildLayout(&st, in);
+    ASSERT_EQ(28u, g_view.cells.size());
+    EXPECT_EQ(0, g_view.cells[0].left);
+    EXPECT_EQ(64, g_view.cells[0].right);
+    EXPECT_EQ(33, g_view.cells[0].top);
+    EXPECT_EQ(108, g_view.cells[0].bottom);
+    EXPECT_EQ(448, g_view.cells[6].right);
+    EXPECT_EQ(33 + 75, g_view.cells[7].top);
+    EXPECT_EQ(st.layout.winHeight - 61, g_view.memoBox.top);
+    EXPECT_EQ(st.layout.winHeight, g_view.memoBox.bottom);
+}
+
+TEST_F(ViewLayout, KeptHeightDecidesTheRowCount) {
+    in.now = Date(2026, 2, 10);
+    st.settings.keepWinHeight = 1;
+    st.layout.winHeight = 300;  // 206 pixels for rows of 75: three rows, the last one cut
+    BuildLayout(&st, in);
+    EXPECT_EQ(3, st.layout.rowCount);
+    EXPECT_EQ(300, st.layout.winHeight);
+    EXPECT_EQ(240, g_view.cells[14].bottom);
+
+    st.layout.winHeight = 50;  // below the fixed bands: one row, the fixed height
+    BuildLayout(&st, in);
+    EXPECT_EQ(1, st.layout.rowCount);
+    EXPECT_EQ(94, st.layout.winHeight);
+
+    st.layout.winHeight = 0;  // nothing stored: the calendar decides
+    BuildLayout(&st, in);
+    EXPECT_EQ(4, st.layout.rowCount);
+}
+
+TEST_F(ViewLayout, WritesHeightPerScreenAndTopDate) {
+    in.now = Date(2026, 2, 10);
+    BuildLayout(&st, in);
+    EXPECT_EQ(st.layout.winHeight, Stored("WIN_HEIGHT_1024"));
+    EXPECT_EQ(-999, Stored("WIN_HEIGHT_1080"));
+    EXPECT_EQ(0, Stored("TOP_DATE"));
+
+    in.screenHeight = 1080;
+    st.settings.calendarType = 1;
+    BuildLayout(&st, in);
+    EXPECT_EQ(st.layout.winHeight, Stored("WIN_HEIGHT_1080"));
+    EXPECT_NE(Stored("WIN_HEIGHT_1024"), Stored("WIN_HEIGHT_1080"));
+}
+
 }  // namespace
