@@ -1,0 +1,59 @@
+#include "render/text_runs.h"
+
+#include <cstring>
+
+#include "config/sjis.h"
+#include "config/tags.h"
+#include "memo/alarm_time.h"
+
+namespace {
+inline unsigned char Fold(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
+
+// The tag (1..16) whose word starts at p, the longest and of those the lowest-numbered; 0 none.
+int TagAt(const unsigned char* p, int* length) {
+    int best = 0, bestLength = 0;
+    for (int t = 1; t < kTagCount; ++t) {
+        const unsigned char* w = reinterpret_cast<const unsigned char*>(g_tags[t].word);
+        int n = static_cast<int>(std::strlen(g_tags[t].word));
+        if (n == 0 || n <= bestLength) continue;
+        int i = 0;
+        while (i < n && p[i] && Fold(p[i]) == Fold(w[i])) ++i;
+        if (i == n) best = t, bestLength = n;
+    }
+    *length = bestLength;
+    return best;
+}
+}  // namespace
+
+std::vector<TextRun> SplitTextRuns(const char* text, bool alarmEmphasis) {
+    std::vector<TextRun> runs;
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(text ? text : "");
+    int style = -1, pending = 0, pendingLength = 0;
+    auto flush = [&] {
+        if (pendingLength > 0) runs.push_back({pending, pendingLength, style});
+        pendingLength = 0;
+    };
+    int i = 0;
+    while (s[i]) {
+        if (pendingLength == 0) pending = i;
+        int n = alarmEmphasis ? ScanTime(reinterpret_cast<const char*>(s + i), nullptr, nullptr) : 0;
+        int tagLength = 0, tag = n > 0 ? 0 : TagAt(s + i, &tagLength);
+        if (n > 0 || tag > 0) {
+            flush();
+            if (n > 0) runs.push_back({i, n, 0});
+            else style = tag;
+            i += n > 0 ? n : tagLength;
+            continue;
+        }
+        int take = n < 0 ? -n : (IsSjisLead(s[i]) ? 2 : 1);
+        if (take == 2 && !s[i + 1]) break;  // a lead byte at the very end
+        if (pendingLength + take > kRunMaxBytes) {
+            flush();
+            pending = i;
+        }
+        pendingLength += take;
+        i += take;
+    }
+    flush();
+    return runs;
+}

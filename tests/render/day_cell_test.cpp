@@ -1,0 +1,221 @@
+// What a day cell shows: classification of the date, holiday texts and colours, the month
+// printed with the day, the memo lines; and the cutting of a line into styled runs.
+#include "render/day_cell.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/startup.h"
+#include "calendar/holiday_rules.h"
+#include "calendar/month_model.h"
+#include "calendar/view_layout.h"
+#include "config/sjis.h"
+#include "config/tags.h"
+#include "render/countdown_line.h"
+#include "render/text_runs.h"
+#include "render/weekday_head.h"
+#include "tests/memo/memo_files.h"
+#include "tests/test_dates.h"
+
+namespace {
+class DayCell : public MemoFiles {
+protected:
+    void SetUp() override {
+        MemoFiles::SetUp();
+        UseConfig(dir.File("t.ini"));
+        ResetAppState(&st);
+        ResetNavigation(&g_nav);
+        st.design.cellLine = 4;
+        st.design.memoRow = 4;
+        for (int i = 0; i < 7; ++i) st.design.ratios[i] = 1;
+        st.design.ratioSum = 7;
+        // 13 July 2026 is a Monday; 海の日 (the third Monday), a personal holiday on 11 July (a
+        // Saturday), a holiday memo on 18 July (a Saturday), a date-memo rule on the 20th.
+        WriteIni(dir.File("h.ini"), {"[SETTING]", "1=0,7,0,-1,0,0,2,0,0,0,Marine", "2=1,7,11,-1,0,0,0,0,0,0,Mine",
+                                      "3=2,7,18,-1,0,0,0,0,0,0,Note", "4=3,7,20,-1,0,0,0,0,0,0,Rule"});
+        LoadHolidayRules(dir.File("h.ini").c_str());
+        in = {};
+        in.logPixelsY = 96;
+        in.screenHeight = 1024;
+        in.now = Date(2026, 7, 15);
+        BuildLayout(&st, in);  // first visible day 28 June
+    }
+    void TearDown() override {
+        ReleaseMonthModel();
+        ReleaseHolidayRules();
+        MemoFiles::TearDown();
+    }
+    DayCellRequest Cell(int index, int column = -1) {
+        std::tm date = AddDays(g_view.firstDay, index);
+        DayCellRequest r;
+        GatherDayRequest(st, index, date, column < 0 ? WeekdayColour(date.tm_wday) : column, &r);
+        return r;
+    }
+    AppState st;
+    LayoutInputs in;
+};
+
+TEST_F(DayCell, ClassesOfDays) {
+    DayCellRequest r = Cell(17);  // 15 July: today
+    EXPECT_EQ(r.fontPlace, kFontToday);
+    EXPECT_EQ(r.backPlace, kBackToday);
+    r = Cell(16);  // 14 July: past in the current month
+    EXPECT_EQ(r.fontPlace, kFontDay);
+    EXPECT_EQ(r.backPlace, kBackPrday);
+    r = Cell(18);
+    EXPECT_EQ(r.backPlace, kBackDay);
+    r = Cell(0);  // 28 June: another month, never past
+    EXPECT_EQ(r.fontPlace, kFontOmday);
+    EXPECT_EQ(r.backPlace, kBackOmday);
+    g_nav.monthRequest = 1;
+    BuildLayout(&st, in);
+    r = Cell(6);  // 1 August, in a month other than the current one
+    EXPECT_EQ(r.day, 1);
+    EXPECT_EQ(r.backPlace, kBackDay);
+    r = Cell(0);  // 26 July: today's month, but not the displayed one
+    EXPECT_EQ(r.backPlace, kBackOmday);
+}
+
+TEST_F(DayCell, HolidayTextsAndColours) {
+    DayCellRequest r = Cell(22);  // 20 July: 海の日, and the date-memo rule
+    ASSERT_EQ(r.holidayCount, 1);
+    EXPECT_STREQ(r.holidayTexts[0], "Marine");
+    EXPECT_EQ(r.dayColour, kHolidayColour);
+    ASSERT_NE(r.ruleMemo, nullptr);
+    EXPECT_STREQ(r.ruleMemo, "Rule");
+    r = Cell(13);  // 11 July, a Saturday with a personal holiday: the holiday colour
+    ASSERT_EQ(r.holidayCount, 1);
+    EXPECT_STREQ(r.holidayTexts[0], "Mine");
+    EXPECT_EQ(r.dayColour, kHolidayColour);
+    r = Cell(20);  // 18 July, a Saturday with only a holiday memo: the Saturday colour
+    ASSERT_EQ(r.holidayCount, 1);
+    EXPECT_STREQ(r.holidayTexts[0], "Note");
+    EXPECT_EQ(r.dayColour, kSaturdayColour);
+    EXPECT_EQ(r.ruleMemo, nullptr);
+    EXPECT_EQ(Cell(15, kWeekdayColour).dayColour, kWeekdayColour);
+}
+
+TEST_F(DayCell, SubstituteHolidayIsNamedFirst) {
+    // 3 May 2026 (憲法記念日) is a Sunday: the 6th is the substitute holiday.
+    WriteIni(dir.File("h.ini"), {"[SETTING]", "1=0,5,3,-1,0,0,0,0,0,0,Const", "2=0,5,4,-1,0,0,0,0,0,0,Green",
+                                  "3=0,5,5,-1,0,0,0,0,0,0,Kids", "4=2,5,6,-1,0,0,0,0,0,0,Memo"});
+    LoadHolidayRules(dir.File("h.ini").c_str());
+    in.now = Date(2026, 5, 10);
+    BuildLayout(&st, in);  // from 26 April
+    DayCellRequest r = Cell(10);
+    EXPECT_EQ(r.day, 6);
+    ASSERT_EQ(r.holidayCount, 2);
+    EXPECT_STREQ(r.holidayTexts[0], "振替休日");
+    EXPECT_STREQ(r.holidayTexts[1], "Memo");
+    EXPECT_EQ(r.dayColour, kHolidayColour);
+}
+
+TEST_F(DayCell, MonthPrintedWithTheDay) {
+    char text[16];
+    st.settings.showMonth = 1;
+    DayCellRequest r = Cell(0);
+    DayNumberText(r, text, sizeof text);
+    EXPECT_STREQ(text, "6/28");  // the first cell on show
+    DayNumberText(Cell(3), text, sizeof text);
+    EXPECT_STREQ(text, "7/1");
+    DayNumberText(Cell(17), text, sizeof text);
+    EXPECT_STREQ(text, "15");
+    st.settings.showMonth = 2;
+    DayNumberText(Cell(17), text, sizeof text);
+    EXPECT_STREQ(text, "7/15");  // today too
+    DayNumberText(Cell(18), text, sizeof text);
+    EXPECT_STREQ(text, "16");
+    st.settings.showMonth = 3;
+    DayNumberText(Cell(18), text, sizeof text);
+    EXPECT_STREQ(text, "7/16");
+    st.settings.showMonth = 7;
+    DayNumberText(Cell(0), text, sizeof text);
+    EXPECT_STREQ(text, "28");
+}
+
+TEST_F(DayCell, MemoLines) {
+    WriteMemo(2026, 7, 20, " one\r\ntwo\r\n", false);
+    DayCellRequest r = Cell(22);
+    EXPECT_EQ(r.memo, " one\x7Ftwo");  // the leading-space marker is gone
+    std::vector<std::string> lines = DayCellLines(r);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Rule");
+    EXPECT_EQ(lines[1], " one");
+    EXPECT_EQ(lines[2], "two");
+    EXPECT_TRUE(DayCellLines(Cell(23)).empty());
+    // While the cell is edited it shows the live text.
+    BeginEditing(kCellDayBase + 23, 2026, 7, 21);
+    SetWorkingText("live\r\n");
+    lines = DayCellLines(Cell(23));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "live");
+    EndEditing();
+}
+
+class TextRuns : public ::testing::Test {
+protected:
+    void SetUp() override { for (TagStyle& t : g_tags) t = TagStyle{}; }
+    void TearDown() override { SetUp(); }
+    static std::string Show(const char* text, bool alarm) {
+        std::string out;
+        for (const TextRun& r : SplitTextRuns(text, alarm))
+            out += "[" + std::to_string(r.style) + ":" + std::string(text + r.start, static_cast<size_t>(r.length)) + "]";
+        return out;
+    }
+};
+
+TEST_F(TextRuns, TagsSwitchTheStyleToTheEndOfTheLine) {
+    CopyField(g_tags[1].word, sizeof g_tags[1].word, "★");
+    EXPECT_EQ(Show("買い物★牛乳", false), "[-1:買い物][1:牛乳]");
+    CopyField(g_tags[2].word, sizeof g_tags[2].word, "AB");
+    CopyField(g_tags[3].word, sizeof g_tags[3].word, "ABC");
+    EXPECT_EQ(Show("xABCD", false), "[-1:x][3:D]");
+    EXPECT_EQ(Show("abd", false), "[2:d]");  // ASCII case does not matter
+    CopyField(g_tags[4].word, sizeof g_tags[4].word, "abc");
+    EXPECT_EQ(Show("ABCD", false), "[3:D]");  // equal length: the lower-numbered tag
+    EXPECT_EQ(Show("", false), "");
+    EXPECT_EQ(Show("★", false), "");
+}
+
+TEST_F(TextRuns, AlarmTimesAreRunsOfTheirOwn) {
+    EXPECT_EQ(Show("at 12:30 lunch", true), "[-1:at ][0:12:30][-1: lunch]");
+    EXPECT_EQ(Show("at 12:30 lunch", false), "[-1:at 12:30 lunch]");
+    EXPECT_EQ(Show("１２：３０です", true), "[0:１２：３０][-1:です]");
+    EXPECT_EQ(Show("2012:30", true), "[-1:2012:30]");
+    CopyField(g_tags[1].word, sizeof g_tags[1].word, "!");
+    EXPECT_EQ(Show("!9:05 x", true), "[0:9:05][1: x]");
+    // A lead byte at the very end stops the line; long stretches come in pieces.
+    EXPECT_EQ(Show("ab\x82", false), "[-1:ab]");
+    std::string longLine(600, 'x');
+    std::vector<TextRun> runs = SplitTextRuns(longLine.c_str(), false);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].length, kRunMaxBytes);
+    EXPECT_EQ(runs[2].start + runs[2].length, 600);
+}
+
+TEST(CountdownPiecesAndHead, PiecesForEveryOffset) {
+    char form[kCountdownFormFields][kCountdownFormSlot];
+    ResetCountdownForm(form);
+    CountdownMemo m{};
+    CopyField(m.textPart, sizeof m.textPart, ") Trip");
+    CountdownPieces p;
+    m.dayOffset = 0;
+    CountdownLinePieces(m, form, &p);
+    EXPECT_EQ(p.lead + "|" + p.number + "|" + p.tail, "||今日) Trip");
+    m.dayOffset = 5;
+    CountdownLinePieces(m, form, &p);
+    EXPECT_EQ(p.lead + "|" + p.number + "|" + p.tail, "あと|5|日) Trip");
+    m.dayOffset = -3;
+    CountdownLinePieces(m, form, &p);
+    EXPECT_EQ(p.lead + "|" + p.number + "|" + p.tail, "|3|日経過) Trip");
+    int ratios[7] = {1, 1, 1, 1, 1, 2, 2};
+    HeadColumn c[7];
+    HeadColumns(449, ratios, 9, c);
+    EXPECT_EQ(c[0].left, 0);
+    EXPECT_EQ(c[0].right, 49 + 1);
+    EXPECT_EQ(c[5].left, 5 * 49);
+    EXPECT_EQ(c[5].right, 5 * 49 + 99 + 1);
+    EXPECT_EQ(c[6].right, 449);
+}
+}  // namespace
