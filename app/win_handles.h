@@ -85,6 +85,32 @@ class FileSearch : NoCopy {
 };
 
 #if !TESSEL_CLASSIC
+// A GDI+ object of the flat interface, deleted again with its own delete call.
+template <typename T, typename Base, Gdiplus::GpStatus(WINGDIPAPI* Delete)(Base*)>
+class GdipObject : NoCopy {
+  public:
+    GdipObject() = default;
+    ~GdipObject() { reset(); }
+    T* get() const { return p_; }
+    T** out() { reset(); return &p_; }
+    void reset() {
+        if (p_) Delete(p_);
+        p_ = nullptr;
+    }
+  private:
+    T* p_ = nullptr;
+};
+using OwnedGraphics = GdipObject<Gdiplus::GpGraphics, Gdiplus::GpGraphics, Gdiplus::DllExports::GdipDeleteGraphics>;
+using OwnedSolidFill = GdipObject<Gdiplus::GpSolidFill, Gdiplus::GpBrush, Gdiplus::DllExports::GdipDeleteBrush>;
+using OwnedPen = GdipObject<Gdiplus::GpPen, Gdiplus::GpPen, Gdiplus::DllExports::GdipDeletePen>;
+using OwnedGdipFont = GdipObject<Gdiplus::GpFont, Gdiplus::GpFont, Gdiplus::DllExports::GdipDeleteFont>;
+using OwnedStringFormat =
+    GdipObject<Gdiplus::GpStringFormat, Gdiplus::GpStringFormat, Gdiplus::DllExports::GdipDeleteStringFormat>;
+using OwnedRegion = GdipObject<Gdiplus::GpRegion, Gdiplus::GpRegion, Gdiplus::DllExports::GdipDeleteRegion>;
+using OwnedGdipBitmap = GdipObject<Gdiplus::GpBitmap, Gdiplus::GpImage, Gdiplus::DllExports::GdipDisposeImage>;
+using OwnedImageAttributes = GdipObject<Gdiplus::GpImageAttributes, Gdiplus::GpImageAttributes,
+                                        Gdiplus::DllExports::GdipDisposeImageAttributes>;
+
 // GDI+ from construction to Shutdown() (or destruction, whichever comes first).
 class GdiplusSession : NoCopy {
   public:

@@ -4,7 +4,7 @@
 #include <cstring>
 
 WorkingText g_work = {nullptr, 0};
-MemoEditState g_edit = {kCellNone, 0, 0, 0, 0, false};
+MemoEditState g_edit = {kCellNone, kCellNone, 0, 0, 0, 0, false, 0, 0};
 
 namespace {
 constexpr int kStep = 256;
@@ -47,7 +47,7 @@ const char* WorkingTextOrEmpty() { return g_work.text ? g_work.text : ""; }
 void ReleaseWorkingText() {
     std::free(g_work.text);
     g_work = WorkingText{nullptr, 0};
-    g_edit = MemoEditState{kCellNone, 0, 0, 0, 0, false};
+    g_edit = MemoEditState{kCellNone, kCellNone, 0, 0, 0, 0, false, 0, 0};
 }
 
 bool IsEditingDate(int year, int month, int day) {

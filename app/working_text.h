@@ -17,10 +17,12 @@ struct WorkingText {
 };
 
 struct MemoEditState {
+    int highlightedCell;      // the selected cell drawn with a frame, kCellNone when none
     int editingCell;          // cell whose text is the working text, kCellNone when none
     int year, month, day;     // the editing day cell's date (month 1 to 12)
     int startPos;             // length of the working text when quick typing began
     bool outerFrame;          // a quick memo (not a dialog) is open
+    int caretX, caretY;       // where the painters put the quick memo's caret (client pixels)
 };
 
 extern WorkingText g_work;

@@ -1,0 +1,205 @@
+#include "render/layered/text_draw_win.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/win_handles.h"
+#include "config/tags.h"
+#include "render/place_font_win.h"
+#include "render/text_runs.h"
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+namespace {
+// Fonts of one paint: GDI fonts by their LOGFONT, GDI+ fonts by the GDI font they come from.
+struct FontCache {
+    std::vector<std::pair<LogFontA, HFONT>> gdi;
+    std::vector<std::pair<HFONT, GpFont*>> gdip;
+};
+FontCache g_fonts;
+
+HFONT StyleFont(HDC dc, const LogFontA& lf) {
+    for (auto& entry : g_fonts.gdi)
+        if (std::memcmp(&entry.first, &lf, sizeof lf) == 0) return entry.second;
+    HFONT font = CreatePlaceFont(dc, lf);
+    g_fonts.gdi.emplace_back(lf, font);
+    return font;
+}
+
+GpFont* GdipFontOf(HDC dc, HFONT font) {
+    for (auto& entry : g_fonts.gdip)
+        if (entry.first == font) return entry.second;
+    LOGFONTA lf;
+    GpFont* made = nullptr;
+    if (GetObjectA(font, sizeof lf, &lf) == sizeof lf) GdipCreateFontFromLogfontA(dc, &lf, &made);
+    else GdipCreateFontFromDC(dc, &made);
+    g_fonts.gdip.emplace_back(font, made);
+    return made;
+}
+
+HFONT FontOf(HDC dc, const FontPlace& place) {
+    return place.font ? static_cast<HFONT>(place.font) : StyleFont(dc, place.logFont);
+}
+
+std::wstring Utf16(const char* text, int length) {
+    int n = MultiByteToWideChar(932, 0, text, length, nullptr, 0);
+    std::wstring w(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(932, 0, text, length, w.data(), n);
+    return w;
+}
+
+// Shadow and hemming brushes by design value 1..4: black or white, strong or faint.
+ARGB ShadowArgb(int value) {
+    static const ARGB kShadow[4] = {0x80000000, 0x40000000, 0x80FFFFFF, 0x40FFFFFF};
+    return kShadow[value - 1];
+}
+ARGB HemmingArgb(int value) {
+    static const ARGB kHemming[4] = {0xFE000000, 0x80000000, 0xFEFFFFFF, 0x80FFFFFF};
+    return kHemming[value - 1];
+}
+
+void DrawAt(DrawTarget& t, const std::wstring& w, int n, GpFont* font, RectF at, float dx, float dy,
+            GpStringFormat* format, ARGB argb) {
+    OwnedSolidFill brush;
+    Note(t, GdipCreateSolidFill(argb, brush.out()));
+    if (!brush.get()) return;
+    at.X += dx;
+    at.Y += dy;
+    Note(t, GdipDrawString(t.graphics, w.c_str(), n, font, &at, format, brush.get()));
+}
+
+// The place's style with a tag's colour and font flags.
+FontPlace TaggedStyle(const FontPlace& place, const TagStyle& tag, int dayColour) {
+    FontPlace style = place;
+    style.font = nullptr;
+    style.colours[dayColour] = tag.colour;
+    style.logFont.lfWeight = tag.bold ? 700 : 400;
+    style.logFont.lfItalic = tag.italic ? 1 : 0;
+    style.logFont.lfStrikeOut = tag.strikeOut ? 1 : 0;
+    return style;
+}
+}  // namespace
+
+void ReleaseTextFonts() {
+    for (auto& entry : g_fonts.gdip)
+        if (entry.second) GdipDeleteFont(entry.second);
+    for (auto& entry : g_fonts.gdi) DeleteObject(entry.second);
+    g_fonts.gdip.clear();
+    g_fonts.gdi.clear();
+}
+
+TextSize MeasureText(DrawTarget& target, const char* text, int length, const FontPlace& place, int* overhang,
+                     int* internalLeading) {
+    SelectedObject selected(target.dc, FontOf(target.dc, place));
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(target.dc, text, length, &size);
+    if (overhang) {
+        ABC abc = {};
+        *overhang = place.logFont.lfItalic && GetCharABCWidthsA(target.dc, 'W', 'W', &abc) && abc.abcC < 0 ? -abc.abcC : 0;
+    }
+    if (internalLeading) {
+        TEXTMETRICA tm = {};
+        GetTextMetricsA(target.dc, &tm);
+        *internalLeading = tm.tmInternalLeading;
+    }
+    return {size.cx, size.cy};
+}
+
+TextSize DrawTextRun(const TextRequest& r) {
+    DrawTarget& t = *r.target;
+    const FontPlace& place = *r.font;
+    HFONT font = FontOf(t.dc, place);
+    SetBkMode(t.dc, TRANSPARENT);
+    SelectedObject selected(t.dc, font);
+    Colour colour = place.colours[r.dayColour];
+    SetTextColor(t.dc, colour);
+    ABC abc = {};
+    GetCharABCWidthsA(t.dc, 'W', 'W', &abc);
+
+    // A "W" behind the text makes trailing spaces count in the measurement.
+    std::string withW = std::string(r.text ? r.text : "") + "W";
+    std::wstring w = Utf16(withW.c_str(), static_cast<int>(withW.size()));
+    int n = static_cast<int>(w.size());
+    GpFont* gpFont = GdipFontOf(t.dc, font);
+    if (!gpFont || n == 0) return {0, 0};
+
+    UINT contrast = 0;
+    GdipGetTextContrast(t.graphics, &contrast);
+    if (place.smooth > 0) {
+        GdipSetTextContrast(t.graphics, static_cast<UINT>(8 - 2 * place.smooth));
+        GdipSetTextRenderingHint(t.graphics, TextRenderingHintAntiAlias);
+    } else {
+        GdipSetTextRenderingHint(t.graphics, TextRenderingHintSingleBitPerPixelGridFit);
+    }
+
+    // The text is laid out from its left edge in a box wide enough never to wrap (some GDI+
+    // versions wrap despite NoWrap); centring and right alignment move the box.
+    constexpr REAL kUnbounded = 100000.0f;
+    RectF layout(static_cast<REAL>(r.left), static_cast<REAL>(r.top), kUnbounded, static_cast<REAL>(r.bottom - r.top));
+    OwnedStringFormat format;
+    Note(t, GdipCreateStringFormat(StringFormatFlagsNoWrap | StringFormatFlagsNoClip, LANG_NEUTRAL, format.out()));
+    if (!format.get()) return {0, 0};
+    GdipSetStringFormatTrimming(format.get(), StringTrimmingNone);
+    GdipSetStringFormatLineAlign(format.get(), StringAlignmentCenter);
+    CharacterRange range(0, n);
+    GdipSetStringFormatMeasurableCharacterRanges(format.get(), 1, &range);
+    OwnedRegion region;
+    GdipCreateRegion(region.out());
+    GpRegion* regions[1] = {region.get()};
+    GpRect bounds = {0, 0, 0, 0};
+    if (region.get()) {
+        Note(t, GdipMeasureCharacterRanges(t.graphics, w.c_str(), n, gpFont, layout, format.get(), 1, regions));
+        GdipGetRegionBoundsI(region.get(), t.graphics, &bounds);
+    }
+    int measured = bounds.Width - static_cast<int>(abc.abcA + abc.abcB + abc.abcC);
+    int height = bounds.Height;
+
+    int boxWidth = r.right - r.left;
+    if (r.flags & kTextCentre) layout.X += static_cast<REAL>((boxWidth - measured) / 2);
+    else if (r.flags & kTextRight) layout.X += static_cast<REAL>(boxWidth - measured);
+    int shown = n - 1;  // the "W" is only measured
+    if (place.shadow >= 1 && place.shadow <= 4) {
+        float d = place.hemming > 0 ? 1.0f : 0.0f;
+        ARGB a = ShadowArgb(place.shadow);
+        DrawAt(t, w, shown, gpFont, layout, d, d, format.get(), a);
+        DrawAt(t, w, shown, gpFont, layout, d + 1, d, format.get(), a);
+        DrawAt(t, w, shown, gpFont, layout, d + 1, d + 1, format.get(), a);
+    }
+    if (place.hemming >= 1 && place.hemming <= 4) {
+        ARGB a = HemmingArgb(place.hemming);
+        DrawAt(t, w, shown, gpFont, layout, 0, -1, format.get(), a);
+        DrawAt(t, w, shown, gpFont, layout, 1, 0, format.get(), a);
+        DrawAt(t, w, shown, gpFont, layout, 0, 1, format.get(), a);
+        DrawAt(t, w, shown, gpFont, layout, -1, 0, format.get(), a);
+    }
+    DrawAt(t, w, shown, gpFont, layout, 0, 0, format.get(), PlaceArgb(colour, 254));
+    GdipSetTextContrast(t.graphics, contrast);
+
+    int advance = (r.flags & (kTextCentre | kTextRight)) ? r.right - r.left : measured;
+    if (place.logFont.lfItalic && abc.abcC < 0) advance -= abc.abcC;
+    return {advance, height};
+}
+
+TextSize DrawTaggedText(const TextRequest& r) {
+    if (!r.text || !r.text[0]) return {0, r.bottom - r.top};
+    const FontPlace& place = *r.font;
+    FontPlace alarm = place;
+    if (r.alarmEmphasis) {
+        alarm = TaggedStyle(place, g_tags[0], r.dayColour);
+        alarm.font = StyleFont(r.target->dc, alarm.logFont);
+    }
+    int x = r.left;
+    for (const TextRun& run : SplitTextRuns(r.text, r.alarmEmphasis)) {
+        FontPlace style = run.style == 0 ? alarm : run.style > 0 ? TaggedStyle(place, g_tags[run.style], r.dayColour) : place;
+        std::string piece(r.text + run.start, static_cast<size_t>(run.length));
+        TextRequest sub = r;
+        sub.text = piece.c_str();
+        sub.left = x;
+        sub.flags = 0;
+        sub.font = &style;
+        x += DrawTextRun(sub).width;
+    }
+    return {x - r.left, r.bottom - r.top};
+}
