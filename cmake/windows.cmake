@@ -26,7 +26,30 @@ execute_process(COMMAND ${CMAKE_BINARY_DIR}/tools/make_icon ${CMAKE_SOURCE_DIR}/
                 COMMAND_ERROR_IS_FATAL ANY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${CMAKE_SOURCE_DIR}/resources/icon.txt ${CMAKE_SOURCE_DIR}/tools/make_icon.cpp)
-set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/resources/tessel.ico)
+
+# The operation buttons' bitmaps, likewise drawn as text (resources/buttons.txt), one
+# button<ID>.bmp per picture. Old ones go first so a removed picture cannot linger.
+set(BUTTONS_TEXT ${CMAKE_SOURCE_DIR}/resources/buttons.txt)
+execute_process(COMMAND ${HOST_CXX} -std=c++20 -O1 -Wall -Wextra -o ${CMAKE_BINARY_DIR}/tools/make_bitmaps
+                        ${CMAKE_SOURCE_DIR}/tools/make_bitmaps.cpp
+                COMMAND_ERROR_IS_FATAL ANY)
+file(GLOB OLD_BUTTON_BITMAPS ${CMAKE_BINARY_DIR}/resources/button*.bmp)
+if(OLD_BUTTON_BITMAPS)
+  file(REMOVE ${OLD_BUTTON_BITMAPS})
+endif()
+execute_process(COMMAND ${CMAKE_BINARY_DIR}/tools/make_bitmaps ${BUTTONS_TEXT} ${CMAKE_BINARY_DIR}/resources
+                COMMAND_ERROR_IS_FATAL ANY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${BUTTONS_TEXT} ${CMAKE_SOURCE_DIR}/tools/make_bitmaps.cpp)
+file(STRINGS ${BUTTONS_TEXT} BUTTON_HEADERS REGEX "^bitmap [0-9]+ ")
+set(BUTTON_BITMAPS)
+foreach(header ${BUTTON_HEADERS})
+  string(REGEX REPLACE "^bitmap ([0-9]+) .*" "\\1" id "${header}")
+  list(APPEND BUTTON_BITMAPS ${CMAKE_BINARY_DIR}/resources/button${id}.bmp)
+endforeach()
+
+set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
+                            "${CMAKE_BINARY_DIR}/resources/tessel.ico;${BUTTON_BITMAPS}")
 
 function(tessel_program name core)
   add_executable(${name} WIN32 ${CMAKE_SOURCE_DIR}/app/main_win.cpp ${RESOURCE_SCRIPT})
