@@ -56,6 +56,11 @@ session_env() {
     export WINEDEBUG=-all
     export WINESERVER
     WINESERVER=$(command -v wineserver)
+    # Xlib keeps its resource database only once it has found some resources; on a bare display
+    # it looks for ~/.Xdefaults again at every font Wine selects (thousands a paint). One
+    # resource file, as any desktop session has, ends that.
+    export XENVIRONMENT="$STATE/xresources"
+    [ -f "$XENVIRONMENT" ] || printf '! resources of the test display\nTessel.session: wine\n' >"$XENVIRONMENT"
 }
 
 # Wait until the X server on display number $1 answers (socket present).
@@ -147,6 +152,7 @@ cmd_start() {
         echo "export WINEARCH=$WINEARCH"
         echo "export WINEDEBUG=$WINEDEBUG"
         echo "export WINESERVER='$WINESERVER'"
+        echo "export XENVIRONMENT='$XENVIRONMENT'"
     } >"$ENV_FILE"
     if [ $fresh = 1 ]; then
         say "started on $DISPLAY, new prefix booted in $((SECONDS - t0)) s"

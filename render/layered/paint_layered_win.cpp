@@ -18,13 +18,29 @@ using namespace Gdiplus::DllExports;
 namespace {
 RECT g_clip;
 
-// A top-down 32-bit DIB section; kept with its size.
+// A top-down 32-bit DIB section with its own memory device context and GDI+ graphics, all kept
+// between paints: a keystroke's repaint of one cell should not pay for making them again.
 struct Image {
     HBITMAP bitmap = nullptr;
     void* bits = nullptr;
     int width = 0, height = 0;
+    HDC dc = nullptr;
+    HGDIOBJ oldBitmap = nullptr;
+    GpBitmap* image = nullptr;  // the same pixels for GDI+, so it draws into memory directly
+    GpGraphics* graphics = nullptr;
 };
 Image g_back, g_scratch;
+
+void Release(Image* image) {
+    if (image->graphics) GdipDeleteGraphics(image->graphics);
+    if (image->image) GdipDisposeImage(image->image);
+    if (image->dc) {
+        SelectObject(image->dc, image->oldBitmap);
+        DeleteDC(image->dc);
+    }
+    if (image->bitmap) DeleteObject(image->bitmap);
+    *image = Image{};
+}
 
 bool MakeImage(HDC dc, int width, int height, Image* image) {
     BITMAPINFO info = {};
@@ -37,20 +53,27 @@ bool MakeImage(HDC dc, int width, int height, Image* image) {
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap) return false;
-    if (image->bitmap) DeleteObject(image->bitmap);
-    *image = Image{bitmap, bits, width, height};
-    return true;
+    Release(image);
+    image->bitmap = bitmap;
+    image->bits = bits;
+    image->width = width;
+    image->height = height;
+    image->dc = CreateCompatibleDC(dc);
+    if (!image->dc) return false;
+    image->oldBitmap = SelectObject(image->dc, bitmap);
+    if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits),
+                                  &image->image) != Ok)
+        return false;
+    return GdipGetImageGraphicsContext(image->image, &image->graphics) == Ok;
 }
 
 // The back buffer is made anew only when the window's size changes; the scratch image with it.
 bool EnsureImages(HDC dc, int width, int height) {
-    if (g_back.bitmap && g_back.width == width && g_back.height == height) return true;
-    return MakeImage(dc, width, height, &g_back) && MakeImage(dc, width, height, &g_scratch);
-}
-
-void Release(Image* image) {
-    if (image->bitmap) DeleteObject(image->bitmap);
-    *image = Image{};
+    if (g_back.graphics && g_scratch.graphics && g_back.width == width && g_back.height == height) return true;
+    if (MakeImage(dc, width, height, &g_back) && MakeImage(dc, width, height, &g_scratch)) return true;
+    Release(&g_back);
+    Release(&g_scratch);
+    return false;
 }
 }  // namespace
 
@@ -82,38 +105,27 @@ void PaintWindow(HWND hwnd, HDC dc, const AppState& state) {
     if (width <= 0 || height <= 0 || !EnsureImages(dc, width, height)) return;
 
     WindowDC screen(nullptr);
-    MemoryDC backDc(dc), scratchDc(dc);
-    SelectedObject backIn(backDc.get(), g_back.bitmap), scratchIn(scratchDc.get(), g_scratch.bitmap);
-    OwnedGraphics backGraphics, scratchGraphics;
-    GdipCreateFromHDC(backDc.get(), backGraphics.out());
-    GdipCreateFromHDC(scratchDc.get(), scratchGraphics.out());
-    if (!backGraphics.get() || !scratchGraphics.get()) return;
+    GdipResetClip(g_scratch.graphics);
 
-    // The places' fonts for this paint, on a copy: fonts found are used, fonts made are deleted.
+    // The places' fonts, on a copy: fonts found are used; the others come from the kept fonts.
     AppState painted = state;
-    HFONT made[kFontPlaceCount] = {};
-    for (int i = 0; i < kFontPlaceCount; ++i) {
-        FontPlace& place = painted.design.fonts[i];
-        if (!place.font) place.font = made[i] = CreatePlaceFont(backDc.get(), place.logFont);
-    }
-    LayeredFrame frame = {g_clip, {backDc.get(), backGraphics.get(), Ok}, {scratchDc.get(), scratchGraphics.get(), Ok},
-                          hwnd, 0};
+    for (FontPlace& place : painted.design.fonts)
+        if (!place.font) place.font = CachedPlaceFont(g_back.dc, place.logFont);
+    LayeredFrame frame = {g_clip, {g_back.dc, g_back.graphics, Ok}, {g_scratch.dc, g_scratch.graphics, Ok}, hwnd, 0};
     PaintTitleBar(frame, painted);
     PaintCountdownArea(frame, painted);
     PaintWeekdayHead(frame, painted);
     PaintDayCells(frame, painted);
     if (painted.design.memoRow > 0) PaintMemoBox(frame, painted);
-    ReleaseTextFonts();
-    for (HFONT f : made)
-        if (f) DeleteObject(f);
 
     POINT position = {window.left, window.top}, source = {0, 0};
     SIZE size = {width, height};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayeredWindow(hwnd, screen.get(), &position, &size, backDc.get(), &source, 0, &blend, ULW_ALPHA);
+    UpdateLayeredWindow(hwnd, screen.get(), &position, &size, g_back.dc, &source, 0, &blend, ULW_ALPHA);
 }
 
 void ReleasePaintCache() {
+    ReleaseTextFonts();
     Release(&g_back);
     Release(&g_scratch);
 }

@@ -13,30 +13,67 @@ using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
 namespace {
-// Fonts of one paint: GDI fonts by their LOGFONT, GDI+ fonts by the GDI font they come from.
-struct FontCache {
+// What the text painters make once and keep across paints: GDI fonts by their LOGFONT, GDI+
+// fonts and "W" widths by the GDI font, brushes by colour, and one string format. A typing
+// keystroke repaints one cell; making these anew for it would cost more than drawing it.
+struct TextCache {
     std::vector<std::pair<LogFontA, HFONT>> gdi;
-    std::vector<std::pair<HFONT, GpFont*>> gdip;
+    struct PerFont {
+        LOGFONTA lf;  // by what the font is, not by its handle, which may be reused
+        GpFont* gdip;
+        ABC w;
+    };
+    std::vector<PerFont> perFont;
+    std::vector<std::pair<ARGB, GpSolidFill*>> brushes;
+    GpStringFormat* format = nullptr;
 };
-FontCache g_fonts;
+TextCache g_cache;
+constexpr size_t kCacheLimit = 64;  // a design has ten places and a few tag styles
 
 HFONT StyleFont(HDC dc, const LogFontA& lf) {
-    for (auto& entry : g_fonts.gdi)
+    for (auto& entry : g_cache.gdi)
         if (std::memcmp(&entry.first, &lf, sizeof lf) == 0) return entry.second;
+    if (g_cache.gdi.size() >= kCacheLimit) ReleaseTextFonts();
     HFONT font = CreatePlaceFont(dc, lf);
-    g_fonts.gdi.emplace_back(lf, font);
+    g_cache.gdi.emplace_back(lf, font);
     return font;
 }
 
-GpFont* GdipFontOf(HDC dc, HFONT font) {
-    for (auto& entry : g_fonts.gdip)
-        if (entry.first == font) return entry.second;
-    LOGFONTA lf;
-    GpFont* made = nullptr;
-    if (GetObjectA(font, sizeof lf, &lf) == sizeof lf) GdipCreateFontFromLogfontA(dc, &lf, &made);
-    else GdipCreateFontFromDC(dc, &made);
-    g_fonts.gdip.emplace_back(font, made);
-    return made;
+// The font must be selected into dc.
+const TextCache::PerFont& FontData(HDC dc, HFONT font) {
+    TextCache::PerFont made = {};
+    bool known = GetObjectA(font, sizeof made.lf, &made.lf) == sizeof made.lf;
+    if (known)
+        for (auto& entry : g_cache.perFont)
+            if (std::memcmp(&entry.lf, &made.lf, sizeof made.lf) == 0) return entry;
+    if (g_cache.perFont.size() >= kCacheLimit) {
+        for (auto& entry : g_cache.perFont)
+            if (entry.gdip) GdipDeleteFont(entry.gdip);
+        g_cache.perFont.clear();
+    }
+    if (known) GdipCreateFontFromLogfontA(dc, &made.lf, &made.gdip);
+    else GdipCreateFontFromDC(dc, &made.gdip);
+    GetCharABCWidthsA(dc, 'W', 'W', &made.w);
+    g_cache.perFont.push_back(made);
+    return g_cache.perFont.back();
+}
+
+GpSolidFill* Brush(ARGB argb) {
+    for (auto& entry : g_cache.brushes)
+        if (entry.first == argb) return entry.second;
+    GpSolidFill* brush = nullptr;
+    GdipCreateSolidFill(argb, &brush);
+    if (brush) g_cache.brushes.emplace_back(argb, brush);
+    return brush;
+}
+
+GpStringFormat* Format() {
+    if (!g_cache.format &&
+        GdipCreateStringFormat(StringFormatFlagsNoWrap | StringFormatFlagsNoClip, LANG_NEUTRAL, &g_cache.format) == Ok) {
+        GdipSetStringFormatTrimming(g_cache.format, StringTrimmingNone);
+        GdipSetStringFormatLineAlign(g_cache.format, StringAlignmentCenter);
+    }
+    return g_cache.format;
 }
 
 HFONT FontOf(HDC dc, const FontPlace& place) {
@@ -62,12 +99,11 @@ ARGB HemmingArgb(int value) {
 
 void DrawAt(DrawTarget& t, const std::wstring& w, int n, GpFont* font, RectF at, float dx, float dy,
             GpStringFormat* format, ARGB argb) {
-    OwnedSolidFill brush;
-    Note(t, GdipCreateSolidFill(argb, brush.out()));
-    if (!brush.get()) return;
+    GpSolidFill* brush = Brush(argb);
+    if (!brush) return;
     at.X += dx;
     at.Y += dy;
-    Note(t, GdipDrawString(t.graphics, w.c_str(), n, font, &at, format, brush.get()));
+    Note(t, GdipDrawString(t.graphics, w.c_str(), n, font, &at, format, brush));
 }
 
 // The place's style with a tag's colour and font flags.
@@ -83,12 +119,15 @@ FontPlace TaggedStyle(const FontPlace& place, const TagStyle& tag, int dayColour
 }  // namespace
 
 void ReleaseTextFonts() {
-    for (auto& entry : g_fonts.gdip)
-        if (entry.second) GdipDeleteFont(entry.second);
-    for (auto& entry : g_fonts.gdi) DeleteObject(entry.second);
-    g_fonts.gdip.clear();
-    g_fonts.gdi.clear();
+    for (auto& entry : g_cache.perFont)
+        if (entry.gdip) GdipDeleteFont(entry.gdip);
+    for (auto& entry : g_cache.gdi) DeleteObject(entry.second);
+    for (auto& entry : g_cache.brushes) GdipDeleteBrush(entry.second);
+    if (g_cache.format) GdipDeleteStringFormat(g_cache.format);
+    g_cache = TextCache{};
 }
+
+HFONT CachedPlaceFont(HDC dc, const LogFontA& logFont) { return StyleFont(dc, logFont); }
 
 TextSize MeasureText(DrawTarget& target, const char* text, int length, const FontPlace& place, int* overhang,
                      int* internalLeading) {
@@ -115,14 +154,14 @@ TextSize DrawTextRun(const TextRequest& r) {
     SelectedObject selected(t.dc, font);
     Colour colour = place.colours[r.dayColour];
     SetTextColor(t.dc, colour);
-    ABC abc = {};
-    GetCharABCWidthsA(t.dc, 'W', 'W', &abc);
+    const TextCache::PerFont& data = FontData(t.dc, font);
+    ABC abc = data.w;
 
     // A "W" behind the text makes trailing spaces count in the measurement.
     std::string withW = std::string(r.text ? r.text : "") + "W";
     std::wstring w = Utf16(withW.c_str(), static_cast<int>(withW.size()));
     int n = static_cast<int>(w.size());
-    GpFont* gpFont = GdipFontOf(t.dc, font);
+    GpFont* gpFont = data.gdip;
     if (!gpFont || n == 0) return {0, 0};
 
     UINT contrast = 0;
@@ -138,19 +177,16 @@ TextSize DrawTextRun(const TextRequest& r) {
     // versions wrap despite NoWrap); centring and right alignment move the box.
     constexpr REAL kUnbounded = 100000.0f;
     RectF layout(static_cast<REAL>(r.left), static_cast<REAL>(r.top), kUnbounded, static_cast<REAL>(r.bottom - r.top));
-    OwnedStringFormat format;
-    Note(t, GdipCreateStringFormat(StringFormatFlagsNoWrap | StringFormatFlagsNoClip, LANG_NEUTRAL, format.out()));
-    if (!format.get()) return {0, 0};
-    GdipSetStringFormatTrimming(format.get(), StringTrimmingNone);
-    GdipSetStringFormatLineAlign(format.get(), StringAlignmentCenter);
+    GpStringFormat* format = Format();
+    if (!format) return {0, 0};
     CharacterRange range(0, n);
-    GdipSetStringFormatMeasurableCharacterRanges(format.get(), 1, &range);
+    GdipSetStringFormatMeasurableCharacterRanges(format, 1, &range);
     OwnedRegion region;
     GdipCreateRegion(region.out());
     GpRegion* regions[1] = {region.get()};
     GpRect bounds = {0, 0, 0, 0};
     if (region.get()) {
-        Note(t, GdipMeasureCharacterRanges(t.graphics, w.c_str(), n, gpFont, layout, format.get(), 1, regions));
+        Note(t, GdipMeasureCharacterRanges(t.graphics, w.c_str(), n, gpFont, layout, format, 1, regions));
         GdipGetRegionBoundsI(region.get(), t.graphics, &bounds);
     }
     int measured = bounds.Width - static_cast<int>(abc.abcA + abc.abcB + abc.abcC);
@@ -163,18 +199,18 @@ TextSize DrawTextRun(const TextRequest& r) {
     if (place.shadow >= 1 && place.shadow <= 4) {
         float d = place.hemming > 0 ? 1.0f : 0.0f;
         ARGB a = ShadowArgb(place.shadow);
-        DrawAt(t, w, shown, gpFont, layout, d, d, format.get(), a);
-        DrawAt(t, w, shown, gpFont, layout, d + 1, d, format.get(), a);
-        DrawAt(t, w, shown, gpFont, layout, d + 1, d + 1, format.get(), a);
+        DrawAt(t, w, shown, gpFont, layout, d, d, format, a);
+        DrawAt(t, w, shown, gpFont, layout, d + 1, d, format, a);
+        DrawAt(t, w, shown, gpFont, layout, d + 1, d + 1, format, a);
     }
     if (place.hemming >= 1 && place.hemming <= 4) {
         ARGB a = HemmingArgb(place.hemming);
-        DrawAt(t, w, shown, gpFont, layout, 0, -1, format.get(), a);
-        DrawAt(t, w, shown, gpFont, layout, 1, 0, format.get(), a);
-        DrawAt(t, w, shown, gpFont, layout, 0, 1, format.get(), a);
-        DrawAt(t, w, shown, gpFont, layout, -1, 0, format.get(), a);
+        DrawAt(t, w, shown, gpFont, layout, 0, -1, format, a);
+        DrawAt(t, w, shown, gpFont, layout, 1, 0, format, a);
+        DrawAt(t, w, shown, gpFont, layout, 0, 1, format, a);
+        DrawAt(t, w, shown, gpFont, layout, -1, 0, format, a);
     }
-    DrawAt(t, w, shown, gpFont, layout, 0, 0, format.get(), PlaceArgb(colour, 254));
+    DrawAt(t, w, shown, gpFont, layout, 0, 0, format, PlaceArgb(colour, 254));
     GdipSetTextContrast(t.graphics, contrast);
 
     int advance = (r.flags & (kTextCentre | kTextRight)) ? r.right - r.left : measured;

@@ -28,5 +28,7 @@ TextSize MeasureText(DrawTarget& target, const char* text, int length, const Fon
 TextSize DrawTextRun(const TextRequest& request);
 TextSize DrawTaggedText(const TextRequest& request);
 
-// Fonts the text painters made during a paint, kept for its runs; released after each paint.
+// The GDI font of a LOGFONT, made once and kept with the text painters' other fonts, brushes
+// and string format until ReleaseTextFonts (shutdown, or when the design's fonts change).
+HFONT CachedPlaceFont(HDC dc, const LogFontA& logFont);
 void ReleaseTextFonts();
