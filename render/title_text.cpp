@@ -37,24 +37,27 @@ void FormatTitle(const char* titleForm, const std::tm& displayed, char* out, int
     }
     at = form.find("%m");
     if (at != std::string::npos && displayed.tm_mon + 1 < 10) form.replace(at, 2, 1, static_cast<char>('1' + displayed.tm_mon));
-    // Conversions the runtime may not know (some abort on them) are shown as written.
-    std::string safe;
+    // Each conversion goes through strftime on its own and the text between them is copied as
+    // it is: the runtime need not know code page 932, and conversions it may not know (some
+    // runtimes abort on them) are shown as written.
+    std::string text;
     for (size_t i = 0; i < form.size(); ++i) {
         if (form[i] != '%') {
-            safe += form[i];
+            text += form[i];
             continue;
         }
         size_t k = i + 1;
         if (k < form.size() && form[k] == '#') ++k;
         if (k < form.size() && std::strchr("aAbBcdHIjmMpSUwWxXyYZ%", form[k])) {
-            safe.append(form, i, k - i + 1);
+            char piece[128];
+            std::string spec = form.substr(i, k - i + 1);
+            size_t n = std::strftime(piece, sizeof piece, spec.c_str(), &displayed);
+            text.append(piece, n);
             i = k;
         } else {
-            safe += "%%";
+            text += '%';
         }
     }
-    char text[256];
-    size_t n = std::strftime(text, sizeof text, safe.c_str(), &displayed);
-    if (n == 0) return;
-    CopyField(out, static_cast<size_t>(outSize), text);
+    if (text.size() > 255) text.resize(SjisFitLength(text.c_str(), 255));
+    CopyField(out, static_cast<size_t>(outSize), text.c_str());
 }

@@ -24,6 +24,8 @@ cp "$EXE" "$RUN_DIR/"
 for f in "$ROOT"/data/*; do
     [ -f "$f" ] && cp -n "$f" "$RUN_DIR/"
 done
+# A first run shows a few memos in a coloured design; later runs keep what is there.
+[ "$PROGRAM" = desk-calendar ] && bash "$ROOT/tools/demo-data.sh" "$RUN_DIR"
 cd "$RUN_DIR" || exit 1
 
 if [ -n "${DISPLAY:-}" ]; then
