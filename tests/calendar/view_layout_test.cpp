@@ -11,45 +11,16 @@
 #include "app/startup.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
-#include "tests/memo/memo_files.h"
+#include "tests/calendar/layout_files.h"
 #include "tests/test_dates.h"
 
 namespace {
-// Every byte is 6 pixels wide, in every font.
-class FixedMeasure : public LayoutMeasure {
-public:
-    int TextWidth(const Design&, int, const char* text) override { return 6 * static_cast<int>(std::strlen(text)); }
-};
-
-class ViewLayout : public MemoFiles {
+class ViewLayout : public LayoutFiles {
 protected:
-    void SetUp() override {
-        MemoFiles::SetUp();
-        UseConfig(dir.File("t.ini"));
-        ResetAppState(&st);
-        ResetNavigation(&g_nav);
-        ResetShellState(&g_shell);
-        ReleaseCountdowns();
-        Design& d = st.design;
-        d.cellWidth = 64;
-        d.listWidth = 120;
-        d.cellLine = 4;
-        d.memoRow = 4;
-        for (int i = 0; i < 7; ++i) d.ratios[i] = 1;
-        d.ratioSum = 7;
-        for (auto& f : d.fonts) f.logFont.lfHeight = 9;  // 12 px: lines of 15
-        g_app.design.memoRow = 4;
-        in = {};
-        in.logPixelsY = 96;
-        in.screenWidth = 1280;
-        in.screenHeight = 1024;
-        in.buttonHeight = ButtonBitmapHeight(1);  // title bar 19
-        in.measure = &measure;
-    }
     void TearDown() override {
         ReleaseMonthModel();
         ReleaseHolidayRules();
-        MemoFiles::TearDown();
+        LayoutFiles::TearDown();
     }
     // Lays out at `now` (noon) and returns the first visible day as YYYYMMDD.
     int Layout(int y, int m, int d) {
@@ -66,10 +37,6 @@ protected:
     static int Ymd(const std::tm& t) { return (t.tm_year + 1900) * 10000 + (t.tm_mon + 1) * 100 + t.tm_mday; }
     static int Shown() { return Ymd(g_view.displayedMonth) / 100; }
     int Stored(const char* key) { return ProfileReadInt("CONFIG", key, -999, dir.File("t.ini").c_str()); }
-
-    AppState st;
-    LayoutInputs in;
-    FixedMeasure measure;
 };
 
 TEST_F(ViewLayout, TableWeeksAndColumnsByBeginWeek) {

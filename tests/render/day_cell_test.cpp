@@ -15,36 +15,26 @@
 #include "render/countdown_line.h"
 #include "render/text_runs.h"
 #include "render/weekday_head.h"
-#include "tests/memo/memo_files.h"
+#include "tests/calendar/layout_files.h"
 #include "tests/test_dates.h"
 
 namespace {
-class DayCell : public MemoFiles {
+class DayCell : public LayoutFiles {
 protected:
     void SetUp() override {
-        MemoFiles::SetUp();
-        UseConfig(dir.File("t.ini"));
-        ResetAppState(&st);
-        ResetNavigation(&g_nav);
-        st.design.cellLine = 4;
-        st.design.memoRow = 4;
-        for (int i = 0; i < 7; ++i) st.design.ratios[i] = 1;
-        st.design.ratioSum = 7;
+        LayoutFiles::SetUp();
         // 13 July 2026 is a Monday; 海の日 (the third Monday), a personal holiday on 11 July (a
         // Saturday), a holiday memo on 18 July (a Saturday), a date-memo rule on the 20th.
         WriteIni(dir.File("h.ini"), {"[SETTING]", "1=0,7,0,-1,0,0,2,0,0,0,Marine", "2=1,7,11,-1,0,0,0,0,0,0,Mine",
                                       "3=2,7,18,-1,0,0,0,0,0,0,Note", "4=3,7,20,-1,0,0,0,0,0,0,Rule"});
         LoadHolidayRules(dir.File("h.ini").c_str());
-        in = {};
-        in.logPixelsY = 96;
-        in.screenHeight = 1024;
         in.now = Date(2026, 7, 15);
         BuildLayout(&st, in);  // first visible day 28 June
     }
     void TearDown() override {
         ReleaseMonthModel();
         ReleaseHolidayRules();
-        MemoFiles::TearDown();
+        LayoutFiles::TearDown();
     }
     DayCellRequest Cell(int index, int column = -1) {
         std::tm date = AddDays(g_view.firstDay, index);
@@ -52,8 +42,6 @@ protected:
         GatherDayRequest(st, index, date, column < 0 ? WeekdayColour(date.tm_wday) : column, &r);
         return r;
     }
-    AppState st;
-    LayoutInputs in;
 };
 
 TEST_F(DayCell, ClassesOfDays) {
