@@ -25,6 +25,17 @@ ini_value() {
         END { if (!found) print "missing" }'
 }
 
+# Waits (up to 5 s) until KEY of FILE's section CONFIG is written, then prints it.
+wait_value() {
+    local i v
+    for i in $(seq 1 50); do
+        v=$(ini_value "$1" "$2")
+        [ "$v" != missing ] && break
+        sleep 0.1
+    done
+    echo "$v"
+}
+
 calendar_window() { xdotool search --name '^Tessel$' 2>/dev/null | head -1; }
 
 wait_window() {
@@ -86,10 +97,11 @@ if id=$(wait_window); then
     weeks=$(((first_wday + 10#$month_days + 6) / 7))
     check "layered window is the default layout's width" "$w" 449
     check "layered window is $weeks weeks high" "$h" "$((weeks * 75 + 94))"
-    check "first position written for the 1280-pixel screen" "$(ini_value "$L/desk-calendar.ini" WIN_POS_X_1280)" "$x"
+    check "first position written for the 1280-pixel screen" "$(wait_value "$L/desk-calendar.ini" WIN_POS_X_1280)" "$x"
     check "layered edition writes no tessel.ini" "$([ -e "$L/tessel.ini" ] && echo present || echo absent)" absent
 
     # A second start finds the first, ends with 0 and reads or writes nothing of its own.
+    wait_value "$L/desk-calendar.ini" WIN_POS_Y_1024 >/dev/null  # the start's last write
     stamp=$(stat -c %Y.%s "$L/desk-calendar.ini")
     # Its own configuration would be written at once by a start that went on.
     mkdir -p "$L/second"
