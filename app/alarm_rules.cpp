@@ -66,7 +66,8 @@ bool IsDayAlarmDue(bool firstRun, int alarmStartup, const char* startupTimes, in
     return false;
 }
 
-bool ComposeDayAlarm(const std::tm& now, const AppState& app, const char countdownForm[][32],
+bool ComposeDayAlarm(const std::tm& now, const AppState& app,
+                     const char countdownForm[kCountdownFormFields][kCountdownFormSlot],
                      AlarmNotice* notice) {
     char* memo = AlarmTextOfDate(now.tm_year + 1900, now.tm_mon + 1, now.tm_mday);
     std::string text = memo ? memo : "";

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <string>
 
+#include "app/app_globals.h"
 #include "config/app_state.h"
 
 // Appends to *result (after CR LF when it is not empty) what of text has an alarm time from
@@ -24,7 +25,7 @@ struct AlarmNotice {
 // Today's memo with the near countdown lines in front when "ALARM_CDOWN" is on, tag words
 // removed; caption "month/day(weekday label)". False when there is nothing to show.
 bool ComposeDayAlarm(const std::tm& now, const AppState& app,
-                     const char countdownForm[][32], AlarmNotice* notice);
+                     const char countdownForm[kCountdownFormFields][kCountdownFormSlot], AlarmNotice* notice);
 
 // The time alarm of the run at now: the memo lines whose times lie after the reference time and
 // up to now + "ALARM_TIME" minutes (across midnight too). *reference becomes that end whether

@@ -12,30 +12,6 @@
 #include "memo/undo_journal.h"
 
 namespace {
-char* EmptyText(char* buf, int size) {
-    if (buf && size > 0) {
-        buf[0] = 0;
-        return nullptr;
-    }
-    char* t = static_cast<char*>(std::malloc(1));
-    t[0] = 0;
-    return t;
-}
-
-char* CopyOut(const char* text, char* buf, int size) {
-    size_t n = std::strlen(text);
-    if (buf && size > 0) {
-        if (n > static_cast<size_t>(size - 1)) n = static_cast<size_t>(size - 1);
-        std::memcpy(buf, text, n);
-        buf[n] = 0;
-        return nullptr;
-    }
-    char* t = static_cast<char*>(std::malloc(n + 1));
-    std::memcpy(t, text, n);
-    t[n] = 0;
-    return t;
-}
-
 void Replay(const UndoRecord& r, bool undo, int* currentCell) {
     if (r.kind & kUndoCountdownBit) {
         UndoCountdown(r, undo, currentCell);
@@ -55,11 +31,11 @@ bool DateOfCell(int cell, int* year, int* month, int* day) {
 }
 
 char* MemoOfCell(int cell, char* buf, int size) {
-    if (cell != kCellNone && cell == g_edit.editingCell) return CopyOut(WorkingTextOrEmpty(), buf, size);
+    if (cell != kCellNone && cell == g_edit.editingCell) return MemoTextOut(WorkingTextOrEmpty(), buf, size);
     int y, m, d;
     if (DateOfCell(cell, &y, &m, &d)) return ReadMemo(y, m, d, buf, size);
     if (cell == kCellMemoBox) return ReadFreeMemo(buf, size);
-    return EmptyText(buf, size);
+    return MemoTextOut("", buf, size);
 }
 
 bool CellHasMemo(int cell) {

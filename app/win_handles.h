@@ -103,9 +103,6 @@ class GdipObject : NoCopy {
 using OwnedGraphics = GdipObject<Gdiplus::GpGraphics, Gdiplus::GpGraphics, Gdiplus::DllExports::GdipDeleteGraphics>;
 using OwnedSolidFill = GdipObject<Gdiplus::GpSolidFill, Gdiplus::GpBrush, Gdiplus::DllExports::GdipDeleteBrush>;
 using OwnedPen = GdipObject<Gdiplus::GpPen, Gdiplus::GpPen, Gdiplus::DllExports::GdipDeletePen>;
-using OwnedGdipFont = GdipObject<Gdiplus::GpFont, Gdiplus::GpFont, Gdiplus::DllExports::GdipDeleteFont>;
-using OwnedStringFormat =
-    GdipObject<Gdiplus::GpStringFormat, Gdiplus::GpStringFormat, Gdiplus::DllExports::GdipDeleteStringFormat>;
 using OwnedRegion = GdipObject<Gdiplus::GpRegion, Gdiplus::GpRegion, Gdiplus::DllExports::GdipDeleteRegion>;
 using OwnedGdipBitmap = GdipObject<Gdiplus::GpBitmap, Gdiplus::GpImage, Gdiplus::DllExports::GdipDisposeImage>;
 using OwnedImageAttributes = GdipObject<Gdiplus::GpImageAttributes, Gdiplus::GpImageAttributes,

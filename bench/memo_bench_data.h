@@ -6,13 +6,12 @@
 #include <string>
 
 #include "app/file_names.h"
+#include "calendar/civil_date.h"
 #include "config/sjis.h"
 #include "config/tags.h"
 
 constexpr int kBenchFirstYear = 1996;
 constexpr int kBenchYears = 30;
-
-inline bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 // Points the memo file names into folder (ending in the path separator) and writes the files.
 // Returns the number of memos, or -1 when a file could not be written.
@@ -23,7 +22,6 @@ inline int WriteBenchMemoFiles(const std::string& folder) {
                                  "誕生日", "・", "締め切り", "(済)", "[重要]", "ゴミ出し", "9:00"};
     std::mt19937 rng(7);
     int memos = 0;
-    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (int y = kBenchFirstYear; y < kBenchFirstYear + kBenchYears; ++y) {
         char path[300];
         std::snprintf(path, sizeof path, g_files.yearMemoPattern, y);
@@ -31,7 +29,7 @@ inline int WriteBenchMemoFiles(const std::string& folder) {
         if (!f) return -1;
         for (int m = 1; m <= 12; ++m) {
             std::fprintf(f, "[%d]\r\n", m);
-            int days = kDays[m - 1] + (m == 2 && IsLeap(y));
+            int days = DaysInMonth(y, m);
             for (int d = 1; d <= days; ++d) {
                 size_t want = 10 + rng() % 60;
                 std::string v;

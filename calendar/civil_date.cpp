@@ -44,6 +44,8 @@ std::tm NormaliseDate(std::tm date) {
     return date;
 }
 
+int DaysInMonth(int year, int month) { return DayNumberOf(year, month + 1, 1) - DayNumberOf(year, month, 1); }
+
 std::tm AddDays(std::tm date, int days) {
     date.tm_mday += days;
     return NormaliseDate(date);

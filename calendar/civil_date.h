@@ -18,3 +18,8 @@ int LocalDayNumber(const std::tm& date);
 std::tm NormaliseDate(std::tm date);
 // The date moved by days (normalised).
 std::tm AddDays(std::tm date, int days);
+
+// Days of month (1..12) of year.
+int DaysInMonth(int year, int month);
+
+inline bool SameMonth(const std::tm& a, const std::tm& b) { return a.tm_year == b.tm_year && a.tm_mon == b.tm_mon; }

@@ -30,8 +30,6 @@ std::tm StartOfWeek(const std::tm& date, int beginWeek) {
     return AddDays(date, -(((date.tm_wday - beginWeek) % 7 + 7) % 7));
 }
 
-bool SameMonth(const std::tm& a, const std::tm& b) { return a.tm_year == b.tm_year && a.tm_mon == b.tm_mon; }
-
 std::tm WithMonth(const std::tm& date, int monthDelta, int day) {
     std::tm t = date;
     t.tm_mon += monthDelta;
@@ -132,7 +130,7 @@ int RowCountFromCalendar(const Settings& s) {
     bool todayTop = s.listTodayTop && g_nav.monthOffset == 0;
     if (s.calendarType == 1) {
         if (todayTop) return 31;
-        return WithMonth(first, 1, 0).tm_mday - first.tm_mday + 1;
+        return DaysInMonth(first.tm_year + 1900, first.tm_mon + 1) - first.tm_mday + 1;
     }
     if (todayTop) return 5;
     int rows = 0;
@@ -173,14 +171,13 @@ int LayCountdownLines(const AppState& st, const LayoutInputs& in, int top) {
 }
 
 // The seven cells of a table row from x 0, split by the column ratios.
-void PushTableRow(const AppState& st, int top, int bottom, int width, std::vector<int>* columns = nullptr) {
+void PushTableRow(const AppState& st, int top, int bottom, int width) {
     const Design& d = st.design;
     int x = 0;
     for (int c = 0; c < 7; ++c) {
         int right = d.ratioSum > 0 ? x + d.ratios[c] * width / d.ratioSum : x + width / 7;
         if (c == 6) right = width - 1;
         g_view.cells.push_back({x, top, right, bottom});
-        if (columns) columns->push_back(right - x);
         x = right;
     }
 }
@@ -228,7 +225,6 @@ void LayExtendedRows(AppState* st, const LayoutInputs& in, const Bands& b) {
     }
     std::tm day = g_view.firstDay;
     int index = 0, top = b.calendarTop, rows = 0;
-    std::vector<int> columns;
     while (rows < m.rowCount || (heightMode && remaining > 0)) {
         int height;
         if (!list) {
@@ -239,8 +235,7 @@ void LayExtendedRows(AppState* st, const LayoutInputs& in, const Bands& b) {
             }
             height = lines * m.memoLineHeight + m.dayLineHeight;
             int bottom = heightMode ? std::min(top + height, bottomLimit) : top + height;
-            columns.clear();
-            PushTableRow(*st, top, bottom, m.winWidth, &columns);
+            PushTableRow(*st, top, bottom, m.winWidth);
         } else {
             ResolveDay(index, day);
             int lines = DayMemoLineCount(index, day);
@@ -254,13 +249,7 @@ void LayExtendedRows(AppState* st, const LayoutInputs& in, const Bands& b) {
         top += height;
         ++rows;
     }
-    if (!list) {
-        int sum = 0;
-        for (int w : columns) sum += w;
-        if (!columns.empty()) m.winWidth = sum + 1;
-    } else {
-        m.winWidth = d.listWidth + 1;
-    }
+    // The seven columns end at the window's last pixel, so the window keeps its width.
     if (heightMode) m.rowCount = rows;
     else m.winHeight = top + b.memoBoxHeight + 1;
 }
@@ -344,8 +333,6 @@ void BuildLayout(AppState* state, const LayoutInputs& in) {
     } else {
         LayExtendedRows(state, in, b);
     }
-    // The countdown lines span the final width.
-    for (CountdownMemo& c : g_countdowns.memos) c.right = m.winWidth;
 
     char key[32];
     std::snprintf(key, sizeof key, "WIN_HEIGHT_%d", in.screenHeight);
@@ -354,7 +341,6 @@ void BuildLayout(AppState* state, const LayoutInputs& in) {
     WriteConfigInt("TOP_DATE", s.dayscrollKeep && away ? LocalDayNumber(g_view.firstDay) : 0);
 
     g_view.memoBox = {0, m.winHeight - d.memoRow * m.memoBoxLineHeight - 1, m.winWidth, m.winHeight};
-    g_view.memoBoxScroll = 0;
 }
 
 void ReleaseViewModel() { std::vector<CellRect>().swap(g_view.cells); }

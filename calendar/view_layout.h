@@ -37,7 +37,6 @@ struct ViewModel {
     std::tm displayedMonth;  // month of the title; other-month days are told by it
     std::vector<CellRect> cells;
     CellRect memoBox;
-    int memoBoxScroll;       // first line of the free memo on show
     int sundayColumn;        // table columns drawn in the holiday and Saturday colours
     int saturdayColumn;
 };

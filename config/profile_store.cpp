@@ -30,8 +30,6 @@ struct Span {
 
 inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-inline unsigned char FoldByte(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
-
 // Case folding leaves the trail byte of a double-byte character alone: it may look like a letter.
 struct NameHash {
     using is_transparent = void;
@@ -43,7 +41,7 @@ struct NameHash {
                 h = (h ^ c) * 1099511628211ull;
                 c = static_cast<unsigned char>(s[++i]);
             } else {
-                c = FoldByte(c);
+                c = FoldAscii(c);
             }
             h = (h ^ c) * 1099511628211ull;
         }
@@ -61,7 +59,7 @@ struct NameEq {
             if (IsSjisLead(x) && i + 1 < a.size()) {
                 if (x != y || a[i + 1] != b[i + 1]) return false;
                 ++i;
-            } else if (FoldByte(x) != FoldByte(y)) {
+            } else if (FoldAscii(x) != FoldAscii(y)) {
                 return false;
             }
         }

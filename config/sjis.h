@@ -4,6 +4,9 @@
 
 inline bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
+// ASCII letters in upper case; every other byte as it is (callers keep trail bytes away from it).
+inline unsigned char FoldAscii(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
+
 // Length of the longest prefix of s (at most maxBytes bytes) that ends on a character boundary.
 size_t SjisFitLength(const char* s, size_t maxBytes);
 

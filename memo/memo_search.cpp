@@ -17,8 +17,6 @@ int g_searchSortState[2] = {0, 0};
 namespace {
 constexpr int kFirstYear = 1970;
 constexpr int kLastYear = 2036;
-
-inline unsigned char Fold(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
 }  // namespace
 
 bool FindMemoYearRange(const char* memoPath, int* first, int* last) {
@@ -95,8 +93,8 @@ int NextSortState(int column) {
 int CompareSearchTexts(const char* a, const char* b, int state) {
     int r = 0;
     for (int i = 0; i < kSearchKeywordMax; ++i) {
-        unsigned char x = Fold(static_cast<unsigned char>(a[i]));
-        unsigned char y = Fold(static_cast<unsigned char>(b[i]));
+        unsigned char x = FoldAscii(static_cast<unsigned char>(a[i]));
+        unsigned char y = FoldAscii(static_cast<unsigned char>(b[i]));
         if (x != y) {
             r = x < y ? -1 : 1;
             break;

@@ -127,6 +127,13 @@ char* Decode(const char* stored) {
 }
 }  // namespace
 
+char* MemoTextOut(const char* text, char* buf, int size) {
+    size_t n = std::strlen(text);
+    char* copy = static_cast<char*>(std::malloc(n + 1));
+    std::memcpy(copy, text, n + 1);
+    return Deliver(copy, buf, size);
+}
+
 int MemoLastReadCount() { return g_lastReads; }
 void SetMemoProfileReader(MemoProfileReader reader) { g_reader = reader ? reader : ProfileReadString; }
 void ResetMemoReadBuffer() { g_readSize = 256; }
@@ -181,13 +188,7 @@ char* ReadMemoRaw(int year, int month, int day) {
 }
 
 char* ReadFreeMemo(char* buf, int size) {
-    if (IsEditingFreeMemo()) {
-        const char* w = WorkingTextOrEmpty();
-        size_t n = std::strlen(w);
-        char* copy = static_cast<char*>(std::malloc(n + 1));
-        std::memcpy(copy, w, n + 1);
-        return Deliver(copy, buf, size);
-    }
+    if (IsEditingFreeMemo()) return MemoTextOut(WorkingTextOrEmpty(), buf, size);
     char* text = ReadMemo(0, 0, 0);
     if (!text[0]) {
         // Older files kept the free memo as one key per line.

@@ -14,6 +14,10 @@ char* ReadMemoRaw(int year, int month, int day);
 char* ReadFreeMemo(char* buf = nullptr, int size = 0);
 void WriteFreeMemo(const char* text);
 
+// Hands out a text the way the readers above do: copied into buf (cut on a character boundary)
+// when buf is given with a size, else as a new copy the caller frees.
+char* MemoTextOut(const char* text, char* buf, int size);
+
 // Splits text in place at NUL, a or b; lines is grown by 100 entries; count is in/out.
 char** SplitMemoLines(char* text, char a, char b, char** lines, int* count);
 // Splits an in-memory text at LF, overwriting CR and LF with r; null-terminated array.

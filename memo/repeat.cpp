@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "calendar/civil_date.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
 #include "config/sjis.h"
@@ -13,13 +14,6 @@
 namespace {
 constexpr char kSection[] = "REPEAT";
 constexpr int kValueSize = 20;
-
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int DaysInMonth(int y, int m) {
-    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
-}
 
 const char* const kEndKinds[] = {"まで", "の月末まで", "の年末まで"};
 const char* const kRepeatKinds[] = {"毎日", "毎週", "毎月", "毎年"};

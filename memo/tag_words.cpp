@@ -6,8 +6,6 @@
 #include "config/tags.h"
 
 namespace {
-inline unsigned char Fold(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
-
 // Length of word when text starts with it (ASCII letters folded, double-byte characters exact),
 // else 0.
 size_t MatchAt(const unsigned char* text, const unsigned char* word) {
@@ -17,7 +15,7 @@ size_t MatchAt(const unsigned char* text, const unsigned char* word) {
             if (text[i] != word[i] || text[i + 1] != word[i + 1]) return 0;
             i += 2;
         } else {
-            if (!text[i] || Fold(text[i]) != Fold(word[i])) return 0;
+            if (!text[i] || FoldAscii(text[i]) != FoldAscii(word[i])) return 0;
             ++i;
         }
     }

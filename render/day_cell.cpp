@@ -5,14 +5,13 @@
 #include <cstring>
 
 #include "app/app_globals.h"
+#include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "calendar/view_layout.h"
 #include "memo/memo_store.h"
 
 namespace {
-bool SameMonth(const std::tm& a, const std::tm& b) { return a.tm_year == b.tm_year && a.tm_mon == b.tm_mon; }
-
 const char* RuleText(int index) {
     if (index < 0 || index >= g_holidayRules.count) return "";
     return g_holidayRules.rules[index].text;

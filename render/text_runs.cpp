@@ -7,8 +7,6 @@
 #include "memo/alarm_time.h"
 
 namespace {
-inline unsigned char Fold(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
-
 // The tag (1..16) whose word starts at p, the longest and of those the lowest-numbered; 0 none.
 int TagAt(const unsigned char* p, int* length) {
     int best = 0, bestLength = 0;
@@ -17,7 +15,7 @@ int TagAt(const unsigned char* p, int* length) {
         int n = static_cast<int>(std::strlen(g_tags[t].word));
         if (n == 0 || n <= bestLength) continue;
         int i = 0;
-        while (i < n && p[i] && Fold(p[i]) == Fold(w[i])) ++i;
+        while (i < n && p[i] && FoldAscii(p[i]) == FoldAscii(w[i])) ++i;
         if (i == n) best = t, bestLength = n;
     }
     *length = bestLength;

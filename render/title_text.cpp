@@ -50,8 +50,8 @@ void FormatTitle(const char* titleForm, const std::tm& displayed, char* out, int
         if (k < form.size() && form[k] == '#') ++k;
         if (k < form.size() && std::strchr("aAbBcdHIjmMpSUwWxXyYZ%", form[k])) {
             char piece[128];
-            std::string spec = form.substr(i, k - i + 1);
-            size_t n = std::strftime(piece, sizeof piece, spec.c_str(), &displayed);
+            std::string conversion = form.substr(i, k - i + 1);
+            size_t n = std::strftime(piece, sizeof piece, conversion.c_str(), &displayed);
             text.append(piece, n);
             i = k;
         } else {

@@ -108,6 +108,7 @@ void PaintWindow(HWND hwnd, HDC dc, const AppState& state) {
     GdipResetClip(g_scratch.graphics);
 
     // The places' fonts, on a copy: fonts found are used; the others come from the kept fonts.
+    TrimTextFonts();
     AppState painted = state;
     for (FontPlace& place : painted.design.fonts)
         if (!place.font) place.font = CachedPlaceFont(g_back.dc, place.logFont);

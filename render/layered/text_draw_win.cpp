@@ -28,12 +28,11 @@ struct TextCache {
     GpStringFormat* format = nullptr;
 };
 TextCache g_cache;
-constexpr size_t kCacheLimit = 64;  // a design has ten places and a few tag styles
+constexpr size_t kCacheLimit = 64;  // a design has ten places and a few tag styles; trimmed between paints
 
 HFONT StyleFont(HDC dc, const LogFontA& lf) {
     for (auto& entry : g_cache.gdi)
         if (std::memcmp(&entry.first, &lf, sizeof lf) == 0) return entry.second;
-    if (g_cache.gdi.size() >= kCacheLimit) ReleaseTextFonts();
     HFONT font = CreatePlaceFont(dc, lf);
     g_cache.gdi.emplace_back(lf, font);
     return font;
@@ -46,11 +45,6 @@ const TextCache::PerFont& FontData(HDC dc, HFONT font) {
     if (known)
         for (auto& entry : g_cache.perFont)
             if (std::memcmp(&entry.lf, &made.lf, sizeof made.lf) == 0) return entry;
-    if (g_cache.perFont.size() >= kCacheLimit) {
-        for (auto& entry : g_cache.perFont)
-            if (entry.gdip) GdipDeleteFont(entry.gdip);
-        g_cache.perFont.clear();
-    }
     if (known) GdipCreateFontFromLogfontA(dc, &made.lf, &made.gdip);
     else GdipCreateFontFromDC(dc, &made.gdip);
     GetCharABCWidthsA(dc, 'W', 'W', &made.w);
@@ -128,6 +122,12 @@ void ReleaseTextFonts() {
 }
 
 HFONT CachedPlaceFont(HDC dc, const LogFontA& logFont) { return StyleFont(dc, logFont); }
+
+void TrimTextFonts() {
+    if (g_cache.gdi.size() > kCacheLimit || g_cache.perFont.size() > kCacheLimit ||
+        g_cache.brushes.size() > kCacheLimit)
+        ReleaseTextFonts();
+}
 
 TextSize MeasureText(DrawTarget& target, const char* text, int length, const FontPlace& place, int* overhang,
                      int* internalLeading) {

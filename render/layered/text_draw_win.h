@@ -32,3 +32,5 @@ TextSize DrawTaggedText(const TextRequest& request);
 // and string format until ReleaseTextFonts (shutdown, or when the design's fonts change).
 HFONT CachedPlaceFont(HDC dc, const LogFontA& logFont);
 void ReleaseTextFonts();
+// Starts afresh when many styles have gathered; only between paints, as a paint holds their fonts.
+void TrimTextFonts();
