@@ -18,6 +18,7 @@
 #include "calendar/month_model.h"
 #include "config/app_state.h"
 #include "config/profile_access.h"
+#include "config/profile_store.h"
 #include "config/settings.h"
 #include "app/startup.h"
 #include "calendar/view_layout.h"
@@ -46,6 +47,33 @@ int Fail(const char* message, const char* detail = nullptr) {
     }
     std::fputc('\n', stderr);
     return kExitUsage;
+}
+
+const char* WriteErrorText(WriteError error) {
+    switch (error) {
+    case WriteError::kNone: return "no error";
+    case WriteError::kRefused: return "the text cannot be stored in the file";
+    case WriteError::kFolderMissing: return "the folder does not exist";
+    case WriteError::kFolderReadOnly: return "the folder cannot be written to";
+    case WriteError::kFileReadOnly: return "the file is read-only";
+    case WriteError::kBusy: return "another program keeps the file in use";
+    case WriteError::kDiskFull: return "the disk is full";
+    case WriteError::kCannotRead: return "the file cannot be read";
+    case WriteError::kOther: break;
+    }
+    return "the system refused the write";
+}
+
+// "cannot write PATH: reason (error n); nothing written", the path as UTF-8.
+int FailedWrite(const WriteFailure& failure) {
+    char* path = FileNameToUtf8(failure.path.c_str());
+    std::string detail = path ? path : failure.path;
+    std::free(path);
+    detail += ": ";
+    detail += WriteErrorText(failure.result.error);
+    if (failure.result.systemCode) detail += " (error " + std::to_string(failure.result.systemCode) + ")";
+    detail += "; nothing written";
+    return Fail("cannot write", detail.c_str());
 }
 
 void PrintInt(const char* key, int value) { std::printf("%s=%d\n", key, value); }
@@ -242,9 +270,9 @@ int RunMemo(int argc, char** argv) {
         if (argc != 2) return Fail("usage: memo free [TEXT]");
         char* text = MemoArgument(argv[1]);
         if (!text) return kExitUsage;
-        WriteFreeMemo(text);
+        WriteResult written = WriteFreeMemo(text);
         std::free(text);
-        return 0;
+        return written ? 0 : kExitUsage;
     }
     int y, m, d;
     bool get = argc == 2 && std::strcmp(argv[0], "get") == 0;
@@ -255,9 +283,9 @@ int RunMemo(int argc, char** argv) {
     if (get) { PutMemo(ReadMemo(y, m, d)); return 0; }
     char* text = MemoArgument(argv[2]);
     if (!text) return kExitUsage;
-    WriteMemo(y, m, d, text, append);
+    WriteResult written = WriteMemo(y, m, d, text, append);
     std::free(text);
-    return 0;
+    return written ? 0 : kExitUsage;
 }
 
 // search KEYWORD: the rows the search dialog lists, "YYYY/MM/DD<TAB>text", in date order; the
@@ -358,7 +386,11 @@ int Run(int argc, char** args) {
         return Fail("cannot read the configuration file", configArg ? configArg : "desk-calendar.ini");
     ResetAppState(&g_app);
     ResetOperations();
-    return command->run(argc - i - 1, args + i + 1);
+    int rc = command->run(argc - i - 1, args + i + 1);
+    // Every write that did not reach its file is told, whichever command made it (reading the
+    // free memo may store it in its new form).
+    for (const WriteFailure& failure : ProfileTakeWriteFailures()) rc = FailedWrite(failure);
+    return rc;
 }
 }  // namespace
 

@@ -15,6 +15,10 @@ void DirectoryOf(const char* path, char sep, char* out, int outSize) {
     out[n] = 0;
 }
 
+void YearMemoPath(const DataFiles& files, int year, char* out, int outSize) {
+    std::snprintf(out, static_cast<size_t>(outSize), "%s%d.ini", files.yearMemoBase, year);
+}
+
 namespace {
 // The path with its last three characters replaced by "ini" (calendar.exe -> calendar.ini).
 void WithIniEnding(const char* path, char* out, size_t outSize) {
@@ -48,6 +52,6 @@ void FormDataFileNames(Edition edition, const char* commandLine, const char* pro
     size_t n = std::strlen(base);
     base[n >= 4 ? n - 4 : 0] = 0;
     std::snprintf(out->memoPath, sizeof out->memoPath, "%s_memo.ini", base);
-    std::snprintf(out->yearMemoPattern, sizeof out->yearMemoPattern, "%s_memo%%d.ini", base);
+    std::snprintf(out->yearMemoBase, sizeof out->yearMemoBase, "%s_memo", base);
     std::snprintf(out->holidayPath, sizeof out->holidayPath, "%s_holiday.ini", base);
 }

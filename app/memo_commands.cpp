@@ -12,15 +12,13 @@
 #include "memo/undo_journal.h"
 
 namespace {
-void Replay(const UndoRecord& r, bool undo, int* currentCell) {
-    if (r.kind & kUndoCountdownBit) {
-        UndoCountdown(r, undo, currentCell);
-        return;
-    }
+// False when the change did not reach the file.
+bool Replay(const UndoRecord& r, bool undo, int* currentCell) {
+    if (r.kind & kUndoCountdownBit) return UndoCountdown(r, undo, currentCell);
     // The texts are stored values; written back through WriteMemo they are stored unchanged.
     const char* text = undo ? r.oldText : r.newText;
-    if (r.year < 1) WriteFreeMemo(text);
-    else WriteMemo(r.year, r.month, r.day, text, false);
+    if (r.year < 1) return WriteFreeMemo(text).ok();
+    return WriteMemo(r.year, r.month, r.day, text, false).ok();
 }
 }  // namespace
 
@@ -45,17 +43,18 @@ bool CellHasMemo(int cell) {
     return has;
 }
 
-void CommitToCell(int cell) {
+bool CommitToCell(int cell) {
     if (char* sorted = SortMemoByTime(WorkingTextOrEmpty())) {
         SetWorkingText(sorted);
         std::free(sorted);
     }
     int y, m, d;
-    if (DateOfCell(cell, &y, &m, &d)) WriteMemo(y, m, d, WorkingTextOrEmpty(), false);
-    else if (cell == kCellMemoBox) WriteFreeMemo(WorkingTextOrEmpty());
+    if (DateOfCell(cell, &y, &m, &d)) return WriteMemo(y, m, d, WorkingTextOrEmpty(), false).ok();
+    if (cell == kCellMemoBox) return WriteFreeMemo(WorkingTextOrEmpty()).ok();
+    return true;
 }
 
-void InsertTextIntoCell(int cell, const char* text, InsertMode mode) {
+bool InsertTextIntoCell(int cell, const char* text, InsertMode mode) {
     std::string kept = WorkingTextOrEmpty();
     if (mode == kInsertReplace) {
         SetWorkingText("");
@@ -75,24 +74,28 @@ void InsertTextIntoCell(int cell, const char* text, InsertMode mode) {
         PutWorkingByte(len++, static_cast<char>(*p));
     }
     PutWorkingByte(len, 0);
-    CommitToCell(cell);
+    bool ok = CommitToCell(cell);
     SetWorkingText(kept.c_str(), static_cast<int>(kept.size()));
+    return ok;
 }
 
-void DeleteCellMemo(int* currentCell) {
+bool DeleteCellMemo(int* currentCell) {
     int cell = currentCell ? *currentCell : kCellNone;
     int y, m, d;
-    if (IsCountdownCell(cell)) DeleteCountdown(cell & 0x0FFF, currentCell);
-    else if (DateOfCell(cell, &y, &m, &d)) WriteMemo(y, m, d, "", false);
-    else if (cell == kCellMemoBox) WriteFreeMemo("");
+    if (IsCountdownCell(cell)) return DeleteCountdown(cell & 0x0FFF, currentCell);
+    if (DateOfCell(cell, &y, &m, &d)) return WriteMemo(y, m, d, "", false).ok();
+    if (cell == kCellMemoBox) return WriteFreeMemo("").ok();
+    return true;
 }
 
-void ClearMonthMemos(int year, int month) {
+bool ClearMonthMemos(int year, int month) {
     g_undo.groupCounter += 1;
     g_undo.groupStep = 0;
     // Days the month does not have are written too: removing a missing key changes nothing.
-    for (int day = 1; day <= 31; ++day) WriteMemo(year, month, day, "", false);
+    bool ok = true;
+    for (int day = 1; day <= 31 && ok; ++day) ok = WriteMemo(year, month, day, "", false).ok();
     g_undo.groupStep = 1;
+    return ok;
 }
 
 bool CanUndoMemo() { return g_undo.current != nullptr; }
@@ -104,10 +107,12 @@ bool UndoMemoChange(int* currentCell) {
     if (!r) return false;
     g_undo.groupStep = -1;
     int group = r->group;
-    for (; r && r->group == group; r = r->next) Replay(*r, true, currentCell);
-    g_undo.current = r;
+    bool ok = true;
+    for (; r && r->group == group; r = r->next) ok = Replay(*r, true, currentCell) && ok;
+    // Replays write whole values, so after a failure the same undo can simply be tried again.
+    if (ok) g_undo.current = r;
     g_undo.groupStep = 1;
-    return true;
+    return ok;
 }
 
 bool RedoMemoChange(int* currentCell) {
@@ -117,8 +122,9 @@ bool RedoMemoChange(int* currentCell) {
     UndoRecord* first = g_undo.head;
     while (first->group != newer->group) first = first->next;
     g_undo.groupStep = -1;
-    for (UndoRecord* p = first; p && p->group == first->group; p = p->next) Replay(*p, false, currentCell);
-    g_undo.current = first;
+    bool ok = true;
+    for (UndoRecord* p = first; p && p->group == first->group; p = p->next) ok = Replay(*p, false, currentCell) && ok;
+    if (ok) g_undo.current = first;
     g_undo.groupStep = 1;
-    return true;
+    return ok;
 }

@@ -18,21 +18,24 @@ char* MemoOfCell(int cell, char* buf = nullptr, int size = 0);
 bool CellHasMemo(int cell);
 
 // Stores the working text (sorted by alarm times when that is on) as the memo of the cell.
-void CommitToCell(int cell);
+// Each of these returns false when a memo did not reach its file (the working text is kept, so
+// nothing typed is lost).
+bool CommitToCell(int cell);
 
 // Pastes text into the cell: control bytes other than CR and LF are dropped, the result is
 // committed, and the working text is what it was before.
-void InsertTextIntoCell(int cell, const char* text, InsertMode mode);
+bool InsertTextIntoCell(int cell, const char* text, InsertMode mode);
 
 // Delete: a countdown line's memo is deleted as the countdown dialog does; any other cell's memo
 // is emptied.
-void DeleteCellMemo(int* currentCell);
+bool DeleteCellMemo(int* currentCell);
 
 // Empties days 1 to 31 of the month as one undo step.
-void ClearMonthMemos(int year, int month);
+bool ClearMonthMemos(int year, int month);
 
 bool CanUndoMemo();
 bool CanRedoMemo();
-// Replays one group of the journal; false (and nothing changed) when there is none.
+// Replays one group of the journal; false when there is none, or when a change did not reach its
+// file (the position then stays, so the same step can be tried again).
 bool UndoMemoChange(int* currentCell);
 bool RedoMemoChange(int* currentCell);

@@ -62,10 +62,10 @@ void ReadAssignment(const char* section, const char* key, int* value) {
     *value = static_cast<int>(std::strtol(text, nullptr, 10));
 }
 
-void WriteAssignment(const char* section, const char* key, int value) {
+bool WriteAssignment(const char* section, const char* key, int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
-    WriteProfileText(section, key, text);
+    return WriteProfileText(section, key, text).ok();
 }
 }  // namespace
 
@@ -110,13 +110,15 @@ void ReadAssignments() {
     }
 }
 
-void WriteAssignments() {
+bool WriteAssignments() {
+    bool ok = true;
     for (const Operation* op = g_operations; op->name; ++op) {
         char key[16];
         std::snprintf(key, sizeof key, "%05d", op->command);
-        WriteAssignment("KEYASSIGN", key, op->key);
-        WriteAssignment("MOUSEASSIGN", key, op->mouse);
+        ok &= WriteAssignment("KEYASSIGN", key, op->key);
+        ok &= WriteAssignment("MOUSEASSIGN", key, op->mouse);
     }
+    return ok;
 }
 
 int FindCommandByKey(int value) {

@@ -27,7 +27,7 @@ constexpr int kModShift = 0x10000, kModCtrl = 0x20000, kModAlt = 0x40000;
 
 void ResetOperations();  // the built-in defaults
 void ReadAssignments();  // KEYASSIGN, MOUSEASSIGN of the configuration file
-void WriteAssignments();
+bool WriteAssignments();
 int FindCommandByKey(int value);
 int FindCommandByMouse(int value);
 

@@ -12,6 +12,8 @@ void PrepareUtf8Console();
 // A UTF-8 path as the platform's file functions take it: code page 932 on Windows (the program
 // uses the ANSI functions), unchanged elsewhere, where file names are UTF-8 bytes already.
 char* Utf8ToFileName(const char* utf8);
+// The other way: a path as the platform's file functions gave it, as UTF-8.
+char* FileNameToUtf8(const char* fileName);
 
 // The program's arguments as UTF-8 texts (argv[0] included), each a new allocation; *out is a
 // new array ending with null. Windows takes them from the wide command line, the rest from argv.

@@ -44,6 +44,8 @@ char* Utf8ToFileName(const char* utf8) {
     return copy;
 }
 
+char* FileNameToUtf8(const char* fileName) { return Utf8ToFileName(fileName); }
+
 bool ArgumentsAsUtf8(int argc, char** argv, char*** out) {
     char** args = static_cast<char**>(std::calloc(argc + 1, sizeof(char*)));
     if (!args) return false;

@@ -30,6 +30,7 @@ char* Cp932ToUtf8(const char* cp932) { return Convert(932, CP_UTF8, cp932); }
 void PrepareUtf8Console() { SetConsoleOutputCP(CP_UTF8); }
 
 char* Utf8ToFileName(const char* utf8) { return Utf8ToCp932(utf8); }
+char* FileNameToUtf8(const char* fileName) { return Cp932ToUtf8(fileName); }
 
 bool ArgumentsAsUtf8(int argc, char** argv, char*** out) {
     (void)argc;

@@ -74,6 +74,21 @@ class LoadedLibrary : NoCopy {
 };
 
 // A file search from FindFirstFileA, closed again.
+// A file handle from CreateFileA, closed again.
+class FileHandle : NoCopy {
+  public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { reset(); }
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void reset() {
+        if (valid()) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+  private:
+    HANDLE handle_;
+};
+
 class FileSearch : NoCopy {
   public:
     FileSearch(const char* pattern, WIN32_FIND_DATAA* first) : handle_(FindFirstFileA(pattern, first)) {}

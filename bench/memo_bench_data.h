@@ -17,14 +17,14 @@ constexpr int kBenchYears = 30;
 // Returns the number of memos, or -1 when a file could not be written.
 inline int WriteBenchMemoFiles(const std::string& folder) {
     std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%sbench_memo.ini", folder.c_str());
-    std::snprintf(g_files.yearMemoPattern, sizeof g_files.yearMemoPattern, "%sbench_memo%%d.ini", folder.c_str());
+    std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%sbench_memo", folder.c_str());
     const std::string words[] = {"会議", "10:30", "打ち合わせ", "\x7F", "歯医者", "買い物", "ToDo",
                                  "誕生日", "・", "締め切り", "(済)", "[重要]", "ゴミ出し", "9:00"};
     std::mt19937 rng(7);
     int memos = 0;
     for (int y = kBenchFirstYear; y < kBenchFirstYear + kBenchYears; ++y) {
         char path[300];
-        std::snprintf(path, sizeof path, g_files.yearMemoPattern, y);
+        YearMemoPath(g_files, y, path, sizeof path);
         FILE* f = std::fopen(path, "wb");
         if (!f) return -1;
         for (int m = 1; m <= 12; ++m) {

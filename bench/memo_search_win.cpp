@@ -56,7 +56,7 @@ int main() {
 
     for (int y = kBenchFirstYear; y < kBenchFirstYear + kBenchYears; ++y) {
         char path[300];
-        std::snprintf(path, sizeof path, g_files.yearMemoPattern, y);
+        YearMemoPath(g_files, y, path, sizeof path);
         DeleteFileA(path);
     }
     RemoveDirectoryA(folder);

@@ -64,7 +64,7 @@ int main() {
     memos += "[9]\r\n";
     for (int d = 1; d <= 5; ++d) memos += std::to_string(d) + "=会議 10:00\x7F" "打ち合わせ\x7F" "歯医者\x7F" "買い物\r\n";
     char path[300];
-    std::snprintf(path, sizeof path, g_files.yearMemoPattern, 2026);
+    YearMemoPath(g_files, 2026, path, sizeof path);
     FILE* f = std::fopen(path, "wb");
     if (!f) return 1;
     std::fputs(memos.c_str(), f);

@@ -84,14 +84,11 @@ void SetName(char* field, const char* text) {
     CopyField(field, 32, text);
 }
 
-void WriteSmallInt(const char* key, int value) {
-    if (value > 0) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%d", value);
-        WriteProfileText("FONTS", key, text);
-    } else {
-        WriteProfileText("FONTS", key, nullptr);
-    }
+bool WriteSmallInt(const char* key, int value) {
+    if (value <= 0) return WriteProfileText("FONTS", key, nullptr).ok();
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    return WriteProfileText("FONTS", key, text).ok();
 }
 
 bool SameText(const char* a, const char* b, size_t n) { return std::strncmp(a, b, n) == 0; }
@@ -213,18 +210,19 @@ void ReadDesign(AppState* state) {
     ReadColours("CONFIG", "CUST_COLORS", "000000", d.custColors, 16, 0);
 }
 
-void WriteDesign(const AppState& state) {
+bool WriteDesign(const AppState& state) {
+    bool ok = true;
     const Design& d = state.design;
     char buf[kValueSize];
     char key[64];
 
-    WriteConfigInt("CELL_WIDTH", d.cellWidth);
-    WriteConfigInt("CELL_LINE", d.cellLine);
-    WriteConfigInt("MEMO_ROW", d.memoRow);
-    WriteConfigInt("LIST_WIDTH", d.listWidth);
+    ok &= WriteConfigInt("CELL_WIDTH", d.cellWidth).ok();
+    ok &= WriteConfigInt("CELL_LINE", d.cellLine).ok();
+    ok &= WriteConfigInt("MEMO_ROW", d.memoRow).ok();
+    ok &= WriteConfigInt("LIST_WIDTH", d.listWidth).ok();
     std::snprintf(buf, sizeof buf, "%d,%d,%d,%d,%d,%d,%d", d.ratios[0], d.ratios[1], d.ratios[2], d.ratios[3],
                   d.ratios[4], d.ratios[5], d.ratios[6]);
-    WriteProfileText("CONFIG", "CELL_WIDTH_RATIO", buf);
+    ok &= WriteProfileText("CONFIG", "CELL_WIDTH_RATIO", buf).ok();
 
     for (int i = 0; i < kFontPlaceCount; ++i) {
         const FontPlace& f = d.fonts[i];
@@ -234,17 +232,17 @@ void WriteDesign(const AppState& state) {
         std::snprintf(buf, sizeof buf, "%s,%d,%d,%d,%d,%d", face, f.logFont.lfHeight,
                       f.logFont.lfWeight >= 700 ? 1 : 0, f.logFont.lfItalic ? 1 : 0, f.logFont.lfUnderline ? 1 : 0,
                       f.logFont.lfStrikeOut ? 1 : 0);
-        WriteProfileText("FONTS", k, buf);
+        ok &= WriteProfileText("FONTS", k, buf).ok();
         std::snprintf(key, sizeof key, "%s_COLOR", k);
         JoinColours(f.colours, 3, buf, sizeof buf);
-        WriteProfileText("FONTS", key, buf);
+        ok &= WriteProfileText("FONTS", key, buf).ok();
         std::snprintf(key, sizeof key, "%s_SMOOTH", k);
-        WriteSmallInt(key, f.smooth);
+        ok &= WriteSmallInt(key, f.smooth);
 #if !TESSEL_CLASSIC
         std::snprintf(key, sizeof key, "%s_HEMMING", k);
-        WriteSmallInt(key, f.hemming);
+        ok &= WriteSmallInt(key, f.hemming);
         std::snprintf(key, sizeof key, "%s_SHADOW", k);
-        WriteSmallInt(key, f.shadow);
+        ok &= WriteSmallInt(key, f.shadow);
 #endif
     }
 
@@ -253,29 +251,30 @@ void WriteDesign(const AppState& state) {
         const char* k = kBackPlaceKeys[i];
         std::snprintf(key, sizeof key, "%s_COLOR", k);
         JoinColours(b.colours, 3, buf, sizeof buf);
-        WriteProfileText("BACKS", key, buf);
+        ok &= WriteProfileText("BACKS", key, buf).ok();
 #if !TESSEL_CLASSIC
         std::snprintf(key, sizeof key, "%s_TOUMEI", k);
         std::snprintf(buf, sizeof buf, "%d", b.opacity);
-        WriteProfileText("BACKS", key, buf);
+        ok &= WriteProfileText("BACKS", key, buf).ok();
 #endif
     }
 
     char title[sizeof d.titleForm];
     CopyField(title, sizeof title, d.titleForm);
     std::snprintf(buf, sizeof buf, "!%s", title);
-    WriteProfileText("CONFIG", "TITLE_FORM", buf);
+    ok &= WriteProfileText("CONFIG", "TITLE_FORM", buf).ok();
 
     JoinLabels(d.headForm, d.headLabelAt, buf, sizeof buf);
-    WriteProfileText("CONFIG", "HEAD_FORM", buf);
+    ok &= WriteProfileText("CONFIG", "HEAD_FORM", buf).ok();
     bool anyListLabel = false;
     for (int i = 0; i < 7; ++i) anyListLabel = anyListLabel || Label(d.listHeadForm, d.listHeadLabelAt, i)[0];
     if (anyListLabel) JoinLabels(d.listHeadForm, d.listHeadLabelAt, buf, sizeof buf);
     else buf[0] = 0;
-    WriteProfileText("CONFIG", "LIST_HEAD_FORM", buf);
+    ok &= WriteProfileText("CONFIG", "LIST_HEAD_FORM", buf).ok();
 
     JoinColours(d.custColors, 16, buf, sizeof buf);
-    WriteProfileText("CONFIG", "CUST_COLORS", buf);
+    ok &= WriteProfileText("CONFIG", "CUST_COLORS", buf).ok();
+    return ok;
 }
 
 bool DesignEquals(const AppState& a, const AppState& b) {

@@ -6,5 +6,5 @@ extern const char* const kFontPlaceKeys[kFontPlaceCount];
 extern const char* const kBackPlaceKeys[kBackPlaceCount];
 
 void ReadDesign(AppState* state);
-void WriteDesign(const AppState& state);
+bool WriteDesign(const AppState& state);  // false when a value did not reach the file
 bool DesignEquals(const AppState& a, const AppState& b);

@@ -2,10 +2,53 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <io.h>
+#include <cstring>
 
 #include "app/win_handles.h"
+
+namespace {
+WriteError ErrorOf(DWORD e) {
+    switch (e) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH: return WriteError::kFolderMissing;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT: return WriteError::kFolderReadOnly;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return WriteError::kBusy;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return WriteError::kDiskFull;
+    default: return WriteError::kOther;
+    }
+}
+
+WriteResult Failed(DWORD e) { return WriteResult{ErrorOf(e), static_cast<int>(e)}; }
+
+bool IsReadOnlyFile(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// Another program (a reader, a virus scanner, a sync tool) may hold the file for a moment.
+bool IsTransient(DWORD e) {
+    return e == ERROR_ACCESS_DENIED || e == ERROR_SHARING_VIOLATION || e == ERROR_LOCK_VIOLATION;
+}
+
+void Pause(DWORD* waitMs) {
+    Sleep(*waitMs);
+    if (*waitMs < 20) *waitMs *= 2;
+}
+
+std::string LockPathOf(const char* path) {
+    const char* end = nullptr;
+    for (const char* p = path; *p; ++p)
+        if (*p == '\\' || *p == '/') end = p;
+    std::string dir = end ? std::string(path, static_cast<size_t>(end - path)) : std::string(".");
+    return dir + "\\" + kWriteLockName;
+}
+}  // namespace
 
 FileStamp StampOfFile(const char* path) {
     FileStamp s;
@@ -19,17 +62,86 @@ FileStamp StampOfFile(const char* path) {
     return s;
 }
 
-bool ReplaceFileAtomically(const char* tmp, const char* target) {
-    return MoveFileExA(tmp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+WriteResult ReplaceFileContent(const char* path, const std::string& content) {
+    if (IsReadOnlyFile(path)) return WriteResult{WriteError::kFileReadOnly, ERROR_ACCESS_DENIED};
+    std::string tmp = std::string(path) + "." + std::to_string(CurrentProcessId()) + ".tmp";
+    {
+        FileHandle out(CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr));
+        if (!out.valid()) return Failed(GetLastError());
+        const char* data = content.data();
+        size_t left = content.size();
+        bool ok = true;
+        while (ok && left > 0) {
+            DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left), written = 0;
+            ok = WriteFile(out.get(), data, chunk, &written, nullptr) && written == chunk;
+            data += written;
+            left -= written;
+        }
+        ok = ok && FlushFileBuffers(out.get());
+        if (!ok) {
+            DWORD e = GetLastError();
+            out.reset();
+            DeleteFileA(tmp.c_str());
+            return Failed(e);
+        }
+    }
+    DWORD waitMs = 1, waited = 0;
+    for (;;) {
+        if (MoveFileExA(tmp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return WriteResult{};
+        DWORD e = GetLastError();
+        bool readOnly = IsReadOnlyFile(path);
+        if (readOnly || !IsTransient(e) || waited >= 3000) {
+            DeleteFileA(tmp.c_str());
+            if (readOnly) return WriteResult{WriteError::kFileReadOnly, static_cast<int>(e)};
+            return WriteResult{IsTransient(e) ? WriteError::kBusy : ErrorOf(e), static_cast<int>(e)};
+        }
+        waited += waitMs;
+        Pause(&waitMs);
+    }
 }
 
-bool FlushFileToDisk(void* stdioFile) {
-    FILE* f = static_cast<FILE*>(stdioFile);
-    if (!f || std::fflush(f) != 0) return false;
-    HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
-    if (h == INVALID_HANDLE_VALUE) return false;
-    return FlushFileBuffers(h) != 0;
+WriteResult FileWriteLock::Acquire(const char* path, int timeoutMs) {
+    Release();
+    std::string lockPath = LockPathOf(path);
+    HANDLE h = CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return Failed(GetLastError());
+    uint64_t offset = WriteLockOffset(path);
+    DWORD waitMs = 1;
+    DWORD start = GetTickCount();
+    for (;;) {
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        if (LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) break;
+        DWORD e = GetLastError();
+        if ((e != ERROR_LOCK_VIOLATION && e != ERROR_IO_PENDING) ||
+            GetTickCount() - start >= static_cast<DWORD>(timeoutMs)) {
+            CloseHandle(h);
+            return WriteResult{e == ERROR_LOCK_VIOLATION || e == ERROR_IO_PENDING ? WriteError::kBusy : ErrorOf(e),
+                               static_cast<int>(e)};
+        }
+        Pause(&waitMs);
+    }
+    handle_ = reinterpret_cast<intptr_t>(h);
+    offset_ = offset;
+    return WriteResult{};
 }
+
+void FileWriteLock::Release() {
+    if (handle_ == kNone) return;
+    HANDLE h = reinterpret_cast<HANDLE>(handle_);
+    OVERLAPPED at = {};
+    at.Offset = static_cast<DWORD>(offset_ & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(offset_ >> 32);
+    UnlockFileEx(h, 0, 1, 0, &at);
+    CloseHandle(h);
+    handle_ = kNone;
+}
+
+void SleepMs(int ms) { Sleep(static_cast<DWORD>(ms)); }
 
 int CurrentProcessId() { return static_cast<int>(GetCurrentProcessId()); }
 

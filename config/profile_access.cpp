@@ -30,14 +30,14 @@ int ReadProfileText(const char* section, const char* key, const char* def, char*
     return ProfileReadString(section, key, def, buf, size, g_targetPath);
 }
 
-void WriteConfigInt(const char* key, int value) {
+WriteResult WriteConfigInt(const char* key, int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
-    ProfileWriteString("CONFIG", key, text, g_targetPath);
+    return ProfileWriteString("CONFIG", key, text, g_targetPath);
 }
 
-void WriteProfileText(const char* section, const char* key, const char* text) {
-    ProfileWriteString(section, key, text, g_targetPath);
+WriteResult WriteProfileText(const char* section, const char* key, const char* text) {
+    return ProfileWriteString(section, key, text, g_targetPath);
 }
 
-void DeleteConfigKey(const char* key) { ProfileWriteString("CONFIG", key, nullptr, g_targetPath); }
+WriteResult DeleteConfigKey(const char* key) { return ProfileWriteString("CONFIG", key, nullptr, g_targetPath); }

@@ -103,6 +103,10 @@ struct Store {
     int batchDepth = 0;
     uint64_t batch = 0;
     std::unordered_set<std::string, PathHash, std::equal_to<>> missingInBatch;
+    // Failed writes not yet taken, and the files whose last write failed.
+    std::vector<WriteFailure> failures;
+    std::unordered_set<std::string, PathHash, std::equal_to<>> failing;
+    void (*failureListener)() = nullptr;
 };
 
 Store& TheStore() {
@@ -231,16 +235,110 @@ const KeyEntry* FindKey(const ParsedFile& f, const char* section, const char* ke
 
 bool HasAny(std::string_view s, const char* bytes) { return s.find_first_of(bytes) != std::string_view::npos; }
 
-bool WriteThroughTemp(const char* path, const std::string& content) {
-    std::string tmp = std::string(path) + "." + std::to_string(CurrentProcessId()) + ".tmp";
-    FILE* fp = std::fopen(tmp.c_str(), "wb");
-    if (!fp) return false;
-    bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), fp) == content.size();
-    ok = ok && FlushFileToDisk(fp);
-    ok = (std::fclose(fp) == 0) && ok;
-    ok = ok && ReplaceFileAtomically(tmp.c_str(), path);
-    if (!ok) std::remove(tmp.c_str());
-    return ok;
+// How long a writer waits for another process's write to the same file.
+constexpr int kLockTimeoutMs = 10000;
+
+void Keep(Store& st, const char* path, std::unique_ptr<ParsedFile> f) {
+    auto it = st.files.find(std::string_view(path));
+    if (it != st.files.end()) it->second = std::move(f);
+    else st.files.emplace(std::string(path), std::move(f));
+}
+
+void Forget(Store& st, const char* path) {
+    auto it = st.files.find(std::string_view(path));
+    if (it != st.files.end()) st.files.erase(it);
+}
+
+// The write itself, under the store's mutex and the file's lock.
+WriteResult EditLocked(Store& st, const char* section, const char* key, const char* path,
+                       const std::function<ProfileEdit(std::string_view, bool)>& edit) {
+    std::string_view sec(section), k(key);
+    FileWriteLock lock;
+    if (WriteResult r = lock.Acquire(path, kLockTimeoutMs); !r) return r;
+    st.missingInBatch.erase(std::string(path));
+    // Always compare with the bytes on disk, read under the lock: another process's write, or an
+    // edit by hand made since the last access, is kept even when size and time look the same.
+    FileStamp stamp = StampOfFile(path);
+    auto it = st.files.find(std::string_view(path));
+    auto cur = std::make_unique<ParsedFile>();
+    if (stamp.exists) {
+        // A reader elsewhere may hold the file for a moment (Windows readers share it badly).
+        bool read = ReadWholeFile(path, cur->text, stamp.size);
+        for (int i = 0; !read && i < 20 && StampOfFile(path).exists; ++i) {
+            SleepMs(25);
+            read = ReadWholeFile(path, cur->text, stamp.size);
+        }
+        if (!read) {
+            Forget(st, path);
+            return WriteResult{WriteError::kCannotRead, 0};
+        }
+        if (it != st.files.end() && it->second->text == cur->text) {
+            cur = std::move(it->second);
+        } else {
+            Parse(*cur);
+            ++st.parseCount;
+        }
+        cur->stamp = stamp;
+    } else {
+        Parse(*cur);
+    }
+
+    const ParsedFile& f = *cur;
+    auto s = f.sectionIndex.find(sec);
+    const KeyEntry* entry = nullptr;
+    if (s != f.sectionIndex.end()) {
+        auto e = f.sections[s->second].keys.find(k);
+        if (e != f.sections[s->second].keys.end()) entry = &e->second;
+    }
+    ProfileEdit change = edit(entry ? View(f, entry->value) : std::string_view(), entry != nullptr);
+    if (!change.change || (change.remove && !entry)) {
+        if (stamp.exists) Keep(st, path, std::move(cur));  // nothing to write; keep what was read
+        return WriteResult{};
+    }
+    std::string_view val;
+    if (!change.remove) {
+        val = change.value;
+        if (HasAny(val, "\r\n")) return WriteResult{WriteError::kRefused, 0};
+        while (!val.empty() && IsBlank(val.front())) val.remove_prefix(1);
+        while (!val.empty() && IsBlank(val.back())) val.remove_suffix(1);
+    }
+
+    std::string line;
+    if (!change.remove) {
+        line.reserve(k.size() + val.size() + 1);
+        line.append(entry ? View(f, entry->name) : k).append("=").append(val);
+    }
+    std::string out;
+    out.reserve(f.text.size() + line.size() + sec.size() + 8);
+    uint32_t insertAfter = UINT32_MAX;
+    if (!entry && s != f.sectionIndex.end()) insertAfter = f.sections[s->second].lastKeyLine;
+    for (uint32_t i = 0; i < f.lines.size(); ++i) {
+        if (entry && entry->line == i) {
+            if (!change.remove) out.append(line).append("\r\n");
+        } else {
+            out.append(View(f, f.lines[i])).append("\r\n");
+        }
+        if (i == insertAfter) out.append(line).append("\r\n");
+    }
+    if (!entry && s == f.sectionIndex.end()) {
+        out.append("[").append(sec).append("]\r\n").append(line).append("\r\n");
+    }
+    if (stamp.exists && out == f.text) {
+        Keep(st, path, std::move(cur));
+        return WriteResult{};
+    }
+
+    if (WriteResult r = ReplaceFileContent(path, out); !r) {
+        Forget(st, path);
+        return r;
+    }
+    auto next = std::make_unique<ParsedFile>();
+    next->text = std::move(out);
+    Parse(*next);
+    next->stamp = StampOfFile(path);
+    next->checkedInBatch = st.batch;
+    Keep(st, path, std::move(next));
+    return WriteResult{};
 }
 
 }  // namespace
@@ -302,91 +400,55 @@ int ProfileReadInt(const char* section, const char* key, int def, const char* pa
     return static_cast<int>(total);
 }
 
-bool ProfileWriteString(const char* section, const char* key, const char* value, const char* path) {
-    if (!section || !key || !path || !*section || !*key) return false;
-    std::string_view sec(section), k(key);
+WriteResult ProfileEditString(const char* section, const char* key, const char* path,
+                              const std::function<ProfileEdit(std::string_view current, bool found)>& edit) {
+    if (!path || !*path) return WriteResult{WriteError::kRefused, 0};
+    WriteResult result;
+    std::string_view sec(section ? section : ""), k(key ? key : "");
     // Anything here that would change the file's lines or their meaning is refused.
-    if (HasAny(sec, "\r\n]") || HasAny(k, "\r\n=") || IsBlank(k.front()) || IsBlank(k.back()) ||
-        k.front() == ';' || k.front() == '[')
-        return false;
-    std::string_view val;
-    if (value) {
-        val = value;
-        if (HasAny(val, "\r\n")) return false;
-        while (!val.empty() && IsBlank(val.front())) val.remove_prefix(1);
-        while (!val.empty() && IsBlank(val.back())) val.remove_suffix(1);
+    if (sec.empty() || k.empty() || HasAny(sec, "\r\n]") || HasAny(k, "\r\n=") || IsBlank(k.front()) ||
+        IsBlank(k.back()) || k.front() == ';' || k.front() == '[') {
+        result = WriteResult{WriteError::kRefused, 0};
     }
+    Store& st = TheStore();
+    void (*listener)() = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(st.lock);
+        if (result) result = EditLocked(st, section, key, path, edit);
+        // The user hears of a file once when its writes begin to fail, not at every write.
+        if (result) {
+            st.failing.erase(std::string(path));
+        } else if (st.failing.emplace(path).second) {
+            st.failures.push_back(WriteFailure{path, result});
+            listener = st.failureListener;
+        }
+    }
+    if (listener) listener();
+    return result;
+}
 
+WriteResult ProfileWriteString(const char* section, const char* key, const char* value, const char* path) {
+    return ProfileEditString(section, key, path, [value](std::string_view current, bool found) {
+        ProfileEdit e;
+        e.remove = value == nullptr;
+        if (!e.remove) e.value = value;
+        e.change = e.remove ? found : !found || current != e.value;
+        return e;
+    });
+}
+
+std::vector<WriteFailure> ProfileTakeWriteFailures() {
     Store& st = TheStore();
     std::lock_guard<std::mutex> guard(st.lock);
-    st.missingInBatch.erase(std::string(path));
-    // Always compare with the bytes on disk: an edit made since the last access is kept even
-    // when size and time happen to look the same.
-    FileStamp stamp = StampOfFile(path);
-    auto it = st.files.find(std::string_view(path));
-    auto cur = std::make_unique<ParsedFile>();
-    if (stamp.exists) {
-        if (!ReadWholeFile(path, cur->text, stamp.size)) return false;
-        if (it != st.files.end() && it->second->text == cur->text) {
-            cur = std::move(it->second);
-        } else {
-            Parse(*cur);
-            ++st.parseCount;
-        }
-        cur->stamp = stamp;
-    } else {
-        Parse(*cur);
-    }
+    std::vector<WriteFailure> taken;
+    taken.swap(st.failures);
+    return taken;
+}
 
-    const ParsedFile& f = *cur;
-    auto s = f.sectionIndex.find(sec);
-    const KeyEntry* entry = nullptr;
-    if (s != f.sectionIndex.end()) {
-        auto e = f.sections[s->second].keys.find(k);
-        if (e != f.sections[s->second].keys.end()) entry = &e->second;
-    }
-    if (!value && !entry) {
-        // Nothing to remove; keep what was read.
-        if (stamp.exists) {
-            if (it != st.files.end()) it->second = std::move(cur);
-            else st.files.emplace(std::string(path), std::move(cur));
-        }
-        return true;
-    }
-
-    std::string line;
-    if (value) {
-        line.reserve(k.size() + val.size() + 1);
-        line.append(entry ? View(f, entry->name) : k).append("=").append(val);
-    }
-    std::string out;
-    out.reserve(f.text.size() + line.size() + sec.size() + 8);
-    uint32_t insertAfter = UINT32_MAX;
-    if (!entry && s != f.sectionIndex.end()) insertAfter = f.sections[s->second].lastKeyLine;
-    for (uint32_t i = 0; i < f.lines.size(); ++i) {
-        if (entry && entry->line == i) {
-            if (value) out.append(line).append("\r\n");
-        } else {
-            out.append(View(f, f.lines[i])).append("\r\n");
-        }
-        if (i == insertAfter) out.append(line).append("\r\n");
-    }
-    if (!entry && s == f.sectionIndex.end()) {
-        out.append("[").append(sec).append("]\r\n").append(line).append("\r\n");
-    }
-
-    if (!WriteThroughTemp(path, out)) {
-        if (it != st.files.end()) st.files.erase(it);
-        return false;
-    }
-    auto next = std::make_unique<ParsedFile>();
-    next->text = std::move(out);
-    Parse(*next);
-    next->stamp = StampOfFile(path);
-    next->checkedInBatch = st.batch;
-    if (it != st.files.end()) it->second = std::move(next);
-    else st.files.emplace(std::string(path), std::move(next));
-    return true;
+void ProfileSetWriteFailureListener(void (*listener)()) {
+    Store& st = TheStore();
+    std::lock_guard<std::mutex> guard(st.lock);
+    st.failureListener = listener;
 }
 
 void ProfileStoreReset() {
@@ -394,6 +456,8 @@ void ProfileStoreReset() {
     std::lock_guard<std::mutex> guard(st.lock);
     st.files.clear();
     st.parseCount = 0;
+    st.failures.clear();
+    st.failing.clear();
 }
 
 void ProfileBeginReadBatch() {

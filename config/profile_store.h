@@ -2,6 +2,12 @@
 // Section and key names match regardless of ASCII case; values come back byte for byte, without
 // the blanks at either end. Writes replace the file in one step, so it is never left half written.
 #pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/file_ops.h"
 
 // Copies the value (or def when file, section or key is missing) into buf[size], cut to size - 1
 // bytes. Returns the bytes copied without the terminating zero (size - 1 when cut).
@@ -13,8 +19,35 @@ int ProfileReadString(const char* section, const char* key, const char* def, cha
 int ProfileReadInt(const char* section, const char* key, int def, const char* path);
 
 // Sets the value, creating file and section as needed; value == nullptr removes the key.
-// Returns false when the file could not be written (the old file then stays as it was).
-bool ProfileWriteString(const char* section, const char* key, const char* value, const char* path);
+// The write holds the file's lock against other processes, reads the file again under it and
+// replaces it whole. The result says whether the file on disk holds the value, and if not why
+// (the old file then stays as it was). A write that would change nothing leaves the file alone.
+[[nodiscard]] WriteResult ProfileWriteString(const char* section, const char* key, const char* value, const char* path);
+
+// What an edit makes of a value: leave it, remove the key, or store value.
+struct ProfileEdit {
+    bool change = false;
+    bool remove = false;
+    std::string value;
+};
+// A read-modify-write of one value under the file's lock, so that a value computed from the one
+// stored (an appended line) cannot lose what another process wrote in between. edit gets the
+// value stored now, found false when the key is missing; it must not call the store.
+[[nodiscard]] WriteResult ProfileEditString(const char* section, const char* key, const char* path,
+                              const std::function<ProfileEdit(std::string_view current, bool found)>& edit);
+
+// A failed write the user has not been told about yet.
+struct WriteFailure {
+    std::string path;
+    WriteResult result;
+};
+// One failure for each file whose writes began to fail since its last good write, oldest first;
+// taking them empties the list. A file that keeps failing is not listed again until a write to
+// it has succeeded.
+std::vector<WriteFailure> ProfileTakeWriteFailures();
+// Called on the writing thread after a failure has been listed (null: nobody). It must not call
+// the store; it may post itself a reminder to take the failures.
+void ProfileSetWriteFailureListener(void (*listener)());
 
 // A read batch: between begin and end, each file's stamp is compared once, at its first read,
 // instead of at every read. For a run of reads that belongs together (a search over the year
@@ -30,7 +63,7 @@ struct ProfileReadBatch {
     ProfileReadBatch& operator=(const ProfileReadBatch&) = delete;
 };
 
-// Forgets every parsed file (tests; shutdown).
+// Forgets every parsed file and every unreported failure (tests; shutdown).
 void ProfileStoreReset();
 
 // How many times a file has been read from disk and parsed since the last reset.

@@ -147,44 +147,48 @@ int ReadSettings(AppState* state) {
     return 1;
 }
 
-void WriteViewSettings(const AppState& state) {
+bool WriteViewSettings(const AppState& state) {
+    bool ok = true;
     const Settings& s = state.settings;
-    WriteConfigInt("CALENDAR_TYPE", s.calendarType);
-    WriteConfigInt("LIST_TODAY_TOP", s.listTodayTop);
-    WriteConfigInt("CELL_ROW_EXTEND", s.cellRowExtend);
-    WriteConfigInt("KEEP_WIN_HEIGHT", s.keepWinHeight);
-    WriteConfigInt("BTN_SIZE", s.btnSize);
-    WriteConfigInt("BEGIN_WEEK", s.beginWeek);
-    WriteConfigInt("SHOW_MONTH", s.showMonth);
-    WriteConfigInt("ALARM", s.alarm);
+    ok &= WriteConfigInt("CALENDAR_TYPE", s.calendarType).ok();
+    ok &= WriteConfigInt("LIST_TODAY_TOP", s.listTodayTop).ok();
+    ok &= WriteConfigInt("CELL_ROW_EXTEND", s.cellRowExtend).ok();
+    ok &= WriteConfigInt("KEEP_WIN_HEIGHT", s.keepWinHeight).ok();
+    ok &= WriteConfigInt("BTN_SIZE", s.btnSize).ok();
+    ok &= WriteConfigInt("BEGIN_WEEK", s.beginWeek).ok();
+    ok &= WriteConfigInt("SHOW_MONTH", s.showMonth).ok();
+    ok &= WriteConfigInt("ALARM", s.alarm).ok();
+    return ok;
 }
 
-void WriteSettings(const AppState& state) {
+bool WriteSettings(const AppState& state) {
+    bool ok = true;
     const Settings& s = state.settings;
-    WriteViewSettings(state);
-    WriteConfigInt("USE_TASKTRAY", s.useTasktray);
-    WriteConfigInt("ALARM_TIME", s.alarmTime);
-    WriteConfigInt("ALARM_TYPE", s.alarmType);
-    WriteConfigInt("ALARM_SHOW", s.alarmShow);
-    WriteConfigInt("ALARM_STARTUP", s.alarmStartup);
+    ok &= WriteViewSettings(state);
+    ok &= WriteConfigInt("USE_TASKTRAY", s.useTasktray).ok();
+    ok &= WriteConfigInt("ALARM_TIME", s.alarmTime).ok();
+    ok &= WriteConfigInt("ALARM_TYPE", s.alarmType).ok();
+    ok &= WriteConfigInt("ALARM_SHOW", s.alarmShow).ok();
+    ok &= WriteConfigInt("ALARM_STARTUP", s.alarmStartup).ok();
     // Copies, so that a field that lost its terminator is still written within its bounds.
     char text[sizeof s.alarmStartupTime];
     CopyField(text, sizeof text, s.alarmStartupTime);
-    WriteProfileText("CONFIG", "ALARM_STARTUP_TIME", text);
-    WriteConfigInt("ALARM_CDOWN", s.alarmCdown);
-    WriteConfigInt("ALARM_CDOWN_DAY", s.alarmCdownDay);
-    WriteConfigInt("ALARM_CDOWN_PAST", s.alarmCdownPast);
-    WriteConfigInt("ALARM_PAINT_TIME", s.alarmPaintTime);
-    WriteConfigInt("ALARM_MEMO_SORT", s.alarmMemoSort);
+    ok &= WriteProfileText("CONFIG", "ALARM_STARTUP_TIME", text).ok();
+    ok &= WriteConfigInt("ALARM_CDOWN", s.alarmCdown).ok();
+    ok &= WriteConfigInt("ALARM_CDOWN_DAY", s.alarmCdownDay).ok();
+    ok &= WriteConfigInt("ALARM_CDOWN_PAST", s.alarmCdownPast).ok();
+    ok &= WriteConfigInt("ALARM_PAINT_TIME", s.alarmPaintTime).ok();
+    ok &= WriteConfigInt("ALARM_MEMO_SORT", s.alarmMemoSort).ok();
     char name[sizeof s.currentDesign];
     CopyField(name, sizeof name, s.currentDesign);
-    WriteProfileText("CONFIG", "CURRENT_DESIGN", name);
-    WriteConfigInt("HOTKEY", s.hotkey);
-    WriteConfigInt("HOTKEY_TOGGLE", s.hotkeyToggle);
-    WriteConfigInt("KEYASSIGN_ENABLE", s.keyassignEnable);
-    WriteAssignments();
-    WriteConfigInt("QUICKMEMO_ENABLE", s.quickmemoEnable);
-    WriteConfigInt("DAYSCROLL_UNIT", s.dayscrollUnit);
-    WriteConfigInt("DAYSCROLL_KEEP", s.dayscrollKeep);
-    WriteConfigInt("DLGPLACEMENT_KEEP", s.dlgplacementKeep);
+    ok &= WriteProfileText("CONFIG", "CURRENT_DESIGN", name).ok();
+    ok &= WriteConfigInt("HOTKEY", s.hotkey).ok();
+    ok &= WriteConfigInt("HOTKEY_TOGGLE", s.hotkeyToggle).ok();
+    ok &= WriteConfigInt("KEYASSIGN_ENABLE", s.keyassignEnable).ok();
+    ok &= WriteAssignments();
+    ok &= WriteConfigInt("QUICKMEMO_ENABLE", s.quickmemoEnable).ok();
+    ok &= WriteConfigInt("DAYSCROLL_UNIT", s.dayscrollUnit).ok();
+    ok &= WriteConfigInt("DAYSCROLL_KEEP", s.dayscrollKeep).ok();
+    ok &= WriteConfigInt("DLGPLACEMENT_KEEP", s.dlgplacementKeep).ok();
+    return ok;
 }

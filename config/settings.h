@@ -5,8 +5,8 @@
 
 // Fills the Settings of state, the tag table and the operation table's assignments. Returns 1.
 int ReadSettings(AppState* state);
-void WriteSettings(const AppState& state);
-void WriteViewSettings(const AppState& state);
+bool WriteSettings(const AppState& state);  // false when a value did not reach the file
+bool WriteViewSettings(const AppState& state);
 
 // Splits text in place at sep, never at a trail byte and never inside "[" ... "]". items may be
 // null to only count; maxItems bounds what is stored (the count is still the full count).

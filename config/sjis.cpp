@@ -12,6 +12,19 @@ size_t SjisFitLength(const char* s, size_t maxBytes) {
     return i;
 }
 
+size_t SjisCompleteLength(const char* s) {
+    size_t i = 0;
+    while (s[i]) {
+        if (IsSjisLead(static_cast<unsigned char>(s[i]))) {
+            if (!s[i + 1]) break;
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return i;
+}
+
 void CopyField(char* dst, size_t dstSize, const char* src) {
     if (dstSize == 0) return;
     size_t n = src ? SjisFitLength(src, dstSize - 1) : 0;

@@ -10,6 +10,9 @@ inline unsigned char FoldAscii(unsigned char c) { return c >= 'a' && c <= 'z' ? 
 // Length of the longest prefix of s (at most maxBytes bytes) that ends on a character boundary.
 size_t SjisFitLength(const char* s, size_t maxBytes);
 
+// Length of s without a lead byte at its very end that lost its second byte.
+size_t SjisCompleteLength(const char* s);
+
 // Copies src into dst[dstSize] (dstSize >= 1), cut on a character boundary; always terminated.
 void CopyField(char* dst, size_t dstSize, const char* src);
 

@@ -37,7 +37,8 @@ void ReadTags() {
     }
 }
 
-void WriteTags() {
+bool WriteTags() {
+    bool ok = true;
     for (int i = 0; i < kTagCount; ++i) {
         const TagStyle& tag = g_tags[i];
         char key[16];
@@ -48,6 +49,7 @@ void WriteTags() {
         FormatColour(tag.colour, colour);
         char value[64];
         std::snprintf(value, sizeof value, "%s,%s,%d,%d,%d", word, colour, tag.bold, tag.italic, tag.strikeOut);
-        WriteProfileText("COLORTAG", key, value);
+        ok &= WriteProfileText("COLORTAG", key, value).ok();
     }
+    return ok;
 }

@@ -14,4 +14,4 @@ constexpr int kTagCount = 17;
 extern TagStyle g_tags[kTagCount];
 
 void ReadTags();   // section COLORTAG of the configuration file (part of ReadSettings)
-void WriteTags();  // all 17 keys
+bool WriteTags();  // all 17 keys; false when one did not reach the file

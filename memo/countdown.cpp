@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "calendar/civil_date.h"
+#include "config/file_format.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
 #include "config/sjis.h"
@@ -17,13 +18,6 @@ constexpr char kSection[] = "COUNTDOWN";
 constexpr int kLastDay = 24090;  // 2035-12-16
 
 void KeyOf(int k, char key[16]) { std::snprintf(key, 16, "%02d", k); }
-
-// Formats with a user-given pattern; a pattern that overflows is cut on a character boundary.
-void FormatInto(char* out, int outSize, const char* pattern, const char* arg) {
-    char wide[1024];
-    std::snprintf(wide, sizeof wide, pattern, arg);
-    CopyField(out, outSize, wide);
-}
 }  // namespace
 
 int DayOffset(int year, int month, int day, int base) { return DayNumberOf(year, month, day) - base; }
@@ -42,29 +36,24 @@ int LoadCountdowns(const char* memoPath) {
     for (int k = 1;; ++k) {
         char key[16];
         KeyOf(k, key);
-        // Read wide, then cut to the 255 bytes a value holds without splitting a character.
+        // Read wide: a text of 255 bytes comes behind its date, and it is the text that is cut
+        // to what a memo holds, never the date or the text's tail by the date's length.
         char value[1024];
         ProfileReadString(kSection, key, "", value, sizeof value, g_countdowns.memoPath);
-        SjisCut(value, kCountdownTextSize - 1);
         if (!value[0]) break;
-        char* fields[64];
-        int n = SplitFields(value, ',', fields, 64);
+        char copy[sizeof value];
+        std::memcpy(copy, value, sizeof copy);
+        char* fields[4];
+        int n = SplitFields(copy, ',', fields, 4);
         if (n < 3) continue;
-        if (n > 64) n = 64;
         CountdownMemo memo{};
         memo.year = std::atoi(fields[0]);
         memo.month = std::atoi(fields[1]);
         memo.day = std::atoi(fields[2]);
-        // Commas of the text were split like any other: put them back.
-        size_t len = 0;
-        for (int i = 3; i < n; ++i) {
-            if (i > 3 && len + 1 < sizeof memo.text) memo.text[len++] = ',';
-            size_t add = std::strlen(fields[i]);
-            if (len + add >= sizeof memo.text) add = SjisFitLength(fields[i], sizeof memo.text - 1 - len);
-            std::memcpy(memo.text + len, fields[i], add);
-            len += add;
-        }
-        memo.text[len] = 0;
+        // The text is everything behind the third comma as it stands, its own commas included.
+        const char* text = n > 3 ? value + (fields[3] - copy) : "";
+        CopyField(memo.text, sizeof memo.text, text);
+        memo.text[SjisCompleteLength(memo.text)] = 0;
         memo.dayOffset = DayOffset(memo.year, memo.month, memo.day, g_shell.todayNumber);
         g_countdowns.memos.push_back(memo);
     }
@@ -80,10 +69,10 @@ bool SaveCountdowns() {
         char value[320];
         std::snprintf(value, sizeof value, "%d,%d,%d,%s", m.year, m.month, m.day, m.text);
         KeyOf(i + 1, key);
-        ok = ProfileWriteString(kSection, key, value, g_countdowns.memoPath) && ok;
+        ok = ProfileWriteString(kSection, key, value, g_countdowns.memoPath).ok() && ok;
     }
     KeyOf(count + 1, key);
-    return ProfileWriteString(kSection, key, "", g_countdowns.memoPath) && ok;
+    return ProfileWriteString(kSection, key, "", g_countdowns.memoPath).ok() && ok;
 }
 
 void SortCountdowns() {
@@ -137,8 +126,7 @@ bool UndoCountdownChange(int kind, int year, int month, int day, const char* tex
         RemoveCountdown(year, month, day, text);
         KeepCountdownCell(currentCell);
     }
-    SaveCountdowns();
-    return true;
+    return SaveCountdowns();
 }
 
 bool ReplaceCountdown(int index, int year, int month, int day, const char* text) {
@@ -155,15 +143,14 @@ bool ReplaceCountdown(int index, int year, int month, int day, const char* text)
     RecordUndo(year, month, day, kCountdownUndoAdded, "", memo.text);
     g_undo.groupStep = 1;
     SortCountdowns();
-    SaveCountdowns();
-    return true;
+    return SaveCountdowns();
 }
 
-void AddCountdownRecorded(int year, int month, int day, const char* text) {
+bool AddCountdownRecorded(int year, int month, int day, const char* text) {
     int i = AddCountdown(year, month, day, text);
     RecordUndo(year, month, day, kCountdownUndoAdded, "", g_countdowns.memos[static_cast<size_t>(i)].text);
     SortCountdowns();
-    SaveCountdowns();
+    return SaveCountdowns();
 }
 
 bool DeleteCountdown(int index, int* currentCell) {
@@ -171,9 +158,8 @@ bool DeleteCountdown(int index, int* currentCell) {
     CountdownMemo memo = g_countdowns.memos[static_cast<size_t>(index)];
     RecordUndo(memo.year, memo.month, memo.day, kCountdownUndoRemoved, "", memo.text);
     RemoveCountdown(memo.year, memo.month, memo.day, memo.text);
-    SaveCountdowns();
     KeepCountdownCell(currentCell);
-    return true;
+    return SaveCountdowns();
 }
 
 bool UndoCountdown(const UndoRecord& record, bool undo, int* currentCell) {
@@ -191,14 +177,13 @@ int CountdownCount() { return static_cast<int>(g_countdowns.memos.size()); }
 
 void FormatCountdownDate(const CountdownMemo& memo, const char form[kCountdownFormFields][kCountdownFormSlot],
                          char out[kCountdownDateTextSize]) {
-    char wide[1024];
-    std::snprintf(wide, sizeof wide, form[0], memo.year, memo.month, memo.day);
-    CopyField(out, kCountdownDateTextSize, wide);
+    std::string date = FormatFromFile(form[0], {NumberArg(memo.year), NumberArg(memo.month), NumberArg(memo.day)});
+    CopyField(out, kCountdownDateTextSize, date.c_str());
 }
 
 void FormatCountdownText(const CountdownMemo& memo, const char form[kCountdownFormFields][kCountdownFormSlot],
                          char out[kCountdownTextSize]) {
-    FormatInto(out, kCountdownTextSize, form[1], memo.text);
+    CopyField(out, kCountdownTextSize, FormatFromFile(form[1], {TextArg(memo.text)}).c_str());
 }
 
 void FormatCountdownNumber(int dayOffset, const char form[kCountdownFormFields][kCountdownFormSlot],

@@ -38,7 +38,8 @@ void DateAtOffset(int n, int base, int* year, int* month, int* day);
 // Replaces the list with section COUNTDOWN of memoPath; offsets against g_shell.todayNumber.
 // Returns how many were loaded.
 int LoadCountdowns(const char* memoPath);
-// Writes the whole list back, ending it with an empty key. False when the file could not be written.
+// Writes the whole list back, ending it with an empty key. False when the file could not be
+// written; the list in memory keeps every change, so the next save that works writes it.
 bool SaveCountdowns();
 // Smaller day offsets first; equal offsets keep no particular order.
 void SortCountdowns();
@@ -50,24 +51,28 @@ int RemoveCountdown(int year, int month, int day, const char* text);
 void KeepCountdownCell(int* currentCell);
 // Replays one countdown change: kind kCountdownUndoAdded or kCountdownUndoRemoved of the memo
 // (date, text); undo reverses it, redo repeats it. The list is saved. currentCell may be null.
-// Returns false for any other kind.
+// Returns false for any other kind, or when the save did not reach the file.
 bool UndoCountdownChange(int kind, int year, int month, int day, const char* text, bool undo,
                          int* currentCell);
-// The countdown dialog's changes, each recorded for undo and saved at once.
+// The countdown dialog's changes, each recorded for undo and saved at once; false when the save
+// did not reach the file.
 // OK on countdown line index: that memo is replaced in place (a removal and an addition in one
 // undo step). False when index names no line.
 bool ReplaceCountdown(int index, int year, int month, int day, const char* text);
 // OK on any other cell, or Add: a new memo, recorded as its own undo step.
-void AddCountdownRecorded(int year, int month, int day, const char* text);
+bool AddCountdownRecorded(int year, int month, int day, const char* text);
 // Delete on line index: recorded, removed, and currentCell moved back onto the list.
 bool DeleteCountdown(int index, int* currentCell);
 struct UndoRecord;
-// Undo or redo of one countdown record of the journal; false for a record of another kind.
+// Undo or redo of one countdown record of the journal; false for a record of another kind or a
+// failed save.
 bool UndoCountdown(const UndoRecord& record, bool undo, int* currentCell);
 void ReleaseCountdowns();
 int CountdownCount();
 
-// The countdown form pieces of a memo: form field 1 filled with the date, field 2 with the text.
+// The countdown form pieces of a memo: form field 1 filled with the date (three numbers), field 2
+// with the text. The forms come from the configuration file: any other conversion in them is
+// shown as written.
 void FormatCountdownDate(const CountdownMemo& memo, const char form[kCountdownFormFields][kCountdownFormSlot],
                          char out[kCountdownDateTextSize]);
 void FormatCountdownText(const CountdownMemo& memo, const char form[kCountdownFormFields][kCountdownFormSlot],

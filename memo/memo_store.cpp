@@ -35,15 +35,15 @@ void PutNumber(int n, char* out) {
     *out = 0;
 }
 
-// The year file's name is formed once per year and pattern, not at every read: a search reads
+// The year file's name is formed once per year and base, not at every read: a search reads
 // 372 keys of each file in a row.
 const char* YearFilePath(int year) {
-    static char pattern[sizeof g_files.yearMemoPattern] = "";
+    static char base[sizeof g_files.yearMemoBase] = "";
     static int lastYear = 0;
     static char path[300] = "";
-    if (year != lastYear || std::strcmp(pattern, g_files.yearMemoPattern) != 0) {
-        std::memcpy(pattern, g_files.yearMemoPattern, sizeof pattern);
-        std::snprintf(path, sizeof path, pattern, year);
+    if (year != lastYear || std::strcmp(base, g_files.yearMemoBase) != 0) {
+        std::memcpy(base, g_files.yearMemoBase, sizeof base);
+        YearMemoPath(g_files, year, path, sizeof path);
         lastYear = year;
     }
     return path;
@@ -147,34 +147,41 @@ char* ReadMemo(int year, int month, int day, char* buf, int size) {
     return Deliver(text, buf, size);
 }
 
-void WriteMemo(int year, int month, int day, const char* text, bool append) {
+WriteResult WriteMemo(int year, int month, int day, const char* text, bool append) {
     char* encoded = Encode(text ? text : "", true);
+    std::string value = encoded;
+    std::free(encoded);
+    if (append && value.empty()) return WriteResult{};
     Address a;
     Locate(year, month, day, &a);
-    char* current = ReadGrowing(a, &g_readSize, 256);
-    size_t n = std::strlen(encoded);
-    char* value = encoded;
-    if (append) {
-        if (n == 0) {
-            std::free(encoded);
-            std::free(current);
-            return;
+    // The new value is made from the stored one under the file's lock, so an append cannot drop
+    // a line another process added in between.
+    std::string before, after;
+    bool changed = false;
+    WriteResult result = ProfileEditString(a.section, a.key, a.path, [&](std::string_view current, bool) {
+        std::string next;
+        if (append) {
+            // The leading-space marker belongs to the start of the whole value only.
+            const char* tail = value[0] == kMarker && !current.empty() ? value.c_str() + 1 : value.c_str();
+            next.assign(current);
+            if (!current.empty()) next += kBreak;
+            next += tail;
+        } else {
+            next = value;
         }
-        size_t c = std::strlen(current);
-        const char* tail = encoded[0] == kMarker && c ? encoded + 1 : encoded;
-        value = static_cast<char*>(std::malloc(c + std::strlen(tail) + 2));
-        std::memcpy(value, current, c);
-        size_t o = c;
-        if (c) value[o++] = kBreak;
-        std::strcpy(value + o, tail);
-        std::free(encoded);
-    }
-    if (std::strcmp(value, current) != 0) {
-        if (month >= 1 || year == 0) RecordUndo(year, month, day, 0, current, value);
-        ProfileWriteString(a.section, a.key, value[0] ? value : nullptr, a.path);
-    }
-    std::free(value);
-    std::free(current);
+        ProfileEdit edit;
+        if (next == current) return edit;
+        before.assign(current);
+        after = next;
+        changed = true;
+        edit.change = true;
+        edit.remove = next.empty();
+        edit.value = std::move(next);
+        return edit;
+    });
+    // Only a change that reached the disk can be undone; fixed phrases are never recorded.
+    if (result && changed && (month >= 1 || year == 0)) RecordUndo(year, month, day, 0, before.c_str(), after.c_str());
+    return result;
 }
 
 char* ReadMemoRaw(int year, int month, int day) {
@@ -197,18 +204,28 @@ char* ReadFreeMemo(char* buf, int size) {
         size_t len = 0;
         const char def[2] = {kBreak, 0};
         for (int i = 1; i <= g_app.design.memoRow; ++i) {
-            char key[16], line[256];
+            char key[16], line[1024];
             std::snprintf(key, sizeof key, "MEMO%d", i);
             ProfileReadString("MEMO", key, def, line, sizeof line, g_files.memoPath);
             if (line[0] == kBreak) break;
-            if (i > 1 && len + 2 < kMax) { joined[len++] = '\r'; joined[len++] = '\n'; }
+            // A line holds 255 bytes, cut on a character boundary: half a character would take
+            // the line break behind it for its second byte.
+            line[SjisCompleteLength(line)] = 0;
+            SjisCut(line, 255);
+            if (i > 1) {
+                if (len + 2 >= kMax) break;
+                joined[len++] = '\r';
+                joined[len++] = '\n';
+            }
+            size_t whole = std::strlen(line);
             size_t n = SjisFitLength(line, kMax - 1 - len);
             std::memcpy(joined + len, line, n);
             len += n;
             joined[len] = 0;
+            if (n < whole) break;  // the text is full
         }
         if (joined[0]) {
-            WriteMemo(0, 0, 0, joined, false);
+            (void)WriteMemo(0, 0, 0, joined, false);  // a failure is listed for the user by the store
             std::free(text);
             text = static_cast<char*>(std::malloc(len + 1));
             std::memcpy(text, joined, len + 1);
@@ -217,14 +234,16 @@ char* ReadFreeMemo(char* buf, int size) {
     return Deliver(text, buf, size);
 }
 
-void WriteFreeMemo(const char* text) {
-    WriteMemo(0, 0, 0, text, false);
-    if (text && text[0]) return;
+WriteResult WriteFreeMemo(const char* text) {
+    WriteResult result = WriteMemo(0, 0, 0, text, false);
+    if (!result || (text && text[0])) return result;
+    // The old lines go too, or they would come back as the free memo.
     for (int i = 1; i <= g_app.design.memoRow; ++i) {
         char key[16];
         std::snprintf(key, sizeof key, "MEMO%d", i);
-        ProfileWriteString("MEMO", key, nullptr, g_files.memoPath);
+        if (WriteResult r = ProfileWriteString("MEMO", key, nullptr, g_files.memoPath); !r) return r;
     }
+    return result;
 }
 
 char** SplitMemoLines(char* text, char a, char b, char** lines, int* count) {

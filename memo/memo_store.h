@@ -2,17 +2,22 @@
 // Address (year, month, day): month 1..12 a date memo; month <= 0 the common memo file, year 0 the
 // free memo, any other year fixed phrase slot `day`.
 #pragma once
+#include "config/file_ops.h"
 
 // Decoded CR LF text: a new copy (caller frees) when buf is null or size <= 0, else copied, cut.
 char* ReadMemo(int year, int month, int day, char* buf = nullptr, int size = 0);
-void WriteMemo(int year, int month, int day, const char* text, bool append);
+// Stores the text (appended as a new last line with append) and records the change for undo.
+// The result says whether it reached the file; a failed write changes nothing and records
+// nothing.
+[[nodiscard]] WriteResult WriteMemo(int year, int month, int day, const char* text, bool append);
 // The stored bytes as they are (marker and 0x7F included); caller frees. For the date being
 // edited, the working text encoded the same way (without the leading-space marker).
 char* ReadMemoRaw(int year, int month, int day);
 // The free memo as CR LF text (the working text while the memo box is being edited); migrates
 // the old one-key-per-line form when the free memo is empty.
 char* ReadFreeMemo(char* buf = nullptr, int size = 0);
-void WriteFreeMemo(const char* text);
+// The free memo; an empty text also removes the old one-key-per-line form.
+[[nodiscard]] WriteResult WriteFreeMemo(const char* text);
 
 // Hands out a text the way the readers above do: copied into buf (cut on a character boundary)
 // when buf is given with a size, else as a new copy the caller frees.

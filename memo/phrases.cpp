@@ -29,9 +29,9 @@ void ReadPhrase(int slot, char out[kPhraseSize]) {
     ReadMemo(-1, -1, slot, out, kPhraseSize);
 }
 
-void WritePhrase(int slot, const char* text) {
-    if (slot < 0 || slot >= kPhraseCount) return;
-    WriteMemo(-1, -1, slot, text ? text : "", false);
+bool WritePhrase(int slot, const char* text) {
+    if (slot < 0 || slot >= kPhraseCount) return false;
+    return WriteMemo(-1, -1, slot, text ? text : "", false).ok();
 }
 
 void PhraseListText(const char* phrase, char* out, int outSize) {
@@ -50,8 +50,10 @@ void LoadPhraseTable(PhraseTable* table) {
     for (int s = 0; s < kPhraseCount; ++s) ReadPhrase(s, table->slots[s]);
 }
 
-void SavePhraseTable(const PhraseTable& table) {
-    for (int s = 0; s < kPhraseCount; ++s) WritePhrase(s, table.slots[s]);
+bool SavePhraseTable(const PhraseTable& table) {
+    bool ok = true;
+    for (int s = 0; s < kPhraseCount; ++s) ok = WritePhrase(s, table.slots[s]) && ok;
+    return ok;
 }
 
 void SetPhrase(PhraseTable* table, int slot, const char* text) {

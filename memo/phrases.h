@@ -7,8 +7,8 @@ constexpr int kPhraseSize = 256;  // every reader takes at most 255 bytes
 
 // Phrase slot (0 to 15) as CR LF text, at most 255 bytes; empty when unset.
 void ReadPhrase(int slot, char out[kPhraseSize]);
-// An empty text deletes the key. Never recorded for undo.
-void WritePhrase(int slot, const char* text);
+// An empty text deletes the key. Never recorded for undo. False when it did not reach the file.
+bool WritePhrase(int slot, const char* text);
 
 // A line of the dialog's list: CR and LF as spaces, "(未登録)" for an empty slot.
 void PhraseListText(const char* phrase, char* out, int outSize);
@@ -20,7 +20,7 @@ struct PhraseTable {
 };
 
 void LoadPhraseTable(PhraseTable* table);
-void SavePhraseTable(const PhraseTable& table);
+bool SavePhraseTable(const PhraseTable& table);  // false when a phrase did not reach the file
 // The selected slot's text becomes text (cut to 255 bytes on a character boundary).
 void SetPhrase(PhraseTable* table, int slot, const char* text);
 // Up (-1) or down (+1): swaps the slot with its neighbour. Returns the neighbour's index, or -1

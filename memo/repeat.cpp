@@ -42,10 +42,10 @@ bool SaveRepeatList(const char* memoPath, const RepeatList& list) {
         const RepeatRule& r = list.rules[i];
         std::snprintf(value, sizeof value, "%d,%d,%d", r.dayCount, r.endKind, r.repeatKind);
         std::snprintf(key, sizeof key, "%02d", i + 1);
-        ok = ProfileWriteString(kSection, key, value, memoPath) && ok;
+        ok = ProfileWriteString(kSection, key, value, memoPath).ok() && ok;
     }
     std::snprintf(key, sizeof key, "%02d", list.count + 1);
-    return ProfileWriteString(kSection, key, "", memoPath) && ok;
+    return ProfileWriteString(kSection, key, "", memoPath).ok() && ok;
 }
 
 bool UseRule(const char* memoPath, RepeatList* list, int index) {
@@ -86,7 +86,10 @@ RepeatOutcome RunRepeatSeries(int year, int month, int day, const char* text, co
         case 3: write = m == month && d == day; break;
         default: break;
         }
-        if (write) WriteMemo(y, m, d, text, true);
+        if (write && !WriteMemo(y, m, d, text, true)) {
+            outcome = kRepeatWriteFailed;  // the rest would fail the same way
+            break;
+        }
         if (++d > DaysInMonth(y, m)) {
             d = 1;
             if (++m > 12) m = 1, ++y;

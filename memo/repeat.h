@@ -24,14 +24,15 @@ bool UseRule(const char* memoPath, RepeatList* list, int index);
 // Puts rule at the front (the oldest drops out of a full list) and saves.
 bool AddRule(const char* memoPath, RepeatList* list, const RepeatRule& rule);
 
-enum RepeatOutcome { kRepeatFinished, kRepeatStopped };
+enum RepeatOutcome { kRepeatFinished, kRepeatStopped, kRepeatWriteFailed };
 
 // Asked after every date of a series; true stops it (the dialog: an Esc key press is waiting).
 typedef bool (*RepeatStopCheck)(void* context);
 
 // Appends text as a new last line to the memos of the series from the start date (1-based
 // month) by rule, as one undo step; the end date itself is not written and nothing after 2035
-// is. Returns kRepeatStopped when stopCheck stopped it; what was written stays.
+// is. Returns kRepeatStopped when stopCheck stopped it, kRepeatWriteFailed when a memo could not
+// be written (the series ends there); what was written stays.
 RepeatOutcome RunRepeatSeries(int year, int month, int day, const char* text, const RepeatRule& rule,
                               RepeatStopCheck stopCheck = nullptr, void* context = nullptr);
 

@@ -87,7 +87,7 @@ TEST_F(Alarms, DayAlarmWithCountdownLinesAndTagsRemoved) {
     g_shell.todayNumber = DayOffset(2025, 12, 22, 0);
     AlarmNotice n;
     EXPECT_FALSE(ComposeDayAlarm(now, g_app, form_, &n));  // nothing today, no countdowns
-    WriteMemo(2025, 12, 22, "!!dentist", false);
+    EXPECT_TRUE(WriteMemo(2025, 12, 22, "!!dentist", false));
     CopyField(g_tags[1].word, sizeof g_tags[1].word, "!!");
     ASSERT_TRUE(ComposeDayAlarm(now, g_app, form_, &n));
     EXPECT_EQ(n.text, "dentist");
@@ -102,13 +102,13 @@ TEST_F(Alarms, DayAlarmWithCountdownLinesAndTagsRemoved) {
     g_app.settings.alarmCdownPast = 1;
     ASSERT_TRUE(ComposeDayAlarm(now, g_app, form_, &n));
     EXPECT_EQ(n.text, "2025/12/25 (あと3日) Trip\r\n2025/12/20 (2日経過) Past\r\n\r\ndentist");
-    WriteMemo(2025, 12, 22, "", false);
+    EXPECT_TRUE(WriteMemo(2025, 12, 22, "", false));
     ASSERT_TRUE(ComposeDayAlarm(now, g_app, form_, &n));
     EXPECT_EQ(n.text, "2025/12/25 (あと3日) Trip\r\n2025/12/20 (2日経過) Past\r\n");
 }
 
 TEST_F(Alarms, TimeAlarmMovesItsReferenceMinuteByMinute) {
-    WriteMemo(2025, 3, 3, "14:00 meeting\r\nnotes", false);
+    EXPECT_TRUE(WriteMemo(2025, 3, 3, "14:00 meeting\r\nnotes", false));
     g_app.settings.alarmShow = 1;
     std::tm ref = At(2025, 3, 3, 13, 58);  // start at 13:53 with ALARM_TIME 5
     AlarmNotice n;
@@ -126,8 +126,8 @@ TEST_F(Alarms, TimeAlarmMovesItsReferenceMinuteByMinute) {
 }
 
 TEST_F(Alarms, TheWindowCrossesMidnight) {
-    WriteMemo(2025, 3, 4, "0:00 early\r\n0:02 later", false);
-    WriteMemo(2025, 3, 3, "23:59 late", false);
+    EXPECT_TRUE(WriteMemo(2025, 3, 4, "0:00 early\r\n0:02 later", false));
+    EXPECT_TRUE(WriteMemo(2025, 3, 3, "23:59 late", false));
     g_app.settings.alarmShow = 1;
     std::tm ref = At(2025, 3, 3, 23, 58);
     AlarmNotice n;
@@ -141,7 +141,7 @@ TEST_F(Alarms, TheWindowCrossesMidnight) {
     EXPECT_EQ(n.text, "0:02 later");
     // A box left open from 10:00 to 10:20: the reference restarts at 10:25.
     ref = AddMinutes(At(2025, 3, 4, 10, 20, 30), 5);
-    WriteMemo(2025, 3, 4, "10:24 skipped\r\n10:26 shown", false);
+    EXPECT_TRUE(WriteMemo(2025, 3, 4, "10:24 skipped\r\n10:26 shown", false));
     ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 4, 10, 21, 1), &ref, g_app.settings, &n));
     EXPECT_EQ(n.text, "10:26 shown");
 }

@@ -43,7 +43,7 @@ TEST_F(MemoCommands, CellsMapToDatesAcrossMonthEnds) {
     EXPECT_EQ(y * 10000 + m * 100 + d, 20240608);
     EXPECT_FALSE(DateOfCell(kCellMemoBox, &y, &m, &d));
     EXPECT_FALSE(DateOfCell(kCellCountdownBase, &y, &m, &d));
-    WriteMemo(2024, 5, 1, "may day", false);
+    EXPECT_TRUE(WriteMemo(2024, 5, 1, "may day", false));
     EXPECT_EQ(Cell(kMay1), "may day");
     EXPECT_TRUE(CellHasMemo(kMay1));
     EXPECT_FALSE(CellHasMemo(kCellDayBase));
@@ -58,7 +58,7 @@ TEST_F(MemoCommands, PasteModesAndTheBytesTheyDrop) {
     EXPECT_EQ(Read(2024, 5, 1), "ab");  // a one-byte memo gets no line break
     InsertTextIntoCell(kMay1, "b", kInsertNewLine);
     EXPECT_EQ(Read(2024, 5, 1), "ab\r\nb");
-    WriteMemo(2024, 5, 2, "x\r\n", false);  // stored without its final break
+    EXPECT_TRUE(WriteMemo(2024, 5, 2, "x\r\n", false));  // stored without its final break
     InsertTextIntoCell(kCellDayBase + 4, "y", kInsertDirectly);
     EXPECT_EQ(Read(2024, 5, 2), "xy");
     // Tabs, other control bytes and 0x7F go; line breaks and double-byte characters stay.
@@ -82,9 +82,9 @@ TEST_F(MemoCommands, CommitSortsByTimeWhenAlarmsAndSortingAreOn) {
 }
 
 TEST_F(MemoCommands, ClearingAMonthUndoesAndRedoesInOneStep) {
-    for (int d = 1; d <= 31; d += 3) WriteMemo(2024, 5, d, ("day " + std::to_string(d)).c_str(), false);
-    WriteMemo(2024, 6, 1, "june", false);
-    WriteFreeMemo("free");
+    for (int d = 1; d <= 31; d += 3) EXPECT_TRUE(WriteMemo(2024, 5, d, ("day " + std::to_string(d)).c_str(), false));
+    EXPECT_TRUE(WriteMemo(2024, 6, 1, "june", false));
+    EXPECT_TRUE(WriteFreeMemo("free"));
     auto may = [] {
         std::string all;
         for (int d = 1; d <= 31; ++d) all += Read(2024, 5, d) + "|";
@@ -112,9 +112,9 @@ TEST_F(MemoCommands, ClearingAMonthUndoesAndRedoesInOneStep) {
 }
 
 TEST_F(MemoCommands, UndoRedoWalkTheJournalAndNewWritesDropTheRedoSteps) {
-    WriteMemo(2024, 5, 1, " lead", false);
-    WriteMemo(2024, 5, 1, "second", false);
-    WriteMemo(2024, 5, 2, "other", false);
+    EXPECT_TRUE(WriteMemo(2024, 5, 1, " lead", false));
+    EXPECT_TRUE(WriteMemo(2024, 5, 1, "second", false));
+    EXPECT_TRUE(WriteMemo(2024, 5, 2, "other", false));
     int cell = 0;
     ASSERT_TRUE(UndoMemoChange(&cell));
     ASSERT_TRUE(UndoMemoChange(&cell));
@@ -131,7 +131,7 @@ TEST_F(MemoCommands, UndoRedoWalkTheJournalAndNewWritesDropTheRedoSteps) {
     EXPECT_EQ(Read(2024, 5, 1), " lead");
     ASSERT_TRUE(RedoMemoChange(&cell));
     EXPECT_EQ(Read(2024, 5, 1), "second");
-    WriteMemo(2024, 5, 3, "new", false);
+    EXPECT_TRUE(WriteMemo(2024, 5, 3, "new", false));
     EXPECT_FALSE(CanRedoMemo());
     EXPECT_EQ(UndoRecordCount(), 3);
     ASSERT_TRUE(UndoMemoChange(&cell));
@@ -142,15 +142,15 @@ TEST_F(MemoCommands, UndoRedoWalkTheJournalAndNewWritesDropTheRedoSteps) {
 
 TEST_F(MemoCommands, WithUndoSizeOneOnlyTheLastChangeUndoes) {
     g_shell.undoDepth = 1;
-    WriteMemo(2024, 5, 1, "a", false);
-    WriteMemo(2024, 5, 2, "b", false);
+    EXPECT_TRUE(WriteMemo(2024, 5, 1, "a", false));
+    EXPECT_TRUE(WriteMemo(2024, 5, 2, "b", false));
     int cell = 0;
     ASSERT_TRUE(UndoMemoChange(&cell));
     EXPECT_FALSE(UndoMemoChange(&cell));
     EXPECT_EQ(Read(2024, 5, 1), "a");
     EXPECT_EQ(Read(2024, 5, 2), "");
     g_shell.undoDepth = 0;
-    WriteMemo(2024, 5, 3, "c", false);
+    EXPECT_TRUE(WriteMemo(2024, 5, 3, "c", false));
     EXPECT_FALSE(CanUndoMemo());
     EXPECT_EQ(Read(2024, 5, 3), "c");
 }
@@ -181,8 +181,8 @@ TEST_F(MemoCommands, CountdownReplacementUndoesAsOneStep) {
 TEST_F(MemoCommands, DeleteOnEachKindOfCell) {
     AddCountdownRecorded(2024, 5, 10, "a");
     AddCountdownRecorded(2024, 5, 11, "b");
-    WriteMemo(2024, 5, 1, "memo", false);
-    WriteFreeMemo("free");
+    EXPECT_TRUE(WriteMemo(2024, 5, 1, "memo", false));
+    EXPECT_TRUE(WriteFreeMemo("free"));
     int cell = kCellCountdownBase + 1;
     DeleteCellMemo(&cell);
     EXPECT_EQ(CountdownCount(), 1);
@@ -201,7 +201,7 @@ TEST_F(MemoCommands, DeleteOnEachKindOfCell) {
 }
 
 TEST_F(MemoCommands, TheEditingCellShowsTheWorkingText) {
-    WriteMemo(2024, 5, 1, "stored", false);
+    EXPECT_TRUE(WriteMemo(2024, 5, 1, "stored", false));
     BeginEditing(kMay1, 2024, 5, 1);
     SetWorkingText("stored\r\nx");
     EXPECT_EQ(Cell(kMay1), "stored\r\nx");

@@ -90,7 +90,9 @@ TEST(DataFileNames, EmptyCommandLineDiffersByEdition) {
     EXPECT_STREQ("C:\\Apps\\calendar_holiday.ini", classic.holidayPath);
     EXPECT_STREQ("C:\\Apps\\calendar.ini", layered.configPath);
     EXPECT_STREQ("C:\\Apps\\tessel_memo.ini", layered.memoPath);
-    EXPECT_STREQ("C:\\Apps\\tessel_memo%d.ini", layered.yearMemoPattern);
+    char year[300];
+    YearMemoPath(layered, 2025, year, sizeof year);
+    EXPECT_STREQ("C:\\Apps\\tessel_memo2025.ini", year);
     EXPECT_STREQ("C:\\Apps\\tessel_holiday.ini", layered.holidayPath);
 }
 
@@ -101,7 +103,7 @@ TEST(DataFileNames, CommandLinePathServesBothEditions) {
         EXPECT_STREQ("D:\\cal\\my.ini", f.configPath);
         EXPECT_STREQ("D:\\cal\\my_memo.ini", f.memoPath);
         char year[300];
-        std::snprintf(year, sizeof year, f.yearMemoPattern, 2024);
+        YearMemoPath(f, 2024, year, sizeof year);
         EXPECT_STREQ("D:\\cal\\my_memo2024.ini", year);
         EXPECT_STREQ("D:\\cal\\my_holiday.ini", f.holidayPath);
     }

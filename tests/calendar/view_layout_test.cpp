@@ -195,8 +195,8 @@ TEST_F(ViewLayout, ExtendedRowsFollowTheirMemoLines) {
     st.settings.cellRowExtend = 1;
     Layout(2026, 2, 10);
     EXPECT_EQ(st.layout.winHeight, 4 * 75 + 94);  // no memo is longer than CELL_LINE
-    WriteMemo(2026, 2, 11, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7", false);
-    WriteMemo(2026, 2, 2, "1\r\n2\r\n3\r\n4", false);
+    EXPECT_TRUE(WriteMemo(2026, 2, 11, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7", false));
+    EXPECT_TRUE(WriteMemo(2026, 2, 2, "1\r\n2\r\n3\r\n4", false));
     Layout(2026, 2, 10);
     ASSERT_EQ(g_view.cells.size(), 28u);
     EXPECT_EQ(g_view.cells[0].bottom - g_view.cells[0].top, 75);  // four lines: CELL_LINE
@@ -208,7 +208,7 @@ TEST_F(ViewLayout, ExtendedRowsFollowTheirMemoLines) {
     // A date-memo rule adds its line; the cell being edited counts what is typed.
     WriteIni(dir.File("t_holiday.ini"), {"[SETTING]", "1=3,2,4,-1,0,0,0,0,0,0,rule"});
     LoadHolidayRules(dir.File("t_holiday.ini").c_str());
-    WriteMemo(2026, 2, 4, "1\r\n2\r\n3\r\n4", false);
+    EXPECT_TRUE(WriteMemo(2026, 2, 4, "1\r\n2\r\n3\r\n4", false));
     BeginEditing(kCellDayBase + 24, 2026, 2, 25);
     SetWorkingText("a\r\nb\r\nc\r\nd\r\ne");
     Layout(2026, 2, 10);
@@ -217,7 +217,7 @@ TEST_F(ViewLayout, ExtendedRowsFollowTheirMemoLines) {
     EndEditing();
     // The list: a day of three lines is two memo lines higher.
     st.settings.calendarType = 1;
-    WriteMemo(2026, 2, 3, "a\r\nb\r\nc", false);
+    EXPECT_TRUE(WriteMemo(2026, 2, 3, "a\r\nb\r\nc", false));
     Layout(2026, 2, 10);
     EXPECT_EQ(g_view.cells[2].bottom - g_view.cells[2].top, 15 + 2 * 15);
     EXPECT_EQ(g_view.cells[0].bottom - g_view.cells[0].top, 15);
@@ -228,7 +228,7 @@ TEST_F(ViewLayout, ExtendedRowsFillAKeptHeight) {
     st.settings.cellRowExtend = 1;
     st.settings.keepWinHeight = 1;
     st.layout.winHeight = 300;
-    WriteMemo(2026, 2, 2, "1\r\n2\r\n3\r\n4\r\n5\r\n6", false);
+    EXPECT_TRUE(WriteMemo(2026, 2, 2, "1\r\n2\r\n3\r\n4\r\n5\r\n6", false));
     Layout(2026, 2, 10);
     // 206 pixels: a row of 105 and one of 75 and a third one cut at the memo box.
     EXPECT_EQ(st.layout.rowCount, 3);

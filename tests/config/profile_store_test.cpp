@@ -61,15 +61,16 @@ protected:
         return buf.substr(0, static_cast<size_t>(n));
     }
     bool Write(const char* sec, const char* key, const char* value) {
-        return ProfileWriteString(sec, key, value, file.c_str());
+        return ProfileWriteString(sec, key, value, file.c_str()).ok();
     }
-    // Files in the folder other than the ini file itself (temporary files left behind).
+    // Files in the folder other than the ini file itself and the writers' lock (temporary files
+    // left behind).
     int Strays() {
         int n = 0;
         DIR* d = opendir(dir.c_str());
         while (dirent* e = readdir(d)) {
             std::string name = e->d_name;
-            if (name != "." && name != ".." && name != "test.ini") ++n;
+            if (name != "." && name != ".." && name != "test.ini" && name != kWriteLockName) ++n;
         }
         closedir(d);
         return n;
@@ -330,7 +331,7 @@ TEST_F(ProfileTest, CacheIsSharedSafelyBetweenThreads) {
         threads.emplace_back([this, t] {
             for (int i = 0; i < 50; ++i) {
                 std::string key = "T" + std::to_string(t) + "_" + std::to_string(i);
-                ProfileWriteString("S", key.c_str(), key.c_str(), file.c_str());
+                EXPECT_TRUE(ProfileWriteString("S", key.c_str(), key.c_str(), file.c_str()));
                 char b[32];
                 ProfileReadString("S", key.c_str(), "", b, sizeof b, file.c_str());
                 if (key != b) ADD_FAILURE() << key << " read back as " << b;
@@ -492,6 +493,91 @@ TEST_F(ProfileTest, ReadBatchLooksAtEachFileOnce) {
     EXPECT_STREQ(buf, "two, longer");
     ProfileReadString("S", "K", "", buf, sizeof buf, missing.c_str());
     EXPECT_STREQ(buf, "now here");
+}
+
+// ---- Writers in other processes, and failed writes ----------------------------------------
+
+TEST_F(ProfileTest, TwoProcessesWritingAtOnceLoseNothing) {
+    ASSERT_TRUE(Write("S", "FIRST", "kept"));
+    constexpr int kKeys = 300;
+    int go[2];
+    ASSERT_EQ(pipe(go), 0);
+    pid_t children[2];
+    for (int c = 0; c < 2; ++c) {
+        children[c] = fork();
+        if (children[c] == 0) {
+            ProfileStoreReset();
+            char byte;
+            if (read(go[0], &byte, 1) != 1) _exit(3);  // both start together
+            for (int i = 0; i < kKeys; ++i) {
+                std::string key = "P" + std::to_string(c) + "_" + std::to_string(i);
+                if (!ProfileWriteString("S", key.c_str(), key.c_str(), file.c_str())) _exit(1);
+            }
+            _exit(0);
+        }
+    }
+    ASSERT_EQ(write(go[1], "gg", 2), 2);
+    for (pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    close(go[0]);
+    close(go[1]);
+    ProfileStoreReset();
+    int lost = 0;
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < kKeys; ++i) {
+            std::string key = "P" + std::to_string(c) + "_" + std::to_string(i);
+            if (Read("S", key.c_str()) != key) ++lost;
+        }
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(Read("S", "FIRST"), "kept");
+    EXPECT_EQ(Strays(), 0);
+}
+
+int g_listened = 0;
+void Listen() { ++g_listened; }
+
+TEST_F(ProfileTest, FailedWritesSayWhyAndAreListedOncePerFile) {
+    ASSERT_TRUE(Write("S", "K", "old"));
+    std::string before = Slurp(file);
+    g_listened = 0;
+    ProfileSetWriteFailureListener(Listen);
+
+    // A file nobody may write to is not replaced, even where the system would allow it.
+    ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+    WriteResult r = ProfileWriteString("S", "K", "new", file.c_str());
+    EXPECT_EQ(r.error, WriteError::kFileReadOnly);
+    EXPECT_FALSE(ProfileWriteString("S", "K2", "more", file.c_str()));
+    EXPECT_EQ(Slurp(file), before);
+    EXPECT_EQ(g_listened, 1);
+    std::vector<WriteFailure> failures = ProfileTakeWriteFailures();
+    ASSERT_EQ(failures.size(), 1u);  // once per file, not once per write
+    EXPECT_EQ(failures[0].path, file);
+    EXPECT_EQ(failures[0].result.error, WriteError::kFileReadOnly);
+    EXPECT_TRUE(ProfileTakeWriteFailures().empty());
+
+    // Writable again: the write goes through, and a later failure is told again.
+    ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+    EXPECT_TRUE(Write("S", "K", "new"));
+    EXPECT_EQ(Read("S", "K"), "new");
+    ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
+    r = ProfileWriteString("S", "K", "newer", file.c_str());
+    EXPECT_EQ(r.error, WriteError::kFolderReadOnly);
+    std::string other = dir + "/other.ini";
+    EXPECT_EQ(ProfileWriteString("S", "K", "v", other.c_str()).error, WriteError::kFolderReadOnly);
+    ASSERT_EQ(chmod(dir.c_str(), 0755), 0);
+    EXPECT_NE(access(other.c_str(), F_OK), 0);
+    EXPECT_EQ(Read("S", "K"), "new");
+    EXPECT_EQ(ProfileWriteString("S", "K", "v", (dir + "/no/such.ini").c_str()).error, WriteError::kFolderMissing);
+    failures = ProfileTakeWriteFailures();
+    ASSERT_EQ(failures.size(), 3u);
+    EXPECT_EQ(failures[0].path, file);
+    EXPECT_EQ(failures[1].path, other);
+    EXPECT_EQ(g_listened, 4);
+    ProfileSetWriteFailureListener(nullptr);
+    EXPECT_EQ(Strays(), 0);
 }
 
 }  // namespace

@@ -100,15 +100,26 @@ TEST_F(CountdownTest, OrderSaveAndUndoOfAReplacement) {
 }
 
 TEST_F(CountdownTest, OverLongTextIsCutOnACharacterBoundary) {
-    // "2025,12,25," is 11 bytes; then one ASCII byte and double-byte characters to 300 bytes,
-    // so byte 255 of the value falls on a lead byte.
-    std::string value = "01=2025,12,25,x";
-    while (value.size() - 3 < 300) value += "\x82\xa0";
+    // Double-byte characters to 300 bytes of text: byte 255 of the text falls on a lead byte.
+    std::string value = "01=2025,12,25,";
+    while (value.size() - 14 < 300) value += "\x82\xa0";
     WriteIni(path_, {"[COUNTDOWN]", value.c_str()});
     ASSERT_EQ(LoadCountdowns(path_.c_str()), 1);
-    size_t len = std::strlen(g_countdowns.memos[0].text);
-    // 254 bytes of value: byte 255 would be a lead byte without its trail.
-    EXPECT_EQ(len, 254u - 11u);
+    EXPECT_EQ(std::strlen(g_countdowns.memos[0].text), 254u);
+}
+
+TEST_F(CountdownTest, ManyCommasAndAFullTextSurviveSaving) {
+    // 80 commas, and a text of the full 255 bytes behind its date.
+    std::string text;
+    for (int i = 0; i < 80; ++i) text += "a,";
+    while (text.size() < 255) text += "z";
+    WriteIni(path_, {"[COUNTDOWN]", ("01=2025,12,25," + text).c_str()});
+    ASSERT_EQ(LoadCountdowns(path_.c_str()), 1);
+    EXPECT_EQ(g_countdowns.memos[0].text, text);
+    ASSERT_TRUE(SaveCountdowns());
+    ASSERT_EQ(LoadCountdowns(path_.c_str()), 1);
+    EXPECT_EQ(g_countdowns.memos[0].text, text);
+    EXPECT_EQ(Key("01"), "2025,12,25," + text);
 }
 
 TEST_F(CountdownTest, AlarmLinesWithTheDefaultForm) {

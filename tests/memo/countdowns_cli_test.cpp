@@ -46,3 +46,21 @@ TEST(CliCountdowns, EveryMemoInListOrderAsTheAlarmWordsIt) {
                            reinterpret_cast<const char*>(u8"今日) 今\n");
     EXPECT_EQ(ReadWhole(out), expected);
 }
+
+// A hand-edited form is text: conversions it is not meant to have are shown as written.
+TEST(CliCountdowns, HostileFormsAreShownNotRun) {
+    TempFolder dir;
+    std::string config = dir.File("cal.ini");
+    WriteIni(config, {"[CONFIG]", "CDOWN_FORM=%n%s%d-%02d-%02d %x%%(,) %s %n%s%d,now,in ,d,,d ago"});
+    std::string far = "01=" + DateField(3) + ",Far";
+    WriteIni(dir.File("cal_memo.ini"), {"[COUNTDOWN]", far.c_str(), "02="});
+    std::string out = dir.File("o.txt");
+    std::string cmd = std::string("'") + TESSEL_CLI + "' --config '" + config + "' countdowns >'" + out + "'";
+    int status = std::system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    std::string date = DateText(3);  // "YYYY/MM/DD ("
+    std::string expected = "%n%s" + date.substr(0, 4) + "-" + date.substr(5, 2) + "-" + date.substr(8, 2) +
+                           " %x%(in 3d) Far %n%s%d\n";
+    EXPECT_EQ(ReadWhole(out), expected);
+}

@@ -1,6 +1,9 @@
 // desk-calendar-cli memo commands against real files: UTF-8 in and out, CP932 bytes stored.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+
+#include <algorithm>
 
 #include <cstdlib>
 #include <string>
@@ -46,5 +49,47 @@ TEST(MemoCli, RefusesWhatCodePage932CannotHold) {
     EXPECT_NE(r.err.find("code page 932"), std::string::npos);
     EXPECT_FALSE(FileExists(dir.File("t_memo2025.ini")));
     EXPECT_EQ(Cli(dir, "get 2025-02-30").rc, 2);
+}
+// A folder whose name holds printf conversions is only a name.
+TEST(MemoCli, FolderNamedLikeAFormat) {
+    TempFolder top;
+    std::string folder = top.File("100%s%n");
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    WriteIni(folder + "/t.ini", {"[CONFIG]"});
+    std::string cmd = "cd '" + folder + "' && '" TESSEL_CLI "' --config t.ini memo set 2025-03-04 hello >/dev/null 2>&1";
+    int status = std::system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_NE(ReadWhole(folder + "/t_memo2025.ini").find("4=hello"), std::string::npos);
+}
+
+// A write that cannot reach the disk says so on one line and exits 2; nothing changes.
+TEST(MemoCli, ReadOnlyFolderOrFileFailsLoudly) {
+    TempFolder dir;
+    WriteIni(dir.File("t.ini"), {"[CONFIG]"});
+    ASSERT_EQ(Cli(dir, "set 2025-03-04 first").rc, 0);
+    std::string year = dir.File("t_memo2025.ini");
+    std::string before = ReadWhole(year);
+
+    ASSERT_EQ(chmod(year.c_str(), 0444), 0);
+    Out r = Cli(dir, "set 2025-03-04 second");
+    ASSERT_EQ(chmod(year.c_str(), 0644), 0);
+    EXPECT_EQ(r.rc, 2);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_NE(r.err.find("t_memo2025.ini: the file is read-only"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadWhole(year), before);
+
+    // The messages go to another folder while this one is read-only.
+    TempFolder elsewhere;
+    std::string cmd = "cd '" + dir.Path() + "' && chmod 555 . && '" TESSEL_CLI
+                      "' --config t.ini memo append 2025-03-04 more >/dev/null 2>'" + elsewhere.File("err.txt") +
+                      "'; rc=$?; chmod 755 .; exit $rc";
+    int status = std::system(cmd.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    std::string err = ReadWhole(elsewhere.File("err.txt"));
+    EXPECT_NE(err.find("the folder cannot be written to"), std::string::npos) << err;
+    EXPECT_EQ(ReadWhole(year), before);
+    EXPECT_EQ(Cli(dir, "get 2025-03-04").out, "first\n");
 }
 }  // namespace

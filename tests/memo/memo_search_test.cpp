@@ -57,10 +57,10 @@ TEST_F(MemoSearch, YearsFromTheFileNamesGapsIncluded) {
 }
 
 TEST_F(MemoSearch, HitsInDateOrderAcrossYears) {
-    WriteMemo(2024, 4, 31, "meeting on a day April lacks", false);
-    WriteMemo(2024, 12, 1, "meeting", false);
-    WriteMemo(2023, 1, 15, "first\r\nmeeting later", false);
-    WriteMemo(2024, 2, 3, "Meeting", false);  // letter case counts
+    EXPECT_TRUE(WriteMemo(2024, 4, 31, "meeting on a day April lacks", false));
+    EXPECT_TRUE(WriteMemo(2024, 12, 1, "meeting", false));
+    EXPECT_TRUE(WriteMemo(2023, 1, 15, "first\r\nmeeting later", false));
+    EXPECT_TRUE(WriteMemo(2024, 2, 3, "Meeting", false));  // letter case counts
     SearchOutcome outcome;
     EXPECT_EQ(Rows("meeting", &outcome),
               "2023/01/15|first  meeting later\n"
@@ -133,7 +133,7 @@ TEST_F(MemoSearch, SortingAndCopying) {
 }
 
 TEST_F(MemoSearch, ReadsEachFileOnceAndSeesItChangedBetweenSearches) {
-    for (int d = 1; d <= 28; ++d) WriteMemo(2024, 2, d, "day", false);
+    for (int d = 1; d <= 28; ++d) EXPECT_TRUE(WriteMemo(2024, 2, d, "day", false));
     ProfileStoreReset();
     EXPECT_EQ(Rows("day").size(), 28u * 15);
     EXPECT_EQ(ProfileStoreParseCount(), 1);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "app/app_globals.h"
@@ -17,36 +18,36 @@ namespace {
 TEST_F(MemoFiles, EncodingRulesOnTheBytes) {
     EXPECT_EQ(Read(2025, 3, 4), "");
     EXPECT_FALSE(FileExists(dir.File("t_memo2025.ini")));
-    WriteMemo(2025, 3, 4, " abc ", false);
+    EXPECT_TRUE(WriteMemo(2025, 3, 4, " abc ", false));
     EXPECT_NE(Year().find("[3]\r\n4=\x80 abc\r\n"), std::string::npos) << Year();
     EXPECT_EQ(Read(2025, 3, 4), " abc");
-    WriteMemo(2025, 3, 5, "a\r\n\r\nb\r\n\r\n", false);
+    EXPECT_TRUE(WriteMemo(2025, 3, 5, "a\r\n\r\nb\r\n\r\n", false));
     EXPECT_NE(Year().find("5=a\x7F\x7F" "b\r\n"), std::string::npos);
     EXPECT_EQ(Read(2025, 3, 5), "a\r\n\r\nb");
-    WriteMemo(2025, 3, 6, "\r\nx\ty", false);
+    EXPECT_TRUE(WriteMemo(2025, 3, 6, "\r\nx\ty", false));
     EXPECT_NE(Year().find("6=\x7Fx\ty\r\n"), std::string::npos);
     EXPECT_EQ(Read(2025, 3, 6), "\r\nx\r\ny");
     // Quotes, and trail bytes that are '\' and '[' (0x95 0x5C, 0x83 0x5B), come back unchanged.
     const char* kept[] = {"\"quoted\"", "\x95\x5C\x83\x5B\x95\x5C"};
     for (const char* t : kept) {
-        WriteMemo(2025, 4, 1, t, false);
+        EXPECT_TRUE(WriteMemo(2025, 4, 1, t, false));
         EXPECT_EQ(Read(2025, 4, 1), t);
         EXPECT_NE(Year().find(std::string("1=") + t + "\r\n"), std::string::npos);
     }
-    WriteMemo(2025, 3, 5, "\r\n\r\n", false);
+    EXPECT_TRUE(WriteMemo(2025, 3, 5, "\r\n\r\n", false));
     EXPECT_EQ(Year().find("5="), std::string::npos);
 }
 
 TEST_F(MemoFiles, AppendAndUnchangedWrites) {
-    WriteMemo(2025, 1, 1, "x", true);
-    WriteMemo(2025, 1, 2, "a", false);
-    WriteMemo(2025, 1, 2, " x", true);
+    EXPECT_TRUE(WriteMemo(2025, 1, 1, "x", true));
+    EXPECT_TRUE(WriteMemo(2025, 1, 2, "a", false));
+    EXPECT_TRUE(WriteMemo(2025, 1, 2, " x", true));
     EXPECT_NE(Year().find("1=x\r\n2=a\x7F x\r\n"), std::string::npos) << Year();
     int n = UndoRecordCount();
-    WriteMemo(2025, 1, 2, "", true);
-    WriteMemo(2025, 1, 1, "x", false);
+    EXPECT_TRUE(WriteMemo(2025, 1, 2, "", true));
+    EXPECT_TRUE(WriteMemo(2025, 1, 1, "x", false));
     EXPECT_EQ(UndoRecordCount(), n);
-    WriteMemo(-1, -1, 3, "phrase", false);
+    EXPECT_TRUE(WriteMemo(-1, -1, 3, "phrase", false));
     EXPECT_EQ(UndoRecordCount(), n);
     EXPECT_EQ(StoredValue(g_files.memoPath, "REGWORD", "04"), "phrase");
 }
@@ -54,7 +55,7 @@ TEST_F(MemoFiles, AppendAndUnchangedWrites) {
 TEST_F(MemoFiles, LongMemoNeedsFewReads) {
     std::string big;
     while (big.size() < 65536) big += "\x82\xA0line\n";
-    WriteMemo(2025, 5, 5, big.c_str(), false);
+    EXPECT_TRUE(WriteMemo(2025, 5, 5, big.c_str(), false));
     ProfileStoreReset();
     char* raw = ReadMemoRaw(2025, 5, 5);
     EXPECT_EQ(std::strlen(raw), big.size() - 1);
@@ -80,22 +81,54 @@ TEST_F(MemoFiles, FreeMemoMigratesOldLines) {
     std::free(t);
     EXPECT_EQ(StoredValue(g_files.memoPath, "MEMO", "MEMO"), "A\x7F" "B");
     EXPECT_EQ(UndoRecordCount(), 1);
-    WriteFreeMemo("");
+    EXPECT_TRUE(WriteFreeMemo(""));
     for (const char* k : {"MEMO", "MEMO1", "MEMO2", "MEMO4"})
         EXPECT_EQ(StoredValue(g_files.memoPath, "MEMO", k), "<missing>") << k;
 }
 
+TEST_F(MemoFiles, FreeMemoMigrationKeepsLinesApart) {
+    // A line longer than a line holds, cut where a character would be split.
+    std::string cut = "xy";
+    for (int i = 0; i < 149; ++i) cut += "\x82\xa0";
+    std::string key1 = "MEMO1=" + cut;
+    WriteIni(g_files.memoPath, {"[MEMO]", key1.c_str(), "MEMO2=B"});
+    ProfileStoreReset();
+    EXPECT_EQ(Read(0, 0, 0), "");
+    char* t = ReadFreeMemo();
+    EXPECT_EQ(std::string(t), cut.substr(0, 254) + "\r\nB");
+    std::free(t);
+    EXPECT_EQ(Read(0, 0, 0), cut.substr(0, 254) + "\r\nB");
+
+    // Lines that fill the text to 4094 bytes: the next line does not fit with its line break and
+    // must not be glued to the last one.
+    ClearUndoJournal();
+    g_app.design.memoRow = 20;
+    std::string file = "[MEMO]\r\n", expected;
+    for (int i = 1; i <= 16; ++i) {
+        std::string line((i <= 15 ? 255 : 239), static_cast<char>('a' + i));
+        file += "MEMO" + std::to_string(i) + "=" + line + "\r\n";
+        expected += (i > 1 ? "\r\n" : "") + line;
+    }
+    file += "MEMO17=Z\r\n";
+    std::ofstream(g_files.memoPath, std::ios::binary) << file;
+    ProfileStoreReset();
+    t = ReadFreeMemo();
+    EXPECT_EQ(std::strlen(t), 4094u);
+    EXPECT_EQ(std::string(t), expected);
+    std::free(t);
+}
+
 TEST_F(MemoFiles, UndoKeepsWholeGroups) {
-    for (int d = 1; d <= 10; ++d) WriteMemo(2025, 2, d, "t", false);
+    for (int d = 1; d <= 10; ++d) EXPECT_TRUE(WriteMemo(2025, 2, d, "t", false));
     EXPECT_EQ(UndoRecordCount(), 9);
     ClearUndoJournal();
     g_undo.groupCounter += 1;
     g_undo.groupStep = 0;
-    for (int d = 1; d <= 31; ++d) WriteMemo(2025, 7, d, "m", false);
+    for (int d = 1; d <= 31; ++d) EXPECT_TRUE(WriteMemo(2025, 7, d, "m", false));
     g_undo.groupStep = 1;
-    for (int d = 1; d <= 8; ++d) WriteMemo(2025, 8, d, "n", false);
+    for (int d = 1; d <= 8; ++d) EXPECT_TRUE(WriteMemo(2025, 8, d, "n", false));
     EXPECT_EQ(UndoRecordCount(), 39);
-    WriteMemo(2025, 8, 9, "n", false);
+    EXPECT_TRUE(WriteMemo(2025, 8, 9, "n", false));
     EXPECT_EQ(UndoRecordCount(), 9);  // the 31-write group goes as one
 }
 
@@ -120,8 +153,8 @@ namespace {
 class EditedMemo : public MemoFiles {};
 
 TEST_F(EditedMemo, TheCellBeingEditedReadsTheWorkingText) {
-    WriteMemo(2025, 6, 1, "stored", false);
-    WriteFreeMemo("free");
+    EXPECT_TRUE(WriteMemo(2025, 6, 1, "stored", false));
+    EXPECT_TRUE(WriteFreeMemo("free"));
     BeginEditing(kCellDayBase + 3, 2025, 6, 1);
     SetWorkingText(" typed\r\nline\r\n");
     // Encoded like a write, but a leading space gets no marker while drawing.

@@ -98,7 +98,7 @@ TEST_F(RepeatSeries, EndsAndKindsOfSeries) {
 TEST_F(RepeatSeries, AppendsAsNewLinesUnsortedAndUndoesInOneStep) {
     g_app.settings.alarm = 1;
     g_app.settings.alarmMemoSort = 1;
-    WriteMemo(2025, 3, 2, "10:00 first", false);
+    EXPECT_TRUE(WriteMemo(2025, 3, 2, "10:00 first", false));
     RunRepeatSeries(2025, 3, 1, "9:00 added", RepeatRule{3, 0, 0});
     EXPECT_EQ(Read(2025, 3, 1), "9:00 added");
     EXPECT_EQ(Read(2025, 3, 2), "10:00 first\r\n9:00 added");

@@ -123,7 +123,7 @@ TEST_F(DayCell, MonthPrintedWithTheDay) {
 }
 
 TEST_F(DayCell, MemoLines) {
-    WriteMemo(2026, 7, 20, " one\r\ntwo\r\n", false);
+    EXPECT_TRUE(WriteMemo(2026, 7, 20, " one\r\ntwo\r\n", false));
     DayCellRequest r = Cell(22);
     EXPECT_EQ(r.memo, " one\x7Ftwo");  // the leading-space marker is gone
     std::vector<std::string> lines = DayCellLines(r);
