@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "config/sjis.h"
 #include "memo/alarm_time.h"
 #include "memo/countdown.h"
 #include "memo/tag_words.h"
@@ -23,7 +24,7 @@ bool HasTimeIn(const char* begin, const char* end, int low, int high) {
             if ((low < 0 || v >= low) && (high < 0 || v <= high)) return true;
             p += n;
         } else {
-            p += n < 0 ? -n : 1;
+            p += n < 0 ? -n : SjisCharLength(p);
         }
     }
     return false;

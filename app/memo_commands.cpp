@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/working_text.h"
+#include "calendar/civil_date.h"
 #include "calendar/view_layout.h"
 #include "memo/alarm_time.h"
 #include "memo/countdown.h"
@@ -24,7 +25,8 @@ bool Replay(const UndoRecord& r, bool undo, int* currentCell) {
 
 bool DateOfCell(int cell, int* year, int* month, int* day) {
     if (!IsDayCell(cell)) return false;
-    DateAtOffset(cell & 0x0FFF, LocalDayNumber(g_view.firstDay), year, month, day);
+    // The real date: a view of December 2035 runs on into 2036, past where the date choosers stop.
+    DateOfDayNumber(LocalDayNumber(g_view.firstDay) + (cell & 0x0FFF), year, month, day);
     return true;
 }
 

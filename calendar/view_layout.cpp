@@ -24,6 +24,8 @@ int MulDivRound(int a, int b, int c) {
 namespace {
 constexpr int kFirstYear = 1970;
 constexpr int kEndYear = 2036;  // views stop before this year
+// Cell ids carry the cell index in 12 bits (kCellDayBase + index), so no more cells than that.
+constexpr int kMaxCells = 0x0FFF;
 
 // Back to the start of its week, the week starting on beginWeek.
 std::tm StartOfWeek(const std::tm& date, int beginWeek) {
@@ -225,7 +227,8 @@ void LayExtendedRows(AppState* st, const LayoutInputs& in, const Bands& b) {
     }
     std::tm day = g_view.firstDay;
     int index = 0, top = b.calendarTop, rows = 0;
-    while (rows < m.rowCount || (heightMode && remaining > 0)) {
+    int perRow = list ? 1 : 7;
+    while ((rows < m.rowCount || (heightMode && remaining > 0)) && index + perRow <= kMaxCells) {
         int height;
         if (!list) {
             int lines = d.cellLine;
@@ -245,6 +248,9 @@ void LayExtendedRows(AppState* st, const LayoutInputs& in, const Bands& b) {
             ++index;
             day = AddDays(day, 1);
         }
+        // A row takes at least a pixel, so that a kept height is used up even when hand-edited
+        // fonts make the lines no height at all.
+        height = std::max(height, 1);
         remaining -= height;
         top += height;
         ++rows;
@@ -309,6 +315,7 @@ void BuildLayout(AppState* state, const LayoutInputs& in) {
         b.calendarTop = m.titleHeight;
         b.rowHeight = m.listRowHeight;
     }
+    b.rowHeight = std::max(b.rowHeight, 1);  // hand-edited negative font sizes give none
     b.fixedHeight = b.calendarTop + b.memoBoxHeight + 1;
     m.cdownHeight = LayCountdownLines(*state, in, m.titleHeight);
     b.calendarTop += m.cdownHeight;
@@ -323,7 +330,9 @@ void BuildLayout(AppState* state, const LayoutInputs& in) {
         if (m.rowCount > 0) {
             m.winHeight = b.rowHeight * m.rowCount + b.fixedHeight;
         } else {
-            m.rowCount = b.rowHeight > 0 ? (m.winHeight - b.fixedHeight + b.rowHeight - 1) / b.rowHeight : 0;
+            // At most as many rows as cells can be told apart, whatever height was stored.
+            long long rows = (static_cast<long long>(m.winHeight) - b.fixedHeight + b.rowHeight - 1) / b.rowHeight;
+            m.rowCount = static_cast<int>(std::min<long long>(rows, list ? kMaxCells : kMaxCells / 7));
             if (m.rowCount <= 0) {
                 m.rowCount = 1;
                 m.winHeight = b.fixedHeight;

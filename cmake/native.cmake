@@ -12,6 +12,13 @@ list(FILTER NATIVE_BENCH EXCLUDE REGEX "_win\\.cpp$")
 
 tessel_library(tessel_core 0 "${NATIVE_CORE}")
 tessel_library(tessel_core_classic 1 "${NATIVE_CORE}")
+# A signed overflow in the core stops the test that ran into it, naming the line, instead of
+# passing unnoticed with whatever value the overflow left.
+foreach(core tessel_core tessel_core_classic)
+  target_compile_options(${core} PRIVATE -fsanitize=signed-integer-overflow
+                         -fno-sanitize-recover=signed-integer-overflow)
+  target_link_options(${core} INTERFACE -fsanitize=signed-integer-overflow)
+endforeach()
 
 foreach(edition layered classic)
   if(edition STREQUAL "layered")

@@ -16,18 +16,17 @@ int ReadRanged(const char* key, int def, int lo, int hi) {
     return (v < lo || v > hi) ? def : v;
 }
 
-// Digits with optional blanks around them; false for anything else (also for no digits).
-bool ParseSmallNumber(const char* s, const char* end, int* out) {
-    while (s < end && (*s == ' ' || *s == '\t')) ++s;
-    while (end > s && (end[-1] == ' ' || end[-1] == '\t')) --end;
-    if (s == end || end - s > 4) return false;
+// A number read the way C's atoi reads one: white space, an optional sign, then digits up to the
+// first other byte (none reads as 0). Saturates far above any hour or minute instead of
+// overflowing.
+int ReadLeadingNumber(const char* s) {
+    while (*s == ' ' || (*s >= '\t' && *s <= '\r')) ++s;
+    bool negative = *s == '-';
+    if (*s == '-' || *s == '+') ++s;
     int v = 0;
-    for (; s < end; ++s) {
-        if (*s < '0' || *s > '9') return false;
-        v = v * 10 + (*s - '0');
-    }
-    *out = v;
-    return true;
+    for (; *s >= '0' && *s <= '9'; ++s)
+        if (v < 100000) v = v * 10 + (*s - '0');
+    return negative ? -v : v;
 }
 }  // namespace
 
@@ -88,11 +87,9 @@ void NormaliseStartupTimes(const char* in, char* out, int outSize) {
     size_t len = 0;
     for (int i = 0; i < n; ++i) {
         const char* colon = std::strchr(items[i], ':');
-        int hour, minute;
-        if (!colon || !ParseSmallNumber(items[i], colon, &hour) ||
-            !ParseSmallNumber(colon + 1, colon + std::strlen(colon), &minute) || hour > 23 || minute > 59) {
-            return;
-        }
+        if (!colon) return;
+        int hour = ReadLeadingNumber(items[i]), minute = ReadLeadingNumber(colon + 1);
+        if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return;
         len += std::snprintf(result + len, sizeof result - len, "%s%02d:%02d", i ? "," : "", hour, minute);
     }
     if (len > static_cast<size_t>(outSize - 1)) return;  // would not fit: dropped as a whole

@@ -15,5 +15,7 @@ int SplitFields(char* text, char sep, char** items, int maxItems);
 Colour ParseColour(const char* text);
 void FormatColour(Colour colour, char out[7]);
 
-// "9:5,18:30" -> "09:05,18:30"; any invalid item (or a result that would not fit) -> "".
+// "9:5,18:30" -> "09:05,18:30". Each item needs a ':'; the numbers before and after it are read
+// as atoi reads them ("12:00 lunch" is 12:00, " 9:5x" 09:05) and must be an hour and a minute.
+// Any invalid item, more than 50 items, or a result that would not fit -> "".
 void NormaliseStartupTimes(const char* in, char* out, int outSize);

@@ -4,6 +4,9 @@
 
 inline bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
+// Bytes of the character at s: 2 for a lead byte and its trail byte, else 1.
+inline int SjisCharLength(const char* s) { return IsSjisLead(static_cast<unsigned char>(s[0])) && s[1] ? 2 : 1; }
+
 // ASCII letters in upper case; every other byte as it is (callers keep trail bytes away from it).
 inline unsigned char FoldAscii(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "config/app_state.h"
+#include "config/sjis.h"
 #include "memo/memo_store.h"
 
 int ScanTime(const char* p, int* hour, int* minute) {
@@ -15,8 +16,12 @@ int ScanTime(const char* p, int* hour, int* minute) {
         if (s[at] >= '0' && s[at] <= '9') { value = s[at] - '0'; len = 1; }
         else if (s[at] == 0x82 && s[at + 1] >= 0x4F && s[at + 1] <= 0x58) { value = s[at + 1] - 0x4F; len = 2; }
         if (value >= 0) {
-            number = number * 10 + value;
-            if (digits < 3) ++digits;
+            // Three digits are never an hour or a minute: counting on is enough, and no long run
+            // of digits can overflow the number.
+            if (digits < 3) {
+                number = number * 10 + value;
+                ++digits;
+            }
             at += len;
             continue;
         }
@@ -41,7 +46,7 @@ int FindTime(const char* line) {
         int h, m;
         int r = ScanTime(line + at, &h, &m);
         if (r > 0) return h * 60 + m;
-        at += r < 0 ? -r : 1;
+        at += r < 0 ? -r : SjisCharLength(line + at);
     }
     return -1;
 }

@@ -1,7 +1,8 @@
 // Times of day inside memo lines (9:30, １５：００): what counts, the first one, sorting by them.
 #pragma once
 
-// > 0: length of the time at p; < 0: skip that many bytes; 0: advance one byte.
+// > 0: length of the time at p; < 0: skip that many bytes; 0: no time here, go on at the next
+// character (a double-byte character is skipped whole, never entered at its trail byte).
 int ScanTime(const char* p, int* hour, int* minute);
 // Minutes after midnight of the first time in line, or -1.
 int FindTime(const char* line);

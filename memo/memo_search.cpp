@@ -92,14 +92,18 @@ int NextSortState(int column) {
 
 int CompareSearchTexts(const char* a, const char* b, int state) {
     int r = 0;
+    // Up to the first difference both texts are alike, so one flag tells a trail byte in both;
+    // a trail byte compares as it is (学 and 蓋 differ only as w and W there).
+    bool trail = false;
     for (int i = 0; i < kSearchKeywordMax; ++i) {
-        unsigned char x = FoldAscii(static_cast<unsigned char>(a[i]));
-        unsigned char y = FoldAscii(static_cast<unsigned char>(b[i]));
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (!trail) x = FoldAscii(x), y = FoldAscii(y);
         if (x != y) {
             r = x < y ? -1 : 1;
             break;
         }
         if (!x) break;
+        trail = !trail && IsSjisLead(x);
     }
     return state == 1 ? -r : r;
 }

@@ -23,6 +23,20 @@ size_t MatchAt(const unsigned char* text, const unsigned char* word) {
 }
 }  // namespace
 
+int TagWordAt(const char* text, int* length) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    int best = 0;
+    size_t longest = 0;
+    for (int t = 1; t < kTagCount; ++t) {
+        const unsigned char* word = reinterpret_cast<const unsigned char*>(g_tags[t].word);
+        if (!word[0]) continue;
+        size_t n = MatchAt(p, word);
+        if (n > longest) best = t, longest = n;
+    }
+    *length = static_cast<int>(longest);
+    return best;
+}
+
 void RemoveTagWords(char* text) {
     // Only bytes that begin some tag word are worth trying the words at.
     bool starts[256] = {};
@@ -38,13 +52,8 @@ void RemoveTagWords(char* text) {
     unsigned char* in = reinterpret_cast<unsigned char*>(text);
     unsigned char* out = in;
     while (*in) {
-        size_t longest = 0;
-        for (int t = 1; starts[*in] && t < kTagCount; ++t) {
-            const unsigned char* word = reinterpret_cast<const unsigned char*>(g_tags[t].word);
-            if (!word[0]) continue;
-            size_t n = MatchAt(in, word);
-            if (n > longest) longest = n;
-        }
+        int longest = 0;
+        if (starts[*in]) TagWordAt(reinterpret_cast<const char*>(in), &longest);
         if (longest) {
             in += longest;
             continue;

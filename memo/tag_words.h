@@ -7,6 +7,12 @@
 // double-byte character.
 void RemoveTagWords(char* text);
 
+// The tag (1..16) whose word starts at text, the longest and of equal length the lowest-numbered,
+// with the word's length in bytes in *length; 0 (and length 0) when none. ASCII letters match in
+// either case, double-byte characters only exactly. text must begin on a character boundary.
+// Shared by the painter and by RemoveTagWords, so what is coloured is what is taken out.
+int TagWordAt(const char* text, int* length);
+
 // Start of the first occurrence of keyword in text that begins on a character boundary (letter
 // case counts), or null. An empty keyword is found nowhere.
 const char* FindKeyword(const char* text, const char* keyword);

@@ -1,27 +1,8 @@
 #include "render/text_runs.h"
 
-#include <cstring>
-
 #include "config/sjis.h"
-#include "config/tags.h"
 #include "memo/alarm_time.h"
-
-namespace {
-// The tag (1..16) whose word starts at p, the longest and of those the lowest-numbered; 0 none.
-int TagAt(const unsigned char* p, int* length) {
-    int best = 0, bestLength = 0;
-    for (int t = 1; t < kTagCount; ++t) {
-        const unsigned char* w = reinterpret_cast<const unsigned char*>(g_tags[t].word);
-        int n = static_cast<int>(std::strlen(g_tags[t].word));
-        if (n == 0 || n <= bestLength) continue;
-        int i = 0;
-        while (i < n && p[i] && FoldAscii(p[i]) == FoldAscii(w[i])) ++i;
-        if (i == n) best = t, bestLength = n;
-    }
-    *length = bestLength;
-    return best;
-}
-}  // namespace
+#include "memo/tag_words.h"
 
 std::vector<TextRun> SplitTextRuns(const char* text, bool alarmEmphasis) {
     std::vector<TextRun> runs;
@@ -35,7 +16,7 @@ std::vector<TextRun> SplitTextRuns(const char* text, bool alarmEmphasis) {
     while (s[i]) {
         if (pendingLength == 0) pending = i;
         int n = alarmEmphasis ? ScanTime(reinterpret_cast<const char*>(s + i), nullptr, nullptr) : 0;
-        int tagLength = 0, tag = n > 0 ? 0 : TagAt(s + i, &tagLength);
+        int tagLength = 0, tag = n > 0 ? 0 : TagWordAt(reinterpret_cast<const char*>(s + i), &tagLength);
         if (n > 0 || tag > 0) {
             flush();
             if (n > 0) runs.push_back({i, n, 0});

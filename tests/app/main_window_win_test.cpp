@@ -123,11 +123,37 @@ TEST(MainWindow, ClassAndStylesOfTheEdition) {
     EXPECT_EQ(0, calendar.Close());
 }
 
+// Icon group 101 lists a 16 x 16 and a 32 x 32 image, each an icon resource of its own that
+// really is that size (asking LoadImage for a size would scale a single image to it).
 TEST(MainWindow, ProgramCarriesIcon101InBothSizes) {
     HMODULE program = LoadLibraryExA(ProgramBesideUs().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, program);
-    for (int size : {16, 32}) {
-        HICON icon = static_cast<HICON>(LoadImageA(program, MAKEINTRESOURCEA(101), IMAGE_ICON, size, size, 0));
+    HRSRC group = FindResourceA(program, MAKEINTRESOURCEA(101), RT_GROUP_ICON);
+    ASSERT_NE(nullptr, group);
+    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(program, group)));
+    ASSERT_NE(nullptr, directory);
+    // The directory: reserved, type and count (16 bits each), then entries of 14 bytes that begin
+    // with the width and the height (0 standing for 256).
+    int count = directory[4] | directory[5] << 8;
+    bool listed16 = false, listed32 = false;
+    for (int i = 0; i < count; ++i) {
+        const BYTE* entry = directory + 6 + 14 * i;
+        listed16 = listed16 || (entry[0] == 16 && entry[1] == 16);
+        listed32 = listed32 || (entry[0] == 32 && entry[1] == 32);
+    }
+    EXPECT_TRUE(listed16);
+    EXPECT_TRUE(listed32);
+    int ids[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+        int size = k ? 32 : 16;
+        ids[k] = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+        HRSRC image = FindResourceA(program, MAKEINTRESOURCEA(ids[k]), RT_ICON);
+        ASSERT_NE(nullptr, image) << size;
+        auto* bits = static_cast<BYTE*>(LockResource(LoadResource(program, image)));
+        ASSERT_NE(nullptr, bits) << size;
+        // Width and height 0: the image at its own size.
+        HICON icon = CreateIconFromResourceEx(bits, SizeofResource(program, image), TRUE, 0x00030000, 0, 0,
+                                              LR_DEFAULTCOLOR);
         ASSERT_NE(nullptr, icon) << size;
         ICONINFO info = {};
         ASSERT_TRUE(GetIconInfo(icon, &info));
@@ -139,6 +165,7 @@ TEST(MainWindow, ProgramCarriesIcon101InBothSizes) {
         DeleteObject(info.hbmMask);
         DestroyIcon(icon);
     }
+    EXPECT_NE(ids[0], ids[1]);
     FreeLibrary(program);
 }
 

@@ -51,6 +51,18 @@ TEST_F(MemoCommands, CellsMapToDatesAcrossMonthEnds) {
     EXPECT_FALSE(CellHasMemo(kCellNone));
 }
 
+TEST_F(MemoCommands, CellsOfDecember2035RunOnInto2036) {
+    g_view.firstDay = Date(2035, 11, 25);  // the view of December 2035
+    int y, m, d;
+    ASSERT_TRUE(DateOfCell(kCellDayBase + 22, &y, &m, &d));
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20351217);
+    ASSERT_TRUE(DateOfCell(kCellDayBase + 41, &y, &m, &d));
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20360105);
+    WriteMemo(2036, 1, 2, "second", false);
+    EXPECT_EQ(Cell(kCellDayBase + 38), "second");
+    EXPECT_EQ(Cell(kCellDayBase + 21), "");  // 16 December keeps its own (empty) memo
+}
+
 TEST_F(MemoCommands, PasteModesAndTheBytesTheyDrop) {
     SetWorkingText("kept");
     InsertTextIntoCell(kMay1, "a", kInsertReplace);

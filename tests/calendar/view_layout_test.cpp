@@ -5,12 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "app/startup.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
+#include "config/design.h"
+#include "config/profile_access.h"
+#include "config/settings.h"
 #include "tests/calendar/layout_files.h"
 #include "tests/test_dates.h"
 
@@ -37,6 +45,29 @@ protected:
     static int Ymd(const std::tm& t) { return (t.tm_year + 1900) * 10000 + (t.tm_mon + 1) * 100 + t.tm_mday; }
     static int Shown() { return Ymd(g_view.displayedMonth) / 100; }
     int Stored(const char* key) { return ProfileReadInt("CONFIG", key, -999, dir.File("t.ini").c_str()); }
+    // Settings, design and kept height from the configuration file, as at start-up.
+    void ReadConfig(std::initializer_list<const char*> lines) {
+        WriteIni(dir.File("t.ini"), lines);
+        UseConfig(dir.File("t.ini"));
+        ReadSettings(&st);
+        ReadDesign(&st);
+        st.layout.winHeight = ReadConfigInt("WIN_HEIGHT_1024", 0);
+    }
+    // Lays out in a child first, stopped after ten seconds or half a gigabyte: a layout that
+    // never ends fails the test instead of hanging the run or filling the memory.
+    bool LaysOutInChild() {
+        pid_t child = fork();
+        if (child == 0) {
+            alarm(10);
+            rlimit limit = {512u << 20, 512u << 20};
+            setrlimit(RLIMIT_AS, &limit);
+            std::set_new_handler([] { _exit(3); });  // out of memory ends the child, not the test
+            BuildLayout(&st, in);
+            _exit(0);
+        }
+        int status = 0;
+        return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
 };
 
 TEST_F(ViewLayout, TableWeeksAndColumnsByBeginWeek) {
@@ -239,6 +270,34 @@ TEST_F(ViewLayout, ExtendedRowsFillAKeptHeight) {
     Layout(2026, 2, 10);
     EXPECT_EQ(st.layout.rowCount, 1);
     EXPECT_EQ(st.layout.winHeight, 94);
+}
+
+TEST_F(ViewLayout, HandEditedSizesStillEndWithFewerCellsThanIds) {
+    in.now = Date(2026, 2, 10);
+    // A negative memo font makes every extended row -185 pixels high: rows of a pixel each fill
+    // the 506 pixels the kept height leaves them.
+    ReadConfig({"[CONFIG]", "CELL_ROW_EXTEND=1", "KEEP_WIN_HEIGHT=1", "WIN_HEIGHT_1024=600", "[FONTS]",
+                "DMEMO=ＭＳ Ｐゴシック,-40,0,0,0,0"});
+    ASSERT_TRUE(LaysOutInChild());
+    BuildLayout(&st, in);
+    EXPECT_EQ(st.layout.rowCount, 506);
+    EXPECT_EQ(g_view.cells.size(), 506u * 7);
+    EXPECT_EQ(st.layout.winHeight, 600);
+    // A taller kept height stops at the 4095 cells an id can tell apart (585 weeks).
+    ReadConfig({"[CONFIG]", "CELL_ROW_EXTEND=1", "KEEP_WIN_HEIGHT=1", "WIN_HEIGHT_1024=100000", "[FONTS]",
+                "DMEMO=ＭＳ Ｐゴシック,-40,0,0,0,0"});
+    ASSERT_TRUE(LaysOutInChild());
+    BuildLayout(&st, in);
+    EXPECT_EQ(g_view.cells.size(), 4095u);
+    // So does the plain table and the list under a hand-edited window height.
+    ReadConfig({"[CONFIG]", "KEEP_WIN_HEIGHT=1", "WIN_HEIGHT_1024=2000000000"});
+    ASSERT_TRUE(LaysOutInChild());
+    BuildLayout(&st, in);
+    EXPECT_EQ(g_view.cells.size(), 4095u);
+    ReadConfig({"[CONFIG]", "CALENDAR_TYPE=1", "KEEP_WIN_HEIGHT=1", "WIN_HEIGHT_1024=2000000000"});
+    ASSERT_TRUE(LaysOutInChild());
+    BuildLayout(&st, in);
+    EXPECT_EQ(g_view.cells.size(), 4095u);
 }
 
 TEST_F(ViewLayout, CountdownLinesAndTheirNumberColumns) {

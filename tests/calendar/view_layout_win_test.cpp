@@ -27,13 +27,22 @@ std::string TempConfig(const char* name) {
     return std::string(temp) + "tessel_layout_" + std::to_string(GetCurrentProcessId()) + "_" + name + ".ini";
 }
 
+// The width of text in the place's face at its point size, measured without the program's font
+// code: the font made here from the face name and the points, on a DC of its own.
 int DirectWidth(const LogFontA& lf, const char* text) {
-    WindowDC screen(nullptr);
-    MemoryDC dc(screen.get());
-    OwnedFont font(CreatePlaceFont(screen.get(), lf));
-    SelectedObject in(dc.get(), font.get());
-    SIZE size;
-    GetTextExtentPoint32A(dc.get(), text, static_cast<int>(std::strlen(text)), &size);
+    HDC screen = GetDC(nullptr);
+    int pixels = -MulDiv(lf.lfHeight, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HFONT font = CreateFontA(pixels, 0, 0, 0, lf.lfWeight, lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut,
+                             lf.lfCharSet, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, lf.lfFaceName);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
     return size.cx;
 }
 
@@ -49,6 +58,8 @@ TEST(LayoutOnWindows, TextWidthsInThePlacesFonts) {
     EXPECT_EQ(w9, DirectWidth(g_app.design.fonts[kFontCdown].logFont, "0000"));
     g_app.design.fonts[kFontCdown].logFont.lfHeight = 18;
     EXPECT_GT(measure.TextWidth(g_app.design, kFontCdown, "0000"), w9);
+    EXPECT_EQ(measure.TextWidth(g_app.design, kFontCdown, "0000"),
+              DirectWidth(g_app.design.fonts[kFontCdown].logFont, "0000"));
     EXPECT_EQ(measure.TextWidth(g_app.design, kFontCdown, ""), 0);
     EXPECT_EQ(measure.TextWidth(g_app.design, 99, "0000"), 0);
     // A place that has its font measures with it.

@@ -124,8 +124,6 @@ TEST(StartupTimes, AreRewrittenOrDroppedAsAWhole) {
     EXPECT_EQ(Normalised("9:5,25:00"), "");
     EXPECT_EQ(Normalised("12"), "");
     EXPECT_EQ(Normalised("9:60"), "");
-    EXPECT_EQ(Normalised("a:10"), "");
-    EXPECT_EQ(Normalised("9:"), "");
     EXPECT_EQ(Normalised("9:00,,10:00"), "");  // an empty item has no colon
     EXPECT_EQ(Normalised(""), "");
     // Sixteen items fit the field (95 bytes), seventeen (101 bytes) do not.
@@ -142,6 +140,18 @@ TEST(StartupTimes, AreRewrittenOrDroppedAsAWhole) {
     char small[6];
     NormaliseStartupTimes("9:5,10:10", small, sizeof small);
     EXPECT_STREQ(small, "");
+}
+
+TEST(StartupTimes, NumbersAreReadAsAtoiReadsThem) {
+    EXPECT_EQ(Normalised("12:00 lunch"), "12:00");
+    EXPECT_EQ(Normalised(" 9:5x,+7: 30,"), "09:05,07:30");  // a trailing comma is allowed
+    EXPECT_EQ(Normalised("a:10,9:"), "00:10,09:00");        // no digits read as 0
+    EXPECT_EQ(Normalised("007:0059"), "07:59");
+    EXPECT_EQ(Normalised("-1:00"), "");
+    EXPECT_EQ(Normalised("9:-5"), "");
+    EXPECT_EQ(Normalised("99999999999:00"), "");  // saturates, never wraps into range
+    EXPECT_EQ(Normalised("4294967305:00"), "");  // 2^32 + 9: in range only if it wrapped
+    EXPECT_EQ(Normalised("12:00 lunch,12"), "");  // one item without a colon drops them all
 }
 
 TEST_F(SettingsFile, InvalidStartupTimesReadAsEmpty) {

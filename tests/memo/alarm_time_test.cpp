@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
+#include "app/alarm_rules.h"
 #include "config/app_state.h"
 #include "memo/alarm_time.h"
 
@@ -23,6 +25,21 @@ TEST(AlarmTime, WhatCountsAsATime) {
     EXPECT_EQ(FindTime("a 8:10 then 7:00"), 8 * 60 + 10);
     EXPECT_LT(ScanTime("123:45", nullptr, nullptr), 0);
     EXPECT_EQ(ScanTime("abc", nullptr, nullptr), 0);
+}
+
+TEST(AlarmTime, LongDigitRunsAndDoubleByteCharacters) {
+    // Any run of three digits or more is no hour, however long (and it must not overflow).
+    std::string nines(40, '9');
+    EXPECT_LT(ScanTime((nines + ":00").c_str(), nullptr, nullptr), 0);
+    std::string wideNines;
+    for (int i = 0; i < 20; ++i) wideNines += "\x82\x58";  // full-width 9
+    EXPECT_EQ(FindTime((nines + ":00 " + wideNines + ":00 7:15").c_str()), 7 * 60 + 15);
+    // ≠ is 81 82; stepping into its trail byte would read 82 50, a full-width 1, then ":30".
+    EXPECT_EQ(FindTime("\x81\x82P:30"), -1);
+    EXPECT_EQ(FindTime("\x81\x82P:30 8:00"), 8 * 60);
+    std::string due;
+    MatchAlarmLines("\x81\x82P:30", -1, -1, -1, -1, true, &due);  // the alarms walk the same way
+    EXPECT_EQ(due, "");
 }
 
 TEST(AlarmTime, SortingLines) {

@@ -124,6 +124,8 @@ TEST_F(MemoSearch, SortingAndCopying) {
     EXPECT_LT(CompareSearchTexts("ab", "abc", 2), 0);
     EXPECT_GT(CompareSearchTexts("ab", "abc", 1), 0);
     EXPECT_GT(CompareSearchTexts("\x82\xA0", "z", 2), 0);  // other bytes compare unsigned
+    EXPECT_GT(CompareSearchTexts("学", "蓋", 2), 0);  // 8A 77 and 8A 57: trail bytes never fold
+    EXPECT_LT(CompareSearchTexts("xア", "Xヂ", 2), 0);  // 83 41 and 83 61
     std::string a(300, 'a'), b(300, 'a');
     b[280] = 'b';
     EXPECT_EQ(CompareSearchTexts(a.c_str(), b.c_str(), 2), 0);  // only 255 bytes are read

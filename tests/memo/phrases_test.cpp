@@ -58,6 +58,7 @@ TEST_F(Phrases, TableMovesAndSaves) {
     WritePhrase(1, "one");
     PhraseTable table;
     LoadPhraseTable(&table);
+    std::string before = ReadWhole(g_files.memoPath);
     EXPECT_EQ(MovePhrase(&table, 0, -1), -1);
     EXPECT_EQ(MovePhrase(&table, 15, +1), -1);
     EXPECT_EQ(MovePhrase(&table, 0, +1), 1);
@@ -65,7 +66,6 @@ TEST_F(Phrases, TableMovesAndSaves) {
     EXPECT_STREQ(table.slots[1], "zero");
     SetPhrase(&table, 0, "");
     SetPhrase(&table, 5, "five");
-    std::string before = ReadWhole(g_files.memoPath);
     // Nothing is written until the table is saved (Cancel writes nothing).
     EXPECT_EQ(ReadWhole(g_files.memoPath), before);
     SavePhraseTable(table);

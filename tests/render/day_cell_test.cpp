@@ -166,6 +166,17 @@ TEST_F(TextRuns, TagsSwitchTheStyleToTheEndOfTheLine) {
     EXPECT_EQ(Show("★", false), "");
 }
 
+TEST_F(TextRuns, DoubleByteTagWordsMatchOnlyThemselves) {
+    // 学 is 8A 77 and 蓋 8A 57, ア 83 41 and ヂ 83 61: the trail bytes differ only as w/W and A/a.
+    CopyField(g_tags[1].word, sizeof g_tags[1].word, "学");
+    EXPECT_EQ(Show("蓋の中", false), "[-1:蓋の中]");
+    EXPECT_EQ(Show("蓋学x", false), "[-1:蓋][1:x]");
+    CopyField(g_tags[2].word, sizeof g_tags[2].word, "ア");
+    EXPECT_EQ(Show("ヂ y", false), "[-1:ヂ y]");
+    CopyField(g_tags[3].word, sizeof g_tags[3].word, "todo");
+    EXPECT_EQ(Show("a ToDo b", false), "[-1:a ][3: b]");  // ASCII letters still fold
+}
+
 TEST_F(TextRuns, AlarmTimesAreRunsOfTheirOwn) {
     EXPECT_EQ(Show("at 12:30 lunch", true), "[-1:at ][0:12:30][-1: lunch]");
     EXPECT_EQ(Show("at 12:30 lunch", false), "[-1:at 12:30 lunch]");
