@@ -14,6 +14,7 @@
 #include "app/operations.h"
 #include "app/program_path.h"
 #include "app/text_convert.h"
+#include "app/write_failure_text.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "config/app_state.h"
@@ -49,28 +50,13 @@ int Fail(const char* message, const char* detail = nullptr) {
     return kExitUsage;
 }
 
-const char* WriteErrorText(WriteError error) {
-    switch (error) {
-    case WriteError::kNone: return "no error";
-    case WriteError::kRefused: return "the text cannot be stored in the file";
-    case WriteError::kFolderMissing: return "the folder does not exist";
-    case WriteError::kFolderReadOnly: return "the folder cannot be written to";
-    case WriteError::kFileReadOnly: return "the file is read-only";
-    case WriteError::kBusy: return "another program keeps the file in use";
-    case WriteError::kDiskFull: return "the disk is full";
-    case WriteError::kCannotRead: return "the file cannot be read";
-    case WriteError::kOther: break;
-    }
-    return "the system refused the write";
-}
-
 // "cannot write PATH: reason (error n); nothing written", the path as UTF-8.
 int FailedWrite(const WriteFailure& failure) {
     char* path = FileNameToUtf8(failure.path.c_str());
     std::string detail = path ? path : failure.path;
     std::free(path);
     detail += ": ";
-    detail += WriteErrorText(failure.result.error);
+    detail += WriteErrorWords(failure.result.error);
     if (failure.result.systemCode) detail += " (error " + std::to_string(failure.result.systemCode) + ")";
     detail += "; nothing written";
     return Fail("cannot write", detail.c_str());

@@ -4,12 +4,15 @@
 
 #include <cstdio>
 #include <ctime>
+#include <vector>
 
 #include "app/app_globals.h"
 #include "app/startup.h"
 #include "app/win_handles.h"
+#include "app/write_failure_text.h"
 #include "config/app_state.h"
 #include "config/profile_access.h"
+#include "config/profile_store.h"
 #include "render/paint.h"
 #include "render/place_font_win.h"
 
@@ -71,6 +74,18 @@ void OnTimer(HWND hwnd, WPARAM id) {
     if (id == kMinuteTimer) OnMinuteTimer(hwnd);
 }
 
+// One message box for each file whose writes began to fail. More failures may arrive while a box
+// is open; they are shown after it, not in a second box over it.
+void OnWriteFailed(HWND hwnd) {
+    static bool showing = false;
+    if (showing) return;
+    showing = true;
+    for (std::vector<WriteFailure> failures; !(failures = ProfileTakeWriteFailures()).empty();)
+        for (const WriteFailure& failure : failures)
+            MessageBoxA(hwnd, WriteFailureMessage(failure).c_str(), kWindowClass, MB_OK | MB_ICONWARNING);
+    showing = false;
+}
+
 void CheckDateChange(HWND hwnd) {
     if (LocalDayNumber(LocalNow()) != g_shell.todayNumber) RebuildAndResize(hwnd);
 }
@@ -96,6 +111,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         OnSetHotkey(hwnd, wParam);
         break;
     case WM_TRAY_NOTIFY:
+        break;
+    case WM_WRITE_FAILED:
+        OnWriteFailed(hwnd);
         break;
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -152,6 +170,10 @@ HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height) {
 #endif
     return CreateWindowExA(exStyle, kWindowClass, kWindowClass, WS_POPUP, x, y, width, height, nullptr,
                            nullptr, instance, nullptr);
+}
+
+void NoteWriteFailure() {
+    if (g_shell.mainWindow) PostMessageA(static_cast<HWND>(g_shell.mainWindow), WM_WRITE_FAILED, 0, 0);
 }
 
 void RebuildAndResize(HWND hwnd) {

@@ -6,6 +6,8 @@
 
 constexpr UINT WM_TRAY_NOTIFY = WM_USER + 100;
 constexpr UINT WM_SET_HOTKEY = WM_USER + 102;
+// Posted by the profile store's listener: files could not be written; tell the user.
+constexpr UINT WM_WRITE_FAILED = WM_APP + 1;
 constexpr UINT_PTR kMinuteTimer = 1;
 extern const char kWindowClass[];  // "Tessel": also how a second start finds the running one
 
@@ -16,6 +18,9 @@ HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height);
 SIZE ScreenSize();
 // What BuildLayout needs from the screen, measured now.
 LayoutInputs CurrentLayoutInputs();
+
+// The profile store's listener: reminds the main window (if there is one yet) to tell the user.
+void NoteWriteFailure();
 
 // Rebuilds the view and fits the window to it, keeping its position, then repaints it whole.
 void RebuildAndResize(HWND hwnd);

@@ -92,6 +92,7 @@ void ReleaseEverything() {
     ReleaseHolidayRules();
     ReleaseMonthModel();
     ReleasePaintCache();
+    ProfileSetWriteFailureListener(nullptr);
     ProfileStoreReset();
 }
 
@@ -113,6 +114,8 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     if (HandOverToRunning()) return 0;
     if (!RegisterMainWindowClass(instance)) return 0;
 
+    // Writes that fail before the window exists are told once it does.
+    ProfileSetWriteFailureListener(NoteWriteFailure);
     std::tm now;
     LoadEverything(commandLine, &now);
     g_shell.instance = instance;
@@ -149,6 +152,7 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     SetTimer(hwnd, kMinuteTimer,
              FirstMinuteTimerDelay(g_app.settings.alarmStartup, g_shell.alarmReference.tm_sec), nullptr);
     PostMessageA(hwnd, WM_SET_HOTKEY, g_app.settings.hotkey & 0xFFFF, 0);
+    PostMessageA(hwnd, WM_WRITE_FAILED, 0, 0);
     g_shell.undoDepth = ReadConfigInt("UNDO_SIZE", 9);
 
     int code = MessageLoop();

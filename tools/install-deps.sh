@@ -13,7 +13,7 @@ PACKAGES=(
     # driving and looking at them in tests
     xdotool imagemagick x11-utils
     # packaging
-    zip
+    zip unzip
 )
 
 missing=()

@@ -58,7 +58,7 @@ TEST_F(MemoCommands, CellsOfDecember2035RunOnInto2036) {
     EXPECT_EQ(y * 10000 + m * 100 + d, 20351217);
     ASSERT_TRUE(DateOfCell(kCellDayBase + 41, &y, &m, &d));
     EXPECT_EQ(y * 10000 + m * 100 + d, 20360105);
-    WriteMemo(2036, 1, 2, "second", false);
+    EXPECT_TRUE(WriteMemo(2036, 1, 2, "second", false));
     EXPECT_EQ(Cell(kCellDayBase + 38), "second");
     EXPECT_EQ(Cell(kCellDayBase + 21), "");  // 16 December keeps its own (empty) memo
 }

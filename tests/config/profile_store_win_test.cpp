@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -246,6 +247,77 @@ TEST_F(ProfileWin, PlatformAltersValuesTheStoreKeeps) {
         // The reason these stay out of the comparison: the platform gives something else.
         EXPECT_NE(PlatformRead("MEMO", key, ours), values[i]) << Hex(values[i]);
     }
+}
+
+// ---- Writers in two processes at once ---------------------------------------------------------
+
+// Runs only as a child of the test below: writes TESSEL_WRITER = "path|prefix|count" once the
+// start event is set.
+TEST(ProfileStoreWin, WriterChild) {
+    char spec[MAX_PATH + 64];
+    if (!GetEnvironmentVariableA("TESSEL_WRITER", spec, sizeof spec)) GTEST_SKIP() << "only run by another test";
+    std::string s = spec;
+    size_t a = s.find('|'), b = s.find('|', a + 1);
+    std::string path = s.substr(0, a), prefix = s.substr(a + 1, b - a - 1);
+    int count = std::atoi(s.c_str() + b + 1);
+    HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, "tessel_writers_go");
+    ASSERT_NE(go, nullptr);
+    WaitForSingleObject(go, 20000);
+    CloseHandle(go);
+    for (int i = 0; i < count; ++i) {
+        std::string key = prefix + std::to_string(i);
+        ASSERT_TRUE(ProfileWriteString("S", key.c_str(), key.c_str(), path.c_str())) << key;
+    }
+}
+
+TEST(ProfileStoreWin, TwoProcessesWritingAtOnceLoseNothing) {
+    std::string path = FreshFolder("writers") + "\\w.ini";
+    constexpr int kKeys = 250;
+    HANDLE go = CreateEventA(nullptr, TRUE, FALSE, "tessel_writers_go");
+    ASSERT_NE(go, nullptr);
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    PROCESS_INFORMATION children[2] = {};
+    for (int c = 0; c < 2; ++c) {
+        std::string spec = path + "|P" + std::to_string(c) + "_|" + std::to_string(kKeys);
+        SetEnvironmentVariableA("TESSEL_WRITER", spec.c_str());
+        std::string command = std::string("\"") + self + "\" --gtest_filter=ProfileStoreWin.WriterChild --gtest_brief=1";
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &children[c]));
+    }
+    SetEnvironmentVariableA("TESSEL_WRITER", nullptr);
+    SetEvent(go);
+    for (PROCESS_INFORMATION& child : children) {
+        EXPECT_EQ(WaitForSingleObject(child.hProcess, 120000), WAIT_OBJECT_0);
+        DWORD code = 1;
+        GetExitCodeProcess(child.hProcess, &code);
+        EXPECT_EQ(code, 0u);
+        CloseHandle(child.hThread);
+        CloseHandle(child.hProcess);
+    }
+    CloseHandle(go);
+    // Read back through the platform's own functions.
+    int lost = 0;
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < kKeys; ++i) {
+            std::string key = "P" + std::to_string(c) + "_" + std::to_string(i);
+            if (PlatformRead("S", key, path) != key) ++lost;
+        }
+    EXPECT_EQ(lost, 0);
+}
+
+TEST(ProfileStoreWin, ReadOnlyFileIsNeverReplaced) {
+    std::string path = FreshFolder("readonly") + "\\r.ini";
+    ASSERT_TRUE(ProfileWriteString("S", "K", "old", path.c_str()));
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    WriteResult r = ProfileWriteString("S", "K", "new", path.c_str());
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(r.error, WriteError::kFileReadOnly);
+    EXPECT_EQ(PlatformRead("S", "K", path), "old");
+    EXPECT_TRUE(ProfileWriteString("S", "K", "new", path.c_str()));
+    EXPECT_EQ(PlatformRead("S", "K", path), "new");
+    ProfileTakeWriteFailures();
 }
 
 }  // namespace
