@@ -76,6 +76,21 @@ TEST(MainWindow, ProgramCarriesIcon101InBothSizes) {
     FreeLibrary(program);
 }
 
+// A hand-edited countdown form is shown as text, not run: the calendar starts and stays.
+TEST(MainWindow, HostileCountdownFormsStartNormally) {
+    std::string config = WriteConfig("cdownform", "CDOWN_FORM=%n%s%s%s (,) %n%s%d,%n,%s,%n,%s,%x\r\n");
+    std::string memo = config.substr(0, config.size() - 4) + "_memo.ini";
+    FILE* f = std::fopen(memo.c_str(), "wb");
+    ASSERT_NE(nullptr, f);
+    std::fprintf(f, "[COUNTDOWN]\r\n01=2030,1,1,%%n%%s\r\n02=2020,5,5,past\r\n03=\r\n");
+    std::fclose(f);
+    RunningCalendar calendar(config);
+    ASSERT_NE(nullptr, calendar.window());
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(calendar.window()));
+    EXPECT_EQ(0, calendar.Close());
+}
+
 TEST(MainWindow, ZOrderOneStartsTopmost) {
     RunningCalendar calendar(WriteConfig("topmost", "ZORDER=1\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n"));
     ASSERT_NE(nullptr, calendar.window());
