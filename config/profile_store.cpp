@@ -249,6 +249,35 @@ void Forget(Store& st, const char* path) {
     if (it != st.files.end()) st.files.erase(it);
 }
 
+// The file's text with the key's line replaced, removed or added (behind the section's last key,
+// or in a new section at the end).
+std::string Rewritten(const ParsedFile& f, std::string_view sec, std::string_view k, const KeyEntry* entry,
+                      const ProfileEdit& change) {
+    std::string line;
+    if (!change.remove) {
+        std::string_view val = change.value;
+        while (!val.empty() && IsBlank(val.front())) val.remove_prefix(1);
+        while (!val.empty() && IsBlank(val.back())) val.remove_suffix(1);
+        line.reserve(k.size() + val.size() + 1);
+        line.append(entry ? View(f, entry->name) : k).append("=").append(val);
+    }
+    auto s = f.sectionIndex.find(sec);
+    std::string out;
+    out.reserve(f.text.size() + line.size() + sec.size() + 8);
+    uint32_t insertAfter = UINT32_MAX;
+    if (!entry && s != f.sectionIndex.end()) insertAfter = f.sections[s->second].lastKeyLine;
+    for (uint32_t i = 0; i < f.lines.size(); ++i) {
+        if (entry && entry->line == i) {
+            if (!change.remove) out.append(line).append("\r\n");
+        } else {
+            out.append(View(f, f.lines[i])).append("\r\n");
+        }
+        if (i == insertAfter) out.append(line).append("\r\n");
+    }
+    if (!entry && s == f.sectionIndex.end()) out.append("[").append(sec).append("]\r\n").append(line).append("\r\n");
+    return out;
+}
+
 // The write itself, under the store's mutex and the file's lock.
 WriteResult EditLocked(Store& st, const char* section, const char* key, const char* path,
                        const std::function<ProfileEdit(std::string_view, bool)>& edit) {
@@ -284,48 +313,16 @@ WriteResult EditLocked(Store& st, const char* section, const char* key, const ch
     }
 
     const ParsedFile& f = *cur;
-    auto s = f.sectionIndex.find(sec);
-    const KeyEntry* entry = nullptr;
-    if (s != f.sectionIndex.end()) {
-        auto e = f.sections[s->second].keys.find(k);
-        if (e != f.sections[s->second].keys.end()) entry = &e->second;
-    }
+    const KeyEntry* entry = FindKey(f, section, key);
     ProfileEdit change = edit(entry ? View(f, entry->value) : std::string_view(), entry != nullptr);
-    if (!change.change || (change.remove && !entry)) {
-        if (stamp.exists) Keep(st, path, std::move(cur));  // nothing to write; keep what was read
-        return WriteResult{};
-    }
-    std::string_view val;
-    if (!change.remove) {
-        val = change.value;
-        if (HasAny(val, "\r\n")) return WriteResult{WriteError::kRefused, 0};
-        while (!val.empty() && IsBlank(val.front())) val.remove_prefix(1);
-        while (!val.empty() && IsBlank(val.back())) val.remove_suffix(1);
-    }
-
-    std::string line;
-    if (!change.remove) {
-        line.reserve(k.size() + val.size() + 1);
-        line.append(entry ? View(f, entry->name) : k).append("=").append(val);
-    }
+    WriteResult result;
     std::string out;
-    out.reserve(f.text.size() + line.size() + sec.size() + 8);
-    uint32_t insertAfter = UINT32_MAX;
-    if (!entry && s != f.sectionIndex.end()) insertAfter = f.sections[s->second].lastKeyLine;
-    for (uint32_t i = 0; i < f.lines.size(); ++i) {
-        if (entry && entry->line == i) {
-            if (!change.remove) out.append(line).append("\r\n");
-        } else {
-            out.append(View(f, f.lines[i])).append("\r\n");
-        }
-        if (i == insertAfter) out.append(line).append("\r\n");
-    }
-    if (!entry && s == f.sectionIndex.end()) {
-        out.append("[").append(sec).append("]\r\n").append(line).append("\r\n");
-    }
-    if (stamp.exists && out == f.text) {
-        Keep(st, path, std::move(cur));
-        return WriteResult{};
+    bool write = change.change && (!change.remove || entry);
+    if (write && !change.remove && HasAny(change.value, "\r\n")) result = WriteResult{WriteError::kRefused, 0};
+    else if (write) out = Rewritten(f, sec, k, entry, change);
+    if (!result || !write || (stamp.exists && out == f.text)) {
+        if (stamp.exists) Keep(st, path, std::move(cur));  // nothing written; keep what was read
+        return result;
     }
 
     if (WriteResult r = ReplaceFileContent(path, out); !r) {
