@@ -79,6 +79,9 @@ stop_calendar() {
     check "$name ends with 0 after closing" "$code" 0
 }
 
+# A calendar of an earlier test may still be closing: its window would be taken for ours.
+wait_gone || fail "a calendar window of another test is still there"
+
 # --- Layered edition, empty command line: configuration desk-calendar.ini beside the program.
 L=$TESSEL_TEST_TMP/layered
 mkdir -p "$L"

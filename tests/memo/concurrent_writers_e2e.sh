@@ -58,6 +58,11 @@ kill -0 "$CAL_PID" 2>/dev/null && echo "ok: the calendar still runs" || fail "th
 env LC_ALL=ja_JP.UTF-8 wine taskkill /IM desk-calendar.exe >/dev/null 2>&1
 wait "$CAL_PID"
 CAL_PID=
+# The next test looks for a calendar window: this one must be gone first.
+for _ in $(seq 1 100); do
+    [ -z "$(xdotool search --name '^Tessel$' 2>/dev/null)" ] && break
+    sleep 0.1
+done
 
 # A read-only year file is not replaced; the companion says why on one line.
 before=$(md5sum <"$dir/cal_memo2026.ini")
