@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "memo/alarm_time.h"
 #include "memo/countdown.h"
 #include "memo/tag_words.h"

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <string>
 
-#include "app/app_globals.h"
+#include "memo/countdown.h"
 #include "config/app_state.h"
 
 // Appends to *result (after CR LF when it is not empty) what of text has an alarm time from

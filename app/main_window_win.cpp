@@ -8,43 +8,58 @@
 
 #include "app/app_globals.h"
 #include "app/startup.h"
-#include "app/win_handles.h"
-#include "app/write_failure_text.h"
+#include "base/win/handles.h"
+#include "config/write_failure_text.h"
 #include "config/app_state.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
+#include "calendar/today.h"
+#include "memo/working_text.h"
 #include "render/paint.h"
 #include "render/place_font_win.h"
 
 const char kWindowClass[] = "Tessel";
 
 namespace {
-RECT g_pending;  // the pending repaint rectangle
+RECT g_pending;         // the pending repaint rectangle
+PaintResult g_painted;  // what the last paint learnt: buttons, caret
 
 std::tm LocalNow() {
     std::time_t now = std::time(nullptr);
     return *std::localtime(&now);
 }
 
+PaintRect AsPaintRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+PaintContext CurrentPaintContext() {
+    return PaintContext{g_edit.highlightedCell, g_edit.editingCell, g_edit.outerFrame, g_shell.alwaysOnTop};
+}
+
+// Keeps what the paint learnt; the input method's window follows the quick memo's caret.
+void KeepPaintResult(HWND hwnd, const PaintResult& result) {
+    g_painted = result;
+    if (!result.caretShown) return;
+    ImeContext ime(hwnd);
+    if (!ime.get()) return;
+    COMPOSITIONFORM form = {};
+    form.dwStyle = CFS_POINT;
+    form.ptCurrentPos = {result.caretX, result.caretY};
+    ImmSetCompositionWindow(ime.get(), &form);
+}
+
 void OnCreate(HWND hwnd) {
     SIZE screen = ScreenSize();
-    SetPaintClip(0, 0, screen.cx, screen.cy);  // the first paint draws everything
+    PaintRect all = {0, 0, screen.cx, screen.cy};  // the first paint draws everything
     WindowDC dc(hwnd);
-    PaintWindow(hwnd, dc.get(), g_app);
+    KeepPaintResult(hwnd, PaintWindow(PaintRequest{hwnd, dc.get(), all, all}, g_app, CurrentPaintContext()));
     SetRectEmpty(&g_pending);
 }
 
 void OnPaint(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-#if TESSEL_CLASSIC
-    SetPaintClip(ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-#else
-    SetPaintClip(g_pending.left, g_pending.top, g_pending.right, g_pending.bottom);
-#endif
+    PaintScope paint(hwnd);
+    PaintRequest request = {hwnd, paint.dc(), AsPaintRect(g_pending), AsPaintRect(paint.updateRect())};
     SetRectEmpty(&g_pending);
-    PaintWindow(hwnd, dc, g_app);
-    EndPaint(hwnd, &ps);
+    KeepPaintResult(hwnd, PaintWindow(request, g_app, CurrentPaintContext()));
 }
 
 void OnDestroy() {
@@ -87,7 +102,7 @@ void OnWriteFailed(HWND hwnd) {
 }
 
 void CheckDateChange(HWND hwnd) {
-    if (LocalDayNumber(LocalNow()) != g_shell.todayNumber) RebuildAndResize(hwnd);
+    if (LocalDayNumber(LocalNow()) != g_today.dayNumber) RebuildAndResize(hwnd);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -135,9 +150,6 @@ LayoutInputs CurrentLayoutInputs() {
     HWND desktop = GetDesktopWindow();
     WindowDC dc(desktop);
     in.logPixelsY = GetDeviceCaps(dc.get(), LOGPIXELSY);
-    SIZE screen = ScreenSize();
-    in.screenWidth = screen.cx;
-    in.screenHeight = screen.cy;
     in.buttonHeight = ButtonBitmapHeight(g_app.settings.btnSize);
     static GdiLayoutMeasure measure;
     in.measure = &measure;
@@ -163,21 +175,20 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height) {
-#if TESSEL_CLASSIC
     DWORD exStyle = WS_EX_TOOLWINDOW;
-#else
-    DWORD exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW;
-#endif
+    if (CurrentEdition() == kLayeredEdition) exStyle |= WS_EX_LAYERED;
     return CreateWindowExA(exStyle, kWindowClass, kWindowClass, WS_POPUP, x, y, width, height, nullptr,
                            nullptr, instance, nullptr);
 }
+
+const PaintResult& LastPaint() { return g_painted; }
 
 void NoteWriteFailure() {
     if (g_shell.mainWindow) PostMessageA(static_cast<HWND>(g_shell.mainWindow), WM_WRITE_FAILED, 0, 0);
 }
 
 void RebuildAndResize(HWND hwnd) {
-    BuildLayout(&g_app, CurrentLayoutInputs());
+    StoreLayoutResult(BuildLayout(&g_app, CurrentLayoutInputs()), ScreenSize().cy);
     SetWindowPos(hwnd, nullptr, 0, 0, g_app.layout.winWidth, g_app.layout.winHeight,
                  SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
     RequestRepaint(hwnd, nullptr);

@@ -2,7 +2,8 @@
 #pragma once
 #include <windows.h>
 
-#include "calendar/view_layout.h"
+#include "render/painter.h"
+#include "view/view_layout.h"
 
 constexpr UINT WM_TRAY_NOTIFY = WM_USER + 100;
 constexpr UINT WM_SET_HOTKEY = WM_USER + 102;
@@ -21,6 +22,9 @@ LayoutInputs CurrentLayoutInputs();
 
 // The profile store's listener: reminds the main window (if there is one yet) to tell the user.
 void NoteWriteFailure();
+
+// What the last paint learnt (the buttons' rectangles, the caret).
+const PaintResult& LastPaint();
 
 // Rebuilds the view and fits the window to it, keeping its position, then repaints it whole.
 void RebuildAndResize(HWND hwnd);

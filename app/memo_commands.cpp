@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/working_text.h"
+#include "memo/working_text.h"
 #include "calendar/civil_date.h"
-#include "calendar/view_layout.h"
+#include "view/view_layout.h"
 #include "memo/alarm_time.h"
 #include "memo/countdown.h"
 #include "memo/memo_store.h"

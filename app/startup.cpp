@@ -1,9 +1,10 @@
 #include "app/startup.h"
 
+#include <cstdio>
 #include <cstring>
 
-#include "config/settings.h"
-#include "config/sjis.h"
+#include "config/profile_access.h"
+
 
 int FirstMinuteTimerDelay(int alarmStartup, int seconds) {
     return alarmStartup ? 100 : 61000 - seconds * 1000;
@@ -11,20 +12,11 @@ int FirstMinuteTimerDelay(int alarmStartup, int seconds) {
 
 int CentredPosition(int screen, int window) { return (screen - window) / 2; }
 
-void ResetCountdownForm(char slots[kCountdownFormFields][kCountdownFormSlot]) {
-    static const char* const kDefaults[kCountdownFormFields] = {
-        "%04d/%02d/%02d (", ") %s", "今日", "あと", "日", "", "日経過"};
-    for (int i = 0; i < kCountdownFormFields; ++i) CopyField(slots[i], kCountdownFormSlot, kDefaults[i]);
-}
-
-int ApplyCountdownForm(const char* value, char slots[kCountdownFormFields][kCountdownFormSlot]) {
-    if (!value || !*value) return 0;
-    char text[256];
-    CopyField(text, sizeof text, value);
-    char* fields[kCountdownFormFields];
-    if (SplitFields(text, ',', fields, kCountdownFormFields) != kCountdownFormFields) return 0;
-    for (int i = 0; i < kCountdownFormFields; ++i) CopyField(slots[i], kCountdownFormSlot, fields[i]);
-    return 1;
+void StoreLayoutResult(const LayoutResult& result, int screenHeight) {
+    char key[32];
+    std::snprintf(key, sizeof key, "WIN_HEIGHT_%d", screenHeight);
+    WriteConfigInt(key, result.windowHeight);
+    WriteConfigInt("TOP_DATE", result.topDate);
 }
 
 ZOrderPlacement ZOrderOf(int zorderSetting) {

@@ -1,6 +1,6 @@
 // The decisions of start-up, apart from the window system so they can be checked anywhere.
 #pragma once
-#include "app/app_globals.h"
+#include "view/view_layout.h"
 
 // Delay of the first minute-timer run: 100 ms when the start-up alarm is on, otherwise one
 // second after the next full minute (seconds = the seconds of the current minute).
@@ -10,10 +10,9 @@ int FirstMinuteTimerDelay(int alarmStartup, int seconds);
 // truncating toward zero (a window larger than the screen starts left of or above it).
 int CentredPosition(int screen, int window);
 
-void ResetCountdownForm(char slots[kCountdownFormFields][kCountdownFormSlot]);
-// A "CDOWN_FORM" value: exactly seven comma-separated fields replace the seven slots (each cut
-// to 31 bytes on a character boundary); anything else leaves them. Returns 1 when replaced.
-int ApplyCountdownForm(const char* value, char slots[kCountdownFormFields][kCountdownFormSlot]);
+// Keeps what a layout left for the configuration: the window height under the key of the screen
+// height ("WIN_HEIGHT_%d") and "TOP_DATE". A failed write is told by the store.
+void StoreLayoutResult(const LayoutResult& result, int screenHeight);
 
 enum ZOrderPlacement { kZOrderUnchanged, kZOrderTopmost, kZOrderBottom };
 ZOrderPlacement ZOrderOf(int zorderSetting);

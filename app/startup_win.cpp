@@ -1,31 +1,31 @@
 // Start-up in its fixed order, the message loop, and the release of everything at the end.
 #include "app/startup_win.h"
 
-#include <clocale>
 #include <cstdio>
 #include <ctime>
 
 #include "app/app_globals.h"
-#include "app/file_names.h"
+#include "config/file_names.h"
 #include "app/main_window_win.h"
+#include "app/process_state.h"
 #include "app/startup.h"
-#include "app/win_handles.h"
-#include "app/working_text.h"
+#include "base/win/handles.h"
+#include "memo/working_text.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
-#include "calendar/view_layout.h"
+#include "calendar/today.h"
+#include "view/view_layout.h"
 #include "config/app_state.h"
 #include "config/design.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
 #include "memo/countdown.h"
+#include "memo/memo_store.h"
 #include "memo/undo_journal.h"
 #include "render/paint.h"
 
 namespace {
-constexpr Edition kEdition = TESSEL_CLASSIC ? kClassicEdition : kLayeredEdition;
-
 // Shows a running calendar, hidden or minimised ones too. True when there was one.
 bool HandOverToRunning() {
     HWND running = FindWindowA(kWindowClass, nullptr);
@@ -63,37 +63,25 @@ void RestoreScrollPosition(const std::tm& now) {
 void LoadEverything(const char* commandLine, std::tm* now) {
     char program[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, program, sizeof program);
-    FormDataFileNames(kEdition, commandLine, program, '\\', &g_files);
+    FormDataFileNames(CurrentEdition(), commandLine, program, '\\', &g_files);
     SetConfigPath(g_files.configPath);
-
-    ResetAppState(&g_app);
-    ResetNavigation(&g_nav);
-    ResetShellState(&g_shell);
     ReadSettings(&g_app);
     ReadDesign(&g_app);
-    g_shell.drawMemoSize = ReadConfigInt("DRAWMEMOSIZE", 256);
+    SetDrawMemoSize(ReadConfigInt("DRAWMEMOSIZE", 256));
     SetWorkingText("");
     LoadHolidayRules(g_files.holidayPath);
     std::time_t t = std::time(nullptr);
     *now = *std::localtime(&t);
-    g_shell.today = *now;
-    g_shell.todayNumber = LocalDayNumber(*now);
+    SetToday(*now);
     LoadCountdowns(g_files.memoPath);
     char form[256];
     ReadProfileText("CONFIG", "CDOWN_FORM", "", form, sizeof form);
-    ApplyCountdownForm(form, g_shell.countdownForm);
+    ApplyCountdownForm(form, g_countdowns.form);
 }
 
 void ReleaseEverything() {
-    ReleaseViewModel();
-    ReleaseCountdowns();
-    ReleaseWorkingText();
-    ClearUndoJournal();
-    ReleaseHolidayRules();
-    ReleaseMonthModel();
     ReleasePaintCache();
-    ProfileSetWriteFailureListener(nullptr);
-    ProfileStoreReset();
+    ResetProcessState();
 }
 
 int MessageLoop() {
@@ -107,13 +95,12 @@ int MessageLoop() {
 }  // namespace
 
 int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
-#if !TESSEL_CLASSIC
-    GdiplusSession gdiplus;  // shut down on every way out
-    std::setlocale(LC_ALL, "japanese");
-#endif
+    PainterSession painter;  // ended on every way out
     if (HandOverToRunning()) return 0;
     if (!RegisterMainWindowClass(instance)) return 0;
 
+    ResetProcessState();
+    SetEdition(kPainterEdition);
     // Writes that fail before the window exists are told once it does.
     ProfileSetWriteFailureListener(NoteWriteFailure);
     std::tm now;
@@ -123,7 +110,7 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     SIZE screen = ScreenSize();
     g_app.layout.winHeight = ReadScreenKey("WIN_HEIGHT_%d", screen.cy, 0);
     if (g_app.settings.dayscrollKeep) RestoreScrollPosition(now);
-    BuildLayout(&g_app, CurrentLayoutInputs());
+    StoreLayoutResult(BuildLayout(&g_app, CurrentLayoutInputs()), screen.cy);
     int width = g_app.layout.winWidth, height = g_app.layout.winHeight;
     int x = ReadScreenKey("WIN_POS_X_%d", screen.cx, CentredPosition(screen.cx, width));
     int y = ReadScreenKey("WIN_POS_Y_%d", screen.cy, CentredPosition(screen.cy, height));
@@ -153,7 +140,7 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
              FirstMinuteTimerDelay(g_app.settings.alarmStartup, g_shell.alarmReference.tm_sec), nullptr);
     PostMessageA(hwnd, WM_SET_HOTKEY, g_app.settings.hotkey & 0xFFFF, 0);
     PostMessageA(hwnd, WM_WRITE_FAILED, 0, 0);
-    g_shell.undoDepth = ReadConfigInt("UNDO_SIZE", 9);
+    g_undo.limit = ReadConfigInt("UNDO_SIZE", 9);
 
     int code = MessageLoop();
     ReleaseEverything();

@@ -6,9 +6,10 @@
 
 #include "app/app_globals.h"
 #include "app/main_window_win.h"
+#include "calendar/today.h"
 #include "config/app_state.h"
 #include "config/design.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 
 namespace {
 NOTIFYICONDATAA g_tray;
@@ -32,7 +33,7 @@ bool AddTrayIcon(HWND hwnd) {
                                                  MAKEINTRESOURCEA(101), IMAGE_ICON,
                                                  GetSystemMetrics(SM_CXSMICON),
                                                  GetSystemMetrics(SM_CYSMICON), 0));
-    const std::tm& t = g_shell.today;
+    const std::tm& t = g_today.date;
     char tip[64];
     std::snprintf(tip, sizeof tip, "%d/%d(%s)", t.tm_mon + 1, t.tm_mday, HeadLabel(g_app.design, t.tm_wday));
     CopyField(g_tray.szTip, g_shell.shellVersion < 5 ? 64 : sizeof g_tray.szTip, tip);

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "app/app_globals.h"
-#include "app/file_names.h"
+#include "app/process_state.h"
+#include "config/file_names.h"
 #include "app/main_window_win.h"
-#include "app/win_handles.h"
-#include "app/working_text.h"
+#include "base/win/handles.h"
+#include "memo/working_text.h"
 #include "bench/bench_clock.h"
 #include "calendar/holiday_rules.h"
-#include "calendar/view_layout.h"
+#include "view/view_layout.h"
 #include "config/design.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
@@ -39,20 +39,21 @@ HWND MakeWindow(int width, int height) {
 }
 
 double TimePaint(HWND hwnd, const RECT& clip) {
-    SetPaintClip(clip.left, clip.top, clip.right, clip.bottom);
+    PaintRect rect = {clip.left, clip.top, clip.right, clip.bottom};
     WindowDC dc(hwnd);
     double t0 = BenchSeconds();
-    PaintWindow(hwnd, dc.get(), g_app);
+    PaintWindow(PaintRequest{hwnd, dc.get(), rect, rect}, g_app, PaintContext{});
     return BenchSeconds() - t0;
 }
 }  // namespace
 
 int main() {
-    GdiplusSession gdiplus;
+    PainterSession painter;
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
     std::string dir = std::string(base) + "tessel_paint_bench_" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir.c_str(), nullptr);
+    ResetProcessState();
     FormDataFileNames(kLayeredEdition, (dir + "\\bench.ini").c_str(), "", '\\', &g_files);
     SetConfigPath(g_files.configPath);
 
@@ -70,9 +71,6 @@ int main() {
     std::fputs(memos.c_str(), f);
     std::fclose(f);
 
-    ResetAppState(&g_app);
-    ResetNavigation(&g_nav);
-    ResetShellState(&g_shell);
     ReadSettings(&g_app);
     ReadDesign(&g_app);
     SetWorkingText("");
@@ -113,7 +111,7 @@ int main() {
 
     std::printf("  full paint:      %8.2f ms (median of %zu)\n", fullTime * 1e3, full.size());
     std::printf("  one-cell repaint:%8.2f ms\n", cellTime * 1e3);
-    std::printf("  nothing to draw: %8.2f ms (the image handed to the window manager)\n", pushTime * 1e3);
+    std::printf("  nothing to draw: %8.2f ms\n", pushTime * 1e3);
     std::printf("TIME full_paint_ms %.2f\n", fullTime * 1e3);
     std::printf("RATIO one_cell_repaint %.1f\n", fullTime / cellTime);
     return 0;

@@ -10,7 +10,7 @@
 #include "bench/bench_clock.h"
 #include "config/file_ops.h"
 #include "config/profile_store.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 
 namespace {
 

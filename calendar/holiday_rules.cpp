@@ -7,7 +7,7 @@
 
 #include "config/profile_store.h"
 #include "config/settings.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 
 HolidayRuleTable g_holidayRules;
 EquinoxDays g_equinoxDays;

@@ -1,13 +1,7 @@
-# Windows build: both programs, the CLI, the Windows-side tests and benchmarks.
-set(WIN_CORE ${CORE_SOURCES})
-list(FILTER WIN_CORE EXCLUDE REGEX "_posix\\.cpp$")
-set(LAYERED_SOURCES ${WIN_CORE})
-list(FILTER LAYERED_SOURCES EXCLUDE REGEX "/render/classic/")
-set(CLASSIC_SOURCES ${WIN_CORE})
-list(FILTER CLASSIC_SOURCES EXCLUDE REGEX "/render/layered/")
-
-tessel_library(tessel_layered 0 "${LAYERED_SOURCES}")
-tessel_library(tessel_classic 1 "${CLASSIC_SOURCES}")
+# Windows build: both programs, the CLI, the Windows-side tests and benchmarks. The core is built
+# once; the two editions differ in the painter they link.
+tessel_layer(render_layered render/layered tessel_render)
+tessel_layer(render_classic render/classic tessel_render)
 
 set(WIN_LIBS gdiplus gdi32 user32 shell32 comctl32 comdlg32 imm32 msimg32 kernel32)
 set(STATIC_LINK -static -static-libgcc -static-libstdc++)
@@ -51,18 +45,18 @@ endforeach()
 set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
                             "${CMAKE_BINARY_DIR}/resources/tessel.ico;${BUTTON_BITMAPS}")
 
-function(tessel_program name core)
+function(tessel_program name painter)
   add_executable(${name} WIN32 ${CMAKE_SOURCE_DIR}/app/main_win.cpp ${RESOURCE_SCRIPT})
   tessel_target(${name})
-  target_link_libraries(${name} PRIVATE ${core} ${WIN_LIBS})
+  target_link_libraries(${name} PRIVATE tessel_app ${painter} ${WIN_LIBS})
   target_link_options(${name} PRIVATE ${STATIC_LINK} -mwindows)
 endfunction()
-tessel_program(desk-calendar tessel_layered)
-tessel_program(desk-calendar-classic tessel_classic)
+tessel_program(desk-calendar tessel_render_layered)
+tessel_program(desk-calendar-classic tessel_render_classic)
 
-add_executable(desk-calendar-cli ${CMAKE_SOURCE_DIR}/app/cli_main.cpp)
+add_executable(desk-calendar-cli ${CMAKE_SOURCE_DIR}/cli/cli_main.cpp)
 tessel_target(desk-calendar-cli)
-target_link_libraries(desk-calendar-cli PRIVATE tessel_layered ${WIN_LIBS})
+target_link_libraries(desk-calendar-cli PRIVATE tessel_cli ${WIN_LIBS})
 target_link_options(desk-calendar-cli PRIVATE ${STATIC_LINK})
 
 # GoogleTest cross-built from Debian's sources.
@@ -82,7 +76,14 @@ endif()
 foreach(edition ${WIN_TEST_EDITIONS})
   add_executable(win_tests_${edition} ${WIN_TESTS} ${RESOURCE_SCRIPT})
   tessel_target(win_tests_${edition})
-  target_link_libraries(win_tests_${edition} PRIVATE tessel_${edition} gtest_main ${WIN_LIBS})
+  # The tests are built once per painter; TESSEL_CLASSIC tells them which one they run against.
+  if(edition STREQUAL "classic")
+    target_compile_definitions(win_tests_${edition} PRIVATE TESSEL_CLASSIC=1)
+  else()
+    target_compile_definitions(win_tests_${edition} PRIVATE TESSEL_CLASSIC=0)
+  endif()
+  target_link_libraries(win_tests_${edition} PRIVATE tessel_app tessel_render_${edition} tessel_cli gtest_main
+                        ${WIN_LIBS})
   target_link_options(win_tests_${edition} PRIVATE ${STATIC_LINK})
 endforeach()
 
@@ -92,6 +93,6 @@ foreach(src ${WIN_BENCH})
   get_filename_component(name ${src} NAME_WE)
   add_executable(bench_${name} ${src})
   tessel_target(bench_${name})
-  target_link_libraries(bench_${name} PRIVATE tessel_layered ${WIN_LIBS})
+  target_link_libraries(bench_${name} PRIVATE tessel_app tessel_render_layered ${WIN_LIBS})
   target_link_options(bench_${name} PRIVATE ${STATIC_LINK})
 endforeach()

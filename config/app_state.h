@@ -3,11 +3,8 @@
 #pragma once
 #include <cstdint>
 
-#ifndef TESSEL_CLASSIC
-#define TESSEL_CLASSIC 0
-#endif
+#include "base/colour.h"
 
-typedef uint32_t Colour;  // 0x00BBGGRR
 
 enum DayColour { kWeekdayColour = 0, kHolidayColour = 1, kSaturdayColour = 2 };
 
@@ -44,22 +41,18 @@ struct FontPlace {
     Colour colours[3];  // by DayColour
     char label[32];
     char key[32];
-    void* font;  // the platform font made from logFont, or null; run-time only
     int32_t smooth;
-#if !TESSEL_CLASSIC
+    // Layered edition only; the classic edition leaves them 0.
     int32_t opacity;  // always 254 after reading
     int32_t shadow;
     int32_t hemming;
-#endif
 };
 
 struct BackPlace {
     Colour colours[3];
     char label[32];
     char key[32];
-#if !TESSEL_CLASSIC
-    int32_t opacity;  // 0 transparent .. 254 opaque
-#endif
+    int32_t opacity;  // layered edition: 0 transparent .. 254 opaque; classic: 0
 };
 
 constexpr int kLabelSlots = 10;

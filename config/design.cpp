@@ -4,9 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "config/edition.h"
 #include "config/profile_access.h"
 #include "config/settings.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 
 const char* const kFontPlaceKeys[kFontPlaceCount] = {"TITLE", "HEAD",  "LIST_HEAD", "DAY",  "TODAY",
                                                      "OMDAY", "DMEMO", "MEMO",      "HOLI", "CDOWN"};
@@ -106,19 +107,13 @@ bool SameFont(const FontPlace& a, const FontPlace& b) {
     if (std::memcmp(a.colours, b.colours, sizeof a.colours) != 0) return false;
     if (!SameText(a.label, b.label, sizeof a.label) || !SameText(a.key, b.key, sizeof a.key)) return false;
     if (a.smooth != b.smooth) return false;
-#if !TESSEL_CLASSIC
-    if (a.opacity != b.opacity || a.shadow != b.shadow || a.hemming != b.hemming) return false;
-#endif
-    return true;  // the run-time font handle is not part of the design
+    return a.opacity == b.opacity && a.shadow == b.shadow && a.hemming == b.hemming;
 }
 
 bool SameBack(const BackPlace& a, const BackPlace& b) {
     if (std::memcmp(a.colours, b.colours, sizeof a.colours) != 0) return false;
     if (!SameText(a.label, b.label, sizeof a.label) || !SameText(a.key, b.key, sizeof a.key)) return false;
-#if !TESSEL_CLASSIC
-    if (a.opacity != b.opacity) return false;
-#endif
-    return true;
+    return a.opacity == b.opacity;
 }
 
 bool SameLabels(const char* ta, const uint8_t* sa, const char* tb, const uint8_t* sb) {
@@ -135,6 +130,7 @@ void ReadDesign(AppState* state) {
     Design& d = state->design;
     char buf[kValueSize];
     char key[64];
+    bool layered = CurrentEdition() == kLayeredEdition;
 
     d.cellWidth = ReadConfigInt("CELL_WIDTH", 64);
     d.cellLine = ReadConfigInt("CELL_LINE", 4);
@@ -174,13 +170,13 @@ void ReadDesign(AppState* state) {
         ReadColours("FONTS", key, "000000,ff0000,0000ff", f.colours, 3, 0);
         std::snprintf(key, sizeof key, "%s_SMOOTH", k);
         f.smooth = ReadTextInt("FONTS", key, "0");
-#if !TESSEL_CLASSIC
-        f.opacity = 254;
-        std::snprintf(key, sizeof key, "%s_HEMMING", k);
-        f.hemming = ReadTextInt("FONTS", key, "0");
-        std::snprintf(key, sizeof key, "%s_SHADOW", k);
-        f.shadow = ReadTextInt("FONTS", key, "0");
-#endif
+        if (layered) {
+            f.opacity = 254;
+            std::snprintf(key, sizeof key, "%s_HEMMING", k);
+            f.hemming = ReadTextInt("FONTS", key, "0");
+            std::snprintf(key, sizeof key, "%s_SHADOW", k);
+            f.shadow = ReadTextInt("FONTS", key, "0");
+        }
     }
 
     for (int i = 0; i < kBackPlaceCount; ++i) {
@@ -191,10 +187,10 @@ void ReadDesign(AppState* state) {
         std::snprintf(key, sizeof key, "%s_COLOR", k);
         ReadColours("BACKS", key, i == kBackButton ? "c0c0c0,ffffff,ffffff" : "ffffff,ffffff,ffffff", b.colours, 3,
                     0xFFFFFF);
-#if !TESSEL_CLASSIC
-        std::snprintf(key, sizeof key, "%s_TOUMEI", k);
-        b.opacity = ReadTextInt("BACKS", key, "200");
-#endif
+        if (layered) {
+            std::snprintf(key, sizeof key, "%s_TOUMEI", k);
+            b.opacity = ReadTextInt("BACKS", key, "200");
+        }
     }
 
     // Profile reading drops leading blanks, so the writer protects them with a "!".
@@ -215,6 +211,7 @@ bool WriteDesign(const AppState& state) {
     const Design& d = state.design;
     char buf[kValueSize];
     char key[64];
+    bool layered = CurrentEdition() == kLayeredEdition;
 
     ok &= WriteConfigInt("CELL_WIDTH", d.cellWidth).ok();
     ok &= WriteConfigInt("CELL_LINE", d.cellLine).ok();
@@ -238,12 +235,12 @@ bool WriteDesign(const AppState& state) {
         ok &= WriteProfileText("FONTS", key, buf).ok();
         std::snprintf(key, sizeof key, "%s_SMOOTH", k);
         ok &= WriteSmallInt(key, f.smooth);
-#if !TESSEL_CLASSIC
-        std::snprintf(key, sizeof key, "%s_HEMMING", k);
-        ok &= WriteSmallInt(key, f.hemming);
-        std::snprintf(key, sizeof key, "%s_SHADOW", k);
-        ok &= WriteSmallInt(key, f.shadow);
-#endif
+        if (layered) {
+            std::snprintf(key, sizeof key, "%s_HEMMING", k);
+            ok &= WriteSmallInt(key, f.hemming);
+            std::snprintf(key, sizeof key, "%s_SHADOW", k);
+            ok &= WriteSmallInt(key, f.shadow);
+        }
     }
 
     for (int i = 0; i < kBackPlaceCount; ++i) {
@@ -252,11 +249,11 @@ bool WriteDesign(const AppState& state) {
         std::snprintf(key, sizeof key, "%s_COLOR", k);
         JoinColours(b.colours, 3, buf, sizeof buf);
         ok &= WriteProfileText("BACKS", key, buf).ok();
-#if !TESSEL_CLASSIC
-        std::snprintf(key, sizeof key, "%s_TOUMEI", k);
-        std::snprintf(buf, sizeof buf, "%d", b.opacity);
-        ok &= WriteProfileText("BACKS", key, buf).ok();
-#endif
+        if (layered) {
+            std::snprintf(key, sizeof key, "%s_TOUMEI", k);
+            std::snprintf(buf, sizeof buf, "%d", b.opacity);
+            ok &= WriteProfileText("BACKS", key, buf).ok();
+        }
     }
 
     char title[sizeof d.titleForm];

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/sjis.h"
+#include "base/sjis.h"
 
 FileWriteLock& FileWriteLock::operator=(FileWriteLock&& other) noexcept {
     if (this != &other) {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/win_handles.h"
+#include "base/win/handles.h"
 
 namespace {
 WriteError ErrorOf(DWORD e) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "config/profile_store.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 
 namespace {
 char g_configPath[260];

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "config/file_ops.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/operations.h"
+#include "config/operations.h"
 #include "config/profile_access.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "config/tags.h"
 
 namespace {
@@ -29,49 +29,6 @@ int ReadLeadingNumber(const char* s) {
     return negative ? -v : v;
 }
 }  // namespace
-
-int SplitFields(char* text, char sep, char** items, int maxItems) {
-    if (!text || !*text) return 0;
-    int count = 0;
-    char* start = text;
-    bool inBrackets = false;
-    char* p = text;
-    while (*p) {
-        unsigned char c = static_cast<unsigned char>(*p);
-        if (IsSjisLead(c) && p[1]) {
-            p += 2;
-            continue;
-        }
-        if (inBrackets) {
-            if (c == ']') inBrackets = false;
-        } else if (c == '[') {
-            inBrackets = true;
-        } else if (*p == sep) {
-            *p = 0;
-            if (items && count < maxItems) items[count] = start;
-            ++count;
-            start = p + 1;
-        }
-        ++p;
-    }
-    if (*start) {  // a trailing separator leaves no empty last item
-        if (items && count < maxItems) items[count] = start;
-        ++count;
-    }
-    return count;
-}
-
-Colour ParseColour(const char* text) {
-    if (!text || std::strlen(text) < 6) return 0;
-    unsigned r = 0, g = 0, b = 0;
-    std::sscanf(text, "%02x%02x%02x", &r, &g, &b);
-    return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
-}
-
-void FormatColour(Colour colour, char out[7]) {
-    std::snprintf(out, 7, "%02x%02x%02x", static_cast<unsigned>(colour & 0xFF),
-                  static_cast<unsigned>((colour >> 8) & 0xFF), static_cast<unsigned>((colour >> 16) & 0xFF));
-}
 
 void NormaliseStartupTimes(const char* in, char* out, int outSize) {
     if (outSize <= 0) return;

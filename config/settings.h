@@ -1,19 +1,13 @@
-// Section CONFIG of the configuration file: reading, writing, and the value encodings shared by
-// every file of the program (comma lists, colours).
+// Section CONFIG of the configuration file: reading and writing.
 #pragma once
+#include "base/colour.h"
+#include "base/fields.h"
 #include "config/app_state.h"
 
 // Fills the Settings of state, the tag table and the operation table's assignments. Returns 1.
 int ReadSettings(AppState* state);
 bool WriteSettings(const AppState& state);  // false when a value did not reach the file
 bool WriteViewSettings(const AppState& state);
-
-// Splits text in place at sep, never at a trail byte and never inside "[" ... "]". items may be
-// null to only count; maxItems bounds what is stored (the count is still the full count).
-int SplitFields(char* text, char sep, char** items, int maxItems);
-
-Colour ParseColour(const char* text);
-void FormatColour(Colour colour, char out[7]);
 
 // "9:5,18:30" -> "09:05,18:30". Each item needs a ':'; the numbers before and after it are read
 // as atoi reads them ("12:00 lunch" is 12:00, " 9:5x" 09:05) and must be an hour and a minute.

@@ -5,7 +5,7 @@
 
 #include "config/profile_access.h"
 #include "config/settings.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 
 TagStyle g_tags[kTagCount];
 
@@ -16,11 +16,15 @@ void TagKey(int index, char* key, int size) {
 }
 }  // namespace
 
+void ResetTags() {
+    for (TagStyle& tag : g_tags) tag = TagStyle{};
+    CopyField(g_tags[0].word, sizeof g_tags[0].word, "アラーム時刻");
+}
+
 void ReadTags() {
+    ResetTags();
     for (int i = 0; i < kTagCount; ++i) {
         TagStyle& tag = g_tags[i];
-        std::memset(&tag, 0, sizeof tag);
-        if (i == 0) CopyField(tag.word, sizeof tag.word, "アラーム時刻");
         char key[16];
         TagKey(i, key, sizeof key);
         char value[256];

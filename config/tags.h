@@ -13,5 +13,6 @@ struct TagStyle {
 constexpr int kTagCount = 17;
 extern TagStyle g_tags[kTagCount];
 
+void ResetTags();  // every tag free; the alarm entry's word "アラーム時刻", black, no style
 void ReadTags();   // section COLORTAG of the configuration file (part of ReadSettings)
 bool WriteTags();  // all 17 keys; false when one did not reach the file

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "config/app_state.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "memo/memo_store.h"
 
 int ScanTime(const char* p, int* hour, int* minute) {

@@ -5,10 +5,11 @@
 #include <cstring>
 
 #include "calendar/civil_date.h"
-#include "config/file_format.h"
+#include "calendar/today.h"
+#include "base/file_format.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "memo/undo_journal.h"
 
 CountdownList g_countdowns;
@@ -19,6 +20,22 @@ constexpr int kLastDay = 24090;  // 2035-12-16
 
 void KeyOf(int k, char key[16]) { std::snprintf(key, 16, "%02d", k); }
 }  // namespace
+
+void ResetCountdownForm(char slots[kCountdownFormFields][kCountdownFormSlot]) {
+    static const char* const kDefaults[kCountdownFormFields] = {
+        "%04d/%02d/%02d (", ") %s", "今日", "あと", "日", "", "日経過"};
+    for (int i = 0; i < kCountdownFormFields; ++i) CopyField(slots[i], kCountdownFormSlot, kDefaults[i]);
+}
+
+int ApplyCountdownForm(const char* value, char slots[kCountdownFormFields][kCountdownFormSlot]) {
+    if (!value || !*value) return 0;
+    char text[256];
+    CopyField(text, sizeof text, value);
+    char* fields[kCountdownFormFields];
+    if (SplitFields(text, ',', fields, kCountdownFormFields) != kCountdownFormFields) return 0;
+    for (int i = 0; i < kCountdownFormFields; ++i) CopyField(slots[i], kCountdownFormSlot, fields[i]);
+    return 1;
+}
 
 int DayOffset(int year, int month, int day, int base) { return DayNumberOf(year, month, day) - base; }
 
@@ -54,7 +71,7 @@ int LoadCountdowns(const char* memoPath) {
         const char* text = n > 3 ? value + (fields[3] - copy) : "";
         CopyField(memo.text, sizeof memo.text, text);
         memo.text[SjisCompleteLength(memo.text)] = 0;
-        memo.dayOffset = DayOffset(memo.year, memo.month, memo.day, g_shell.todayNumber);
+        memo.dayOffset = DayOffset(memo.year, memo.month, memo.day, g_today.dayNumber);
         g_countdowns.memos.push_back(memo);
     }
     return CountdownCount();
@@ -92,7 +109,7 @@ int AddCountdown(int year, int month, int day, const char* text) {
     memo.month = month;
     memo.day = day;
     CopyField(memo.text, sizeof memo.text, text ? text : "");
-    memo.dayOffset = DayOffset(year, month, day, g_shell.todayNumber);
+    memo.dayOffset = DayOffset(year, month, day, g_today.dayNumber);
     g_countdowns.memos.push_back(memo);
     return CountdownCount() - 1;
 }
@@ -108,9 +125,9 @@ int RemoveCountdown(int year, int month, int day, const char* text) {
 }
 
 void KeepCountdownCell(int* currentCell) {
-    if (!currentCell || (*currentCell & 0xF000) != kCountdownCellBase) return;
+    if (!currentCell || !IsCountdownCell(*currentCell)) return;
     int count = CountdownCount();
-    if ((*currentCell & 0x0FFF) >= count) *currentCell = count > 0 ? kCountdownCellBase + count - 1 : 0;
+    if (CellIndex(*currentCell) >= count) *currentCell = count > 0 ? kCellCountdownBase + count - 1 : kCellNone;
 }
 
 bool UndoCountdownChange(int kind, int year, int month, int day, const char* text, bool undo,
@@ -139,7 +156,7 @@ bool ReplaceCountdown(int index, int year, int month, int day, const char* text)
     memo.month = month;
     memo.day = day;
     CopyField(memo.text, sizeof memo.text, text ? text : "");
-    memo.dayOffset = DayOffset(year, month, day, g_shell.todayNumber);
+    memo.dayOffset = DayOffset(year, month, day, g_today.dayNumber);
     RecordUndo(year, month, day, kCountdownUndoAdded, "", memo.text);
     g_undo.groupStep = 1;
     SortCountdowns();
@@ -171,6 +188,11 @@ void ReleaseCountdowns() {
     g_countdowns.memos.clear();
     g_countdowns.memos.shrink_to_fit();
     g_countdowns.memoPath[0] = 0;
+}
+
+void ResetCountdowns() {
+    ReleaseCountdowns();
+    ResetCountdownForm(g_countdowns.form);
 }
 
 int CountdownCount() { return static_cast<int>(g_countdowns.memos.size()); }

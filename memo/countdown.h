@@ -3,13 +3,14 @@
 #pragma once
 #include <vector>
 
-#include "app/app_globals.h"
+#include "base/cell_ids.h"
 
+constexpr int kCountdownFormFields = 7;
+constexpr int kCountdownFormSlot = 32;
 constexpr int kCountdownTextSize = 256;  // 255 bytes and the terminating zero
 constexpr int kCountdownDateTextSize = 32;
 constexpr int kCountdownUndoAdded = 0x4003;
 constexpr int kCountdownUndoRemoved = 0x4004;
-constexpr int kCountdownCellBase = 0x4000;  // cell id of countdown line j (from 0) is base + j
 
 struct CountdownMemo {
     int year, month, day;  // target date, month 1 to 12
@@ -25,6 +26,9 @@ struct CountdownMemo {
 struct CountdownList {
     std::vector<CountdownMemo> memos;
     char memoPath[272];  // file the list was loaded from and is saved to
+    // "CDOWN_FORM": date prefix format, date suffix format, "today", word before days to go,
+    // its unit, word before days passed, its unit.
+    char form[kCountdownFormFields][kCountdownFormSlot];
 };
 
 extern CountdownList g_countdowns;
@@ -35,7 +39,12 @@ int DayOffset(int year, int month, int day, int base);
 // The date of day number base + n, clamped to 1970-01-01 ... 2035-12-16.
 void DateAtOffset(int n, int base, int* year, int* month, int* day);
 
-// Replaces the list with section COUNTDOWN of memoPath; offsets against g_shell.todayNumber.
+void ResetCountdownForm(char slots[kCountdownFormFields][kCountdownFormSlot]);
+// A "CDOWN_FORM" value: exactly seven comma-separated fields replace the seven slots (each cut
+// to 31 bytes on a character boundary); anything else leaves them. Returns 1 when replaced.
+int ApplyCountdownForm(const char* value, char slots[kCountdownFormFields][kCountdownFormSlot]);
+
+// Replaces the list with section COUNTDOWN of memoPath; offsets against today.
 // Returns how many were loaded.
 int LoadCountdowns(const char* memoPath);
 // Writes the whole list back, ending it with an empty key. False when the file could not be
@@ -67,7 +76,10 @@ struct UndoRecord;
 // Undo or redo of one countdown record of the journal; false for a record of another kind or a
 // failed save.
 bool UndoCountdown(const UndoRecord& record, bool undo, int* currentCell);
+// Empties the list; the form stays.
 void ReleaseCountdowns();
+// Empties the list and puts the default form back.
+void ResetCountdowns();
 int CountdownCount();
 
 // The countdown form pieces of a memo: form field 1 filled with the date (three numbers), field 2

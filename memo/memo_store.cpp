@@ -4,18 +4,18 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/app_globals.h"
-#include "app/file_names.h"
-#include "app/working_text.h"
+#include "config/file_names.h"
+#include "memo/working_text.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "memo/undo_journal.h"
 
 namespace {
 constexpr char kBreak = 0x7F;
 constexpr char kMarker = static_cast<char>(0x80);
 int g_readSize = 256;  // grows for the whole run, never shrinks
+int g_drawSize = 256;  // "DRAWMEMOSIZE": first size and growth step of the reads for drawing
 int g_lastReads = 0;
 MemoProfileReader g_reader = ProfileReadString;
 
@@ -136,7 +136,13 @@ char* MemoTextOut(const char* text, char* buf, int size) {
 
 int MemoLastReadCount() { return g_lastReads; }
 void SetMemoProfileReader(MemoProfileReader reader) { g_reader = reader ? reader : ProfileReadString; }
-void ResetMemoReadBuffer() { g_readSize = 256; }
+void SetDrawMemoSize(int size) { g_drawSize = size > 1 ? size : 256; }
+
+void ResetMemoStore() {
+    g_readSize = 256;
+    g_drawSize = 256;
+    g_reader = ProfileReadString;
+}
 
 char* ReadMemo(int year, int month, int day, char* buf, int size) {
     Address a;
@@ -189,9 +195,8 @@ char* ReadMemoRaw(int year, int month, int day) {
     if (month >= 1 && IsEditingDate(year, month, day)) return Encode(WorkingTextOrEmpty(), false);
     Address a;
     Locate(year, month, day, &a);
-    int step = g_shell.drawMemoSize > 1 ? g_shell.drawMemoSize : 256;
-    int size = step;
-    return ReadGrowing(a, &size, step);
+    int size = g_drawSize;
+    return ReadGrowing(a, &size, g_drawSize);
 }
 
 char* ReadFreeMemo(char* buf, int size) {

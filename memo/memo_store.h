@@ -36,5 +36,7 @@ void SetMemoProfileReader(MemoProfileReader reader);
 
 // Profile reads of the last growing-buffer call (tests).
 int MemoLastReadCount();
-// Back to the first buffer size (tests).
-void ResetMemoReadBuffer();
+// The first size and growth step of the reads for drawing ("DRAWMEMOSIZE"; 256 when below 2).
+void SetDrawMemoSize(int size);
+// Buffer sizes back to their start, the profile store as the reader.
+void ResetMemoStore();

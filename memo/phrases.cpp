@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "memo/memo_store.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "calendar/civil_date.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "memo/countdown.h"
 #include "memo/memo_store.h"
 #include "memo/undo_journal.h"

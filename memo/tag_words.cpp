@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "config/tags.h"
 
 namespace {

@@ -3,9 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/app_globals.h"
-
-UndoJournal g_undo = {nullptr, nullptr, 0, 1};
+UndoJournal g_undo = {nullptr, nullptr, 0, 1, 9};
 
 namespace {
 char* Copy(const char* s) {
@@ -36,7 +34,7 @@ void RecordUndo(int year, int month, int day, int kind, const char* oldText, con
     *r = UndoRecord{g_undo.groupCounter, year, month, day, kind, Copy(oldText), Copy(newText),
                     g_undo.current};
     g_undo.head = g_undo.current = r;
-    int limit = g_shell.undoDepth;
+    int limit = g_undo.limit;
     if (limit <= 0) {
         FreeChain(r, nullptr);
         g_undo.head = g_undo.current = nullptr;
@@ -54,7 +52,12 @@ void RecordUndo(int year, int month, int day, int kind, const char* oldText, con
 
 void ClearUndoJournal() {
     FreeChain(g_undo.head, nullptr);
-    g_undo = UndoJournal{nullptr, nullptr, 0, 1};
+    g_undo = UndoJournal{nullptr, nullptr, 0, 1, g_undo.limit};
+}
+
+void ResetUndoJournal() {
+    ClearUndoJournal();
+    g_undo.limit = 9;
 }
 
 int UndoRecordCount() {

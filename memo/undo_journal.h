@@ -17,11 +17,14 @@ struct UndoJournal {
     UndoRecord* current;
     int groupCounter;
     int groupStep;  // 1 normal, 0 inside a multi-write step, -1 while replaying
+    int limit;      // groups kept ("UNDO_SIZE"); 0 or less keeps none
 };
 
 extern UndoJournal g_undo;
 
 void RecordUndo(int year, int month, int day, int kind, const char* oldText, const char* newText);
-// Frees every record and starts afresh.
+// Frees every record and starts afresh; the limit stays.
 void ClearUndoJournal();
+// Frees every record; the limit back to 9.
+void ResetUndoJournal();
 int UndoRecordCount();

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "app/app_globals.h"
+#include "memo/countdown.h"
 #include "memo/countdown.h"
 
 struct CountdownPieces {

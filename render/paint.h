@@ -1,16 +1,39 @@
-// The window painter of the edition that is linked in.
+// The window painter of the edition that is linked in: render/layered or render/classic.
 #pragma once
 #include "config/app_state.h"
+#include "config/edition.h"
+#include "render/painter.h"
 
 struct HWND__;
 struct HDC__;
 
-// The part of the window the next paint has to draw, in client coordinates.
-void SetPaintClip(int left, int top, int right, int bottom);
+// The edition of the painter linked into the program.
+extern const Edition kPainterEdition;
 
-// Layered edition: composes the image and pushes it to the window (dc: a device context of the
-// window). Classic edition: draws onto dc, the device context of BeginPaint.
-void PaintWindow(HWND__* hwnd, HDC__* dc, const AppState& state);
+// What the painter needs around a paint (GDI+ for the layered edition; nothing for the classic):
+// held from start-up to the end of the run.
+class PainterSession {
+  public:
+    PainterSession();
+    PainterSession(const PainterSession&) = delete;
+    PainterSession& operator=(const PainterSession&) = delete;
+    ~PainterSession();
 
-// Frees what the painter keeps between paints (shutdown).
+  private:
+    void* state_;
+};
+
+struct PaintRequest {
+    HWND__* window;
+    HDC__* dc;        // the window's device context (BeginPaint's in WM_PAINT)
+    PaintRect pending;  // what the window asked to be repainted since the last paint
+    PaintRect update;   // WM_PAINT's update rectangle (the pending one outside WM_PAINT)
+};
+
+// Paints what the request asks (the layered edition the pending rectangle into its kept image,
+// then hands the changed part to the window manager; the classic edition the update rectangle
+// onto the window) and answers what the painting learnt.
+PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const PaintContext& context);
+
+// Frees what the painter keeps between paints (shutdown, a new design).
 void ReleasePaintCache();

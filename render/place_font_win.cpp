@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/win_handles.h"
+#include "base/win/handles.h"
 
 HFONT CreatePlaceFont(HDC dc, const LogFontA& logFont) {
     LOGFONTA lf;
@@ -24,9 +24,8 @@ int GdiLayoutMeasure::TextWidth(const Design& design, int place, const char* tex
     MemoryDC dc(screen.get());
     OwnedBitmap bitmap(CreateCompatibleBitmap(screen.get(), 1, 1));
     SelectedObject bitmapIn(dc.get(), bitmap.get());
-    HFONT existing = static_cast<HFONT>(design.fonts[place].font);
-    OwnedFont made(existing ? nullptr : CreatePlaceFont(screen.get(), design.fonts[place].logFont));
-    SelectedObject fontIn(dc.get(), existing ? existing : made.get());
+    OwnedFont font(CreatePlaceFont(screen.get(), design.fonts[place].logFont));
+    SelectedObject fontIn(dc.get(), font.get());
     SIZE size = {0, 0};
     GetTextExtentPoint32A(dc.get(), text, static_cast<int>(std::strlen(text)), &size);
     return size.cx;

@@ -2,15 +2,14 @@
 #pragma once
 #include <windows.h>
 
-#include "calendar/view_layout.h"
+#include "view/view_layout.h"
 #include "config/app_state.h"
 
 // A GDI font of the LOGFONT; a positive height is a point size, turned into pixels for dc (the
 // screen when dc is null).
 HFONT CreatePlaceFont(HDC dc, const LogFontA& logFont);
 
-// Widths in the places' fonts on the screen: the place's font when it has one, otherwise one made
-// for the measurement and deleted again.
+// Widths in the places' fonts on the screen, each measured with a font made for it.
 class GdiLayoutMeasure : public LayoutMeasure {
 public:
     int TextWidth(const Design& design, int place, const char* text) override;

@@ -1,6 +1,6 @@
 #include "render/text_runs.h"
 
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "memo/alarm_time.h"
 #include "memo/tag_words.h"
 

@@ -1,7 +1,5 @@
 #include "render/title_buttons.h"
 
-ButtonRect g_buttonRects[kButtonCount];
-
 namespace {
 // Small and large bitmap of each button; the pin's are the lying ones (always on top: +1).
 const int kSmall[kButtonCount] = {101, 117, 103, 138, 102, 104, 106};

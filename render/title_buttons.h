@@ -7,9 +7,6 @@ struct ButtonRect {
     int left, top, right, bottom;
 };
 
-// Hit rectangles of the last title-bar paint, index 0 the rightmost button.
-extern ButtonRect g_buttonRects[kButtonCount];
-
 // Bitmap resource of button index for "BTN_SIZE" (bit 0: large) and the always-on-top state.
 int ButtonBitmapId(int index, int btnSize, bool alwaysOnTop);
 // The menu command a click on button index posts.

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "config/sjis.h"
+#include "base/sjis.h"
 
 const char* EraOf(int year, int month, int* eraYear) {
     if (year > 2019 || (year == 2019 && month >= 5)) {

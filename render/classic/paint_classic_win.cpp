@@ -1,21 +1,21 @@
-// Classic edition painter: draws straight onto the device context of WM_PAINT.
+// Classic edition painter: draws straight onto the window's device context.
 #include <windows.h>
 
-#include "app/win_handles.h"
+#include "base/win/handles.h"
 #include "render/paint.h"
 
-namespace {
-RECT g_clip;
-}
+const Edition kPainterEdition = kClassicEdition;
 
-void SetPaintClip(int left, int top, int right, int bottom) { SetRect(&g_clip, left, top, right, bottom); }
+PainterSession::PainterSession() : state_(nullptr) {}
+PainterSession::~PainterSession() { ReleasePaintCache(); }
 
-void PaintWindow(HWND hwnd, HDC dc, const AppState& state) {
+PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const PaintContext&) {
     RECT client;
-    GetClientRect(hwnd, &client);
+    GetClientRect(request.window, &client);
     // For now the whole window is the day background.
     OwnedBrush brush(CreateSolidBrush(state.design.backs[kBackDay].colours[kWeekdayColour]));
-    FillRect(dc, &client, brush.get());
+    FillRect(request.dc, &client, brush.get());
+    return PaintResult{};
 }
 
 void ReleasePaintCache() {}

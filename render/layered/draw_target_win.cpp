@@ -1,7 +1,6 @@
 #include "render/layered/draw_target_win.h"
 
-#include "app/win_handles.h"
-#include "app/working_text.h"
+#include "base/win/gdiplus_handles.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -50,9 +49,9 @@ void FillArea(DrawTarget& target, const Design& design, int left, int top, int r
     Note(target, GdipSetCompositingMode(target.graphics, CompositingModeSourceOver));
 }
 
-void DrawSelectionFrame(DrawTarget& target, int left, int top, int right, int bottom) {
+void DrawSelectionFrame(DrawTarget& target, int left, int top, int right, int bottom, bool wide) {
     int w = right - left, h = bottom - top;
-    if (g_edit.editingCell != kCellNone && g_edit.outerFrame) {
+    if (wide) {
         Outline(target, 0xFE000000, false, left + 1, top + 1, w - 3, h - 3);
         Outline(target, 0xFEFFFFFF, true, left + 1, top + 1, w - 3, h - 3);
     }
@@ -63,4 +62,27 @@ void DrawSelectionFrame(DrawTarget& target, int left, int top, int right, int bo
 void DrawCaret(DrawTarget& target, int x, int y, int width, int height) {
     Outline(target, 0xA0000000, false, x, y, width, height);
     FillRect(target, 0xA0FEFEFE, x + 1, y + 1, width - 2, height - 2);
+}
+
+void DrawButtonBitmap(DrawTarget& t, HBITMAP bitmap, int left, int top, int right, int bottom, const BackPlace& button) {
+    int w = right - left, h = bottom - top;
+    FillRect(t, 0xFF000000, left, top, w, h);
+    OwnedGdipBitmap image;
+    Note(t, GdipCreateBitmapFromHBITMAP(bitmap, nullptr, image.out()));
+    OwnedImageAttributes attributes;
+    Note(t, GdipCreateImageAttributes(attributes.out()));
+    if (!image.get() || !attributes.get()) return;
+    // White takes the button colour and transparency (divided by 256); black stays black.
+    Colour c = button.colours[0];
+    ColorMatrix m = {};
+    m.m[0][0] = static_cast<REAL>(c & 0xFF) / 256;
+    m.m[1][1] = static_cast<REAL>((c >> 8) & 0xFF) / 256;
+    m.m[2][2] = static_cast<REAL>((c >> 16) & 0xFF) / 256;
+    m.m[3][3] = static_cast<REAL>(button.opacity) / 256;
+    m.m[4][4] = 1;
+    Note(t, GdipSetImageAttributesColorMatrix(attributes.get(), ColorAdjustTypeDefault, TRUE, &m, nullptr,
+                                              ColorMatrixFlagsDefault));
+    GdipSetInterpolationMode(t.graphics, InterpolationModeNearestNeighbor);
+    Note(t, GdipDrawImageRectRectI(t.graphics, image.get(), left, top, w, h, 0, 0, w, h, UnitPixel, attributes.get(),
+                                   nullptr, nullptr));
 }

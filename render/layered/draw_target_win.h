@@ -1,5 +1,6 @@
-// What the layered edition's painters draw on: a memory device context with a bitmap, the GDI+
-// graphics made on it, and the last failing GDI+ status (recorded, never acted on).
+// What the layered edition draws on: a memory device context with a bitmap, the GDI+ graphics
+// made on it, and the last failing GDI+ status (recorded, never acted on). Both are borrowed
+// from the image that owns them.
 #pragma once
 #include <windows.h>
 #include <gdiplus.h>
@@ -23,6 +24,9 @@ void FillArea(DrawTarget& target, const Design& design, int left, int top, int r
               int dayColour);
 
 // The frame of the highlighted cell; one pixel wider while a quick memo is open.
-void DrawSelectionFrame(DrawTarget& target, int left, int top, int right, int bottom);
+void DrawSelectionFrame(DrawTarget& target, int left, int top, int right, int bottom, bool wide);
 // The quick memo's caret.
 void DrawCaret(DrawTarget& target, int x, int y, int width, int height);
+// A 1-bit button bitmap through the BUTTON place's colour and transparency, on black.
+void DrawButtonBitmap(DrawTarget& target, HBITMAP bitmap, int left, int top, int right, int bottom,
+                      const BackPlace& button);

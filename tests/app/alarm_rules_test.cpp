@@ -4,13 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "calendar/today.h"
+
 #include <string>
 
 #include "app/startup.h"
 #include "config/design.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "config/design.h"
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "config/tags.h"
 #include "tests/memo/memo_files.h"
 
@@ -84,7 +86,7 @@ protected:
 
 TEST_F(Alarms, DayAlarmWithCountdownLinesAndTagsRemoved) {
     std::tm now = At(2025, 12, 22, 8, 0);
-    g_shell.todayNumber = DayOffset(2025, 12, 22, 0);
+    g_today.dayNumber = DayOffset(2025, 12, 22, 0);
     AlarmNotice n;
     EXPECT_FALSE(ComposeDayAlarm(now, g_app, form_, &n));  // nothing today, no countdowns
     EXPECT_TRUE(WriteMemo(2025, 12, 22, "!!dentist", false));

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "calendar/today.h"
+
 #include <cstdlib>
 #include <string>
 
-#include "calendar/view_layout.h"
+#include "view/view_layout.h"
 #include "tests/memo/memo_files.h"
 #include "tests/test_dates.h"
 
@@ -17,7 +19,7 @@ protected:
     void SetUp() override {
         MemoFiles::SetUp();
         g_view.firstDay = Date(2024, 4, 28);  // cell 0; cell 3 is 1 May 2024
-        g_shell.todayNumber = DayOffset(2024, 5, 1, 0);
+        g_today.dayNumber = DayOffset(2024, 5, 1, 0);
         LoadCountdowns(g_files.memoPath);
     }
     static std::string Free() {
@@ -153,7 +155,7 @@ TEST_F(MemoCommands, UndoRedoWalkTheJournalAndNewWritesDropTheRedoSteps) {
 }
 
 TEST_F(MemoCommands, WithUndoSizeOneOnlyTheLastChangeUndoes) {
-    g_shell.undoDepth = 1;
+    g_undo.limit = 1;
     EXPECT_TRUE(WriteMemo(2024, 5, 1, "a", false));
     EXPECT_TRUE(WriteMemo(2024, 5, 2, "b", false));
     int cell = 0;
@@ -161,7 +163,7 @@ TEST_F(MemoCommands, WithUndoSizeOneOnlyTheLastChangeUndoes) {
     EXPECT_FALSE(UndoMemoChange(&cell));
     EXPECT_EQ(Read(2024, 5, 1), "a");
     EXPECT_EQ(Read(2024, 5, 2), "");
-    g_shell.undoDepth = 0;
+    g_undo.limit = 0;
     EXPECT_TRUE(WriteMemo(2024, 5, 3, "c", false));
     EXPECT_FALSE(CanUndoMemo());
     EXPECT_EQ(Read(2024, 5, 3), "c");

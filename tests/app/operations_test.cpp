@@ -1,4 +1,4 @@
-#include "app/operations.h"
+#include "config/operations.h"
 
 #include <gtest/gtest.h>
 

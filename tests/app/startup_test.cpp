@@ -5,8 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/app_globals.h"
-#include "app/file_names.h"
+#include "config/file_names.h"
 #include "app/startup.h"
 #include "config/app_state.h"
 
@@ -39,46 +38,6 @@ TEST(StartupDecisions, HotkeyModifiersMapToPlatformFlags) {
     EXPECT_EQ(4u, HotkeyModifierFlags(0x0141));        // Shift
     EXPECT_EQ(8u, HotkeyModifierFlags(0x0841));        // Win
     EXPECT_EQ(0u, HotkeyModifierFlags(0x0041));
-}
-
-TEST(CountdownForm, SevenFieldsReplaceAllSlots) {
-    char slots[kCountdownFormFields][kCountdownFormSlot];
-    ResetCountdownForm(slots);
-    EXPECT_STREQ("%04d/%02d/%02d (", slots[0]);
-    EXPECT_STREQ("今日", slots[2]);
-    EXPECT_STREQ("", slots[5]);
-    EXPECT_STREQ("日経過", slots[6]);
-    ASSERT_EQ(1, ApplyCountdownForm("%d-%d-%d <,> %s,TODAY,in ,days,,days ago", slots));
-    EXPECT_STREQ("%d-%d-%d <", slots[0]);
-    EXPECT_STREQ("> %s", slots[1]);
-    EXPECT_STREQ("TODAY", slots[2]);
-    EXPECT_STREQ("in ", slots[3]);
-    EXPECT_STREQ("days", slots[4]);
-    EXPECT_STREQ("", slots[5]);
-    EXPECT_STREQ("days ago", slots[6]);
-}
-
-TEST(CountdownForm, OtherFieldCountsChangeNothing) {
-    char slots[kCountdownFormFields][kCountdownFormSlot];
-    ResetCountdownForm(slots);
-    EXPECT_EQ(0, ApplyCountdownForm("a,b,c,d,e,f", slots));
-    EXPECT_EQ(0, ApplyCountdownForm("a,b,c,d,e,f,g,h", slots));
-    EXPECT_EQ(0, ApplyCountdownForm("", slots));
-    EXPECT_EQ(0, ApplyCountdownForm("a,[b,c],d,e,f,g", slots));  // commas in brackets do not split
-    EXPECT_STREQ("%04d/%02d/%02d (", slots[0]);
-    EXPECT_STREQ("あと", slots[3]);
-}
-
-TEST(CountdownForm, LongFieldsAreCutOnACharacterBoundary) {
-    char slots[kCountdownFormFields][kCountdownFormSlot];
-    ResetCountdownForm(slots);
-    std::string longAscii(40, 'x');
-    std::string kanji;
-    for (int i = 0; i < 20; ++i) kanji += "日";  // 40 bytes
-    std::string value = longAscii + ",b,c,d,e,f," + kanji;
-    ASSERT_EQ(1, ApplyCountdownForm(value.c_str(), slots));
-    EXPECT_EQ(std::string(31, 'x'), slots[0]);
-    EXPECT_EQ(30u, std::strlen(slots[6]));  // 15 whole characters, not 31 bytes
 }
 
 TEST(DataFileNames, EmptyCommandLineDiffersByEdition) {

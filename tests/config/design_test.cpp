@@ -1,4 +1,5 @@
 #include "config/design.h"
+#include "config/edition.h"
 
 #include <gtest/gtest.h>
 
@@ -57,11 +58,9 @@ TEST_F(DesignFile, MissingKeysGiveTheDefaults) {
         EXPECT_EQ(f.colours[kSaturdayColour], 0xFF0000u);
         EXPECT_EQ(f.smooth, 0);
         EXPECT_STREQ(f.key, kFontPlaceKeys[i]);
-#if !TESSEL_CLASSIC
         EXPECT_EQ(f.opacity, 254);
         EXPECT_EQ(f.shadow, 0);
         EXPECT_EQ(f.hemming, 0);
-#endif
     }
     EXPECT_STREQ(d.fonts[kFontListHead].label, "曜日(リスト)");
     EXPECT_STREQ(d.fonts[kFontCdown].label, "あと何日メモ");
@@ -71,9 +70,7 @@ TEST_F(DesignFile, MissingKeysGiveTheDefaults) {
         EXPECT_EQ(d.backs[i].colours[1], 0xFFFFFFu);
         EXPECT_EQ(d.backs[i].colours[2], 0xFFFFFFu);
         EXPECT_STREQ(d.backs[i].key, kBackPlaceKeys[i]);
-#if !TESSEL_CLASSIC
         EXPECT_EQ(d.backs[i].opacity, 200);
-#endif
     }
     EXPECT_STREQ(d.backs[kBackPrday].label, "日付(前日)");
     EXPECT_STREQ(d.backs[kBackButton].label, "操作ボタン");
@@ -119,12 +116,10 @@ TEST_F(DesignFile, ReadsValuesWithTheirEdgeCases) {
     EXPECT_EQ(day.smooth, 3);
     EXPECT_EQ(d.backs[kBackDay].colours[0], 0u);
     EXPECT_EQ(d.backs[kBackDay].colours[1], 0xFFFFFFu);  // a missing background colour is white
-#if !TESSEL_CLASSIC
     EXPECT_EQ(day.shadow, 2);
     EXPECT_EQ(day.hemming, 4);
     EXPECT_EQ(day.opacity, 254);
     EXPECT_EQ(d.backs[kBackDay].opacity, 120);
-#endif
     // Fewer than seven labels leave empty slots; more than ten keep the first ten.
     EXPECT_EQ(Labels(d, false), "日|月|||||||||");
     EXPECT_EQ(Labels(d, true), "a|b|c|d|e|f|g|h|i|j|");
@@ -162,12 +157,10 @@ TEST_F(DesignFile, WriteKeepsLeadingBlanksAndOmitsZeroEffects) {
     WriteIni(path, {"[CONFIG]", "TITLE_FORM=! %Y年%m月", "[FONTS]", "TITLE_SHADOW=3", "TITLE_SMOOTH=2"});
     ReadDesign(&state);
     state.design.fonts[kFontTitle].smooth = 0;
-#if !TESSEL_CLASSIC
     state.design.fonts[kFontTitle].shadow = 0;
     state.design.fonts[kFontHead].shadow = 2;
     state.design.fonts[kFontHead].hemming = 1;
     state.design.backs[kBackTitle].opacity = 254;
-#endif
     WriteDesign(state);
     EXPECT_NE(ReadWhole(path).find("TITLE_FORM=! %Y年%m月\r\n"), std::string::npos);
     EXPECT_EQ(StoredValue(path, "FONTS", "TITLE_SMOOTH"), "<missing>");
@@ -180,20 +173,31 @@ TEST_F(DesignFile, WriteKeepsLeadingBlanksAndOmitsZeroEffects) {
     EXPECT_EQ(StoredValue(path, "CONFIG", "CUST_COLORS"),
               "000000,000000,000000,000000,000000,000000,000000,000000,000000,000000,000000,000000,000000,"
               "000000,000000,000000");
-#if !TESSEL_CLASSIC
     EXPECT_EQ(StoredValue(path, "FONTS", "TITLE_SHADOW"), "<missing>");
     EXPECT_EQ(StoredValue(path, "FONTS", "HEAD_SHADOW"), "2");
     EXPECT_EQ(StoredValue(path, "FONTS", "HEAD_HEMMING"), "1");
     EXPECT_EQ(StoredValue(path, "FONTS", "DAY_HEMMING"), "<missing>");
     EXPECT_EQ(StoredValue(path, "BACKS", "TITLE_TOUMEI"), "254");
     EXPECT_EQ(StoredValue(path, "BACKS", "DAY_TOUMEI"), "200");
-#else
-    // The classic edition neither reads nor writes the layered effects.
-    std::string text = ReadWhole(path);
-    EXPECT_EQ(text.find("_TOUMEI"), std::string::npos);
-    EXPECT_EQ(text.find("_HEMMING"), std::string::npos);
-    EXPECT_EQ(StoredValue(path, "FONTS", "TITLE_SHADOW"), "3");  // left as the file had it
-#endif
+}
+
+// The classic edition neither reads nor writes the layered effects: a design file shared with
+// the layered edition keeps them.
+TEST_F(DesignFile, ClassicEditionLeavesTheLayeredEffects) {
+    WriteIni(path, {"[FONTS]", "TITLE_SHADOW=3", "DAY_HEMMING=2", "[BACKS]", "DAY_TOUMEI=120"});
+    SetEdition(kClassicEdition);
+    ReadDesign(&state);
+    EXPECT_EQ(state.design.fonts[kFontTitle].shadow, 0);
+    EXPECT_EQ(state.design.fonts[kFontDay].hemming, 0);
+    EXPECT_EQ(state.design.fonts[kFontDay].opacity, 0);
+    EXPECT_EQ(state.design.backs[kBackDay].opacity, 0);
+    EXPECT_TRUE(WriteDesign(state));
+    SetEdition(kLayeredEdition);
+    EXPECT_EQ(StoredValue(path, "FONTS", "TITLE_SHADOW"), "3");
+    EXPECT_EQ(StoredValue(path, "FONTS", "DAY_HEMMING"), "2");
+    EXPECT_EQ(StoredValue(path, "BACKS", "DAY_TOUMEI"), "120");
+    EXPECT_EQ(StoredValue(path, "BACKS", "TITLE_TOUMEI"), "<missing>");
+    EXPECT_EQ(StoredValue(path, "FONTS", "TITLE"), "ＭＳ Ｐゴシック,9,0,0,0,0");  // the rest is written
 }
 
 TEST_F(DesignFile, WriteThenReadGivesAnEqualDesign) {
@@ -208,10 +212,8 @@ TEST_F(DesignFile, WriteThenReadGivesAnEqualDesign) {
     d.fonts[kFontDmemo].colours[2] = 0x123456;
     d.fonts[kFontDmemo].smooth = 4;
     d.backs[kBackToday].colours[0] = 0x00CCFF;
-#if !TESSEL_CLASSIC
     d.fonts[kFontHoli].hemming = 3;
     d.backs[kBackMemo].opacity = 0;
-#endif
     std::strcpy(d.titleForm, " %g%h年 %m月");
     d.custColors[15] = 0xABCDEF;
     std::string designPath = dir.File("夏.ini");
@@ -247,11 +249,9 @@ TEST_F(DesignFile, WriteThenReadGivesAnEqualDesign) {
     other = back;
     other.design.custColors[3] = 1;
     EXPECT_FALSE(DesignEquals(state, other));
-#if !TESSEL_CLASSIC
     other = back;
     other.design.backs[kBackTitle].opacity = 199;
     EXPECT_FALSE(DesignEquals(state, other));
-#endif
 }
 
 TEST_F(DesignFile, EqualityIgnoresSizesHandlesAndBytesAfterTerminators) {
@@ -261,7 +261,6 @@ TEST_F(DesignFile, EqualityIgnoresSizesHandlesAndBytesAfterTerminators) {
     other.design.ratios[0] = 5;
     other.design.memoRow = 0;
     other.design.listWidth = 1;
-    other.design.fonts[kFontDay].font = &other;  // a run-time handle is not part of the design
     std::strcpy(other.design.titleForm + 10, "junk");  // behind the title's terminator
     other.design.fonts[kFontMemo].logFont.lfFaceName[30] = 'z';
     other.design.headForm[60] = 'q';  // past the last label

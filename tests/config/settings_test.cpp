@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/operations.h"
-#include "config/sjis.h"
+#include "config/operations.h"
+#include "base/sjis.h"
 #include "config/tags.h"
 #include "tests/config/config_test_files.h"
 

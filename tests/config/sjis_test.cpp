@@ -1,4 +1,4 @@
-#include "config/sjis.h"
+#include "base/sjis.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "calendar/today.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -17,7 +19,7 @@ protected:
     void SetUp() override {
         ProfileStoreReset();
         path_ = dir_.File("memo.ini");
-        g_shell.todayNumber = DayOffset(2025, 12, 20, 0);
+        g_today.dayNumber = DayOffset(2025, 12, 20, 0);
         ResetCountdownForm(form_);
     }
     void TearDown() override {
@@ -41,9 +43,9 @@ TEST_F(CountdownTest, DayNumbersRoundTripAndClamp) {
     EXPECT_EQ(DayOffset(2025, 13, 1, 0), DayOffset(2026, 1, 1, 0));
     EXPECT_EQ(DayOffset(2025, 3, 0, 0), DayOffset(2025, 2, 28, 0));
     int y, m, d;
-    DateAtOffset(-3, g_shell.todayNumber, &y, &m, &d);
+    DateAtOffset(-3, g_today.dayNumber, &y, &m, &d);
     EXPECT_EQ(y * 10000 + m * 100 + d, 20251217);
-    DateAtOffset(9999, g_shell.todayNumber, &y, &m, &d);
+    DateAtOffset(9999, g_today.dayNumber, &y, &m, &d);
     EXPECT_EQ(y * 10000 + m * 100 + d, 20351216);
     DateAtOffset(-99999, 0, &y, &m, &d);
     EXPECT_EQ(y * 10000 + m * 100 + d, 19700101);
@@ -85,12 +87,12 @@ TEST_F(CountdownTest, OrderSaveAndUndoOfAReplacement) {
     EXPECT_EQ(Key("04"), "");
     EXPECT_FALSE(UndoCountdownChange(0x4001, 2025, 12, 22, "soon", true, nullptr));
     // Removing the last line moves the current cell onto the line before it.
-    int cell = kCountdownCellBase + 2;
+    int cell = kCellCountdownBase + 2;
     ASSERT_TRUE(UndoCountdownChange(kCountdownUndoAdded, 2025, 12, 30, "late", true, &cell));
-    EXPECT_EQ(cell, kCountdownCellBase + 1);
-    int first = kCountdownCellBase;  // line 0 stays where it is
+    EXPECT_EQ(cell, kCellCountdownBase + 1);
+    int first = kCellCountdownBase;  // line 0 stays where it is
     KeepCountdownCell(&first);
-    EXPECT_EQ(first, kCountdownCellBase);
+    EXPECT_EQ(first, kCellCountdownBase);
     // Removing the only line leaves no current cell.
     ASSERT_TRUE(UndoCountdownChange(kCountdownUndoAdded, 2025, 12, 10, "past", true, &cell));
     ASSERT_TRUE(UndoCountdownChange(kCountdownUndoAdded, 2025, 12, 22, "soon", true, &cell));
@@ -136,4 +138,44 @@ TEST_F(CountdownTest, AlarmLinesWithTheDefaultForm) {
     std::free(text);
     EXPECT_EQ(CountdownAlarmText(-1, false, form_), nullptr);
 }
+TEST(CountdownForm, SevenFieldsReplaceAllSlots) {
+    char slots[kCountdownFormFields][kCountdownFormSlot];
+    ResetCountdownForm(slots);
+    EXPECT_STREQ("%04d/%02d/%02d (", slots[0]);
+    EXPECT_STREQ("今日", slots[2]);
+    EXPECT_STREQ("", slots[5]);
+    EXPECT_STREQ("日経過", slots[6]);
+    ASSERT_EQ(1, ApplyCountdownForm("%d-%d-%d <,> %s,TODAY,in ,days,,days ago", slots));
+    EXPECT_STREQ("%d-%d-%d <", slots[0]);
+    EXPECT_STREQ("> %s", slots[1]);
+    EXPECT_STREQ("TODAY", slots[2]);
+    EXPECT_STREQ("in ", slots[3]);
+    EXPECT_STREQ("days", slots[4]);
+    EXPECT_STREQ("", slots[5]);
+    EXPECT_STREQ("days ago", slots[6]);
+}
+
+TEST(CountdownForm, OtherFieldCountsChangeNothing) {
+    char slots[kCountdownFormFields][kCountdownFormSlot];
+    ResetCountdownForm(slots);
+    EXPECT_EQ(0, ApplyCountdownForm("a,b,c,d,e,f", slots));
+    EXPECT_EQ(0, ApplyCountdownForm("a,b,c,d,e,f,g,h", slots));
+    EXPECT_EQ(0, ApplyCountdownForm("", slots));
+    EXPECT_EQ(0, ApplyCountdownForm("a,[b,c],d,e,f,g", slots));  // commas in brackets do not split
+    EXPECT_STREQ("%04d/%02d/%02d (", slots[0]);
+    EXPECT_STREQ("あと", slots[3]);
+}
+
+TEST(CountdownForm, LongFieldsAreCutOnACharacterBoundary) {
+    char slots[kCountdownFormFields][kCountdownFormSlot];
+    ResetCountdownForm(slots);
+    std::string longAscii(40, 'x');
+    std::string kanji;
+    for (int i = 0; i < 20; ++i) kanji += "日";  // 40 bytes
+    std::string value = longAscii + ",b,c,d,e,f," + kanji;
+    ASSERT_EQ(1, ApplyCountdownForm(value.c_str(), slots));
+    EXPECT_EQ(std::string(31, 'x'), slots[0]);
+    EXPECT_EQ(30u, std::strlen(slots[6]));  // 15 whole characters, not 31 bytes
+}
+
 }  // namespace

@@ -6,7 +6,7 @@
 #include <ctime>
 #include <string>
 
-#include "calendar/view_layout.h"
+#include "view/view_layout.h"
 #include "memo/countdown.h"
 #include "tests/config/config_test_files.h"
 

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/app_globals.h"
-#include "app/file_names.h"
-#include "app/working_text.h"
+#include "app/process_state.h"
+#include "config/file_names.h"
+#include "memo/working_text.h"
 #include "config/app_state.h"
 #include "memo/countdown.h"
 #include "memo/memo_store.h"
@@ -19,25 +19,15 @@
 class MemoFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        ProfileStoreReset();
+        ResetProcessState();
         std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s", dir.File("t_memo.ini").c_str());
         std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s", dir.File("t_memo").c_str());
         g_app.design.memoRow = 4;
         g_app.settings.alarm = 0;
         g_app.settings.alarmMemoSort = 0;
-        g_shell.undoDepth = 9;
-        g_shell.drawMemoSize = 256;
-        ResetMemoReadBuffer();
-        ClearUndoJournal();
-        ReleaseWorkingText();
         SetWorkingText("");
     }
-    void TearDown() override {
-        ClearUndoJournal();
-        ReleaseWorkingText();
-        ReleaseCountdowns();
-        ProfileStoreReset();
-    }
+    void TearDown() override { ResetProcessState(); }
     std::string Year(int year = 2025) const { return ReadWhole(dir.File("t_memo" + std::to_string(year) + ".ini")); }
     static std::string Read(int y, int m, int d) {
         char* t = ReadMemo(y, m, d);

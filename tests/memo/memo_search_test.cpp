@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "config/sjis.h"
+#include "base/sjis.h"
 #include "config/tags.h"
 #include "memo/tag_words.h"
 #include "tests/memo/memo_files.h"

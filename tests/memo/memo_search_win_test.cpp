@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_names.h"
+#include "config/file_names.h"
 #include "config/file_ops.h"
 #include "config/profile_store.h"
 #include "config/tags.h"

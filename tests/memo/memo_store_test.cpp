@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "app/file_names.h"
+#include "config/file_names.h"
 #include "config/app_state.h"
 #include "memo/memo_store.h"
 #include "memo/undo_journal.h"
@@ -63,7 +63,7 @@ TEST_F(MemoFiles, LongMemoNeedsFewReads) {
     int rawReads = MemoLastReadCount();
     std::free(raw);
     EXPECT_LE(rawReads, 10);  // the buffer doubles once it is past the first step
-    g_shell.drawMemoSize = 16384;
+    SetDrawMemoSize(16384);
     raw = ReadMemoRaw(2025, 5, 5);
     EXPECT_LE(MemoLastReadCount(), 5);
     std::free(raw);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/text_convert.h"
+#include "cli/text_convert.h"
 #include "tests/config/config_test_files.h"
 
 namespace {

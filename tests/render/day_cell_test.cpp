@@ -1,6 +1,6 @@
 // What a day cell shows: classification of the date, holiday texts and colours, the month
 // printed with the day, the memo lines; and the cutting of a line into styled runs.
-#include "render/day_cell.h"
+#include "view/day_cell.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,13 @@
 #include "app/startup.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
-#include "calendar/view_layout.h"
-#include "config/sjis.h"
+#include "view/view_layout.h"
+#include "base/sjis.h"
 #include "config/tags.h"
 #include "render/countdown_line.h"
 #include "render/text_runs.h"
 #include "render/weekday_head.h"
-#include "tests/calendar/layout_files.h"
+#include "tests/view/layout_files.h"
 #include "tests/test_dates.h"
 
 namespace {

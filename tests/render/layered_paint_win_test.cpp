@@ -11,27 +11,25 @@
 #include <string>
 #include <vector>
 
-#include "app/app_globals.h"
-#include "app/file_names.h"
 #include "app/main_window_win.h"
-#include "app/startup.h"
-#include "app/win_handles.h"
-#include "app/working_text.h"
+#include "app/process_state.h"
+#include "base/win/gdiplus_handles.h"
+#include "base/win/handles.h"
+#include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
-#include "calendar/month_model.h"
-#include "calendar/view_layout.h"
+#include "calendar/today.h"
 #include "config/design.h"
+#include "config/file_names.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
 #include "config/tags.h"
 #include "memo/countdown.h"
-#include "memo/memo_store.h"
-#include "render/layered/layered_paint_win.h"
+#include "memo/working_text.h"
+#include "render/layered/layered_image_win.h"
 #include "render/layered/text_draw_win.h"
 #include "render/paint.h"
-#include "render/place_font_win.h"
-#include "render/title_buttons.h"
+#include "view/view_layout.h"
 
 namespace {
 // Background places of the test design: colour "rrggbb" and alpha.
@@ -85,6 +83,7 @@ class LayeredPaint : public ::testing::Test {
 protected:
     void SetUp() override {
         StartGdiplus();
+        ResetProcessState();
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
         dir_ = std::string(temp) + "tessel_paint_" + std::to_string(GetCurrentProcessId()) + "_" +
@@ -92,8 +91,6 @@ protected:
         CreateDirectoryA(dir_.c_str(), nullptr);
         FormDataFileNames(kLayeredEdition, (dir_ + "\\t.ini").c_str(), "", '\\', &g_files);
         SetConfigPath(g_files.configPath);
-        SetProfileTarget(nullptr);
-        ProfileStoreReset();
         std::string config = "[CONFIG]\r\nBTN_SIZE=1\r\n" + extraConfig_ + "[BACKS]\r\n";
         for (const Back& b : kBacks) {
             char line[96];
@@ -111,13 +108,7 @@ protected:
     void TearDown() override {
         if (hwnd_) DestroyWindow(hwnd_);
         ReleasePaintCache();
-        ReleaseViewModel();
-        ReleaseMonthModel();
-        ReleaseHolidayRules();
-        ReleaseCountdowns();
-        ReleaseWorkingText();
-        for (TagStyle& t : g_tags) t = TagStyle{};
-        ProfileStoreReset();
+        ResetProcessState();
     }
     static void Write(const std::string& path, const std::string& text) {
         FILE* f = std::fopen(path.c_str(), "wb");
@@ -130,11 +121,10 @@ protected:
         ProfileStoreReset();
         ResetAppState(&g_app);
         ResetNavigation(&g_nav);
-        ResetShellState(&g_shell);
         ReadSettings(&g_app);
         ReadDesign(&g_app);
         LoadHolidayRules(g_files.holidayPath);
-        g_shell.todayNumber = DayNumberOf(2026, 7, 15);
+        g_today.dayNumber = DayNumberOf(2026, 7, 15);
         LoadCountdowns(g_files.memoPath);
         SetWorkingText("");
         LayoutInputs in = CurrentLayoutInputs();
@@ -160,9 +150,10 @@ protected:
         ASSERT_NE(LayeredBackBuffer(&w, &h), nullptr);
     }
     void Repaint(int left, int top, int right, int bottom) {
-        SetPaintClip(left, top, right, bottom);
         WindowDC dc(hwnd_);
-        PaintWindow(hwnd_, dc.get(), g_app);
+        PaintRect clip = {left, top, right, bottom};
+        PaintContext context = {g_edit.highlightedCell, g_edit.editingCell, g_edit.outerFrame, false};
+        painted = PaintWindow(PaintRequest{hwnd_, dc.get(), clip, clip}, g_app, context);
     }
     uint32_t Pixel(int x, int y) {
         int w, h;
@@ -190,6 +181,7 @@ protected:
 
     std::string dir_, extraConfig_, extraSections_;  // CONFIG lines; further sections
     HWND hwnd_ = nullptr;
+    PaintResult painted = {};
 };
 
 TEST_F(LayeredPaint, EveryAreaHasItsPlaceColourAndAlpha) {
@@ -250,17 +242,17 @@ TEST_F(LayeredPaint, ButtonsAtTheRightOfTheTitleBar) {
     SetUp();
     Paint();
     ASSERT_EQ(g_app.layout.winWidth, 200);
-    EXPECT_EQ(g_buttonRects[0].left, 182);
-    EXPECT_EQ(g_buttonRects[0].right, 198);
-    EXPECT_EQ(g_buttonRects[1].right, 180);
-    const ButtonRect& r = g_buttonRects[0];
+    ASSERT_TRUE(painted.buttonsShown);
+    EXPECT_EQ(painted.buttons[0].left, 182);
+    EXPECT_EQ(painted.buttons[0].right, 198);
+    EXPECT_EQ(painted.buttons[1].right, 180);
+    const ButtonRect r = painted.buttons[0];
     EXPECT_EQ(Pixel(r.left, r.top), 0xFF000000u);  // the black frame
     EXPECT_GT(Count(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, Greenish), 20);  // white inside, in green
-    // With BTN_SIZE 2 none is drawn and the rectangles stay.
-    g_buttonRects[0] = {1, 2, 3, 4};
+    // With BTN_SIZE 2 none is drawn and none is there to click.
     Write(g_files.configPath, "[CONFIG]\r\nBTN_SIZE=2\r\nCALENDAR_TYPE=1\r\nLIST_WIDTH=199\r\n");
     Paint();
-    EXPECT_EQ(g_buttonRects[0].left, 1);
+    EXPECT_FALSE(painted.buttonsShown);
     EXPECT_EQ(Count(100, 0, 200, g_app.layout.titleHeight, [](uint32_t p) { return p == 0xFF000000u; }), 0);
 }
 
@@ -284,7 +276,8 @@ TEST_F(LayeredPaint, SelectionFrameWidensForAQuickMemo) {
     Repaint(c.left, c.top, c.right, c.bottom);
     EXPECT_TRUE(frameLike(Pixel(c.left + 1, c.top + 10))) << Hex(Pixel(c.left + 1, c.top + 10));
     EXPECT_GT(Count(c.left + 2, c.top + g_app.layout.dayLineHeight, c.left + 50, c.bottom - 3, Dark), 5);  // live text
-    EXPECT_GT(g_edit.caretX, c.left + 3);  // after "typed"
+    EXPECT_TRUE(painted.caretShown);
+    EXPECT_GT(painted.caretX, c.left + 3);  // after "typed"
     EndEditing();
     g_edit.outerFrame = false;
     g_edit.highlightedCell = kCellNone;
@@ -347,8 +340,7 @@ TEST(LayeredText, ShadowAndHemmingOffsets) {
         DrawTarget target = {dc.get(), graphics.get(), Gdiplus::Ok};
         place.shadow = shadow;
         place.hemming = hemming;
-        TextRequest r = {&target, "|", 10, 0, 50, 40, 0, &place, 0, false};
-        DrawTextRun(r);
+        DrawStyledRun(target, "|", 1, PaintRect{10, 0, 50, 40}, kAlignLeft, place, 0);
         int edge = -1;
         for (int x = 0; x < 60; ++x)
             if ((px[20 * 60 + x] & 0xFFFFFF) != 0xFFFFFF) edge = x;

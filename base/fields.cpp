@@ -1,0 +1,34 @@
+#include "base/fields.h"
+
+#include "base/sjis.h"
+
+int SplitFields(char* text, char sep, char** items, int maxItems) {
+    if (!text || !*text) return 0;
+    int count = 0;
+    char* start = text;
+    bool inBrackets = false;
+    char* p = text;
+    while (*p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (IsSjisLead(c) && p[1]) {
+            p += 2;
+            continue;
+        }
+        if (inBrackets) {
+            if (c == ']') inBrackets = false;
+        } else if (c == '[') {
+            inBrackets = true;
+        } else if (*p == sep) {
+            *p = 0;
+            if (items && count < maxItems) items[count] = start;
+            ++count;
+            start = p + 1;
+        }
+        ++p;
+    }
+    if (*start) {  // a trailing separator leaves no empty last item
+        if (items && count < maxItems) items[count] = start;
+        ++count;
+    }
+    return count;
+}

@@ -1,0 +1,110 @@
+#include "base/file_format.h"
+
+#include <cstring>
+
+#include "base/sjis.h"
+
+namespace {
+struct Spec {
+    bool left = false, plus = false, space = false, zero = false;
+    int width = 0;
+    int precision = -1;
+    char conversion = 0;
+    size_t length = 0;  // bytes of the pattern from "%" to the conversion letter
+};
+
+// Reads one conversion at p ("%" included). False when it is not one this formatter fills.
+bool ReadSpec(const char* p, Spec* spec) {
+    const char* q = p + 1;
+    for (;; ++q) {
+        if (*q == '-') spec->left = true;
+        else if (*q == '+') spec->plus = true;
+        else if (*q == ' ') spec->space = true;
+        else if (*q == '0') spec->zero = true;
+        else break;
+    }
+    for (int digits = 0; *q >= '0' && *q <= '9'; ++q)
+        if (++digits > 2) return false;
+        else spec->width = spec->width * 10 + (*q - '0');
+    if (*q == '.') {
+        spec->precision = 0;
+        ++q;
+        for (int digits = 0; *q >= '0' && *q <= '9'; ++q)
+            if (++digits > 2) return false;
+            else spec->precision = spec->precision * 10 + (*q - '0');
+    }
+    if (*q != 'd' && *q != 'i' && *q != 's') return false;
+    spec->conversion = *q == 'i' ? 'd' : *q;
+    spec->length = static_cast<size_t>(q - p) + 1;
+    return true;
+}
+
+void Pad(std::string* out, const std::string& body, const Spec& spec, bool zeroAfterSign) {
+    size_t width = static_cast<size_t>(spec.width);
+    if (body.size() >= width) {
+        out->append(body);
+        return;
+    }
+    size_t fill = width - body.size();
+    if (spec.left) {
+        out->append(body).append(fill, ' ');
+    } else if (zeroAfterSign) {
+        size_t sign = !body.empty() && (body[0] == '-' || body[0] == '+' || body[0] == ' ') ? 1 : 0;
+        out->append(body, 0, sign).append(fill, '0').append(body, sign, std::string::npos);
+    } else {
+        out->append(fill, ' ').append(body);
+    }
+}
+
+void PutNumber(std::string* out, long long n, const Spec& spec) {
+    unsigned long long magnitude = n < 0 ? 0ull - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
+    std::string digits;
+    do digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10)); while (magnitude /= 10);
+    if (spec.precision >= 0) {
+        if (spec.precision == 0 && n == 0) digits.clear();
+        if (digits.size() < static_cast<size_t>(spec.precision)) digits.insert(0, spec.precision - digits.size(), '0');
+    }
+    std::string body = n < 0 ? "-" : spec.plus ? "+" : spec.space ? " " : "";
+    body += digits;
+    Pad(out, body, spec, spec.zero && !spec.left && spec.precision < 0);
+}
+
+void PutText(std::string* out, const char* text, const Spec& spec) {
+    size_t n = std::strlen(text);
+    if (spec.precision >= 0) n = SjisFitLength(text, static_cast<size_t>(spec.precision));
+    Pad(out, std::string(text, n), spec, false);
+}
+}  // namespace
+
+std::string FormatFromFile(const char* pattern, const std::vector<FormatArg>& args) {
+    std::string out;
+    size_t next = 0;
+    const char* p = pattern ? pattern : "";
+    while (*p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (IsSjisLead(c) && p[1]) {
+            out.append(p, 2);
+            p += 2;
+            continue;
+        }
+        if (c != '%') {
+            out += *p++;
+            continue;
+        }
+        if (p[1] == '%') {
+            out += '%';
+            p += 2;
+            continue;
+        }
+        Spec spec;
+        if (!ReadSpec(p, &spec) || next >= args.size() || args[next].kind != spec.conversion) {
+            out += *p++;  // shown as written
+            continue;
+        }
+        const FormatArg& arg = args[next++];
+        if (arg.kind == 'd') PutNumber(&out, arg.number, spec);
+        else PutText(&out, arg.text, spec);
+        p += spec.length;
+    }
+    return out;
+}

@@ -1,0 +1,162 @@
+// Owners for every Win32 and GDI handle the program holds: each gives its handle back when it
+// goes, can be moved (into a cache, out of a function) and never copied. Nothing is released by
+// hand anywhere else.
+#pragma once
+#include <windows.h>
+#include <imm.h>
+
+#include <utility>
+
+// One owned handle; Traits says what no handle is and how a handle is given back.
+template <typename Traits>
+class UniqueHandle {
+  public:
+    using Handle = typename Traits::Handle;
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
+
+    Handle get() const { return handle_; }
+    bool valid() const { return handle_ != Traits::None(); }
+    explicit operator bool() const { return valid(); }
+    Handle release() { return std::exchange(handle_, Traits::None()); }
+    void reset(Handle handle = Traits::None()) {
+        Handle old = std::exchange(handle_, handle);
+        if (old != Traits::None()) Traits::Free(old);
+    }
+
+  private:
+    Handle handle_ = Traits::None();
+};
+
+template <typename H>
+struct GdiObjectTraits {
+    using Handle = H;
+    static H None() { return nullptr; }
+    static void Free(H h) { DeleteObject(h); }
+};
+using OwnedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using OwnedBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using OwnedBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using OwnedPalette = UniqueHandle<GdiObjectTraits<HPALETTE>>;
+
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static HDC None() { return nullptr; }
+    static void Free(HDC dc) { DeleteDC(dc); }
+};
+// A memory device context, deleted again.
+class MemoryDC : public UniqueHandle<MemoryDcTraits> {
+  public:
+    MemoryDC() = default;
+    explicit MemoryDC(HDC compatible) : UniqueHandle(CreateCompatibleDC(compatible)) {}
+};
+
+struct FileTraits {
+    using Handle = HANDLE;
+    static HANDLE None() { return INVALID_HANDLE_VALUE; }
+    static void Free(HANDLE h) { CloseHandle(h); }
+};
+using FileHandle = UniqueHandle<FileTraits>;  // from CreateFileA
+
+struct LibraryTraits {
+    using Handle = HMODULE;
+    static HMODULE None() { return nullptr; }
+    static void Free(HMODULE m) { FreeLibrary(m); }
+};
+// A loaded module, freed again.
+class LoadedLibrary : public UniqueHandle<LibraryTraits> {
+  public:
+    explicit LoadedLibrary(const char* name) : UniqueHandle(LoadLibraryA(name)) {}
+};
+
+struct IconTraits {
+    using Handle = HICON;
+    static HICON None() { return nullptr; }
+    static void Free(HICON icon) { DestroyIcon(icon); }
+};
+using OwnedIcon = UniqueHandle<IconTraits>;  // from LoadImage without LR_SHARED, or CreateIcon...
+
+struct FindTraits {
+    using Handle = HANDLE;
+    static HANDLE None() { return INVALID_HANDLE_VALUE; }
+    static void Free(HANDLE h) { FindClose(h); }
+};
+// A file search from FindFirstFileA, closed again.
+class FileSearch : public UniqueHandle<FindTraits> {
+  public:
+    FileSearch(const char* pattern, WIN32_FIND_DATAA* first) : UniqueHandle(FindFirstFileA(pattern, first)) {}
+    bool found() const { return valid(); }
+    bool Next(WIN32_FIND_DATAA* data) { return FindNextFileA(get(), data) != 0; }
+};
+
+// A device context from GetDC, released to its window again.
+class WindowDC {
+  public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    WindowDC(WindowDC&& other) noexcept : hwnd_(other.hwnd_), dc_(std::exchange(other.dc_, nullptr)) {}
+    WindowDC& operator=(WindowDC&&) = delete;
+    WindowDC(const WindowDC&) = delete;
+    ~WindowDC() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    HDC get() const { return dc_; }
+
+  private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// An object selected into a device context for a scope; the previous one is selected back.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() {
+        if (old_) SelectObject(dc_, old_);
+    }
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// BeginPaint to EndPaint of one WM_PAINT.
+class PaintScope {
+  public:
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    ~PaintScope() { EndPaint(hwnd_, &ps_); }
+    HDC dc() const { return dc_; }
+    const RECT& updateRect() const { return ps_.rcPaint; }
+
+  private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_ = {};
+    HDC dc_;
+};
+
+// A window's input method context, released again.
+class ImeContext {
+  public:
+    explicit ImeContext(HWND hwnd) : hwnd_(hwnd), imc_(ImmGetContext(hwnd)) {}
+    ImeContext(const ImeContext&) = delete;
+    ImeContext& operator=(const ImeContext&) = delete;
+    ~ImeContext() {
+        if (imc_) ImmReleaseContext(hwnd_, imc_);
+    }
+    HIMC get() const { return imc_; }
+
+  private:
+    HWND hwnd_;
+    HIMC imc_;
+};

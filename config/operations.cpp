@@ -1,0 +1,150 @@
+#include "config/operations.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "config/profile_access.h"
+#include "base/sjis.h"
+
+namespace {
+// The built-in rows; g_operations starts as a copy and ResetOperations copies them back.
+constexpr Operation kDefaultOperations[kOperationCount + 1] = {
+    {"前月を表示", 40013, 33, 33, kMouseWheelForward, kMouseWheelForward, 3},
+    {"次月を表示", 40014, 34, 34, kMouseWheelBackward, kMouseWheelBackward, 5},
+    {"今月を表示", 40030, 36, 36, 0, 0, 4},
+    {"１年前を表示", 40057, 0, 0, kModCtrl | kMouseWheelForward, kModCtrl | kMouseWheelForward, 0},
+    {"１年後を表示", 40058, 0, 0, kModCtrl | kMouseWheelBackward, kModCtrl | kMouseWheelBackward, 0},
+    {"１行前スクロール", 40068, 0, 0, 0, 0, 0},
+    {"１行後スクロール", 40069, 0, 0, 0, 0, 0},
+    {"ｎ行前スクロール", 40070, 0, 0, kModShift | kMouseWheelForward, kModShift | kMouseWheelForward, 0},
+    {"ｎ行後スクロール", 40071, 0, 0, kModShift | kMouseWheelBackward, kModShift | kMouseWheelBackward, 0},
+    {"カーソル上移動", 104, 38, 38, 0, 0, 0},
+    {"カーソル下移動", 105, 40, 40, 0, 0, 0},
+    // The "right" row moves one cell back and sits on the Left key, and vice versa.
+    {"カーソル右移動", 106, 37, 37, 0, 0, 0},
+    {"カーソル左移動", 107, 39, 39, 0, 0, 0},
+    {"メモ入力", 40025, 13, 13, kMouseLeftDouble, kMouseLeftDouble, 0},
+    {"メモ切り取り", 40026, kModCtrl | 'X', kModCtrl | 'X', 0, 0, 0},
+    {"メモコピー", 40027, kModCtrl | 'C', kModCtrl | 'C', 0, 0, 0},
+    {"メモ貼り付け", 40028, kModCtrl | 'V', kModCtrl | 'V', 0, 0, 0},
+    {"メモ追加貼り付け", 40029, kModCtrl | 'E', kModCtrl | 'E', 0, 0, 0},
+    {"メモ消去", 40053, 46, 46, 0, 0, 0},
+    {"メモ編集を元に戻す", 40063, kModCtrl | 'Z', kModCtrl | 'Z', 0, 0, 0},
+    {"メモ編集をやり直す", 40064, kModCtrl | 'Y', kModCtrl | 'Y', 0, 0, 0},
+    {"メモ検索", 40065, kModCtrl | 'F', kModCtrl | 'F', 0, 0, 0},
+    {"当月のメモ消去", 40019, kModCtrl | 46, kModCtrl | 46, 0, 0, 0},
+    {"あと何日メモの入力", 40066, 0, 0, kModCtrl | kMouseLeftDouble, kModCtrl | kMouseLeftDouble, 0},
+    {"設定", 40016, 0, 0, 0, 0, 1},
+    {"休日/定例メモ設定", 40054, 0, 0, 0, 0, 0},
+    {"タグ文字設定", 40024, 0, 0, 0, 0, 0},
+    {"定型句設定", 40051, 0, 0, 0, 0, 0},
+    {"定型句１貼り付け", 40031, 0, 0, 0, 0, 0},
+    {"定型句２貼り付け", 40032, 0, 0, 0, 0, 0},
+    {"定型句３貼り付け", 40033, 0, 0, 0, 0, 0},
+    {"システムメニュー", 40055, 0, 0, 0, 0, 0},
+    {"メモメニュー", 40056, 93, 93, 0, 0, 0},
+    {"カレンダーを隠す", 40003, 0, 0, 0, 0, 6},
+    {"カレンダーを終了", 40001, 0, 0, 0, 0, 7},
+    {"カレンダー形式切替", 40059, 0, 0, 0, 0, 0},
+    {"今日最上段表示切替", 40060, 0, 0, 0, 0, 0},
+    {"メモ行数分表示切替", 40061, 0, 0, 0, 0, 0},
+    {"アラーム有無切替", 40062, 0, 0, 0, 0, 0},
+    {"操作ボタン表示切替", 40004, 0, 0, 0, 0, 0},
+    {"常に最前面表示切替", 40005, 0, 0, 0, 0, 2},
+    {nullptr, 0, 0, 0, 0, 0, 0},
+};
+
+// The stored value of a KEYASSIGN / MOUSEASSIGN key; an absent or empty value keeps current.
+void ReadAssignment(const char* section, const char* key, int* value) {
+    char text[20];
+    if (ReadProfileText(section, key, "", text, sizeof text) <= 0) return;
+    *value = static_cast<int>(std::strtol(text, nullptr, 10));
+}
+
+bool WriteAssignment(const char* section, const char* key, int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    return WriteProfileText(section, key, text).ok();
+}
+}  // namespace
+
+Operation g_operations[kOperationCount + 1] = {};
+namespace {
+// Static initialisation of the live table from the defaults, before main.
+struct InitOperations {
+    InitOperations() { ResetOperations(); }
+} g_initOperations;
+}  // namespace
+
+const unsigned short kAssignableKeys[kAssignableKeyCount] = {
+    0x08, 0x09, 0x0D, 0x1B, 0x20,
+    0x121, 0x122, 0x123, 0x124, 0x125, 0x126, 0x127, 0x128, 0x12D, 0x12E, 0x15D,
+    0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x38, 0x39,
+    0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48, 0x49, 0x4A, 0x4B, 0x4C, 0x4D,
+    0x4E, 0x4F, 0x50, 0x51, 0x52, 0x53, 0x54, 0x55, 0x56, 0x57, 0x58, 0x59, 0x5A,
+    0x60, 0x61, 0x62, 0x63, 0x64, 0x65, 0x66, 0x67, 0x68, 0x69, 0x6A, 0x6B,
+    0x6D, 0x6E, 0x6F,
+    0x70, 0x71, 0x72, 0x73, 0x74, 0x75, 0x76, 0x77, 0x78, 0x79, 0x7A, 0x7B,
+    0xBA, 0xBB, 0xBC, 0xBD, 0xBE, 0xC0, 0xDB, 0xDC, 0xDD, 0xDE,
+};
+
+const char* const kMouseActionNames[7] = {
+    "",
+    "左ﾎﾞﾀﾝ ｸﾘｯｸ",
+    "右ﾎﾞﾀﾝ ｸﾘｯｸ",
+    "ﾎｲｰﾙ ｸﾘｯｸ",
+    "左ﾎﾞﾀﾝ ﾀﾞﾌﾞﾙｸﾘｯｸ",
+    "ﾎｲｰﾙ前回転",
+    "ﾎｲｰﾙ後回転",
+};
+
+void ResetOperations() { std::memcpy(g_operations, kDefaultOperations, sizeof g_operations); }
+
+void ReadAssignments() {
+    for (Operation* op = g_operations; op->name; ++op) {
+        char key[16];
+        std::snprintf(key, sizeof key, "%05d", op->command);
+        ReadAssignment("KEYASSIGN", key, &op->key);
+        ReadAssignment("MOUSEASSIGN", key, &op->mouse);
+    }
+}
+
+bool WriteAssignments() {
+    bool ok = true;
+    for (const Operation* op = g_operations; op->name; ++op) {
+        char key[16];
+        std::snprintf(key, sizeof key, "%05d", op->command);
+        ok &= WriteAssignment("KEYASSIGN", key, op->key);
+        ok &= WriteAssignment("MOUSEASSIGN", key, op->mouse);
+    }
+    return ok;
+}
+
+int FindCommandByKey(int value) {
+    for (const Operation* op = g_operations; op->name; ++op) {
+        if (op->key != 0 && (op->key & ~0xFF00) == value) return op->command;
+    }
+    return 0;
+}
+
+int FindCommandByMouse(int value) {
+    for (const Operation* op = g_operations; op->name; ++op) {
+        if (op->mouse != 0 && (op->mouse & ~0xFF00) == value) return op->command;
+    }
+    return 0;
+}
+
+void MouseBindingName(int value, char* out, int outSize) {
+    if (outSize <= 0) return;
+    if (value == 0) {
+        CopyField(out, outSize, "(なし)");
+        return;
+    }
+    int action = value & 0xFF;
+    const char* name = (action >= 1 && action <= 6) ? kMouseActionNames[action] : "";
+    char text[64];
+    std::snprintf(text, sizeof text, "%s%s%s%s", (value & kModAlt) ? "Alt + " : "",
+                  (value & kModCtrl) ? "Ctrl + " : "", (value & kModShift) ? "Shift + " : "", name);
+    CopyField(out, outSize, text);
+}

@@ -1,0 +1,75 @@
+#include "render/layered/layered_surface_win.h"
+
+#include <gdiplus.h>
+
+#include <utility>
+
+#include "render/layered/text_draw_win.h"
+
+using namespace Gdiplus::DllExports;
+
+namespace {
+std::vector<std::pair<int, OwnedBitmap>> g_buttons;
+}
+
+HBITMAP KeptButtonBitmap(int bitmapId) {
+    for (const auto& kept : g_buttons)
+        if (kept.first == bitmapId) return kept.second.get();
+    OwnedBitmap bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId)));
+    if (!bitmap) return nullptr;
+    g_buttons.emplace_back(bitmapId, std::move(bitmap));
+    return g_buttons.back().second.get();
+}
+
+void ReleaseButtonBitmaps() { g_buttons.clear(); }
+
+LayeredSurface::LayeredSurface(const Design& design, const PaintRect& clip, DrawTarget back, DrawTarget scratch)
+    : design_(design), clip_(clip), back_(back), scratch_(scratch) {
+    GdipResetClip(scratch_.graphics);
+}
+
+void LayeredSurface::BeginArea(const PaintRect& where) {
+    area_ = where;
+    inArea_ = true;
+    Note(scratch_, GdipSetClipRectI(scratch_.graphics, 0, 0, where.right - where.left, where.bottom - where.top,
+                                    Gdiplus::CombineModeReplace));
+}
+
+void LayeredSurface::EndArea() {
+    BitBlt(back_.dc, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, scratch_.dc, 0, 0,
+           SRCCOPY);
+    inArea_ = false;
+}
+
+void LayeredSurface::FillArea(const PaintRect& r, int backPlace, int dayColour) {
+    ::FillArea(Target(), design_, r.left, r.top, r.right, r.bottom, backPlace, dayColour);
+}
+
+TextExtent LayeredSurface::MeasureText(const char* text, int length, const TextStyle& style) {
+    return MeasureTextRun(Target(), text, length, RunStyle(design_, style));
+}
+
+int LayeredSurface::DrawTextRun(const char* text, int length, const PaintRect& box, TextAlign align,
+                                const TextStyle& style) {
+    return DrawStyledRun(Target(), text, length, box, align, RunStyle(design_, style), style.dayColour);
+}
+
+bool LayeredSurface::ButtonBitmapSize(int bitmapId, int* width, int* height) {
+    BITMAP info = {};
+    HBITMAP bitmap = KeptButtonBitmap(bitmapId);
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return false;
+    *width = info.bmWidth;
+    *height = info.bmHeight;
+    return true;
+}
+
+void LayeredSurface::DrawButton(int bitmapId, const PaintRect& r) {
+    if (HBITMAP bitmap = KeptButtonBitmap(bitmapId))
+        DrawButtonBitmap(Target(), bitmap, r.left, r.top, r.right, r.bottom, design_.backs[kBackButton]);
+}
+
+void LayeredSurface::DrawSelectionFrame(const PaintRect& r, bool wide) {
+    ::DrawSelectionFrame(Target(), r.left, r.top, r.right, r.bottom, wide);
+}
+
+void LayeredSurface::DrawCaret(int x, int y, int width, int height) { ::DrawCaret(Target(), x, y, width, height); }

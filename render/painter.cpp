@@ -1,0 +1,243 @@
+#include "render/painter.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "base/cell_ids.h"
+#include "calendar/civil_date.h"
+#include "memo/countdown.h"
+#include "memo/memo_store.h"
+#include "render/countdown_line.h"
+#include "render/tagged_text.h"
+#include "render/title_text.h"
+#include "render/weekday_head.h"
+#include "view/day_cell.h"
+#include "view/view_layout.h"
+
+namespace {
+struct Painter {
+    DrawSurface& s;
+    const AppState& st;
+    const PaintContext& cx;
+    PaintResult result = {};
+    int listHeadWidth = 0;  // widest list weekday label of this paint
+
+    bool Meets(int left, int top, int right, int bottom) const {
+        PaintRect c = s.Clip();
+        return left < c.right && c.left < right && top < c.bottom && c.top < bottom && left < right && top < bottom;
+    }
+
+    int Tagged(const char* text, int left, int top, int right, int bottom, int place, int colour, bool alarm = false) {
+        return DrawTaggedText(s, text, PaintRect{left, top, right, bottom}, place, colour, alarm);
+    }
+    int Run(const char* text, int left, int top, int right, int bottom, TextAlign align, int place, int colour) {
+        return s.DrawTextRun(text, static_cast<int>(std::strlen(text)), PaintRect{left, top, right, bottom}, align,
+                             TextStyle{place, colour});
+    }
+
+    void TitleBar();
+    void CountdownArea();
+    void WeekdayHead();
+    void DayCells();
+    void DayCell(const DayCellRequest& req, const CellRect& cell);
+    void MemoBox();
+    void Caret(int cell, int x, int y, int w, int h, int left, int top, int caretHeight);
+};
+
+// The caret point of the highlighted cell (area coordinates x, y, kept inside the area), and the
+// caret itself while a quick memo is open there.
+void Painter::Caret(int cell, int x, int y, int w, int h, int left, int top, int caretHeight) {
+    result.caretX = std::min(x, w - 1) + left;
+    result.caretY = std::min(y, h - 1) + top;
+    if (cx.editingCell != cell || !cx.quickMemo) return;
+    s.DrawCaret(x, y, 3, caretHeight);
+    result.caretShown = true;
+}
+
+void Painter::TitleBar() {
+    const LayoutMetrics& m = st.layout;
+    const Design& d = st.design;
+    int btnSize = st.settings.btnSize;
+    // The buttons' places are learnt whether or not the title is drawn: clicks are tested on them.
+    int bw = 0, bh = 0;
+    result.buttonsShown = ButtonsShown(btnSize) &&
+                          s.ButtonBitmapSize(ButtonBitmapId(0, btnSize, cx.alwaysOnTop), &bw, &bh) &&
+                          LayButtons(m.winWidth, m.titleHeight, btnSize, bw, bh, result.buttons);
+    if (!Meets(0, 0, m.winWidth, m.titleHeight + 1)) return;
+    s.FillArea(PaintRect{0, 0, m.winWidth, m.titleHeight + 1}, kBackTitle, kWeekdayColour);
+    char title[256];
+    FormatTitle(d.titleForm, g_view.displayedMonth, title, sizeof title);
+    Tagged(title, 1, 1, m.winWidth, m.titleHeight + 1, kFontTitle, kWeekdayColour);
+    if (!result.buttonsShown) return;
+    for (int i = 0; i < kButtonCount; ++i) {
+        const ButtonRect& b = result.buttons[i];
+        s.DrawButton(ButtonBitmapId(i, btnSize, cx.alwaysOnTop), PaintRect{b.left, b.top, b.right, b.bottom});
+    }
+}
+
+void Painter::CountdownArea() {
+    const LayoutMetrics& m = st.layout;
+    if (g_countdowns.memos.empty()) return;
+    int top = m.titleHeight, height = m.cdownHeight + 1;
+    if (!Meets(0, top, m.winWidth, top + height)) return;
+    s.BeginArea(PaintRect{0, top, m.winWidth, top + height});
+    s.FillArea(PaintRect{0, 0, m.winWidth, height}, kBackCdown, kWeekdayColour);
+    for (size_t i = 0; i < g_countdowns.memos.size(); ++i) {
+        const CountdownMemo& c = g_countdowns.memos[i];
+        int lt = c.top - top, lb = c.bottom - top + 1, right = c.right - 1;
+        int x = c.left + 3;
+        CountdownPieces p;
+        CountdownLinePieces(c, g_countdowns.form, &p);
+        x += Tagged(c.dateText, x, lt, right, lb, kFontCdown, kWeekdayColour);
+        if (!p.number.empty()) {
+            if (!p.lead.empty()) x += Tagged(p.lead.c_str(), x, lt, right, lb, kFontCdown, kWeekdayColour);
+            Run(p.number.c_str(), x, lt, x + c.numberWidth, lb, kAlignRight, kFontCdown, kWeekdayColour);
+            x += c.numberWidth;
+        }
+        if (!p.tail.empty()) Tagged(p.tail.c_str(), x, lt, right, lb, kFontCdown, kWeekdayColour);
+        if (cx.highlightedCell == kCellCountdownBase + static_cast<int>(i)) {
+            s.DrawSelectionFrame(PaintRect{c.left, lt, c.right, lb}, false);
+            result.caretX = result.caretY = 0;
+        }
+    }
+    s.EndArea();
+}
+
+void Painter::WeekdayHead() {
+    const LayoutMetrics& m = st.layout;
+    const Design& d = st.design;
+    if (st.settings.calendarType == 1) return;
+    int top = m.titleHeight + m.cdownHeight;
+    if (!Meets(0, top, m.winWidth, top + m.headHeight)) return;
+    HeadColumn columns[7];
+    HeadColumns(m.winWidth, d.ratios, d.ratioSum, columns);
+    for (int i = 0; i < 7; ++i) {
+        int colour = ColumnColour(i, g_view.sundayColumn, g_view.saturdayColumn);
+        s.FillArea(PaintRect{columns[i].left, top, columns[i].right, top + m.headHeight + 1}, kBackHead, colour);
+        Run(HeadLabel(d, (st.settings.beginWeek + i) % 7), columns[i].left + 1, top + 1, columns[i].right,
+            top + m.headHeight + 1, kAlignCentre, kFontHead, colour);
+    }
+}
+
+void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
+    const Design& d = st.design;
+    const LayoutMetrics& m = st.layout;
+    bool list = st.settings.calendarType == 1;
+    int w = cell.right - cell.left, h = cell.bottom - cell.top;
+    s.BeginArea(PaintRect{cell.left, cell.top, cell.left + w + 1, cell.top + h});
+    s.FillArea(PaintRect{0, 0, w + 1, h + 1}, req.backPlace, req.dayColour);
+
+    // The day number, in a box two digits wide unless the month is printed.
+    char number[16];
+    DayNumberText(req, number, sizeof number);
+    const char* boxText = req.monthToPrint ? number : "99";
+    TextExtent box = s.MeasureText(boxText, static_cast<int>(std::strlen(boxText)), TextStyle{req.fontPlace, req.dayColour});
+    int dayBottom = m.dayLineHeight + 1;
+    Run(number, 3, 1, 3 + box.width, dayBottom, kAlignCentre, req.fontPlace, req.dayColour);
+    int x = 3 + box.width + box.overhang + 2;
+    if (list && ListHeadLabel(d, 0)[0]) {
+        Run(ListHeadLabel(d, req.weekday), x, 1, x + listHeadWidth, dayBottom, kAlignCentre, kFontListHead,
+            req.dayColour);
+        x += listHeadWidth + 2;
+    }
+    for (int i = 0; i < req.holidayCount; ++i) {
+        int left = x + 2;
+        x = left + Tagged(req.holidayTexts[i], left, 1, w + 1, dayBottom, kFontHoli, req.dayColour) + 2;
+    }
+
+    // Memo lines: under the day number in the table, beside it in the list.
+    bool alarm = st.settings.alarm && st.settings.alarmPaintTime;
+    bool extend = st.settings.cellRowExtend != 0;
+    int drawn = 0, lineLeft = list ? x + 2 : 3, lineTop = list ? 1 : dayBottom;
+    int lineHeight = list ? m.dayLineHeight : m.memoLineHeight;
+    int endX = lineLeft, endY = lineTop;
+    for (const std::string& line : DayCellLines(req)) {
+        if (!list && !extend && drawn >= d.cellLine) break;
+        endX = lineLeft + Tagged(line.c_str(), lineLeft, lineTop, w + 1, lineTop + lineHeight, kFontDmemo,
+                                 req.dayColour, alarm);
+        endY = lineTop;
+        ++drawn;
+        if (list && !extend) {
+            lineLeft = endX + 8;
+        } else {
+            lineTop += m.memoLineHeight;
+            lineHeight = m.memoLineHeight;
+        }
+    }
+
+    int id = kCellDayBase + req.cellIndex;
+    if (cx.highlightedCell == id) {
+        bool editing = cx.editingCell == id;
+        int caretX = editing && drawn ? endX : drawn ? lineLeft : (list ? x + 2 : 3);
+        int caretY = editing && drawn ? endY : drawn ? lineTop : (list ? 1 : dayBottom);
+        int slot = list ? m.dayLineHeight : m.memoLineHeight;
+        caretY += (slot - m.memoLineHeight + 3) / 2;
+        Caret(id, caretX, caretY, w, h, cell.left, cell.top, m.memoLineHeight - 3);
+        s.DrawSelectionFrame(PaintRect{0, 0, w + 1, h + 1}, editing && cx.quickMemo);
+    }
+    s.EndArea();
+}
+
+void Painter::DayCells() {
+    const Design& d = st.design;
+    bool list = st.settings.calendarType == 1;
+    if (list && ListHeadLabel(d, 0)[0]) {
+        for (int i = 0; i < 7; ++i) {
+            const char* label = ListHeadLabel(d, i);
+            int width = s.MeasureText(label, static_cast<int>(std::strlen(label)), TextStyle{kFontListHead, 0}).width;
+            listHeadWidth = std::max(listHeadWidth, width);
+        }
+    }
+    std::tm date = g_view.firstDay;
+    for (size_t i = 0; i < g_view.cells.size(); ++i, date = AddDays(date, 1)) {
+        CellRect cell = g_view.cells[i];
+        cell.bottom = std::min(cell.bottom, g_view.memoBox.top);
+        if (!Meets(cell.left, cell.top, cell.right + 1, cell.bottom)) continue;
+        int colour = list ? WeekdayColour(date.tm_wday)
+                          : ColumnColour(static_cast<int>(i % 7), g_view.sundayColumn, g_view.saturdayColumn);
+        DayCellRequest req;
+        GatherDayRequest(st, static_cast<int>(i), date, colour, &req);
+        DayCell(req, cell);
+    }
+}
+
+void Painter::MemoBox() {
+    const LayoutMetrics& m = st.layout;
+    const Design& d = st.design;
+    const CellRect& box = g_view.memoBox;
+    if (d.memoRow <= 0 || !Meets(box.left, box.top, box.right, box.bottom)) return;
+    int bw = box.right - box.left, bh = box.bottom - box.top;
+    s.BeginArea(PaintRect{box.left, box.top, box.right, box.bottom});
+    s.FillArea(PaintRect{0, 0, bw, bh}, kBackMemo, kWeekdayColour);
+    char text[4096];
+    ReadFreeMemo(text, sizeof text);
+    char** lines = SplitTextLines(text, 0);
+    int lh = m.memoBoxLineHeight, drawn = 0, endX = 3, endY = 1;
+    for (int i = 0; lines[i] && i < d.memoRow; ++i, ++drawn) {
+        int top = 1 + i * lh;
+        endX = 3 + Tagged(lines[i], 3, top, bw, top + lh, kFontMemo, kWeekdayColour);
+        endY = top;
+    }
+    std::free(lines);
+    if (cx.highlightedCell == kCellMemoBox) {
+        bool editing = cx.editingCell == kCellMemoBox && drawn;
+        int x = editing ? endX : 3, y = (editing ? endY : 1 + drawn * lh) + 1;
+        Caret(kCellMemoBox, x, y, bw, bh, box.left, box.top, m.memoLineHeight - 3);
+        s.DrawSelectionFrame(PaintRect{0, 0, bw, bh}, cx.editingCell == kCellMemoBox && cx.quickMemo);
+    }
+    s.EndArea();
+}
+}  // namespace
+
+PaintResult PaintFrame(DrawSurface& surface, const AppState& state, const PaintContext& context) {
+    Painter p{surface, state, context};
+    p.TitleBar();
+    p.CountdownArea();
+    p.WeekdayHead();
+    p.DayCells();
+    p.MemoBox();
+    return p.result;
+}

@@ -1,0 +1,39 @@
+// A memo folder, a configuration file and a plain design for layout and cell tests: 64-pixel
+// columns, four memo lines, 9-point fonts at 96 dots per inch (lines of 15 pixels), and text
+// that measures 6 pixels a byte.
+#pragma once
+#include <cstring>
+
+#include "view/view_layout.h"
+#include "tests/memo/memo_files.h"
+
+class FixedMeasure : public LayoutMeasure {
+public:
+    int TextWidth(const Design&, int, const char* text) override { return 6 * static_cast<int>(std::strlen(text)); }
+};
+
+class LayoutFiles : public MemoFiles {
+protected:
+    void SetUp() override {
+        MemoFiles::SetUp();
+        UseConfig(dir.File("t.ini"));
+        ResetAppState(&st);
+        Design& d = st.design;
+        d.cellWidth = 64;
+        d.listWidth = 120;
+        d.cellLine = 4;
+        d.memoRow = 4;
+        for (int i = 0; i < 7; ++i) d.ratios[i] = 1;
+        d.ratioSum = 7;
+        for (auto& f : d.fonts) f.logFont.lfHeight = 9;
+        g_app.design.memoRow = 4;
+        in = {};
+        in.logPixelsY = 96;
+        in.buttonHeight = ButtonBitmapHeight(1);  // title bar 19
+        in.measure = &measure;
+    }
+
+    AppState st;
+    LayoutInputs in;
+    FixedMeasure measure;
+};

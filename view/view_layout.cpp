@@ -1,0 +1,352 @@
+#include "view/view_layout.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "calendar/month_model.h"
+#include "calendar/today.h"
+#include "memo/countdown.h"
+#include "view/gather_day.h"
+
+ViewModel g_view;
+NavigationState g_nav;
+
+void ResetNavigation(NavigationState* nav) { *nav = NavigationState{}; }
+
+int ButtonBitmapHeight(int btnSize) { return (btnSize & 1) ? 16 : 10; }
+
+int MulDivRound(int a, int b, int c) {
+    if (c == 0) return -1;
+    long long p = static_cast<long long>(a) * b;
+    long long q = (std::llabs(p) + std::llabs(c) / 2) / std::llabs(c);
+    return static_cast<int>(((p < 0) != (c < 0)) ? -q : q);
+}
+
+namespace {
+constexpr int kFirstYear = 1970;
+constexpr int kEndYear = 2036;  // views stop before this year
+// Cell ids carry the cell index in 12 bits (kCellDayBase + index), so no more cells than that.
+constexpr int kMaxCells = 0x0FFF;
+
+// Back to the start of its week, the week starting on beginWeek.
+std::tm StartOfWeek(const std::tm& date, int beginWeek) {
+    return AddDays(date, -(((date.tm_wday - beginWeek) % 7 + 7) % 7));
+}
+
+std::tm WithMonth(const std::tm& date, int monthDelta, int day) {
+    std::tm t = date;
+    t.tm_mon += monthDelta;
+    t.tm_mday = day;
+    return NormaliseDate(t);
+}
+
+int Px(const Design& d, int place, int dpi) { return MulDivRound(d.fonts[place].logFont.lfHeight, dpi, 72); }
+
+int Measure(const LayoutInputs& in, const Design& d, int place, const char* text) {
+    return in.measure ? in.measure->TextWidth(d, place, text) : 0;
+}
+
+// Steps the navigation state by its month-change and row-scroll requests. Leaves everything as
+// it was (requests dropped) when the step would leave 1970 ... 2035.
+void StepNavigation(const Settings& s, const std::tm& now) {
+    NavigationState& nav = g_nav;
+    const NavigationState before = nav;
+    bool list = s.calendarType == 1, todayTop = s.listTodayTop != 0;
+    int t = now.tm_mday;
+    std::tm b = now;
+    b.tm_mon = now.tm_mon + nav.monthRequest + nav.monthOffset;
+    int r = nav.monthRequest, d = 0;
+    if (r != 0) {
+        if (!todayTop) {
+            // A previous-month step while scrolled forward goes back to the displayed month's start.
+            if (r == -1 && nav.dayOffset > 0) r = 0, b.tm_mon += 1;
+        } else if (nav.scrolled) {
+            int m = nav.monthOffset, so = nav.dayOffset;
+            if (r == -1) {
+                if ((m > 0 && so > 0) || (m == 0 && so > t - 1)) r = 0, b.tm_mon += 1;
+                else if (m <= 0 && so == 0) nav.monthOffset = m - 1, b.tm_mon -= 1;
+            } else {
+                if ((m < 0 && so > 0) || (m == 0 && so < t - 1)) r = 0, b.tm_mon -= 1;
+                else if (m < 0 && so == 0) nav.monthOffset = m - 1, b.tm_mon -= 1;
+            }
+        }
+        nav.scrolled = 0;
+        nav.dayOffset = 0;
+        nav.rowScrollRequest = 0;
+    } else {
+        d = nav.rowScrollRequest;
+    }
+    if (todayTop && !nav.scrolled && d != 0) {
+        if (nav.monthOffset == 0) nav.dayOffset = b.tm_mday - 1;  // the row of today
+        else if (nav.monthOffset < 0) nav.monthOffset += 1, b.tm_mon += 1;
+    }
+    if (!list && d != 0) d = d > 0 ? ((d + 6) / 7) * 7 : ((d - 6) / 7) * 7;  // whole weeks
+    b.tm_mday = nav.dayOffset + d + 1;
+    b = NormaliseDate(b);
+    if (b.tm_year + 1900 < kFirstYear || b.tm_year + 1900 >= kEndYear) {
+        nav.monthOffset = before.monthOffset;
+        nav.dayOffset = before.dayOffset;
+        nav.scrolled = before.scrolled;
+        nav.monthRequest = 0;
+        nav.rowScrollRequest = 0;
+        return;
+    }
+    nav.monthOffset += r;
+    nav.monthRequest = 0;
+    if (nav.rowScrollRequest != 0) nav.scrolled = 1;
+    nav.dayOffset += d;
+    nav.rowScrollRequest = 0;
+    int u = 12 * (b.tm_year - now.tm_year) + b.tm_mon - now.tm_mon - nav.monthOffset;
+    if (u != 0) {  // the first day moved into another month
+        nav.monthOffset += u;
+        nav.dayOffset = b.tm_mday - 1;
+    }
+    if (nav.monthOffset == 0 && nav.dayOffset == (todayTop ? t - 1 : 0)) nav.scrolled = 0;
+}
+
+// Today, the displayed month and the first visible day from the navigation state.
+void PlaceView(const Settings& s, const std::tm& now) {
+    bool todayTop = s.listTodayTop && !g_nav.scrolled;
+    const std::tm& today = g_today.date;
+    std::tm displayed = WithMonth(now, g_nav.monthOffset, g_nav.monthOffset != 0 ? 1 : now.tm_mday);
+    std::tm first = WithMonth(now, g_nav.monthOffset, g_nav.dayOffset + 1);
+    if (s.calendarType != 1) {
+        first = StartOfWeek(first, s.beginWeek);
+        if (todayTop && g_nav.monthOffset == 0) {
+            first = StartOfWeek(today, s.beginWeek);
+        } else if (todayTop && g_nav.monthOffset < 0 && today.tm_mday > today.tm_wday + 1) {
+            // The first step back shows the start of the current month hidden above today's week.
+            displayed = WithMonth(today, g_nav.monthOffset + 1, 1);
+            first = StartOfWeek(displayed, s.beginWeek);
+        }
+    } else {
+        if (todayTop && g_nav.monthOffset == 0) first = today;
+        else if (todayTop && g_nav.monthOffset < 0 && today.tm_mday > 1) first = WithMonth(first, 1, first.tm_mday);
+        displayed = first;
+    }
+    g_view.firstDay = first;
+    g_view.displayedMonth = displayed;
+}
+
+int RowCountFromCalendar(const Settings& s) {
+    const std::tm& first = g_view.firstDay;
+    bool todayTop = s.listTodayTop && g_nav.monthOffset == 0;
+    if (s.calendarType == 1) {
+        if (todayTop) return 31;
+        return DaysInMonth(first.tm_year + 1900, first.tm_mon + 1) - first.tm_mday + 1;
+    }
+    if (todayTop) return 5;
+    int rows = 0;
+    for (std::tm week = first; SameMonth(week, first) || SameMonth(week, g_view.displayedMonth); ++rows)
+        week = AddDays(week, 7);
+    return rows;
+}
+
+int DigitCount(int n) {
+    int digits = 0;
+    for (n = n < 0 ? -n : n; n > 0; n /= 10) ++digits;
+    return digits;
+}
+
+// The countdown lines under the title bar; returns the height of their band.
+int LayCountdownLines(const AppState& st, const LayoutInputs& in, int top) {
+    std::vector<CountdownMemo>& memos = g_countdowns.memos;
+    if (memos.empty()) return 0;
+    int aheadDigits = 1, pastDigits = 1;
+    for (CountdownMemo& c : memos) {
+        c.dayOffset = DayNumberOf(c.year, c.month, c.day) - g_today.dayNumber;
+        if (c.dayOffset >= 0) aheadDigits = std::max(aheadDigits, DigitCount(c.dayOffset));
+        else pastDigits = std::max(pastDigits, DigitCount(c.dayOffset));
+    }
+    int w = Measure(in, st.design, kFontCdown, "0000");
+    int lineHeight = Px(st.design, kFontCdown, in.logPixelsY) + 3;
+    for (size_t i = 0; i < memos.size(); ++i) {
+        CountdownMemo& c = memos[i];
+        c.numberWidth = w * (c.dayOffset >= 0 ? aheadDigits : pastDigits) / 4;
+        c.left = 0;
+        c.top = top + static_cast<int>(i) * lineHeight;
+        c.right = st.layout.winWidth;
+        c.bottom = c.top + lineHeight;
+        FormatCountdownDate(c, g_countdowns.form, c.dateText);
+        FormatCountdownText(c, g_countdowns.form, c.textPart);
+    }
+    return static_cast<int>(memos.size()) * lineHeight;
+}
+
+// The seven cells of a table row from x 0, split by the column ratios.
+void PushTableRow(const AppState& st, int top, int bottom, int width) {
+    const Design& d = st.design;
+    int x = 0;
+    for (int c = 0; c < 7; ++c) {
+        int right = d.ratioSum > 0 ? x + d.ratios[c] * width / d.ratioSum : x + width / 7;
+        if (c == 6) right = width - 1;
+        g_view.cells.push_back({x, top, right, bottom});
+        x = right;
+    }
+}
+
+struct Bands {
+    int calendarTop;
+    int rowHeight;
+    int fixedHeight;
+    int memoBoxHeight;
+};
+
+void LayRows(const AppState& st, const Bands& b) {
+    const LayoutMetrics& m = st.layout;
+    int bottomLimit = m.winHeight - b.memoBoxHeight;
+    for (int r = 0; r < m.rowCount; ++r) {
+        int top = b.calendarTop + r * b.rowHeight;
+        int bottom = std::min(top + b.rowHeight, bottomLimit);
+        if (st.settings.calendarType == 1) g_view.cells.push_back({0, top, st.design.listWidth, bottom});
+        else PushTableRow(st, top, bottom, m.winWidth);
+    }
+    std::tm day = g_view.firstDay;
+    for (size_t i = 0; i < g_view.cells.size(); ++i, day = AddDays(day, 1)) ResolveDay(static_cast<int>(i), day);
+}
+
+// Rows as high as the memo lines of their days ("CELL_ROW_EXTEND"): counted rows, or as many as
+// fit the kept window height.
+void LayExtendedRows(AppState* st, const LayoutInputs& in, const Bands& b) {
+    LayoutMetrics& m = st->layout;
+    const Settings& s = st->settings;
+    const Design& d = st->design;
+    bool list = s.calendarType == 1;
+    if (list && ListHeadLabel(d, 0)[0]) {
+        m.listHeadWidth = 0;
+        for (int i = 0; i < 7; ++i) m.listHeadWidth = std::max(m.listHeadWidth, Measure(in, d, kFontListHead, ListHeadLabel(d, i)));
+    }
+    bool heightMode = m.rowCount == 0;
+    int bottomLimit = 0, remaining = 0;
+    if (heightMode) {
+        bottomLimit = m.winHeight - b.memoBoxHeight;
+        remaining = m.winHeight - b.fixedHeight;
+        if (remaining <= 0) {
+            remaining = 1;
+            m.winHeight = b.fixedHeight;
+        }
+    }
+    std::tm day = g_view.firstDay;
+    int index = 0, top = b.calendarTop, rows = 0;
+    int perRow = list ? 1 : 7;
+    while ((rows < m.rowCount || (heightMode && remaining > 0)) && index + perRow <= kMaxCells) {
+        int height;
+        if (!list) {
+            int lines = d.cellLine;
+            for (int c = 0; c < 7; ++c, ++index, day = AddDays(day, 1)) {
+                ResolveDay(index, day);
+                lines = std::max(lines, DayMemoLineCount(index, day));
+            }
+            height = lines * m.memoLineHeight + m.dayLineHeight;
+            int bottom = heightMode ? std::min(top + height, bottomLimit) : top + height;
+            PushTableRow(*st, top, bottom, m.winWidth);
+        } else {
+            ResolveDay(index, day);
+            int lines = DayMemoLineCount(index, day);
+            height = lines > 1 ? m.listRowHeight + (lines - 1) * m.memoLineHeight : m.listRowHeight;
+            int bottom = heightMode ? std::min(top + height, bottomLimit) : top + height;
+            g_view.cells.push_back({0, top, d.listWidth, bottom});
+            ++index;
+            day = AddDays(day, 1);
+        }
+        // A row takes at least a pixel, so that a kept height is used up even when hand-edited
+        // fonts make the lines no height at all.
+        height = std::max(height, 1);
+        remaining -= height;
+        top += height;
+        ++rows;
+    }
+    // The seven columns end at the window's last pixel, so the window keeps its width.
+    if (heightMode) m.rowCount = rows;
+    else m.winHeight = top + b.memoBoxHeight + 1;
+}
+}  // namespace
+
+std::tm DefaultFirstDay(const Settings& settings, const std::tm& now) {
+    std::tm first = now;
+    if (!settings.listTodayTop) first.tm_mday = 1;
+    first = NormaliseDate(first);
+    return settings.calendarType == 1 ? first : StartOfWeek(first, settings.beginWeek);
+}
+
+void AnchorFirstDay(int dayNumber, const Settings& settings, const std::tm& now) {
+    g_nav.monthOffset = 0;
+    g_nav.monthRequest = 0;
+    g_nav.scrolled = 0;
+    g_nav.dayOffset = 0;
+    g_nav.rowScrollRequest = dayNumber - LocalDayNumber(DefaultFirstDay(settings, now));
+}
+
+void ReanchorAtMidnight(const Settings& settings, const std::tm& now) {
+    if (g_nav.monthOffset != 0 || g_nav.scrolled) AnchorFirstDay(LocalDayNumber(g_view.firstDay), settings, now);
+}
+
+LayoutResult BuildLayout(AppState* state, const LayoutInputs& in) {
+    const Settings& s = state->settings;
+    const Design& d = state->design;
+    LayoutMetrics& m = state->layout;
+    bool list = s.calendarType == 1;
+    std::tm now = in.now;
+    m.rowCount = 0;
+
+    StepNavigation(s, now);
+    SetToday(now);
+    PlaceView(s, now);
+    if ((!s.keepWinHeight && !g_nav.scrolled) || m.winHeight == 0) m.rowCount = RowCountFromCalendar(s);
+
+    // Pixel metrics of the bands.
+    int dpi = in.logPixelsY;
+    m.titleHeight = std::max(Px(d, kFontTitle, dpi) + 2, in.buttonHeight + 3);
+    m.dayLineHeight = std::max({Px(d, kFontDay, dpi), Px(d, kFontToday, dpi), Px(d, kFontOmday, dpi),
+                                Px(d, kFontHoli, dpi)}) + 3;
+    m.memoLineHeight = Px(d, kFontDmemo, dpi) + 3;
+    m.memoBoxLineHeight = Px(d, kFontMemo, dpi) + 3;
+    Bands b;
+    b.memoBoxHeight = m.memoBoxLineHeight * d.memoRow;
+    if (!list) {
+        m.headHeight = Px(d, kFontHead, dpi) + 2;
+        m.winWidth = d.cellWidth * 7 + 1;
+        b.calendarTop = m.titleHeight + m.headHeight;
+        b.rowHeight = d.cellLine * m.memoLineHeight + m.dayLineHeight;
+    } else {
+        m.headHeight = 0;
+        m.listRowHeight = std::max(m.dayLineHeight, m.memoLineHeight);
+        m.winWidth = d.listWidth + 1;
+        b.calendarTop = m.titleHeight;
+        b.rowHeight = m.listRowHeight;
+    }
+    b.rowHeight = std::max(b.rowHeight, 1);  // hand-edited negative font sizes give none
+    b.fixedHeight = b.calendarTop + b.memoBoxHeight + 1;
+    m.cdownHeight = LayCountdownLines(*state, in, m.titleHeight);
+    b.calendarTop += m.cdownHeight;
+    b.fixedHeight += m.cdownHeight;
+
+    BeginMonthModel(g_view.displayedMonth.tm_year + 1900, g_view.firstDay);
+    g_view.sundayColumn = s.beginWeek >= 1 ? 7 - s.beginWeek : 0;
+    g_view.saturdayColumn = g_view.sundayColumn - 1 < 0 ? g_view.sundayColumn + 6 : g_view.sundayColumn - 1;
+
+    g_view.cells.clear();
+    if (!s.cellRowExtend) {
+        if (m.rowCount > 0) {
+            m.winHeight = b.rowHeight * m.rowCount + b.fixedHeight;
+        } else {
+            // At most as many rows as cells can be told apart, whatever height was stored.
+            long long rows = (static_cast<long long>(m.winHeight) - b.fixedHeight + b.rowHeight - 1) / b.rowHeight;
+            m.rowCount = static_cast<int>(std::min<long long>(rows, list ? kMaxCells : kMaxCells / 7));
+            if (m.rowCount <= 0) {
+                m.rowCount = 1;
+                m.winHeight = b.fixedHeight;
+            }
+        }
+        LayRows(*state, b);
+    } else {
+        LayExtendedRows(state, in, b);
+    }
+
+    g_view.memoBox = {0, m.winHeight - d.memoRow * m.memoBoxLineHeight - 1, m.winWidth, m.winHeight};
+    bool away = g_nav.monthOffset != 0 || g_nav.scrolled;
+    return LayoutResult{m.winHeight, s.dayscrollKeep && away ? LocalDayNumber(g_view.firstDay) : 0};
+}
+
+void ReleaseViewModel() { std::vector<CellRect>().swap(g_view.cells); }
