@@ -42,8 +42,9 @@ foreach(header ${BUTTON_HEADERS})
   list(APPEND BUTTON_BITMAPS ${CMAKE_BINARY_DIR}/resources/button${id}.bmp)
 endforeach()
 
+# Files the script names (rather than #includes) are no dependencies CMake can see by itself.
 set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
-                            "${CMAKE_BINARY_DIR}/resources/tessel.ico;${BUTTON_BITMAPS}")
+                            "${CMAKE_BINARY_DIR}/resources/tessel.ico;${BUTTON_BITMAPS};${CMAKE_SOURCE_DIR}/resources/tessel.manifest")
 
 function(tessel_program name painter)
   add_executable(${name} WIN32 ${CMAKE_SOURCE_DIR}/app/main_win.cpp ${RESOURCE_SCRIPT})

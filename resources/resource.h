@@ -1,0 +1,249 @@
+// Resource, command and control ids of both programs. Plain #defines only: windres reads this
+// file as well as the compiler. A number means something different per resource type (icon 101
+// and bitmap 101, menu 127 and dialog 127) and per dialog (1010 is a year list in three of them).
+#ifndef TESSEL_RESOURCES_RESOURCE_H
+#define TESSEL_RESOURCES_RESOURCE_H
+
+// Program icon: window class and tray.
+#define IDI_TESSEL 101
+
+// Operation buttons of the title bar: small 10 x 10, large 16 x 16. The pin lies while the
+// window is not always on top (on top: +1).
+#define IDB_CLOSE_SMALL 101
+#define IDB_CLOSE_LARGE 110
+#define IDB_HIDE_SMALL 117
+#define IDB_HIDE_LARGE 116
+#define IDB_NEXT_MONTH_SMALL 103
+#define IDB_NEXT_MONTH_LARGE 111
+#define IDB_THIS_MONTH_SMALL 138
+#define IDB_THIS_MONTH_LARGE 137
+#define IDB_PREV_MONTH_SMALL 102
+#define IDB_PREV_MONTH_LARGE 114
+#define IDB_PIN_OFF_SMALL 104
+#define IDB_PIN_OFF_LARGE 112
+#define IDB_PIN_ON_SMALL 105
+#define IDB_PIN_ON_LARGE 113
+#define IDB_SETTINGS_SMALL 106
+#define IDB_SETTINGS_LARGE 115
+
+// Menus; each is used through its first popup.
+#define IDR_TRAY_MENU 123       // tray icon
+#define IDR_WINDOW_MENU 124     // title and weekday band
+#define IDR_MEMO_MENU 126       // day cell or memo box
+#define IDR_COUNTDOWN_MENU 127  // countdown line
+
+// Commands, whatever sends them: menus, title buttons, key and mouse assignments, tray.
+#define IDM_EXIT 40001
+#define IDM_SHOW 40002
+#define IDM_HIDE 40003
+#define IDM_TOGGLE_BUTTONS 40004
+#define IDM_TOGGLE_TOPMOST 40005
+#define IDM_PREV_MONTH 40013
+#define IDM_NEXT_MONTH 40014
+#define IDM_SETTINGS 40016
+#define IDM_CLEAR_MONTH 40019  // its menu text is a format for the shown year and month
+#define IDM_TAGS 40024
+#define IDM_MEMO_INPUT 40025
+#define IDM_MEMO_CUT 40026
+#define IDM_MEMO_COPY 40027
+#define IDM_MEMO_PASTE 40028
+#define IDM_MEMO_APPEND_PASTE 40029
+#define IDM_THIS_MONTH 40030
+#define IDM_PASTE_PHRASE_1 40031  // phrase n is pasted by IDM_PASTE_PHRASE_1 + n - 1
+#define IDM_PASTE_PHRASE_2 40032
+#define IDM_PASTE_PHRASE_3 40033
+#define IDM_PASTE_PHRASE_4 40034
+#define IDM_PASTE_PHRASE_5 40035
+#define IDM_PASTE_PHRASE_6 40036
+#define IDM_PASTE_PHRASE_7 40037
+#define IDM_PASTE_PHRASE_8 40038
+#define IDM_PASTE_PHRASE_9 40039
+#define IDM_PASTE_PHRASE_10 40040
+#define IDM_PASTE_PHRASE_11 40041
+#define IDM_PASTE_PHRASE_12 40042
+#define IDM_PASTE_PHRASE_13 40043
+#define IDM_PASTE_PHRASE_14 40044
+#define IDM_PASTE_PHRASE_15 40045
+#define IDM_PASTE_PHRASE_16 40046
+#define IDM_PHRASES 40051
+#define IDM_PHRASE_POPUP 40052  // replaced by the popup of stored phrases; never sent
+#define IDM_MEMO_DELETE 40053
+#define IDM_HOLIDAYS 40054
+#define IDM_OPEN_WINDOW_MENU 40055
+#define IDM_OPEN_CELL_MENU 40056
+#define IDM_PREV_YEAR 40057
+#define IDM_NEXT_YEAR 40058
+#define IDM_TOGGLE_CALENDAR_TYPE 40059
+#define IDM_TOGGLE_TODAY_TOP 40060
+#define IDM_TOGGLE_ROW_EXTEND 40061
+#define IDM_TOGGLE_ALARM 40062
+#define IDM_UNDO 40063
+#define IDM_REDO 40064
+#define IDM_SEARCH 40065
+#define IDM_COUNTDOWN_INPUT 40066
+#define IDM_SCROLL_ROW_BACK 40068
+#define IDM_SCROLL_ROW_FORWARD 40069
+#define IDM_SCROLL_UNIT_BACK 40070
+#define IDM_SCROLL_UNIT_FORWARD 40071
+
+// Keyboard cursor: operations the key handler runs itself, never sent as WM_COMMAND. Named
+// for the move: the operation "カーソル右移動" steps one cell back (IDM_CURSOR_PREV),
+// "カーソル左移動" one cell forward (IDM_CURSOR_NEXT).
+#define IDM_CURSOR_UP 104
+#define IDM_CURSOR_DOWN 105
+#define IDM_CURSOR_PREV 106
+#define IDM_CURSOR_NEXT 107
+
+// Dialogs.
+#define IDD_DATE_MEMO 104
+#define IDD_FREE_MEMO 105
+#define IDD_SETTINGS 108
+#define IDD_TAGS 116
+#define IDD_PHRASES 117
+#define IDD_SETTINGS_DISPLAY 125
+#define IDD_SETTINGS_DESIGN 127
+#define IDD_SETTINGS_OPERATION 128
+#define IDD_HOLIDAYS 132
+#define IDD_SEARCH 134
+#define IDD_COUNTDOWN 135
+#define IDD_REPEAT 136
+
+// Date memo dialog (104). OK and Cancel are IDOK and IDCANCEL here and in every dialog.
+#define IDC_DATE_MEMO_TEXT 1006
+#define IDC_DATE_MEMO_MONTH 1007
+#define IDC_DATE_MEMO_DAY 1008
+#define IDC_DATE_MEMO_YEAR 1010
+#define IDC_DATE_MEMO_CLEAR 1021
+#define IDC_DATE_MEMO_TAGS 1022
+#define IDC_DATE_MEMO_REPEAT 1128
+#define IDC_DATE_MEMO_REPEAT_SETTINGS 1129
+#define IDC_DATE_MEMO_MODE 1132
+#define IDC_DATE_MEMO_REPEAT_LABEL 1142
+
+// Free memo dialog (105).
+#define IDC_FREE_MEMO_TEXT 1016
+#define IDC_FREE_MEMO_TAGS 1022
+
+// Repeat settings dialog (136): the end date and the rule.
+#define IDC_REPEAT_MONTH 1007
+#define IDC_REPEAT_DAY 1008
+#define IDC_REPEAT_YEAR 1010
+#define IDC_REPEAT_DAYS 1126
+#define IDC_REPEAT_DAYS_SPIN 1127
+#define IDC_REPEAT_KIND 1130
+#define IDC_REPEAT_END_KIND 1131
+
+// Countdown memo dialog (135).
+#define IDC_COUNTDOWN_ADD 3
+#define IDC_COUNTDOWN_DELETE 4
+#define IDC_COUNTDOWN_MONTH 1007
+#define IDC_COUNTDOWN_DAY 1008
+#define IDC_COUNTDOWN_YEAR 1010
+#define IDC_COUNTDOWN_TEXT 1125
+#define IDC_COUNTDOWN_DAYS 1126
+#define IDC_COUNTDOWN_DAYS_SPIN 1127
+
+// Fixed phrase dialog (117).
+#define IDC_PHRASE_UP 3
+#define IDC_PHRASE_DOWN 4
+#define IDC_PHRASE_TEXT 1069
+#define IDC_PHRASE_LIST 1072
+
+// Memo search dialog (134); its default button searches.
+#define IDC_SEARCH_FIND 1
+#define IDC_SEARCH_COPY 3
+#define IDC_SEARCH_KEYWORD 1122
+#define IDC_SEARCH_RESULTS 1123
+#define IDC_SEARCH_STATUS 1124
+
+// Settings dialog frame (108).
+#define IDC_SETTINGS_TEST 1036
+#define IDC_SETTINGS_STATUS 1037
+#define IDC_SETTINGS_APPLY 1042
+#define IDC_SETTINGS_TABS 1079
+
+// Settings page "表示・アラーム" (125). Ids are unique over the three pages: controls are
+// looked up among all of them.
+#define IDC_DISPLAY_BEGIN_WEEK 1018
+#define IDC_DISPLAY_SHOW_MONTH 1020
+#define IDC_DISPLAY_USE_TASKTRAY 1023
+#define IDC_DISPLAY_CALENDAR_TYPE 1024
+#define IDC_DISPLAY_BUTTON_SIZE 1051
+#define IDC_DISPLAY_ALARM_TIME 1053
+#define IDC_DISPLAY_ALARM 1055
+#define IDC_DISPLAY_ALARM_BY_MESSAGE 1057
+#define IDC_DISPLAY_ALARM_BY_BALLOON 1059
+#define IDC_DISPLAY_ALARM_SHOW_ALL 1061
+#define IDC_DISPLAY_ALARM_SHOW_TIMED 1063
+#define IDC_DISPLAY_ALARM_STARTUP 1065
+#define IDC_DISPLAY_LIST_TODAY_TOP 1067
+#define IDC_DISPLAY_ALARM_STARTUP_TIME 1068
+#define IDC_DISPLAY_DAYSCROLL_KEEP 1070
+#define IDC_DISPLAY_CELL_ROW_EXTEND 1071
+#define IDC_DISPLAY_ALARM_PAINT_TIME 1073
+#define IDC_DISPLAY_ALARM_CDOWN_DAY 1075
+#define IDC_DISPLAY_KEEP_WIN_HEIGHT 1076
+#define IDC_DISPLAY_ALARM_CDOWN 1133
+#define IDC_DISPLAY_ALARM_CDOWN_PAST 1134
+#define IDC_DISPLAY_KEEP_DIALOG_POS 1143
+#define IDC_DISPLAY_KEEP_DIALOG_SIZE 1144
+#define IDC_DISPLAY_ALARM_MEMO_SORT 1145
+
+// Settings page "デザイン" (127). Colour columns: weekday, holiday, Saturday.
+#define IDC_DESIGN_CELL_WIDTH 1025
+#define IDC_DESIGN_CELL_LINE 1026
+#define IDC_DESIGN_LIST_WIDTH 1027
+#define IDC_DESIGN_MEMO_ROW 1028
+#define IDC_DESIGN_TITLE_FORM 1029
+#define IDC_DESIGN_HEAD_FORM 1030
+#define IDC_DESIGN_FONT 1031
+#define IDC_DESIGN_TEXT_COLOUR_WEEKDAY 1032
+#define IDC_DESIGN_LIST_HEAD_FORM 1033
+#define IDC_DESIGN_FONT_NAME 1034
+#define IDC_DESIGN_TEXT_COLOUR_HOLIDAY 1035
+#define IDC_DESIGN_FONT_PLACES 1038
+#define IDC_DESIGN_TEXT_COLOUR_SATURDAY 1039
+#define IDC_DESIGN_BACK_PLACES 1040
+#define IDC_DESIGN_BACK_COLOUR_WEEKDAY 1041
+#define IDC_DESIGN_BACK_COLOUR_HOLIDAY 1043
+#define IDC_DESIGN_BACK_COLOUR_SATURDAY 1044
+#define IDC_DESIGN_TEXT_SWATCH_WEEKDAY 1045
+#define IDC_DESIGN_TEXT_SWATCH_HOLIDAY 1046
+#define IDC_DESIGN_TEXT_SWATCH_SATURDAY 1047
+#define IDC_DESIGN_BACK_SWATCH_WEEKDAY 1048
+#define IDC_DESIGN_BACK_SWATCH_HOLIDAY 1049
+#define IDC_DESIGN_BACK_SWATCH_SATURDAY 1050
+#define IDC_DESIGN_CHOICE 1074
+#define IDC_DESIGN_SAVE_AS 1077
+#define IDC_DESIGN_SMOOTH 1080
+#define IDC_DESIGN_LIVE_TEST 1120
+#define IDC_DESIGN_CELL_WIDTH_RATIO 1135
+#define IDC_DESIGN_OPACITY 1138        // layered edition only
+#define IDC_DESIGN_OPACITY_TEXT 1139   // layered edition only
+#define IDC_DESIGN_HEM 1140            // layered edition only
+#define IDC_DESIGN_SHADOW 1141         // layered edition only
+
+// Settings page "操作" (128).
+#define IDC_OPERATION_HOTKEY_KEY 1083
+#define IDC_OPERATION_HOTKEY_DO_NOTHING 1084
+#define IDC_OPERATION_HOTKEY_MINIMIZE 1085
+#define IDC_OPERATION_HOTKEY_TO_BOTTOM 1086
+#define IDC_OPERATION_HOTKEY_ALT 1087
+#define IDC_OPERATION_HOTKEY_CTRL 1088
+#define IDC_OPERATION_HOTKEY_SHIFT 1089
+#define IDC_OPERATION_HOTKEY_WIN 1090
+#define IDC_OPERATION_KEY_ALT 1091
+#define IDC_OPERATION_KEY_CTRL 1092
+#define IDC_OPERATION_KEY_SHIFT 1093
+#define IDC_OPERATION_MOUSE_ALT 1094
+#define IDC_OPERATION_MOUSE_CTRL 1095
+#define IDC_OPERATION_MOUSE_SHIFT 1096
+#define IDC_OPERATION_LIST 1116
+#define IDC_OPERATION_KEYASSIGN_ENABLE 1117
+#define IDC_OPERATION_QUICKMEMO_ENABLE 1118
+#define IDC_OPERATION_KEY 1119
+#define IDC_OPERATION_MOUSE 1121
+#define IDC_OPERATION_BUTTON_ORDER 1136  // nothing fills or reads it
+#define IDC_OPERATION_DAYSCROLL_UNIT 1137
+
+#endif
