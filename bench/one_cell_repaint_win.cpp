@@ -87,6 +87,7 @@ int main() {
         std::printf("could not make a layered window\n");
         return 1;
     }
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);  // as the calendar is: shown
     std::printf("one_cell_repaint: %d rows, %zu cells, window %dx%d\n", g_app.layout.rowCount, g_view.cells.size(),
                 g_app.layout.winWidth, g_app.layout.winHeight);
 

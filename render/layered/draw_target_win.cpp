@@ -1,5 +1,7 @@
 #include "render/layered/draw_target_win.h"
 
+#include <algorithm>
+
 #include "base/win/gdiplus_handles.h"
 
 using namespace Gdiplus;
@@ -29,24 +31,35 @@ void Outline(DrawTarget& t, ARGB argb, bool dotted, int left, int top, int width
 }
 }  // namespace
 
+uint32_t PremultipliedPixel(Colour colour, int alpha) {
+    unsigned a = static_cast<unsigned>(alpha) & 0xFF;
+    auto ch = [a](unsigned v) { return (v * a + 127) / 255; };
+    return a << 24 | ch(colour & 0xFF) << 16 | ch((colour >> 8) & 0xFF) << 8 | ch((colour >> 16) & 0xFF);
+}
+
+void FillPixels(DrawTarget& t, uint32_t pixel, int left, int top, int right, int bottom) {
+    left = std::max<int>(left, t.bound.left);
+    top = std::max<int>(top, t.bound.top);
+    right = std::min<int>(right, t.bound.right);
+    bottom = std::min<int>(bottom, t.bound.bottom);
+    for (int y = top; y < bottom; ++y) std::fill(t.bits + y * t.width + left, t.bits + y * t.width + right, pixel);
+}
+
 void FillArea(DrawTarget& target, const Design& design, int left, int top, int right, int bottom, int backPlace,
               int dayColour) {
-    FillRect(target, 0xFF000000, left, top, right - left, bottom - top);
-    // The window takes each pixel's own alpha: the border and the inside are copied in with
-    // their place's alpha, so they carry the colour they would have over the black and the
-    // transparency of their place, whatever the image held before.
-    Note(target, GdipSetCompositingMode(target.graphics, CompositingModeSourceCopy));
+    if (!target.bits || right <= left || bottom <= top) return;
+    GdiFlush();  // what GDI still holds back for these pixels lands first
+    // Whatever the image held before, each pixel takes the colour its place has over black and
+    // the transparency of its place.
     const BackPlace& border = design.backs[kBackBorder];
-    OwnedPen pen;
-    Note(target, GdipCreatePen1(PlaceArgb(border.colours[0], border.opacity), 1.0f, UnitWorld, pen.out()));
-    if (pen.get()) {
-        GpPoint points[5] = {{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}, {left, top}};
-        Note(target, GdipDrawLinesI(target.graphics, pen.get(), points, 5));
-    }
+    uint32_t edge = PremultipliedPixel(border.colours[0], border.opacity);
+    FillPixels(target, edge, left, top, right, top + 1);
+    FillPixels(target, edge, left, bottom - 1, right, bottom);
+    FillPixels(target, edge, left, top, left + 1, bottom);
+    FillPixels(target, edge, right - 1, top, right, bottom);
     const BackPlace& place = design.backs[backPlace];
-    FillRect(target, PlaceArgb(place.colours[dayColour], place.opacity), left + 1, top + 1, right - left - 2,
-             bottom - top - 2);
-    Note(target, GdipSetCompositingMode(target.graphics, CompositingModeSourceOver));
+    FillPixels(target, PremultipliedPixel(place.colours[dayColour], place.opacity), left + 1, top + 1, right - 1,
+               bottom - 1);
 }
 
 void DrawSelectionFrame(DrawTarget& target, int left, int top, int right, int bottom, bool wide) {

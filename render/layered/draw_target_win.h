@@ -5,12 +5,19 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include <cstdint>
+
 #include "config/app_state.h"
 
 struct DrawTarget {
     HDC dc;
     Gdiplus::GpGraphics* graphics;
     Gdiplus::GpStatus status;
+    // The image's own pixels (top-down, premultiplied 0xAARRGGBB, `width` a row) and the part of
+    // them drawing may touch; null bits: only GDI+ draws.
+    uint32_t* bits;
+    int width, height;
+    RECT bound;
 };
 
 // Records a failed call's status in the target.
@@ -19,7 +26,9 @@ void Note(DrawTarget& target, Gdiplus::GpStatus status);
 // A place colour 0x00BBGGRR with an alpha as a GDI+ colour.
 Gdiplus::ARGB PlaceArgb(Colour colour, int alpha);
 
-// An area's background: opaque black, the BORDER outline, then the place's colour inside.
+// An area's background: the BORDER place's one-pixel outline and the place's colour inside, each
+// with its place's alpha, written straight into the pixels (the window takes each pixel's own
+// alpha; a GDI+ fill of the same pixels cost more than a cell's text).
 void FillArea(DrawTarget& target, const Design& design, int left, int top, int right, int bottom, int backPlace,
               int dayColour);
 

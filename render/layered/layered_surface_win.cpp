@@ -2,6 +2,7 @@
 
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "render/layered/text_draw_win.h"
@@ -31,6 +32,8 @@ LayeredSurface::LayeredSurface(const Design& design, const PaintRect& clip, Draw
 void LayeredSurface::BeginArea(const PaintRect& where) {
     area_ = where;
     inArea_ = true;
+    scratch_.bound = {0, 0, std::min(where.right - where.left, scratch_.width),
+                      std::min(where.bottom - where.top, scratch_.height)};
     Note(scratch_, GdipSetClipRectI(scratch_.graphics, 0, 0, where.right - where.left, where.bottom - where.top,
                                     Gdiplus::CombineModeReplace));
 }

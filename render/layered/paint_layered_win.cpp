@@ -55,7 +55,9 @@ struct KeptImage {
         if (dc && oldBitmap) SelectObject(dc.get(), oldBitmap);
         oldBitmap = nullptr;
     }
-    DrawTarget Target() const { return {dc.get(), graphics.get(), Ok}; }
+    DrawTarget Target() const {
+        return {dc.get(), graphics.get(), Ok, static_cast<uint32_t*>(bits), width, height, {0, 0, width, height}};
+    }
 };
 KeptImage g_back, g_scratch;
 
@@ -124,11 +126,12 @@ PaintResult PaintWindow(const PaintRequest& request, const AppState& state, cons
                                                  request.pending.bottom};
     RECT dirty;
     if (!IntersectRect(&dirty, &all, &pending)) return result;
-    WindowDC screen(nullptr);
-    POINT position = {window.left, window.top}, source = {0, 0};
-    SIZE size = {width, height};
+    // The image is as big as the window already is, and the window stays where it is: no
+    // position or size goes with the pixels, so the window manager has nothing to move. No
+    // screen device context either: the default palette is all a 32-bit image needs.
+    POINT source = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UPDATELAYEREDWINDOWINFO info = {sizeof info, screen.get(), &position, &size, g_back.dc.get(), &source, 0,
+    UPDATELAYEREDWINDOWINFO info = {sizeof info, nullptr, nullptr, nullptr, g_back.dc.get(), &source, 0,
                                     &blend, ULW_ALPHA, &dirty};
     if (!UpdateLayeredWindowIndirect(hwnd, &info)) {
         info.prcDirty = nullptr;  // a system that will not take part of the image takes all of it

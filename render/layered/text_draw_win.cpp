@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/win/gdiplus_handles.h"
@@ -30,9 +31,13 @@ struct TextCache {
     std::vector<KeptFont> fonts;
     std::vector<KeptBrush> brushes;
     OwnedStringFormat format;
+    // Measured widths by font and text: a memo line is drawn at every paint but rarely changes,
+    // and measuring it costs GDI+ as much as drawing it.
+    std::unordered_map<std::string, int> widths;
 };
 TextCache g_cache;
 constexpr size_t kCacheLimit = 64;  // a design has ten places and a few tag styles; trimmed between paints
+constexpr size_t kWidthLimit = 4096;  // measured texts kept; about a month of memo lines many times over
 
 const KeptFont& FontFor(HDC dc, const LogFontA& lf) {
     for (const KeptFont& kept : g_cache.fonts)
@@ -110,6 +115,7 @@ void ReleaseTextFonts() { g_cache = TextCache{}; }
 
 void TrimTextFonts() {
     if (g_cache.fonts.size() > kCacheLimit || g_cache.brushes.size() > kCacheLimit) ReleaseTextFonts();
+    if (g_cache.widths.size() > kWidthLimit) g_cache.widths.clear();
 }
 
 TextExtent MeasureTextRun(DrawTarget& target, const char* text, int length, const FontPlace& style) {
@@ -151,17 +157,29 @@ int DrawStyledRun(DrawTarget& t, const char* text, int length, const PaintRect& 
     constexpr REAL kUnbounded = 100000.0f;
     RectF layout(static_cast<REAL>(box.left), static_cast<REAL>(box.top), kUnbounded,
                  static_cast<REAL>(box.bottom - box.top));
-    CharacterRange range(0, n);
-    GdipSetStringFormatMeasurableCharacterRanges(format, 1, &range);
-    OwnedRegion region;
-    GdipCreateRegion(region.out());
-    GpRegion* regions[1] = {region.get()};
-    GpRect bounds = {0, 0, 0, 0};
-    if (region.get()) {
-        Note(t, GdipMeasureCharacterRanges(t.graphics, w.c_str(), n, gpFont, layout, format, 1, regions));
-        GdipGetRegionBoundsI(region.get(), t.graphics, &bounds);
+    // Fonts are only ever added to the cache or dropped all together, so a font's index names it.
+    uint32_t index = static_cast<uint32_t>(&font - g_cache.fonts.data());
+    std::string key(reinterpret_cast<const char*>(&index), sizeof index);
+    key += withW;
+    key += static_cast<char>(place.smooth > 0);
+    auto known = g_cache.widths.find(key);
+    int measured;
+    if (known != g_cache.widths.end()) {
+        measured = known->second;
+    } else {
+        CharacterRange range(0, n);
+        GdipSetStringFormatMeasurableCharacterRanges(format, 1, &range);
+        OwnedRegion region;
+        GdipCreateRegion(region.out());
+        GpRegion* regions[1] = {region.get()};
+        GpRect bounds = {0, 0, 0, 0};
+        if (region.get()) {
+            Note(t, GdipMeasureCharacterRanges(t.graphics, w.c_str(), n, gpFont, layout, format, 1, regions));
+            GdipGetRegionBoundsI(region.get(), t.graphics, &bounds);
+        }
+        measured = bounds.Width - static_cast<int>(abc.abcA + abc.abcB + abc.abcC);
+        g_cache.widths.emplace(std::move(key), measured);
     }
-    int measured = bounds.Width - static_cast<int>(abc.abcA + abc.abcB + abc.abcC);
 
     int boxWidth = box.right - box.left;
     if (align == kAlignCentre) layout.X += static_cast<REAL>((boxWidth - measured) / 2);

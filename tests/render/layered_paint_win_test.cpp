@@ -337,7 +337,7 @@ TEST(LayeredText, ShadowAndHemmingOffsets) {
         for (int i = 0; i < 60 * 40; ++i) px[i] = 0xFFFFFFFF;
         OwnedGraphics graphics;
         Gdiplus::DllExports::GdipCreateFromHDC(dc.get(), graphics.out());
-        DrawTarget target = {dc.get(), graphics.get(), Gdiplus::Ok};
+        DrawTarget target = {dc.get(), graphics.get(), Gdiplus::Ok, nullptr, 0, 0, {}};
         place.shadow = shadow;
         place.hemming = hemming;
         DrawStyledRun(target, "|", 1, PaintRect{10, 0, 50, 40}, kAlignLeft, place, 0);
