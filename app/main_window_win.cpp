@@ -6,7 +6,7 @@
 #include <ctime>
 #include <vector>
 
-#include "app/app_globals.h"
+#include "app/shell_state_win.h"
 #include "app/startup.h"
 #include "base/win/handles.h"
 #include "config/write_failure_text.h"
@@ -17,6 +17,7 @@
 #include "memo/working_text.h"
 #include "render/paint.h"
 #include "render/place_font_win.h"
+#include "resources/resource.h"
 
 const char kWindowClass[] = "Tessel";
 
@@ -167,7 +168,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(101));
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TESSEL));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(1);  // system colour 0, plus 1
     wc.lpszClassName = kWindowClass;
@@ -184,7 +185,7 @@ HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height) {
 const PaintResult& LastPaint() { return g_painted; }
 
 void NoteWriteFailure() {
-    if (g_shell.mainWindow) PostMessageA(static_cast<HWND>(g_shell.mainWindow), WM_WRITE_FAILED, 0, 0);
+    if (g_shell.mainWindow) PostMessageA(g_shell.mainWindow, WM_WRITE_FAILED, 0, 0);
 }
 
 void RebuildAndResize(HWND hwnd) {

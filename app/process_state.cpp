@@ -1,6 +1,5 @@
 #include "app/process_state.h"
 
-#include "app/app_globals.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "calendar/today.h"
@@ -37,5 +36,4 @@ void ResetProcessState() {
     ResetNavigation(&g_nav);
     ReleaseViewModel();
     g_searchSortState[0] = g_searchSortState[1] = 0;
-    ResetShellState(&g_shell);
 }

@@ -1,10 +1,13 @@
 // Start-up in its fixed order, the message loop, and the release of everything at the end.
 #include "app/startup_win.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cstdio>
 #include <ctime>
 
-#include "app/app_globals.h"
+#include "app/shell_state_win.h"
 #include "config/file_names.h"
 #include "app/main_window_win.h"
 #include "app/process_state.h"
@@ -98,8 +101,13 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     PainterSession painter;  // ended on every way out
     if (HandOverToRunning()) return 0;
     if (!RegisterMainWindowClass(instance)) return 0;
+    // Version 6 of the common controls, which the manifest asks for, for every dialog.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                          ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
 
     ResetProcessState();
+    ResetShellState(&g_shell);
     SetEdition(kPainterEdition);
     // Writes that fail before the window exists are told once it does.
     ProfileSetWriteFailureListener(NoteWriteFailure);

@@ -4,15 +4,32 @@
 
 #include <cstdio>
 
-#include "app/app_globals.h"
+#include "app/shell_state_win.h"
 #include "app/main_window_win.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
 #include "config/design.h"
 #include "base/sjis.h"
+#include "base/win/handles.h"
+#include "resources/resource.h"
 
 namespace {
-NOTIFYICONDATAA g_tray;
+// The shell's icon and the icon handle it shows, both given back by RemoveTrayIcon or at exit.
+struct TrayIcon {
+    NOTIFYICONDATAA record = {};
+    OwnedIcon icon;
+    bool shown = false;
+    TrayIcon() = default;
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+    ~TrayIcon() { Remove(); }
+    void Remove() {
+        if (shown) Shell_NotifyIconA(NIM_DELETE, &record);
+        shown = false;
+        icon.reset();
+    }
+};
+TrayIcon g_tray;
 
 // The record's size tells the shell which fields it may use: the shell version decides.
 DWORD TrayRecordSize(int shellVersion) {
@@ -23,25 +40,24 @@ DWORD TrayRecordSize(int shellVersion) {
 }  // namespace
 
 bool AddTrayIcon(HWND hwnd) {
-    g_tray = {};
-    g_tray.cbSize = TrayRecordSize(g_shell.shellVersion);
-    g_tray.hWnd = hwnd;
-    g_tray.uID = 0;
-    g_tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    g_tray.uCallbackMessage = WM_TRAY_NOTIFY;
-    g_tray.hIcon = static_cast<HICON>(LoadImageA(static_cast<HINSTANCE>(g_shell.instance),
-                                                 MAKEINTRESOURCEA(101), IMAGE_ICON,
-                                                 GetSystemMetrics(SM_CXSMICON),
-                                                 GetSystemMetrics(SM_CYSMICON), 0));
+    g_tray.Remove();
+    NOTIFYICONDATAA& r = g_tray.record;
+    r = {};
+    r.cbSize = TrayRecordSize(g_shell.shellVersion);
+    r.hWnd = hwnd;
+    r.uID = 0;
+    r.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    r.uCallbackMessage = WM_TRAY_NOTIFY;
+    g_tray.icon.reset(static_cast<HICON>(LoadImageA(g_shell.instance,
+                                                    MAKEINTRESOURCEA(IDI_TESSEL), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    r.hIcon = g_tray.icon.get();
     const std::tm& t = g_today.date;
     char tip[64];
     std::snprintf(tip, sizeof tip, "%d/%d(%s)", t.tm_mon + 1, t.tm_mday, HeadLabel(g_app.design, t.tm_wday));
-    CopyField(g_tray.szTip, g_shell.shellVersion < 5 ? 64 : sizeof g_tray.szTip, tip);
-    return Shell_NotifyIconA(NIM_ADD, &g_tray) != 0;
+    CopyField(r.szTip, g_shell.shellVersion < 5 ? 64 : sizeof r.szTip, tip);
+    g_tray.shown = Shell_NotifyIconA(NIM_ADD, &r) != 0;
+    return g_tray.shown;
 }
 
-void RemoveTrayIcon() {
-    Shell_NotifyIconA(NIM_DELETE, &g_tray);
-    if (g_tray.hIcon) DestroyIcon(g_tray.hIcon);
-    g_tray.hIcon = nullptr;
-}
+void RemoveTrayIcon() { g_tray.Remove(); }

@@ -104,10 +104,10 @@ WriteResult ReplaceFileContent(const char* path, const std::string& content) {
 WriteResult FileWriteLock::Acquire(const char* path, int timeoutMs) {
     Release();
     std::string lockPath = LockPathOf(path);
-    HANDLE h = CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_HIDDEN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return Failed(GetLastError());
+    FileHandle file(CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_HIDDEN, nullptr));
+    if (!file) return Failed(GetLastError());
     uint64_t offset = WriteLockOffset(path);
     DWORD waitMs = 1;
     DWORD start = GetTickCount();
@@ -115,30 +115,28 @@ WriteResult FileWriteLock::Acquire(const char* path, int timeoutMs) {
         OVERLAPPED at = {};
         at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
         at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-        if (LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) break;
+        if (LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) break;
         DWORD e = GetLastError();
         if ((e != ERROR_LOCK_VIOLATION && e != ERROR_IO_PENDING) ||
             GetTickCount() - start >= static_cast<DWORD>(timeoutMs)) {
-            CloseHandle(h);
             return WriteResult{e == ERROR_LOCK_VIOLATION || e == ERROR_IO_PENDING ? WriteError::kBusy : ErrorOf(e),
                                static_cast<int>(e)};
         }
         Pause(&waitMs);
     }
-    handle_ = reinterpret_cast<intptr_t>(h);
+    handle_ = reinterpret_cast<intptr_t>(file.release());
     offset_ = offset;
     return WriteResult{};
 }
 
 void FileWriteLock::Release() {
     if (handle_ == kNone) return;
-    HANDLE h = reinterpret_cast<HANDLE>(handle_);
+    FileHandle file(reinterpret_cast<HANDLE>(handle_));
+    handle_ = kNone;
     OVERLAPPED at = {};
     at.Offset = static_cast<DWORD>(offset_ & 0xFFFFFFFFu);
     at.OffsetHigh = static_cast<DWORD>(offset_ >> 32);
-    UnlockFileEx(h, 0, 1, 0, &at);
-    CloseHandle(h);
-    handle_ = kNone;
+    UnlockFileEx(file.get(), 0, 1, 0, &at);
 }
 
 void SleepMs(int ms) { Sleep(static_cast<DWORD>(ms)); }

@@ -1,10 +1,15 @@
 #include "render/title_buttons.h"
 
+#include "resources/resource.h"
+
 namespace {
 // Small and large bitmap of each button; the pin's are the lying ones (always on top: +1).
-const int kSmall[kButtonCount] = {101, 117, 103, 138, 102, 104, 106};
-const int kLarge[kButtonCount] = {110, 116, 111, 137, 114, 112, 115};
-const int kCommands[kButtonCount] = {40001, 40003, 40014, 40030, 40013, 40005, 40016};
+const int kSmall[kButtonCount] = {IDB_CLOSE_SMALL, IDB_HIDE_SMALL, IDB_NEXT_MONTH_SMALL, IDB_THIS_MONTH_SMALL,
+                                  IDB_PREV_MONTH_SMALL, IDB_PIN_OFF_SMALL, IDB_SETTINGS_SMALL};
+const int kLarge[kButtonCount] = {IDB_CLOSE_LARGE, IDB_HIDE_LARGE, IDB_NEXT_MONTH_LARGE, IDB_THIS_MONTH_LARGE,
+                                  IDB_PREV_MONTH_LARGE, IDB_PIN_OFF_LARGE, IDB_SETTINGS_LARGE};
+const int kCommands[kButtonCount] = {IDM_EXIT, IDM_HIDE, IDM_NEXT_MONTH, IDM_THIS_MONTH,
+                                     IDM_PREV_MONTH, IDM_TOGGLE_TOPMOST, IDM_SETTINGS};
 constexpr int kPinButton = 5;
 }  // namespace
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when an include points up the layers, or when portable code reaches for the platform.
 #   base -> config -> calendar -> memo -> view -> render -> render/layered | render/classic
-#   -> app, settings, cli
+#   -> app, settings, cli; resources/resource.h (plain ids) is open to all.
 # A file may include its own layer and those below. The two painters never include each other;
 # settings never includes app (its dialogs tell their owner what changed); cli includes neither
 # the painters, render, app nor settings. Only files ending in _win.cpp / _win.h, and base/win/,
@@ -13,7 +13,7 @@ cd "$ROOT" || exit 2
 
 rank() {
     case $1 in
-    base | base/win) echo 0 ;;
+    base | base/win | resources) echo 0 ;;
     config) echo 1 ;;
     calendar) echo 2 ;;
     memo) echo 3 ;;

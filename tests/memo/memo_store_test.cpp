@@ -7,7 +7,6 @@
 #include <fstream>
 #include <string>
 
-#include "app/app_globals.h"
 #include "config/file_names.h"
 #include "config/app_state.h"
 #include "memo/memo_store.h"

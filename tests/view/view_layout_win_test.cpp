@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/app_globals.h"
+#include "app/shell_state_win.h"
 #include "app/main_window_win.h"
 #include "base/win/handles.h"
 #include "view/view_layout.h"

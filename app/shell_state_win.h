@@ -1,13 +1,15 @@
 // What the shell of the running calendar found out at start-up and keeps for the run.
 #pragma once
+#include <windows.h>
+
 #include <ctime>
 
 struct ShellState {
-    void* instance;    // module handle of the program
-    void* mainWindow;  // the one calendar window
+    HINSTANCE instance;
+    HWND mainWindow;  // the one calendar window
     bool alwaysOnTop;
-    bool firstRun;      // until the first run of the minute timer
-    int shellVersion;   // major version of the shell library
+    bool firstRun;     // until the first run of the minute timer
+    int shellVersion;  // major version of the shell library
     std::tm alarmReference;
 };
 

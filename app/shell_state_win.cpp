@@ -1,4 +1,4 @@
-#include "app/app_globals.h"
+#include "app/shell_state_win.h"
 
 #include <cstring>
 

@@ -1,0 +1,111 @@
+// What goes where, painted on a surface that writes it down: the title bar and its buttons, the
+// day number box, how many memo lines a cell shows, the caret and frame of a quick memo, the
+// list form's weekday column and what lies outside the clip.
+#include "render/painter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/cell_ids.h"
+#include "render/title_buttons.h"
+#include "tests/render/recording_surface.h"
+#include "tests/test_dates.h"
+#include "tests/view/layout_files.h"
+
+namespace {
+class Painter : public LayoutFiles {
+  protected:
+    PaintResult PaintAll(RecordingSurface* s, PaintContext context = {}) {
+        return PaintFrame(*s, st, context);
+    }
+    RecordingSurface Everything() const { return RecordingSurface({0, 0, 4000, 4000}); }
+    // The window rectangle of the cell showing day of July 2026.
+    CellRect CellOf(int day) const { return g_view.cells[static_cast<size_t>(CellIndexOf(day))]; }
+    int CellIndexOf(int day) const { return DayNumberOf(2026, 7, day) - LocalDayNumber(g_view.firstDay); }
+};
+
+TEST_F(Painter, TitleButtonsAndDayNumbers) {
+    st.settings.btnSize = 1;
+    in.now = Date(2026, 7, 15);
+    BuildLayout(&st, in);
+    RecordingSurface s = Everything();
+    PaintResult r = PaintAll(&s, PaintContext{kCellNone, kCellNone, false, true});
+    ASSERT_TRUE(r.buttonsShown);
+    // Seven large buttons from the right edge; the pin lies down while always on top.
+    EXPECT_EQ(r.buttons[0].right, st.layout.winWidth - 2);
+    EXPECT_EQ(s.Of("button").size(), 7u);
+    EXPECT_EQ(s.Of("button")[5].id, ButtonBitmapId(5, 1, true));
+    EXPECT_EQ(s.Of("button")[0].at.left, r.buttons[0].left);
+    // A day number is centred in a box two digits wide, 3 pixels in from the cell's edge.
+    CellRect c = CellOf(16);
+    std::vector<RecordedCall> sixteen = s.Text("16");
+    ASSERT_EQ(sixteen.size(), 1u);
+    EXPECT_EQ(sixteen[0].align, kAlignCentre);
+    EXPECT_EQ(sixteen[0].at.left, c.left + 3);
+    EXPECT_EQ(sixteen[0].at.right, c.left + 3 + 12);
+    EXPECT_EQ(sixteen[0].at.top, c.top + 1);
+    // Hidden buttons: none drawn, none to click.
+    st.settings.btnSize = 2;
+    RecordingSurface hidden = Everything();
+    EXPECT_FALSE(PaintAll(&hidden).buttonsShown);
+    EXPECT_TRUE(hidden.Of("button").empty());
+}
+
+TEST_F(Painter, MemoLinesQuickMemoCaretAndClip) {
+    EXPECT_TRUE(WriteMemo(2026, 7, 16, "one\r\ntwo\r\nthree\r\nfour\r\nfive", false));
+    in.now = Date(2026, 7, 15);
+    BuildLayout(&st, in);
+    CellRect c = CellOf(16);
+    // A cell's area reaches one pixel into its right neighbour: a clip inside the cell's border
+    // leaves the neighbours alone.
+    RecordingSurface s({c.left + 1, c.top + 1, c.right - 1, c.bottom - 1});
+    int cell = kCellDayBase + CellIndexOf(16);
+    PaintResult r = PaintAll(&s, PaintContext{cell, kCellNone, false, false});
+    // Only the cell is drawn: one area, its four lines (CELL_LINE 4), no title, no other cell.
+    ASSERT_EQ(s.Of("area").size(), 1u);
+    EXPECT_EQ(s.Of("area")[0].at.left, c.left);
+    EXPECT_TRUE(s.Text("16").size() == 1 && s.Text("15").empty());
+    EXPECT_EQ(s.Text("four").size(), 1u);
+    EXPECT_TRUE(s.Text("five").empty());
+    int dayBottom = st.layout.dayLineHeight + 1;
+    EXPECT_EQ(s.Text("one")[0].at.top, c.top + dayBottom);
+    EXPECT_EQ(s.Text("two")[0].at.top, c.top + dayBottom + st.layout.memoLineHeight);
+    EXPECT_EQ(s.Text("one")[0].at.left, c.left + 3);
+    // Selected, not typed into: a narrow frame, no caret drawn, the caret point under the lines.
+    EXPECT_EQ(s.Of("frame").size(), 1u);
+    EXPECT_FALSE(r.caretShown);
+    // A quick memo: wide frame, the caret behind the last line's text.
+    BeginEditing(cell, 2026, 7, 16);
+    SetWorkingText("typed\r\nmore");
+    RecordingSurface q({c.left + 1, c.top + 1, c.right - 1, c.bottom - 1});
+    r = PaintAll(&q, PaintContext{cell, cell, true, false});
+    EXPECT_EQ(q.Text("more").size(), 1u);
+    EXPECT_EQ(q.Of("wide frame").size(), 1u);
+    ASSERT_TRUE(r.caretShown);
+    EXPECT_EQ(r.caretX, c.left + 3 + 6 * 4);
+    EXPECT_EQ(q.Of("caret")[0].at.left, r.caretX);
+    EndEditing();
+}
+
+TEST_F(Painter, ListFormHasItsWeekdayColumn) {
+    st.settings.calendarType = 1;
+    std::snprintf(st.design.listHeadForm, sizeof st.design.listHeadForm, "%s", "Su,Mo,Tu,We,Th,Fr,Sat");
+    const char* labels = st.design.listHeadForm;
+    for (int i = 0, at = 0; i < 7; ++i) {
+        st.design.listHeadLabelAt[i] = static_cast<uint8_t>(at);
+        while (labels[at] && labels[at] != ',') ++at;
+        if (labels[at]) st.design.listHeadForm[at++] = 0;
+    }
+    in.now = Date(2026, 7, 15);
+    BuildLayout(&st, in);
+    RecordingSurface s = Everything();
+    PaintAll(&s);
+    // The widest label (3 bytes) sets the column: right of the day number box, centred.
+    std::vector<RecordedCall> wed = s.Text("We");
+    ASSERT_FALSE(wed.empty());
+    EXPECT_EQ(wed[0].align, kAlignCentre);
+    EXPECT_EQ(wed[0].at.right - wed[0].at.left, 18);
+    EXPECT_TRUE(s.Of("fill").size() > 30);  // a fill a day, the title and the memo box
+}
+}  // namespace
