@@ -4,8 +4,8 @@
 #include <ctime>
 #include <string>
 
-#include "memo/countdown.h"
 #include "config/app_state.h"
+#include "memo/countdown.h"
 
 // Appends to *result (after CR LF when it is not empty) what of text has an alarm time from
 // low to high (both included; a bound with a negative hour or minute is open): the whole text at

@@ -4,13 +4,13 @@
 #include <cstring>
 #include <string>
 
-#include "memo/working_text.h"
 #include "calendar/civil_date.h"
-#include "view/view_layout.h"
 #include "memo/alarm_time.h"
 #include "memo/countdown.h"
 #include "memo/memo_store.h"
 #include "memo/undo_journal.h"
+#include "memo/working_text.h"
+#include "view/view_layout.h"
 
 namespace {
 // False when the change did not reach the file.

@@ -7,26 +7,26 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/shell_state_win.h"
-#include "config/file_names.h"
 #include "app/main_window_win.h"
 #include "app/process_state.h"
+#include "app/shell_state_win.h"
 #include "app/startup.h"
 #include "base/win/handles.h"
-#include "memo/working_text.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "calendar/today.h"
-#include "view/view_layout.h"
 #include "config/app_state.h"
 #include "config/design.h"
+#include "config/file_names.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
 #include "memo/countdown.h"
 #include "memo/memo_store.h"
 #include "memo/undo_journal.h"
+#include "memo/working_text.h"
 #include "render/paint.h"
+#include "view/view_layout.h"
 
 namespace {
 // Shows a running calendar, hidden or minimised ones too. True when there was one.

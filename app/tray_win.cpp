@@ -4,13 +4,13 @@
 
 #include <cstdio>
 
-#include "app/shell_state_win.h"
 #include "app/main_window_win.h"
+#include "app/shell_state_win.h"
+#include "base/sjis.h"
+#include "base/win/handles.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
 #include "config/design.h"
-#include "base/sjis.h"
-#include "base/win/handles.h"
 #include "resources/resource.h"
 
 namespace {

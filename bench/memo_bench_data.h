@@ -5,9 +5,9 @@
 #include <random>
 #include <string>
 
-#include "config/file_names.h"
-#include "calendar/civil_date.h"
 #include "base/sjis.h"
+#include "calendar/civil_date.h"
+#include "config/file_names.h"
 #include "config/tags.h"
 
 constexpr int kBenchFirstYear = 1996;

@@ -7,20 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "app/process_state.h"
-#include "config/file_names.h"
 #include "app/main_window_win.h"
+#include "app/process_state.h"
 #include "base/win/handles.h"
-#include "memo/working_text.h"
 #include "bench/bench_clock.h"
 #include "calendar/holiday_rules.h"
-#include "view/view_layout.h"
 #include "config/design.h"
+#include "config/file_names.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
 #include "memo/countdown.h"
+#include "memo/working_text.h"
 #include "render/paint.h"
+#include "view/view_layout.h"
 
 namespace {
 double Median(std::vector<double> v) {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/sjis.h"
 #include "bench/bench_clock.h"
 #include "config/file_ops.h"
 #include "config/profile_store.h"
-#include "base/sjis.h"
 
 namespace {
 

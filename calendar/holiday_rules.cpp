@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/sjis.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
-#include "base/sjis.h"
 
 HolidayRuleTable g_holidayRules;
 EquinoxDays g_equinoxDays;

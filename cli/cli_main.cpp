@@ -10,23 +10,23 @@
 #include <string>
 #include <vector>
 
-#include "config/file_names.h"
-#include "config/operations.h"
-#include "cli/program_path.h"
-#include "cli/text_convert.h"
-#include "config/write_failure_text.h"
+#include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
+#include "calendar/today.h"
+#include "cli/program_path.h"
+#include "cli/text_convert.h"
 #include "config/app_state.h"
+#include "config/file_names.h"
+#include "config/operations.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
-#include "calendar/civil_date.h"
-#include "calendar/today.h"
+#include "config/tags.h"
+#include "config/write_failure_text.h"
 #include "memo/countdown.h"
 #include "memo/memo_search.h"
 #include "memo/memo_store.h"
-#include "config/tags.h"
 
 namespace {
 constexpr int kExitUsage = 2;

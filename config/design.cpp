@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/sjis.h"
 #include "config/edition.h"
 #include "config/profile_access.h"
 #include "config/settings.h"
-#include "base/sjis.h"
 
 const char* const kFontPlaceKeys[kFontPlaceCount] = {"TITLE", "HEAD",  "LIST_HEAD", "DAY",  "TODAY",
                                                      "OMDAY", "DMEMO", "MEMO",      "HOLI", "CDOWN"};

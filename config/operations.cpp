@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "config/profile_access.h"
 #include "base/sjis.h"
+#include "config/profile_access.h"
 #include "resources/resource.h"
 
 namespace {

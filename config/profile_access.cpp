@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "config/profile_store.h"
 #include "base/sjis.h"
+#include "config/profile_store.h"
 
 namespace {
 char g_configPath[260];

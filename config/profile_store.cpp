@@ -18,8 +18,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "config/file_ops.h"
 #include "base/sjis.h"
+#include "config/file_ops.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/sjis.h"
 #include "config/operations.h"
 #include "config/profile_access.h"
-#include "base/sjis.h"
 #include "config/tags.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/sjis.h"
 #include "config/profile_access.h"
 #include "config/settings.h"
-#include "base/sjis.h"
 
 TagStyle g_tags[kTagCount];
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "config/app_state.h"
 #include "base/sjis.h"
+#include "config/app_state.h"
 #include "memo/memo_store.h"
 
 int ScanTime(const char* p, int* hour, int* minute) {

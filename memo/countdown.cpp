@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/file_format.h"
+#include "base/sjis.h"
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
-#include "base/file_format.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
-#include "base/sjis.h"
 #include "memo/undo_journal.h"
 
 CountdownList g_countdowns;

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/sjis.h"
 #include "config/file_names.h"
 #include "config/file_ops.h"
 #include "config/profile_store.h"
-#include "base/sjis.h"
 #include "memo/memo_store.h"
 #include "memo/tag_words.h"
 

@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "config/file_names.h"
-#include "memo/working_text.h"
-#include "config/app_state.h"
-#include "config/profile_store.h"
 #include "base/sjis.h"
+#include "config/app_state.h"
+#include "config/file_names.h"
+#include "config/profile_store.h"
 #include "memo/undo_journal.h"
+#include "memo/working_text.h"
 
 namespace {
 constexpr char kBreak = 0x7F;

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/sjis.h"
 #include "calendar/civil_date.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
-#include "base/sjis.h"
 #include "memo/countdown.h"
 #include "memo/memo_store.h"
 #include "memo/undo_journal.h"

@@ -2,8 +2,8 @@
 #pragma once
 #include <windows.h>
 
-#include "view/view_layout.h"
 #include "config/app_state.h"
+#include "view/view_layout.h"
 
 // A GDI font of the LOGFONT; a positive height is a point size, turned into pixels for dc (the
 // screen when dc is null).

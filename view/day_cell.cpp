@@ -8,8 +8,8 @@
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "calendar/today.h"
-#include "view/view_layout.h"
 #include "memo/memo_store.h"
+#include "view/view_layout.h"
 
 namespace {
 const char* RuleText(int index) {

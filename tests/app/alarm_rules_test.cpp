@@ -9,10 +9,10 @@
 #include <string>
 
 #include "app/startup.h"
-#include "config/design.h"
+#include "base/sjis.h"
 #include "base/sjis.h"
 #include "config/design.h"
-#include "base/sjis.h"
+#include "config/design.h"
 #include "config/tags.h"
 #include "tests/memo/memo_files.h"
 

@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "view/view_layout.h"
 #include "tests/memo/memo_files.h"
 #include "tests/test_dates.h"
+#include "view/view_layout.h"
 
 namespace {
 class MemoCommands : public MemoFiles {

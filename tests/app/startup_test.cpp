@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "config/file_names.h"
 #include "app/startup.h"
 #include "config/app_state.h"
+#include "config/file_names.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "config/profile_store.h"
-#include "tests/test_dates.h"
 #include "tests/config/config_test_files.h"
+#include "tests/test_dates.h"
 
 namespace {
 int Load(const std::string& path) {

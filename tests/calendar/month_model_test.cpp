@@ -7,8 +7,8 @@
 
 #include "calendar/holiday_rules.h"
 #include "config/profile_store.h"
-#include "tests/test_dates.h"
 #include "tests/config/config_test_files.h"
+#include "tests/test_dates.h"
 
 namespace {
 class MonthModelTest : public ::testing::Test {

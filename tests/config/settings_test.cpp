@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "config/operations.h"
 #include "base/sjis.h"
+#include "config/operations.h"
 #include "config/tags.h"
 #include "tests/config/config_test_files.h"
 

@@ -6,9 +6,9 @@
 #include <ctime>
 #include <string>
 
-#include "view/view_layout.h"
 #include "memo/countdown.h"
 #include "tests/config/config_test_files.h"
+#include "view/view_layout.h"
 
 namespace {
 std::string DateField(int offset) {

@@ -8,12 +8,12 @@
 #include <string>
 
 #include "app/process_state.h"
-#include "config/file_names.h"
-#include "memo/working_text.h"
 #include "config/app_state.h"
+#include "config/file_names.h"
 #include "memo/countdown.h"
 #include "memo/memo_store.h"
 #include "memo/undo_journal.h"
+#include "memo/working_text.h"
 #include "tests/config/config_test_files.h"
 
 class MemoFiles : public ::testing::Test {

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "config/file_names.h"
 #include "config/app_state.h"
+#include "config/file_names.h"
 #include "memo/memo_store.h"
 #include "memo/undo_journal.h"
 #include "tests/memo/memo_files.h"

@@ -54,8 +54,8 @@ TEST(RepeatList, UseMovesToTheFrontAndAddDropsTheOldestOfTen) {
     EXPECT_EQ(back.rules[9].dayCount, 2);
 }
 
-#include "memo/undo_journal.h"
 #include "app/memo_commands.h"
+#include "memo/undo_journal.h"
 #include "tests/memo/memo_files.h"
 
 namespace {

@@ -7,16 +7,16 @@
 #include <string>
 
 #include "app/startup.h"
+#include "base/sjis.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
-#include "view/view_layout.h"
-#include "base/sjis.h"
 #include "config/tags.h"
 #include "render/countdown_line.h"
 #include "render/text_runs.h"
 #include "render/weekday_head.h"
-#include "tests/view/layout_files.h"
 #include "tests/test_dates.h"
+#include "tests/view/layout_files.h"
+#include "view/view_layout.h"
 
 namespace {
 class DayCell : public LayoutFiles {

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstring>
 
-#include "view/view_layout.h"
 #include "tests/memo/memo_files.h"
+#include "view/view_layout.h"
 
 class FixedMeasure : public LayoutMeasure {
 public:

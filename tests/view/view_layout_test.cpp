@@ -21,8 +21,8 @@
 #include "config/design.h"
 #include "config/profile_access.h"
 #include "config/settings.h"
-#include "tests/view/layout_files.h"
 #include "tests/test_dates.h"
+#include "tests/view/layout_files.h"
 
 namespace {
 class ViewLayout : public LayoutFiles {

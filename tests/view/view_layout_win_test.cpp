@@ -8,10 +8,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/shell_state_win.h"
 #include "app/main_window_win.h"
+#include "app/shell_state_win.h"
 #include "base/win/handles.h"
-#include "view/view_layout.h"
 #include "config/app_state.h"
 #include "config/design.h"
 #include "config/profile_access.h"
@@ -19,6 +18,7 @@
 #include "config/settings.h"
 #include "memo/countdown.h"
 #include "render/place_font_win.h"
+#include "view/view_layout.h"
 
 namespace {
 std::string TempConfig(const char* name) {
