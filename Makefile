@@ -1,6 +1,7 @@
 # Tessel: one entry point for setting up, building, testing and packaging.
 #   make test    install what is missing, build both trees, run every test (one CTest run)
-#   make run     build, then start the calendar under Wine from build/run/
+#   make run     build, then start the calendar under Wine from build/run/ (EDITION=classic:
+#                the classic edition)
 #   make bench   build, then run every benchmark (RATIO lines)
 #   make dist    build, then pack the Windows programs into build/dist/
 #   make build   install what is missing and build both trees
@@ -21,7 +22,7 @@ test: build
 	@bash tools/run-tests.sh
 
 run: build
-	@bash tools/run-calendar.sh
+	@EDITION=$(EDITION) bash tools/run-calendar.sh
 
 bench: build
 	@bash tools/run-bench.sh

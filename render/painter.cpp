@@ -70,7 +70,8 @@ void Painter::TitleBar() {
     s.FillArea(PaintRect{0, 0, m.winWidth, m.titleHeight + 1}, kBackTitle, kWeekdayColour);
     char title[256];
     FormatTitle(d.titleForm, g_view.displayedMonth, title, sizeof title);
-    Tagged(title, 1, 1, m.winWidth, m.titleHeight + 1, kFontTitle, kWeekdayColour);
+    int lift = s.BoxLift(kFontTitle);
+    Tagged(title, 1, 1 - lift, m.winWidth, m.titleHeight + 1, kFontTitle, kWeekdayColour);
     if (!result.buttonsShown) return;
     for (int i = 0; i < kButtonCount; ++i) {
         const ButtonRect& b = result.buttons[i];
@@ -136,7 +137,8 @@ void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
     const char* boxText = req.monthToPrint ? number : "99";
     TextExtent box = s.MeasureText(boxText, static_cast<int>(std::strlen(boxText)), TextStyle{req.fontPlace, req.dayColour});
     int dayBottom = m.dayLineHeight + 1;
-    Run(number, 3, 1, 3 + box.width, dayBottom, kAlignCentre, req.fontPlace, req.dayColour);
+    int lift = s.BoxLift(req.fontPlace);
+    Run(number, 3, 1 - lift, 3 + box.width, dayBottom - lift, kAlignCentre, req.fontPlace, req.dayColour);
     int x = 3 + box.width + box.overhang + 2;
     if (list && ListHeadLabel(d, 0)[0]) {
         Run(ListHeadLabel(d, req.weekday), x, 1, x + listHeadWidth, dayBottom, kAlignCentre, kFontListHead,

@@ -37,6 +37,9 @@ class DrawSurface {
     // A background place's colour with the BORDER place's one-pixel outline.
     virtual void FillArea(const PaintRect& r, int backPlace, int dayColour) = 0;
     virtual TextExtent MeasureText(const char* text, int length, const TextStyle& style) = 0;
+    // How far the title text and a day number are moved up in their boxes (the classic edition
+    // lifts them by half the font's internal leading).
+    virtual int BoxLift(int fontPlace) = 0;
     // One line in box, vertically centred, aligned within the box; answers the advance (the box
     // width for centred and right-aligned text), an italic overhang included.
     virtual int DrawTextRun(const char* text, int length, const PaintRect& box, TextAlign align,

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Puts a few memos, countdown memos, a free memo and a coloured design into a folder where the
-# layered calendar has none yet, so that a first `make run` shows what the calendar does.
+# calendar has none yet, so that a first `make run` shows what the calendar does.
 # Dates are relative to today. Files are code page 932 with CR LF, as the calendar writes them.
-#   tools/demo-data.sh FOLDER
+#   tools/demo-data.sh FOLDER [classic]
 set -eu
 dir=$1
-[ -e "$dir/desk-calendar.ini" ] || [ -e "$dir/tessel_memo.ini" ] && exit 0
+config=desk-calendar.ini data=tessel
+if [ "${2:-}" = classic ]; then
+    config=desk-calendar-classic.ini data=desk-calendar-classic
+fi
+[ -e "$dir/$config" ] || [ -e "$dir/${data}_memo.ini" ] && exit 0
 
 cp932() { iconv -f UTF-8 -t CP932 | sed 's/$/\r/'; }
 day() { date -d "$(date +%Y-%m-01) +$(($1 - 1)) days" +%-d; }
@@ -15,7 +19,7 @@ month=$(date +%-m)
 away() { date -d "$1 days" +%Y,%-m,%-d; }
 sep=$(printf '\177')
 
-cp932 >"$dir/desk-calendar.ini" <<INI
+cp932 >"$dir/$config" <<INI
 [CONFIG]
 BTN_SIZE=1
 TITLE_FORM=! %Y年%m月 (%g%h年)
@@ -52,7 +56,7 @@ INI
 {
     printf '[MEMO]\nMEMO=買い物: 牛乳、卵%s★年賀状を書く\n' "$sep"
     printf '[COUNTDOWN]\n01=%s,旅行\n02=%s,締め切り\n03=%s,引っ越し\n04=\n' "$(away 12)" "$(away 3)" "$(away -5)"
-} | cp932 >"$dir/tessel_memo.ini"
+} | cp932 >"$dir/${data}_memo.ini"
 
 {
     printf '[%s]\n' "$month"
@@ -61,4 +65,4 @@ INI
     printf '%s=★誕生日\n' "$(day 14)"
     printf '%s=9:30 打ち合わせ%sランチ%s18:00 飲み会\n' "$(day 17)" "$sep" "$sep"
     printf '%s=ゴミ出し\n' "$(day 22)"
-} | cp932 >"$dir/tessel_memo$year.ini"
+} | cp932 >"$dir/${data}_memo$year.ini"

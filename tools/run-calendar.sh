@@ -4,17 +4,23 @@
 #   With DISPLAY set: the calendar opens there and runs until it is closed.
 #   Without: it runs on a private Xvfb; once its window is up, build/screenshot.png is saved,
 #   the calendar is closed and the session stopped.
-#   tools/run-calendar.sh [classic] [config-path]
+#   tools/run-calendar.sh [classic] [config-path]     (EDITION=classic does the same)
+#   The classic edition's screenshot is build/screenshot-classic.png.
 set -u
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SESSION=$ROOT/tools/wine-session.sh
 PROGRAM=desk-calendar
+SHOT=$ROOT/build/screenshot.png
+EDITION=${EDITION:-}
 if [ "${1:-}" = classic ]; then
-    PROGRAM=desk-calendar-classic
+    EDITION=classic
     shift
 fi
+if [ "$EDITION" = classic ]; then
+    PROGRAM=desk-calendar-classic
+    SHOT=$ROOT/build/screenshot-classic.png
+fi
 RUN_DIR=$ROOT/build/run
-SHOT=$ROOT/build/screenshot.png
 EXE=$ROOT/build/win64/$PROGRAM.exe
 
 [ -f "$EXE" ] || { echo "run: $EXE is not built (make build)" >&2; exit 1; }
@@ -25,7 +31,7 @@ for f in "$ROOT"/data/*; do
     [ -f "$f" ] && cp -n "$f" "$RUN_DIR/"
 done
 # A first run shows a few memos in a coloured design; later runs keep what is there.
-[ "$PROGRAM" = desk-calendar ] && bash "$ROOT/tools/demo-data.sh" "$RUN_DIR"
+bash "$ROOT/tools/demo-data.sh" "$RUN_DIR" "$EDITION"
 cd "$RUN_DIR" || exit 1
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -1,7 +1,9 @@
-// Classic edition painter: draws straight onto the window's device context.
+// Classic edition painter: plain GDI onto the device context of WM_PAINT, limited to its update
+// rectangle. Title bar and weekday head go straight onto the window; the countdown area, each
+// day cell and the memo box are drawn in a bitmap and copied, so nothing flickers.
 #include <windows.h>
 
-#include "base/win/handles.h"
+#include "render/classic/classic_surface_win.h"
 #include "render/paint.h"
 
 const Edition kPainterEdition = kClassicEdition;
@@ -9,13 +11,10 @@ const Edition kPainterEdition = kClassicEdition;
 PainterSession::PainterSession() : state_(nullptr) {}
 PainterSession::~PainterSession() { ReleasePaintCache(); }
 
-PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const PaintContext&) {
-    RECT client;
-    GetClientRect(request.window, &client);
-    // For now the whole window is the day background.
-    OwnedBrush brush(CreateSolidBrush(state.design.backs[kBackDay].colours[kWeekdayColour]));
-    FillRect(request.dc, &client, brush.get());
-    return PaintResult{};
+PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const PaintContext& context) {
+    TrimClassicCache();
+    ClassicSurface surface(state.design, request.dc, request.update);
+    return PaintFrame(surface, state, context);
 }
 
-void ReleasePaintCache() {}
+void ReleasePaintCache() { ReleaseClassicCache(); }

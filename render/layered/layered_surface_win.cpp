@@ -5,24 +5,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "render/button_bitmaps_win.h"
 #include "render/layered/text_draw_win.h"
+#include "render/run_style.h"
 
 using namespace Gdiplus::DllExports;
-
-namespace {
-std::vector<std::pair<int, OwnedBitmap>> g_buttons;
-}
-
-HBITMAP KeptButtonBitmap(int bitmapId) {
-    for (const auto& kept : g_buttons)
-        if (kept.first == bitmapId) return kept.second.get();
-    OwnedBitmap bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId)));
-    if (!bitmap) return nullptr;
-    g_buttons.emplace_back(bitmapId, std::move(bitmap));
-    return g_buttons.back().second.get();
-}
-
-void ReleaseButtonBitmaps() { g_buttons.clear(); }
 
 LayeredSurface::LayeredSurface(const Design& design, const PaintRect& clip, DrawTarget back, DrawTarget scratch)
     : design_(design), clip_(clip), back_(back), scratch_(scratch) {

@@ -21,6 +21,7 @@ class LayeredSurface : public DrawSurface {
     void EndArea() override;
     void FillArea(const PaintRect& r, int backPlace, int dayColour) override;
     TextExtent MeasureText(const char* text, int length, const TextStyle& style) override;
+    int BoxLift(int) override { return 0; }
     int DrawTextRun(const char* text, int length, const PaintRect& box, TextAlign align,
                     const TextStyle& style) override;
     bool ButtonBitmapSize(int bitmapId, int* width, int* height) override;
@@ -37,7 +38,3 @@ class LayeredSurface : public DrawSurface {
     bool inArea_ = false;
     PaintRect area_ = {};
 };
-
-// The operation buttons' bitmaps, loaded from the program's resources once and kept.
-HBITMAP KeptButtonBitmap(int bitmapId);
-void ReleaseButtonBitmaps();

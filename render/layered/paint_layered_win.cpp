@@ -10,6 +10,7 @@
 
 #include "base/win/gdiplus_handles.h"
 #include "base/win/handles.h"
+#include "render/button_bitmaps_win.h"
 #include "render/layered/layered_image_win.h"
 #include "render/layered/layered_surface_win.h"
 #include "render/layered/text_draw_win.h"

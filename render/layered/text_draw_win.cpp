@@ -7,7 +7,6 @@
 
 #include "base/win/gdiplus_handles.h"
 #include "base/win/handles.h"
-#include "config/tags.h"
 #include "render/place_font_win.h"
 
 using namespace Gdiplus;
@@ -99,17 +98,6 @@ void DrawAt(DrawTarget& t, const std::wstring& w, int n, GpFont* font, RectF at,
     Note(t, GdipDrawString(t.graphics, w.c_str(), n, font, &at, format, brush));
 }
 }  // namespace
-
-FontPlace RunStyle(const Design& design, const TextStyle& style) {
-    FontPlace place = design.fonts[style.fontPlace >= 0 && style.fontPlace < kFontPlaceCount ? style.fontPlace : 0];
-    if (style.tag < 0 || style.tag >= kTagCount) return place;
-    const TagStyle& tag = g_tags[style.tag];
-    place.colours[style.dayColour] = tag.colour;
-    place.logFont.lfWeight = tag.bold ? 700 : 400;
-    place.logFont.lfItalic = tag.italic ? 1 : 0;
-    place.logFont.lfStrikeOut = tag.strikeOut ? 1 : 0;
-    return place;
-}
 
 void ReleaseTextFonts() { g_cache = TextCache{}; }
 

@@ -5,9 +5,6 @@
 #include "render/layered/draw_target_win.h"
 #include "render/surface.h"
 
-// The style a run is drawn in: the place, or the place with a tag's colour and font flags.
-FontPlace RunStyle(const Design& design, const TextStyle& style);
-
 // GDI extent of the first length bytes in the style's font, with the italic overhang and the
 // internal leading.
 TextExtent MeasureTextRun(DrawTarget& target, const char* text, int length, const FontPlace& style);

@@ -45,6 +45,12 @@ TEST_F(Painter, TitleButtonsAndDayNumbers) {
     EXPECT_EQ(sixteen[0].at.left, c.left + 3);
     EXPECT_EQ(sixteen[0].at.right, c.left + 3 + 12);
     EXPECT_EQ(sixteen[0].at.top, c.top + 1);
+    // An edition that lifts boxed text moves the day number's box up, its width kept.
+    RecordingSurface lifted = Everything();
+    lifted.lift = 2;
+    PaintAll(&lifted);
+    EXPECT_EQ(lifted.Text("16")[0].at.top, c.top + 1 - 2);
+    EXPECT_EQ(lifted.Text("16")[0].at.bottom, c.top + st.layout.dayLineHeight + 1 - 2);
     // Hidden buttons: none drawn, none to click.
     st.settings.btnSize = 2;
     RecordingSurface hidden = Everything();

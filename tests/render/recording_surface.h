@@ -26,6 +26,8 @@ class RecordingSurface : public DrawSurface {
     void EndArea() override { origin_ = {}; }
     void FillArea(const PaintRect& r, int backPlace, int) override { Add("fill", r, "", kAlignLeft, {}, backPlace); }
     TextExtent MeasureText(const char*, int length, const TextStyle&) override { return {6 * length, 0, 2}; }
+    int BoxLift(int) override { return lift; }
+    int lift = 0;
     int DrawTextRun(const char* text, int length, const PaintRect& box, TextAlign align,
                     const TextStyle& style) override {
         Add("text", box, std::string(text, static_cast<size_t>(length)), align, style, 0);
