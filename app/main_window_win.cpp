@@ -6,7 +6,9 @@
 #include <ctime>
 #include <vector>
 
+#include "app/interaction.h"
 #include "app/shell_state_win.h"
+#include "app/window_input_win.h"
 #include "app/startup.h"
 #include "base/win/handles.h"
 #include "calendar/today.h"
@@ -33,7 +35,7 @@ std::tm LocalNow() {
 PaintRect AsPaintRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 PaintContext CurrentPaintContext() {
-    return PaintContext{g_edit.highlightedCell, g_edit.editingCell, g_edit.outerFrame, g_shell.alwaysOnTop};
+    return PaintContext{g_edit.highlightedCell, g_edit.editingCell, g_edit.outerFrame, g_interaction.alwaysOnTop};
 }
 
 // Keeps what the paint learnt; the input method's window follows the quick memo's caret.
@@ -69,14 +71,30 @@ void OnDestroy() {
 }
 
 // Positions are kept per screen size; a minimised (or hidden) calendar keeps its old one.
-void OnMove(HWND hwnd, LPARAM lParam) {
-    if (IsIconic(hwnd)) return;
+void WritePosition(int x, int y) {
     SIZE screen = ScreenSize();
     char key[32];
     std::snprintf(key, sizeof key, "WIN_POS_X_%d", static_cast<int>(screen.cx));
-    WriteConfigInt(key, static_cast<short>(LOWORD(lParam)));
+    WriteConfigInt(key, x);
     std::snprintf(key, sizeof key, "WIN_POS_Y_%d", static_cast<int>(screen.cy));
-    WriteConfigInt(key, static_cast<short>(HIWORD(lParam)));
+    WriteConfigInt(key, y);
+}
+
+// Every write replaces the configuration file: a drag by the title band writes its position
+// once, when it ends, not at each of its steps.
+void OnMove(HWND hwnd, LPARAM lParam) {
+    if (IsIconic(hwnd) || g_interaction.dragging) return;
+    WritePosition(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+}
+
+void OnEnterMove() { g_interaction.dragging = true; }
+
+void OnExitMove(HWND hwnd) {
+    g_interaction.dragging = false;
+    if (IsIconic(hwnd)) return;
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    WritePosition(r.left, r.top);
 }
 
 // The minute timer: the new day is caught by the date check after this message.
@@ -87,7 +105,13 @@ void OnMinuteTimer(HWND hwnd) {
 }
 
 void OnTimer(HWND hwnd, WPARAM id) {
-    if (id == kMinuteTimer) OnMinuteTimer(hwnd);
+    switch (id) {
+    case kMinuteTimer: OnMinuteTimer(hwnd); break;
+    case kResizeTimer: OnResizeTimer(hwnd); break;
+    case kHighlightTimer: OnHighlightTimer(hwnd); break;
+    case kWheelTimer: OnWheelTimer(hwnd); break;
+    default: break;
+    }
 }
 
 // One message box for each file whose writes began to fail. More failures may arrive while a box
@@ -106,33 +130,35 @@ void CheckDateChange(HWND hwnd) {
     if (LocalDayNumber(LocalNow()) != g_today.dayNumber) RebuildAndResize(hwnd);
 }
 
+// Hit testing and cursor setting are answered without the date check; a handled message runs it.
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        OnCreate(hwnd);
-        break;
-    case WM_PAINT:
-        OnPaint(hwnd);
-        break;
-    case WM_DESTROY:
-        OnDestroy();
-        return 0;  // the window is going: no date check
-    case WM_MOVE:
-        OnMove(hwnd, lParam);
-        break;
-    case WM_TIMER:
-        OnTimer(hwnd, wParam);
-        break;
-    case WM_SET_HOTKEY:
-        OnSetHotkey(hwnd, wParam);
-        break;
-    case WM_TRAY_NOTIFY:
-        break;
-    case WM_WRITE_FAILED:
-        OnWriteFailed(hwnd);
-        break;
-    default:
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_NCHITTEST: return OnHitTest(hwnd, lParam);
+    case WM_SETCURSOR: return OnSetCursor(hwnd) ? TRUE : DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_CREATE: OnCreate(hwnd); break;
+    case WM_PAINT: OnPaint(hwnd); break;
+    case WM_DESTROY: OnDestroy(); return 0;  // the window is going: no date check
+    case WM_MOVE: OnMove(hwnd, lParam); break;
+    case WM_ENTERSIZEMOVE: OnEnterMove(); break;
+    case WM_EXITSIZEMOVE: OnExitMove(hwnd); break;
+    case WM_SIZE: OnSize(hwnd, wParam); break;
+    case WM_TIMER: OnTimer(hwnd, wParam); break;
+    case WM_LBUTTONDOWN: OnLeftButton(hwnd, lParam, false); break;
+    case WM_LBUTTONDBLCLK: OnLeftButton(hwnd, lParam, true); break;
+    case WM_MBUTTONDOWN: OnMiddleButton(hwnd); break;
+    case WM_RBUTTONUP: OnRightButtonUp(hwnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); break;
+    case WM_NCLBUTTONDBLCLK: PostMessageA(hwnd, WM_COMMAND, IDM_TOGGLE_BUTTONS, 0); break;
+    case WM_NCRBUTTONDOWN: break;  // handled, or the button's release never arrives
+    case WM_NCRBUTTONUP: OnNonClientRightButtonUp(hwnd, lParam); break;
+    case WM_MOUSEWHEEL: OnMouseWheel(hwnd, wParam); return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_KEYDOWN: OnKeyDown(hwnd, wParam); break;
+    case WM_SYSKEYDOWN: OnKeyDown(hwnd, wParam); return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_COMMAND: OnCommand(hwnd, wParam); break;
+    case WM_HOTKEY: OnHotkey(hwnd); break;
+    case WM_SET_HOTKEY: OnSetHotkey(hwnd, wParam); break;
+    case WM_TRAY_NOTIFY: break;
+    case WM_WRITE_FAILED: OnWriteFailed(hwnd); break;
+    default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     CheckDateChange(hwnd);
     return 0;

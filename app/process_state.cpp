@@ -1,5 +1,6 @@
 #include "app/process_state.h"
 
+#include "app/interaction.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "calendar/today.h"
@@ -36,4 +37,5 @@ void ResetProcessState() {
     ResetNavigation(&g_nav);
     ReleaseViewModel();
     g_searchSortState[0] = g_searchSortState[1] = 0;
+    ResetInteraction();
 }

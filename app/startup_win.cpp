@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/interaction.h"
 #include "app/main_window_win.h"
 #include "app/process_state.h"
 #include "app/shell_state_win.h"
@@ -132,7 +133,7 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     g_shell.mainWindow = hwnd;
     ShowWindow(hwnd, showCommand);
     ZOrderPlacement z = ZOrderOf(ReadConfigInt("ZORDER", 0));
-    g_shell.alwaysOnTop = z == kZOrderTopmost;
+    g_interaction.alwaysOnTop = z == kZOrderTopmost;
     // The window is active already; activating it again would raise it back over the others.
     if (z != kZOrderUnchanged)
         SetWindowPos(hwnd, z == kZOrderTopmost ? HWND_TOPMOST : HWND_BOTTOM, 0, 0, 0, 0,

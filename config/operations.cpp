@@ -1,5 +1,6 @@
 #include "config/operations.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -60,7 +61,10 @@ constexpr Operation kDefaultOperations[kOperationCount + 1] = {
 void ReadAssignment(const char* section, const char* key, int* value) {
     char text[20];
     if (ReadProfileText(section, key, "", text, sizeof text) <= 0) return;
-    *value = static_cast<int>(std::strtol(text, nullptr, 10));
+    // Anything but a whole decimal number (a hand-edited value) unbinds the row, and only it.
+    char* end = nullptr;
+    long number = std::strtol(text, &end, 10);
+    *value = end && *end == 0 && number >= INT_MIN && number <= INT_MAX ? static_cast<int>(number) : 0;
 }
 
 bool WriteAssignment(const char* section, const char* key, int value) {
@@ -126,6 +130,12 @@ int FindCommandByKey(int value) {
     for (const Operation* op = g_operations; op->name; ++op) {
         if (op->key != 0 && (op->key & ~0xFF00) == value) return op->command;
     }
+    return 0;
+}
+
+int KeyOfCommand(int command) {
+    for (const Operation* op = g_operations; op->name; ++op)
+        if (op->command == command) return op->key;
     return 0;
 }
 

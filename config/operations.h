@@ -29,6 +29,8 @@ void ResetOperations();  // the built-in defaults
 void ReadAssignments();  // KEYASSIGN, MOUSEASSIGN of the configuration file
 bool WriteAssignments();
 int FindCommandByKey(int value);
+// The key bound to the first row with this command, 0 for none.
+int KeyOfCommand(int command);
 int FindCommandByMouse(int value);
 
 // "(なし)" for 0, else the modifier prefixes and the action name (at most outSize - 1 bytes).

@@ -84,6 +84,13 @@ struct IconTraits {
 };
 using OwnedIcon = UniqueHandle<IconTraits>;  // from LoadImage without LR_SHARED, or CreateIcon...
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static HMENU None() { return nullptr; }
+    static void Free(HMENU menu) { DestroyMenu(menu); }
+};
+using OwnedMenu = UniqueHandle<MenuTraits>;  // its popups go with it
+
 struct FindTraits {
     using Handle = HANDLE;
     static HANDLE None() { return INVALID_HANDLE_VALUE; }

@@ -1,0 +1,47 @@
+// The command table: what each command id does, when its menu item is grayed or checked, and
+// whether the window is rebuilt (R) and the view settings written (S) afterwards. Menus, title
+// buttons, key and mouse assignments and the wheel all end here.
+#pragma once
+
+// What a command asks of the window it runs in.
+class CommandHost {
+  public:
+    virtual void DestroyWindow() = 0;
+    virtual void ShowWindow() = 0;
+    virtual void HideWindow() = 0;
+    virtual void SetTopmost(bool topmost) = 0;
+    virtual void RebuildAndResize() = 0;
+    // Makes cell the highlighted one (the frame fades after 3 seconds with timeout).
+    virtual void Select(int cell, bool timeout) = 0;
+    // As a right click at this client point.
+    virtual void RightClickAt(int x, int y) = 0;
+
+  protected:
+    ~CommandHost() = default;
+};
+
+// What a menu item's state depends on.
+struct MenuState {
+    bool awayFromThisMonth;  // another month is shown, or the view is scrolled
+    bool buttonsShown;
+    bool alwaysOnTop;
+    bool canUndo, canRedo;
+    bool targetHasMemo;
+    bool clipboardHasText;
+};
+
+enum CommandEffect { kAfterNothing = 0, kAfterRebuild = 1, kAfterSaveView = 2 };
+
+struct CommandSpec {
+    int id;
+    int after;  // CommandEffect bits
+    void (*run)(CommandHost& host);
+    bool (*grayed)(const MenuState& state);   // null: never
+    bool (*checked)(const MenuState& state);  // null: never
+};
+
+// The command's row, or null for an id that does nothing (yet).
+const CommandSpec* FindCommand(int id);
+
+// Runs the command and its after-effects; false for an id that does nothing.
+bool RunCommand(int id, CommandHost& host);

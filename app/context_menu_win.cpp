@@ -1,0 +1,108 @@
+#include "app/context_menu_win.h"
+
+#include <string>
+
+#include "app/commands.h"
+#include "app/interaction.h"
+#include "app/memo_commands.h"
+#include "app/menu_text.h"
+#include "base/cell_ids.h"
+#include "base/win/handles.h"
+#include "calendar/today.h"
+#include "config/app_state.h"
+#include "config/operations.h"
+#include "memo/phrases.h"
+#include "resources/resource.h"
+#include "view/view_layout.h"
+
+namespace {
+constexpr int kItemTextMax = 100;  // item texts are read with at most 99 characters
+
+MenuState StateFor(int target) {
+    MenuState s;
+    s.awayFromThisMonth = g_nav.monthOffset != 0 || g_nav.scrolled;
+    s.buttonsShown = g_app.settings.btnSize < 2;
+    s.alwaysOnTop = g_interaction.alwaysOnTop;
+    s.canUndo = CanUndoMemo();
+    s.canRedo = CanRedoMemo();
+    s.targetHasMemo = CellHasMemo(target);
+    s.clipboardHasText = IsClipboardFormatAvailable(CF_OEMTEXT) || IsClipboardFormatAvailable(CF_TEXT);
+    return s;
+}
+
+// Texts, key names and states of every item.
+void FillItems(HMENU popup, const MenuState& state) {
+    int count = GetMenuItemCount(popup);
+    for (int i = 0; i < count; ++i) {
+        UINT id = GetMenuItemID(popup, i);
+        if (id == 0 || id == static_cast<UINT>(-1)) continue;
+        char text[kItemTextMax] = "";
+        GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
+        std::string item = text;
+        if (id == IDM_CLEAR_MONTH)
+            item = ClearMonthItemText(text, g_view.displayedMonth.tm_year + 1900, g_view.displayedMonth.tm_mon + 1);
+        if (int key = KeyOfCommand(static_cast<int>(id))) item += "\t" + KeyBindingName(key, KeyNameOf(key).c_str());
+        UINT flags = MF_BYPOSITION | MF_STRING;
+        if (const CommandSpec* c = FindCommand(static_cast<int>(id))) {
+            if (c->grayed && c->grayed(state)) flags |= MF_GRAYED;
+            if (c->checked && c->checked(state)) flags |= MF_CHECKED;
+        }
+        ModifyMenuA(popup, i, flags, id, item.c_str());
+    }
+}
+
+// The fixed-phrase item becomes a popup of the stored phrases, or is grayed without any.
+void FillPhrases(HMENU popup) {
+    int at = -1;
+    for (int i = 0; i < GetMenuItemCount(popup); ++i)
+        if (GetMenuItemID(popup, i) == IDM_PHRASE_POPUP) at = i;
+    if (at < 0) return;
+    char title[kItemTextMax] = "";
+    GetMenuStringA(popup, at, title, sizeof title, MF_BYPOSITION);
+    OwnedMenu phrases(CreatePopupMenu());
+    int stored = 0;
+    for (int slot = 0; slot < kPhraseCount && phrases; ++slot) {
+        char phrase[kPhraseSize];
+        ReadPhrase(slot, phrase);
+        if (!phrase[0]) continue;
+        char text[kItemTextMax];
+        PhraseMenuText(phrase, text, sizeof text);
+        AppendMenuA(phrases.get(), MF_STRING, IDM_PASTE_PHRASE_1 + slot, text);
+        ++stored;
+    }
+    if (stored == 0) {
+        EnableMenuItem(popup, at, MF_BYPOSITION | MF_GRAYED);
+        return;
+    }
+    // The menu takes the popup over and destroys it with itself.
+    ModifyMenuA(popup, at, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(phrases.release()), title);
+}
+}  // namespace
+
+std::string KeyNameOf(int keyValue) {
+    int vk = keyValue & 0xFF;
+    int extended = 0;
+    for (unsigned short entry : kAssignableKeys)
+        if ((entry & 0xFF) == vk) extended = entry & 0x100;
+    LONG scan = static_cast<LONG>(MapVirtualKeyA(static_cast<UINT>(vk), 0) << 16) | (extended ? 1 << 24 : 0);
+    char name[50] = "";
+    GetKeyNameTextA(scan, name, sizeof name);
+    return name;
+}
+
+void ShowContextMenu(HWND hwnd, const MenuChoice& choice, POINT at) {
+    OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(choice.menu)));
+    HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
+    if (!popup) return;
+    FillItems(popup, StateFor(choice.target));
+    if (choice.menu == IDR_MEMO_MENU) {
+        FillPhrases(popup);
+        int year, month, day;
+        if (DateOfCell(choice.target, &year, &month, &day)) {
+            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+            AppendMenuA(popup, MF_STRING, IDM_MEMO_INPUT, DateItemText(year, month, day, g_today.dayNumber).c_str());
+        }
+    }
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
+    PostMessageA(hwnd, WM_NULL, 0, 0);
+}

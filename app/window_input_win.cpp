@@ -1,0 +1,237 @@
+#include "app/window_input_win.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/commands.h"
+#include "app/context_menu_win.h"
+#include "app/cursor_ring.h"
+#include "app/interaction.h"
+#include "app/main_window_win.h"
+#include "app/pointer.h"
+#include "config/app_state.h"
+#include "config/operations.h"
+#include "config/profile_access.h"
+#include "memo/countdown.h"
+#include "memo/working_text.h"
+#include "render/title_buttons.h"
+#include "resources/resource.h"
+#include "view/view_layout.h"
+
+namespace {
+// The modifier keys down now, as the bits of a key or mouse value.
+int Modifiers() {
+    int m = 0;
+    if (GetKeyState(VK_MENU) & 0x8000) m |= kModAlt;
+    if (GetKeyState(VK_CONTROL) & 0x8000) m |= kModCtrl;
+    if (GetKeyState(VK_SHIFT) & 0x8000) m |= kModShift;
+    return m;
+}
+
+void Post(HWND hwnd, int command) { PostMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(command), 0); }
+
+// A bound mouse action replaces the window's own reaction: true when one was posted.
+bool RunMouseBinding(HWND hwnd, int action) {
+    int command = FindCommandByMouse(action | Modifiers());
+    if (!command) return false;
+    Post(hwnd, command);
+    return true;
+}
+
+bool ButtonsShown() { return g_app.settings.btnSize < 2; }
+
+// The window seen by the commands.
+class WindowHost : public CommandHost {
+  public:
+    explicit WindowHost(HWND hwnd) : hwnd_(hwnd) {}
+    void DestroyWindow() override { ::DestroyWindow(hwnd_); }
+    void ShowWindow() override {
+        ::ShowWindow(hwnd_, SW_RESTORE);
+        ::ShowWindow(hwnd_, SW_SHOW);
+    }
+    void HideWindow() override {
+        ::ShowWindow(hwnd_, SW_MINIMIZE);
+        ::ShowWindow(hwnd_, SW_HIDE);
+    }
+    void SetTopmost(bool topmost) override {
+        SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW);
+    }
+    void RebuildAndResize() override { ::RebuildAndResize(hwnd_); }
+    void Select(int cell, bool timeout) override { SelectCell(hwnd_, cell, timeout); }
+    void RightClickAt(int x, int y) override { PostMessageA(hwnd_, WM_RBUTTONUP, 0, MAKELPARAM(x, y)); }
+
+  private:
+    HWND hwnd_;
+};
+
+void RepaintCell(HWND hwnd, int cell) {
+    CellRect r;
+    if (!CellBounds(cell, &r)) return;
+    RECT rect = {r.left, r.top, r.right, r.bottom};
+    RequestRepaint(hwnd, &rect);
+}
+
+CursorRing RingNow() {
+    return CursorRing{g_app.settings.calendarType == 1, static_cast<int>(g_view.cells.size()), CountdownCount(),
+                      g_app.design.memoRow, g_interaction.cursorColumn};
+}
+}  // namespace
+
+void SelectCell(HWND hwnd, int cell, bool timeout) {
+    RepaintCell(hwnd, g_edit.highlightedCell);
+    g_edit.highlightedCell = cell;
+    if (IsDayCell(cell)) g_interaction.cursorColumn = CellIndex(cell) % 7;
+    RepaintCell(hwnd, cell);
+    KillTimer(hwnd, kHighlightTimer);
+    if (timeout) SetTimer(hwnd, kHighlightTimer, 3000, nullptr);
+}
+
+void OnHighlightTimer(HWND hwnd) {
+    KillTimer(hwnd, kHighlightTimer);
+    SelectCell(hwnd, kCellNone, false);
+}
+
+LRESULT OnHitTest(HWND hwnd, LPARAM lParam) {
+    POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ScreenToClient(hwnd, &p);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HitInputs in = {ButtonsShown() ? &LastPaint() : nullptr, g_app.settings.keepWinHeight != 0, client.right,
+                    client.bottom, GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXBORDER),
+                    g_app.layout.titleHeight};
+    switch (HitTestWindow(p.x, p.y, in)) {
+    case kHitCaption: return HTCAPTION;
+    case kHitLeft: return HTLEFT;
+    case kHitRight: return HTRIGHT;
+    case kHitTop: return HTTOP;
+    case kHitBottom: return HTBOTTOM;
+    default: return HTCLIENT;
+    }
+}
+
+bool OnSetCursor(HWND hwnd) {
+    if (!ButtonsShown()) return false;
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(hwnd, &p);
+    if (ButtonAt(p.x, p.y, LastPaint()) < 0) return false;
+    SetCursor(LoadCursorA(nullptr, IDC_HAND));
+    return true;
+}
+
+void OnLeftButton(HWND hwnd, LPARAM lParam, bool doubleClick) {
+    int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+    if (ButtonsShown()) {
+        int button = ButtonAt(x, y, LastPaint());
+        if (button >= 0) {
+            Post(hwnd, ButtonCommand(button));
+            return;
+        }
+    }
+    if (RunMouseBinding(hwnd, doubleClick ? kMouseLeftDouble : kMouseLeftClick)) return;
+    // A double click opens the input of what it hits; those dialogs come later. A single click
+    // makes it current and selects it for a while.
+    auto select = [&](int cell) {
+        if (doubleClick) return;
+        g_interaction.currentCell = cell;
+        SelectCell(hwnd, cell, true);
+    };
+    if (int cell = DayCellAt(x, y)) select(cell);
+    if (InMemoBox(x, y)) select(kCellMemoBox);
+    else if (int line = CountdownLineAt(x, y)) select(line);
+}
+
+void OnMiddleButton(HWND hwnd) { RunMouseBinding(hwnd, kMouseMiddleClick); }
+
+void OnRightButtonUp(HWND hwnd, int x, int y) {
+    if (RunMouseBinding(hwnd, kMouseRightClick)) return;
+    MenuChoice choice = ChooseMenu(x, y, g_app.layout.titleHeight, g_app.layout.headHeight);
+    if (!choice.menu) return;
+    g_interaction.currentCell = choice.target;
+    SelectCell(hwnd, choice.target, false);
+    POINT at = {x, y};
+    ClientToScreen(hwnd, &at);
+    ShowContextMenu(hwnd, choice, at);
+    SelectCell(hwnd, choice.target, true);
+}
+
+void OnNonClientRightButtonUp(HWND hwnd, LPARAM lParam) {
+    POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ScreenToClient(hwnd, &p);
+    OnRightButtonUp(hwnd, p.x, p.y);
+}
+
+void OnMouseWheel(HWND hwnd, WPARAM wParam) {
+    int action = static_cast<short>(HIWORD(wParam)) > 0 ? kMouseWheelForward : kMouseWheelBackward;
+    int command = FindCommandByMouse(action | Modifiers());
+    if (command && QueueWheelCommand(command)) SetTimer(hwnd, kWheelTimer, 50, nullptr);
+}
+
+void OnWheelTimer(HWND hwnd) {
+    KillTimer(hwnd, kWheelTimer);
+    for (int command : TakeWheelCommands()) Post(hwnd, command);
+}
+
+void OnKeyDown(HWND hwnd, WPARAM wParam) {
+    if (!g_app.settings.keyassignEnable) return;
+    int command = FindCommandByKey(static_cast<int>(wParam & 0xFFFF) | Modifiers());
+    if (command == 0) return;
+    if (command >= IDM_CURSOR_UP && command <= IDM_CURSOR_NEXT) {
+        g_interaction.currentCell = MoveCursor(g_interaction.currentCell, command, RingNow());
+        SelectCell(hwnd, g_interaction.currentCell, true);
+        return;
+    }
+    Post(hwnd, command);
+    SelectCell(hwnd, g_interaction.currentCell, true);
+}
+
+void OnCommand(HWND hwnd, WPARAM wParam) {
+    WindowHost host(hwnd);
+    RunCommand(LOWORD(wParam), host);
+}
+
+// Pressed once it brings the calendar forward; pressed again it sends it away as
+// "HOTKEY_TOGGLE" says.
+void OnHotkey(HWND hwnd) {
+    if (GetForegroundWindow() == hwnd) {
+        switch (g_app.settings.hotkeyToggle) {
+        case 1: Post(hwnd, IDM_HIDE); break;
+        case 2:
+            ShowWindow(hwnd, SW_HIDE);
+            ShowWindow(hwnd, SW_SHOWNA);
+            SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            break;
+        default: break;
+        }
+        return;
+    }
+    SetForegroundWindow(hwnd);
+    Post(hwnd, IDM_SHOW);
+    if (g_app.settings.keyassignEnable) SelectCell(hwnd, g_interaction.currentCell, true);
+}
+
+void OnSize(HWND hwnd, WPARAM type) {
+    if (type == SIZE_RESTORED) SetTimer(hwnd, kResizeTimer, 100, nullptr);
+}
+
+// A new client size becomes the cell or list width, and with a kept height the window height.
+void OnResizeTimer(HWND hwnd) {
+    KillTimer(hwnd, kResizeTimer);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    Design& d = g_app.design;
+    LayoutMetrics& m = g_app.layout;
+    bool list = g_app.settings.calendarType == 1;
+    if (list) d.listWidth = client.right - 1;
+    else d.cellWidth = client.right / 7;
+    bool rebuild = false;
+    if (client.right != m.winWidth) {
+        WriteConfigInt(list ? "LIST_WIDTH" : "CELL_WIDTH", list ? d.listWidth : d.cellWidth);
+        rebuild = true;
+    }
+    if (client.bottom != m.winHeight) {
+        m.winHeight = client.bottom;
+        rebuild = true;
+    }
+    if (rebuild) RebuildAndResize(hwnd);
+}

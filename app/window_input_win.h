@@ -1,0 +1,27 @@
+// The calendar window's input: pointer, keyboard, wheel, hot key, context menus and commands,
+// each a handler the window procedure calls. The decisions are app/pointer, app/cursor_ring and
+// app/commands; this file only talks to the system.
+#pragma once
+#include <windows.h>
+
+constexpr UINT_PTR kResizeTimer = 2;
+constexpr UINT_PTR kHighlightTimer = 5;
+constexpr UINT_PTR kWheelTimer = 6;
+
+LRESULT OnHitTest(HWND hwnd, LPARAM lParam);
+bool OnSetCursor(HWND hwnd);  // true when the hand was set over a button
+void OnLeftButton(HWND hwnd, LPARAM lParam, bool doubleClick);
+void OnMiddleButton(HWND hwnd);
+void OnRightButtonUp(HWND hwnd, int x, int y);
+void OnNonClientRightButtonUp(HWND hwnd, LPARAM lParam);
+void OnMouseWheel(HWND hwnd, WPARAM wParam);
+void OnKeyDown(HWND hwnd, WPARAM wParam);
+void OnCommand(HWND hwnd, WPARAM wParam);
+void OnHotkey(HWND hwnd);
+void OnHighlightTimer(HWND hwnd);
+void OnWheelTimer(HWND hwnd);
+void OnResizeTimer(HWND hwnd);
+void OnSize(HWND hwnd, WPARAM type);
+
+// Makes cell the highlighted one and repaints both; with timeout the frame goes after 3 s.
+void SelectCell(HWND hwnd, int cell, bool timeout);

@@ -1,0 +1,164 @@
+// The window's decisions without the window: hit testing, the button and cell under the pointer,
+// which menu a right click opens, the keyboard cursor ring, the commands and their after-effects,
+// the menus' filled-in texts, the wheel queue and hand-edited bindings.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/commands.h"
+#include "app/cursor_ring.h"
+#include "app/interaction.h"
+#include "app/menu_text.h"
+#include "app/pointer.h"
+#include "base/cell_ids.h"
+#include "calendar/civil_date.h"
+#include "calendar/today.h"
+#include "config/operations.h"
+#include "config/settings.h"
+#include "resources/resource.h"
+#include "tests/test_dates.h"
+#include "tests/view/layout_files.h"
+
+namespace {
+struct FakeHost : CommandHost {
+    std::vector<std::string> calls;
+    void DestroyWindow() override { calls.push_back("destroy"); }
+    void ShowWindow() override { calls.push_back("show"); }
+    void HideWindow() override { calls.push_back("hide"); }
+    void SetTopmost(bool on) override { calls.push_back(on ? "topmost" : "not topmost"); }
+    void RebuildAndResize() override {
+        calls.push_back("rebuild");
+        BuildLayout(&g_app, *in);
+    }
+    void Select(int cell, bool timeout) override { calls.push_back("select " + std::to_string(cell) + (timeout ? " t" : "")); }
+    void RightClickAt(int x, int y) override { calls.push_back("right " + std::to_string(x) + "," + std::to_string(y)); }
+    LayoutInputs* in = nullptr;
+};
+
+class WindowDecisions : public LayoutFiles {
+  protected:
+    void SetUp() override {
+        LayoutFiles::SetUp();
+        g_app = st;
+        in.now = Date(2026, 7, 15);
+        BuildLayout(&g_app, in);
+        host.in = &in;
+    }
+    FakeHost host;
+};
+
+TEST_F(WindowDecisions, HitTestingAndWhatIsUnderThePointer) {
+    PaintResult painted = {};
+    painted.buttonsShown = true;
+    painted.buttons[0] = {430, 2, 446, 18};
+    HitInputs hit = {&painted, false, 449, 500, 4, 19};
+    EXPECT_EQ(HitTestWindow(435, 5, hit), kHitClient);  // a button before the title band
+    EXPECT_EQ(HitTestWindow(100, 5, hit), kHitCaption);
+    EXPECT_EQ(HitTestWindow(2, 100, hit), kHitLeft);
+    EXPECT_EQ(HitTestWindow(447, 100, hit), kHitRight);
+    EXPECT_EQ(HitTestWindow(100, 2, hit), kHitCaption);  // the top only with a kept height
+    hit.keepWinHeight = true;
+    EXPECT_EQ(HitTestWindow(100, 2, hit), kHitTop);
+    EXPECT_EQ(HitTestWindow(100, 498, hit), kHitBottom);
+    hit.painted = nullptr;  // buttons hidden: the whole band drags
+    hit.keepWinHeight = false;
+    EXPECT_EQ(HitTestWindow(435, 5, hit), kHitCaption);
+    EXPECT_EQ(ButtonAt(435, 5, painted), 0);
+    EXPECT_EQ(ButtonAt(100, 5, painted), -1);
+
+    const CellRect& c = g_view.cells[17];
+    EXPECT_EQ(DayCellAt(c.left + 3, c.top + 3), kCellDayBase + 17);
+    MenuChoice cell = ChooseMenu(c.left + 3, c.top + 3, g_app.layout.titleHeight, g_app.layout.headHeight);
+    EXPECT_EQ(cell.menu, IDR_MEMO_MENU);
+    EXPECT_EQ(cell.target, kCellDayBase + 17);
+    MenuChoice title = ChooseMenu(50, 3, g_app.layout.titleHeight, g_app.layout.headHeight);
+    EXPECT_EQ(title.menu, IDR_WINDOW_MENU);
+    EXPECT_EQ(title.target, kCellNone);
+    const CellRect& box = g_view.memoBox;
+    EXPECT_EQ(ChooseMenu(box.left + 3, box.top + 3, g_app.layout.titleHeight, g_app.layout.headHeight).target,
+              kCellMemoBox);
+}
+
+TEST_F(WindowDecisions, KeyboardCursorRing) {
+    CursorRing table = {false, 35, 2, 0, 2};
+    // The memo box without rows: up from it goes to day cell 35 - 7 + 2.
+    EXPECT_EQ(MoveCursor(kCellMemoBox, IDM_CURSOR_UP, table), kCellDayBase + 30);
+    EXPECT_EQ(MoveCursor(kCellDayBase + 33, IDM_CURSOR_DOWN, table), kCellCountdownBase);  // box skipped
+    EXPECT_EQ(MoveCursor(kCellCountdownBase + 1, IDM_CURSOR_DOWN, table), kCellDayBase + 2);  // last line: column
+    EXPECT_EQ(MoveCursor(kCellDayBase + 3, IDM_CURSOR_UP, table), kCellCountdownBase + 1);    // above row 0
+    EXPECT_EQ(MoveCursor(kCellDayBase + 10, IDM_CURSOR_PREV, table), kCellDayBase + 9);
+    EXPECT_EQ(MoveCursor(kCellNone, IDM_CURSOR_NEXT, table), kCellCountdownBase);
+    CursorRing list = {true, 31, 2, 4, 0};
+    EXPECT_EQ(MoveCursor(kCellCountdownBase + 1, IDM_CURSOR_DOWN, list), kCellDayBase);
+    EXPECT_EQ(MoveCursor(kCellDayBase + 30, IDM_CURSOR_DOWN, list), kCellMemoBox);  // the box has rows
+    EXPECT_EQ(MoveCursor(kCellMemoBox, IDM_CURSOR_UP, list), kCellDayBase + 30);
+    EXPECT_EQ(MoveCursor(kCellDayBase + 5, IDM_MEMO_INPUT, list), kCellDayBase + 5);
+}
+
+TEST_F(WindowDecisions, CommandsAndTheirAfterEffects) {
+    EXPECT_TRUE(RunCommand(IDM_NEXT_MONTH, host));
+    EXPECT_EQ(host.calls.back(), "rebuild");
+    EXPECT_EQ(g_view.displayedMonth.tm_mon, 7);  // August
+    EXPECT_TRUE(RunCommand(IDM_NEXT_YEAR, host));
+    EXPECT_EQ(g_view.displayedMonth.tm_year + 1900, 2027);
+    // Back to this month: the first press only returns; the second selects today's cell.
+    host.calls.clear();
+    EXPECT_TRUE(RunCommand(IDM_THIS_MONTH, host));
+    EXPECT_EQ(g_view.displayedMonth.tm_mon, 6);
+    EXPECT_EQ(host.calls, std::vector<std::string>{"rebuild"});
+    EXPECT_TRUE(RunCommand(IDM_THIS_MONTH, host));
+    int today = kCellDayBase + DayNumberOf(2026, 7, 15) - LocalDayNumber(g_view.firstDay);
+    EXPECT_EQ(g_interaction.currentCell, today);
+    EXPECT_EQ(host.calls[1], "select " + std::to_string(today) + " t");
+    // Toggles: the buttons and the form are written back (S); always on top writes ZORDER.
+    host.calls.clear();
+    g_app.settings.btnSize = 1;
+    EXPECT_TRUE(RunCommand(IDM_TOGGLE_BUTTONS, host));
+    EXPECT_EQ(g_app.settings.btnSize, 3);
+    EXPECT_EQ(ReadConfigInt("BTN_SIZE", -1), 3);
+    EXPECT_TRUE(RunCommand(IDM_TOGGLE_TOPMOST, host));
+    EXPECT_EQ(host.calls[1], "topmost");
+    EXPECT_EQ(ReadConfigInt("ZORDER", -1), 1);
+    EXPECT_TRUE(RunCommand(IDM_TOGGLE_CALENDAR_TYPE, host));
+    EXPECT_EQ(ReadConfigInt("CALENDAR_TYPE", -1), 1);
+    EXPECT_EQ(g_view.cells.size(), 31u);
+    g_interaction.currentCell = kCellMemoBox;
+    EXPECT_TRUE(RunCommand(IDM_OPEN_CELL_MENU, host));
+    EXPECT_EQ(host.calls.back(), "right " + std::to_string(g_view.memoBox.left + 5) + "," +
+                                     std::to_string(g_view.memoBox.top + 5));
+    // Commands without an action yet, and unknown ones, do nothing.
+    EXPECT_FALSE(RunCommand(IDM_SETTINGS, host));
+    EXPECT_FALSE(RunCommand(12345, host));
+    MenuState away = {};
+    EXPECT_TRUE(FindCommand(IDM_THIS_MONTH)->grayed(away));
+    away.awayFromThisMonth = true;
+    EXPECT_FALSE(FindCommand(IDM_THIS_MONTH)->grayed(away));
+}
+
+TEST_F(WindowDecisions, MenuTextsWheelQueueAndHandEditedBindings) {
+    EXPECT_EQ(ClearMonthItemText("%d年%d月のメモを消去(&C)...", 2024, 5), "2024年5月のメモを消去(&C)...");
+    EXPECT_EQ(ClearMonthItemText("%s%n%d年", 2024, 5), "%s%n2024年");
+    g_today.dayNumber = DayNumberOf(2024, 5, 3);
+    EXPECT_EQ(DateItemText(2024, 5, 3, g_today.dayNumber), "2024/5/3：今日");
+    EXPECT_EQ(DateItemText(2024, 5, 2, g_today.dayNumber), "2024/5/2：1日前");
+    EXPECT_EQ(DateItemText(2024, 4, 28, g_today.dayNumber), "2024/4/28：5日前");
+    EXPECT_EQ(DateItemText(2024, 5, 6, g_today.dayNumber), "2024/5/6：3日後");
+    EXPECT_EQ(KeyBindingName(kModCtrl | 'X', "X"), "Ctrl + X");
+    EXPECT_EQ(KeyBindingName(0, "X"), "(なし)");
+    for (int i = 0; i < kWheelQueueMax; ++i) EXPECT_TRUE(QueueWheelCommand(IDM_NEXT_MONTH));
+    EXPECT_FALSE(QueueWheelCommand(IDM_NEXT_MONTH));  // the 51st turn is dropped
+    EXPECT_EQ(TakeWheelCommands().size(), 50u);
+    EXPECT_TRUE(TakeWheelCommands().empty());
+    // A value that is not a number unbinds its row, and only it.
+    WriteIni(dir.File("t.ini"), {"[KEYASSIGN]", "40013=12abc", "40014=35", "[MOUSEASSIGN]", "40013=wheel"});
+    UseConfig(dir.File("t.ini"));
+    ResetOperations();
+    ReadAssignments();
+    EXPECT_EQ(FindCommandByKey(33), 0);           // PageUp no longer shows the previous month
+    EXPECT_EQ(FindCommandByKey(35), IDM_NEXT_MONTH);
+    EXPECT_EQ(FindCommandByMouse(kMouseWheelForward), 0);
+    EXPECT_EQ(FindCommandByKey(36), IDM_THIS_MONTH);  // the other rows keep their defaults
+    ResetOperations();
+}
+}  // namespace
