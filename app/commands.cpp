@@ -1,6 +1,12 @@
 #include "app/commands.h"
 
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
 #include "app/interaction.h"
+#include "app/memo_commands.h"
 #include "base/cell_ids.h"
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
@@ -8,14 +14,17 @@
 #include "config/profile_access.h"
 #include "config/settings.h"
 #include "memo/countdown.h"
+#include "memo/phrases.h"
 #include "resources/resource.h"
 #include "view/view_layout.h"
 
 namespace {
+Settings& S() { return g_app.settings; }
+
 void MonthRequest(int months) { g_nav.monthRequest = months; }
 void RowRequest(int days) { g_nav.rowScrollRequest = days; }
 
-void ThisMonth(CommandHost& host) {
+bool ThisMonth(CommandHost& host) {
     if (g_nav.monthOffset != 0) {
         g_nav.monthOffset = 0;
     } else {
@@ -28,12 +37,14 @@ void ThisMonth(CommandHost& host) {
     }
     g_nav.scrolled = 0;
     g_nav.dayOffset = 0;
+    return true;
 }
 
-void ToggleTopmost(CommandHost& host) {
+bool ToggleTopmost(CommandHost& host) {
     g_interaction.alwaysOnTop = !g_interaction.alwaysOnTop;
     host.SetTopmost(g_interaction.alwaysOnTop);
     WriteConfigInt("ZORDER", g_interaction.alwaysOnTop ? 1 : 0);
+    return true;
 }
 
 // The top-left corner of the current cell's rectangle, or false without one.
@@ -54,6 +65,41 @@ bool CurrentCellCorner(int* x, int* y) {
     return true;
 }
 
+bool Copy(CommandHost& host) {
+    char* memo = MemoOfCell(g_interaction.currentCell);
+    std::string text = memo;
+    std::free(memo);
+    return !text.empty() && host.PutOnClipboard(text);  // an empty memo leaves the clipboard alone
+}
+
+// A countdown line is deleted as its dialog deletes it; any other cell's memo is emptied.
+bool Delete() { return DeleteCellMemo(&g_interaction.currentCell); }
+
+bool Paste(CommandHost& host, InsertMode mode) {
+    std::string text;
+    if (!host.ClipboardText(&text)) return false;
+    InsertTextIntoCell(g_interaction.currentCell, text.c_str(), mode);
+    return true;
+}
+
+bool PastePhrase(int slot) {
+    char phrase[kPhraseSize];
+    ReadPhrase(slot, phrase);
+    if (!phrase[0]) return false;
+    InsertTextIntoCell(g_interaction.currentCell, phrase, kInsertDirectly);
+    return true;
+}
+
+bool ClearShownMonth(CommandHost& host) {
+    int year = g_view.displayedMonth.tm_year + 1900, month = g_view.displayedMonth.tm_mon + 1;
+    char question[96];
+    std::snprintf(question, sizeof question, "%d年%d月のメモをすべて消去します。", year, month);
+    if (!host.Confirm(question, "メモ消去")) return false;
+    ClearMonthMemos(year, month);
+    if (S().useTasktray) host.RefreshTray();
+    return true;
+}
+
 bool AtThisMonth(const MenuState& s) { return !s.awayFromThisMonth; }
 bool ButtonsShownState(const MenuState& s) { return s.buttonsShown; }
 bool TopmostState(const MenuState& s) { return s.alwaysOnTop; }
@@ -62,58 +108,74 @@ bool NoRedo(const MenuState& s) { return !s.canRedo; }
 bool NoMemo(const MenuState& s) { return !s.targetHasMemo; }
 bool NoClipboardText(const MenuState& s) { return !s.clipboardHasText; }
 
-Settings& S() { return g_app.settings; }
-
 constexpr int R = kAfterRebuild, RS = kAfterRebuild | kAfterSaveView;
 
 // Commands whose dialogs and memo operations are not built yet have a row for their menu states
 // and no action.
 const CommandSpec kCommands[] = {
-    {IDM_EXIT, 0, [](CommandHost& h) { h.DestroyWindow(); }, nullptr, nullptr},
-    {IDM_SHOW, 0, [](CommandHost& h) { h.ShowWindow(); }, nullptr, nullptr},
-    {IDM_HIDE, 0, [](CommandHost& h) { h.HideWindow(); }, nullptr, nullptr},
-    {IDM_TOGGLE_BUTTONS, RS, [](CommandHost&) { S().btnSize ^= 2; }, nullptr, ButtonsShownState},
+    {IDM_EXIT, 0, [](CommandHost& h) { h.DestroyWindow(); return true; }, nullptr, nullptr},
+    {IDM_SHOW, 0, [](CommandHost& h) { h.ShowWindow(); return true; }, nullptr, nullptr},
+    {IDM_HIDE, 0, [](CommandHost& h) { h.HideWindow(); return true; }, nullptr, nullptr},
+    {IDM_TOGGLE_BUTTONS, RS, [](CommandHost&) { S().btnSize ^= 2; return true; }, nullptr, ButtonsShownState},
     {IDM_TOGGLE_TOPMOST, R, ToggleTopmost, nullptr, TopmostState},
-    {IDM_PREV_MONTH, R, [](CommandHost&) { MonthRequest(-1); }, nullptr, nullptr},
-    {IDM_NEXT_MONTH, R, [](CommandHost&) { MonthRequest(1); }, nullptr, nullptr},
+    {IDM_PREV_MONTH, R, [](CommandHost&) { MonthRequest(-1); return true; }, nullptr, nullptr},
+    {IDM_NEXT_MONTH, R, [](CommandHost&) { MonthRequest(1); return true; }, nullptr, nullptr},
     {IDM_THIS_MONTH, R, ThisMonth, AtThisMonth, nullptr},
-    {IDM_PREV_YEAR, R, [](CommandHost&) { MonthRequest(-12); }, nullptr, nullptr},
-    {IDM_NEXT_YEAR, R, [](CommandHost&) { MonthRequest(12); }, nullptr, nullptr},
-    {IDM_OPEN_WINDOW_MENU, 0, [](CommandHost& h) { h.RightClickAt(5, 5); }, nullptr, nullptr},
+    {IDM_PREV_YEAR, R, [](CommandHost&) { MonthRequest(-12); return true; }, nullptr, nullptr},
+    {IDM_NEXT_YEAR, R, [](CommandHost&) { MonthRequest(12); return true; }, nullptr, nullptr},
+    {IDM_OPEN_WINDOW_MENU, 0, [](CommandHost& h) { h.RightClickAt(5, 5); return true; }, nullptr, nullptr},
     {IDM_OPEN_CELL_MENU, 0,
      [](CommandHost& h) {
          int x, y;
-         if (CurrentCellCorner(&x, &y)) h.RightClickAt(x + 5, y + 5);
+         if (!CurrentCellCorner(&x, &y)) return false;
+         h.RightClickAt(x + 5, y + 5);
+         return true;
      },
      nullptr, nullptr},
-    {IDM_TOGGLE_CALENDAR_TYPE, RS, [](CommandHost&) { S().calendarType = 1 - S().calendarType; }, nullptr, nullptr},
-    {IDM_TOGGLE_TODAY_TOP, RS, [](CommandHost&) { S().listTodayTop = !S().listTodayTop; }, nullptr, nullptr},
-    {IDM_TOGGLE_ROW_EXTEND, RS, [](CommandHost&) { S().cellRowExtend = !S().cellRowExtend; }, nullptr, nullptr},
-    {IDM_TOGGLE_ALARM, RS, [](CommandHost&) { S().alarm = !S().alarm; }, nullptr, nullptr},
-    {IDM_SCROLL_ROW_BACK, R, [](CommandHost&) { RowRequest(-1); }, nullptr, nullptr},
-    {IDM_SCROLL_ROW_FORWARD, R, [](CommandHost&) { RowRequest(1); }, nullptr, nullptr},
-    {IDM_SCROLL_UNIT_BACK, R, [](CommandHost&) { RowRequest(-S().dayscrollUnit); }, nullptr, nullptr},
-    {IDM_SCROLL_UNIT_FORWARD, R, [](CommandHost&) { RowRequest(S().dayscrollUnit); }, nullptr, nullptr},
-    {IDM_MEMO_CUT, 0, nullptr, NoMemo, nullptr},
-    {IDM_MEMO_COPY, 0, nullptr, NoMemo, nullptr},
-    {IDM_MEMO_DELETE, 0, nullptr, NoMemo, nullptr},
-    {IDM_MEMO_PASTE, 0, nullptr, NoClipboardText, nullptr},
-    {IDM_MEMO_APPEND_PASTE, 0, nullptr, NoClipboardText, nullptr},
-    {IDM_UNDO, 0, nullptr, NoUndo, nullptr},
-    {IDM_REDO, 0, nullptr, NoRedo, nullptr},
+    {IDM_TOGGLE_CALENDAR_TYPE, RS, [](CommandHost&) { S().calendarType = 1 - S().calendarType; return true; }, nullptr, nullptr},
+    {IDM_TOGGLE_TODAY_TOP, RS, [](CommandHost&) { S().listTodayTop = !S().listTodayTop; return true; }, nullptr, nullptr},
+    {IDM_TOGGLE_ROW_EXTEND, RS, [](CommandHost&) { S().cellRowExtend = !S().cellRowExtend; return true; }, nullptr, nullptr},
+    {IDM_TOGGLE_ALARM, RS, [](CommandHost&) { S().alarm = !S().alarm; return true; }, nullptr, nullptr},
+    {IDM_SCROLL_ROW_BACK, R, [](CommandHost&) { RowRequest(-1); return true; }, nullptr, nullptr},
+    {IDM_SCROLL_ROW_FORWARD, R, [](CommandHost&) { RowRequest(1); return true; }, nullptr, nullptr},
+    {IDM_SCROLL_UNIT_BACK, R, [](CommandHost&) { RowRequest(-S().dayscrollUnit); return true; }, nullptr, nullptr},
+    {IDM_SCROLL_UNIT_FORWARD, R, [](CommandHost&) { RowRequest(S().dayscrollUnit); return true; }, nullptr, nullptr},
+    {IDM_MEMO_CUT, R, [](CommandHost& h) { Copy(h); return Delete(); }, NoMemo, nullptr},
+    {IDM_MEMO_COPY, 0, Copy, NoMemo, nullptr},
+    {IDM_MEMO_DELETE, R, [](CommandHost&) { return Delete(); }, NoMemo, nullptr},
+    {IDM_MEMO_PASTE, R, [](CommandHost& h) { return Paste(h, kInsertReplace); }, NoClipboardText, nullptr},
+    {IDM_MEMO_APPEND_PASTE, R, [](CommandHost& h) { return Paste(h, kInsertNewLine); }, NoClipboardText, nullptr},
+    {IDM_CLEAR_MONTH, R, ClearShownMonth, nullptr, nullptr},
+    {IDM_UNDO, R, [](CommandHost&) { return CanUndoMemo() && UndoMemoChange(&g_interaction.currentCell); }, NoUndo,
+     nullptr},
+    {IDM_REDO, R, [](CommandHost&) { return CanRedoMemo() && RedoMemoChange(&g_interaction.currentCell); }, NoRedo,
+     nullptr},
 };
+
+// The sixteen fixed-phrase pastes share one row shape.
+template <int Slot>
+bool PastePhraseSlot(CommandHost&) {
+    return PastePhrase(Slot);
+}
+template <int... Slots>
+constexpr auto PhraseRows(std::integer_sequence<int, Slots...>) {
+    return std::array<CommandSpec, sizeof...(Slots)>{
+        CommandSpec{IDM_PASTE_PHRASE_1 + Slots, kAfterRebuild, PastePhraseSlot<Slots>, nullptr, nullptr}...};
+}
+constexpr auto kPhraseCommands = PhraseRows(std::make_integer_sequence<int, kPhraseCount>());
 }  // namespace
 
 const CommandSpec* FindCommand(int id) {
     for (const CommandSpec& c : kCommands)
+        if (c.id == id) return &c;
+    for (const CommandSpec& c : kPhraseCommands)
         if (c.id == id) return &c;
     return nullptr;
 }
 
 bool RunCommand(int id, CommandHost& host) {
     const CommandSpec* c = FindCommand(id);
-    if (!c || !c->run) return false;
-    c->run(host);
+    if (!c || !c->run || !c->run(host)) return false;
     if (c->after & kAfterRebuild) host.RebuildAndResize();
     if (c->after & kAfterSaveView) WriteViewSettings(g_app);
     return true;

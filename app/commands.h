@@ -2,6 +2,7 @@
 // whether the window is rebuilt (R) and the view settings written (S) afterwards. Menus, title
 // buttons, key and mouse assignments and the wheel all end here.
 #pragma once
+#include <string>
 
 // What a command asks of the window it runs in.
 class CommandHost {
@@ -15,6 +16,12 @@ class CommandHost {
     virtual void Select(int cell, bool timeout) = 0;
     // As a right click at this client point.
     virtual void RightClickAt(int x, int y) = 0;
+    // The clipboard, as the system's OEM text (Shift-JIS here) only.
+    virtual bool PutOnClipboard(const std::string& text) = 0;
+    virtual bool ClipboardText(std::string* text) = 0;  // false when it holds none
+    // A question with OK and Cancel; true for OK.
+    virtual bool Confirm(const std::string& text, const char* caption) = 0;
+    virtual void RefreshTray() = 0;
 
   protected:
     ~CommandHost() = default;
@@ -34,8 +41,8 @@ enum CommandEffect { kAfterNothing = 0, kAfterRebuild = 1, kAfterSaveView = 2 };
 
 struct CommandSpec {
     int id;
-    int after;  // CommandEffect bits
-    void (*run)(CommandHost& host);
+    int after;  // CommandEffect bits, when the command did something
+    bool (*run)(CommandHost& host);  // false: it found nothing to do
     bool (*grayed)(const MenuState& state);   // null: never
     bool (*checked)(const MenuState& state);  // null: never
 };

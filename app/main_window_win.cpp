@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/interaction.h"
+#include "app/minute_timer.h"
 #include "app/shell_state_win.h"
 #include "app/window_input_win.h"
 #include "app/startup.h"
@@ -16,6 +17,7 @@
 #include "config/profile_access.h"
 #include "config/profile_store.h"
 #include "config/write_failure_text.h"
+#include "memo/countdown.h"
 #include "memo/working_text.h"
 #include "render/paint.h"
 #include "render/place_font_win.h"
@@ -97,11 +99,27 @@ void OnExitMove(HWND hwnd) {
     WritePosition(r.left, r.top);
 }
 
-// The minute timer: the new day is caught by the date check after this message.
+// An alarm in a message box, or as a balloon when asked for and the tray icon is there. The timer
+// waits while a box is open; what came due meanwhile is not announced.
+void Announce(const AlarmNotice& notice) {
+    if (g_app.settings.alarmType == 1 && ShowTrayBalloon(notice.caption, notice.text)) return;
+    MessageBoxExA(nullptr, notice.text.c_str(), notice.caption.c_str(), MB_OK | MB_SETFOREGROUND | MB_TOPMOST, 0x400);
+    MessageBoxClosed(LocalNow(), &g_minute, g_app.settings.alarmTime);
+}
+
+// The minute timer: a new day, the alarms, the tooltip, then one second after the next minute.
 void OnMinuteTimer(HWND hwnd) {
     KillTimer(hwnd, kMinuteTimer);
-    g_shell.firstRun = false;
-    SetTimer(hwnd, kMinuteTimer, FirstMinuteTimerDelay(0, LocalNow().tm_sec), nullptr);
+    std::tm now = LocalNow();
+    MinuteRun run = RunMinute(now, &g_minute, g_app, g_countdowns.form);
+    if (run.newDay) {
+        ReanchorAtMidnight(g_app.settings, now);
+        if (IsIconic(hwnd)) StoreLayoutResult(BuildLayout(&g_app, CurrentLayoutInputs()), ScreenSize().cy);
+        else RebuildAndResize(hwnd);
+    }
+    if (run.alarm) Announce(run.notice);
+    if (g_app.settings.useTasktray) RefreshTrayTip();
+    SetTimer(hwnd, kMinuteTimer, NextRunDelay(g_minute), nullptr);
 }
 
 void OnTimer(HWND hwnd, WPARAM id) {
@@ -126,8 +144,12 @@ void OnWriteFailed(HWND hwnd) {
     showing = false;
 }
 
+// A view moved away keeps its first day over midnight, whichever message notices the new day.
 void CheckDateChange(HWND hwnd) {
-    if (LocalDayNumber(LocalNow()) != g_today.dayNumber) RebuildAndResize(hwnd);
+    std::tm now = LocalNow();
+    if (LocalDayNumber(now) == g_today.dayNumber) return;
+    ReanchorAtMidnight(g_app.settings, now);
+    RebuildAndResize(hwnd);
 }
 
 // Hit testing and cursor setting are answered without the date check; a handled message runs it.
@@ -152,11 +174,15 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_NCRBUTTONUP: OnNonClientRightButtonUp(hwnd, lParam); break;
     case WM_MOUSEWHEEL: OnMouseWheel(hwnd, wParam); return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_KEYDOWN: OnKeyDown(hwnd, wParam); break;
+    case WM_CHAR: OnChar(hwnd, wParam); break;
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION: OnImeComposition(hwnd, message); return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_SYSKEYDOWN: OnKeyDown(hwnd, wParam); return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_COMMAND: OnCommand(hwnd, wParam); break;
     case WM_HOTKEY: OnHotkey(hwnd); break;
     case WM_SET_HOTKEY: OnSetHotkey(hwnd, wParam); break;
-    case WM_TRAY_NOTIFY: break;
+    case WM_TRAY_NOTIFY: OnTrayNotify(hwnd, lParam); break;
     case WM_WRITE_FAILED: OnWriteFailed(hwnd); break;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "render/painter.h"
 #include "view/view_layout.h"
 
@@ -34,6 +36,12 @@ void RequestRepaint(HWND hwnd, const RECT* rect);
 // Tray icon (tray_win.cpp).
 bool AddTrayIcon(HWND hwnd);
 void RemoveTrayIcon();
+// The tooltip with today's date and memo, when the icon is there.
+void RefreshTrayTip();
+// An alarm as a balloon from the icon; false when there is no icon (or the shell is too old).
+bool ShowTrayBalloon(const std::string& caption, const std::string& text);
+// WM_TRAY_NOTIFY: clicks on the icon.
+void OnTrayNotify(HWND hwnd, LPARAM lParam);
 
 // WM_SET_HOTKEY (hotkey_win.cpp): registers hot key id 1 for the value, or removes it for 0.
 void OnSetHotkey(HWND hwnd, WPARAM value);

@@ -1,6 +1,7 @@
 #include "app/process_state.h"
 
 #include "app/interaction.h"
+#include "app/minute_timer.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "calendar/today.h"
@@ -38,4 +39,5 @@ void ResetProcessState() {
     ReleaseViewModel();
     g_searchSortState[0] = g_searchSortState[1] = 0;
     ResetInteraction();
+    ResetMinuteClock();
 }

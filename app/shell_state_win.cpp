@@ -6,6 +6,5 @@ ShellState g_shell;
 
 void ResetShellState(ShellState* shell) {
     std::memset(shell, 0, sizeof *shell);
-    shell->firstRun = true;
     shell->shellVersion = 5;
 }

@@ -7,9 +7,7 @@
 struct ShellState {
     HINSTANCE instance;
     HWND mainWindow;  // the one calendar window
-    bool firstRun;     // until the first run of the minute timer
     int shellVersion;  // major version of the shell library
-    std::tm alarmReference;
 };
 
 extern ShellState g_shell;

@@ -9,6 +9,7 @@
 
 #include "app/interaction.h"
 #include "app/main_window_win.h"
+#include "app/minute_timer.h"
 #include "app/process_state.h"
 #include "app/shell_state_win.h"
 #include "app/startup.h"
@@ -140,13 +141,10 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     UpdateWindow(hwnd);
 
-    g_shell.alarmReference = now;
-    g_shell.alarmReference.tm_min += g_app.settings.alarmTime;
-    g_shell.alarmReference.tm_isdst = -1;
-    std::mktime(&g_shell.alarmReference);
+    StartMinuteClock(now, g_app.settings.alarmTime);
     if (g_app.settings.useTasktray) AddTrayIcon(hwnd);
     SetTimer(hwnd, kMinuteTimer,
-             FirstMinuteTimerDelay(g_app.settings.alarmStartup, g_shell.alarmReference.tm_sec), nullptr);
+             FirstMinuteTimerDelay(g_app.settings.alarmStartup, g_minute.reference.tm_sec), nullptr);
     PostMessageA(hwnd, WM_SET_HOTKEY, g_app.settings.hotkey & 0xFFFF, 0);
     PostMessageA(hwnd, WM_WRITE_FAILED, 0, 0);
     g_undo.limit = ReadConfigInt("UNDO_SIZE", 9);

@@ -1,16 +1,18 @@
-// The notification-area icon: one record kept for the whole run and reused for every call.
+// The notification-area icon: one record kept for the whole run and reused for every call, its
+// tooltip with today's memo, its balloon alarms and its callback.
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "app/main_window_win.h"
 #include "app/shell_state_win.h"
+#include "app/tray_text.h"
 #include "base/sjis.h"
 #include "base/win/handles.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
-#include "config/design.h"
 #include "resources/resource.h"
 
 namespace {
@@ -37,6 +39,16 @@ DWORD TrayRecordSize(int shellVersion) {
     if (shellVersion == 5) return NOTIFYICONDATAA_V2_SIZE;
     return sizeof(NOTIFYICONDATAA);
 }
+
+void FillTip() {
+    int size = g_shell.shellVersion < 5 ? 64 : static_cast<int>(sizeof g_tray.record.szTip);
+    std::string tip = ShortenForShell(TrayTooltipText(g_today.date, g_app.design, g_shell.shellVersion), size);
+    CopyField(g_tray.record.szTip, static_cast<size_t>(size), tip.c_str());
+}
+
+void PutText(char* field, size_t size, const std::string& text) {
+    CopyField(field, size, ShortenForShell(text, static_cast<int>(size)).c_str());
+}
 }  // namespace
 
 bool AddTrayIcon(HWND hwnd) {
@@ -48,16 +60,63 @@ bool AddTrayIcon(HWND hwnd) {
     r.uID = 0;
     r.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     r.uCallbackMessage = WM_TRAY_NOTIFY;
-    g_tray.icon.reset(static_cast<HICON>(LoadImageA(g_shell.instance,
-                                                    MAKEINTRESOURCEA(IDI_TESSEL), IMAGE_ICON,
+    g_tray.icon.reset(static_cast<HICON>(LoadImageA(g_shell.instance, MAKEINTRESOURCEA(IDI_TESSEL), IMAGE_ICON,
                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     r.hIcon = g_tray.icon.get();
-    const std::tm& t = g_today.date;
-    char tip[64];
-    std::snprintf(tip, sizeof tip, "%d/%d(%s)", t.tm_mon + 1, t.tm_mday, HeadLabel(g_app.design, t.tm_wday));
-    CopyField(r.szTip, g_shell.shellVersion < 5 ? 64 : sizeof r.szTip, tip);
+    FillTip();
     g_tray.shown = Shell_NotifyIconA(NIM_ADD, &r) != 0;
     return g_tray.shown;
 }
 
 void RemoveTrayIcon() { g_tray.Remove(); }
+
+void RefreshTrayTip() {
+    if (!g_tray.shown) return;
+    FillTip();
+    Shell_NotifyIconA(NIM_MODIFY, &g_tray.record);
+}
+
+bool ShowTrayBalloon(const std::string& caption, const std::string& text) {
+    if (!g_tray.shown || g_shell.shellVersion < 5) return false;
+    NOTIFYICONDATAA& r = g_tray.record;
+    r.uFlags |= NIF_INFO;
+    PutText(r.szInfoTitle, sizeof r.szInfoTitle, caption);
+    PutText(r.szInfo, sizeof r.szInfo, text);
+    r.dwInfoFlags = NIIF_NONE;
+    Shell_NotifyIconA(NIM_MODIFY, &r);
+    r.uFlags &= ~NIF_INFO;  // later tooltip updates carry no balloon
+    Shell_NotifyIconA(NIM_MODIFY, &r);
+    return true;
+}
+
+void OnTrayNotify(HWND hwnd, LPARAM lParam) {
+    switch (static_cast<UINT>(lParam)) {
+    case WM_LBUTTONUP:
+        if (!IsIconic(hwnd)) SetForegroundWindow(hwnd);
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (!IsIconic(hwnd)) {
+            ShowWindow(hwnd, SW_MINIMIZE);
+            ShowWindow(hwnd, SW_HIDE);
+        } else {
+            ShowWindow(hwnd, SW_RESTORE);
+            ShowWindow(hwnd, SW_SHOW);
+            SetForegroundWindow(hwnd);
+        }
+        break;
+    case WM_RBUTTONUP: {
+        POINT at;
+        GetCursorPos(&at);
+        SetForegroundWindow(hwnd);
+        OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+        HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
+        if (!popup) break;
+        EnableMenuItem(popup, IsWindowVisible(hwnd) ? IDM_SHOW : IDM_HIDE, MF_BYCOMMAND | MF_GRAYED);
+        TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
+        PostMessageA(hwnd, WM_NULL, 0, 0);
+        break;
+    }
+    default:
+        break;
+    }
+}

@@ -1,14 +1,18 @@
 #include "app/window_input_win.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
+#include "app/clipboard_win.h"
 #include "app/commands.h"
 #include "app/context_menu_win.h"
 #include "app/cursor_ring.h"
 #include "app/interaction.h"
 #include "app/main_window_win.h"
 #include "app/pointer.h"
+#include "app/quick_memo.h"
+#include "base/win/handles.h"
 #include "config/app_state.h"
 #include "config/operations.h"
 #include "config/profile_access.h"
@@ -40,8 +44,8 @@ bool RunMouseBinding(HWND hwnd, int action) {
 
 bool ButtonsShown() { return g_app.settings.btnSize < 2; }
 
-// The window seen by the commands.
-class WindowHost : public CommandHost {
+// The window seen by the commands and the quick memo.
+class WindowHost : public CommandHost, public QuickMemoHost {
   public:
     explicit WindowHost(HWND hwnd) : hwnd_(hwnd) {}
     void DestroyWindow() override { ::DestroyWindow(hwnd_); }
@@ -59,6 +63,12 @@ class WindowHost : public CommandHost {
     void RebuildAndResize() override { ::RebuildAndResize(hwnd_); }
     void Select(int cell, bool timeout) override { SelectCell(hwnd_, cell, timeout); }
     void RightClickAt(int x, int y) override { PostMessageA(hwnd_, WM_RBUTTONUP, 0, MAKELPARAM(x, y)); }
+    bool PutOnClipboard(const std::string& text) override { return PutTextOnClipboard(hwnd_, text); }
+    bool ClipboardText(std::string* text) override { return TextOnClipboard(hwnd_, text); }
+    bool Confirm(const std::string& text, const char* caption) override {
+        return MessageBoxA(hwnd_, text.c_str(), caption, MB_OKCANCEL) == IDOK;
+    }
+    void RefreshTray() override { RefreshTrayTip(); }
 
   private:
     HWND hwnd_;
@@ -77,7 +87,14 @@ CursorRing RingNow() {
 }
 }  // namespace
 
+// Leaving the cell of an open quick memo stores what was typed first.
+void CommitQuickMemo(HWND hwnd) {
+    WindowHost host(hwnd);
+    QuickMemoCommit(host);
+}
+
 void SelectCell(HWND hwnd, int cell, bool timeout) {
+    if (QuickMemoOpen() && g_edit.editingCell != cell) CommitQuickMemo(hwnd);
     RepaintCell(hwnd, g_edit.highlightedCell);
     g_edit.highlightedCell = cell;
     if (IsDayCell(cell)) g_interaction.cursorColumn = CellIndex(cell) % 7;
@@ -120,6 +137,7 @@ bool OnSetCursor(HWND hwnd) {
 }
 
 void OnLeftButton(HWND hwnd, LPARAM lParam, bool doubleClick) {
+    CommitQuickMemo(hwnd);
     int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
     if (ButtonsShown()) {
         int button = ButtonAt(x, y, LastPaint());
@@ -144,6 +162,7 @@ void OnLeftButton(HWND hwnd, LPARAM lParam, bool doubleClick) {
 void OnMiddleButton(HWND hwnd) { RunMouseBinding(hwnd, kMouseMiddleClick); }
 
 void OnRightButtonUp(HWND hwnd, int x, int y) {
+    CommitQuickMemo(hwnd);
     if (RunMouseBinding(hwnd, kMouseRightClick)) return;
     MenuChoice choice = ChooseMenu(x, y, g_app.layout.titleHeight, g_app.layout.headHeight);
     if (!choice.menu) return;
@@ -162,6 +181,7 @@ void OnNonClientRightButtonUp(HWND hwnd, LPARAM lParam) {
 }
 
 void OnMouseWheel(HWND hwnd, WPARAM wParam) {
+    CommitQuickMemo(hwnd);
     int action = static_cast<short>(HIWORD(wParam)) > 0 ? kMouseWheelForward : kMouseWheelBackward;
     int command = FindCommandByMouse(action | Modifiers());
     if (command && QueueWheelCommand(command)) SetTimer(hwnd, kWheelTimer, 50, nullptr);
@@ -174,6 +194,11 @@ void OnWheelTimer(HWND hwnd) {
 
 void OnKeyDown(HWND hwnd, WPARAM wParam) {
     if (!g_app.settings.keyassignEnable) return;
+    if (wParam == VK_RETURN && QuickMemoOpen()) {
+        WindowHost host(hwnd);
+        if (QuickMemoCommit(host)) SelectCell(hwnd, g_interaction.currentCell, true);
+        return;  // a failed store keeps what was typed; the store has told the user
+    }
     int command = FindCommandByKey(static_cast<int>(wParam & 0xFFFF) | Modifiers());
     if (command == 0) return;
     if (command >= IDM_CURSOR_UP && command <= IDM_CURSOR_NEXT) {
@@ -181,8 +206,63 @@ void OnKeyDown(HWND hwnd, WPARAM wParam) {
         SelectCell(hwnd, g_interaction.currentCell, true);
         return;
     }
+    if (QuickMemoOpen()) return;  // typing: keys bound to other commands are letters
     Post(hwnd, command);
     SelectCell(hwnd, g_interaction.currentCell, true);
+}
+
+// Typed characters go into the quick memo of the current day cell or memo box.
+void OnChar(HWND hwnd, WPARAM wParam) {
+    const Settings& s = g_app.settings;
+    int cell = g_interaction.currentCell;
+    if (!s.keyassignEnable || (!IsDayCell(cell) && cell != kCellMemoBox)) return;
+    WindowHost host(hwnd);
+    unsigned code = static_cast<unsigned>(wParam) & 0xFF;
+    if (code == 27) {
+        QuickMemoEscape(host);
+        return;
+    }
+    if (!s.quickmemoEnable) return;
+    if (code == 8) {
+        QuickMemoBackspace(cell, host);
+        return;
+    }
+    if (code < 0x20) return;
+    // What is already waiting comes in the same step, so a burst of typing repaints once.
+    std::string chars(1, static_cast<char>(code));
+    MSG waiting;
+    while (PeekMessageA(&waiting, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE))
+        if ((waiting.wParam & 0xFF) >= 0x20) chars += static_cast<char>(waiting.wParam & 0xFF);
+    QuickMemoType(cell, chars, host);
+}
+
+// The input method composes in the memo's font, at the caret the last paint found.
+void OnImeComposition(HWND hwnd, UINT message) {
+    const Settings& s = g_app.settings;
+    if (!s.keyassignEnable || !s.quickmemoEnable) return;
+    if (message == WM_IME_STARTCOMPOSITION) {
+        ImeContext ime(hwnd);
+        if (ime.get()) {
+            LOGFONTA lf;
+            const LogFontA& place = g_app.design.fonts[g_edit.highlightedCell == kCellMemoBox ? kFontMemo : kFontDmemo].logFont;
+            std::memcpy(&lf, &place, sizeof lf);
+            if (lf.lfHeight > 0) {
+                WindowDC screen(nullptr);
+                lf.lfHeight = -MulDiv(lf.lfHeight, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+            }
+            ImmSetCompositionFontA(ime.get(), &lf);
+        }
+        if (g_interaction.currentCell) SelectCell(hwnd, g_interaction.currentCell, false);
+    }
+    {
+        ImeContext ime(hwnd);
+        COMPOSITIONFORM form = {};
+        form.dwStyle = CFS_POINT;
+        if (g_edit.highlightedCell) form.ptCurrentPos = {LastPaint().caretX, LastPaint().caretY};
+        if (ime.get()) ImmSetCompositionWindow(ime.get(), &form);
+    }
+    if (message == WM_IME_ENDCOMPOSITION && g_interaction.currentCell && !QuickMemoOpen())
+        SelectCell(hwnd, g_interaction.currentCell, true);
 }
 
 void OnCommand(HWND hwnd, WPARAM wParam) {

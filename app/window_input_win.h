@@ -16,6 +16,9 @@ void OnRightButtonUp(HWND hwnd, int x, int y);
 void OnNonClientRightButtonUp(HWND hwnd, LPARAM lParam);
 void OnMouseWheel(HWND hwnd, WPARAM wParam);
 void OnKeyDown(HWND hwnd, WPARAM wParam);
+void OnChar(HWND hwnd, WPARAM wParam);
+// WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION, WM_IME_ENDCOMPOSITION (passed on afterwards).
+void OnImeComposition(HWND hwnd, UINT message);
 void OnCommand(HWND hwnd, WPARAM wParam);
 void OnHotkey(HWND hwnd);
 void OnHighlightTimer(HWND hwnd);
@@ -23,5 +26,6 @@ void OnWheelTimer(HWND hwnd);
 void OnResizeTimer(HWND hwnd);
 void OnSize(HWND hwnd, WPARAM type);
 
-// Makes cell the highlighted one and repaints both; with timeout the frame goes after 3 s.
+// Makes cell the highlighted one and repaints both; with timeout the frame goes after 3 s. An
+// open quick memo on another cell is stored first.
 void SelectCell(HWND hwnd, int cell, bool timeout);

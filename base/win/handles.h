@@ -91,6 +91,13 @@ struct MenuTraits {
 };
 using OwnedMenu = UniqueHandle<MenuTraits>;  // its popups go with it
 
+struct GlobalTraits {
+    using Handle = HGLOBAL;
+    static HGLOBAL None() { return nullptr; }
+    static void Free(HGLOBAL memory) { GlobalFree(memory); }
+};
+using OwnedGlobal = UniqueHandle<GlobalTraits>;  // until the clipboard takes it over
+
 struct FindTraits {
     using Handle = HANDLE;
     static HANDLE None() { return INVALID_HANDLE_VALUE; }

@@ -8,10 +8,10 @@
 
 #include <string>
 
+#include "app/minute_timer.h"
 #include "app/startup.h"
+#include "app/tray_text.h"
 #include "base/sjis.h"
-#include "base/sjis.h"
-#include "config/design.h"
 #include "config/design.h"
 #include "config/tags.h"
 #include "tests/memo/memo_files.h"
@@ -146,5 +146,53 @@ TEST_F(Alarms, TheWindowCrossesMidnight) {
     EXPECT_TRUE(WriteMemo(2025, 3, 4, "10:24 skipped\r\n10:26 shown", false));
     ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 4, 10, 21, 1), &ref, g_app.settings, &n));
     EXPECT_EQ(n.text, "10:26 shown");
+}
+
+// The minute timer's runs through the clock it is given: the start-up day alarm once, the
+// reference kept on a day-alarm run and while ALARM is off, midnight, a message box's close.
+TEST_F(Alarms, MinuteRunsAtChosenTimes) {
+    EXPECT_TRUE(WriteMemo(2025, 3, 3, "9:00 call\r\n12:00 lunch", false));
+    g_app.settings.alarmStartup = 1;
+    g_app.settings.alarmShow = 1;
+    StartMinuteClock(At(2025, 3, 3, 8, 0, 20), 5);
+    MinuteRun run = RunMinute(At(2025, 3, 3, 8, 0, 20), &g_minute, g_app, form_);
+    ASSERT_TRUE(run.alarm);
+    EXPECT_EQ(run.notice.caption, "3/3(MON)");
+    EXPECT_FALSE(g_minute.firstRun);
+    EXPECT_EQ(g_minute.reference.tm_hour * 60 + g_minute.reference.tm_min, 8 * 60 + 5);  // a day alarm keeps it
+    EXPECT_EQ(NextRunDelay(g_minute), 61000 - 20 * 1000);
+    EXPECT_FALSE(RunMinute(At(2025, 3, 3, 8, 1, 1), &g_minute, g_app, form_).alarm);  // ALARM off: nothing
+    EXPECT_EQ(g_minute.reference.tm_min, 5);
+    // Switched on at noon: every line from 8:06 to 12:05 comes at once.
+    g_app.settings.alarm = 1;
+    run = RunMinute(At(2025, 3, 3, 12, 0, 1), &g_minute, g_app, form_);
+    ASSERT_TRUE(run.alarm);
+    EXPECT_EQ(run.notice.text, "9:00 call\r\n12:00 lunch");
+    EXPECT_EQ(run.notice.caption, "3/3 12:00");
+    // A message box open until 12:20: the window restarts after 12:25.
+    MessageBoxClosed(At(2025, 3, 3, 12, 20, 40), &g_minute, 5);
+    EXPECT_EQ(g_minute.reference.tm_hour * 60 + g_minute.reference.tm_min, 12 * 60 + 25);
+    EXPECT_EQ(NextRunDelay(g_minute), 61000 - 40 * 1000);
+    EXPECT_TRUE(RunMinute(At(2025, 3, 4, 0, 0, 1), &g_minute, g_app, form_).newDay);
+    EXPECT_FALSE(RunMinute(At(2025, 3, 4, 0, 1, 1), &g_minute, g_app, form_).newDay);
+}
+
+TEST_F(Alarms, TrayTooltipTextAndShortening) {
+    std::string memo(300, 'm');
+    EXPECT_TRUE(WriteMemo(2025, 5, 2, ("★tag " + memo).c_str(), false));
+    CopyField(g_tags[1].word, sizeof g_tags[1].word, "★");
+    std::tm day = At(2025, 5, 2, 12, 0);
+    std::string tip = TrayTooltipText(day, g_app.design, 6);
+    EXPECT_EQ(tip.substr(0, 13), "5/2(FRI)\r\ntag");  // the tag word taken out
+    EXPECT_EQ(tip.size(), 8u + 2u + 223u - 2u);  // the memo read to 223 bytes, the tag's two gone
+    std::string shown = ShortenForShell(tip, 128);
+    EXPECT_EQ(shown.size(), 127u);
+    EXPECT_EQ(shown.substr(124), "...");
+    EXPECT_EQ(TrayTooltipText(day, g_app.design, 4).find('\n'), std::string::npos);  // one line
+    EXPECT_EQ(ShortenForShell("short", 64), "short");
+    // Cut where a double-byte character would be split: it ends before that character.
+    std::string kanji = "a";
+    for (int i = 0; i < 40; ++i) kanji += "日";
+    EXPECT_EQ(ShortenForShell(kanji, 64), kanji.substr(0, 59) + "...");
 }
 }  // namespace

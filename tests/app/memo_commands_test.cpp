@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "app/quick_memo.h"
+
 #include "calendar/today.h"
 
 #include <cstdlib>
@@ -225,5 +229,42 @@ TEST_F(MemoCommands, TheEditingCellShowsTheWorkingText) {
     CommitToCell(kMay1);
     EndEditing();
     EXPECT_EQ(Read(2024, 5, 1), "stored\r\nx");
+}
+
+struct QuickHost : QuickMemoHost {
+    std::vector<std::string> calls;
+    void RebuildAndResize() override { calls.push_back("rebuild"); }
+    void Select(int cell, bool timeout) override { calls.push_back(std::to_string(cell) + (timeout ? " t" : "")); }
+};
+
+TEST_F(MemoCommands, QuickMemoOpensGrowsStoresAndDrops) {
+    int may1 = kCellDayBase + 3, may2 = kCellDayBase + 4;
+    QuickHost host;
+    QuickMemoType(may1, " ", host);  // a blank does not open one
+    EXPECT_FALSE(QuickMemoOpen());
+    QuickMemoType(may1, "x", host);
+    ASSERT_TRUE(QuickMemoOpen());
+    EXPECT_EQ(Cell(may1), "x");  // the cell shows what is typed
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"rebuild", std::to_string(may1)}));
+    QuickMemoBackspace(may1, host);  // back at the start: dropped, nothing stored
+    EXPECT_FALSE(QuickMemoOpen());
+    EXPECT_EQ(Year(2024).find("1="), std::string::npos);
+    EXPECT_EQ(host.calls.back(), std::to_string(may1) + " t");
+    // On a memo: a new line; a double-byte character goes whole; Enter stores.
+    EXPECT_TRUE(WriteMemo(2024, 5, 2, "meeting", false));
+    QuickMemoType(may2, "x \x93\xfa", host);  // "x 日"
+    EXPECT_EQ(Cell(may2), "meeting\r\nx \x93\xfa");
+    QuickMemoBackspace(may2, host);
+    EXPECT_EQ(Cell(may2), "meeting\r\nx ");
+    QuickMemoType(may2, "y", host);
+    ASSERT_TRUE(QuickMemoCommit(host));
+    EXPECT_FALSE(QuickMemoOpen());
+    EXPECT_EQ(Read(2024, 5, 2), "meeting\r\nx y");
+    // Escape drops what was typed and the highlight.
+    QuickMemoType(may2, "z", host);
+    QuickMemoEscape(host);
+    EXPECT_FALSE(QuickMemoOpen());
+    EXPECT_EQ(Read(2024, 5, 2), "meeting\r\nx y");
+    EXPECT_EQ(host.calls.back(), std::to_string(kCellNone));
 }
 }  // namespace

@@ -33,7 +33,22 @@ struct FakeHost : CommandHost {
     }
     void Select(int cell, bool timeout) override { calls.push_back("select " + std::to_string(cell) + (timeout ? " t" : "")); }
     void RightClickAt(int x, int y) override { calls.push_back("right " + std::to_string(x) + "," + std::to_string(y)); }
+    bool PutOnClipboard(const std::string& text) override {
+        clipboard = text;
+        return true;
+    }
+    bool ClipboardText(std::string* text) override {
+        *text = clipboard;
+        return !clipboard.empty();
+    }
+    bool Confirm(const std::string& text, const char* caption) override {
+        calls.push_back(text + " / " + caption);
+        return answer;
+    }
+    void RefreshTray() override { calls.push_back("tray"); }
     LayoutInputs* in = nullptr;
+    std::string clipboard;
+    bool answer = true;
 };
 
 class WindowDecisions : public LayoutFiles {

@@ -1,0 +1,73 @@
+#include "app/quick_memo.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "app/memo_commands.h"
+#include "base/cell_ids.h"
+#include "base/sjis.h"
+#include "memo/working_text.h"
+
+namespace {
+void Close(QuickMemoHost& host) {
+    EndEditing();
+    g_edit.outerFrame = false;
+    host.RebuildAndResize();
+}
+}  // namespace
+
+bool QuickMemoOpen() { return g_edit.editingCell != kCellNone && g_edit.outerFrame; }
+
+void QuickMemoType(int cell, const std::string& chars, QuickMemoHost& host) {
+    if (chars.empty() || (!IsDayCell(cell) && cell != kCellMemoBox)) return;
+    bool opening = !QuickMemoOpen();
+    if (opening && chars[0] == ' ') return;
+    if (opening) {
+        char* memo = MemoOfCell(cell);
+        std::string text = memo;
+        std::free(memo);
+        if (!text.empty()) text += "\r\n";
+        SetWorkingText(text.c_str(), static_cast<int>(text.size()));
+        g_edit.startPos = static_cast<int>(text.size());
+    }
+    int length = static_cast<int>(std::strlen(WorkingTextOrEmpty()));
+    for (char c : chars) PutWorkingByte(length++, c);
+    PutWorkingByte(length, 0);
+    if (opening) {
+        int year = 0, month = 0, day = 0;
+        DateOfCell(cell, &year, &month, &day);
+        BeginEditing(cell, year, month, day);
+        g_edit.outerFrame = true;
+        host.RebuildAndResize();  // the cell now shows the text being typed
+    }
+    host.Select(cell, false);
+}
+
+void QuickMemoBackspace(int currentCell, QuickMemoHost& host) {
+    if (!QuickMemoOpen()) return;
+    const char* text = WorkingTextOrEmpty();
+    int length = static_cast<int>(std::strlen(text));
+    if (length <= g_edit.startPos) return;
+    // From the start of the typed part, so that a double-byte character goes whole.
+    int last = g_edit.startPos;
+    for (int i = g_edit.startPos; i < length; i += SjisCharLength(text + i)) last = i;
+    PutWorkingByte(last, 0);
+    if (last <= g_edit.startPos) {
+        Close(host);
+        host.Select(currentCell, true);
+    } else {
+        host.Select(currentCell, false);
+    }
+}
+
+void QuickMemoEscape(QuickMemoHost& host) {
+    if (QuickMemoOpen()) Close(host);
+    host.Select(kCellNone, false);
+}
+
+bool QuickMemoCommit(QuickMemoHost& host) {
+    if (!QuickMemoOpen()) return true;
+    if (!CommitToCell(g_edit.editingCell)) return false;
+    Close(host);
+    return true;
+}

@@ -1,0 +1,28 @@
+// The quick memo: typing straight into the current day cell or the memo box. The text being
+// typed is the working text; the cell draws it as it grows; Enter or leaving the cell stores it,
+// Escape or Backspace back to the start drops it.
+#pragma once
+#include <string>
+
+class QuickMemoHost {
+  public:
+    virtual void RebuildAndResize() = 0;
+    virtual void Select(int cell, bool timeout) = 0;
+
+  protected:
+    ~QuickMemoHost() = default;
+};
+
+bool QuickMemoOpen();
+
+// Printable characters typed on cell: the first one and those already waiting behind it. A blank
+// does not open a quick memo; the first character opens one on the cell's memo and a new line.
+void QuickMemoType(int cell, const std::string& chars, QuickMemoHost& host);
+// Removes the last character typed (a double-byte one whole); back at the start, closes the quick
+// memo without storing anything.
+void QuickMemoBackspace(int currentCell, QuickMemoHost& host);
+// Closes an open quick memo without storing; the highlight goes.
+void QuickMemoEscape(QuickMemoHost& host);
+// Stores the text in its cell (lines sorted by alarm time when that is on) and closes the quick
+// memo. False, and the quick memo stays open with everything typed, when the store failed.
+bool QuickMemoCommit(QuickMemoHost& host);

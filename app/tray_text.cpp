@@ -1,0 +1,27 @@
+#include "app/tray_text.h"
+
+#include <cstdio>
+
+#include "base/sjis.h"
+#include "memo/alarm_time.h"
+#include "memo/tag_words.h"
+
+std::string TrayTooltipText(const std::tm& today, const Design& design, int shellVersion) {
+    char head[64];
+    std::snprintf(head, sizeof head, "%d/%d(%s)", today.tm_mon + 1, today.tm_mday, HeadLabel(design, today.tm_wday));
+    std::string tip = head;
+    char memo[224];
+    AlarmTextOfDate(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday, memo, sizeof memo);
+    RemoveTagWords(memo);
+    if (memo[0]) tip.append("\r\n").append(memo);
+    if (shellVersion < 5)
+        for (char& c : tip)
+            if (c == '\r' || c == '\n') c = ' ';
+    return tip;
+}
+
+std::string ShortenForShell(const std::string& text, int size) {
+    if (static_cast<int>(text.size()) < size) return text;
+    size_t keep = SjisFitLength(text.c_str(), static_cast<size_t>(size > 4 ? size - 4 : 0));
+    return text.substr(0, keep) + "...";
+}
