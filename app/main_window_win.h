@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/win/handles.h"
 #include "render/painter.h"
 #include "view/view_layout.h"
 
@@ -40,6 +41,9 @@ void RemoveTrayIcon();
 void RefreshTrayTip();
 // An alarm as a balloon from the icon; false when there is no icon (or the shell is too old).
 bool ShowTrayBalloon(const std::string& caption, const std::string& text);
+// Menu 123 with the item that would change nothing grayed: "表示する(&S)" while the window is
+// visible, "隠す(&H)" while it is not.
+OwnedMenu LoadTrayMenu(bool windowVisible);
 // WM_TRAY_NOTIFY: clicks on the icon.
 void OnTrayNotify(HWND hwnd, LPARAM lParam);
 

@@ -89,6 +89,13 @@ bool ShowTrayBalloon(const std::string& caption, const std::string& text) {
     return true;
 }
 
+OwnedMenu LoadTrayMenu(bool windowVisible) {
+    OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+    if (HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr)
+        EnableMenuItem(popup, windowVisible ? IDM_SHOW : IDM_HIDE, MF_BYCOMMAND | MF_GRAYED);
+    return menu;
+}
+
 void OnTrayNotify(HWND hwnd, LPARAM lParam) {
     switch (static_cast<UINT>(lParam)) {
     case WM_LBUTTONUP:
@@ -108,10 +115,9 @@ void OnTrayNotify(HWND hwnd, LPARAM lParam) {
         POINT at;
         GetCursorPos(&at);
         SetForegroundWindow(hwnd);
-        OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+        OwnedMenu menu = LoadTrayMenu(IsWindowVisible(hwnd) != 0);
         HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
         if (!popup) break;
-        EnableMenuItem(popup, IsWindowVisible(hwnd) ? IDM_SHOW : IDM_HIDE, MF_BYCOMMAND | MF_GRAYED);
         TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
         PostMessageA(hwnd, WM_NULL, 0, 0);
         break;

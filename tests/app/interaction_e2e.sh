@@ -5,52 +5,13 @@
 # with Ctrl and Shift, the hot key, and the exit button.
 set -u
 : "${TESSEL_WIN_BUILD:?}" "${TESSEL_TEST_TMP:?}"
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-check() { if [ "$2" = "$3" ]; then echo "ok: $1"; else fail "$1: got '$2', want '$3'"; fi; }
 D=$TESSEL_TEST_TMP/interaction
 mkdir -p "$D"
 cp "$TESSEL_WIN_BUILD/desk-calendar.exe" "$D/"
 INI=$D/desk-calendar.ini
-PID=
-trap '[ -n "$PID" ] && kill $PID 2>/dev/null' EXIT
-
-ini_value() {
-    tr -d '\r' <"$INI" | awk -v key="$1" '
-        /^\[/ { in_config = (toupper($0) == "[CONFIG]"); next }
-        in_config { i = index($0, "="); if (i && toupper(substr($0, 1, i - 1)) == key) { print substr($0, i + 1); found = 1; exit } }
-        END { if (!found) print "missing" }'
-}
-# Waits (up to 3 s) until KEY holds WANT; prints what it holds then.
-wait_value() {
-    local v
-    for _ in $(seq 1 30); do
-        v=$(ini_value "$1")
-        [ "$v" = "$2" ] && break
-        sleep 0.1
-    done
-    echo "$v"
-}
-window() { xdotool search --onlyvisible --name '^Tessel$' 2>/dev/null | head -1; }
-start() {
-    env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar.exe" >/dev/null 2>&1 &
-    PID=$!
-    for _ in $(seq 1 150); do
-        WIN=$(window)
-        [ -n "$WIN" ] && break
-        sleep 0.1
-    done
-    [ -n "$WIN" ] || { echo "FAIL: no calendar window" >&2; exit 1; }
-    sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$WIN")"
-}
-stop() {
-    env LC_ALL=ja_JP.UTF-8 wine taskkill /IM desk-calendar.exe >/dev/null 2>&1
-    wait "$PID" 2>/dev/null
-    PID=
-    for _ in $(seq 1 100); do [ -z "$(xdotool search --name '^Tessel$' 2>/dev/null)" ] && break; sleep 0.1; done
-}
-click() { xdotool mousemove "$((X + $1))" "$((Y + $2))" click "${3:-1}"; sleep 0.3; }
+. "$(dirname "$0")/e2e_common.sh"
+ini_value() { ini_get "$INI" CONFIG "$1"; }
+wait_value() { wait_ini "$INI" CONFIG "$1" "$2"; }
 # Day number of the first day of the table that shows the month `date -d` understands as $1.
 first_shown() {
     local first wday

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "app/main_window_win.h"
+#include "resources/resource.h"
 #include "tests/app/running_calendar_win.h"
 
 namespace {
@@ -222,6 +224,66 @@ TEST(MainWindow, TrayIconLivesAsLongAsTheWindow) {
     bool gone = false;
     for (int i = 0; i < 40 && !(gone = !TrayShowsIcons()); ++i) Sleep(50);
     EXPECT_TRUE(gone);
+}
+
+// The tray menu grays the item that would change nothing.
+TEST(MainWindow, TrayMenuGraysWhatTheWindowAlreadyIs) {
+    for (bool visible : {true, false}) {
+        OwnedMenu menu = LoadTrayMenu(visible);
+        ASSERT_TRUE(menu);
+        HMENU popup = GetSubMenu(menu.get(), 0);
+        EXPECT_EQ(visible, (GetMenuState(popup, IDM_SHOW, MF_BYCOMMAND) & MF_GRAYED) != 0);
+        EXPECT_EQ(!visible, (GetMenuState(popup, IDM_HIDE, MF_BYCOMMAND) & MF_GRAYED) != 0);
+        EXPECT_EQ(0u, GetMenuState(popup, IDM_EXIT, MF_BYCOMMAND) & MF_GRAYED);
+    }
+}
+
+// Waits until the window is shown (or hidden and minimised).
+bool WaitShown(HWND w, bool shown) {
+    for (int i = 0; i < 60; ++i) {
+        if (shown ? IsWindowVisible(w) && !IsIconic(w) : !IsWindowVisible(w) && IsIconic(w)) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+HWND WaitForMenu(bool open) {
+    HWND menu = nullptr;
+    for (int i = 0; i < 60; ++i) {
+        menu = FindWindowA("#32768", nullptr);
+        if ((menu && IsWindowVisible(menu)) == open) break;
+        Sleep(50);
+    }
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+TEST(MainWindow, TrayClicksAndTheTrayMenuHideAndShow) {
+    RunningCalendar calendar(WriteConfig("traymenu", "USE_TASKTRAY=1\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n"));
+    HWND w = calendar.window();
+    ASSERT_NE(nullptr, w);
+    const UINT notify = WM_USER + 100;
+    PostMessageA(w, notify, 0, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitShown(w, false)) << "a double click hides by minimising first";
+    PostMessageA(w, notify, 0, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitShown(w, true));
+    PostMessageA(w, notify, 0, WM_MOUSEMOVE);  // not a click: nothing
+    Sleep(200);
+    EXPECT_TRUE(IsWindowVisible(w));
+    ASSERT_EQ(nullptr, WaitForMenu(false));
+
+    // The menu at the icon: "隠す(&H)", then "表示する(&S)" by their accelerators.
+    PostMessageA(w, notify, 0, WM_RBUTTONUP);
+    HWND menu = WaitForMenu(true);
+    ASSERT_NE(nullptr, menu);
+    PostMessageA(menu, WM_CHAR, 'h', 0);
+    EXPECT_TRUE(WaitShown(w, false));
+    EXPECT_EQ(nullptr, WaitForMenu(false));
+    PostMessageA(w, notify, 0, WM_RBUTTONUP);
+    menu = WaitForMenu(true);
+    ASSERT_NE(nullptr, menu);
+    PostMessageA(menu, WM_CHAR, 's', 0);
+    EXPECT_TRUE(WaitShown(w, true));
+    EXPECT_EQ(0, calendar.Close());
 }
 
 }  // namespace
