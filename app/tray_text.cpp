@@ -19,9 +19,3 @@ std::string TrayTooltipText(const std::tm& today, const Design& design, int shel
             if (c == '\r' || c == '\n') c = ' ';
     return tip;
 }
-
-std::string ShortenForShell(const std::string& text, int size) {
-    if (static_cast<int>(text.size()) < size) return text;
-    size_t keep = SjisFitLength(text.c_str(), static_cast<size_t>(size > 4 ? size - 4 : 0));
-    return text.substr(0, keep) + "...";
-}

@@ -41,13 +41,13 @@ DWORD TrayRecordSize(int shellVersion) {
 }
 
 void FillTip() {
-    int size = g_shell.shellVersion < 5 ? 64 : static_cast<int>(sizeof g_tray.record.szTip);
-    std::string tip = ShortenForShell(TrayTooltipText(g_today.date, g_app.design, g_shell.shellVersion), size);
-    CopyField(g_tray.record.szTip, static_cast<size_t>(size), tip.c_str());
+    size_t size = g_shell.shellVersion < 5 ? 64 : sizeof g_tray.record.szTip;
+    std::string tip = SjisShortened(TrayTooltipText(g_today.date, g_app.design, g_shell.shellVersion), size);
+    CopyField(g_tray.record.szTip, size, tip.c_str());
 }
 
 void PutText(char* field, size_t size, const std::string& text) {
-    CopyField(field, size, ShortenForShell(text, static_cast<int>(size)).c_str());
+    CopyField(field, size, SjisShortened(text, size).c_str());
 }
 }  // namespace
 

@@ -33,3 +33,8 @@ void CopyField(char* dst, size_t dstSize, const char* src) {
 }
 
 void SjisCut(char* s, size_t maxBytes) { s[SjisFitLength(s, maxBytes)] = 0; }
+
+std::string SjisShortened(const std::string& text, size_t size) {
+    if (text.size() < size) return text;
+    return text.substr(0, SjisFitLength(text.c_str(), size > 4 ? size - 4 : 0)) + "...";
+}

@@ -1,6 +1,7 @@
 // Shift-JIS (code page 932) byte helpers: double-byte characters are never split.
 #pragma once
 #include <cstddef>
+#include <string>
 
 inline bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
@@ -21,3 +22,7 @@ void CopyField(char* dst, size_t dstSize, const char* src);
 
 // Cuts s in place to at most maxBytes bytes on a character boundary.
 void SjisCut(char* s, size_t maxBytes);
+
+// A text for a field of size bytes, its terminating zero included: whole when it fits, else cut
+// on a character boundary to size - 4 bytes and "..." appended, so that a reader sees it was cut.
+std::string SjisShortened(const std::string& text, size_t size);

@@ -226,8 +226,8 @@ char* CountdownAlarmText(int maxDays, bool includePast, const char form[kCountdo
         FormatCountdownNumber(m.dayOffset, form, number, sizeof number);
         FormatCountdownText(m, form, part);
         std::snprintf(wide, sizeof wide, "%s%s%s", date, number, part);
-        SjisCut(wide, 255);
-        text.insert(text.end(), wide, wide + std::strlen(wide));
+        std::string line = SjisShortened(wide, 256);  // at most 255 bytes, a cut one marked
+        text.insert(text.end(), line.begin(), line.end());
         text.push_back('\r');
         text.push_back('\n');
     }

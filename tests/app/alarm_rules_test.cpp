@@ -185,14 +185,14 @@ TEST_F(Alarms, TrayTooltipTextAndShortening) {
     std::string tip = TrayTooltipText(day, g_app.design, 6);
     EXPECT_EQ(tip.substr(0, 13), "5/2(FRI)\r\ntag");  // the tag word taken out
     EXPECT_EQ(tip.size(), 8u + 2u + 223u - 2u);  // the memo read to 223 bytes, the tag's two gone
-    std::string shown = ShortenForShell(tip, 128);
+    std::string shown = SjisShortened(tip, 128);
     EXPECT_EQ(shown.size(), 127u);
     EXPECT_EQ(shown.substr(124), "...");
     EXPECT_EQ(TrayTooltipText(day, g_app.design, 4).find('\n'), std::string::npos);  // one line
-    EXPECT_EQ(ShortenForShell("short", 64), "short");
+    EXPECT_EQ(SjisShortened("short", 64), "short");
     // Cut where a double-byte character would be split: it ends before that character.
     std::string kanji = "a";
     for (int i = 0; i < 40; ++i) kanji += "日";
-    EXPECT_EQ(ShortenForShell(kanji, 64), kanji.substr(0, 59) + "...");
+    EXPECT_EQ(SjisShortened(kanji, 64), kanji.substr(0, 59) + "...");
 }
 }  // namespace

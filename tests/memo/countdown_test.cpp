@@ -138,6 +138,20 @@ TEST_F(CountdownTest, AlarmLinesWithTheDefaultForm) {
     std::free(text);
     EXPECT_EQ(CountdownAlarmText(-1, false, form_), nullptr);
 }
+// A line past 255 bytes is cut before the character that would not fit and marked "...".
+TEST_F(CountdownTest, AnAlarmLineTooLongIsCutOnACharacterAndMarked) {
+    std::string kanji;
+    for (int i = 0; i < 120; ++i) kanji += "\x93\xfa";  // 日
+    std::string line = "01=2025,12,23," + kanji;
+    WriteIni(path_, {"[COUNTDOWN]", line.c_str()});
+    ASSERT_EQ(LoadCountdowns(path_.c_str()), 1);
+    char* text = CountdownAlarmText(7, false, form_);
+    ASSERT_NE(text, nullptr);
+    std::string head = "2025/12/23 (\x82\xa0\x82\xc6" "3\x93\xfa) ";  // 21 bytes
+    EXPECT_EQ(std::string(text), head + kanji.substr(0, 230) + "...\r\n");
+    std::free(text);
+}
+
 TEST(CountdownForm, SevenFieldsReplaceAllSlots) {
     char slots[kCountdownFormFields][kCountdownFormSlot];
     ResetCountdownForm(slots);
