@@ -140,7 +140,8 @@ const CommandSpec kCommands[] = {
     {IDM_SCROLL_ROW_FORWARD, R, [](CommandHost&) { RowRequest(1); return true; }, nullptr, nullptr},
     {IDM_SCROLL_UNIT_BACK, R, [](CommandHost&) { RowRequest(-S().dayscrollUnit); return true; }, nullptr, nullptr},
     {IDM_SCROLL_UNIT_FORWARD, R, [](CommandHost&) { RowRequest(S().dayscrollUnit); return true; }, nullptr, nullptr},
-    {IDM_MEMO_CUT, R, [](CommandHost& h) { Copy(h); return Delete(); }, NoMemo, nullptr},
+    // A memo that did not reach the clipboard is not deleted.
+    {IDM_MEMO_CUT, R, [](CommandHost& h) { return Copy(h) && Delete(); }, NoMemo, nullptr},
     {IDM_MEMO_COPY, 0, Copy, NoMemo, nullptr},
     {IDM_MEMO_DELETE, R, [](CommandHost&) { return Delete(); }, NoMemo, nullptr},
     {IDM_MEMO_PASTE, R, [](CommandHost& h) { return Paste(h, kInsertReplace); }, NoClipboardText, nullptr},

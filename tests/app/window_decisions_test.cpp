@@ -3,6 +3,7 @@
 // the menus' filled-in texts, the wheel queue and hand-edited bindings.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "calendar/today.h"
 #include "config/operations.h"
 #include "config/settings.h"
+#include "memo/memo_store.h"
 #include "resources/resource.h"
 #include "tests/test_dates.h"
 #include "tests/view/layout_files.h"
@@ -34,6 +36,7 @@ struct FakeHost : CommandHost {
     void Select(int cell, bool timeout) override { calls.push_back("select " + std::to_string(cell) + (timeout ? " t" : "")); }
     void RightClickAt(int x, int y) override { calls.push_back("right " + std::to_string(x) + "," + std::to_string(y)); }
     bool PutOnClipboard(const std::string& text) override {
+        if (clipboardBusy) return false;
         clipboard = text;
         return true;
     }
@@ -49,6 +52,7 @@ struct FakeHost : CommandHost {
     LayoutInputs* in = nullptr;
     std::string clipboard;
     bool answer = true;
+    bool clipboardBusy = false;
 };
 
 class WindowDecisions : public LayoutFiles {
@@ -149,6 +153,33 @@ TEST_F(WindowDecisions, CommandsAndTheirAfterEffects) {
     EXPECT_TRUE(FindCommand(IDM_THIS_MONTH)->grayed(away));
     away.awayFromThisMonth = true;
     EXPECT_FALSE(FindCommand(IDM_THIS_MONTH)->grayed(away));
+}
+
+std::string Memo16() {
+    char* memo = ReadMemo(2026, 7, 16);
+    std::string text = memo ? memo : "";
+    std::free(memo);
+    return text;
+}
+
+// Copy, paste and cut between two days; a cut whose text cannot reach the clipboard keeps the memo.
+TEST_F(WindowDecisions, ClipboardCommandsBetweenDays) {
+    ASSERT_TRUE(WriteMemo(2026, 7, 15, "12:00 \x89\xef\x8b\x63", false));  // 会議
+    int day15 = kCellDayBase + DayNumberOf(2026, 7, 15) - LocalDayNumber(g_view.firstDay);
+    g_interaction.currentCell = day15;
+    EXPECT_TRUE(RunCommand(IDM_MEMO_COPY, host));
+    EXPECT_EQ(host.clipboard, "12:00 \x89\xef\x8b\x63");
+    g_interaction.currentCell = day15 + 1;
+    EXPECT_TRUE(RunCommand(IDM_MEMO_PASTE, host));
+    EXPECT_EQ(Memo16(), "12:00 \x89\xef\x8b\x63");
+    host.clipboardBusy = true;
+    EXPECT_FALSE(RunCommand(IDM_MEMO_CUT, host));
+    EXPECT_EQ(Memo16(), "12:00 \x89\xef\x8b\x63");
+    host.clipboardBusy = false;
+    host.clipboard.clear();
+    EXPECT_TRUE(RunCommand(IDM_MEMO_CUT, host));
+    EXPECT_EQ(Memo16(), "");
+    EXPECT_EQ(host.clipboard, "12:00 \x89\xef\x8b\x63");
 }
 
 TEST_F(WindowDecisions, MenuTextsWheelQueueAndHandEditedBindings) {
