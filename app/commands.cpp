@@ -1,7 +1,6 @@
 #include "app/commands.h"
 
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
@@ -13,6 +12,7 @@
 #include "config/app_state.h"
 #include "config/profile_access.h"
 #include "config/settings.h"
+#include "memo/clear_month.h"
 #include "memo/countdown.h"
 #include "memo/phrases.h"
 #include "resources/resource.h"
@@ -92,9 +92,7 @@ bool PastePhrase(int slot) {
 
 bool ClearShownMonth(CommandHost& host) {
     int year = g_view.displayedMonth.tm_year + 1900, month = g_view.displayedMonth.tm_mon + 1;
-    char question[96];
-    std::snprintf(question, sizeof question, "%d年%d月のメモをすべて消去します。", year, month);
-    if (!host.Confirm(question, "メモ消去")) return false;
+    if (!host.Confirm(ClearMonthQuestion(year, month), kClearMonthCaption)) return false;
     ClearMonthMemos(year, month);
     if (S().useTasktray) host.RefreshTray();
     return true;
@@ -147,6 +145,8 @@ const CommandSpec kCommands[] = {
     {IDM_MEMO_PASTE, R, [](CommandHost& h) { return Paste(h, kInsertReplace); }, NoClipboardText, nullptr},
     {IDM_MEMO_APPEND_PASTE, R, [](CommandHost& h) { return Paste(h, kInsertNewLine); }, NoClipboardText, nullptr},
     {IDM_CLEAR_MONTH, R, ClearShownMonth, nullptr, nullptr},
+    {IDM_MEMO_INPUT, R, [](CommandHost& h) { return h.OpenMemoDialog(); }, nullptr, nullptr},
+    {IDM_COUNTDOWN_INPUT, R, [](CommandHost& h) { return h.OpenCountdownDialog(); }, nullptr, nullptr},
     {IDM_UNDO, R, [](CommandHost&) { return CanUndoMemo() && UndoMemoChange(&g_interaction.currentCell); }, NoUndo,
      nullptr},
     {IDM_REDO, R, [](CommandHost&) { return CanRedoMemo() && RedoMemoChange(&g_interaction.currentCell); }, NoRedo,

@@ -22,6 +22,10 @@ class CommandHost {
     // A question with OK and Cancel; true for OK.
     virtual bool Confirm(const std::string& text, const char* caption) = 0;
     virtual void RefreshTray() = 0;
+    // The memo dialog of the current cell (date memo, free memo or countdown), or the countdown
+    // dialog; true when the dialog was open (and may have changed memos).
+    virtual bool OpenMemoDialog() = 0;
+    virtual bool OpenCountdownDialog() = 0;
 
   protected:
     ~CommandHost() = default;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/interaction.h"
+#include "app/memo_dialogs_win.h"
 #include "app/minute_timer.h"
 #include "app/shell_state_win.h"
 #include "app/window_input_win.h"
@@ -18,6 +19,7 @@
 #include "config/profile_store.h"
 #include "config/write_failure_text.h"
 #include "memo/countdown.h"
+#include "memo/memo_dialog_notes_win.h"
 #include "memo/working_text.h"
 #include "render/paint.h"
 #include "render/place_font_win.h"
@@ -184,6 +186,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_SET_HOTKEY: OnSetHotkey(hwnd, wParam); break;
     case WM_TRAY_NOTIFY: OnTrayNotify(hwnd, lParam); break;
     case WM_WRITE_FAILED: OnWriteFailed(hwnd); break;
+    case WM_MEMO_DIALOG_NOTE: OnMemoDialogNote(hwnd, wParam, lParam); break;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     CheckDateChange(hwnd);

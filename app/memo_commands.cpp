@@ -90,16 +90,6 @@ bool DeleteCellMemo(int* currentCell) {
     return true;
 }
 
-bool ClearMonthMemos(int year, int month) {
-    g_undo.groupCounter += 1;
-    g_undo.groupStep = 0;
-    // Days the month does not have are written too: removing a missing key changes nothing.
-    bool ok = true;
-    for (int day = 1; day <= 31 && ok; ++day) ok = WriteMemo(year, month, day, "", false).ok();
-    g_undo.groupStep = 1;
-    return ok;
-}
-
 bool CanUndoMemo() { return g_undo.current != nullptr; }
 
 bool CanRedoMemo() { return g_undo.head != nullptr && g_undo.head != g_undo.current; }

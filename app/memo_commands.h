@@ -1,6 +1,6 @@
 // What the memo commands do to the memo files, apart from the window: the memo of a cell,
-// storing the working text into a cell, inserting pasted text, delete, clearing a month, and the
-// replay of the undo journal.
+// storing the working text into a cell, inserting pasted text, delete, and the replay of the
+// undo journal.
 #pragma once
 
 enum InsertMode {
@@ -29,9 +29,6 @@ bool InsertTextIntoCell(int cell, const char* text, InsertMode mode);
 // Delete: a countdown line's memo is deleted as the countdown dialog does; any other cell's memo
 // is emptied.
 bool DeleteCellMemo(int* currentCell);
-
-// Empties days 1 to 31 of the month as one undo step.
-bool ClearMonthMemos(int year, int month);
 
 bool CanUndoMemo();
 bool CanRedoMemo();

@@ -9,6 +9,7 @@
 #include "app/context_menu_win.h"
 #include "app/cursor_ring.h"
 #include "app/interaction.h"
+#include "app/memo_dialogs_win.h"
 #include "app/main_window_win.h"
 #include "app/pointer.h"
 #include "app/quick_memo.h"
@@ -69,10 +70,18 @@ class WindowHost : public CommandHost, public QuickMemoHost {
         return MessageBoxA(hwnd_, text.c_str(), caption, MB_OKCANCEL) == IDOK;
     }
     void RefreshTray() override { RefreshTrayTip(); }
+    bool OpenMemoDialog() override { return OpenMemoInput(hwnd_); }
+    bool OpenCountdownDialog() override { return OpenCountdownInput(hwnd_); }
 
   private:
     HWND hwnd_;
 };
+
+CursorRing RingNow() {
+    return CursorRing{g_app.settings.calendarType == 1, static_cast<int>(g_view.cells.size()), CountdownCount(),
+                      g_app.design.memoRow, g_interaction.cursorColumn};
+}
+}  // namespace
 
 void RepaintCell(HWND hwnd, int cell) {
     CellRect r;
@@ -80,12 +89,6 @@ void RepaintCell(HWND hwnd, int cell) {
     RECT rect = {r.left, r.top, r.right, r.bottom};
     RequestRepaint(hwnd, &rect);
 }
-
-CursorRing RingNow() {
-    return CursorRing{g_app.settings.calendarType == 1, static_cast<int>(g_view.cells.size()), CountdownCount(),
-                      g_app.design.memoRow, g_interaction.cursorColumn};
-}
-}  // namespace
 
 // Leaving the cell of an open quick memo stores what was typed first.
 void CommitQuickMemo(HWND hwnd) {

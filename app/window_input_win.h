@@ -26,6 +26,11 @@ void OnWheelTimer(HWND hwnd);
 void OnResizeTimer(HWND hwnd);
 void OnSize(HWND hwnd, WPARAM type);
 
+// Repaints the cell's rectangle (nothing for a cell that is not on screen).
+void RepaintCell(HWND hwnd, int cell);
+// Stores an open quick memo before something else takes over the cell.
+void CommitQuickMemo(HWND hwnd);
+
 // Makes cell the highlighted one and repaints both; with timeout the frame goes after 3 s. An
 // open quick memo on another cell is stored first.
 void SelectCell(HWND hwnd, int cell, bool timeout);

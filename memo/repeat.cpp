@@ -56,6 +56,14 @@ bool UseRule(const char* memoPath, RepeatList* list, int index) {
     return SaveRepeatList(memoPath, *list);
 }
 
+int FindRule(const RepeatList& list, const RepeatRule& rule) {
+    for (int i = 0; i < list.count; ++i) {
+        const RepeatRule& r = list.rules[i];
+        if (r.dayCount == rule.dayCount && r.endKind == rule.endKind && r.repeatKind == rule.repeatKind) return i;
+    }
+    return -1;
+}
+
 bool AddRule(const char* memoPath, RepeatList* list, const RepeatRule& rule) {
     if (list->count < kRepeatListMax) ++list->count;
     for (int i = list->count - 1; i > 0; --i) list->rules[i] = list->rules[i - 1];

@@ -36,5 +36,8 @@ typedef bool (*RepeatStopCheck)(void* context);
 RepeatOutcome RunRepeatSeries(int year, int month, int day, const char* text, const RepeatRule& rule,
                               RepeatStopCheck stopCheck = nullptr, void* context = nullptr);
 
+// Index of a rule equal to rule in the list, or -1.
+int FindRule(const RepeatList& list, const RepeatRule& rule);
+
 // The rule as the date memo dialog's repeat combo shows it ("%4d日先%s %s").
 void FormatRepeatRule(const RepeatRule& rule, char* out, int outSize);

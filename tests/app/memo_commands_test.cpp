@@ -1,6 +1,7 @@
 // Memo commands on real memo files: pasting into cells, clearing a month, and undo and redo
 // replaying whole groups of the journal, countdown changes included.
 #include "app/memo_commands.h"
+#include "memo/clear_month.h"
 
 #include <gtest/gtest.h>
 

@@ -49,6 +49,14 @@ struct FakeHost : CommandHost {
         return answer;
     }
     void RefreshTray() override { calls.push_back("tray"); }
+    bool OpenMemoDialog() override {
+        calls.push_back("memo dialog");
+        return true;
+    }
+    bool OpenCountdownDialog() override {
+        calls.push_back("countdown dialog");
+        return true;
+    }
     LayoutInputs* in = nullptr;
     std::string clipboard;
     bool answer = true;

@@ -1,0 +1,37 @@
+// Small helpers every dialog uses: control texts as std::string, centring, drop-down lists and
+// controls that follow the edges of a resizable dialog.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/anchor.h"
+
+std::string ItemText(HWND dialog, int id);
+// The client size of the desktop window: what placements per screen size are keyed by.
+SIZE DesktopSize();
+void CentreOnScreen(HWND window);
+
+// Replaces the entries of drop-down list id and selects one (-1: none).
+void FillList(HWND dialog, int id, const std::vector<std::string>& entries, int selection);
+int ListSelection(HWND dialog, int id);
+
+// The controls of a resizable dialog, measured once in the layout of its template and moved with
+// the edges whenever it is resized.
+class AnchoredLayout {
+  public:
+    void Measure(HWND dialog, const Anchor* anchors, int count);
+    void Apply(HWND dialog) const;
+    // The window size at measuring: a dialog is not made smaller than its template.
+    SIZE MinimumSize() const { return minimum_; }
+
+  private:
+    struct Placed {
+        Anchor anchor;
+        Box at;
+    };
+    std::vector<Placed> placed_;
+    int width0_ = 0, height0_ = 0;
+    SIZE minimum_ = {0, 0};
+};

@@ -1,0 +1,59 @@
+#include "base/win/dialog_kit.h"
+
+std::string ItemText(HWND dialog, int id) {
+    HWND item = GetDlgItem(dialog, id);
+    int length = item ? GetWindowTextLengthA(item) : 0;
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    if (length > 0) text.resize(static_cast<size_t>(GetWindowTextA(item, &text[0], length + 1)));
+    else text.clear();
+    return text;
+}
+
+SIZE DesktopSize() {
+    RECT r;
+    GetClientRect(GetDesktopWindow(), &r);
+    return SIZE{r.right, r.bottom};
+}
+
+void CentreOnScreen(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    SIZE screen = DesktopSize();
+    SetWindowPos(window, nullptr, (screen.cx - (r.right - r.left)) / 2, (screen.cy - (r.bottom - r.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FillList(HWND dialog, int id, const std::vector<std::string>& entries, int selection) {
+    SendDlgItemMessageA(dialog, id, CB_RESETCONTENT, 0, 0);
+    for (const std::string& e : entries) SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.c_str()));
+    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+}
+
+int ListSelection(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
+
+void AnchoredLayout::Measure(HWND dialog, const Anchor* anchors, int count) {
+    RECT client, window;
+    GetClientRect(dialog, &client);
+    GetWindowRect(dialog, &window);
+    width0_ = client.right, height0_ = client.bottom;
+    minimum_ = SIZE{window.right - window.left, window.bottom - window.top};
+    placed_.clear();
+    for (int i = 0; i < count; ++i) {
+        HWND item = GetDlgItem(dialog, anchors[i].id);
+        if (!item) continue;
+        RECT r;
+        GetWindowRect(item, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        placed_.push_back(Placed{anchors[i], Box{r.left, r.top, r.right, r.bottom}});
+    }
+}
+
+void AnchoredLayout::Apply(HWND dialog) const {
+    RECT client;
+    GetClientRect(dialog, &client);
+    for (const Placed& p : placed_) {
+        Box b = AnchoredBox(p.at, p.anchor, width0_, height0_, client.right, client.bottom);
+        SetWindowPos(GetDlgItem(dialog, p.anchor.id), nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}

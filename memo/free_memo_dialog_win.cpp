@@ -1,0 +1,101 @@
+#include "memo/free_memo_dialog_win.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "base/cell_ids.h"
+#include "memo/memo_dialog_frame_win.h"
+#include "memo/memo_dialog_notes_win.h"
+#include "memo/memo_store.h"
+#include "memo/working_text.h"
+#include "resources/resource.h"
+
+namespace {
+constexpr Anchor kAnchors[] = {{IDC_FREE_MEMO_TEXT, 0, 3}, {IDC_FREE_MEMO_TAGS, 2, 0}, {IDOK, 3, 0}, {IDCANCEL, 3, 0}};
+
+struct FreeMemoState {
+    FreeMemoDialog* d;
+    HWND owner;
+    MemoDialogFrame frame;
+    bool filling;
+};
+
+FreeMemoState* StateOf(HWND dialog) { return reinterpret_cast<FreeMemoState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+
+BOOL OnInit(HWND dialog, FreeMemoState* s) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
+    s->filling = true;
+    OpenFrame(dialog, &s->frame, kAnchors, static_cast<int>(sizeof kAnchors / sizeof kAnchors[0]));
+    char* text = ReadFreeMemo();
+    SetDlgItemTextA(dialog, IDC_FREE_MEMO_TEXT, text ? text : "");
+    SendDlgItemMessageA(dialog, IDC_FREE_MEMO_TEXT, EM_SETSEL, 0, -1);
+    SetWorkingText(text ? text : "");
+    std::free(text);
+    BeginEditing(kCellMemoBox, 0, 0, 0);
+    g_edit.outerFrame = false;
+    SetFocus(GetDlgItem(dialog, IDC_FREE_MEMO_TEXT));
+    TellOwner(s->owner, kNoteSelect, kCellMemoBox);
+    s->filling = false;
+    return FALSE;  // the focus is set
+}
+
+void OnTyped(HWND dialog, FreeMemoState* s) {
+    SetWorkingText(ItemText(dialog, IDC_FREE_MEMO_TEXT).c_str());
+    TellOwner(s->owner, kNoteRepaintCell, kCellMemoBox);
+}
+
+void Close(HWND dialog, FreeMemoState* s, INT_PTR result) {
+    EndEditing();
+    TellOwner(s->owner, kNoteRepaintCell, kCellMemoBox);
+    SaveFrame(dialog, s->frame);
+    EndDialog(dialog, result);
+    TellOwner(s->owner, kNoteSelectBriefly, kCellMemoBox);
+}
+
+void OnOk(HWND dialog, FreeMemoState* s) {
+    if (!WriteFreeMemo(WorkingTextOrEmpty()).ok()) return;  // the user has been told; the text stays
+    s->d->stored = true;
+    Close(dialog, s, IDOK);
+}
+
+void OnCommand(HWND dialog, FreeMemoState* s, int id, int code) {
+    if (s->filling) return;
+    switch (id) {
+    case IDC_FREE_MEMO_TEXT:
+        if (code == EN_CHANGE) OnTyped(dialog, s);
+        break;
+    case IDOK: OnOk(dialog, s); break;
+    case IDCANCEL: Close(dialog, s, IDCANCEL); break;
+    default: break;  // 色(&C)...: the tag settings are not there yet
+    }
+}
+
+void OnSize(HWND dialog, FreeMemoState* s) {
+    if (s->filling) return;
+    s->frame.layout.Apply(dialog);
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
+INT_PTR CALLBACK FreeMemoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    FreeMemoState* s = message == WM_INITDIALOG ? reinterpret_cast<FreeMemoState*>(lParam) : StateOf(dialog);
+    if (!s) return FALSE;
+    switch (message) {
+    case WM_INITDIALOG: return OnInit(dialog, s);
+    case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_SIZE: OnSize(dialog, s); return TRUE;
+    case WM_GETMINMAXINFO: LimitFrame(s->frame, lParam); return TRUE;
+    default: return FALSE;
+    }
+}
+}  // namespace
+
+INT_PTR OpenFreeMemoDialog(HWND owner, FreeMemoDialog* dialog) {
+    FreeMemoState s = {};
+    s.d = dialog;
+    s.owner = owner;
+    s.frame.name = "MEMO";
+    s.frame.keep = dialog->placementKeep;
+    dialog->stored = false;
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FREE_MEMO), owner, FreeMemoProc,
+                           reinterpret_cast<LPARAM>(&s));
+}

@@ -1,0 +1,12 @@
+// The free memo dialog (105 "メモ"): the text of the memo box, previewed there while typed.
+#pragma once
+#include <windows.h>
+
+struct FreeMemoDialog {
+    int placementKeep;  // "DLGPLACEMENT_KEEP"
+    bool stored;        // out: OK stored the text
+};
+
+// Modal over the calendar window owner, which receives the notes of memo_dialog_notes_win.h.
+// IDOK or IDCANCEL.
+INT_PTR OpenFreeMemoDialog(HWND owner, FreeMemoDialog* dialog);

@@ -1,0 +1,19 @@
+// The frame the two memo dialogs share: resizable, their controls following the edges, opening
+// where "DLGPLACEMENT_KEEP" kept them (or centred), saving their place when they close.
+#pragma once
+#include <windows.h>
+
+#include "base/win/dialog_kit.h"
+
+struct MemoDialogFrame {
+    const char* name;  // "DATEMEMO" or "MEMO": the placement keys' prefix
+    int keep;          // "DLGPLACEMENT_KEEP"
+    AnchoredLayout layout;
+};
+
+// WM_INITDIALOG: measures the controls, restores the kept place and size, lays the controls out.
+void OpenFrame(HWND dialog, MemoDialogFrame* frame, const Anchor* anchors, int count);
+// Before the dialog ends: writes the kept placement, deletes what is not kept.
+void SaveFrame(HWND dialog, const MemoDialogFrame& frame);
+// WM_GETMINMAXINFO: never smaller than the template.
+void LimitFrame(const MemoDialogFrame& frame, LPARAM minMaxInfo);
