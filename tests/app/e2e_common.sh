@@ -26,6 +26,14 @@ wait_ini() {
     echo "$v"
 }
 window() { xdotool search --onlyvisible --name '^Tessel$' 2>/dev/null | head -1; }
+# A visible window titled exactly $1; also for Japanese titles, which `xdotool search --name`
+# cannot match.
+window_named() {
+    local w
+    for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+        [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && { echo "$w"; return; }
+    done
+}
 # Starts the calendar in D and waits for its window; X, Y, WIDTH, HEIGHT give where it is.
 start() {
     env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar.exe" >/dev/null 2>&1 &

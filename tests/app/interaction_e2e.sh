@@ -112,6 +112,7 @@ xdotool key Next
 check "PageDown with key assignment" "$(wait_value TOP_DATE "$next_month")" "$next_month"
 xdotool key Prior
 check "PageUp with key assignment" "$(wait_value TOP_DATE 0)" 0
+sleep 0.6  # two clicks on a day within the double-click time open its memo dialog
 click 30 $((HEIGHT / 2))
 xdotool key ctrl+alt+t
 gone=no

@@ -1,0 +1,83 @@
+// The memo dialogs' templates as the programs load them: caption, size in dialog units, font,
+// and each control's id, class and text.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+
+namespace {
+
+struct Control {
+    int id;
+    const char* kind;  // window class
+    const char* text;
+};
+
+INT_PTR CALLBACK Quiet(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+// Creates the dialog hidden and checks what the template says.
+void CheckTemplate(int resource, const char* caption, int width, int height, const std::vector<Control>& controls) {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+    HWND d = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), nullptr, Quiet, 0);
+    ASSERT_NE(nullptr, d) << resource;
+    char text[128];
+    GetWindowTextA(d, text, sizeof text);
+    EXPECT_STREQ(caption, text) << resource;
+    RECT units = {0, 0, width, height}, client;
+    MapDialogRect(d, &units);
+    GetClientRect(d, &client);
+    EXPECT_EQ(units.right, client.right) << resource;
+    EXPECT_EQ(units.bottom, client.bottom) << resource;
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(d, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_STREQ("ＭＳ Ｐゴシック", font.lfFaceName) << resource;
+    for (const Control& c : controls) {
+        HWND item = GetDlgItem(d, c.id);
+        ASSERT_NE(nullptr, item) << resource << " " << c.id;
+        char kind[64];
+        GetClassNameA(item, kind, sizeof kind);
+        EXPECT_STRCASEEQ(c.kind, kind) << resource << " " << c.id;
+        GetWindowTextA(item, text, sizeof text);
+        if (c.text) {
+            EXPECT_STREQ(c.text, text) << resource << " " << c.id;
+        }
+    }
+    DestroyWindow(d);
+}
+
+TEST(Dialogs, DateMemo) {
+    CheckTemplate(IDD_DATE_MEMO, "日付メモ", 186, 127,
+                  {{1010, "ComboBox", nullptr}, {1007, "ComboBox", nullptr}, {1008, "ComboBox", nullptr},
+                   {1006, "Edit", ""}, {1132, "Static", "<上書>"}, {1142, "Static", "繰り返し(&E)："},
+                   {1128, "ComboBox", nullptr}, {1129, "Button", "設定(&S)..."}, {1022, "Button", "色(&C)..."},
+                   {1021, "Button", "消去(&R)..."}, {IDOK, "Button", "OK"}, {IDCANCEL, "Button", "キャンセル"}});
+}
+
+TEST(Dialogs, FreeMemo) {
+    CheckTemplate(IDD_FREE_MEMO, "メモ", 258, 99,
+                  {{1016, "Edit", ""}, {1022, "Button", "色(&C)..."}, {IDOK, "Button", "OK"},
+                   {IDCANCEL, "Button", "キャンセル"}});
+}
+
+TEST(Dialogs, Repeat) {
+    CheckTemplate(IDD_REPEAT, "繰り返し入力設定", 186, 85,
+                  {{1126, "Edit", nullptr}, {1127, "msctls_updown32", nullptr}, {1131, "ComboBox", nullptr},
+                   {1010, "ComboBox", nullptr}, {1007, "ComboBox", nullptr}, {1008, "ComboBox", nullptr},
+                   {1130, "ComboBox", nullptr}, {IDOK, "Button", "OK"}, {IDCANCEL, "Button", "キャンセル"}});
+}
+
+TEST(Dialogs, Countdown) {
+    CheckTemplate(IDD_COUNTDOWN, "あと何日メモ", 190, 95,
+                  {{1126, "Edit", nullptr}, {1127, "msctls_updown32", nullptr}, {1010, "ComboBox", nullptr},
+                   {1007, "ComboBox", nullptr}, {1008, "ComboBox", nullptr}, {1125, "Edit", ""},
+                   {3, "Button", "追加(&A)"}, {4, "Button", "削除(&R)"}, {IDOK, "Button", "OK"},
+                   {IDCANCEL, "Button", "キャンセル"}});
+}
+
+}  // namespace
