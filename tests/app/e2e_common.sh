@@ -34,6 +34,17 @@ window_named() {
         [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && { echo "$w"; return; }
     done
 }
+# Waits (up to 3 s) until the window FINDER prints is there (yes) or gone (no); prints which.
+wait_shown() {
+    local v
+    for _ in $(seq 1 30); do
+        v=no
+        [ -n "$($1)" ] && v=yes
+        [ "$v" = "$2" ] && break
+        sleep 0.1
+    done
+    echo $v
+}
 # Starts the calendar in D and waits for its window; X, Y, WIDTH, HEIGHT give where it is.
 start() {
     env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar.exe" >/dev/null 2>&1 &

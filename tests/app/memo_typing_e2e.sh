@@ -57,27 +57,17 @@ tray_menu() {  # tray_menu ITEM: opens the icon's menu and clicks item 1 or 2
     sleep 0.3
     xdotool click 1
 }
-wait_visible() {  # wait_visible yes|no
-    local v
-    for _ in $(seq 1 30); do
-        v=no
-        [ -n "$(window)" ] && v=yes
-        [ "$v" = "$1" ] && break
-        sleep 0.1
-    done
-    echo $v
-}
 tray_menu 2  # 隠す(&H)
-check "hidden from the tray menu" "$(wait_visible no)" no
+check "hidden from the tray menu" "$(wait_shown window no)" no
 tray_menu 1  # 表示する(&S)
-check "shown from the tray menu" "$(wait_visible yes)" yes
+check "shown from the tray menu" "$(wait_shown window yes)" yes
 xdotool mousemove 12 32
 sleep 0.3
 xdotool click --repeat 2 --delay 80 1
-check "hidden by a double click on the icon" "$(wait_visible no)" no
+check "hidden by a double click on the icon" "$(wait_shown window no)" no
 sleep 0.5
 xdotool click --repeat 2 --delay 80 1
-check "shown by a double click on the icon" "$(wait_visible yes)" yes
+check "shown by a double click on the icon" "$(wait_shown window yes)" yes
 stop
 
 # --- The alarm of today's memo when the calendar starts: a message box titled with the date.

@@ -11,16 +11,6 @@ INI=$D/desk-calendar.ini
 . "$(dirname "$0")/../app/e2e_common.sh"
 memo_file=$D/tessel_memo$(date +%Y).ini
 dialog() { window_named 日付メモ; }
-wait_dialog() {  # wait_dialog yes|no
-    local v
-    for _ in $(seq 1 30); do
-        v=no
-        [ -n "$(dialog)" ] && v=yes
-        [ "$v" = "$1" ] && break
-        sleep 0.1
-    done
-    echo $v
-}
 # Today's cell: seven 64-pixel columns, the rows 75 pixels apart below a 40-pixel head.
 first=$(date -d "$(date +%Y-%m-01)" +%s)
 index=$(( ($(date -u -d "$(date +%Y-%m-%d)" +%s) - $(date -u -d "$(date +%Y-%m-01)" +%s)) / 86400 + $(date -d @"$first" +%w) ))
@@ -35,7 +25,7 @@ xdotool key Home
 sleep 0.3
 empty=$(cell_picture)
 xdotool key Return
-check "Enter on today opens the date memo dialog" "$(wait_dialog yes)" yes
+check "Enter on today opens the date memo dialog" "$(wait_shown dialog yes)" yes
 xdotool type --delay 60 'call 9:30'
 xdotool key Return
 xdotool type --delay 100 '会議'
@@ -48,15 +38,15 @@ want=$(printf 'call 9:30\x7f\x89\xef\x8b\x63')
 # OK by the mouse (Enter types a new line in the memo): the button left of Cancel.
 xdotool mousemove $((DIALOG_X + DIALOG_WIDTH - 124)) $((DIALOG_Y + DIALOG_HEIGHT - 27)) click 1
 check "OK stores the memo" "$(wait_ini "$memo_file" "$(date +%-m)" "$(date +%-d)" "$want")" "$want"
-check "the dialog is closed" "$(wait_dialog no)" no
+check "the dialog is closed" "$(wait_shown dialog no)" no
 stored=$(cell_picture)
 check "the stored memo looks as the preview did" "$stored" "$typed"
 
 # A double click on the day opens the dialog again; Escape leaves everything as it was.
 xdotool mousemove $((X + cell_x + 30)) $((Y + cell_y + 10)) click --repeat 2 --delay 80 1
-check "a double click on today opens the dialog" "$(wait_dialog yes)" yes
+check "a double click on today opens the dialog" "$(wait_shown dialog yes)" yes
 xdotool key Escape
-check "Escape closes it" "$(wait_dialog no)" no
+check "Escape closes it" "$(wait_shown dialog no)" no
 check "and keeps the memo" "$(ini_get "$memo_file" "$(date +%-m)" "$(date +%-d)")" "$want"
 stop
 [ "$failures" -eq 0 ] && echo "memo dialog e2e: all checks passed"
