@@ -26,6 +26,9 @@ class CommandHost {
     // dialog; true when the dialog was open (and may have changed memos).
     virtual bool OpenMemoDialog() = 0;
     virtual bool OpenCountdownDialog() = 0;
+    // The phrase, tag, search or holiday dialog of the command; true when it may have changed
+    // what the calendar shows.
+    virtual bool OpenToolDialog(int command) = 0;
 
   protected:
     ~CommandHost() = default;

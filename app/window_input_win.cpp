@@ -10,6 +10,7 @@
 #include "app/cursor_ring.h"
 #include "app/interaction.h"
 #include "app/memo_dialogs_win.h"
+#include "app/tool_dialogs_win.h"
 #include "app/main_window_win.h"
 #include "app/pointer.h"
 #include "app/quick_memo.h"
@@ -72,6 +73,7 @@ class WindowHost : public CommandHost, public QuickMemoHost {
     void RefreshTray() override { RefreshTrayTip(); }
     bool OpenMemoDialog() override { return OpenMemoInput(hwnd_); }
     bool OpenCountdownDialog() override { return OpenCountdownInput(hwnd_); }
+    bool OpenToolDialog(int command) override { return ::OpenToolDialog(hwnd_, command); }
 
   private:
     HWND hwnd_;

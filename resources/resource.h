@@ -149,6 +149,29 @@
 #define IDC_PHRASE_TEXT 1069
 #define IDC_PHRASE_LIST 1072
 
+// Tag dialog (116): the sixteen words and the alarm-time entry.
+#define IDC_TAG_LIST 1150
+#define IDC_TAG_WORD 1151
+#define IDC_TAG_BOLD 1152
+#define IDC_TAG_ITALIC 1153
+#define IDC_TAG_STRIKE 1154
+#define IDC_TAG_SWATCH 1155
+#define IDC_TAG_COLOUR 1156
+
+// Holiday and regular memo dialog (132).
+#define IDC_HOLIDAY_LIST 1160
+#define IDC_HOLIDAY_KIND_NATIONAL 1161      // the four kind radios, kinds 0 to 3 in order
+#define IDC_HOLIDAY_KIND_PERSONAL 1162
+#define IDC_HOLIDAY_KIND_HOLIDAY_MEMO 1163
+#define IDC_HOLIDAY_KIND_DATE_MEMO 1164
+#define IDC_HOLIDAY_MONTH 1165
+#define IDC_HOLIDAY_DAY 1166
+#define IDC_HOLIDAY_WEEKS 1167
+#define IDC_HOLIDAY_TEXT 1168
+#define IDC_HOLIDAY_ADD 1169
+#define IDC_HOLIDAY_DELETE 1170
+#define IDC_HOLIDAY_APPLY 1171
+
 // Memo search dialog (134); its default button searches.
 #define IDC_SEARCH_FIND 1
 #define IDC_SEARCH_COPY 3

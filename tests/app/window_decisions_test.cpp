@@ -57,6 +57,10 @@ struct FakeHost : CommandHost {
         calls.push_back("countdown dialog");
         return true;
     }
+    bool OpenToolDialog(int command) override {
+        calls.push_back("tool dialog " + std::to_string(command));
+        return true;
+    }
     LayoutInputs* in = nullptr;
     std::string clipboard;
     bool answer = true;
