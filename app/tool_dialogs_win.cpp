@@ -2,11 +2,24 @@
 
 #include "app/main_window_win.h"
 #include "app/window_input_win.h"
+#include "config/app_state.h"
+#include "config/tag_dialog_win.h"
+#include "memo/phrase_dialog_win.h"
 #include "resources/resource.h"
 
 bool OpenToolDialog(HWND hwnd, int command) {
     CommitQuickMemo(hwnd);
     switch (command) {
+    case IDM_PHRASES: {
+        PhraseDialog dialog = {};
+        OpenPhraseDialog(hwnd, &dialog);
+        return false;  // phrases are read when they are pasted
+    }
+    case IDM_TAGS: {
+        TagDialog dialog = {g_app.design.custColors, false};
+        OpenTagDialog(hwnd, &dialog);
+        return dialog.changed;
+    }
     default: return false;
     }
 }

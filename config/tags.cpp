@@ -16,6 +16,14 @@ void TagKey(int index, char* key, int size) {
 }
 }  // namespace
 
+void TagWordFromTyped(const char* typed, char out[32]) {
+    CopyField(out, 32, typed);
+    for (char* p = out; *p; ++p)
+        if (*p == ',') *p = '_';  // never a trail byte: those start at 0x40
+}
+
+const char* TagListText(const TagStyle& tag) { return tag.word[0] ? tag.word : "(未登録)"; }
+
 void ResetTags() {
     for (TagStyle& tag : g_tags) tag = TagStyle{};
     CopyField(g_tags[0].word, sizeof g_tags[0].word, "アラーム時刻");

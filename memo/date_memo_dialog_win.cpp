@@ -218,7 +218,8 @@ void OnCommand(HWND dialog, DateMemoState* s, int id, int code) {
     case IDC_DATE_MEMO_CLEAR: OnClearMonth(dialog, s); break;
     case IDOK: OnOk(dialog, s); break;
     case IDCANCEL: Close(dialog, s, IDCANCEL); break;
-    default: break;  // 色(&C)...: the tag settings are not there yet
+    case IDC_DATE_MEMO_TAGS: OpenTagsOver(dialog, s->owner); break;
+    default: break;
     }
 }
 

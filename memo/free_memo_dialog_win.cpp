@@ -66,7 +66,8 @@ void OnCommand(HWND dialog, FreeMemoState* s, int id, int code) {
         break;
     case IDOK: OnOk(dialog, s); break;
     case IDCANCEL: Close(dialog, s, IDCANCEL); break;
-    default: break;  // 色(&C)...: the tag settings are not there yet
+    case IDC_FREE_MEMO_TAGS: OpenTagsOver(dialog, s->owner); break;
+    default: break;
     }
 }
 

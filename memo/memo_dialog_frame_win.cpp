@@ -1,6 +1,9 @@
 #include "memo/memo_dialog_frame_win.h"
 
+#include "config/app_state.h"
 #include "config/dialog_placement.h"
+#include "config/tag_dialog_win.h"
+#include "memo/memo_dialog_notes_win.h"
 
 void OpenFrame(HWND dialog, MemoDialogFrame* frame, const Anchor* anchors, int count) {
     frame->layout.Measure(dialog, anchors, count);
@@ -18,6 +21,12 @@ void SaveFrame(HWND dialog, const MemoDialogFrame& frame) {
     SIZE screen = DesktopSize();
     SaveDialogPlacement(frame.name, frame.keep, screen.cx, screen.cy,
                         DialogPlacement{true, r.left, r.top, true, r.right - r.left, r.bottom - r.top});
+}
+
+void OpenTagsOver(HWND dialog, HWND calendar) {
+    TagDialog tags = {g_app.design.custColors, false};
+    OpenTagDialog(dialog, &tags);
+    if (tags.changed) TellOwner(calendar, kNoteRebuild);
 }
 
 void LimitFrame(const MemoDialogFrame& frame, LPARAM minMaxInfo) {

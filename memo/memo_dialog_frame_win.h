@@ -15,5 +15,7 @@ struct MemoDialogFrame {
 void OpenFrame(HWND dialog, MemoDialogFrame* frame, const Anchor* anchors, int count);
 // Before the dialog ends: writes the kept placement, deletes what is not kept.
 void SaveFrame(HWND dialog, const MemoDialogFrame& frame);
+// 色(&C)...: the tag dialog over the memo dialog; the calendar is repainted when tags changed.
+void OpenTagsOver(HWND dialog, HWND calendar);
 // WM_GETMINMAXINFO: never smaller than the template.
 void LimitFrame(const MemoDialogFrame& frame, LPARAM minMaxInfo);

@@ -48,14 +48,19 @@ check "today's memo is kept" "$(memo_of today)" "$typed"
 
 # --- Hide and show by the tray icon: its menu, then a double click. Wine's stand-in for the
 # notification area is at (0,0), the first icon at (12,32); menus open at the pointer.
+# The icon's menu: an unnamed window at the pointer.
+menu_open() { xdotool search --onlyvisible --name '' 2>/dev/null | while read -r w; do
+    [ -z "$(xdotool getwindowname "$w")" ] && xdotool getwindowgeometry "$w" | grep -q 'Position: 12,32 ' && echo "$w"
+done; }
 tray_menu() {  # tray_menu ITEM: opens the icon's menu and clicks item 1 or 2
     xdotool mousemove 12 32
     sleep 0.3
     xdotool click 3
-    sleep 0.7
+    [ "$(wait_shown menu_open yes)" = yes ] || fail "no menu at the tray icon"
     xdotool mousemove $((12 + 28)) $((32 + 13 + ($1 - 1) * 14))
     sleep 0.3
     xdotool click 1
+    wait_shown menu_open no >/dev/null
 }
 tray_menu 2  # 隠す(&H)
 check "hidden from the tray menu" "$(wait_shown window no)" no

@@ -57,9 +57,16 @@ wait_gone() {
     return 1
 }
 
-# "X Y W H" of an X window.
+# "X Y W H" of an X window; asked again while a busy machine has not mapped it yet.
 geometry() {
-    xdotool getwindowgeometry --shell "$1" | awk -F= '{v[$1] = $2} END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}'
+    local g
+    for _ in $(seq 1 30); do
+        g=$(xdotool getwindowgeometry --shell "$1" 2>/dev/null |
+            awk -F= '{v[$1] = $2} END {if (v["HEIGHT"] != "") print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}')
+        [ -n "$g" ] && break
+        sleep 0.1
+    done
+    echo "$g"
 }
 
 start() {  # start EXE [ARGS...]: runs it in the background, its pid in LAST_PID

@@ -69,6 +69,19 @@ TEST_F(TagFile, OverlongWordIsCutWithinItsField) {
     EXPECT_EQ(g_tags[4].colour, 0x332211u);
 }
 
+TEST(TagWords, TypedCommasBecomeUnderscoresAndLongWordsKeepWholeCharacters) {
+    char word[32];
+    TagWordFromTyped("a,b", word);
+    EXPECT_STREQ(word, "a_b");
+    std::string typed = "x";
+    for (int i = 0; i < 20; ++i) typed += "表,";  // the trail byte of 表 is 5C, never a comma
+    TagWordFromTyped(typed.c_str(), word);
+    EXPECT_EQ(std::strlen(word), 31u);
+    EXPECT_EQ(std::string(word).substr(0, 4), "x表_");
+    TagStyle tag = {};
+    EXPECT_STREQ(TagListText(tag), "(未登録)");
+}
+
 TEST_F(TagFile, ReadSettingsReadsTheTags) {
     WriteIni(path, {"[COLORTAG]", "TAG3=重要,ff0000,1"});
     AppState state;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The date memo dialog of the real calendar: Enter on today (with key assignment) opens it, what
 # is typed shows in today's cell before anything is stored, OK stores it; a double click on the
-# day opens it again on the stored text.
+# day opens it again on the stored text. The memo menu opens the phrase and tag dialogs.
 set -u
 : "${TESSEL_WIN_BUILD:?}" "${TESSEL_TEST_TMP:?}"
 D=$TESSEL_TEST_TMP/memo_dialog
@@ -48,6 +48,18 @@ check "a double click on today opens the dialog" "$(wait_shown dialog yes)" yes
 xdotool key Escape
 check "Escape closes it" "$(wait_shown dialog no)" no
 check "and keeps the memo" "$(ini_get "$memo_file" "$(date +%-m)" "$(date +%-d)")" "$want"
+
+# The memo menu of a day: W opens the fixed phrases, T the tag words.
+for item in "w 定型句の設定" "t タグ文字の設定"; do
+    key=${item%% *} title=${item#* }
+    sleep 0.6  # not a double click
+    click $((cell_x + 30)) $((cell_y + 10)) 3
+    xdotool key "$key"
+    found() { window_named "$title"; }
+    check "the memo menu's $key opens $title" "$(wait_shown found yes)" yes
+    xdotool key Escape
+    check "Escape closes $title" "$(wait_shown found no)" no
+done
 stop
 [ "$failures" -eq 0 ] && echo "memo dialog e2e: all checks passed"
 [ "$failures" -eq 0 ]

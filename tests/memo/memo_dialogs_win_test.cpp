@@ -21,6 +21,9 @@
 #include "base/cell_ids.h"
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
+#include "config/app_state.h"
+#include "config/tag_dialog_win.h"
+#include "config/tags.h"
 #include "config/file_names.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
@@ -30,6 +33,8 @@
 #include "memo/free_memo_dialog_win.h"
 #include "memo/memo_dialog_notes_win.h"
 #include "memo/memo_store.h"
+#include "memo/phrase_dialog_win.h"
+#include "memo/phrases.h"
 #include "memo/repeat.h"
 #include "memo/repeat_dialog_win.h"
 #include "memo/working_text.h"
@@ -84,6 +89,18 @@ std::string ListText(HWND d, int id) {
     char buf[128] = "";
     SendDlgItemMessageA(d, id, CB_GETLBTEXT, static_cast<WPARAM>(Chosen(d, id)), reinterpret_cast<LPARAM>(buf));
     return buf;
+}
+
+std::string ListLine(HWND d, int id, int index) {
+    char buf[300] = "";
+    SendDlgItemMessageA(d, id, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+// Selects line index of list box id as a click does.
+void Pick(HWND d, int id, int index) {
+    SendDlgItemMessageA(d, id, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(d, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
 }
 
 // Replaces the whole text of edit id as typing or pasting over a selection does (a multi-line
@@ -335,6 +352,66 @@ TEST_F(MemoDialogs, FreeMemoPreviewsInTheMemoBoxAndKeepsItsPlace) {
         Press(d, IDCANCEL);
     }));
     EXPECT_EQ(placed.x * 1000 + placed.y, 123077);  // opened where it was left
+}
+
+TEST_F(MemoDialogs, PhrasesEditedMovedAndSavedOnlyOnOk) {
+    ASSERT_TRUE(WritePhrase(0, "first"));
+    PhraseDialog dialog = {};
+    auto open = [&] { return OpenPhraseDialog(owner_, &dialog); };
+    EXPECT_EQ(IDCANCEL, Drive("定型句の設定", open, [&](HWND d) {
+        Type(d, IDC_PHRASE_TEXT, "changed");
+        Press(d, IDCANCEL);
+    }));
+    char text[kPhraseSize];
+    ReadPhrase(0, text);
+    EXPECT_STREQ(text, "first");  // nothing written
+    EXPECT_EQ(IDOK, Drive("定型句の設定", open, [&](HWND d) {
+        EXPECT_EQ(ListLine(d, IDC_PHRASE_LIST, 0), "first");
+        EXPECT_EQ(ListLine(d, IDC_PHRASE_LIST, 15), "(未登録)");
+        Pick(d, IDC_PHRASE_LIST, 2);
+        Type(d, IDC_PHRASE_TEXT, "two\r\nlines");
+        EXPECT_EQ(ListLine(d, IDC_PHRASE_LIST, 2), "two  lines");
+        SendMessageA(d, WM_COMMAND, IDC_PHRASE_UP, 0);  // the phrase and its line move to slot 1
+        EXPECT_EQ(ListLine(d, IDC_PHRASE_LIST, 1), "two  lines");
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_PHRASE_LIST, LB_GETCURSEL, 0, 0), 1);
+        Pick(d, IDC_PHRASE_LIST, 0);
+        Type(d, IDC_PHRASE_TEXT, "");
+        Pick(d, IDC_PHRASE_LIST, 15);
+        SendMessageA(d, WM_COMMAND, IDC_PHRASE_DOWN, 0);  // nothing below the last
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_PHRASE_LIST, LB_GETCURSEL, 0, 0), 15);
+        Press(d, IDOK);
+    }));
+    EXPECT_TRUE(dialog.saved);
+    ReadPhrase(0, text);
+    EXPECT_STREQ(text, "");  // a cleared phrase deletes its key
+    ReadPhrase(1, text);
+    EXPECT_STREQ(text, "two\r\nlines");
+    int cell = 0;
+    EXPECT_FALSE(UndoMemoChange(&cell));  // phrases are not undone
+}
+
+TEST_F(MemoDialogs, TagWordsStylesAndTheAlarmEntry) {
+    ResetTags();
+    TagDialog dialog = {g_app.design.custColors, false};
+    EXPECT_EQ(IDOK, Drive("タグ文字の設定", [&] { return OpenTagDialog(owner_, &dialog); }, [&](HWND d) {
+        EXPECT_EQ(ListLine(d, IDC_TAG_LIST, 0), "アラーム時刻");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_TAG_WORD)));
+        Pick(d, IDC_TAG_LIST, 3);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_TAG_WORD)));
+        Type(d, IDC_TAG_WORD, "a,b");
+        EXPECT_EQ(ListLine(d, IDC_TAG_LIST, 3), "a_b");
+        SendDlgItemMessageA(d, IDC_TAG_BOLD, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(d, IDC_TAG_STRIKE, BM_CLICK, 0, 0);
+        Pick(d, IDC_TAG_LIST, 4);
+        EXPECT_EQ(IsDlgButtonChecked(d, IDC_TAG_BOLD), static_cast<UINT>(BST_UNCHECKED));
+        Press(d, IDOK);
+    }));
+    EXPECT_TRUE(dialog.changed);
+    EXPECT_STREQ(g_tags[3].word, "a_b");
+    EXPECT_EQ(g_tags[3].bold * 100 + g_tags[3].italic * 10 + g_tags[3].strikeOut, 101);
+    char value[64] = "";
+    ReadProfileText("COLORTAG", "TAG3", "", value, sizeof value);
+    EXPECT_STREQ(value, "a_b,000000,1,0,1");
 }
 
 }  // namespace

@@ -80,4 +80,18 @@ TEST(Dialogs, Countdown) {
                    {IDCANCEL, "Button", "キャンセル"}});
 }
 
+TEST(Dialogs, Phrases) {
+    CheckTemplate(IDD_PHRASES, "定型句の設定", 187, 191,
+                  {{1072, "ListBox", nullptr}, {1069, "Edit", ""}, {3, "Button", "↑上へ(&U)"},
+                   {4, "Button", "↓下へ(&D)"}, {IDOK, "Button", "OK"}, {IDCANCEL, "Button", "キャンセル"}});
+}
+
+TEST(Dialogs, Tags) {
+    CheckTemplate(IDD_TAGS, "タグ文字の設定", 200, 145,
+                  {{IDC_TAG_LIST, "ListBox", nullptr}, {IDC_TAG_WORD, "Edit", ""}, {IDC_TAG_BOLD, "Button", "太字(&B)"},
+                   {IDC_TAG_ITALIC, "Button", "斜体(&I)"}, {IDC_TAG_STRIKE, "Button", "取消線(&S)"},
+                   {IDC_TAG_SWATCH, "Static", ""}, {IDC_TAG_COLOUR, "Button", "変更..."}, {IDOK, "Button", "OK"},
+                   {IDCANCEL, "Button", "キャンセル"}});
+}
+
 }  // namespace
