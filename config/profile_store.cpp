@@ -95,6 +95,13 @@ struct PathHash {
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
 };
 
+// A file written inside a write batch: held locked, its new text kept here until the batch ends.
+struct PendingFile {
+    FileWriteLock lock;
+    std::unique_ptr<ParsedFile> file;
+    bool changed = false;
+};
+
 struct Store {
     std::mutex lock;
     std::unordered_map<std::string, std::unique_ptr<ParsedFile>, PathHash, std::equal_to<>> files;
@@ -107,6 +114,9 @@ struct Store {
     std::vector<WriteFailure> failures;
     std::unordered_set<std::string, PathHash, std::equal_to<>> failing;
     void (*failureListener)() = nullptr;
+    // Inside a write batch the files written so far, each replaced once when the batch ends.
+    int writeBatchDepth = 0;
+    std::unordered_map<std::string, PendingFile, PathHash, std::equal_to<>> pending;
 };
 
 Store& TheStore() {
@@ -198,6 +208,7 @@ bool ReadWholeFile(const char* path, std::string& out, int64_t sizeHint) {
 // The parsed file for a read: the kept one while the file's stamp is unchanged. Null when the
 // file is missing or cannot be read.
 const ParsedFile* FileForRead(Store& st, const char* path) {
+    if (auto p = st.pending.find(std::string_view(path)); p != st.pending.end()) return p->second.file.get();
     auto it = st.files.find(std::string_view(path));
     if (st.batchDepth > 0) {
         if (it != st.files.end() && it->second->checkedInBatch == st.batch) return it->second.get();
@@ -278,15 +289,10 @@ std::string Rewritten(const ParsedFile& f, std::string_view sec, std::string_vie
     return out;
 }
 
-// The write itself, under the store's mutex and the file's lock.
-WriteResult EditLocked(Store& st, const char* section, const char* key, const char* path,
-                       const std::function<ProfileEdit(std::string_view, bool)>& edit) {
-    std::string_view sec(section), k(key);
-    FileWriteLock lock;
-    if (WriteResult r = lock.Acquire(path, kLockTimeoutMs); !r) return r;
+// The file as it is on disk now, read under its lock (held by the caller): another process's
+// write, or an edit by hand since the last access, is kept even when size and time look the same.
+WriteResult ReadUnderLock(Store& st, const char* path, std::unique_ptr<ParsedFile>* out) {
     st.missingInBatch.erase(std::string(path));
-    // Always compare with the bytes on disk, read under the lock: another process's write, or an
-    // edit by hand made since the last access, is kept even when size and time look the same.
     FileStamp stamp = StampOfFile(path);
     auto it = st.files.find(std::string_view(path));
     auto cur = std::make_unique<ParsedFile>();
@@ -311,31 +317,81 @@ WriteResult EditLocked(Store& st, const char* section, const char* key, const ch
     } else {
         Parse(*cur);
     }
+    *out = std::move(cur);
+    return WriteResult{};
+}
 
-    const ParsedFile& f = *cur;
+// The edit applied to the text of f: *changed tells whether the text is another now.
+WriteResult ApplyEdit(ParsedFile& f, const char* section, const char* key,
+                      const std::function<ProfileEdit(std::string_view, bool)>& edit, bool* changed) {
+    *changed = false;
     const KeyEntry* entry = FindKey(f, section, key);
     ProfileEdit change = edit(entry ? View(f, entry->value) : std::string_view(), entry != nullptr);
-    WriteResult result;
-    std::string out;
     bool write = change.change && (!change.remove || entry);
-    if (write && !change.remove && HasAny(change.value, "\r\n")) result = WriteResult{WriteError::kRefused, 0};
-    else if (write) out = Rewritten(f, sec, k, entry, change);
-    if (!result || !write || (stamp.exists && out == f.text)) {
-        if (stamp.exists) Keep(st, path, std::move(cur));  // nothing written; keep what was read
-        return result;
-    }
+    if (!write) return WriteResult{};
+    if (!change.remove && HasAny(change.value, "\r\n")) return WriteResult{WriteError::kRefused, 0};
+    std::string out = Rewritten(f, section, key, entry, change);
+    if (out == f.text) return WriteResult{};
+    f.text = std::move(out);
+    Parse(f);
+    *changed = true;
+    return WriteResult{};
+}
 
-    if (WriteResult r = ReplaceFileContent(path, out); !r) {
+// Puts the new text of path on the disk and keeps it parsed.
+WriteResult Commit(Store& st, const char* path, std::unique_ptr<ParsedFile> f) {
+    if (WriteResult r = ReplaceFileContent(path, f->text); !r) {
         Forget(st, path);
         return r;
     }
-    auto next = std::make_unique<ParsedFile>();
-    next->text = std::move(out);
-    Parse(*next);
-    next->stamp = StampOfFile(path);
-    next->checkedInBatch = st.batch;
-    Keep(st, path, std::move(next));
+    f->stamp = StampOfFile(path);
+    f->checkedInBatch = st.batch;
+    Keep(st, path, std::move(f));
     return WriteResult{};
+}
+
+// The write itself, under the store's mutex: at once under the file's lock, or into the pending
+// text of a write batch.
+WriteResult EditLocked(Store& st, const char* section, const char* key, const char* path,
+                       const std::function<ProfileEdit(std::string_view, bool)>& edit) {
+    if (st.writeBatchDepth > 0) {
+        auto p = st.pending.find(std::string_view(path));
+        if (p == st.pending.end()) {
+            PendingFile fresh;
+            if (WriteResult r = fresh.lock.Acquire(path, kLockTimeoutMs); !r) return r;
+            if (WriteResult r = ReadUnderLock(st, path, &fresh.file); !r) return r;
+            p = st.pending.emplace(std::string(path), std::move(fresh)).first;
+        }
+        bool changed = false;
+        WriteResult r = ApplyEdit(*p->second.file, section, key, edit, &changed);
+        p->second.changed |= changed;
+        return r;
+    }
+    FileWriteLock lock;
+    if (WriteResult r = lock.Acquire(path, kLockTimeoutMs); !r) return r;
+    std::unique_ptr<ParsedFile> cur;
+    if (WriteResult r = ReadUnderLock(st, path, &cur); !r) return r;
+    bool existed = cur->stamp.exists;
+    bool changed = false;
+    WriteResult result = ApplyEdit(*cur, section, key, edit, &changed);
+    if (!result || !changed) {
+        if (existed && !changed) Keep(st, path, std::move(cur));  // nothing written; keep what was read
+        return result;
+    }
+    return Commit(st, path, std::move(cur));
+}
+
+// The user hears of a file once when its writes begin to fail, not at every write. Returns the
+// listener to call (outside the store's mutex) when this failure is news.
+using Listener = void (*)();
+Listener NoteResult(Store& st, const char* path, const WriteResult& result) {
+    if (result) {
+        st.failing.erase(std::string(path));
+        return nullptr;
+    }
+    if (!st.failing.emplace(path).second) return nullptr;
+    st.failures.push_back(WriteFailure{path, result});
+    return st.failureListener;
 }
 
 }  // namespace
@@ -408,17 +464,11 @@ WriteResult ProfileEditString(const char* section, const char* key, const char* 
         result = WriteResult{WriteError::kRefused, 0};
     }
     Store& st = TheStore();
-    void (*listener)() = nullptr;
+    Listener listener = nullptr;
     {
         std::lock_guard<std::mutex> guard(st.lock);
         if (result) result = EditLocked(st, section, key, path, edit);
-        // The user hears of a file once when its writes begin to fail, not at every write.
-        if (result) {
-            st.failing.erase(std::string(path));
-        } else if (st.failing.emplace(path).second) {
-            st.failures.push_back(WriteFailure{path, result});
-            listener = st.failureListener;
-        }
+        listener = NoteResult(st, path, result);
     }
     if (listener) listener();
     return result;
@@ -470,6 +520,35 @@ void ProfileEndReadBatch() {
         ++st.batch;  // nothing checked in this batch counts as checked any more
         st.missingInBatch.clear();
     }
+}
+
+void ProfileBeginWriteBatch() {
+    Store& st = TheStore();
+    std::lock_guard<std::mutex> guard(st.lock);
+    ++st.writeBatchDepth;
+}
+
+WriteResult ProfileEndWriteBatch() {
+    Store& st = TheStore();
+    WriteResult first;
+    std::vector<Listener> listeners;
+    {
+        std::lock_guard<std::mutex> guard(st.lock);
+        if (st.writeBatchDepth == 0 || --st.writeBatchDepth > 0) return first;
+        auto pending = std::move(st.pending);
+        st.pending.clear();
+        for (auto& [path, p] : pending) {
+            if (!p.changed) {
+                if (p.file->stamp.exists) Keep(st, path.c_str(), std::move(p.file));
+                continue;
+            }
+            WriteResult r = Commit(st, path.c_str(), std::move(p.file));
+            if (first && !r) first = r;
+            if (Listener l = NoteResult(st, path.c_str(), r)) listeners.push_back(l);
+        }
+    }  // the files' locks go with pending
+    for (Listener l : listeners) l();
+    return first;
 }
 
 int ProfileStoreParseCount() {

@@ -63,6 +63,31 @@ struct ProfileReadBatch {
     ProfileReadBatch& operator=(const ProfileReadBatch&) = delete;
 };
 
+// A write batch: the writes between begin and end change each file in memory (reads in the batch
+// see them) and each file is replaced once, at the end, its lock held from its first write on so
+// nobody writes it in between. For a run of writes that belongs together on one thread (the
+// settings on OK, a design, the days of a cleared month). The writes inside answer only whether
+// they were accepted; the end answers whether every file reached the disk. Batches nest.
+void ProfileBeginWriteBatch();
+[[nodiscard]] WriteResult ProfileEndWriteBatch();
+
+class ProfileWriteBatch {
+  public:
+    ProfileWriteBatch() { ProfileBeginWriteBatch(); }
+    ~ProfileWriteBatch() {
+        if (!ended_) (void)ProfileEndWriteBatch();
+    }
+    ProfileWriteBatch(const ProfileWriteBatch&) = delete;
+    ProfileWriteBatch& operator=(const ProfileWriteBatch&) = delete;
+    [[nodiscard]] WriteResult End() {
+        ended_ = true;
+        return ProfileEndWriteBatch();
+    }
+
+  private:
+    bool ended_ = false;
+};
+
 // Forgets every parsed file and every unreported failure (tests; shutdown).
 void ProfileStoreReset();
 

@@ -58,13 +58,16 @@ wait_gone() {
 }
 
 # "X Y W H" of an X window; asked again while a busy machine has not mapped it yet.
+# The window is looked up again each time: Wine may replace the X window it first showed.
 geometry() {
-    local g
-    for _ in $(seq 1 30); do
-        g=$(xdotool getwindowgeometry --shell "$1" 2>/dev/null |
+    local g id=$1
+    for _ in $(seq 1 100); do
+        g=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null |
             awk -F= '{v[$1] = $2} END {if (v["HEIGHT"] != "") print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}')
         [ -n "$g" ] && break
         sleep 0.1
+        id=$(calendar_window)
+        [ -n "$id" ] || id=$1
     done
     echo "$g"
 }

@@ -495,6 +495,48 @@ TEST_F(ProfileTest, ReadBatchLooksAtEachFileOnce) {
     EXPECT_STREQ(buf, "now here");
 }
 
+TEST_F(ProfileTest, WriteBatchReplacesEachFileOnceAtItsEnd) {
+    ASSERT_TRUE(Write("S", "K", "old"));
+    std::string before = Slurp(file), other = dir + "/other.ini";
+    struct stat st0 {};
+    ASSERT_EQ(stat(file.c_str(), &st0), 0);
+    {
+        ProfileWriteBatch batch;
+        EXPECT_TRUE(Write("S", "K", "new"));
+        EXPECT_TRUE(Write("S", "K2", "two"));
+        EXPECT_TRUE(ProfileWriteString("S", "K", "elsewhere", other.c_str()));
+        EXPECT_TRUE(Write("S", "K2", nullptr));
+        // Reads see the batch's writes; the disk does not yet.
+        EXPECT_EQ(Read("S", "K"), "new");
+        EXPECT_EQ(Read("S", "K2"), "<def>");
+        EXPECT_EQ(Slurp(file), before);
+        EXPECT_NE(access(other.c_str(), F_OK), 0);
+        {
+            ProfileWriteBatch nested;
+            EXPECT_TRUE(Write("S", "K3", "three"));
+            EXPECT_TRUE(nested.End());
+        }
+        EXPECT_EQ(Slurp(file), before);  // the inner end leaves the writing to the outer one
+        EXPECT_TRUE(batch.End());
+    }
+    EXPECT_EQ(Slurp(file), "[S]\r\nK=new\r\nK3=three\r\n");
+    EXPECT_EQ(Slurp(other), "[S]\r\nK=elsewhere\r\n");
+    struct stat st1 {};
+    ASSERT_EQ(stat(file.c_str(), &st1), 0);
+    EXPECT_NE(st0.st_ino, st1.st_ino);  // replaced, through one temporary file
+    EXPECT_EQ(Strays(), 1);             // other.ini
+
+    // A batch whose file cannot be replaced says so at its end and leaves the old text.
+    ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+    ProfileWriteBatch failing;
+    EXPECT_TRUE(Write("S", "K", "lost?"));
+    WriteResult r = failing.End();
+    ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+    EXPECT_EQ(r.error, WriteError::kFileReadOnly);
+    EXPECT_EQ(Read("S", "K"), "new");
+    EXPECT_EQ(ProfileTakeWriteFailures().size(), 1u);
+}
+
 // ---- Writers in other processes, and failed writes ----------------------------------------
 
 TEST_F(ProfileTest, TwoProcessesWritingAtOnceLoseNothing) {
