@@ -19,6 +19,7 @@
 #include "app/memo_commands.h"
 #include "app/process_state.h"
 #include "base/cell_ids.h"
+#include "base/win/owner_notes.h"
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
 #include "config/file_names.h"
@@ -28,7 +29,6 @@
 #include "memo/countdown_dialog_win.h"
 #include "memo/date_memo_dialog_win.h"
 #include "memo/free_memo_dialog_win.h"
-#include "memo/memo_dialog_notes_win.h"
 #include "memo/memo_store.h"
 #include "memo/repeat.h"
 #include "memo/repeat_dialog_win.h"
@@ -42,7 +42,7 @@ std::mutex g_notesLock;
 std::vector<std::pair<int, int>> g_notes;
 
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_MEMO_DIALOG_NOTE) {
+    if (message == WM_DIALOG_NOTE) {
         std::lock_guard<std::mutex> lock(g_notesLock);
         g_notes.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
