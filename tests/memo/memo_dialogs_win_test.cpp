@@ -9,10 +9,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -34,6 +32,7 @@
 #include "memo/repeat_dialog_win.h"
 #include "memo/working_text.h"
 #include "resources/resource.h"
+#include "tests/dialog_driver_win.h"
 
 namespace {
 
@@ -57,54 +56,13 @@ bool Noted(int note, int cell) {
     return false;
 }
 
-HWND WaitForWindow(const char* caption, HWND notThis = nullptr) {
-    for (int i = 0; i < 200; ++i) {
-        HWND w = FindWindowA("#32770", caption);
-        if (w && w != notThis && IsWindowVisible(w)) return w;
-        Sleep(25);
-    }
-    return nullptr;
-}
-
-std::string Text(HWND d, int id) {
-    char buf[1024] = "";
-    GetDlgItemTextA(d, id, buf, sizeof buf);
-    return buf;
-}
-
-// Chooses entry index of a drop-down list as the user does.
-void Choose(HWND d, int id, int index) {
-    SendDlgItemMessageA(d, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(d, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
-}
-
-int Chosen(HWND d, int id) { return static_cast<int>(SendDlgItemMessageA(d, id, CB_GETCURSEL, 0, 0)); }
-
-std::string ListText(HWND d, int id) {
-    char buf[128] = "";
-    SendDlgItemMessageA(d, id, CB_GETLBTEXT, static_cast<WPARAM>(Chosen(d, id)), reinterpret_cast<LPARAM>(buf));
-    return buf;
-}
-
-// Replaces the whole text of edit id as typing or pasting over a selection does (a multi-line
-// edit tells nothing of a WM_SETTEXT).
-void Type(HWND d, int id, const char* text) {
-    SendDlgItemMessageA(d, id, EM_SETSEL, 0, -1);
-    SendDlgItemMessageA(d, id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-}
-
-void Press(HWND d, int id) { PostMessageA(GetDlgItem(d, id), BM_CLICK, 0, 0); }
-
 class MemoDialogs : public ::testing::Test {
   protected:
     void SetUp() override {
         ResetProcessState();
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&classes);
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        std::snprintf(dir_, sizeof dir_, "%stessel_dialogs_%lu_%lu", temp, GetCurrentProcessId(), GetTickCount());
-        CreateDirectoryA(dir_, nullptr);
+        std::snprintf(dir_, sizeof dir_, "%s", FreshTempFolder("tessel_dialogs").c_str());
         std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s\\d_memo.ini", dir_);
         std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s\\d_memo", dir_);
         SetConfigPath((std::string(dir_) + "\\d.ini").c_str());
@@ -112,32 +70,13 @@ class MemoDialogs : public ::testing::Test {
         std::tm today = {};
         today.tm_year = 2026 - 1900, today.tm_mon = 6, today.tm_mday = 15, today.tm_hour = 12;
         SetToday(today);
-        WNDCLASSA c = {};
-        c.lpfnWndProc = OwnerProc;
-        c.hInstance = GetModuleHandleA(nullptr);
-        c.lpszClassName = "TesselNoteOwner";
-        RegisterClassA(&c);
-        owner_ = CreateWindowA("TesselNoteOwner", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, c.hInstance, nullptr);
+        owner_ = CreateOwnerWindow("TesselNoteOwner", OwnerProc);
         std::lock_guard<std::mutex> lock(g_notesLock);
         g_notes.clear();
     }
     void TearDown() override {
         DestroyWindow(owner_);
         ResetProcessState();
-    }
-    // Runs open() here while drive(dialog) acts on the dialog titled caption from another thread.
-    INT_PTR Drive(const char* caption, const std::function<INT_PTR()>& open, const std::function<void(HWND)>& drive) {
-        std::thread driver([&] {
-            HWND d = WaitForWindow(caption);
-            if (!d) {
-                ADD_FAILURE() << "no dialog";
-                return;
-            }
-            drive(d);
-        });
-        INT_PTR result = open();
-        driver.join();
-        return result;
     }
     static std::string Memo(int y, int m, int d) {
         char* t = ReadMemo(y, m, d);
@@ -158,7 +97,7 @@ TEST_F(MemoDialogs, TypingPreviewsCancelKeepsTheStoredMemoAndAnotherDateStoresTh
     ASSERT_TRUE(WriteMemo(2026, 7, 15, "stored", false).ok());
     const int cell15 = kCellDayBase + 17;  // the table starts on 28 June
     DateMemoDialog dialog = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, true, 0, false};
-    INT_PTR result = Drive("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
+    INT_PTR result = DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_TEXT), "stored");
         EXPECT_EQ(g_edit.editingCell, cell15);
         EXPECT_TRUE(Noted(kNoteSelect, cell15));
@@ -196,7 +135,7 @@ TEST_F(MemoDialogs, AppendModeAndASeriesThatStopsAtTheEndOf2035) {
     RepeatList list = {{{30, 0, 0}}, 1};  // '  30日先まで 毎日'
     ASSERT_TRUE(SaveRepeatList(g_files.memoPath, list));
     DateMemoDialog dialog = {2035, 12, 20, DayNumberOf(2035, 11, 25), 42, false, 0, false};
-    INT_PTR result = Drive("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
+    INT_PTR result = DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_DATE_MEMO_YEAR, CB_GETCOUNT, 0, 0), 6);  // 2030 ... 2035
         Choose(d, IDC_DATE_MEMO_REPEAT, 1);
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_MODE), "<追記>");
@@ -225,7 +164,7 @@ TEST_F(MemoDialogs, EscapeStopsALongSeries) {
     ASSERT_TRUE(SaveRepeatList(g_files.memoPath, list));
     DateMemoDialog dialog = {2026, 7, 1, DayNumberOf(2026, 6, 28), 35, false, 0, false};
     std::atomic<bool> told{false};
-    Drive("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
+    DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         Choose(d, IDC_DATE_MEMO_REPEAT, 1);
         Type(d, IDC_DATE_MEMO_TEXT, "daily");
         Press(d, IDOK);
@@ -246,7 +185,7 @@ TEST_F(MemoDialogs, RepeatSettingsByDayCountOrEndDate) {
     RepeatList list = {};
     RepeatDialog dialog = {2026, 3, 1, nullptr, &list};
     auto open = [&] { return OpenRepeatDialog(owner_, &dialog); };
-    EXPECT_EQ(IDOK, Drive("繰り返し入力設定", open, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("繰り返し入力設定", open, [&](HWND d) {
         Type(d, IDC_REPEAT_DAYS, "7");
         EXPECT_EQ(ListText(d, IDC_REPEAT_DAY), "8");  // 8 March: the end
         Choose(d, IDC_REPEAT_END_KIND, 1);
@@ -254,7 +193,7 @@ TEST_F(MemoDialogs, RepeatSettingsByDayCountOrEndDate) {
     }));
     ASSERT_EQ(list.count, 1);
     EXPECT_EQ(list.rules[0].dayCount * 100 + list.rules[0].endKind * 10 + list.rules[0].repeatKind, 710);
-    EXPECT_EQ(IDOK, Drive("繰り返し入力設定", open, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("繰り返し入力設定", open, [&](HWND d) {
         Choose(d, IDC_REPEAT_MONTH, 1);  // an end before the start counts 0 days
         EXPECT_EQ(Text(d, IDC_REPEAT_DAYS), "0");
         Choose(d, IDC_REPEAT_MONTH, 2);
@@ -270,7 +209,7 @@ TEST_F(MemoDialogs, RepeatSettingsByDayCountOrEndDate) {
 
 TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
     CountdownDialog add = {-1, 2026, 7, 15, kCellDayBase, false};
-    EXPECT_EQ(IDOK, Drive("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &add); }, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &add); }, [&](HWND d) {
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_COUNTDOWN_DELETE)));
         EXPECT_EQ(Text(d, IDC_COUNTDOWN_DAYS), "0");
         Type(d, IDC_COUNTDOWN_DAYS, "-3");
@@ -283,7 +222,7 @@ TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
     CountdownDialog replace = {0, 0, 0, 0, kCellCountdownBase, false};
     std::string longText;
     for (int i = 0; i < 150; ++i) longText += "\x93\xfa";  // 300 bytes pasted
-    EXPECT_EQ(IDOK, Drive("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &replace); }, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &replace); }, [&](HWND d) {
         EXPECT_EQ(Text(d, IDC_COUNTDOWN_TEXT), "Trip");
         EXPECT_EQ(Text(d, IDC_COUNTDOWN_DAYS), "-3");
         Type(d, IDC_COUNTDOWN_DAYS, "20000");  // held at 9999, the date at 2035-12-16
@@ -302,7 +241,7 @@ TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
     ASSERT_EQ(CountdownCount(), 1);
     EXPECT_STREQ(g_countdowns.memos[0].text, "Trip");
     CountdownDialog remove = {0, 0, 0, 0, kCellCountdownBase, false};
-    EXPECT_EQ(IDC_COUNTDOWN_DELETE, Drive("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &remove); },
+    EXPECT_EQ(IDC_COUNTDOWN_DELETE, DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &remove); },
                                           [&](HWND d) { Press(d, IDC_COUNTDOWN_DELETE); }));
     EXPECT_EQ(CountdownCount(), 0);
     EXPECT_EQ(remove.currentCell, kCellNone);
@@ -316,7 +255,7 @@ TEST_F(MemoDialogs, FreeMemoPreviewsInTheMemoBoxAndKeepsItsPlace) {
     SetConfigPath((std::string(dir_) + "\\d.ini").c_str());
     FreeMemoDialog dialog = {3, false};
     POINT placed = {};
-    EXPECT_EQ(IDOK, Drive("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
         Type(d, IDC_FREE_MEMO_TEXT, "free\r\nmemo");
         EXPECT_STREQ(WorkingTextOrEmpty(), "free\r\nmemo");
         EXPECT_EQ(g_edit.editingCell, kCellMemoBox);
@@ -328,7 +267,7 @@ TEST_F(MemoDialogs, FreeMemoPreviewsInTheMemoBoxAndKeepsItsPlace) {
     EXPECT_STREQ(text, "free\r\nmemo");
     std::free(text);
     EXPECT_TRUE(dialog.stored);
-    EXPECT_EQ(IDCANCEL, Drive("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
+    EXPECT_EQ(IDCANCEL, DriveDialog("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
         RECT r;
         GetWindowRect(d, &r);
         placed = {r.left, r.top};
