@@ -2,11 +2,18 @@
 
 #include "app/main_window_win.h"
 #include "app/window_input_win.h"
+#include "calendar/holiday_dialog_win.h"
+#include "config/file_names.h"
 #include "resources/resource.h"
 
 bool OpenToolDialog(HWND hwnd, int command) {
     CommitQuickMemo(hwnd);
     switch (command) {
+    case IDM_HOLIDAYS: {
+        HolidayDialog dialog = {g_files.holidayPath, false};
+        OpenHolidayDialog(hwnd, &dialog);
+        return true;  // saved or read back from the file: the calendar follows either way
+    }
     default: return false;
     }
 }
