@@ -13,13 +13,13 @@
 #include "app/window_input_win.h"
 #include "app/startup.h"
 #include "base/win/handles.h"
+#include "base/win/owner_notes.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
 #include "config/write_failure_text.h"
 #include "memo/countdown.h"
-#include "memo/memo_dialog_notes_win.h"
 #include "memo/working_text.h"
 #include "render/paint.h"
 #include "render/place_font_win.h"
@@ -186,7 +186,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_SET_HOTKEY: OnSetHotkey(hwnd, wParam); break;
     case WM_TRAY_NOTIFY: OnTrayNotify(hwnd, lParam); break;
     case WM_WRITE_FAILED: OnWriteFailed(hwnd); break;
-    case WM_MEMO_DIALOG_NOTE: OnMemoDialogNote(hwnd, wParam, lParam); break;
+    case WM_DIALOG_NOTE: OnDialogNote(hwnd, wParam, lParam); break;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     CheckDateChange(hwnd);

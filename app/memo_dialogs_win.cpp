@@ -6,6 +6,7 @@
 #include "app/quick_memo.h"
 #include "app/window_input_win.h"
 #include "base/cell_ids.h"
+#include "base/win/owner_notes.h"
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
@@ -13,7 +14,6 @@
 #include "memo/countdown_dialog_win.h"
 #include "memo/date_memo_dialog_win.h"
 #include "memo/free_memo_dialog_win.h"
-#include "memo/memo_dialog_notes_win.h"
 #include "view/view_layout.h"
 
 bool OpenMemoInput(HWND hwnd) {
@@ -46,7 +46,7 @@ bool OpenCountdownInput(HWND hwnd) {
     return dialog.changed;
 }
 
-void OnMemoDialogNote(HWND hwnd, WPARAM note, LPARAM cell) {
+void OnDialogNote(HWND hwnd, WPARAM note, LPARAM cell) {
     switch (note) {
     case kNoteRepaintCell: RepaintCell(hwnd, static_cast<int>(cell)); break;
     case kNoteRebuild: RebuildAndResize(hwnd); break;

@@ -9,5 +9,5 @@ bool OpenMemoInput(HWND hwnd);
 // The countdown dialog on the current countdown line, on the current day, or on today.
 bool OpenCountdownInput(HWND hwnd);
 
-// WM_MEMO_DIALOG_NOTE: a cell to repaint or select, a rebuild, a stored memo.
-void OnMemoDialogNote(HWND hwnd, WPARAM note, LPARAM cell);
+// WM_DIALOG_NOTE: a cell to repaint or select, a rebuild, a stored memo.
+void OnDialogNote(HWND hwnd, WPARAM note, LPARAM cell);

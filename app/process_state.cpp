@@ -2,6 +2,7 @@
 
 #include "app/interaction.h"
 #include "app/minute_timer.h"
+#include "calendar/holiday_rule_edits.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "calendar/today.h"
@@ -29,6 +30,7 @@ void ResetProcessState() {
     ResetOperations();
     ResetTags();
     ReleaseHolidayRules();
+    ResetRuleSortStates();
     ReleaseMonthModel();
     ResetCountdowns();
     ResetUndoJournal();

@@ -2,7 +2,9 @@
 
 #include "app/main_window_win.h"
 #include "app/window_input_win.h"
+#include "calendar/holiday_dialog_win.h"
 #include "config/app_state.h"
+#include "config/file_names.h"
 #include "config/tag_dialog_win.h"
 #include "memo/phrase_dialog_win.h"
 #include "resources/resource.h"
@@ -19,6 +21,11 @@ bool OpenToolDialog(HWND hwnd, int command) {
         TagDialog dialog = {g_app.design.custColors, false};
         OpenTagDialog(hwnd, &dialog);
         return dialog.changed;
+    }
+    case IDM_HOLIDAYS: {
+        HolidayDialog dialog = {g_files.holidayPath, false};
+        OpenHolidayDialog(hwnd, &dialog);
+        return true;  // saved or read back from the file: the calendar follows either way
     }
     default: return false;
     }

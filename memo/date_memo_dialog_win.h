@@ -14,6 +14,6 @@ struct DateMemoDialog {
     bool stored;         // memos were written (OK, another date chosen, the month cleared)
 };
 
-// Modal over the calendar window owner, which receives the notes of memo_dialog_notes_win.h.
+// Modal over the calendar window owner, which receives the notes of base/win/owner_notes.h.
 // IDOK or IDCANCEL.
 INT_PTR OpenDateMemoDialog(HWND owner, DateMemoDialog* dialog);

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "base/cell_ids.h"
+#include "base/win/owner_notes.h"
 #include "memo/memo_dialog_frame_win.h"
-#include "memo/memo_dialog_notes_win.h"
 #include "memo/memo_store.h"
 #include "memo/working_text.h"
 #include "resources/resource.h"

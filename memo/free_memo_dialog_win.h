@@ -7,6 +7,6 @@ struct FreeMemoDialog {
     bool stored;        // out: OK stored the text
 };
 
-// Modal over the calendar window owner, which receives the notes of memo_dialog_notes_win.h.
+// Modal over the calendar window owner, which receives the notes of base/win/owner_notes.h.
 // IDOK or IDCANCEL.
 INT_PTR OpenFreeMemoDialog(HWND owner, FreeMemoDialog* dialog);

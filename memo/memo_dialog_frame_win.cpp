@@ -1,9 +1,9 @@
 #include "memo/memo_dialog_frame_win.h"
 
+#include "base/win/owner_notes.h"
 #include "config/app_state.h"
 #include "config/dialog_placement.h"
 #include "config/tag_dialog_win.h"
-#include "memo/memo_dialog_notes_win.h"
 
 void OpenFrame(HWND dialog, MemoDialogFrame* frame, const Anchor* anchors, int count) {
     frame->layout.Measure(dialog, anchors, count);

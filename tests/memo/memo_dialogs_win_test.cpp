@@ -9,16 +9,15 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "app/memo_commands.h"
 #include "app/process_state.h"
 #include "base/cell_ids.h"
+#include "base/win/owner_notes.h"
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
@@ -31,7 +30,6 @@
 #include "memo/countdown_dialog_win.h"
 #include "memo/date_memo_dialog_win.h"
 #include "memo/free_memo_dialog_win.h"
-#include "memo/memo_dialog_notes_win.h"
 #include "memo/memo_store.h"
 #include "memo/phrase_dialog_win.h"
 #include "memo/phrases.h"
@@ -39,6 +37,7 @@
 #include "memo/repeat_dialog_win.h"
 #include "memo/working_text.h"
 #include "resources/resource.h"
+#include "tests/dialog_driver_win.h"
 
 namespace {
 
@@ -47,7 +46,7 @@ std::mutex g_notesLock;
 std::vector<std::pair<int, int>> g_notes;
 
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_MEMO_DIALOG_NOTE) {
+    if (message == WM_DIALOG_NOTE) {
         std::lock_guard<std::mutex> lock(g_notesLock);
         g_notes.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
@@ -62,66 +61,13 @@ bool Noted(int note, int cell) {
     return false;
 }
 
-HWND WaitForWindow(const char* caption, HWND notThis = nullptr) {
-    for (int i = 0; i < 200; ++i) {
-        HWND w = FindWindowA("#32770", caption);
-        if (w && w != notThis && IsWindowVisible(w)) return w;
-        Sleep(25);
-    }
-    return nullptr;
-}
-
-std::string Text(HWND d, int id) {
-    char buf[1024] = "";
-    GetDlgItemTextA(d, id, buf, sizeof buf);
-    return buf;
-}
-
-// Chooses entry index of a drop-down list as the user does.
-void Choose(HWND d, int id, int index) {
-    SendDlgItemMessageA(d, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(d, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
-}
-
-int Chosen(HWND d, int id) { return static_cast<int>(SendDlgItemMessageA(d, id, CB_GETCURSEL, 0, 0)); }
-
-std::string ListText(HWND d, int id) {
-    char buf[128] = "";
-    SendDlgItemMessageA(d, id, CB_GETLBTEXT, static_cast<WPARAM>(Chosen(d, id)), reinterpret_cast<LPARAM>(buf));
-    return buf;
-}
-
-std::string ListLine(HWND d, int id, int index) {
-    char buf[300] = "";
-    SendDlgItemMessageA(d, id, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf));
-    return buf;
-}
-
-// Selects line index of list box id as a click does.
-void Pick(HWND d, int id, int index) {
-    SendDlgItemMessageA(d, id, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(d, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
-}
-
-// Replaces the whole text of edit id as typing or pasting over a selection does (a multi-line
-// edit tells nothing of a WM_SETTEXT).
-void Type(HWND d, int id, const char* text) {
-    SendDlgItemMessageA(d, id, EM_SETSEL, 0, -1);
-    SendDlgItemMessageA(d, id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-}
-
-void Press(HWND d, int id) { PostMessageA(GetDlgItem(d, id), BM_CLICK, 0, 0); }
-
 class MemoDialogs : public ::testing::Test {
   protected:
     void SetUp() override {
         ResetProcessState();
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&classes);
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        std::snprintf(dir_, sizeof dir_, "%stessel_dialogs_%lu_%lu", temp, GetCurrentProcessId(), GetTickCount());
-        CreateDirectoryA(dir_, nullptr);
+        std::snprintf(dir_, sizeof dir_, "%s", FreshTempFolder("tessel_dialogs").c_str());
         std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s\\d_memo.ini", dir_);
         std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s\\d_memo", dir_);
         SetConfigPath((std::string(dir_) + "\\d.ini").c_str());
@@ -129,32 +75,13 @@ class MemoDialogs : public ::testing::Test {
         std::tm today = {};
         today.tm_year = 2026 - 1900, today.tm_mon = 6, today.tm_mday = 15, today.tm_hour = 12;
         SetToday(today);
-        WNDCLASSA c = {};
-        c.lpfnWndProc = OwnerProc;
-        c.hInstance = GetModuleHandleA(nullptr);
-        c.lpszClassName = "TesselNoteOwner";
-        RegisterClassA(&c);
-        owner_ = CreateWindowA("TesselNoteOwner", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, c.hInstance, nullptr);
+        owner_ = CreateOwnerWindow("TesselNoteOwner", OwnerProc);
         std::lock_guard<std::mutex> lock(g_notesLock);
         g_notes.clear();
     }
     void TearDown() override {
         DestroyWindow(owner_);
         ResetProcessState();
-    }
-    // Runs open() here while drive(dialog) acts on the dialog titled caption from another thread.
-    INT_PTR Drive(const char* caption, const std::function<INT_PTR()>& open, const std::function<void(HWND)>& drive) {
-        std::thread driver([&] {
-            HWND d = WaitForWindow(caption);
-            if (!d) {
-                ADD_FAILURE() << "no dialog";
-                return;
-            }
-            drive(d);
-        });
-        INT_PTR result = open();
-        driver.join();
-        return result;
     }
     static std::string Memo(int y, int m, int d) {
         char* t = ReadMemo(y, m, d);
@@ -175,7 +102,7 @@ TEST_F(MemoDialogs, TypingPreviewsCancelKeepsTheStoredMemoAndAnotherDateStoresTh
     ASSERT_TRUE(WriteMemo(2026, 7, 15, "stored", false).ok());
     const int cell15 = kCellDayBase + 17;  // the table starts on 28 June
     DateMemoDialog dialog = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, true, 0, false};
-    INT_PTR result = Drive("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
+    INT_PTR result = DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_TEXT), "stored");
         EXPECT_EQ(g_edit.editingCell, cell15);
         EXPECT_TRUE(Noted(kNoteSelect, cell15));
@@ -213,7 +140,7 @@ TEST_F(MemoDialogs, AppendModeAndASeriesThatStopsAtTheEndOf2035) {
     RepeatList list = {{{30, 0, 0}}, 1};  // '  30日先まで 毎日'
     ASSERT_TRUE(SaveRepeatList(g_files.memoPath, list));
     DateMemoDialog dialog = {2035, 12, 20, DayNumberOf(2035, 11, 25), 42, false, 0, false};
-    INT_PTR result = Drive("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
+    INT_PTR result = DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_DATE_MEMO_YEAR, CB_GETCOUNT, 0, 0), 6);  // 2030 ... 2035
         Choose(d, IDC_DATE_MEMO_REPEAT, 1);
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_MODE), "<追記>");
@@ -242,7 +169,7 @@ TEST_F(MemoDialogs, EscapeStopsALongSeries) {
     ASSERT_TRUE(SaveRepeatList(g_files.memoPath, list));
     DateMemoDialog dialog = {2026, 7, 1, DayNumberOf(2026, 6, 28), 35, false, 0, false};
     std::atomic<bool> told{false};
-    Drive("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
+    DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         Choose(d, IDC_DATE_MEMO_REPEAT, 1);
         Type(d, IDC_DATE_MEMO_TEXT, "daily");
         Press(d, IDOK);
@@ -263,7 +190,7 @@ TEST_F(MemoDialogs, RepeatSettingsByDayCountOrEndDate) {
     RepeatList list = {};
     RepeatDialog dialog = {2026, 3, 1, nullptr, &list};
     auto open = [&] { return OpenRepeatDialog(owner_, &dialog); };
-    EXPECT_EQ(IDOK, Drive("繰り返し入力設定", open, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("繰り返し入力設定", open, [&](HWND d) {
         Type(d, IDC_REPEAT_DAYS, "7");
         EXPECT_EQ(ListText(d, IDC_REPEAT_DAY), "8");  // 8 March: the end
         Choose(d, IDC_REPEAT_END_KIND, 1);
@@ -271,7 +198,7 @@ TEST_F(MemoDialogs, RepeatSettingsByDayCountOrEndDate) {
     }));
     ASSERT_EQ(list.count, 1);
     EXPECT_EQ(list.rules[0].dayCount * 100 + list.rules[0].endKind * 10 + list.rules[0].repeatKind, 710);
-    EXPECT_EQ(IDOK, Drive("繰り返し入力設定", open, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("繰り返し入力設定", open, [&](HWND d) {
         Choose(d, IDC_REPEAT_MONTH, 1);  // an end before the start counts 0 days
         EXPECT_EQ(Text(d, IDC_REPEAT_DAYS), "0");
         Choose(d, IDC_REPEAT_MONTH, 2);
@@ -287,7 +214,7 @@ TEST_F(MemoDialogs, RepeatSettingsByDayCountOrEndDate) {
 
 TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
     CountdownDialog add = {-1, 2026, 7, 15, kCellDayBase, false};
-    EXPECT_EQ(IDOK, Drive("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &add); }, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &add); }, [&](HWND d) {
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_COUNTDOWN_DELETE)));
         EXPECT_EQ(Text(d, IDC_COUNTDOWN_DAYS), "0");
         Type(d, IDC_COUNTDOWN_DAYS, "-3");
@@ -300,7 +227,7 @@ TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
     CountdownDialog replace = {0, 0, 0, 0, kCellCountdownBase, false};
     std::string longText;
     for (int i = 0; i < 150; ++i) longText += "\x93\xfa";  // 300 bytes pasted
-    EXPECT_EQ(IDOK, Drive("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &replace); }, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &replace); }, [&](HWND d) {
         EXPECT_EQ(Text(d, IDC_COUNTDOWN_TEXT), "Trip");
         EXPECT_EQ(Text(d, IDC_COUNTDOWN_DAYS), "-3");
         Type(d, IDC_COUNTDOWN_DAYS, "20000");  // held at 9999, the date at 2035-12-16
@@ -319,7 +246,7 @@ TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
     ASSERT_EQ(CountdownCount(), 1);
     EXPECT_STREQ(g_countdowns.memos[0].text, "Trip");
     CountdownDialog remove = {0, 0, 0, 0, kCellCountdownBase, false};
-    EXPECT_EQ(IDC_COUNTDOWN_DELETE, Drive("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &remove); },
+    EXPECT_EQ(IDC_COUNTDOWN_DELETE, DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &remove); },
                                           [&](HWND d) { Press(d, IDC_COUNTDOWN_DELETE); }));
     EXPECT_EQ(CountdownCount(), 0);
     EXPECT_EQ(remove.currentCell, kCellNone);
@@ -333,7 +260,7 @@ TEST_F(MemoDialogs, FreeMemoPreviewsInTheMemoBoxAndKeepsItsPlace) {
     SetConfigPath((std::string(dir_) + "\\d.ini").c_str());
     FreeMemoDialog dialog = {3, false};
     POINT placed = {};
-    EXPECT_EQ(IDOK, Drive("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
         Type(d, IDC_FREE_MEMO_TEXT, "free\r\nmemo");
         EXPECT_STREQ(WorkingTextOrEmpty(), "free\r\nmemo");
         EXPECT_EQ(g_edit.editingCell, kCellMemoBox);
@@ -345,7 +272,7 @@ TEST_F(MemoDialogs, FreeMemoPreviewsInTheMemoBoxAndKeepsItsPlace) {
     EXPECT_STREQ(text, "free\r\nmemo");
     std::free(text);
     EXPECT_TRUE(dialog.stored);
-    EXPECT_EQ(IDCANCEL, Drive("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
+    EXPECT_EQ(IDCANCEL, DriveDialog("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
         RECT r;
         GetWindowRect(d, &r);
         placed = {r.left, r.top};
@@ -358,14 +285,14 @@ TEST_F(MemoDialogs, PhrasesEditedMovedAndSavedOnlyOnOk) {
     ASSERT_TRUE(WritePhrase(0, "first"));
     PhraseDialog dialog = {};
     auto open = [&] { return OpenPhraseDialog(owner_, &dialog); };
-    EXPECT_EQ(IDCANCEL, Drive("定型句の設定", open, [&](HWND d) {
+    EXPECT_EQ(IDCANCEL, DriveDialog("定型句の設定", open, [&](HWND d) {
         Type(d, IDC_PHRASE_TEXT, "changed");
         Press(d, IDCANCEL);
     }));
     char text[kPhraseSize];
     ReadPhrase(0, text);
     EXPECT_STREQ(text, "first");  // nothing written
-    EXPECT_EQ(IDOK, Drive("定型句の設定", open, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("定型句の設定", open, [&](HWND d) {
         EXPECT_EQ(ListLine(d, IDC_PHRASE_LIST, 0), "first");
         EXPECT_EQ(ListLine(d, IDC_PHRASE_LIST, 15), "(未登録)");
         Pick(d, IDC_PHRASE_LIST, 2);
@@ -393,7 +320,7 @@ TEST_F(MemoDialogs, PhrasesEditedMovedAndSavedOnlyOnOk) {
 TEST_F(MemoDialogs, TagWordsStylesAndTheAlarmEntry) {
     ResetTags();
     TagDialog dialog = {g_app.design.custColors, false};
-    EXPECT_EQ(IDOK, Drive("タグ文字の設定", [&] { return OpenTagDialog(owner_, &dialog); }, [&](HWND d) {
+    EXPECT_EQ(IDOK, DriveDialog("タグ文字の設定", [&] { return OpenTagDialog(owner_, &dialog); }, [&](HWND d) {
         EXPECT_EQ(ListLine(d, IDC_TAG_LIST, 0), "アラーム時刻");
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_TAG_WORD)));
         Pick(d, IDC_TAG_LIST, 3);

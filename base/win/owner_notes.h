@@ -1,0 +1,19 @@
+// What an open dialog tells the calendar window, which owns it: sent, so the calendar has
+// repainted or rebuilt before the dialog goes on. Dialogs of every layer use it; only the window
+// knows how to repaint or rebuild.
+#pragma once
+#include <windows.h>
+
+constexpr UINT WM_DIALOG_NOTE = WM_APP + 2;  // wParam: a DialogNote, lParam: a cell
+
+enum DialogNote : WPARAM {
+    kNoteRepaintCell = 1,  // the cell previews another working text
+    kNoteRebuild,          // line counts, memos or rules changed: rebuild and resize
+    kNoteSelect,           // the cell becomes the current one, highlighted until further notice
+    kNoteSelectBriefly,    // the same, the highlight fading after 3 seconds
+    kNoteStored,           // a memo was stored: the tray tip may change
+};
+
+inline void TellOwner(HWND owner, DialogNote note, int cell = 0) {
+    if (owner) SendMessageA(owner, WM_DIALOG_NOTE, note, cell);
+}

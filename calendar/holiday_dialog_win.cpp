@@ -1,0 +1,318 @@
+#include "calendar/holiday_dialog_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "base/win/dialog_kit.h"
+#include "base/win/owner_notes.h"
+#include "calendar/holiday_rule_edits.h"
+#include "calendar/holiday_rules.h"
+#include "resources/resource.h"
+
+namespace {
+constexpr int kColumnWidths[kRuleColumns] = {70, 100, 120};
+const char* const kColumnTitles[kRuleColumns] = {"種類", "日付", "メモ"};
+
+struct HolidayState {
+    HolidayDialog* d;
+    HWND owner;
+    bool filling;  // the dialog sets its own controls: their notifications are not the user's
+};
+
+HolidayState* StateOf(HWND dialog) { return reinterpret_cast<HolidayState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+
+HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_HOLIDAY_LIST); }
+
+int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+int SelectedRow(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+// Each row's item data is the index of the rule it shows.
+int RuleOfRow(HWND list, int row) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    return SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? static_cast<int>(item.lParam) : -1;
+}
+
+std::vector<int> RowRules(HWND list) {
+    std::vector<int> rules(static_cast<size_t>(RowCount(list)));
+    for (size_t row = 0; row < rules.size(); ++row) rules[row] = RuleOfRow(list, static_cast<int>(row));
+    return rules;
+}
+
+void SetRowRules(HWND list, const std::vector<int>& rules) {
+    for (size_t row = 0; row < rules.size(); ++row) {
+        LVITEMA item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = static_cast<int>(row);
+        item.lParam = rules[row];
+        SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+int RowOfRule(HWND list, int rule) {
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = rule;
+    return static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
+// The rule the controls edit: the selected row's; rule 0 (with no rules, the blank template)
+// when no row is selected.
+int EditedRule(HWND list) {
+    int rule = RuleOfRow(list, SelectedRow(list));
+    return rule >= 0 && rule < HolidayRuleCount() ? rule : 0;
+}
+
+void WriteRowTexts(HWND list, int row, const HolidayRule& rule) {
+    RuleDescription texts;
+    DescribeRule(rule, &texts);
+    char* columns[kRuleColumns] = {texts.kind, texts.date, texts.memo};
+    for (int c = 0; c < kRuleColumns; ++c) {
+        LVITEMA item = {};
+        item.iSubItem = c;
+        item.pszText = columns[c];
+        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void InsertRow(HWND list, int row, int rule) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = rule;
+    row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row >= 0) WriteRowTexts(list, row, g_holidayRules.rules[rule]);
+}
+
+// The row alone is selected and focused, and scrolled into view.
+void SelectRow(HWND list, int row) {
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+    SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+void ApplyEnabling(HWND dialog, const HolidayRule& rule) {
+    EnableWindow(GetDlgItem(dialog, IDC_HOLIDAY_DAY), DayChoiceEnabled(rule));
+    EnableWindow(GetDlgItem(dialog, IDC_HOLIDAY_WEEKS), WeekListEnabled(rule));
+}
+
+void FillControls(HWND dialog, HolidayState* s, int index) {
+    const HolidayRule& rule = g_holidayRules.rules[index];
+    s->filling = true;
+    for (int kind = 0; kind < kRuleKinds; ++kind)
+        CheckDlgButton(dialog, IDC_HOLIDAY_KIND_NATIONAL + kind, rule.kind == kind ? BST_CHECKED : BST_UNCHECKED);
+    int month = rule.month >= 0 && rule.month < kRuleMonths ? rule.month : -1;
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_MONTH, CB_SETCURSEL, static_cast<WPARAM>(month), 0);
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_DAY, CB_SETCURSEL, static_cast<WPARAM>(rule.dateChoice), 0);
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_WEEKS, rule.weekList);
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_TEXT, rule.text);
+    ApplyEnabling(dialog, rule);
+    s->filling = false;
+}
+
+// An edit keeps at most 127 bytes: what was cut off a pasted text goes from the edit as well.
+void ShowKept(HWND dialog, HolidayState* s, int id, const char* kept) {
+    if (ItemText(dialog, id) == kept) return;
+    s->filling = true;
+    SetDlgItemTextA(dialog, id, kept);
+    SendDlgItemMessageA(dialog, id, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    s->filling = false;
+}
+
+// What control id now holds, taken into the rule; false when the notification is no edit.
+bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule) {
+    switch (id) {
+    case IDC_HOLIDAY_KIND_NATIONAL:
+    case IDC_HOLIDAY_KIND_PERSONAL:
+    case IDC_HOLIDAY_KIND_HOLIDAY_MEMO:
+    case IDC_HOLIDAY_KIND_DATE_MEMO:
+        if (code != BN_CLICKED) return false;
+        rule->kind = id - IDC_HOLIDAY_KIND_NATIONAL;
+        return true;
+    case IDC_HOLIDAY_MONTH:
+        if (code != CBN_SELCHANGE || ListSelection(dialog, id) < 0) return false;
+        rule->month = ListSelection(dialog, id);
+        return true;
+    case IDC_HOLIDAY_DAY:
+        if (code != CBN_SELCHANGE) return false;
+        ApplyDateChoice(rule, ListSelection(dialog, id));  // no choice (-1) changes nothing
+        return true;
+    case IDC_HOLIDAY_WEEKS:
+        if (code != EN_CHANGE) return false;
+        ApplyWeekList(rule, ItemText(dialog, id).c_str());
+        ShowKept(dialog, s, id, rule->weekList);
+        return true;
+    case IDC_HOLIDAY_TEXT:
+        if (code != EN_CHANGE) return false;
+        ApplyRuleText(rule, ItemText(dialog, id).c_str());
+        ShowKept(dialog, s, id, rule->text);
+        return true;
+    default: return false;
+    }
+}
+
+// Every change of a control changes the rule at once; its row shows the result.
+void OnEdit(HWND dialog, HolidayState* s, int id, int code) {
+    HWND list = ListOf(dialog);
+    int index = EditedRule(list);
+    HolidayRule& rule = g_holidayRules.rules[index];
+    if (!TakeEdit(dialog, s, id, code, &rule)) return;
+    int row = HolidayRuleCount() > 0 ? RowOfRule(list, index) : -1;
+    if (row >= 0) WriteRowTexts(list, row, rule);
+    ApplyEnabling(dialog, rule);
+}
+
+void OnAdd(HWND dialog, HolidayState* s) {
+    HWND list = ListOf(dialog);
+    int added = AppendRuleCopy(EditedRule(list));
+    if (added < 0) return;
+    s->filling = true;
+    int row = RowCount(list);
+    InsertRow(list, row, added);
+    SelectRow(list, row);
+    s->filling = false;
+    FillControls(dialog, s, added);
+}
+
+// Only a selected row is deleted: rule 0 without a row to show it is no one's to delete.
+void OnDelete(HWND dialog, HolidayState* s) {
+    HWND list = ListOf(dialog);
+    int row = SelectedRow(list);
+    if (HolidayRuleCount() == 0 || row < 0) return;
+    std::vector<int> rows = RowRules(list);
+    int next = DeleteRuleOfRow(&rows, row);
+    s->filling = true;
+    SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    SetRowRules(list, rows);
+    if (next >= 0) SelectRow(list, next);
+    s->filling = false;
+    if (next >= 0) FillControls(dialog, s, rows[static_cast<size_t>(next)]);
+}
+
+// The file gets the rules in the order the list shows them.
+void OnSave(HWND dialog, HolidayState* s, bool close) {
+    HWND list = ListOf(dialog);
+    std::vector<int> rows = RowRules(list);
+    ReorderRulesToRows(&rows);
+    SetRowRules(list, rows);
+    SaveHolidayRules(s->d->holidayPath, g_holidayRules.rules, HolidayRuleCount());
+    s->d->saved = true;
+    if (close) EndDialog(dialog, 1);
+    else TellOwner(s->owner, kNoteRebuild);
+}
+
+// Every edit since the last save is dropped.
+void OnCancel(HWND dialog, HolidayState* s) {
+    LoadHolidayRules(s->d->holidayPath);
+    EndDialog(dialog, 1);
+}
+
+// sort: the column in its low word, the sort state in its high word.
+int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM sort) {
+    const HolidayRule* rules = g_holidayRules.rules;
+    return CompareRules(rules[a], rules[b], LOWORD(sort), HIWORD(sort));
+}
+
+void OnColumnClick(HWND dialog, int column) {
+    if (column < 0 || column >= kRuleColumns) return;
+    int state = NextRuleSortState(column);
+    HWND list = ListOf(dialog);
+    SendMessageA(list, LVM_SORTITEMS, MAKEWPARAM(column, state), reinterpret_cast<LPARAM>(CompareRows));
+    int row = SelectedRow(list);
+    if (row >= 0) SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+// A row newly selected, by the user or by the keyboard, shows its rule in the controls.
+void OnRowChanged(HWND dialog, HolidayState* s, const NMLISTVIEW& change) {
+    if (!(change.uChanged & LVIF_STATE) || !(change.uNewState & LVIS_SELECTED) || (change.uOldState & LVIS_SELECTED))
+        return;
+    int rule = RuleOfRow(ListOf(dialog), change.iItem);
+    if (rule >= 0 && rule < HolidayRuleCount()) FillControls(dialog, s, rule);
+}
+
+void OnNotify(HWND dialog, HolidayState* s, const NMHDR& note) {
+    if (s->filling || note.idFrom != IDC_HOLIDAY_LIST) return;
+    const NMLISTVIEW& change = reinterpret_cast<const NMLISTVIEW&>(note);
+    switch (note.code) {
+    case LVN_ITEMCHANGED: OnRowChanged(dialog, s, change); break;
+    case LVN_COLUMNCLICK: OnColumnClick(dialog, change.iSubItem); break;
+    default: break;
+    }
+}
+
+void AddColumns(HWND list) {
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    for (int c = 0; c < kRuleColumns; ++c) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.cx = kColumnWidths[c];
+        column.pszText = const_cast<char*>(kColumnTitles[c]);
+        column.iSubItem = c;
+        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+BOOL OnInit(HWND dialog, HolidayState* s) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
+    s->filling = true;
+    CentreOnScreen(dialog);
+    HWND list = ListOf(dialog);
+    AddColumns(list);
+    for (int i = 0; i < HolidayRuleCount(); ++i) {
+        SetWorkingFields(&g_holidayRules.rules[i]);
+        InsertRow(list, i, i);
+    }
+    FillList(dialog, IDC_HOLIDAY_MONTH, std::vector<std::string>(kMonthNames, kMonthNames + kRuleMonths), -1);
+    std::vector<std::string> choices;
+    for (int c = 0; c < kDateChoices; ++c) choices.push_back(DateChoiceText(c));
+    FillList(dialog, IDC_HOLIDAY_DAY, choices, -1);
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_WEEKS, EM_LIMITTEXT, kRuleTextMax, 0);
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_TEXT, EM_LIMITTEXT, kRuleTextMax, 0);
+    if (HolidayRuleCount() > 0) SelectRow(list, 0);
+    FillControls(dialog, s, 0);
+    SetFocus(GetDlgItem(dialog, IDOK));
+    return FALSE;  // the focus is set
+}
+
+void OnCommand(HWND dialog, HolidayState* s, int id, int code) {
+    if (s->filling) return;
+    switch (id) {
+    case IDC_HOLIDAY_ADD: OnAdd(dialog, s); break;
+    case IDC_HOLIDAY_DELETE: OnDelete(dialog, s); break;
+    case IDOK: OnSave(dialog, s, true); break;
+    case IDC_HOLIDAY_APPLY: OnSave(dialog, s, false); break;
+    case IDCANCEL: OnCancel(dialog, s); break;
+    default: OnEdit(dialog, s, id, code); break;
+    }
+}
+
+INT_PTR CALLBACK HolidayProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    HolidayState* s = message == WM_INITDIALOG ? reinterpret_cast<HolidayState*>(lParam) : StateOf(dialog);
+    if (!s) return FALSE;
+    switch (message) {
+    case WM_INITDIALOG: return OnInit(dialog, s);
+    case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_NOTIFY: OnNotify(dialog, s, *reinterpret_cast<const NMHDR*>(lParam)); return FALSE;
+    default: return FALSE;
+    }
+}
+}  // namespace
+
+INT_PTR OpenHolidayDialog(HWND owner, HolidayDialog* dialog) {
+    if (!g_holidayRules.rules) LoadHolidayRules(dialog->holidayPath);  // record 0 is edited with no rules
+    HolidayState s = {};
+    s.d = dialog;
+    s.owner = owner;
+    dialog->saved = false;
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_HOLIDAYS), owner, HolidayProc,
+                           reinterpret_cast<LPARAM>(&s));
+}

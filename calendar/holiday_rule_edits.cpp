@@ -1,0 +1,209 @@
+#include "calendar/holiday_rule_edits.h"
+
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "base/sjis.h"
+
+int g_ruleSortState[kRuleColumns] = {0, 0, 0};
+
+namespace {
+bool IsEquinox(const HolidayRule& rule) {
+    return rule.month == kVernalEquinoxMonth || rule.month == kAutumnalEquinoxMonth;
+}
+
+// Bytes of the separator at s (a comma, a blank or the full-width space), or 0.
+int SeparatorLength(const char* s) {
+    if (*s == ',' || *s == ' ' || *s == '\t') return 1;
+    return static_cast<unsigned char>(s[0]) == 0x81 && static_cast<unsigned char>(s[1]) == 0x40 ? 2 : 0;
+}
+
+// The week list into the week slots, with the weekday of the date choice.
+void PutListedWeeks(HolidayRule* rule) {
+    int value = rule->dateChoice - (kListedWeeksChoice - 1);
+    for (int32_t& slot : rule->weekSlots) slot = 0;
+    bool any = false;
+    for (const char* p = rule->weekList; *p;) {
+        if (int n = SeparatorLength(p)) {
+            p += n;
+            continue;
+        }
+        // An item counts by its leading number, as typed digits before anything else.
+        int week = 0;
+        for (; *p >= '0' && *p <= '9'; ++p)
+            if (week < 10) week = week * 10 + (*p - '0');
+        if (week >= 1 && week <= 5) rule->weekSlots[week - 1] = value, any = true;
+        while (*p && !SeparatorLength(p)) p += SjisCharLength(p);
+    }
+    if (!any) rule->weekSlots[0] = value;
+}
+
+struct DateKey {
+    int month, day, week;
+};
+
+// Every month after December, the equinox days on their usual dates, days given by weeks after
+// the 31st, then the first week slot set.
+DateKey DateKeyOf(const HolidayRule& r) {
+    DateKey k = {r.month, r.day <= 0 ? 32 : r.day, 0};
+    if (r.month <= 0) k.month = 13;
+    if (r.month == kVernalEquinoxMonth) k.month = 3, k.day = 21;
+    if (r.month == kAutumnalEquinoxMonth) k.month = 9, k.day = 23;
+    for (int n = 0; n < 5; ++n)
+        if (r.weekSlots[n]) {
+            k.week = r.weekSlots[n] + 7 * n;
+            break;
+        }
+    return k;
+}
+
+int Order(long long a, long long b) { return a < b ? -1 : a > b ? 1 : 0; }
+
+// Case-blind as strcmpi: ASCII letters compare in lower case, never a trail byte folded.
+int CompareTextsFolded(const char* a, const char* b) {
+    bool trail = false;
+    for (size_t i = 0;; ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (!trail) {
+            if (x >= 'A' && x <= 'Z') x += 'a' - 'A';
+            if (y >= 'A' && y <= 'Z') y += 'a' - 'A';
+        }
+        if (x != y) return x < y ? -1 : 1;
+        if (!x) return 0;
+        trail = !trail && IsSjisLead(x);
+    }
+}
+}  // namespace
+
+std::string DateChoiceText(int choice) {
+    char text[32] = "";
+    if (choice >= 0 && choice < kEveryWeekChoice)
+        std::snprintf(text, sizeof text, "%d日", choice + 1);
+    else if (choice >= kEveryWeekChoice && choice < kListedWeeksChoice)
+        std::snprintf(text, sizeof text, "毎週 %s曜日", kWeekdayNames[choice - kEveryWeekChoice]);
+    else if (choice >= kListedWeeksChoice && choice < kDateChoices)
+        std::snprintf(text, sizeof text, "隔週 %s曜日", kWeekdayNames[choice - kListedWeeksChoice]);
+    return text;
+}
+
+void SetWorkingFields(HolidayRule* rule) {
+    rule->weekList[0] = 0;
+    rule->dateChoice = 0;
+    if (IsEquinox(*rule)) return;
+    if (rule->day >= 1) {
+        rule->dateChoice = (rule->day < 31 ? rule->day : 31) - 1;
+        return;
+    }
+    std::string weeks;
+    int set = 0, weekday = 0;
+    for (int n = 0; n < 5; ++n) {
+        int slot = rule->weekSlots[n];
+        if (!slot) continue;
+        weeks += (set++ ? "," : "") + std::to_string(n + 1);
+        weekday = slot >= 1 && slot <= 7 ? slot - 1 : 0;
+    }
+    if (set == 5) {
+        rule->dateChoice = kEveryWeekChoice + weekday;
+        return;
+    }
+    CopyField(rule->weekList, sizeof rule->weekList, weeks.c_str());
+    rule->dateChoice = kListedWeeksChoice + weekday;
+}
+
+void ApplyDateChoice(HolidayRule* rule, int choice) {
+    if (choice < 0 || choice >= kDateChoices) return;
+    rule->dateChoice = choice;
+    if (choice < kEveryWeekChoice) {
+        rule->day = choice + 1;  // the weekday stays: a first-weekday rule stays one
+    } else if (choice < kListedWeeksChoice) {
+        rule->day = 0;
+        for (int32_t& slot : rule->weekSlots) slot = choice - (kEveryWeekChoice - 1);
+    } else {
+        rule->day = 0;
+        PutListedWeeks(rule);
+    }
+}
+
+void ApplyWeekList(HolidayRule* rule, const char* text) {
+    CopyField(rule->weekList, sizeof rule->weekList, text);
+    if (rule->dateChoice >= kListedWeeksChoice && rule->dateChoice < kDateChoices) PutListedWeeks(rule);
+}
+
+void ApplyRuleText(HolidayRule* rule, const char* text) {
+    std::string line(text, std::strcspn(text, "\r\n"));
+    CopyField(rule->text, sizeof rule->text, line.c_str());
+}
+
+bool DayChoiceEnabled(const HolidayRule& rule) { return rule.month < kVernalEquinoxMonth; }
+
+bool WeekListEnabled(const HolidayRule& rule) {
+    return rule.month < kVernalEquinoxMonth && rule.dateChoice >= kListedWeeksChoice;
+}
+
+void ResetRuleSortStates() {
+    for (int& state : g_ruleSortState) state = 0;
+}
+
+int NextRuleSortState(int column) {
+    if (column < 0 || column >= kRuleColumns) return 0;
+    g_ruleSortState[column] = g_ruleSortState[column] == 1 ? 2 : 1;
+    return g_ruleSortState[column];
+}
+
+int CompareRules(const HolidayRule& a, const HolidayRule& b, int column, int state) {
+    int r = 0;
+    if (column == kRuleColumnKind) {
+        r = Order(a.kind, b.kind);
+    } else if (column == kRuleColumnDate) {
+        DateKey x = DateKeyOf(a), y = DateKeyOf(b);
+        r = Order(x.month, y.month);
+        if (!r) r = Order(x.day, y.day);
+        if (!r) r = Order(x.week, y.week);
+    } else if (column == kRuleColumnMemo) {
+        r = CompareTextsFolded(a.text, b.text);
+    }
+    return state == 1 ? -r : r;
+}
+
+int AppendRuleCopy(int source) {
+    HolidayRuleTable& t = g_holidayRules;
+    if (!t.rules || source < 0 || (source >= t.count && source != 0)) return -1;
+    HolidayRule copy = t.rules[source];  // growing the table may move it
+    HolidayRule* added = AppendHolidayRule();
+    if (!added) return -1;
+    *added = copy;
+    return t.count - 1;
+}
+
+int DeleteRuleOfRow(std::vector<int>* rowRules, int row) {
+    HolidayRuleTable& t = g_holidayRules;
+    std::vector<int>& rows = *rowRules;
+    if (row < 0 || row >= static_cast<int>(rows.size())) return -1;
+    int index = rows[static_cast<size_t>(row)];
+    if (index < 0 || index >= t.count) return -1;
+    std::memmove(&t.rules[index], &t.rules[index + 1], sizeof(HolidayRule) * static_cast<size_t>(t.count - index - 1));
+    --t.count;
+    rows.erase(rows.begin() + row);
+    for (int& r : rows)
+        if (r > index) --r;
+    int left = static_cast<int>(rows.size());
+    return row < left ? row : left - 1;
+}
+
+void ReorderRulesToRows(std::vector<int>* rowRules) {
+    HolidayRuleTable& t = g_holidayRules;
+    std::vector<int>& rows = *rowRules;
+    for (int i = 0; i < static_cast<int>(rows.size()) && i < t.count; ++i) {
+        int b = rows[static_cast<size_t>(i)];
+        if (b == i || b < 0 || b >= t.count) continue;
+        std::swap(t.rules[i], t.rules[b]);
+        // The row that showed rule i shows it at b now; the rows before i are in order already.
+        for (size_t j = static_cast<size_t>(i) + 1; j < rows.size(); ++j)
+            if (rows[j] == i) {
+                rows[j] = b;
+                break;
+            }
+        rows[static_cast<size_t>(i)] = i;
+    }
+}

@@ -1,0 +1,52 @@
+// What the holiday and regular memo dialog decides about the rule table apart from its window:
+// the day box's choices and the week list of a rule, the row order when a column is sorted, and
+// how the rows follow the table when a rule is added, deleted or the table put in row order.
+// Rows are given by their item data: rowRules[row] is the index of the rule the row shows.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "calendar/holiday_rules.h"
+
+// The day box: 0..30 a day of the month, 31..37 every week's Sunday..Saturday, 38..44 the
+// Sunday..Saturday of the weeks in the week list.
+enum { kDateChoices = 45, kEveryWeekChoice = 31, kListedWeeksChoice = 38 };
+constexpr int kRuleTextMax = 127;  // bytes of a rule's text or week list
+
+// "%d日", "毎週 %s曜日" or "隔週 %s曜日".
+std::string DateChoiceText(int choice);
+
+// The working fields (date choice and week list) as the rule's stored fields give them.
+void SetWorkingFields(HolidayRule* rule);
+// The day box set to choice; a choice of listed weeks applies the rule's week list.
+void ApplyDateChoice(HolidayRule* rule, int choice);
+// The week list typed: kept (at most 127 bytes, cut on a character boundary) and, while the
+// date choice is one of listed weeks, put into the week slots. Numbers are parted by commas or
+// blanks; when none is 1..5 the first week is meant.
+void ApplyWeekList(HolidayRule* rule, const char* text);
+// The memo text typed: its first line, at most 127 bytes, cut on a character boundary.
+void ApplyRuleText(HolidayRule* rule, const char* text);
+
+// Which of the day box and the week list can be used for the rule.
+bool DayChoiceEnabled(const HolidayRule& rule);
+bool WeekListEnabled(const HolidayRule& rule);
+
+// The list's columns and their sort states, kept for the whole run: 0 never sorted,
+// 1 descending, 2 ascending.
+enum RuleColumn { kRuleColumnKind = 0, kRuleColumnDate = 1, kRuleColumnMemo = 2, kRuleColumns = 3 };
+extern int g_ruleSortState[kRuleColumns];
+void ResetRuleSortStates();
+// A click on column: its new state, descending first and then turn about.
+int NextRuleSortState(int column);
+// Below 0 when a comes before b in the column sorted with state.
+int CompareRules(const HolidayRule& a, const HolidayRule& b, int column, int state);
+
+// Appends a copy of rule source to g_holidayRules (growing it by 20 when full); the index of the
+// copy, or -1 when memory was short.
+int AppendRuleCopy(int source);
+// Deletes the rule that row shows from g_holidayRules and the row from rowRules; rows of the
+// rules behind it follow them one place up. Returns the row to go to: the same position, or the
+// row before when the last row went; -1 when no row is left.
+int DeleteRuleOfRow(std::vector<int>* rowRules, int row);
+// Puts g_holidayRules in the order of the rows; afterwards row i shows rule i.
+void ReorderRulesToRows(std::vector<int>* rowRules);

@@ -1,0 +1,280 @@
+// What the holiday and regular memo dialog decides apart from its window, on rules read from
+// real holiday files: the day box and week list of a rule both ways, the sort keys and
+// directions, and the table following its rows through add, delete and save.
+#include "calendar/holiday_rule_edits.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "config/profile_store.h"
+#include "tests/config/config_test_files.h"
+#include "tests/test_dates.h"
+
+namespace {
+
+std::string Slots(const HolidayRule& r) {
+    std::string s;
+    for (int n = 0; n < 5; ++n) s += (n ? "," : "") + std::to_string(r.weekSlots[n]);
+    return s;
+}
+
+std::string DateText(const HolidayRule& r) {
+    RuleDescription d;
+    DescribeRule(r, &d);
+    return d.date;
+}
+
+std::string Texts() {
+    std::string s;
+    for (int i = 0; i < g_holidayRules.count; ++i) s += std::string(i ? " " : "") + g_holidayRules.rules[i].text;
+    return s;
+}
+
+class HolidayRuleEdits : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        ReleaseHolidayRules();
+        ResetRuleSortStates();
+        ProfileStoreReset();
+    }
+    int Load(std::initializer_list<const char*> lines) {
+        WriteIni(path_, lines);
+        ProfileStoreReset();
+        return LoadHolidayRules(path_.c_str());
+    }
+    HolidayRule& Rule(int i) { return g_holidayRules.rules[i]; }
+    TempFolder dir_;
+    std::string path_ = dir_.File("edits_holiday.ini");
+};
+
+TEST(HolidayDateChoices, TheDayBoxOffersDaysEveryWeekAndListedWeeks) {
+    EXPECT_EQ(DateChoiceText(0), "1日");
+    EXPECT_EQ(DateChoiceText(30), "31日");
+    EXPECT_EQ(DateChoiceText(31), "毎週 日曜日");
+    EXPECT_EQ(DateChoiceText(36), "毎週 金曜日");
+    EXPECT_EQ(DateChoiceText(38), "隔週 日曜日");
+    EXPECT_EQ(DateChoiceText(39), "隔週 月曜日");
+    EXPECT_EQ(DateChoiceText(44), "隔週 土曜日");
+    EXPECT_EQ(DateChoiceText(45), "");
+    EXPECT_EQ(DateChoiceText(-1), "");
+}
+
+TEST_F(HolidayRuleEdits, WorkingFieldsFollowTheStoredFields) {
+    ASSERT_EQ(Load({"[SETTING]", "1=0,13,5,2,1,1,1,1,1,0,春分の日", "2=1,0,25,-1,0,0,0,0,0,0,給料日",
+                    "3=0,5,1,1,0,0,0,0,0,0,first monday", "4=0,1,0,-1,0,2,0,0,0,0,成人の日",
+                    "5=3,0,0,-1,1,1,1,1,1,0,sundays", "6=3,0,0,-1,4,0,4,0,0,0,1st 3rd wed", "7=3,0,0,-1,0,0,0,0,0,0,none",
+                    "8=1,4,31,-1,0,0,0,0,0,0,never", "9=1,4,45,-1,0,0,0,0,0,0,hand-edited"}),
+              9);
+    for (int i = 0; i < 9; ++i) SetWorkingFields(&Rule(i));
+    auto fields = [&](int i) { return std::to_string(Rule(i).dateChoice) + "[" + Rule(i).weekList + "]"; };
+    EXPECT_EQ(fields(0), "0[]");     // an equinox day has no day of its own
+    EXPECT_EQ(fields(1), "24[]");    // the 25th
+    EXPECT_EQ(fields(2), "0[]");     // the first Monday on or after the 1st shows the 1st
+    EXPECT_EQ(fields(3), "39[2]");   // the Monday of week 2
+    EXPECT_EQ(fields(4), "31[]");    // every Sunday
+    EXPECT_EQ(fields(5), "41[1,3]"); // the Wednesdays of weeks 1 and 3
+    EXPECT_EQ(fields(6), "38[]");
+    EXPECT_EQ(fields(7), "30[]");    // 31 April is kept as written...
+    EXPECT_EQ(DateText(Rule(7)), "4月31日");
+    EXPECT_EQ(MatchRule(Date(2026, 5, 1), kPersonalHoliday), nullptr);  // ...and never matches
+    EXPECT_EQ(fields(8), "30[]");    // a day past the box stays in it
+}
+
+TEST_F(HolidayRuleEdits, ChoicesGiveTheStoredFieldsBack) {
+    ASSERT_EQ(Load({"[SETTING]", "1=0,5,1,1,0,0,0,0,0,0,first monday"}), 1);
+    HolidayRule& r = Rule(0);
+    SetWorkingFields(&r);
+    ApplyDateChoice(&r, 2);  // another day keeps the weekday: still a first-weekday rule
+    EXPECT_EQ(r.day, 3);
+    EXPECT_EQ(r.weekday, 1);
+    EXPECT_EQ(DateText(r), "5月3日以降で最初の月曜日");
+
+    ApplyDateChoice(&r, 36);  // 毎週 金曜日
+    EXPECT_EQ(r.day, 0);
+    EXPECT_EQ(Slots(r), "6,6,6,6,6");
+    EXPECT_EQ(DateText(r), "5月毎週金曜日");
+
+    ApplyWeekList(&r, "2,4");  // typed while every week is chosen: kept, but not applied
+    EXPECT_EQ(Slots(r), "6,6,6,6,6");
+    ApplyDateChoice(&r, 39);   // 隔週 月曜日 takes the list
+    EXPECT_EQ(Slots(r), "0,2,0,2,0");
+    EXPECT_EQ(DateText(r), "5月第2,4月曜日");
+    HolidayRule back = r;
+    SetWorkingFields(&back);
+    EXPECT_EQ(back.dateChoice, 39);
+    EXPECT_STREQ(back.weekList, "2,4");
+
+    ApplyDateChoice(&r, 45);  // no such choice
+    EXPECT_EQ(r.dateChoice, 39);
+    ASSERT_TRUE(SaveHolidayRules(path_.c_str(), g_holidayRules.rules, 1));
+    EXPECT_EQ(StoredValue(path_, "SETTING", "1"), "0,5,0,1,0,2,0,2,0,0,first monday");
+}
+
+TEST_F(HolidayRuleEdits, WeekListsAndTheirFallbackToTheFirstWeek) {
+    ASSERT_EQ(Load({"[SETTING]"}), 0);
+    HolidayRule& r = Rule(0);
+    ApplyDateChoice(&r, 41);  // 隔週 水曜日 with an empty list: week 1
+    EXPECT_EQ(Slots(r), "4,0,0,0,0");
+    auto weeks = [&](const char* text) {
+        ApplyWeekList(&r, text);
+        return Slots(r);
+    };
+    EXPECT_EQ(weeks("2,4"), "0,4,0,4,0");
+    EXPECT_EQ(weeks(" 5\t1 ,, 3"), "4,0,4,0,4");
+    EXPECT_EQ(weeks("1\x81\x40" "2"), "4,4,0,0,0");  // the full-width space parts items too
+    EXPECT_EQ(weeks("3番,05"), "0,0,4,0,4");
+    EXPECT_EQ(weeks("0,6,-2,x"), "4,0,0,0,0");
+    EXPECT_EQ(weeks("２"), "4,0,0,0,0");  // full-width digits are no numbers
+    // 88 81 is one character: its trail byte and the '@' behind it are no full-width space.
+    EXPECT_EQ(weeks("\x88\x81@3"), "4,0,0,0,0");
+    EXPECT_EQ(weeks("4"), "0,0,0,4,0");
+    EXPECT_STREQ(r.weekList, "4");
+
+    std::string long_list;
+    for (int i = 0; i < 100; ++i) long_list += "あ";
+    ApplyWeekList(&r, long_list.c_str());
+    EXPECT_EQ(std::strlen(r.weekList), 126u);
+}
+
+TEST_F(HolidayRuleEdits, TheTextIsOneLineOfAtMost127Bytes) {
+    ASSERT_EQ(Load({"[SETTING]"}), 0);
+    HolidayRule& r = Rule(0);
+    ApplyRuleText(&r, "給料日\r\nsecond line");
+    EXPECT_STREQ(r.text, "給料日");
+    std::string pasted = "a";
+    for (int i = 0; i < 80; ++i) pasted += "表";
+    ApplyRuleText(&r, pasted.c_str());
+    EXPECT_EQ(std::strlen(r.text), 127u);
+    pasted.erase(0, 1);
+    ApplyRuleText(&r, pasted.c_str());
+    EXPECT_EQ(std::strlen(r.text), 126u);  // never half a character
+    EXPECT_EQ(std::string(r.text), pasted.substr(0, 126));
+}
+
+TEST_F(HolidayRuleEdits, WhichControlsCanBeUsed) {
+    ASSERT_EQ(Load({"[SETTING]"}), 0);
+    HolidayRule& r = Rule(0);
+    EXPECT_TRUE(DayChoiceEnabled(r));
+    EXPECT_FALSE(WeekListEnabled(r));
+    ApplyDateChoice(&r, 40);
+    EXPECT_TRUE(WeekListEnabled(r));
+    r.month = 0;
+    EXPECT_TRUE(WeekListEnabled(r));
+    r.month = kVernalEquinoxMonth;
+    EXPECT_FALSE(DayChoiceEnabled(r));
+    EXPECT_FALSE(WeekListEnabled(r));
+    r.month = 12;
+    ApplyDateChoice(&r, 33);
+    EXPECT_TRUE(DayChoiceEnabled(r));
+    EXPECT_FALSE(WeekListEnabled(r));
+}
+
+TEST(HolidaySortStates, EachColumnStartsDescendingThenTurnsAbout) {
+    ResetRuleSortStates();
+    EXPECT_EQ(NextRuleSortState(kRuleColumnDate), 1);
+    EXPECT_EQ(NextRuleSortState(kRuleColumnMemo), 1);  // columns are apart
+    EXPECT_EQ(NextRuleSortState(kRuleColumnDate), 2);
+    EXPECT_EQ(NextRuleSortState(kRuleColumnDate), 1);
+    EXPECT_EQ(NextRuleSortState(kRuleColumnMemo), 2);
+    EXPECT_EQ(NextRuleSortState(3), 0);
+    ResetRuleSortStates();
+    EXPECT_EQ(NextRuleSortState(kRuleColumnMemo), 1);
+    ResetRuleSortStates();
+}
+
+TEST_F(HolidayRuleEdits, SortKeys) {
+    ASSERT_EQ(Load({"[SETTING]", "1=0,0,25,-1,0,0,0,0,0,0,every 25th", "2=0,13,1,-1,0,0,0,0,0,0,vernal",
+                    "3=2,3,22,-1,0,0,0,0,0,0,22 March", "4=1,3,20,-1,0,0,0,0,0,0,_20 March",
+                    "5=3,14,1,-1,0,0,0,0,0,0,Autumnal", "6=1,9,0,-1,0,0,2,0,0,0,3rd monday",
+                    "7=0,9,0,-1,1,0,0,0,0,0,1st sunday", "8=3,9,0,-1,0,7,0,0,0,0,2nd saturday",
+                    "9=0,1,1,-1,0,0,0,0,0,0,B"}),
+              9);
+    auto sorted = [&](int column, int state) {
+        std::vector<int> order;
+        for (int i = 0; i < g_holidayRules.count; ++i) order.push_back(i);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return CompareRules(Rule(a), Rule(b), column, state) < 0;
+        });
+        std::string s;
+        for (int i : order) s += std::to_string(i + 1);
+        return s;
+    };
+    EXPECT_EQ(sorted(kRuleColumnDate, 2), "942357861");
+    EXPECT_EQ(sorted(kRuleColumnDate, 1), "168753249");
+    EXPECT_EQ(sorted(kRuleColumnKind, 2), "127946358");
+    // strcmpi folds to lower case: '_' sorts before the letters.
+    EXPECT_EQ(sorted(kRuleColumnMemo, 2), "738645912");
+    EXPECT_EQ(sorted(kRuleColumnMemo, 1), "219546837");
+    HolidayRule a = Rule(0), b = Rule(0);
+    std::strcpy(a.text, "Abc");
+    std::strcpy(b.text, "aBC");
+    EXPECT_EQ(CompareRules(a, b, kRuleColumnMemo, 2), 0);
+    std::strcpy(a.text, "\x83\x41");  // the trail bytes 41 and 61 are not letters
+    std::strcpy(b.text, "\x83\x61");
+    EXPECT_LT(CompareRules(a, b, kRuleColumnMemo, 2), 0);
+}
+
+TEST_F(HolidayRuleEdits, AnAddedRuleIsACopyAndTheTableGrowsByTwenty) {
+    ASSERT_EQ(Load({"[SETTING]"}), 0);
+    ApplyRuleText(&Rule(0), "typed into the template");
+    EXPECT_EQ(AppendRuleCopy(0), 0);
+    EXPECT_EQ(g_holidayRules.count, 1);
+    EXPECT_STREQ(Rule(0).text, "typed into the template");
+    for (int i = 1; i < 20; ++i) {
+        ASSERT_EQ(AppendRuleCopy(i - 1), i);
+        Rule(i).month = i % 13;
+    }
+    EXPECT_EQ(g_holidayRules.capacity, 20);
+    ApplyDateChoice(&Rule(3), 39);
+    ApplyWeekList(&Rule(3), "3");
+    EXPECT_EQ(AppendRuleCopy(3), 20);
+    EXPECT_EQ(g_holidayRules.capacity, 40);
+    EXPECT_EQ(g_holidayRules.count, 21);
+    EXPECT_EQ(std::memcmp(&Rule(20), &Rule(3), sizeof(HolidayRule)), 0);
+    EXPECT_EQ(AppendRuleCopy(21), -1);
+}
+
+TEST_F(HolidayRuleEdits, DeletingMovesTheRulesBehindUpAndTheRowsWithThem) {
+    ASSERT_EQ(Load({"[SETTING]", "1=0,1,1,-1,0,0,0,0,0,0,a", "2=0,1,2,-1,0,0,0,0,0,0,b", "3=0,1,3,-1,0,0,0,0,0,0,c",
+                    "4=0,1,4,-1,0,0,0,0,0,0,d"}),
+              4);
+    std::vector<int> rows = {3, 1, 0, 2};  // d b a c on screen
+    EXPECT_EQ(DeleteRuleOfRow(&rows, 1), 1);
+    EXPECT_EQ(Texts(), "a c d");
+    EXPECT_EQ(rows, (std::vector<int>{2, 0, 1}));
+    EXPECT_EQ(DeleteRuleOfRow(&rows, 2), 1);  // the last row: the one before becomes current
+    EXPECT_EQ(Texts(), "a d");
+    EXPECT_EQ(rows, (std::vector<int>{1, 0}));
+    EXPECT_EQ(DeleteRuleOfRow(&rows, 2), -1);  // no such row: nothing happens
+    EXPECT_EQ(g_holidayRules.count, 2);
+    EXPECT_EQ(DeleteRuleOfRow(&rows, 0), 0);
+    EXPECT_EQ(DeleteRuleOfRow(&rows, 0), -1);
+    EXPECT_EQ(g_holidayRules.count, 0);
+    EXPECT_TRUE(rows.empty());
+}
+
+TEST_F(HolidayRuleEdits, SavingInRowOrderDecidesWhichRuleMatchesFirst) {
+    ASSERT_EQ(Load({"[SETTING]", "1=0,1,1,-1,0,0,0,0,0,0,a", "2=0,1,2,-1,0,0,0,0,0,0,b", "3=0,1,3,-1,0,0,0,0,0,0,c",
+                    "4=0,1,1,-1,0,0,0,0,0,0,d", "5=0,1,5,-1,0,0,0,0,0,0,e"}),
+              5);
+    std::vector<int> rows = {4, 2, 0, 3, 1};
+    ReorderRulesToRows(&rows);
+    EXPECT_EQ(rows, (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(Texts(), "e c a d b");
+    rows = {3, 0, 1, 2, 4};  // d before a: both fall on 1 January
+    ReorderRulesToRows(&rows);
+    EXPECT_EQ(Texts(), "d e c a b");
+    ASSERT_TRUE(SaveHolidayRules(path_.c_str(), g_holidayRules.rules, g_holidayRules.count));
+    ProfileStoreReset();
+    ASSERT_EQ(LoadHolidayRules(path_.c_str()), 5);
+    EXPECT_EQ(Texts(), "d e c a b");
+    const HolidayRule* first = MatchRule(Date(2026, 1, 1), kNationalHoliday);
+    ASSERT_NE(first, nullptr);
+    EXPECT_STREQ(first->text, "d");
+}
+
+}  // namespace
