@@ -34,6 +34,7 @@
 #include "memo/repeat_dialog_win.h"
 #include "memo/working_text.h"
 #include "resources/resource.h"
+#include "tests/memo/dialog_driver_win.h"
 
 namespace {
 
@@ -57,21 +58,6 @@ bool Noted(int note, int cell) {
     return false;
 }
 
-HWND WaitForWindow(const char* caption, HWND notThis = nullptr) {
-    for (int i = 0; i < 200; ++i) {
-        HWND w = FindWindowA("#32770", caption);
-        if (w && w != notThis && IsWindowVisible(w)) return w;
-        Sleep(25);
-    }
-    return nullptr;
-}
-
-std::string Text(HWND d, int id) {
-    char buf[1024] = "";
-    GetDlgItemTextA(d, id, buf, sizeof buf);
-    return buf;
-}
-
 // Chooses entry index of a drop-down list as the user does.
 void Choose(HWND d, int id, int index) {
     SendDlgItemMessageA(d, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -85,15 +71,6 @@ std::string ListText(HWND d, int id) {
     SendDlgItemMessageA(d, id, CB_GETLBTEXT, static_cast<WPARAM>(Chosen(d, id)), reinterpret_cast<LPARAM>(buf));
     return buf;
 }
-
-// Replaces the whole text of edit id as typing or pasting over a selection does (a multi-line
-// edit tells nothing of a WM_SETTEXT).
-void Type(HWND d, int id, const char* text) {
-    SendDlgItemMessageA(d, id, EM_SETSEL, 0, -1);
-    SendDlgItemMessageA(d, id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-}
-
-void Press(HWND d, int id) { PostMessageA(GetDlgItem(d, id), BM_CLICK, 0, 0); }
 
 class MemoDialogs : public ::testing::Test {
   protected:
@@ -124,20 +101,6 @@ class MemoDialogs : public ::testing::Test {
     void TearDown() override {
         DestroyWindow(owner_);
         ResetProcessState();
-    }
-    // Runs open() here while drive(dialog) acts on the dialog titled caption from another thread.
-    INT_PTR Drive(const char* caption, const std::function<INT_PTR()>& open, const std::function<void(HWND)>& drive) {
-        std::thread driver([&] {
-            HWND d = WaitForWindow(caption);
-            if (!d) {
-                ADD_FAILURE() << "no dialog";
-                return;
-            }
-            drive(d);
-        });
-        INT_PTR result = open();
-        driver.join();
-        return result;
     }
     static std::string Memo(int y, int m, int d) {
         char* t = ReadMemo(y, m, d);
