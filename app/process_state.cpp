@@ -13,8 +13,8 @@
 #include "config/profile_store.h"
 #include "config/tags.h"
 #include "memo/countdown.h"
-#include "memo/memo_search.h"
 #include "memo/memo_store.h"
+#include "memo/search_results.h"
 #include "memo/undo_journal.h"
 #include "memo/working_text.h"
 #include "view/view_layout.h"
@@ -39,7 +39,7 @@ void ResetProcessState() {
     ResetToday();
     ResetNavigation(&g_nav);
     ReleaseViewModel();
-    g_searchSortState[0] = g_searchSortState[1] = 0;
+    ResetSearchSortState();
     ResetInteraction();
     ResetMinuteClock();
 }

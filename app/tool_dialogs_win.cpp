@@ -7,11 +7,21 @@
 #include "config/file_names.h"
 #include "config/tag_dialog_win.h"
 #include "memo/phrase_dialog_win.h"
+#include "memo/search_dialog_win.h"
 #include "resources/resource.h"
+
+namespace {
+bool Search(HWND hwnd) {
+    SearchDialog search = {hwnd};
+    OpenSearchDialog(hwnd, &search);
+    return false;  // a search changes nothing the calendar shows
+}
+}  // namespace
 
 bool OpenToolDialog(HWND hwnd, int command) {
     CommitQuickMemo(hwnd);
     switch (command) {
+    case IDM_SEARCH: return Search(hwnd);
     case IDM_PHRASES: {
         PhraseDialog dialog = {};
         OpenPhraseDialog(hwnd, &dialog);

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/clipboard_win.h"
 #include "app/commands.h"
 #include "app/context_menu_win.h"
 #include "app/cursor_ring.h"
@@ -14,6 +13,7 @@
 #include "app/main_window_win.h"
 #include "app/pointer.h"
 #include "app/quick_memo.h"
+#include "base/win/clipboard_win.h"
 #include "base/win/handles.h"
 #include "config/app_state.h"
 #include "config/operations.h"

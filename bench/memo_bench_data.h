@@ -13,9 +13,10 @@
 constexpr int kBenchFirstYear = 1996;
 constexpr int kBenchYears = 30;
 
-// Points the memo file names into folder (ending in the path separator) and writes the files.
-// Returns the number of memos, or -1 when a file could not be written.
-inline int WriteBenchMemoFiles(const std::string& folder) {
+// Points the memo file names into folder (ending in the path separator) and writes the files;
+// with inEvery, every memo begins with that word. Returns the number of memos, or -1 when a file
+// could not be written.
+inline int WriteBenchMemoFiles(const std::string& folder, const char* inEvery = nullptr) {
     std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%sbench_memo.ini", folder.c_str());
     std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%sbench_memo", folder.c_str());
     const std::string words[] = {"会議", "10:30", "打ち合わせ", "\x7F", "歯医者", "買い物", "ToDo",
@@ -32,7 +33,7 @@ inline int WriteBenchMemoFiles(const std::string& folder) {
             int days = DaysInMonth(y, m);
             for (int d = 1; d <= days; ++d) {
                 size_t want = 10 + rng() % 60;
-                std::string v;
+                std::string v = inEvery ? inEvery : "";
                 while (v.size() < want) v += words[rng() % std::size(words)];
                 v.resize(SjisFitLength(v.c_str(), want));
                 while (!v.empty() && v.back() == '\x7F') v.pop_back();

@@ -90,9 +90,10 @@ endforeach()
 
 set(WIN_BENCH ${BENCH_SOURCES})
 list(FILTER WIN_BENCH INCLUDE REGEX "_win\\.cpp$")
+# The resources go in too: a benchmark may open the program's dialogs.
 foreach(src ${WIN_BENCH})
   get_filename_component(name ${src} NAME_WE)
-  add_executable(bench_${name} ${src})
+  add_executable(bench_${name} ${src} ${RESOURCE_SCRIPT})
   tessel_target(bench_${name})
   if(name MATCHES "classic")
     target_link_libraries(bench_${name} PRIVATE tessel_app tessel_render_classic ${WIN_LIBS})

@@ -12,8 +12,6 @@
 #include "memo/memo_store.h"
 #include "memo/tag_words.h"
 
-int g_searchSortState[2] = {0, 0};
-
 namespace {
 constexpr int kFirstYear = 1970;
 constexpr int kLastYear = 2036;
@@ -82,45 +80,4 @@ void SearchStatusText(SearchOutcome outcome, int hits, char* out, int outSize) {
     case kSearchNoHits: std::snprintf(out, static_cast<size_t>(outSize), "該当するメモは見つかりませんでした"); break;
     case kSearchFound: std::snprintf(out, static_cast<size_t>(outSize), "%d件見つかりました", hits); break;
     }
-}
-
-int NextSortState(int column) {
-    if (column < 0 || column > 1) return 0;
-    g_searchSortState[column] = g_searchSortState[column] == 1 ? 2 : 1;
-    return g_searchSortState[column];
-}
-
-int CompareSearchTexts(const char* a, const char* b, int state) {
-    int r = 0;
-    // Up to the first difference both texts are alike, so one flag tells a trail byte in both;
-    // a trail byte compares as it is (学 and 蓋 differ only as w and W there).
-    bool trail = false;
-    for (int i = 0; i < kSearchKeywordMax; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (!trail) x = FoldAscii(x), y = FoldAscii(y);
-        if (x != y) {
-            r = x < y ? -1 : 1;
-            break;
-        }
-        if (!x) break;
-        trail = !trail && IsSjisLead(x);
-    }
-    return state == 1 ? -r : r;
-}
-
-void SortSearchRows(std::vector<SearchRow>* rows, int column, int state) {
-    std::stable_sort(rows->begin(), rows->end(), [&](const SearchRow& a, const SearchRow& b) {
-        const std::string& x = column == 0 ? a.date : a.text;
-        const std::string& y = column == 0 ? b.date : b.text;
-        return CompareSearchTexts(x.c_str(), y.c_str(), state) < 0;
-    });
-}
-
-std::string SearchCopyText(const std::vector<SearchRow>& rows) {
-    std::string out;
-    size_t total = 1;
-    for (const SearchRow& r : rows) total += r.text.size() + 13;
-    out.reserve(total);
-    for (const SearchRow& r : rows) out.append(r.date).append("\t").append(r.text).append("\r\n");
-    return out;
 }

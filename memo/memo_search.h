@@ -1,5 +1,5 @@
-// The memo search: every date memo of every year memo file that contains a keyword, the rows the
-// search dialog lists, their sort order and the text that Copy puts on the clipboard.
+// The memo search: every date memo of every year memo file that contains a keyword, as the rows
+// the search dialog lists, and the dialog's status line for its outcome.
 #pragma once
 #include <string>
 #include <vector>
@@ -28,15 +28,3 @@ SearchOutcome SearchMemos(const char* keyword, std::vector<SearchRow>* rows);
 
 // The dialog's status line for an outcome.
 void SearchStatusText(SearchOutcome outcome, int hits, char* out, int outSize);
-
-// Sort state of each column, kept for the whole run: 0 never sorted, 1 descending, 2 ascending.
-extern int g_searchSortState[2];
-// A click on column: its new state (1 unless it was 1, then 2).
-int NextSortState(int column);
-// The list's comparison of two column texts (at most 255 bytes each): ASCII letters folded,
-// other bytes compared as they are; state 1 sorts descending, 2 ascending.
-int CompareSearchTexts(const char* a, const char* b, int state);
-void SortSearchRows(std::vector<SearchRow>* rows, int column, int state);
-
-// Rows in their current order as "date TAB text CR LF" lines.
-std::string SearchCopyText(const std::vector<SearchRow>& rows);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/clipboard_win.h"
+#include "base/win/clipboard_win.h"
 
 namespace {
 

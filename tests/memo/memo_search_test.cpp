@@ -1,5 +1,5 @@
 // The memo search over real year memo files: which years are searched, what is a hit, the rows'
-// texts and order, sorting and the copy text.
+// texts and order, the status line.
 #include "memo/memo_search.h"
 
 #include <gtest/gtest.h>
@@ -102,36 +102,6 @@ TEST_F(MemoSearch, TagWordsGoWholeCharacters) {
     char kanji[] = "a\x95\x5C" "b";
     RemoveTagWords(kanji);
     EXPECT_STREQ(kanji, "ab");
-}
-
-TEST_F(MemoSearch, SortingAndCopying) {
-    std::vector<SearchRow> rows = {
-        {2024, 1, 2, "2024/01/02", "banana", 0},
-        {2024, 1, 3, "2024/01/03", "Apple", 1},
-        {2024, 1, 4, "2024/01/04", "cherry", 2},
-    };
-    g_searchSortState[1] = 0;
-    int state = NextSortState(1);
-    EXPECT_EQ(state, 1);  // the first click sorts descending
-    SortSearchRows(&rows, 1, state);
-    EXPECT_EQ(rows[0].text + rows[1].text + rows[2].text, "cherrybananaApple");
-    state = NextSortState(1);
-    EXPECT_EQ(state, 2);
-    SortSearchRows(&rows, 1, state);
-    EXPECT_EQ(rows[0].text, "Apple");
-    EXPECT_EQ(NextSortState(1), 1);
-    EXPECT_EQ(CompareSearchTexts("abc", "ABC", 2), 0);
-    EXPECT_LT(CompareSearchTexts("ab", "abc", 2), 0);
-    EXPECT_GT(CompareSearchTexts("ab", "abc", 1), 0);
-    EXPECT_GT(CompareSearchTexts("\x82\xA0", "z", 2), 0);  // other bytes compare unsigned
-    EXPECT_GT(CompareSearchTexts("学", "蓋", 2), 0);  // 8A 77 and 8A 57: trail bytes never fold
-    EXPECT_LT(CompareSearchTexts("xア", "Xヂ", 2), 0);  // 83 41 and 83 61
-    std::string a(300, 'a'), b(300, 'a');
-    b[280] = 'b';
-    EXPECT_EQ(CompareSearchTexts(a.c_str(), b.c_str(), 2), 0);  // only 255 bytes are read
-    EXPECT_EQ(SearchCopyText(rows),
-              "2024/01/03\tApple\r\n2024/01/02\tbanana\r\n2024/01/04\tcherry\r\n");
-    EXPECT_EQ(SearchCopyText({}), "");
 }
 
 TEST_F(MemoSearch, ReadsEachFileOnceAndSeesItChangedBetweenSearches) {

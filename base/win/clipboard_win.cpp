@@ -1,4 +1,4 @@
-#include "app/clipboard_win.h"
+#include "base/win/clipboard_win.h"
 
 #include <cstring>
 

@@ -1,0 +1,158 @@
+#include "memo/search_dialog_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "base/sjis.h"
+#include "base/win/clipboard_win.h"
+#include "base/win/dialog_kit.h"
+#include "memo/memo_search.h"
+#include "memo/search_results.h"
+#include "resources/resource.h"
+
+namespace {
+struct SearchState {
+    SearchDialog* d;
+    // The rows in the order shown. The list (LVS_OWNERDATA) holds only their count and asks for
+    // the texts of the rows it draws, so ten thousand hits show at once and sort here.
+    std::vector<SearchRow> rows;
+};
+
+SearchState* StateOf(HWND dialog) { return reinterpret_cast<SearchState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+
+HWND ResultList(HWND dialog) { return GetDlgItem(dialog, IDC_SEARCH_RESULTS); }
+
+void AddColumn(HWND list, int column, const char* title, int width) {
+    LVCOLUMNA c = {};
+    c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    c.pszText = const_cast<char*>(title);
+    c.cx = width;
+    c.iSubItem = column;
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
+}
+
+void ShowStatus(HWND dialog, const char* text) { SetDlgItemTextA(dialog, IDC_SEARCH_STATUS, text); }
+
+void ShowRows(HWND dialog, const SearchState* s) {
+    HWND list = ResultList(dialog);
+    SendMessageA(list, LVM_SETITEMCOUNT, s->rows.size(), 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void SetRowState(HWND list, int index, UINT state, UINT mask) {
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+BOOL OnInit(HWND dialog, SearchState* s) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
+    CentreOnScreen(dialog);
+    HWND list = ResultList(dialog);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    AddColumn(list, 0, "日付", 70);
+    AddColumn(list, 1, "メモ", 370);
+    SendDlgItemMessageA(dialog, IDC_SEARCH_KEYWORD, EM_LIMITTEXT, kSearchKeywordMax, 0);
+    EnableWindow(GetDlgItem(dialog, IDC_SEARCH_COPY), FALSE);
+    SetFocus(GetDlgItem(dialog, IDC_SEARCH_KEYWORD));
+    return FALSE;  // the focus is set
+}
+
+void OnFind(HWND dialog, SearchState* s) {
+    std::string keyword = ItemText(dialog, IDC_SEARCH_KEYWORD);
+    if (keyword.empty()) {
+        ShowStatus(dialog, "キーワードを指定してください");
+        SetFocus(GetDlgItem(dialog, IDC_SEARCH_KEYWORD));
+        return;
+    }
+    s->rows.clear();
+    ShowRows(dialog, s);
+    ShowStatus(dialog, "検索しています...");
+    // The search holds the dialog until it ends: what it says now is drawn before it starts.
+    RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HCURSOR before = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    SearchOutcome outcome = SearchMemos(keyword.c_str(), &s->rows);
+    SetCursor(before);
+    ShowRows(dialog, s);
+    char status[64];
+    SearchStatusText(outcome, static_cast<int>(s->rows.size()), status, sizeof status);
+    ShowStatus(dialog, status);
+    EnableWindow(GetDlgItem(dialog, IDC_SEARCH_COPY), !s->rows.empty());
+}
+
+void OnCopy(HWND dialog, SearchState* s) {
+    if (s->rows.empty()) return;
+    if (PutTextOnClipboard(s->d->clipboardOwner, SearchCopyText(s->rows)))
+        ShowStatus(dialog, "検索結果をクリップボードにコピーしました");
+}
+
+// The table is sorted in place; the rows selected, and the one with the focus, stay so wherever
+// they move (the list itself knows positions only).
+void OnColumnClick(HWND dialog, SearchState* s, int column) {
+    int state = NextSortState(column);
+    if (!state) return;
+    HWND list = ResultList(dialog);
+    std::vector<char> selected(s->rows.size(), 0);
+    for (int i = -1; (i = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) >= 0;)
+        selected[static_cast<size_t>(s->rows[static_cast<size_t>(i)].order)] = 1;
+    int focused = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    int focusedOrder = focused >= 0 ? s->rows[static_cast<size_t>(focused)].order : -1;
+    SortSearchRows(&s->rows, column, state);
+    SetRowState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (size_t i = 0; i < s->rows.size(); ++i) {
+        UINT mark = (selected[static_cast<size_t>(s->rows[i].order)] ? LVIS_SELECTED : 0) |
+                    (s->rows[i].order == focusedOrder ? LVIS_FOCUSED : 0);
+        if (mark) SetRowState(list, static_cast<int>(i), mark, mark);
+    }
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+// The list asks for the text of a row it draws or is asked for.
+void OnGetText(const SearchState* s, LVITEMA* item) {
+    if (!(item->mask & LVIF_TEXT) || item->cchTextMax <= 0 || item->iItem < 0 ||
+        item->iItem >= static_cast<int>(s->rows.size()))
+        return;
+    const std::string& text = SearchColumnText(s->rows[static_cast<size_t>(item->iItem)], item->iSubItem);
+    CopyField(item->pszText, static_cast<size_t>(item->cchTextMax), text.c_str());
+}
+
+// True for the notes answered here; the others get the list's defaults.
+bool OnNotify(HWND dialog, SearchState* s, NMHDR* note) {
+    if (note->idFrom != IDC_SEARCH_RESULTS) return false;
+    switch (note->code) {
+    case LVN_GETDISPINFOA: OnGetText(s, &reinterpret_cast<NMLVDISPINFOA*>(note)->item); return true;
+    case LVN_COLUMNCLICK: OnColumnClick(dialog, s, reinterpret_cast<NMLISTVIEW*>(note)->iSubItem); return true;
+    default: return false;
+    }
+}
+
+void OnCommand(HWND dialog, SearchState* s, int id) {
+    switch (id) {
+    case IDC_SEARCH_FIND: OnFind(dialog, s); break;
+    case IDC_SEARCH_COPY: OnCopy(dialog, s); break;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+    default: break;
+    }
+}
+
+INT_PTR CALLBACK SearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    SearchState* s = message == WM_INITDIALOG ? reinterpret_cast<SearchState*>(lParam) : StateOf(dialog);
+    if (!s) return FALSE;
+    switch (message) {
+    case WM_INITDIALOG: return OnInit(dialog, s);
+    case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam)); return TRUE;
+    case WM_NOTIFY: return OnNotify(dialog, s, reinterpret_cast<NMHDR*>(lParam));
+    default: return FALSE;
+    }
+}
+}  // namespace
+
+INT_PTR OpenSearchDialog(HWND owner, SearchDialog* dialog) {
+    SearchState s = {};
+    s.d = dialog;
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SEARCH), owner, SearchProc,
+                           reinterpret_cast<LPARAM>(&s));
+}

@@ -1,0 +1,11 @@
+// The memo search dialog (134 "メモ検索"): the date memos that contain a keyword, listed by date,
+// sorted by a click on a column header and copied to the clipboard as tab-separated lines.
+#pragma once
+#include <windows.h>
+
+struct SearchDialog {
+    HWND clipboardOwner;  // the calendar window: Copy puts the rows on the clipboard in its name
+};
+
+// Modal over owner. A search changes nothing, so it ends with IDCANCEL whichever way it closes.
+INT_PTR OpenSearchDialog(HWND owner, SearchDialog* dialog);

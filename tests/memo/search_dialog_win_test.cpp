@@ -1,0 +1,217 @@
+// The memo search dialog driven as a user would, over real year memo files: its template and
+// columns, the empty keyword, a search (a tag word, a line break, a day April lacks, a year
+// without a file between two with one), sorting by a header click with the selection following
+// its row, Copy as OEM text in the order shown, a search without hits, and the columns' sort
+// direction kept into the next opening.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "app/process_state.h"
+#include "base/sjis.h"
+#include "config/file_names.h"
+#include "config/tags.h"
+#include "memo/memo_store.h"
+#include "memo/search_dialog_win.h"
+#include "resources/resource.h"
+#include "tests/dialog_driver_win.h"
+
+namespace {
+
+HWND ResultList(HWND d) { return GetDlgItem(d, IDC_SEARCH_RESULTS); }
+
+int RowCount(HWND d) { return static_cast<int>(SendMessageA(ResultList(d), LVM_GETITEMCOUNT, 0, 0)); }
+
+// The list as it shows itself: "date|text" a row.
+std::string Rows(HWND d) {
+    std::string out;
+    for (int row = 0; row < RowCount(d); ++row) {
+        for (int column = 0; column < 2; ++column) {
+            char buf[300] = "";
+            LVITEMA item = {};
+            item.iSubItem = column;
+            item.pszText = buf;
+            item.cchTextMax = sizeof buf;
+            SendMessageA(ResultList(d), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+            out += buf;
+            out += column == 0 ? "|" : "\n";
+        }
+    }
+    return out;
+}
+
+// A click on a column's header, pressed and released at its middle.
+void ClickColumn(HWND d, int column) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(ResultList(d), LVM_GETHEADER, 0, 0));
+    RECT r = {};
+    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(header, WM_LBUTTONUP, 0, at);
+}
+
+int SelectedRow(HWND d) {
+    return static_cast<int>(SendMessageA(ResultList(d), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+// The control that has the keyboard focus in the dialog's thread.
+HWND FocusOf(HWND d) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(d, nullptr), &info);
+    return info.hwndFocus;
+}
+
+std::string OemTextOnClipboard() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return "(not open)";
+    if (HANDLE data = GetClipboardData(CF_OEMTEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) text = p;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+class SearchDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetProcessState();
+        INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&classes);
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        std::snprintf(dir_, sizeof dir_, "%stessel_search_dialog_%lu_%lu", temp, GetCurrentProcessId(), GetTickCount());
+        CreateDirectoryA(dir_, nullptr);
+        std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s\\s_memo.ini", dir_);
+        std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s\\s_memo", dir_);
+        CopyField(g_tags[1].word, sizeof g_tags[1].word, "[会議]");
+        owner_ = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(owner_);
+        for (const char* name : {"s_memo.ini", "s_memo2022.ini", "s_memo2024.ini"})
+            DeleteFileA((std::string(dir_) + "\\" + name).c_str());
+        RemoveDirectoryA(dir_);
+        ResetProcessState();
+    }
+    INT_PTR Open(const std::function<void(HWND)>& drive) {
+        SearchDialog dialog = {owner_};
+        return DriveDialog("メモ検索", [&] { return OpenSearchDialog(owner_, &dialog); }, drive);
+    }
+    HWND owner_ = nullptr;
+    char dir_[MAX_PATH] = "";
+};
+
+TEST_F(SearchDialogTest, SearchSortCopyAndSearchAgain) {
+    ASSERT_TRUE(WriteMemo(2022, 3, 31, "朝会議\r\n10:00 本社", false).ok());
+    ASSERT_TRUE(WriteMemo(2022, 4, 31, "会議", false).ok());          // a day April lacks
+    ASSERT_TRUE(WriteMemo(2022, 5, 1, "会\r\n議", false).ok());        // across a line break
+    ASSERT_TRUE(WriteMemo(2022, 6, 1, "[会議]のみ", false).ok());      // only inside the tag word
+    ASSERT_TRUE(WriteMemo(2024, 1, 10, "[会議] Budget 会議", false).ok());
+    ASSERT_TRUE(WriteMemo(2024, 2, 2, "AB", false).ok());
+    ASSERT_TRUE(WriteMemo(2024, 12, 1, "b会議", false).ok());
+    ASSERT_TRUE(WriteFreeMemo("会議 ab").ok());                         // the free memo is not searched
+    const std::string found = "2022/03/31|朝会議  10:00 本社\n"
+                              "2022/04/31|会議\n"
+                              "2024/01/10| Budget 会議\n"
+                              "2024/12/01|b会議\n";
+    const std::string ascending = "2024/01/10| Budget 会議\n"
+                                  "2024/12/01|b会議\n"
+                                  "2022/04/31|会議\n"
+                                  "2022/03/31|朝会議  10:00 本社\n";
+    INT_PTR result = Open([&](HWND d) {
+        char caption[64] = "";
+        GetWindowTextA(d, caption, sizeof caption);
+        EXPECT_STREQ(caption, "メモ検索");
+        RECT units = {0, 0, 273, 171}, client, window;
+        MapDialogRect(d, &units);
+        GetClientRect(d, &client);
+        EXPECT_EQ(client.right, units.right);
+        EXPECT_EQ(client.bottom, units.bottom);
+        GetWindowRect(d, &window);
+        EXPECT_NEAR((window.left + window.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);  // centred
+        EXPECT_NEAR((window.top + window.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+        EXPECT_EQ(GetWindowLongA(ResultList(d), GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
+        EXPECT_TRUE(SendMessageA(ResultList(d), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+        const char* titles[] = {"日付", "メモ"};
+        const int widths[] = {70, 370};
+        for (int c = 0; c < 2; ++c) {
+            char title[32] = "";
+            LVCOLUMNA column = {};
+            column.mask = LVCF_TEXT | LVCF_WIDTH;
+            column.pszText = title;
+            column.cchTextMax = sizeof title;
+            SendMessageA(ResultList(d), LVM_GETCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+            EXPECT_STREQ(title, titles[c]);
+            EXPECT_EQ(column.cx, widths[c]);
+        }
+        EXPECT_EQ(Text(d, IDC_SEARCH_FIND), "検索");
+        EXPECT_EQ(Text(d, IDC_SEARCH_COPY), "コピー(&C)");
+        EXPECT_EQ(Text(d, IDCANCEL), "キャンセル");
+        EXPECT_EQ(FocusOf(d), GetDlgItem(d, IDC_SEARCH_KEYWORD));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_SEARCH_COPY)));
+
+        Click(d, IDC_SEARCH_FIND);
+        EXPECT_EQ(Text(d, IDC_SEARCH_STATUS), "キーワードを指定してください");
+        EXPECT_EQ(FocusOf(d), GetDlgItem(d, IDC_SEARCH_KEYWORD));
+
+        SetDlgItemTextA(d, IDC_SEARCH_KEYWORD, "会議");
+        Click(d, IDC_SEARCH_FIND);
+        EXPECT_EQ(Text(d, IDC_SEARCH_STATUS), "4件見つかりました");
+        EXPECT_EQ(Rows(d), found);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_SEARCH_COPY)));
+
+        // The first click on a column sorts it descending, the next ascending; ASCII letters
+        // compare folded, so "b" (42) comes after a blank and before any double-byte lead.
+        LVITEMA select = {};
+        select.state = select.stateMask = LVIS_SELECTED;
+        SendMessageA(ResultList(d), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
+        ClickColumn(d, 1);
+        EXPECT_EQ(Rows(d), "2022/03/31|朝会議  10:00 本社\n"
+                           "2022/04/31|会議\n"
+                           "2024/12/01|b会議\n"
+                           "2024/01/10| Budget 会議\n");
+        ClickColumn(d, 1);
+        EXPECT_EQ(Rows(d), ascending);
+        EXPECT_EQ(SelectedRow(d), 3);  // the selection went with its row
+
+        Click(d, IDC_SEARCH_COPY);
+        EXPECT_EQ(Text(d, IDC_SEARCH_STATUS), "検索結果をクリップボードにコピーしました");
+        EXPECT_EQ(GetClipboardOwner(), owner_);
+        EXPECT_EQ(OemTextOnClipboard(), "2024/01/10\t Budget 会議\r\n"
+                                        "2024/12/01\tb会議\r\n"
+                                        "2022/04/31\t会議\r\n"
+                                        "2022/03/31\t朝会議  10:00 本社\r\n");
+
+        ClickColumn(d, 1);  // descending again, and so left for the next dialog
+        EXPECT_EQ(Rows(d).substr(0, 11), "2022/03/31|");
+
+        // Letter case counts: "ab" finds nothing of "AB"; the rows found before are gone.
+        SetDlgItemTextA(d, IDC_SEARCH_KEYWORD, "ab");
+        Click(d, IDC_SEARCH_FIND);
+        EXPECT_EQ(Text(d, IDC_SEARCH_STATUS), "該当するメモは見つかりませんでした");
+        EXPECT_EQ(RowCount(d), 0);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_SEARCH_COPY)));
+        Press(d, IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+
+    // The memo column was left descending: in the next dialog its first click sorts ascending.
+    Open([&](HWND d) {
+        SetDlgItemTextA(d, IDC_SEARCH_KEYWORD, "会議");
+        Click(d, IDC_SEARCH_FIND);
+        EXPECT_EQ(Rows(d), found);  // found in date order, whatever the last sort was
+        ClickColumn(d, 1);
+        EXPECT_EQ(Rows(d), ascending);
+        ClickColumn(d, 0);  // the date column has a state of its own: descending first
+        EXPECT_EQ(Rows(d).substr(0, 11), "2024/12/01|");
+        Press(d, IDCANCEL);
+    });
+}
+}  // namespace
