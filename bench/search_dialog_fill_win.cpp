@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/win/dialog_kit.h"
 #include "bench/bench_clock.h"
 #include "bench/memo_bench_data.h"
 #include "config/profile_store.h"
@@ -19,15 +20,6 @@
 namespace {
 const char kKeyword[] = "会議";
 
-void AddColumn(HWND list, int column, const char* title, int width) {
-    LVCOLUMNA c = {};
-    c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    c.pszText = const_cast<char*>(title);
-    c.cx = width;
-    c.iSubItem = column;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
-}
-
 // A shown report list of the dialog list's size, filled the plain way: every row and its memo
 // text handed to the list, which keeps them, then drawn. Under Wine each row added to a shown
 // list costs a redraw of its scroll bar; holdRedraw keeps them back until the end.
@@ -36,9 +28,7 @@ double FillPlainList(const std::vector<SearchRow>& rows, bool holdRedraw) {
                                  GetModuleHandleA(nullptr), nullptr);
     HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS,
                                 0, 0, 420, 300, frame, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddColumn(list, 0, "日付", 70);
-    AddColumn(list, 1, "メモ", 370);
+    SetUpReportColumns(list, kSearchColumnTitles, kSearchColumnWidths, 2);
     UpdateWindow(frame);
     double t0 = BenchSeconds();
     if (holdRedraw) SendMessageA(list, WM_SETREDRAW, FALSE, 0);

@@ -249,24 +249,12 @@ void OnNotify(HWND dialog, HolidayState* s, const NMHDR& note) {
     }
 }
 
-void AddColumns(HWND list) {
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    for (int c = 0; c < kRuleColumns; ++c) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.cx = kColumnWidths[c];
-        column.pszText = const_cast<char*>(kColumnTitles[c]);
-        column.iSubItem = c;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
-    }
-}
-
 BOOL OnInit(HWND dialog, HolidayState* s) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
     s->filling = true;
     CentreOnScreen(dialog);
     HWND list = ListOf(dialog);
-    AddColumns(list);
+    SetUpReportColumns(list, kColumnTitles, kColumnWidths, kRuleColumns);
     for (int i = 0; i < HolidayRuleCount(); ++i) {
         SetWorkingFields(&g_holidayRules.rules[i]);
         InsertRow(list, i, i);

@@ -24,15 +24,6 @@ SearchState* StateOf(HWND dialog) { return reinterpret_cast<SearchState*>(GetWin
 
 HWND ResultList(HWND dialog) { return GetDlgItem(dialog, IDC_SEARCH_RESULTS); }
 
-void AddColumn(HWND list, int column, const char* title, int width) {
-    LVCOLUMNA c = {};
-    c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    c.pszText = const_cast<char*>(title);
-    c.cx = width;
-    c.iSubItem = column;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
-}
-
 void ShowStatus(HWND dialog, const char* text) { SetDlgItemTextA(dialog, IDC_SEARCH_STATUS, text); }
 
 void ShowRows(HWND dialog, const SearchState* s) {
@@ -52,9 +43,7 @@ BOOL OnInit(HWND dialog, SearchState* s) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
     CentreOnScreen(dialog);
     HWND list = ResultList(dialog);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddColumn(list, 0, "日付", 70);
-    AddColumn(list, 1, "メモ", 370);
+    SetUpReportColumns(list, kSearchColumnTitles, kSearchColumnWidths, 2);
     SendDlgItemMessageA(dialog, IDC_SEARCH_KEYWORD, EM_LIMITTEXT, kSearchKeywordMax, 0);
     EnableWindow(GetDlgItem(dialog, IDC_SEARCH_COPY), FALSE);
     SetFocus(GetDlgItem(dialog, IDC_SEARCH_KEYWORD));

@@ -3,6 +3,10 @@
 #pragma once
 #include <windows.h>
 
+// The result list's columns: the date and the memo text.
+constexpr int kSearchColumnWidths[2] = {70, 370};
+inline const char* const kSearchColumnTitles[2] = {"日付", "メモ"};
+
 struct SearchDialog {
     HWND clipboardOwner;  // the calendar window: Copy puts the rows on the clipboard in its name
 };

@@ -13,6 +13,9 @@ std::string ItemText(HWND dialog, int id);
 SIZE DesktopSize();
 void CentreOnScreen(HWND window);
 
+// Gives a report list view full-row selection and its columns, titles[i] widths[i] pixels wide.
+void SetUpReportColumns(HWND list, const char* const* titles, const int* widths, int count);
+
 // Replaces the entries of drop-down list id and selects one (-1: none).
 void FillList(HWND dialog, int id, const std::vector<std::string>& entries, int selection);
 int ListSelection(HWND dialog, int id);

@@ -1,5 +1,7 @@
 #include "base/win/dialog_kit.h"
 
+#include <commctrl.h>
+
 std::string ItemText(HWND dialog, int id) {
     HWND item = GetDlgItem(dialog, id);
     int length = item ? GetWindowTextLengthA(item) : 0;
@@ -55,5 +57,17 @@ void AnchoredLayout::Apply(HWND dialog) const {
         Box b = AnchoredBox(p.at, p.anchor, width0_, height0_, client.right, client.bottom);
         SetWindowPos(GetDlgItem(dialog, p.anchor.id), nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void SetUpReportColumns(HWND list, const char* const* titles, const int* widths, int count) {
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    for (int c = 0; c < count; ++c) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.cx = widths[c];
+        column.pszText = const_cast<char*>(titles[c]);
+        column.iSubItem = c;
+        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
     }
 }
