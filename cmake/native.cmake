@@ -5,7 +5,7 @@ include(GoogleTest)
 
 # A signed overflow in the core stops the test that ran into it, naming the line, instead of
 # passing unnoticed with whatever value the overflow left.
-foreach(layer base config calendar memo view render app cli)
+foreach(layer base config calendar memo view render settings app cli)
   target_compile_options(tessel_${layer} PRIVATE -fsanitize=signed-integer-overflow
                          -fno-sanitize-recover=signed-integer-overflow)
   target_link_options(tessel_${layer} INTERFACE -fsanitize=signed-integer-overflow)

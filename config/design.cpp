@@ -126,6 +126,38 @@ bool SameLabels(const char* ta, const uint8_t* sa, const char* tb, const uint8_t
 }
 }  // namespace
 
+void SetRatios(Design* d, const char* text) {
+    char buf[kValueSize];
+    CopyField(buf, sizeof buf, text);
+    char* ratios[7];
+    int n = SplitFields(buf, ',', ratios, 7);
+    d->ratioSum = 0;
+    for (int i = 0; i < 7; ++i) {
+        int r = i < n ? std::atoi(ratios[i]) : 1;
+        if (r < 1) r = 1;
+        if (r > 5) r = 5;
+        d->ratios[i] = r;
+        d->ratioSum += r;
+    }
+}
+
+void RatiosText(const Design& d, char* out, size_t outSize) {
+    std::snprintf(out, outSize, "%d,%d,%d,%d,%d,%d,%d", d.ratios[0], d.ratios[1], d.ratios[2], d.ratios[3],
+                  d.ratios[4], d.ratios[5], d.ratios[6]);
+}
+
+void SetHeadLabels(Design* d, const char* text) { ReadLabels(text, d->headForm, d->headLabelAt); }
+void SetListHeadLabels(Design* d, const char* text) { ReadLabels(text, d->listHeadForm, d->listHeadLabelAt); }
+
+void HeadLabelsText(const Design& d, char* out, size_t outSize) {
+    JoinLabels(d.headForm, d.headLabelAt, out, outSize);
+}
+
+void ListHeadLabelsText(const Design& d, char* out, size_t outSize) {
+    if (outSize) out[0] = 0;
+    if (d.listHeadForm[0]) JoinLabels(d.listHeadForm, d.listHeadLabelAt, out, outSize);
+}
+
 void ReadDesign(AppState* state) {
     Design& d = state->design;
     char buf[kValueSize];
@@ -138,16 +170,7 @@ void ReadDesign(AppState* state) {
     d.listWidth = ReadConfigInt("LIST_WIDTH", d.cellWidth);
 
     ReadText("CONFIG", "CELL_WIDTH_RATIO", "1,1,1,1,1,1,1", buf);
-    char* ratios[7];
-    int n = SplitFields(buf, ',', ratios, 7);
-    d.ratioSum = 0;
-    for (int i = 0; i < 7; ++i) {
-        int r = i < n ? std::atoi(ratios[i]) : 1;
-        if (r < 1) r = 1;
-        if (r > 5) r = 5;
-        d.ratios[i] = r;
-        d.ratioSum += r;
-    }
+    SetRatios(&d, buf);
 
     for (int i = 0; i < kFontPlaceCount; ++i) {
         FontPlace& f = d.fonts[i];
@@ -199,9 +222,9 @@ void ReadDesign(AppState* state) {
     CopyField(d.titleForm, sizeof d.titleForm, buf[0] == '!' ? buf + 1 : buf);
 
     ReadText("CONFIG", "HEAD_FORM", "SUN,MON,TUE,WED,THU,FRI,SAT", buf);
-    ReadLabels(buf, d.headForm, d.headLabelAt);
+    SetHeadLabels(&d, buf);
     ReadText("CONFIG", "LIST_HEAD_FORM", "", buf);
-    ReadLabels(buf, d.listHeadForm, d.listHeadLabelAt);
+    SetListHeadLabels(&d, buf);
 
     ReadColours("CONFIG", "CUST_COLORS", "000000", d.custColors, 16, 0);
 }
@@ -217,8 +240,7 @@ bool WriteDesign(const AppState& state) {
     ok &= WriteConfigInt("CELL_LINE", d.cellLine).ok();
     ok &= WriteConfigInt("MEMO_ROW", d.memoRow).ok();
     ok &= WriteConfigInt("LIST_WIDTH", d.listWidth).ok();
-    std::snprintf(buf, sizeof buf, "%d,%d,%d,%d,%d,%d,%d", d.ratios[0], d.ratios[1], d.ratios[2], d.ratios[3],
-                  d.ratios[4], d.ratios[5], d.ratios[6]);
+    RatiosText(d, buf, sizeof buf);
     ok &= WriteProfileText("CONFIG", "CELL_WIDTH_RATIO", buf).ok();
 
     for (int i = 0; i < kFontPlaceCount; ++i) {

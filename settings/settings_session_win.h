@@ -1,0 +1,49 @@
+// What the settings dialog's frame and its three pages share while the dialog is open: the
+// working copy of the settings and design with its own fonts, the frame and the pages.
+#pragma once
+#include <windows.h>
+
+#include "base/win/handles.h"
+#include "config/app_state.h"
+
+// A page tells the frame that the user changed something (sent, wParam and lParam 0).
+constexpr UINT WM_SETTINGS_CHANGED = WM_USER + 101;
+
+enum SettingsPage { kDisplayPage, kDesignPage, kOperationPage, kSettingsPageCount };
+
+struct SettingsSession {
+    HWND frame = nullptr;
+    HWND pages[kSettingsPageCount] = {};
+    AppState work{};                   // the working copy: the pages change only this
+    OwnedFont fonts[kFontPlaceCount];  // made from work.design.fonts (MakeWorkFonts)
+    bool initialising = true;          // while set the frame ignores commands and change signals
+    int shellVersion = 0;              // 5 or more: balloon tips from the tray icon
+};
+
+// The session of a page or of the frame (kept in DWLP_USER of each); KeepSession stores it at
+// WM_INITDIALOG, where lParam is the session.
+SettingsSession* SessionOf(HWND dialog);
+void KeepSession(HWND dialog, LPARAM session);
+
+// A control by its id, looked for on all three pages (ids are unique over them).
+HWND SettingsControl(const SettingsSession& s, int id);
+
+// The change signal of a page: the frame enables テスト and 適用; with "リアルタイムにテスト"
+// checked, the frame is also asked to test.
+void NoteSettingsChanged(HWND page);
+
+// Makes the ten fonts of the working copy again from its font places.
+void MakeWorkFonts(SettingsSession* s);
+
+// Checks and collects every page into the working copy (the frame's CollectSettings): on the first
+// bad entry the status line says why, the focus goes to the field, and false comes back.
+bool CollectSettings(SettingsSession* s);
+
+// The pages: each fills its controls from the working copy; their procedures run as children of
+// the frame, created with the session as lParam.
+void FillDisplayPage(HWND page, SettingsSession* s);
+void FillDesignPage(HWND page, SettingsSession* s);
+void FillOperationPage(HWND page, SettingsSession* s);
+INT_PTR CALLBACK DisplayPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK DesignPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK OperationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
