@@ -31,17 +31,16 @@ void WithIniEnding(const char* path, char* out, size_t outSize) {
 void FormDataFileNames(Edition edition, const char* commandLine, const char* programPath, char sep,
                        DataFiles* out) {
     char dataPath[272];
+    char program[256];
+    CopyField(program, sizeof program, programPath ? programPath : "");  // the program path holds 255 characters
+    DirectoryOf(program, sep, out->programDir, sizeof out->programDir);
     if (commandLine && *commandLine) {
         CopyField(out->configPath, sizeof out->configPath, commandLine);
         CopyField(dataPath, sizeof dataPath, commandLine);
     } else {
-        char program[256];
-        CopyField(program, sizeof program, programPath);  // the program path holds 255 characters
         WithIniEnding(program, out->configPath, sizeof out->configPath);
         if (edition == kLayeredEdition) {
-            char dir[256];
-            DirectoryOf(program, sep, dir, sizeof dir);
-            std::snprintf(dataPath, sizeof dataPath, "%s%ctessel.ini", dir, sep);
+            std::snprintf(dataPath, sizeof dataPath, "%s%ctessel.ini", out->programDir, sep);
         } else {
             CopyField(dataPath, sizeof dataPath, out->configPath);
         }

@@ -8,6 +8,7 @@ struct DataFiles {
     char memoPath[272];
     char yearMemoBase[272];  // the year memo file of year Y is this, Y in decimal, then ".ini"
     char holidayPath[272];
+    char programDir[260];  // the program's folder, where named designs are kept; empty without a program path
 };
 
 extern DataFiles g_files;

@@ -245,6 +245,9 @@
 #define IDC_DESIGN_OPACITY_TEXT 1139   // layered edition only
 #define IDC_DESIGN_HEM 1140            // layered edition only
 #define IDC_DESIGN_SHADOW 1141         // layered edition only
+#define IDC_DESIGN_OPACITY_LABEL 1181  // labels hidden with their controls in the classic edition
+#define IDC_DESIGN_HEM_LABEL 1182
+#define IDC_DESIGN_SHADOW_LABEL 1183
 
 // Settings page "操作" (128).
 #define IDC_OPERATION_HOTKEY_KEY 1083

@@ -53,6 +53,8 @@ TEST(DataFileNames, EmptyCommandLineDiffersByEdition) {
     YearMemoPath(layered, 2025, year, sizeof year);
     EXPECT_STREQ("C:\\Apps\\tessel_memo2025.ini", year);
     EXPECT_STREQ("C:\\Apps\\tessel_holiday.ini", layered.holidayPath);
+    EXPECT_STREQ("C:\\Apps", classic.programDir);
+    EXPECT_STREQ("C:\\Apps", layered.programDir);
 }
 
 TEST(DataFileNames, CommandLinePathServesBothEditions) {
@@ -65,6 +67,7 @@ TEST(DataFileNames, CommandLinePathServesBothEditions) {
         YearMemoPath(f, 2024, year, sizeof year);
         EXPECT_STREQ("D:\\cal\\my_memo2024.ini", year);
         EXPECT_STREQ("D:\\cal\\my_holiday.ini", f.holidayPath);
+        EXPECT_STREQ("C:\\Apps", f.programDir);  // designs stay beside the program
     }
 }
 
