@@ -48,7 +48,8 @@ bool IsYearMemoFile(const char* path, const char* base) {
     const char* digits = path + n;
     const char* p = digits;
     bool nonZero = false;
-    while (*p >= '0' && *p <= '9') nonZero = nonZero || *p++ != '0';
+    for (; *p >= '0' && *p <= '9'; ++p)
+        if (*p != '0') nonZero = true;
     return p > digits && nonZero && SameFile(p, ".ini");
 }
 

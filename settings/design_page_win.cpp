@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "base/win/handles.h"
-#include "config/design.h"
 #include "config/edition.h"
 #include "config/file_names.h"
 #include "config/named_designs.h"
 #include "config/write_failure_text.h"
 #include "resources/resource.h"
 #include "settings/design_edit.h"
+#include "settings/settings_form.h"
 
 namespace {
 constexpr char kCaption[] = "Tessel";
@@ -117,8 +117,6 @@ void FillPlaceList(HWND page, int id, const Place* places, int count) {
     Send(page, id, LB_SETSEL, TRUE, 0);
     Send(page, id, LB_SETCARETINDEX, 0, FALSE);
 }
-
-void SetNumber(HWND page, int id, int value) { SetDlgItemInt(page, id, static_cast<UINT>(value), TRUE); }
 
 void Changed(HWND page, bool changed) {
     if (changed) NoteSettingsChanged(page);
@@ -335,19 +333,17 @@ void ListDesigns(HWND page, SettingsSession* s) {
 
 void FillDesignPage(HWND page, SettingsSession* s) {
     const Design& d = s->work.design;
-    char text[256];
+    // The edits as collecting reads them back.
+    SettingsForm f = FormOfSettings(s->work);
     g_page.filling = true;
-    SetNumber(page, IDC_DESIGN_CELL_WIDTH, d.cellWidth);
-    SetNumber(page, IDC_DESIGN_CELL_LINE, d.cellLine);
-    HeadLabelsText(d, text, sizeof text);
-    SetDlgItemTextA(page, IDC_DESIGN_HEAD_FORM, text);
-    RatiosText(d, text, sizeof text);
-    SetDlgItemTextA(page, IDC_DESIGN_CELL_WIDTH_RATIO, text);
-    SetNumber(page, IDC_DESIGN_LIST_WIDTH, d.listWidth);
-    ListHeadLabelsText(d, text, sizeof text);
-    SetDlgItemTextA(page, IDC_DESIGN_LIST_HEAD_FORM, text);
-    SetDlgItemTextA(page, IDC_DESIGN_TITLE_FORM, d.titleForm);
-    SetNumber(page, IDC_DESIGN_MEMO_ROW, d.memoRow);
+    SetDlgItemTextA(page, IDC_DESIGN_CELL_WIDTH, f.cellWidth.c_str());
+    SetDlgItemTextA(page, IDC_DESIGN_CELL_LINE, f.cellLine.c_str());
+    SetDlgItemTextA(page, IDC_DESIGN_HEAD_FORM, f.headForm.c_str());
+    SetDlgItemTextA(page, IDC_DESIGN_CELL_WIDTH_RATIO, f.cellWidthRatio.c_str());
+    SetDlgItemTextA(page, IDC_DESIGN_LIST_WIDTH, f.listWidth.c_str());
+    SetDlgItemTextA(page, IDC_DESIGN_LIST_HEAD_FORM, f.listHeadForm.c_str());
+    SetDlgItemTextA(page, IDC_DESIGN_TITLE_FORM, f.titleForm.c_str());
+    SetDlgItemTextA(page, IDC_DESIGN_MEMO_ROW, f.memoRow.c_str());
     FillPlaceList(page, IDC_DESIGN_FONT_PLACES, d.fonts, kFontPlaceCount);
     FillPlaceList(page, IDC_DESIGN_BACK_PLACES, d.backs, kBackPlaceCount);
     ShowFontPlace(page, s);

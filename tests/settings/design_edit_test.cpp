@@ -28,11 +28,11 @@ TEST(DesignEdit, OpacityShowsAsTransparency) {
     EXPECT_EQ(OpacityText(254), "100 %");
     Design d = FreshDesign();
     d.backs[kBackDay].opacity = 254;
-    EXPECT_TRUE(SetBackOpacity(&d, {kBackDay, kBackMemo}, 127));
-    EXPECT_EQ(d.backs[kBackDay].opacity, 127);
-    EXPECT_EQ(d.backs[kBackMemo].opacity, 127);
+    EXPECT_TRUE(SetBackOpacity(&d, {kBackDay, kBackMemo}, 54));
+    EXPECT_EQ(d.backs[kBackDay].opacity, 200);
+    EXPECT_EQ(d.backs[kBackMemo].opacity, 200);
     EXPECT_EQ(d.backs[kBackHead].opacity, 0);
-    EXPECT_FALSE(SetBackOpacity(&d, {kBackDay}, 127));
+    EXPECT_FALSE(SetBackOpacity(&d, {kBackDay}, 54));
 }
 
 TEST(DesignEdit, ChangesReachEverySelectedPlaceAndSayWhetherAnyChanged) {
