@@ -100,12 +100,15 @@ WriteResult SaveDesignAs(const char* path, char sep, AppState* work) {
     size_t dot = name.rfind('.');
     if (dot != std::string::npos) name.resize(dot);
 
+    // The first write takes the file's lock for the batch: when it cannot, it says why, and the
+    // design is not written value by value into the same refusal.
     ProfileWriteBatch batch;
     SetProfileTarget(path);
-    bool accepted = WriteDesign(*work);
-    accepted &= WriteProfileText(kDesignSection, "NAME", name.c_str()).ok();
+    WriteResult result = WriteProfileText(kDesignSection, "NAME", name.c_str());
+    bool accepted = result.ok() && WriteDesign(*work);
     SetProfileTarget(nullptr);
-    WriteResult result = batch.End();
+    WriteResult written = batch.End();
+    if (result.ok()) result = written;
     if (result.ok() && !accepted) result.error = WriteError::kRefused;
     if (!result.ok()) return result;
 

@@ -72,6 +72,14 @@ TEST_F(NamedDesigns, SavedDesignComesBackWhenSelectedAgain) {
     EXPECT_EQ(Names(), std::vector<std::string>{"Green"});
 }
 
+TEST_F(NamedDesigns, ASaveThatMissesTheDiskSaysWhyAndKeepsTheName) {
+    std::strcpy(work.settings.currentDesign, "old");
+    WriteResult r = SaveDesignAs(dir.File("gone/New.ini").c_str(), '/', &work);
+    EXPECT_EQ(r.error, WriteError::kFolderMissing);
+    EXPECT_STREQ(work.settings.currentDesign, "old");
+    ProfileTakeWriteFailures();
+}
+
 TEST_F(NamedDesigns, SelectingANameWithoutFileReadsOnlyTheLiveDesignBack) {
     WriteIni(config, {"[FONTS]", "DAY_COLOR=00ff00"});
     ProfileStoreReset();
