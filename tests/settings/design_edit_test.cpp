@@ -12,13 +12,6 @@ Design FreshDesign() {
 }
 }  // namespace
 
-TEST(DesignEdit, PlacesDrawnOnceOfferOnlyTheWeekdayColour) {
-    for (int i = 0; i < kFontPlaceCount; ++i)
-        EXPECT_EQ(FontPlaceHasDayColours(i), i != kFontTitle && i != kFontMemo && i != kFontCdown) << i;
-    for (int i = 0; i < kBackPlaceCount; ++i)
-        EXPECT_EQ(BackPlaceHasDayColours(i), i >= kBackHead && i <= kBackOmday) << i;
-}
-
 TEST(DesignEdit, OpacityShowsAsTransparency) {
     BackPlace opaque = {};
     opaque.opacity = 254;
@@ -46,10 +39,7 @@ TEST(DesignEdit, ChangesReachEverySelectedPlaceAndSayWhetherAnyChanged) {
     EXPECT_EQ(d.fonts[kFontHead].colours[kHolidayColour], 0u);
     EXPECT_EQ(d.fonts[kFontTitle].colours[kSaturdayColour], 0u);
     EXPECT_TRUE(SetShadow(&d, {kFontMemo}, 2));
-    EXPECT_FALSE(SetShadow(&d, {kFontMemo}, 2));
     EXPECT_EQ(d.fonts[kFontMemo].hemming, 0);
-    EXPECT_TRUE(SetBackColour(&d, {kBackBorder}, kWeekdayColour, 0x808080));
-    EXPECT_EQ(d.backs[kBackBorder].colours[kWeekdayColour], 0x808080u);
 }
 
 TEST(DesignEdit, ChooserHeightsAndPoints) {
