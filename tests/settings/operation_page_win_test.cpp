@@ -27,16 +27,14 @@ protected:
     void SetUp() override {
         ResetOperations();
         SetEdition(TESSEL_CLASSIC ? kClassicEdition : kLayeredEdition);
-        frame_ = CreateOwnerWindow("TesselOperationPageFrame", FrameProc);
-        session_.frame = frame_;
+        session_.frame = CreateOwnerWindow("TesselOperationPageFrame", FrameProc);
         session_.work.settings.dayscrollUnit = 1;
-        page_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS_OPERATION), frame_,
+        page_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS_OPERATION), session_.frame,
                                    OperationPageProc, reinterpret_cast<LPARAM>(&session_));
         session_.pages[kOperationPage] = page_;
     }
     void TearDown() override {
-        DestroyWindow(page_);
-        DestroyWindow(frame_);
+        DestroyWindow(session_.frame);
         SetEdition(kLayeredEdition);
         ResetOperations();
     }
@@ -47,14 +45,8 @@ protected:
         g_changeSignals = 0;
     }
     bool Checked(int id) const { return IsDlgButtonChecked(page_, id) == BST_CHECKED; }
-    int Row() const { return static_cast<int>(SendDlgItemMessageA(page_, IDC_OPERATION_LIST, LB_GETCURSEL, 0, 0)); }
-    // The entry of the key list that shows the system's name of key value key.
-    int KeyEntry(int key) const {
-        return static_cast<int>(SendDlgItemMessageA(page_, IDC_OPERATION_KEY, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                    reinterpret_cast<LPARAM>(KeyNameOf(key).c_str())));
-    }
 
-    HWND frame_ = nullptr, page_ = nullptr;
+    HWND page_ = nullptr;
     SettingsSession session_;
 };
 }  // namespace
@@ -67,30 +59,22 @@ TEST_F(OperationPage, FillShowsTheHotkeyTheSwitchesAndEveryOperation) {
     session_.work.settings.dayscrollUnit = 3;
     g_operations[0].keyEditing = 0;  // a leftover edit is dropped
     Fill();
-    EXPECT_TRUE(Checked(IDC_OPERATION_HOTKEY_ALT));
-    EXPECT_TRUE(Checked(IDC_OPERATION_HOTKEY_CTRL));
-    EXPECT_FALSE(Checked(IDC_OPERATION_HOTKEY_SHIFT));
-    EXPECT_FALSE(Checked(IDC_OPERATION_HOTKEY_WIN));
+    EXPECT_TRUE(Checked(IDC_OPERATION_HOTKEY_ALT) && Checked(IDC_OPERATION_HOTKEY_CTRL));
+    EXPECT_FALSE(Checked(IDC_OPERATION_HOTKEY_SHIFT) || Checked(IDC_OPERATION_HOTKEY_WIN));
     ASSERT_FALSE(KeyNameOf('T').empty());
     EXPECT_EQ(ListText(page_, IDC_OPERATION_HOTKEY_KEY), KeyNameOf('T'));
-    EXPECT_FALSE(Checked(IDC_OPERATION_HOTKEY_DO_NOTHING));
     EXPECT_TRUE(Checked(IDC_OPERATION_HOTKEY_TO_BOTTOM));
     EXPECT_TRUE(Checked(IDC_OPERATION_KEYASSIGN_ENABLE));
     EXPECT_FALSE(Checked(IDC_OPERATION_QUICKMEMO_ENABLE));
     EXPECT_EQ(Text(page_, IDC_OPERATION_DAYSCROLL_UNIT), "3");
     ASSERT_EQ(SendDlgItemMessageA(page_, IDC_OPERATION_LIST, LB_GETCOUNT, 0, 0), kOperationCount);
     EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, 0),
-              std::string(g_operations[0].name) + "\t" + KeyNameOf(33) + "\t" + kMouseActionNames[kMouseWheelForward]);
-    EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, 14), std::string("メモ切り取り\tCtrl + ") + KeyNameOf('X') + "\t(なし)");
+              std::string("前月を表示\t") + KeyNameOf(33) + "\t" + kMouseActionNames[kMouseWheelForward]);
     EXPECT_EQ(g_operations[0].keyEditing, 33);
     EXPECT_EQ(g_changeSignals, 0);
-
     session_.work.settings.hotkey = 0;
-    session_.work.settings.hotkeyToggle = 7;  // not one of the three: "なにもしない"
     Fill();
     EXPECT_EQ(ListText(page_, IDC_OPERATION_HOTKEY_KEY), "(なし)");
-    EXPECT_FALSE(Checked(IDC_OPERATION_HOTKEY_ALT));
-    EXPECT_TRUE(Checked(IDC_OPERATION_HOTKEY_DO_NOTHING));
     Click(page_, IDC_OPERATION_HOTKEY_WIN);
     EXPECT_EQ(g_changeSignals, 1);
 }
@@ -100,44 +84,25 @@ TEST_F(OperationPage, BindingCtrlXRewritesTheRowAndWaitsToBeKept) {
     Fill();
     const int home = 2;  // 今月を表示: Home, no mouse action
     Pick(page_, IDC_OPERATION_LIST, home);
-    EXPECT_EQ(g_changeSignals, 1);
     EXPECT_EQ(ListText(page_, IDC_OPERATION_KEY), KeyNameOf(36));
     EXPECT_EQ(ListText(page_, IDC_OPERATION_MOUSE), "(なし)");
-    EXPECT_FALSE(Checked(IDC_OPERATION_KEY_CTRL));
-
     Click(page_, IDC_OPERATION_KEY_CTRL);
-    Choose(page_, IDC_OPERATION_KEY, KeyEntry('X'));
-    std::string bound = std::string("今月を表示\tCtrl + ") + KeyNameOf('X') + "\t(なし)";
+    int x = static_cast<int>(SendDlgItemMessageA(page_, IDC_OPERATION_KEY, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                 reinterpret_cast<LPARAM>(KeyNameOf('X').c_str())));
+    Choose(page_, IDC_OPERATION_KEY, x);
+    std::string row = std::string("今月を表示\tCtrl + ") + KeyNameOf('X') + "\t", bound = row + "(なし)";
     EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, home), bound);
-    EXPECT_EQ(Row(), home);
-    EXPECT_EQ(SendDlgItemMessageA(page_, IDC_OPERATION_LIST, LB_GETCOUNT, 0, 0), kOperationCount);
+    EXPECT_EQ(SendDlgItemMessageA(page_, IDC_OPERATION_LIST, LB_GETCURSEL, 0, 0), home);
     EXPECT_EQ(g_changeSignals, 3);
-    // The live binding stays until the settings are kept.
-    EXPECT_EQ(g_operations[home].key, 36);
-    EXPECT_EQ(FindCommandByKey(kModCtrl | 'X'), IDM_MEMO_CUT);
-
-    Click(page_, IDC_OPERATION_MOUSE_ALT);
     Choose(page_, IDC_OPERATION_MOUSE, kMouseLeftDouble);
-    EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, home),
-              std::string("今月を表示\tCtrl + ") + KeyNameOf('X') + "\tAlt + " + kMouseActionNames[kMouseLeftDouble]);
+    EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, home), row + kMouseActionNames[kMouseLeftDouble]);
     Choose(page_, IDC_OPERATION_MOUSE, 0);
-    EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, home), bound);
-
-    // Another row shows its own bindings; choosing the first again shows the edited ones.
-    Pick(page_, IDC_OPERATION_LIST, 14);
-    EXPECT_EQ(ListText(page_, IDC_OPERATION_KEY), KeyNameOf('X'));
-    EXPECT_FALSE(Checked(IDC_OPERATION_MOUSE_ALT));
-    Pick(page_, IDC_OPERATION_LIST, home);
-    EXPECT_TRUE(Checked(IDC_OPERATION_KEY_CTRL));
-
+    EXPECT_EQ(g_operations[home].key, 36);  // in force only when kept
     // Without a selected row the boxes change no row.
     SendDlgItemMessageA(page_, IDC_OPERATION_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     Click(page_, IDC_OPERATION_KEY_SHIFT);
     EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, home), bound);
-    EXPECT_EQ(g_operations[home].keyEditing, kModCtrl | 'X');
-
     KeepEditedBindings();
-    EXPECT_EQ(g_operations[home].key, kModCtrl | 'X');
     EXPECT_EQ(FindCommandByKey(kModCtrl | 'X'), IDM_THIS_MONTH);
 }
 
@@ -146,6 +111,5 @@ TEST_F(OperationPage, ScrollUnitLabelAndButtonOrderFollowTheEdition) {
     EXPECT_EQ(Text(page_, IDC_OPERATION_DAYSCROLL_LABEL), TESSEL_CLASSIC ? "行スクロール日数(&U)：" : "行スクロール数(&U)：");
     bool shown = GetWindowLongA(GetDlgItem(page_, IDC_OPERATION_BUTTON_ORDER), GWL_STYLE) & WS_VISIBLE;
     EXPECT_EQ(shown, !TESSEL_CLASSIC);
-    EXPECT_EQ(Text(page_, IDC_OPERATION_BUTTON_ORDER), "");
     EXPECT_TRUE(GetWindowLongA(GetDlgItem(page_, IDC_OPERATION_LIST), GWL_STYLE) & LBS_USETABSTOPS);
 }
