@@ -10,6 +10,7 @@
 #include "base/win/handles.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
+#include "config/key_names_win.h"
 #include "config/operations.h"
 #include "memo/phrases.h"
 #include "resources/resource.h"
@@ -78,17 +79,6 @@ void FillPhrases(HMENU popup) {
     ModifyMenuA(popup, at, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(phrases.release()), title);
 }
 }  // namespace
-
-std::string KeyNameOf(int keyValue) {
-    int vk = keyValue & 0xFF;
-    int extended = 0;
-    for (unsigned short entry : kAssignableKeys)
-        if ((entry & 0xFF) == vk) extended = entry & 0x100;
-    LONG scan = static_cast<LONG>(MapVirtualKeyA(static_cast<UINT>(vk), 0) << 16) | (extended ? 1 << 24 : 0);
-    char name[50] = "";
-    GetKeyNameTextA(scan, name, sizeof name);
-    return name;
-}
 
 void ShowContextMenu(HWND hwnd, const MenuChoice& choice, POINT at) {
     OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(choice.menu)));

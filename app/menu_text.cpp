@@ -4,9 +4,7 @@
 #include <cstdlib>
 
 #include "base/file_format.h"
-#include "base/sjis.h"
 #include "calendar/civil_date.h"
-#include "config/operations.h"
 
 std::string ClearMonthItemText(const char* pattern, int year, int month) {
     return FormatFromFile(pattern, {NumberArg(year), NumberArg(month)});
@@ -19,14 +17,5 @@ std::string DateItemText(int year, int month, int day, int todayNumber) {
     else std::snprintf(relative, sizeof relative, "%d日%s", std::abs(distance), distance < 0 ? "前" : "後");
     char text[64];
     std::snprintf(text, sizeof text, "%4d/%d/%d：%s", year, month, day, relative);
-    return text;
-}
-
-std::string KeyBindingName(int value, const char* keyName) {
-    if (value == 0) return "(なし)";
-    char text[50];
-    std::snprintf(text, sizeof text, "%s%s%s%s", (value & kModAlt) ? "Alt + " : "", (value & kModCtrl) ? "Ctrl + " : "",
-                  (value & kModShift) ? "Shift + " : "", keyName ? keyName : "");
-    SjisCut(text, sizeof text - 1);  // a cut name keeps whole characters
     return text;
 }

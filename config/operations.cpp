@@ -67,6 +67,16 @@ void ReadAssignment(const char* section, const char* key, int* value) {
     *value = end && *end == 0 && number >= INT_MIN && number <= INT_MAX ? static_cast<int>(number) : 0;
 }
 
+// The name of a non-zero binding: the modifier prefixes and name, cut to 49 bytes on a whole
+// character (formatted in more room first, so the cut never leaves half a character).
+std::string NamedBinding(int value, const char* name) {
+    char text[128];
+    std::snprintf(text, sizeof text, "%s%s%s%s", (value & kModAlt) ? "Alt + " : "", (value & kModCtrl) ? "Ctrl + " : "",
+                  (value & kModShift) ? "Shift + " : "", name ? name : "");
+    SjisCut(text, 49);
+    return text;
+}
+
 bool WriteAssignment(const char* section, const char* key, int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
@@ -104,7 +114,21 @@ const char* const kMouseActionNames[7] = {
     "ﾎｲｰﾙ後回転",
 };
 
+int AssignableKeyIndex(int virtualKey) {
+    for (int i = 0; i < kAssignableKeyCount; ++i)
+        if ((kAssignableKeys[i] & 0xFF) == (virtualKey & 0xFF)) return i;
+    return -1;
+}
+
 void ResetOperations() { std::memcpy(g_operations, kDefaultOperations, sizeof g_operations); }
+
+void StartEditingBindings() {
+    for (Operation* op = g_operations; op->name; ++op) op->keyEditing = op->key, op->mouseEditing = op->mouse;
+}
+
+void KeepEditedBindings() {
+    for (Operation* op = g_operations; op->name; ++op) op->key = op->keyEditing, op->mouse = op->mouseEditing;
+}
 
 void ReadAssignments() {
     for (Operation* op = g_operations; op->name; ++op) {
@@ -146,16 +170,11 @@ int FindCommandByMouse(int value) {
     return 0;
 }
 
+std::string KeyBindingName(int value, const char* keyName) { return value ? NamedBinding(value, keyName) : "(なし)"; }
+
 void MouseBindingName(int value, char* out, int outSize) {
     if (outSize <= 0) return;
-    if (value == 0) {
-        CopyField(out, outSize, "(なし)");
-        return;
-    }
     int action = value & 0xFF;
     const char* name = (action >= 1 && action <= 6) ? kMouseActionNames[action] : "";
-    char text[64];
-    std::snprintf(text, sizeof text, "%s%s%s%s", (value & kModAlt) ? "Alt + " : "",
-                  (value & kModCtrl) ? "Ctrl + " : "", (value & kModShift) ? "Shift + " : "", name);
-    CopyField(out, outSize, text);
+    CopyField(out, static_cast<size_t>(outSize), value ? NamedBinding(value, name).c_str() : "(なし)");
 }

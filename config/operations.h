@@ -1,11 +1,12 @@
 // The operation table: every bindable operation with its key and mouse assignment.
 #pragma once
+#include <string>
 
 struct Operation {
     const char* name;
     int command;
     int key;
-    int keyEditing;
+    int keyEditing;  // the settings dialog's copies, in force only when kept
     int mouse;
     int mouseEditing;
     int button;  // 1..7 for the operations with a window button
@@ -16,6 +17,8 @@ extern Operation g_operations[kOperationCount + 1];  // ends with an empty row
 
 constexpr int kAssignableKeyCount = 89;
 extern const unsigned short kAssignableKeys[kAssignableKeyCount];
+// The key table entry of a virtual-key code (its low byte), -1 when it is not in the table.
+int AssignableKeyIndex(int virtualKey);
 
 enum MouseAction {
     kMouseLeftClick = 1, kMouseRightClick, kMouseMiddleClick, kMouseLeftDouble, kMouseWheelForward,
@@ -26,6 +29,10 @@ extern const char* const kMouseActionNames[7];  // index by action code; 0 unuse
 constexpr int kModShift = 0x10000, kModCtrl = 0x20000, kModAlt = 0x40000;
 
 void ResetOperations();  // the built-in defaults
+// The settings dialog edits copies of the bindings: it starts them from the bindings, and keeping
+// the dialog's settings makes them the bindings (a cancelled dialog leaves the bindings alone).
+void StartEditingBindings();
+void KeepEditedBindings();
 void ReadAssignments();  // KEYASSIGN, MOUSEASSIGN of the configuration file
 bool WriteAssignments();
 int FindCommandByKey(int value);
@@ -33,5 +40,8 @@ int FindCommandByKey(int value);
 int KeyOfCommand(int command);
 int FindCommandByMouse(int value);
 
-// "(なし)" for 0, else the modifier prefixes and the action name (at most outSize - 1 bytes).
+// A binding's name: "(なし)" for 0, else "Alt + ", "Ctrl + ", "Shift + " for the modifiers that
+// are set, then the key's name as the system gives it (at most 49 bytes) or the action's name
+// (at most outSize - 1 bytes).
+std::string KeyBindingName(int value, const char* keyName);
 void MouseBindingName(int value, char* out, int outSize);

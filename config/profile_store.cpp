@@ -106,6 +106,7 @@ struct Store {
     std::mutex lock;
     std::unordered_map<std::string, std::unique_ptr<ParsedFile>, PathHash, std::equal_to<>> files;
     int parseCount = 0;
+    int replaceCount = 0;
     // Inside a read batch each file is looked at once: its stamp, or that it is missing.
     int batchDepth = 0;
     uint64_t batch = 0;
@@ -344,6 +345,7 @@ WriteResult Commit(Store& st, const char* path, std::unique_ptr<ParsedFile> f) {
         Forget(st, path);
         return r;
     }
+    ++st.replaceCount;
     f->stamp = StampOfFile(path);
     f->checkedInBatch = st.batch;
     Keep(st, path, std::move(f));
@@ -503,6 +505,7 @@ void ProfileStoreReset() {
     std::lock_guard<std::mutex> guard(st.lock);
     st.files.clear();
     st.parseCount = 0;
+    st.replaceCount = 0;
     st.failures.clear();
     st.failing.clear();
 }
@@ -555,4 +558,10 @@ int ProfileStoreParseCount() {
     Store& st = TheStore();
     std::lock_guard<std::mutex> guard(st.lock);
     return st.parseCount;
+}
+
+int ProfileStoreReplaceCount() {
+    Store& st = TheStore();
+    std::lock_guard<std::mutex> guard(st.lock);
+    return st.replaceCount;
 }

@@ -93,3 +93,5 @@ void ProfileStoreReset();
 
 // How many times a file has been read from disk and parsed since the last reset.
 int ProfileStoreParseCount();
+// How many times a file has been replaced on disk by a write since the last reset.
+int ProfileStoreReplaceCount();

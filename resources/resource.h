@@ -271,5 +271,7 @@
 #define IDC_OPERATION_MOUSE 1121
 #define IDC_OPERATION_BUTTON_ORDER 1136  // nothing fills or reads it
 #define IDC_OPERATION_DAYSCROLL_UNIT 1137
+#define IDC_OPERATION_DAYSCROLL_LABEL 1198        // its label reads otherwise in the classic edition
+#define IDC_OPERATION_BUTTON_ORDER_LABEL 1199     // hidden with 1136 in the classic edition
 
 #endif

@@ -178,3 +178,25 @@ TEST(MouseBindingName, NamesModifiersThenTheAction) {
     EXPECT_EQ(MouseName(kModShift | kMouseWheelBackward), "Shift + ﾎｲｰﾙ後回転");
     EXPECT_EQ(MouseName(kModCtrl | kMouseWheelForward, 8), "Ctrl + ");  // cut to the buffer
 }
+
+TEST(KeyBindingName, NamesModifiersThenTheSystemsKeyName) {
+    EXPECT_EQ(KeyBindingName(kModCtrl | 'X', "X"), "Ctrl + X");
+    EXPECT_EQ(KeyBindingName(0, "X"), "(なし)");
+    // A long name is cut to 49 bytes on a whole character.
+    std::string longName(42, 'A');
+    longName[35] = '\x95', longName[36] = '\x5c';  // 表
+    EXPECT_EQ(KeyBindingName(kModCtrl | kModAlt | 'A', longName.c_str()), "Alt + Ctrl + " + longName.substr(0, 35));
+}
+
+TEST_F(Operations, EditedBindingsAreInForceOnlyWhenKept) {
+    g_operations[0].keyEditing = 0;
+    StartEditingBindings();
+    EXPECT_EQ(g_operations[0].keyEditing, 33);
+    g_operations[0].keyEditing = kModCtrl | 'X';
+    g_operations[0].mouseEditing = 0;
+    EXPECT_EQ(FindCommandByMouse(kMouseWheelForward), 40013);
+    KeepEditedBindings();
+    EXPECT_EQ(g_operations[0].key, kModCtrl | 'X');
+    EXPECT_EQ(FindCommandByMouse(kMouseWheelForward), 0);
+    EXPECT_EQ(g_operations[1].key, 34);  // rows not edited keep theirs
+}

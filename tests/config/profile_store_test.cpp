@@ -498,6 +498,7 @@ TEST_F(ProfileTest, ReadBatchLooksAtEachFileOnce) {
 TEST_F(ProfileTest, WriteBatchReplacesEachFileOnceAtItsEnd) {
     ASSERT_TRUE(Write("S", "K", "old"));
     std::string before = Slurp(file), other = dir + "/other.ini";
+    int replaced = ProfileStoreReplaceCount();
     struct stat st0 {};
     ASSERT_EQ(stat(file.c_str(), &st0), 0);
     {
@@ -521,6 +522,7 @@ TEST_F(ProfileTest, WriteBatchReplacesEachFileOnceAtItsEnd) {
     }
     EXPECT_EQ(Slurp(file), "[S]\r\nK=new\r\nK3=three\r\n");
     EXPECT_EQ(Slurp(other), "[S]\r\nK=elsewhere\r\n");
+    EXPECT_EQ(ProfileStoreReplaceCount(), replaced + 2);  // once per file
     struct stat st1 {};
     ASSERT_EQ(stat(file.c_str(), &st1), 0);
     EXPECT_NE(st0.st_ino, st1.st_ino);  // replaced, through one temporary file

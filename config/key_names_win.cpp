@@ -1,0 +1,15 @@
+#include "config/key_names_win.h"
+
+#include <windows.h>
+
+#include "config/operations.h"
+
+std::string KeyNameOf(int keyValue) {
+    int vk = keyValue & 0xFF;
+    int entry = AssignableKeyIndex(vk);
+    bool extended = entry >= 0 && (kAssignableKeys[entry] & 0x100);
+    LONG scan = static_cast<LONG>(MapVirtualKeyA(static_cast<UINT>(vk), 0) << 16) | (extended ? 1 << 24 : 0);
+    char name[50] = "";
+    GetKeyNameTextA(scan, name, sizeof name);
+    return name;
+}
