@@ -149,6 +149,7 @@ const CommandSpec kCommands[] = {
     {IDM_COUNTDOWN_INPUT, R, [](CommandHost& h) { return h.OpenCountdownDialog(); }, nullptr, nullptr},
     {IDM_PHRASES, 0, [](CommandHost& h) { return h.OpenToolDialog(IDM_PHRASES); }, nullptr, nullptr},
     {IDM_TAGS, R, [](CommandHost& h) { return h.OpenToolDialog(IDM_TAGS); }, nullptr, nullptr},
+    {IDM_SETTINGS, 0, [](CommandHost& h) { return h.OpenToolDialog(IDM_SETTINGS); }, nullptr, nullptr},
     {IDM_SEARCH, 0, [](CommandHost& h) { return h.OpenToolDialog(IDM_SEARCH); }, nullptr, nullptr},
     {IDM_HOLIDAYS, R, [](CommandHost& h) { return h.OpenToolDialog(IDM_HOLIDAYS); }, nullptr, nullptr},
     {IDM_UNDO, R, [](CommandHost&) { return CanUndoMemo() && UndoMemoChange(&g_interaction.currentCell); }, NoUndo,

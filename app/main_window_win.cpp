@@ -243,11 +243,33 @@ void NoteWriteFailure() {
     if (g_shell.mainWindow) PostMessageA(g_shell.mainWindow, WM_WRITE_FAILED, 0, 0);
 }
 
-void RebuildAndResize(HWND hwnd) {
-    StoreLayoutResult(BuildLayout(&g_app, CurrentLayoutInputs()), ScreenSize().cy);
+
+namespace {
+// The window takes the laid-out size where it stands and is repainted whole.
+void FitWindow(HWND hwnd) {
     SetWindowPos(hwnd, nullptr, 0, 0, g_app.layout.winWidth, g_app.layout.winHeight,
                  SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
     RequestRepaint(hwnd, nullptr);
+}
+}  // namespace
+
+void RebuildAndResize(HWND hwnd) {
+    StoreLayoutResult(BuildLayout(&g_app, CurrentLayoutInputs()), ScreenSize().cy);
+    FitWindow(hwnd);
+}
+
+// Time alarms start counting again from now under the settings in force.
+void ShowSettingsInForce(HWND hwnd) {
+    BuildLayout(&g_app, CurrentLayoutInputs());
+    FitWindow(hwnd);
+    MessageBoxClosed(LocalNow(), &g_minute, g_app.settings.alarmTime);
+}
+
+void FollowKeptSettings(HWND hwnd, bool trayBefore) {
+    if (g_app.settings.useTasktray && !trayBefore) AddTrayIcon(hwnd);
+    if (!g_app.settings.useTasktray && trayBefore) RemoveTrayIcon();
+    RebuildAndResize(hwnd);
+    MessageBoxClosed(LocalNow(), &g_minute, g_app.settings.alarmTime);
 }
 
 void RequestRepaint(HWND hwnd, const RECT* rect) {

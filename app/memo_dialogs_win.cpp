@@ -55,6 +55,8 @@ void OnDialogNote(HWND hwnd, WPARAM note, LPARAM cell) {
         g_interaction.currentCell = static_cast<int>(cell);
         SelectCell(hwnd, static_cast<int>(cell), note == kNoteSelectBriefly);
         break;
+    case kNotePreview: ShowSettingsInForce(hwnd); break;
+    case kNoteSettingsKept: FollowKeptSettings(hwnd, cell != 0); break;
     case kNoteStored:
         if (g_app.settings.useTasktray) RefreshTrayTip();
         break;

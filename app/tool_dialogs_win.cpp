@@ -1,6 +1,7 @@
 #include "app/tool_dialogs_win.h"
 
 #include "app/main_window_win.h"
+#include "app/shell_state_win.h"
 #include "app/window_input_win.h"
 #include "calendar/holiday_dialog_win.h"
 #include "config/app_state.h"
@@ -9,6 +10,7 @@
 #include "memo/phrase_dialog_win.h"
 #include "memo/search_dialog_win.h"
 #include "resources/resource.h"
+#include "settings/settings_dialog_win.h"
 
 namespace {
 bool Search(HWND hwnd) {
@@ -16,12 +18,22 @@ bool Search(HWND hwnd) {
     OpenSearchDialog(hwnd, &search);
     return false;  // a search changes nothing the calendar shows
 }
+
+// The hot key is off while the settings are edited, so that trying one out does not fire it.
+bool EditSettings(HWND hwnd) {
+    SendMessageA(hwnd, WM_SET_HOTKEY, 0, 0);
+    SettingsDialog dialog = {g_shell.shellVersion, false};
+    OpenSettingsDialog(hwnd, &dialog);
+    SendMessageA(hwnd, WM_SET_HOTKEY, g_app.settings.hotkey & 0xFFFF, 0);
+    return false;  // the dialog has had the calendar shown and rebuilt as it went
+}
 }  // namespace
 
 bool OpenToolDialog(HWND hwnd, int command) {
     CommitQuickMemo(hwnd);
     switch (command) {
     case IDM_SEARCH: return Search(hwnd);
+    case IDM_SETTINGS: return EditSettings(hwnd);
     case IDM_PHRASES: {
         PhraseDialog dialog = {};
         OpenPhraseDialog(hwnd, &dialog);

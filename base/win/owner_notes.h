@@ -12,6 +12,8 @@ enum DialogNote : WPARAM {
     kNoteSelect,           // the cell becomes the current one, highlighted until further notice
     kNoteSelectBriefly,    // the same, the highlight fading after 3 seconds
     kNoteStored,           // a memo was stored: the tray tip may change
+    kNotePreview,          // the settings in force changed for a preview: lay out and show, keep nothing
+    kNoteSettingsKept,     // the settings were kept and written; lParam: the tray setting before
 };
 
 inline void TellOwner(HWND owner, DialogNote note, int cell = 0) {

@@ -158,8 +158,9 @@ TEST_F(WindowDecisions, CommandsAndTheirAfterEffects) {
     EXPECT_TRUE(RunCommand(IDM_OPEN_CELL_MENU, host));
     EXPECT_EQ(host.calls.back(), "right " + std::to_string(g_view.memoBox.left + 5) + "," +
                                      std::to_string(g_view.memoBox.top + 5));
-    // Commands without an action yet, and unknown ones, do nothing.
-    EXPECT_FALSE(RunCommand(IDM_SETTINGS, host));
+    // The settings open their dialog; unknown commands do nothing.
+    EXPECT_TRUE(RunCommand(IDM_SETTINGS, host));
+    EXPECT_EQ(host.calls.back(), "tool dialog " + std::to_string(IDM_SETTINGS));
     EXPECT_FALSE(RunCommand(12345, host));
     MenuState away = {};
     EXPECT_TRUE(FindCommand(IDM_THIS_MONTH)->grayed(away));

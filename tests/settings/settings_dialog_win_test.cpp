@@ -1,0 +1,159 @@
+// The settings dialog driven as a user would, from a second thread while it runs modal in the
+// test's thread, on a real configuration file: every page filled and collected back, テスト and
+// キャンセル, a bad entry, and one replacement of the file per save.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/process_state.h"
+#include "base/win/owner_notes.h"
+#include "config/design.h"
+#include "config/operations.h"
+#include "config/profile_access.h"
+#include "config/profile_store.h"
+#include "config/settings.h"
+#include "resources/resource.h"
+#include "settings/settings_dialog_win.h"
+#include "tests/dialog_driver_win.h"
+
+namespace {
+
+std::atomic<int> g_previews{0}, g_kept{0}, g_previewedType{-1};
+
+LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DIALOG_NOTE && wParam == kNotePreview) {
+        ++g_previews;
+        g_previewedType = g_app.settings.calendarType;
+        return 0;
+    }
+    if (message == WM_DIALOG_NOTE && wParam == kNoteSettingsKept) {
+        ++g_kept;
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// The page of the frame that holds control id.
+HWND PageWith(HWND frame, int id) {
+    for (HWND page = FindWindowExA(frame, nullptr, "#32770", nullptr); page;
+         page = FindWindowExA(frame, page, "#32770", nullptr))
+        if (GetDlgItem(page, id)) return page;
+    return nullptr;
+}
+
+const char kConfig[] =
+    "[CONFIG]\r\nCALENDAR_TYPE=0\r\nBTN_SIZE=3\r\nBEGIN_WEEK=1\r\nSHOW_MONTH=2\r\nUSE_TASKTRAY=1\r\nALARM=1\r\n"
+    "ALARM_TIME=7\r\nALARM_SHOW=1\r\nALARM_STARTUP_TIME=08:30\r\nALARM_CDOWN=1\r\nALARM_CDOWN_DAY=12\r\n"
+    "HOTKEY=1620\r\nHOTKEY_TOGGLE=2\r\nKEYASSIGN_ENABLE=1\r\nDAYSCROLL_UNIT=3\r\nDLGPLACEMENT_KEEP=2\r\n"
+    "CELL_WIDTH=70\r\nCELL_LINE=3\r\nMEMO_ROW=2\r\nLIST_WIDTH=120\r\nCELL_WIDTH_RATIO=2,1,1,1,1,1,2\r\n"
+    "HEAD_FORM=日,月,火,水,木,金,土\r\nTITLE_FORM=!%Y年%m月\r\n";
+
+class SettingsDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetProcessState();
+        folder_ = FreshTempFolder("tessel_settings");
+        config_ = folder_ + "\\desk-calendar.ini";
+        std::ofstream(config_, std::ios::binary) << kConfig;
+        SetConfigPath(config_.c_str());
+        ReadSettings(&g_app);
+        ReadDesign(&g_app);
+        owner_ = CreateOwnerWindow("TesselSettingsOwner", OwnerProc);
+        g_previews = 0, g_kept = 0, g_previewedType = -1;
+    }
+    void TearDown() override {
+        DestroyWindow(owner_);
+        ResetProcessState();
+    }
+    INT_PTR Open(const std::function<void(HWND)>& drive) {
+        SettingsDialog dialog = {5, false};
+        INT_PTR r = DriveDialog("カレンダーの設定", [&] { return OpenSettingsDialog(owner_, &dialog); }, drive);
+        kept_ = dialog.kept;
+        return r;
+    }
+    std::string folder_, config_;
+    HWND owner_ = nullptr;
+    bool kept_ = false;
+};
+
+TEST_F(SettingsDialogTest, EveryPageFillsAndCollectsBackToTheSameSettingsInOneWrite) {
+    AppState before = g_app;
+    int replaced = ProfileStoreReplaceCount();
+    EXPECT_EQ(IDOK, Open([&](HWND d) {
+        HWND display = PageWith(d, IDC_DISPLAY_CALENDAR_TYPE);
+        EXPECT_EQ(Chosen(display, IDC_DISPLAY_BUTTON_SIZE), 2);  // a stored 3 shows as hidden
+        EXPECT_EQ(Text(PageWith(d, IDC_DESIGN_HEAD_FORM), IDC_DESIGN_HEAD_FORM), "日,月,火,水,木,金,土");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_SETTINGS_APPLY)));
+        Click(display, IDC_DISPLAY_LIST_TODAY_TOP);
+        Click(display, IDC_DISPLAY_LIST_TODAY_TOP);  // and back: a change all the same
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_SETTINGS_APPLY)));
+        Press(d, IDOK);
+    }));
+    EXPECT_TRUE(kept_);
+    EXPECT_EQ(g_kept, 1);
+    EXPECT_EQ(std::memcmp(&before.settings, &g_app.settings, sizeof g_app.settings), 0);
+    EXPECT_TRUE(DesignEquals(before, g_app));
+    EXPECT_EQ(g_app.design.cellWidth, 70);
+    EXPECT_EQ(g_app.design.listWidth, 120);
+    EXPECT_EQ(ProfileStoreReplaceCount(), replaced + 1);  // settings and design in one replacement
+    // What was written reads back as what was there.
+    AppState reread{};
+    ProfileStoreReset();
+    ReadSettings(&reread);
+    ReadDesign(&reread);
+    EXPECT_EQ(std::memcmp(&before.settings, &reread.settings, sizeof reread.settings), 0);
+    EXPECT_TRUE(DesignEquals(before, reread));
+}
+
+TEST_F(SettingsDialogTest, TestShowsTheWorkingCopyAndCancelTheKeptSettings) {
+    std::string file = FileText(config_);
+    EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
+        HWND display = PageWith(d, IDC_DISPLAY_CALENDAR_TYPE);
+        Choose(display, IDC_DISPLAY_CALENDAR_TYPE, 1);
+        Click(d, IDC_SETTINGS_TEST);
+        EXPECT_EQ(g_previewedType, 1);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_SETTINGS_TEST)));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_SETTINGS_APPLY)));
+        Press(d, IDCANCEL);
+    }));
+    EXPECT_FALSE(kept_);
+    EXPECT_EQ(g_previewedType, 0);  // shown again as kept
+    EXPECT_EQ(g_app.settings.calendarType, 0);
+    EXPECT_EQ(g_kept, 0);
+    EXPECT_EQ(FileText(config_), file);
+}
+
+TEST_F(SettingsDialogTest, ABadEntryKeepsTheDialogOpenWithItsMessage) {
+    std::string file = FileText(config_);
+    int screen = GetSystemMetrics(SM_CXSCREEN);
+    EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
+        HWND design = PageWith(d, IDC_DESIGN_CELL_WIDTH);
+        Type(design, IDC_DESIGN_CELL_WIDTH, "9");
+        Click(d, IDOK);
+        EXPECT_TRUE(IsWindowVisible(d));
+        char want[64];
+        std::snprintf(want, sizeof want, "10～%dの数値を入力してください", screen / 7);
+        EXPECT_EQ(Text(d, IDC_SETTINGS_STATUS), want);
+        Click(d, IDC_SETTINGS_APPLY);
+        EXPECT_EQ(Text(d, IDC_SETTINGS_STATUS), want);
+        Press(d, IDCANCEL);
+    }));
+    EXPECT_EQ(g_kept, 0);
+    EXPECT_EQ(FileText(config_), file);
+}
+
+}  // namespace
