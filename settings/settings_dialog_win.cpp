@@ -31,10 +31,6 @@ const char* const kTabTitles[kSettingsPageCount] = {"表示・アラーム", "�
 
 HWND Tabs(HWND frame) { return GetDlgItem(frame, IDC_SETTINGS_TABS); }
 
-void ShowPage(Frame* f, int index) {
-    for (int i = 0; i < kSettingsPageCount; ++i) ShowWindow(f->session.pages[i], i == index ? SW_SHOW : SW_HIDE);
-}
-
 // The pages are children of the frame laid over the tab control's display area.
 void CreatePages(HWND frame, Frame* f) {
     HWND tabs = Tabs(frame);
@@ -88,8 +84,7 @@ BOOL OnInit(HWND frame, Frame* f) {
     CreatePages(frame, f);
     int tab = ReadConfigInt("SETTING_TAB", 0);
     if (tab < 0 || tab >= kSettingsPageCount) tab = 0;
-    SendMessageA(Tabs(frame), TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
-    ShowPage(f, tab);
+    ShowSettingsPage(&f->session, tab);
     CentreOnScreen(frame);
     MakeWorkFonts(&f->session);
     FillPages(f);
@@ -171,7 +166,7 @@ void OnChanged(HWND frame, const Frame* f) {
 
 void OnTabChange(HWND frame, Frame* f) {
     int tab = static_cast<int>(SendMessageA(Tabs(frame), TCM_GETCURSEL, 0, 0));
-    ShowPage(f, tab);
+    ShowSettingsPage(&f->session, tab);
     (void)WriteConfigInt("SETTING_TAB", tab);  // a failure is told by the store
 }
 

@@ -1,5 +1,7 @@
 #include "settings/settings_session_win.h"
 
+#include <commctrl.h>
+
 #include "base/win/dialog_kit.h"
 #include "config/operations.h"
 #include "render/place_font_win.h"
@@ -82,6 +84,11 @@ HWND SettingsControl(const SettingsSession& s, int id) {
     return nullptr;
 }
 
+void ShowSettingsPage(SettingsSession* s, int index) {
+    SendDlgItemMessageA(s->frame, IDC_SETTINGS_TABS, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    for (int i = 0; i < kSettingsPageCount; ++i) ShowWindow(s->pages[i], i == index ? SW_SHOW : SW_HIDE);
+}
+
 void NoteSettingsChanged(HWND page) {
     SettingsSession* s = SessionOf(page);
     if (!s || !s->frame || s->initialising) return;
@@ -102,6 +109,9 @@ bool CollectSettings(SettingsSession* s) {
     if (r.ok()) return true;
     SetDlgItemTextA(frame, IDC_SETTINGS_STATUS, r.message.c_str());
     if (HWND bad = SettingsControl(*s, r.badControl)) {
+        // The field may be on a page behind another: it is shown, so the user sees what to mend.
+        for (int i = 0; i < kSettingsPageCount; ++i)
+            if (GetParent(bad) == s->pages[i] && !IsWindowVisible(s->pages[i])) ShowSettingsPage(s, i);
         SetFocus(bad);
         // While every change is tested at once the user is still typing there: keep the caret.
         if (!Checked(*s, IDC_DESIGN_LIVE_TEST)) SendMessageA(bad, EM_SETSEL, 0, -1);

@@ -28,6 +28,9 @@ void KeepSession(HWND dialog, LPARAM session);
 // A control by its id, looked for on all three pages (ids are unique over them).
 HWND SettingsControl(const SettingsSession& s, int id);
 
+// Brings page index to the front: its tab chosen, the other pages hidden.
+void ShowSettingsPage(SettingsSession* s, int index);
+
 // The change signal of a page: the frame enables テスト and 適用; with "リアルタイムにテスト"
 // checked, the frame is also asked to test.
 void NoteSettingsChanged(HWND page);

@@ -142,9 +142,14 @@ TEST_F(SettingsDialogTest, ABadEntryKeepsTheDialogOpenWithItsMessage) {
     int screen = GetSystemMetrics(SM_CXSCREEN);
     EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
         HWND design = PageWith(d, IDC_DESIGN_CELL_WIDTH);
+        EXPECT_FALSE(IsWindowVisible(design));  // the first page is in front
         Type(design, IDC_DESIGN_CELL_WIDTH, "9");
         Click(d, IDOK);
         EXPECT_TRUE(IsWindowVisible(d));
+        EXPECT_TRUE(IsWindowVisible(design));  // brought forward to show the bad entry
+        GUITHREADINFO input = {sizeof input};
+        GetGUIThreadInfo(GetWindowThreadProcessId(d, nullptr), &input);  // the dialog's thread's focus
+        EXPECT_EQ(input.hwndFocus, GetDlgItem(design, IDC_DESIGN_CELL_WIDTH));
         char want[64];
         std::snprintf(want, sizeof want, "10～%dの数値を入力してください", screen / 7);
         EXPECT_EQ(Text(d, IDC_SETTINGS_STATUS), want);
@@ -154,6 +159,23 @@ TEST_F(SettingsDialogTest, ABadEntryKeepsTheDialogOpenWithItsMessage) {
     }));
     EXPECT_EQ(g_kept, 0);
     EXPECT_EQ(FileText(config_), file);
+}
+
+TEST_F(SettingsDialogTest, TheLastTabChosenIsRememberedEvenAfterCancel) {
+    EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
+        HWND tabs = GetDlgItem(d, IDC_SETTINGS_TABS);
+        SendMessageA(tabs, TCM_SETCURSEL, 2, 0);
+        NMHDR note = {tabs, IDC_SETTINGS_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageA(d, WM_NOTIFY, IDC_SETTINGS_TABS, reinterpret_cast<LPARAM>(&note));
+        EXPECT_TRUE(IsWindowVisible(PageWith(d, IDC_OPERATION_LIST)));
+        EXPECT_FALSE(IsWindowVisible(PageWith(d, IDC_DISPLAY_CALENDAR_TYPE)));
+        Press(d, IDCANCEL);
+    }));
+    EXPECT_EQ(ReadConfigInt("SETTING_TAB", -1), 2);
+    EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
+        EXPECT_TRUE(IsWindowVisible(PageWith(d, IDC_OPERATION_LIST)));  // opens where it was left
+        Press(d, IDCANCEL);
+    }));
 }
 
 }  // namespace
