@@ -1,5 +1,7 @@
 #include "base/fields.h"
 
+#include <cstdint>
+
 #include "base/sjis.h"
 
 int SplitFields(char* text, char sep, char** items, int maxItems) {
@@ -31,4 +33,15 @@ int SplitFields(char* text, char sep, char** items, int maxItems) {
         ++count;
     }
     return count;
+}
+
+int LeadingNumber(const char* s) {
+    while (*s == ' ' || (*s >= '\t' && *s <= '\r')) ++s;
+    bool negative = *s == '-';
+    if (*s == '-' || *s == '+') ++s;
+    long long v = 0;
+    for (; *s >= '0' && *s <= '9'; ++s)
+        if (v < (1LL << 32)) v = v * 10 + (*s - '0');
+    if (negative) v = -v;
+    return static_cast<int>(v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : v);
 }

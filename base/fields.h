@@ -4,3 +4,8 @@
 // Splits text in place at sep, never at a trail byte and never inside "[" ... "]". items may be
 // null to only count; maxItems bounds what is stored (the count is still the full count).
 int SplitFields(char* text, char sep, char** items, int maxItems);
+
+// A number read the way C's atoi reads one: white space, an optional sign, then digits up to the
+// first other byte (none reads as 0). Saturates at the limits of an int instead of overflowing: a hand-edited
+// file may hold anything.
+int LeadingNumber(const char* text);

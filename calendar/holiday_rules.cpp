@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/fields.h"
 #include "base/sjis.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
@@ -20,22 +21,6 @@ const char* const kRuleKindNames[kRuleKinds] = {"国民の祝日", "個人的休
 namespace {
 constexpr int kGrowth = 20;
 constexpr char kSection[] = "SETTING";
-
-// Leading decimal number as atoi reads it, but saturated: a hand-edited file may hold anything.
-int32_t LeadingNumber(const char* s) {
-    while (*s == ' ' || *s == '\t') ++s;
-    bool negative = *s == '-';
-    if (*s == '-' || *s == '+') ++s;
-    long long v = 0;
-    while (*s >= '0' && *s <= '9') {
-        if (v < 1LL << 32) v = v * 10 + (*s - '0');
-        ++s;
-    }
-    if (negative) v = -v;
-    if (v > INT32_MAX) v = INT32_MAX;
-    if (v < INT32_MIN) v = INT32_MIN;
-    return static_cast<int32_t>(v);
-}
 
 bool Reserve(int capacity) {
     if (capacity <= g_holidayRules.capacity) return true;

@@ -15,19 +15,6 @@ int ReadRanged(const char* key, int def, int lo, int hi) {
     int v = ReadConfigInt(key, def);
     return (v < lo || v > hi) ? def : v;
 }
-
-// A number read the way C's atoi reads one: white space, an optional sign, then digits up to the
-// first other byte (none reads as 0). Saturates far above any hour or minute instead of
-// overflowing.
-int ReadLeadingNumber(const char* s) {
-    while (*s == ' ' || (*s >= '\t' && *s <= '\r')) ++s;
-    bool negative = *s == '-';
-    if (*s == '-' || *s == '+') ++s;
-    int v = 0;
-    for (; *s >= '0' && *s <= '9'; ++s)
-        if (v < 100000) v = v * 10 + (*s - '0');
-    return negative ? -v : v;
-}
 }  // namespace
 
 void NormaliseStartupTimes(const char* in, char* out, int outSize) {
@@ -45,7 +32,7 @@ void NormaliseStartupTimes(const char* in, char* out, int outSize) {
     for (int i = 0; i < n; ++i) {
         const char* colon = std::strchr(items[i], ':');
         if (!colon) return;
-        int hour = ReadLeadingNumber(items[i]), minute = ReadLeadingNumber(colon + 1);
+        int hour = LeadingNumber(items[i]), minute = LeadingNumber(colon + 1);
         if (hour < 0 || hour > 23 || minute < 0 || minute > 59) return;
         len += std::snprintf(result + len, sizeof result - len, "%s%02d:%02d", i ? "," : "", hour, minute);
     }

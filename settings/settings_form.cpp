@@ -10,19 +10,6 @@
 #include "resources/resource.h"
 
 namespace {
-// A number read the way atoi reads one: blanks, a sign, then digits up to the first other byte
-// (none gives 0). Saturates instead of overflowing on a long run of digits.
-int ReadNumber(const std::string& text) {
-    const char* s = text.c_str();
-    while (*s == ' ' || (*s >= '\t' && *s <= '\r')) ++s;
-    bool negative = *s == '-';
-    if (*s == '-' || *s == '+') ++s;
-    int v = 0;
-    for (; *s >= '0' && *s <= '9'; ++s)
-        if (v < 100000000) v = v * 10 + (*s - '0');
-    return negative ? -v : v;
-}
-
 std::string RangeMessage(int lo, int hi) {
     char text[64];
     std::snprintf(text, sizeof text, "%d～%dの数値を入力してください", lo, hi);
@@ -48,16 +35,16 @@ CollectResult CollectSettingsForm(const SettingsForm& f, int screenWidth, int li
     Design& d = work->design;
     s.calendarType = f.calendarType;
 
-    int cellWidth = ReadNumber(f.cellWidth);
+    int cellWidth = LeadingNumber(f.cellWidth.c_str());
     if (cellWidth < 10 || cellWidth > screenWidth / 7) return Bad(IDC_DESIGN_CELL_WIDTH, RangeMessage(10, screenWidth / 7));
     d.cellWidth = cellWidth;
     SetRatios(&d, f.cellWidthRatio.c_str());
-    int cellLine = ReadNumber(f.cellLine);
+    int cellLine = LeadingNumber(f.cellLine.c_str());
     if (cellLine < 0) return Bad(IDC_DESIGN_CELL_LINE, kAtLeastZero);
     d.cellLine = cellLine;
     if (LabelCount(f.headForm) < 7) return Bad(IDC_DESIGN_HEAD_FORM, kWeekdayLabels);
     SetHeadLabels(&d, f.headForm.c_str());
-    int listWidth = ReadNumber(f.listWidth);
+    int listWidth = LeadingNumber(f.listWidth.c_str());
     if (listWidth < 10 || listWidth > screenWidth) return Bad(IDC_DESIGN_LIST_WIDTH, RangeMessage(10, screenWidth));
     d.listWidth = listWidth;
     if (!f.listHeadForm.empty() && LabelCount(f.listHeadForm) < 7) return Bad(IDC_DESIGN_LIST_HEAD_FORM, kWeekdayLabels);
@@ -72,7 +59,7 @@ CollectResult CollectSettingsForm(const SettingsForm& f, int screenWidth, int li
     s.btnSize = f.buttonSize == 2 ? 2 | (liveButtonSize & 1) : f.buttonSize;
     s.beginWeek = f.beginWeek;
     s.showMonth = f.showMonth;
-    int memoRow = ReadNumber(f.memoRow);
+    int memoRow = LeadingNumber(f.memoRow.c_str());
     if (memoRow < 0) return Bad(IDC_DESIGN_MEMO_ROW, kAtLeastZero);
     d.memoRow = memoRow;
 
@@ -90,13 +77,13 @@ CollectResult CollectSettingsForm(const SettingsForm& f, int screenWidth, int li
 
     s.alarmCdown = f.alarmCdown;
     if (f.alarmCdown) {
-        int days = ReadNumber(f.alarmCdownDay);
+        int days = LeadingNumber(f.alarmCdownDay.c_str());
         if (days < 0 || days > 9999) return Bad(IDC_DISPLAY_ALARM_CDOWN_DAY, RangeMessage(0, 9999));
         s.alarmCdownDay = days;
         s.alarmCdownPast = f.alarmCdownPast;
     }
     if (f.alarm) {
-        int minutes = ReadNumber(f.alarmTime);
+        int minutes = LeadingNumber(f.alarmTime.c_str());
         if (minutes < 0) return Bad(IDC_DISPLAY_ALARM_TIME, kAtLeastZero);
         s.alarmTime = minutes;
         s.alarmShow = f.alarmShowAll ? 0 : 1;
@@ -107,7 +94,7 @@ CollectResult CollectSettingsForm(const SettingsForm& f, int screenWidth, int li
     s.hotkeyToggle = f.hotkeyToggle;
     s.keyassignEnable = f.keyassignEnable;
     s.quickmemoEnable = f.quickmemoEnable;
-    int unit = ReadNumber(f.dayscrollUnit);
+    int unit = LeadingNumber(f.dayscrollUnit.c_str());
     if (unit < 1) return Bad(IDC_OPERATION_DAYSCROLL_UNIT, "1以上の数値を入力してください");
     s.dayscrollUnit = unit;
 
