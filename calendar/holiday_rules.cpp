@@ -34,6 +34,7 @@ bool Reserve(int capacity) {
 const char* WeekdayName(int weekday) { return weekday >= 0 && weekday < 7 ? kWeekdayNames[weekday] : "?"; }
 
 bool MatchesDate(const HolidayRule& r, const std::tm& date) {
+    if (!RuleAppliesIn(r, date.tm_year + 1900)) return false;
     if (r.month == kVernalEquinoxMonth) return date.tm_mon == 2 && date.tm_mday == g_equinoxDays.vernal;
     if (r.month == kAutumnalEquinoxMonth) return date.tm_mon == 8 && date.tm_mday == g_equinoxDays.autumnal;
     if (r.month > kAutumnalEquinoxMonth) return false;
@@ -49,6 +50,24 @@ bool MatchesDate(const HolidayRule& r, const std::tm& date) {
     return r.weekSlots[week] == date.tm_wday + 1;
 }
 }  // namespace
+
+YearSpan RuleYears(const HolidayRule& rule) {
+    if (rule.years <= 0) return YearSpan{0, 0};
+    YearSpan span{rule.years / 10000, rule.years % 10000};
+    if (span.first && span.last && span.last < span.first) return YearSpan{0, 0};
+    return span;
+}
+
+int32_t YearsValue(int first, int last) {
+    if (first < 1 || first > 9999) first = 0;
+    if (last < 1 || last > 9999) last = 0;
+    return first * 10000 + last;
+}
+
+bool RuleAppliesIn(const HolidayRule& rule, int year) {
+    YearSpan span = RuleYears(rule);
+    return (!span.first || year >= span.first) && (!span.last || year <= span.last);
+}
 
 void SetBlankRule(HolidayRule* rule) {
     std::memset(rule, 0, sizeof *rule);
@@ -86,7 +105,7 @@ int LoadHolidayRules(const char* holidayPath) {
         rule->day = numbers[2];
         rule->weekday = numbers[3];
         for (int i = 0; i < 5; ++i) rule->weekSlots[i] = numbers[4 + i];
-        rule->reserved = numbers[9];
+        rule->years = numbers[9];
         // The text may itself hold commas: put back what the split took apart.
         char text[256] = "";
         size_t used = 0;
@@ -109,6 +128,7 @@ void ReleaseHolidayRules() {
 int HolidayRuleCount() { return g_holidayRules.count; }
 
 bool SaveHolidayRules(const char* holidayPath, const HolidayRule* rules, int count) {
+    ProfileWriteBatch batch;  // the whole table in one replacement of the file
     bool ok = true;
     char key[16];
     for (int i = 1; i <= count; ++i) {
@@ -117,13 +137,14 @@ bool SaveHolidayRules(const char* holidayPath, const HolidayRule* rules, int cou
         CopyField(text, sizeof text, r.text);
         char line[320];
         std::snprintf(line, sizeof line, "%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%s", r.kind, r.month, r.day, r.weekday,
-                      r.weekSlots[0], r.weekSlots[1], r.weekSlots[2], r.weekSlots[3], r.weekSlots[4], r.reserved,
+                      r.weekSlots[0], r.weekSlots[1], r.weekSlots[2], r.weekSlots[3], r.weekSlots[4], r.years,
                       text);
         std::snprintf(key, sizeof key, "%d", i);
         ok = ProfileWriteString(kSection, key, line, holidayPath) && ok;
     }
     std::snprintf(key, sizeof key, "%d", count + 1);
-    return ProfileWriteString(kSection, key, "", holidayPath) && ok;
+    ok = ProfileWriteString(kSection, key, "", holidayPath) && ok;
+    return batch.End().ok() && ok;
 }
 
 int MatchRuleIndex(const std::tm& date, int kind) {
@@ -145,6 +166,12 @@ void DescribeRule(const HolidayRule& rule, RuleDescription* out) {
     else
         std::snprintf(out->kind, sizeof out->kind, "?(%d)", rule.kind);
     CopyField(out->memo, sizeof out->memo, rule.text);
+    YearSpan span = RuleYears(rule);
+    if (span.first && span.first == span.last) std::snprintf(out->years, sizeof out->years, "%d", span.first);
+    else if (span.first && span.last) std::snprintf(out->years, sizeof out->years, "%d～%d", span.first, span.last);
+    else if (span.first) std::snprintf(out->years, sizeof out->years, "%d～", span.first);
+    else if (span.last) std::snprintf(out->years, sizeof out->years, "～%d", span.last);
+    else out->years[0] = 0;
 
     // A month below 0 matches like "every month"; one above 14 never matches.
     char monthText[24];

@@ -13,12 +13,24 @@ struct HolidayRule {
     int32_t day;      // 1..31, or <= 0 for the week slots
     int32_t weekday;  // -1 none, 0..6: the first such weekday on or after day
     int32_t weekSlots[5];  // week n of the month: weekday + 1, or 0
-    int32_t reserved;      // kept and written back unchanged
+    int32_t years;         // the years the rule applies to: see RuleYears
     char text[128];
     // Working fields of the holiday settings dialog; never stored.
     int32_t dateChoice;
     char weekList[128];
 };
+
+// The span of years of a rule, stored as first year x 10000 + last year, either part 0 when
+// open: 0 every year, 19962002 from 1996 to 2002, 20160000 from 2016 on, 1988 until 1988. A
+// negative value, or one whose last year comes before its first, counts as every year.
+struct YearSpan {
+    int first;  // 0: no first year
+    int last;   // 0: no last year
+};
+YearSpan RuleYears(const HolidayRule& rule);
+// The stored form of a span; a first or last year outside 1 .. 9999 counts as open.
+int32_t YearsValue(int first, int last);
+bool RuleAppliesIn(const HolidayRule& rule, int year);
 
 struct HolidayRuleTable {
     HolidayRule* rules;  // record 0 always exists once loaded
@@ -60,6 +72,7 @@ int MatchRuleIndex(const std::tm& date, int kind);
 struct RuleDescription {
     char kind[32];
     char date[96];
+    char years[24];  // "" every year, "1996～2002", "2016～", "～1988", "2019" for one year
     char memo[128];
 };
 // The texts the holiday settings dialog lists for a rule; out-of-range fields show as "?".

@@ -151,7 +151,8 @@ int RunHolidays(int argc, char** argv) {
     return rc;
 }
 
-// rules: the rule table as the holiday settings dialog lists it, "kind<TAB>date<TAB>memo".
+// rules: the rule table as the holiday settings dialog lists it, "kind<TAB>date<TAB>years<TAB>memo"
+// (years empty when the rule applies every year).
 int RunRules(int argc, char** argv) {
     (void)argv;
     if (argc != 0) return Fail("rules takes no arguments");
@@ -162,6 +163,8 @@ int RunRules(int argc, char** argv) {
         PutText(stdout, d.kind);
         std::putchar('\t');
         PutText(stdout, d.date);
+        std::putchar('\t');
+        PutText(stdout, d.years);
         std::putchar('\t');
         PutText(stdout, d.memo);
         std::putchar('\n');

@@ -83,14 +83,14 @@ TEST_F(HolidayRules, CommasInTheTextSurviveLoadAndSave) {
     WriteIni(path, {"[SETTING]", "1=0,1,1,-1,0,0,0,0,0,0,元日,祝", "2=3,0,0,-1,1,1,1,1,1,77,[a,b],c,,d"});
     ASSERT_EQ(Load(path), 2);
     EXPECT_STREQ(g_holidayRules.rules[0].text, "元日,祝");
-    EXPECT_EQ(g_holidayRules.rules[1].reserved, 77);
+    EXPECT_EQ(g_holidayRules.rules[1].years, 77);
     ASSERT_TRUE(SaveHolidayRules(path.c_str(), g_holidayRules.rules, g_holidayRules.count));
     ProfileStoreReset();
     EXPECT_EQ(StoredValue(path, "SETTING", "1"), "0,1,1,-1,0,0,0,0,0,0,元日,祝");
     EXPECT_EQ(StoredValue(path, "SETTING", "2").substr(0, 22), "3,0,0,-1,1,1,1,1,1,77,");
     EXPECT_EQ(Load(path), 2);
     EXPECT_STREQ(g_holidayRules.rules[0].text, "元日,祝");
-    EXPECT_EQ(g_holidayRules.rules[1].reserved, 77);
+    EXPECT_EQ(g_holidayRules.rules[1].years, 77);
 }
 
 TEST_F(HolidayRules, TextOfEmptyFieldsKeepsItsCommas) {
