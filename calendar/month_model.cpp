@@ -11,6 +11,13 @@ namespace {
 constexpr int kInitialDays = 42;
 constexpr int kGrowthDays = 7;
 
+// Where the law on derived holidays changed: substitute holidays from 12 April 1973, only for
+// the day after a Sunday holiday until 2006 and for the first day after it that is no holiday
+// from 2007; citizens' holidays from 27 December 1985.
+const int kSubstitutesFrom = DayNumberOf(1973, 4, 12);
+const int kSubstituteMovesOnFrom = DayNumberOf(2007, 1, 1);
+const int kCitizensHolidaysFrom = DayNumberOf(1985, 12, 27);
+
 struct ResolutionState {
     bool substitutePending;
     bool previousNational;
@@ -61,13 +68,16 @@ void BeginMonthModel(int displayYear, const std::tm& firstVisible) {
 bool ResolveDay(int index, const std::tm& date) {
     int national = MatchRuleIndex(date, kNationalHoliday);
     int derived = kNoDerivedHoliday;
+    int day = LocalDayNumber(date);
     if (g_state.substitutePending) {
         if (national < 0) {
-            derived = kSubstituteHoliday;
+            if (day >= kSubstitutesFrom) derived = kSubstituteHoliday;
             g_state.substitutePending = false;
+        } else if (day < kSubstituteMovesOnFrom) {
+            g_state.substitutePending = false;  // the day after was a holiday already: no substitute
         }
     } else if (date.tm_wday != 0) {
-        if (national < 0 && g_state.previousNational &&
+        if (national < 0 && day >= kCitizensHolidaysFrom && g_state.previousNational &&
             MatchRuleIndex(AddDays(date, 1), kNationalHoliday) >= 0)
             derived = kCitizensHoliday;
     } else if (national >= 0) {

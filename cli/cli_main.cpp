@@ -117,22 +117,17 @@ int RunHolidays(int argc, char** argv) {
     if (argc != 1) return Fail("holidays takes one argument: YEAR");
     char* end = nullptr;
     long year = std::strtol(argv[0], &end, 10);
-    // The priming days of 1971 are the first that every platform's mktime accepts.
-    if (end == argv[0] || *end || year < 1971 || year > 2999) return Fail("YEAR must be 1971 .. 2999", argv[0]);
+    // The years the calendar can show; the days before 1970 come from date arithmetic.
+    if (end == argv[0] || *end || year < 1970 || year > 2035) return Fail("YEAR must be 1970 .. 2035", argv[0]);
     LoadHolidayRules(g_files.holidayPath);
     std::tm first{};
     first.tm_year = static_cast<int>(year) - 1900;
     first.tm_mday = 1;
-    first.tm_hour = 12;
-    first.tm_isdst = -1;
-    std::mktime(&first);
+    first = NormaliseDate(first);
     BeginMonthModel(static_cast<int>(year), first);
     int rc = 0;
     for (int i = 0;; ++i) {
-        std::tm day = first;
-        day.tm_mday += i;
-        day.tm_isdst = -1;
-        std::mktime(&day);
+        std::tm day = AddDays(first, i);
         if (day.tm_year != first.tm_year) break;
         if (!ResolveDay(i, day)) {
             rc = Fail("out of memory");

@@ -203,6 +203,22 @@ TEST_F(HolidayRules, WeekSlotRules) {
     EXPECT_EQ(Matches(2026, 2026), "");
 }
 
+TEST_F(HolidayRules, ARuleMatchesOnlyInItsYears) {
+    LoadOne(dir, "0,7,20,-1,0,0,0,0,0,19962002,海の日");
+    EXPECT_EQ(Matches(1995, 2003, 0), "19960720 19970720 19980720 19990720 20000720 20010720 20020720 ");
+    LoadOne(dir, "0,8,11,-1,0,0,0,0,0,20160000,山の日");
+    EXPECT_EQ(Matches(2014, 2017, 0), "20160811 20170811 ");
+    LoadOne(dir, "0,4,29,-1,0,0,0,0,0,1988,天皇誕生日");
+    EXPECT_EQ(Matches(1987, 1990, 0), "19870429 19880429 ");
+    LoadOne(dir, "0,10,22,-1,0,0,0,0,0,20192019,即位礼正殿の儀");
+    EXPECT_EQ(Matches(2018, 2020, 0), "20191022 ");
+    // A negative span, or one ending before it begins, is every year.
+    for (const char* odd : {"0,1,1,-1,0,0,0,0,0,-5,x", "0,1,1,-1,0,0,0,0,0,20201990,x", "0,1,1,-1,0,0,0,0,0,zz,x"}) {
+        LoadOne(dir, odd);
+        EXPECT_EQ(Matches(2000, 2001, 0), "20000101 20010101 ") << odd;
+    }
+}
+
 TEST_F(HolidayRules, EquinoxAndOutOfRangeMonths) {
     g_equinoxDays = EquinoxDays{20, 23};
     LoadOne(dir, "0,13,5,3,1,1,1,1,1,0,x");  // the day fields are not looked at

@@ -134,30 +134,81 @@ TEST(ShippedHolidays, BothEditionsShipTheSameCodePage932File) {
             ++lines;
             EXPECT_EQ(layered[i - 1], '\r');
         }
-    EXPECT_EQ(lines, 17);
+    EXPECT_EQ(lines, 38);  // the section and 37 rules
 }
 
-TEST(ShippedHolidays, RulesListedAsTheDialogShowsThem) {
+TEST(ShippedHolidays, RulesListedAsTheDialogShowsThemWithTheirYears) {
     TempFolder dir;
     UseShipped(dir);
     Output r = Cli(dir, "rules");
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, Utf8(u8"国民の祝日\t1月1日\t元日\n"
-                          u8"国民の祝日\t1月第2月曜日\t成人の日\n"
-                          u8"国民の祝日\t2月11日\t建国記念の日\n"
-                          u8"国民の祝日\t2月23日\t天皇誕生日\n"
-                          u8"国民の祝日\t春分日\t春分の日\n"
-                          u8"国民の祝日\t4月29日\t昭和の日\n"
-                          u8"国民の祝日\t5月3日\t憲法記念日\n"
-                          u8"国民の祝日\t5月4日\tみどりの日\n"
-                          u8"国民の祝日\t5月5日\tこどもの日\n"
-                          u8"国民の祝日\t7月第3月曜日\t海の日\n"
-                          u8"国民の祝日\t8月11日\t山の日\n"
-                          u8"国民の祝日\t9月第3月曜日\t敬老の日\n"
-                          u8"国民の祝日\t秋分日\t秋分の日\n"
-                          u8"国民の祝日\t10月第2月曜日\tスポーツの日\n"
-                          u8"国民の祝日\t11月3日\t文化の日\n"
-                          u8"国民の祝日\t11月23日\t勤労感謝の日\n"));
+    for (const char8_t* line : {u8"国民の祝日\t1月1日\t\t元日\n", u8"国民の祝日\t1月15日\t～1999\t成人の日\n",
+                                u8"国民の祝日\t1月第2月曜日\t2000～\t成人の日\n",
+                                u8"国民の祝日\t4月29日\t1989～2006\tみどりの日\n",
+                                u8"国民の祝日\t10月22日\t2019\t即位礼正殿の儀\n"})
+        EXPECT_NE(r.out.find(Utf8(line)), std::string::npos) << Utf8(line);
+}
+
+// Japan's days off in years where the law or the calendar of holidays changed, as the law of
+// each time gave them ("MM-DD name" each).
+TEST(ShippedHolidays, YearsWhereTheLawChanged) {
+    struct Year {
+        int year;
+        const char8_t* days;
+    };
+    const Year years[] = {
+        {1970, u8"01-01 元日,01-15 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 天皇誕生日,05-03 憲法記念日,"
+               u8"05-05 こどもの日,09-15 敬老の日,09-23 秋分の日,10-10 体育の日,11-03 文化の日,11-23 勤労感謝の日"},
+        // The first substitute holidays; a Sunday holiday before 12 April got none.
+        {1973, u8"01-01 元日,01-15 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 天皇誕生日,04-30 振替休日,"
+               u8"05-03 憲法記念日,05-05 こどもの日,09-15 敬老の日,09-23 秋分の日,09-24 振替休日,10-10 体育の日,"
+               u8"11-03 文化の日,11-23 勤労感謝の日"},
+        {1988, u8"01-01 元日,01-15 成人の日,02-11 建国記念の日,03-20 春分の日,03-21 振替休日,04-29 天皇誕生日,"
+               u8"05-03 憲法記念日,05-04 国民の休日,05-05 こどもの日,09-15 敬老の日,09-23 秋分の日,10-10 体育の日,"
+               u8"11-03 文化の日,11-23 勤労感謝の日"},
+        {1989, u8"01-01 元日,01-02 振替休日,01-15 成人の日,01-16 振替休日,02-11 建国記念の日,02-24 大喪の礼,"
+               u8"03-21 春分の日,04-29 みどりの日,05-03 憲法記念日,05-04 国民の休日,05-05 こどもの日,09-15 敬老の日,"
+               u8"09-23 秋分の日,10-10 体育の日,11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日"},
+        {2000, u8"01-01 元日,01-10 成人の日,02-11 建国記念の日,03-20 春分の日,04-29 みどりの日,05-03 憲法記念日,"
+               u8"05-04 国民の休日,05-05 こどもの日,07-20 海の日,09-15 敬老の日,09-23 秋分の日,10-09 体育の日,"
+               u8"11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日"},
+        // 4 May on a Sunday is no citizens' holiday.
+        {2003, u8"01-01 元日,01-13 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 みどりの日,05-03 憲法記念日,"
+               u8"05-05 こどもの日,07-21 海の日,09-15 敬老の日,09-23 秋分の日,10-13 体育の日,11-03 文化の日,"
+               u8"11-23 勤労感謝の日,11-24 振替休日,12-23 天皇誕生日"},
+        {2007, u8"01-01 元日,01-08 成人の日,02-11 建国記念の日,02-12 振替休日,03-21 春分の日,04-29 昭和の日,"
+               u8"04-30 振替休日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-16 海の日,09-17 敬老の日,"
+               u8"09-23 秋分の日,09-24 振替休日,10-08 体育の日,11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日,"
+               u8"12-24 振替休日"},
+        {2016, u8"01-01 元日,01-11 成人の日,02-11 建国記念の日,03-20 春分の日,03-21 振替休日,04-29 昭和の日,"
+               u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-18 海の日,08-11 山の日,09-19 敬老の日,"
+               u8"09-22 秋分の日,10-10 体育の日,11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日"},
+        {2019, u8"01-01 元日,01-14 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 昭和の日,04-30 国民の休日,"
+               u8"05-01 即位の日,05-02 国民の休日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,"
+               u8"07-15 海の日,08-11 山の日,08-12 振替休日,09-16 敬老の日,09-23 秋分の日,10-14 体育の日,"
+               u8"10-22 即位礼正殿の儀,11-03 文化の日,11-04 振替休日,11-23 勤労感謝の日"},
+        {2020, u8"01-01 元日,01-13 成人の日,02-11 建国記念の日,02-23 天皇誕生日,02-24 振替休日,03-20 春分の日,"
+               u8"04-29 昭和の日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,07-23 海の日,"
+               u8"07-24 スポーツの日,08-10 山の日,09-21 敬老の日,09-22 秋分の日,11-03 文化の日,11-23 勤労感謝の日"},
+        {2021, u8"01-01 元日,01-11 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,04-29 昭和の日,"
+               u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-22 海の日,07-23 スポーツの日,08-08 山の日,"
+               u8"08-09 振替休日,09-20 敬老の日,09-23 秋分の日,11-03 文化の日,11-23 勤労感謝の日"},
+    };
+    TempFolder dir;
+    UseShipped(dir);
+    for (const Year& y : years) {
+        std::string want, days = Utf8(y.days);
+        for (size_t at = 0; at < days.size();) {
+            size_t comma = days.find(',', at);
+            if (comma == std::string::npos) comma = days.size();
+            std::string day = days.substr(at, comma - at);
+            want += std::to_string(y.year) + "-" + day.substr(0, 5) + "\t" + day.substr(6) + "\n";
+            at = comma + 1;
+        }
+        Output r = Cli(dir, "holidays " + std::to_string(y.year));
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.out, want) << y.year;
+    }
 }
 
 TEST(HolidaysCli, PersonalHolidaysAndHandEditedFiles) {
@@ -195,6 +246,7 @@ TEST(HolidaysCli, MissingFileAndBadYears) {
     EXPECT_FALSE(FileExists(dir.File("cal_holiday.ini")));
     EXPECT_EQ(Cli(dir, "holidays").code, 2);
     EXPECT_EQ(Cli(dir, "holidays 20x6").code, 2);
-    EXPECT_EQ(Cli(dir, "holidays 1900").code, 2);
+    EXPECT_EQ(Cli(dir, "holidays 1969").code, 2);
+    EXPECT_EQ(Cli(dir, "holidays 2036").code, 2);
     EXPECT_EQ(Cli(dir, "rules extra").code, 2);
 }
