@@ -71,7 +71,8 @@ LIST
 )" holidays 2026
 
 got=$(cd "$dir" && env LC_ALL=ja_JP.UTF-8 timeout 60 wine "$dir/desk-calendar-cli.exe" rules 2>/dev/null | tr -d '\r' | wc -l)
-if [ "$got" != 16 ]; then echo "FAIL rules: $got lines"; fail=1; else echo "ok   rules"; fi
+want=$(grep -c '^[0-9]*=' "$dir/tessel_holiday.ini")  # one line a rule of the shipped file
+if [ "$got" != "$want" ] || [ "$got" -lt 30 ]; then echo "FAIL rules: $got lines, want $want"; fail=1; else echo "ok   rules"; fi
 # Reading must not have written anything.
 if [ -e "$dir/tessel.ini" ] || [ -e "$dir/tessel_memo.ini" ]; then echo "FAIL files written"; fail=1; fi
 cmp -s "$dir/tessel_holiday.ini" "$TESSEL_SOURCE_DIR/data/tessel_holiday.ini" || { echo "FAIL holiday file changed"; fail=1; }
