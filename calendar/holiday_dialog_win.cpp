@@ -12,8 +12,9 @@
 #include "resources/resource.h"
 
 namespace {
-constexpr int kColumnWidths[kRuleColumns] = {70, 100, 120};
-const char* const kColumnTitles[kRuleColumns] = {"種類", "日付", "メモ"};
+constexpr int kColumnWidths[kRuleColumns] = {70, 100, 84, 120};
+const char* const kColumnTitles[kRuleColumns] = {"種類", "日付", "年", "メモ"};
+constexpr int kYearDigits = 4;
 
 struct HolidayState {
     HolidayDialog* d;
@@ -72,7 +73,7 @@ int EditedRule(HWND list) {
 void WriteRowTexts(HWND list, int row, const HolidayRule& rule) {
     RuleDescription texts;
     DescribeRule(rule, &texts);
-    char* columns[kRuleColumns] = {texts.kind, texts.date, texts.memo};
+    char* columns[kRuleColumns] = {texts.kind, texts.date, texts.years, texts.memo};
     for (int c = 0; c < kRuleColumns; ++c) {
         LVITEMA item = {};
         item.iSubItem = c;
@@ -115,6 +116,9 @@ void FillControls(HWND dialog, HolidayState* s, int index) {
     SendDlgItemMessageA(dialog, IDC_HOLIDAY_DAY, CB_SETCURSEL, static_cast<WPARAM>(rule.dateChoice), 0);
     SetDlgItemTextA(dialog, IDC_HOLIDAY_WEEKS, rule.weekList);
     SetDlgItemTextA(dialog, IDC_HOLIDAY_TEXT, rule.text);
+    YearSpan years = RuleYears(rule);
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_FIRST_YEAR, YearEditText(years.first).c_str());
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_LAST_YEAR, YearEditText(years.last).c_str());
     ApplyEnabling(dialog, rule);
     s->filling = false;
 }
@@ -155,6 +159,13 @@ bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule)
         if (code != EN_CHANGE) return false;
         ApplyRuleText(rule, ItemText(dialog, id).c_str());
         ShowKept(dialog, s, id, rule->text);
+        return true;
+    case IDC_HOLIDAY_FIRST_YEAR:
+    case IDC_HOLIDAY_LAST_YEAR:
+        // Both edits as typed: a to year before the from year stays in its edit.
+        if (code != EN_CHANGE) return false;
+        ApplyRuleYears(rule, ItemText(dialog, IDC_HOLIDAY_FIRST_YEAR).c_str(),
+                       ItemText(dialog, IDC_HOLIDAY_LAST_YEAR).c_str());
         return true;
     default: return false;
     }
@@ -265,6 +276,8 @@ BOOL OnInit(HWND dialog, HolidayState* s) {
     FillList(dialog, IDC_HOLIDAY_DAY, choices, -1);
     SendDlgItemMessageA(dialog, IDC_HOLIDAY_WEEKS, EM_LIMITTEXT, kRuleTextMax, 0);
     SendDlgItemMessageA(dialog, IDC_HOLIDAY_TEXT, EM_LIMITTEXT, kRuleTextMax, 0);
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_FIRST_YEAR, EM_LIMITTEXT, kYearDigits, 0);
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_LAST_YEAR, EM_LIMITTEXT, kYearDigits, 0);
     if (HolidayRuleCount() > 0) SelectRow(list, 0);
     FillControls(dialog, s, 0);
     SetFocus(GetDlgItem(dialog, IDOK));

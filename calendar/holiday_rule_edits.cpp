@@ -4,9 +4,10 @@
 #include <cstring>
 #include <utility>
 
+#include "base/fields.h"
 #include "base/sjis.h"
 
-int g_ruleSortState[kRuleColumns] = {0, 0, 0};
+int g_ruleSortState[kRuleColumns] = {};
 
 namespace {
 bool IsEquinox(const HolidayRule& rule) {
@@ -56,6 +57,12 @@ DateKey DateKeyOf(const HolidayRule& r) {
             break;
         }
     return k;
+}
+
+// An open first year is the earliest, an open last year the latest.
+long long YearsKeyOf(const HolidayRule& r) {
+    YearSpan span = RuleYears(r);
+    return span.first * 100000LL + (span.last ? span.last : 10000);
 }
 
 int Order(long long a, long long b) { return a < b ? -1 : a > b ? 1 : 0; }
@@ -135,6 +142,15 @@ void ApplyRuleText(HolidayRule* rule, const char* text) {
     CopyField(rule->text, sizeof rule->text, line.c_str());
 }
 
+void ApplyRuleYears(HolidayRule* rule, const char* firstText, const char* lastText) {
+    // Each end alone through the stored form, so that one rule says which years are open.
+    int first = YearsValue(LeadingNumber(firstText), 0) / 10000, last = YearsValue(0, LeadingNumber(lastText));
+    if (first && last && last < first) std::swap(first, last);
+    rule->years = YearsValue(first, last);
+}
+
+std::string YearEditText(int year) { return year ? std::to_string(year) : std::string(); }
+
 bool DayChoiceEnabled(const HolidayRule& rule) { return rule.month < kVernalEquinoxMonth; }
 
 bool WeekListEnabled(const HolidayRule& rule) {
@@ -160,6 +176,8 @@ int CompareRules(const HolidayRule& a, const HolidayRule& b, int column, int sta
         r = Order(x.month, y.month);
         if (!r) r = Order(x.day, y.day);
         if (!r) r = Order(x.week, y.week);
+    } else if (column == kRuleColumnYears) {
+        r = Order(YearsKeyOf(a), YearsKeyOf(b));
     } else if (column == kRuleColumnMemo) {
         r = CompareTextsFolded(a.text, b.text);
     }

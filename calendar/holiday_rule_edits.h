@@ -1,6 +1,7 @@
 // What the holiday and regular memo dialog decides about the rule table apart from its window:
-// the day box's choices and the week list of a rule, the row order when a column is sorted, and
-// how the rows follow the table when a rule is added, deleted or the table put in row order.
+// the day box's choices, the week list and the typed years of a rule, the row order when a
+// column is sorted, and how the rows follow the table when a rule is added, deleted or the table
+// put in row order.
 // Rows are given by their item data: rowRules[row] is the index of the rule the row shows.
 #pragma once
 #include <string>
@@ -26,6 +27,12 @@ void ApplyDateChoice(HolidayRule* rule, int choice);
 void ApplyWeekList(HolidayRule* rule, const char* text);
 // The memo text typed: its first line, at most 127 bytes, cut on a character boundary.
 void ApplyRuleText(HolidayRule* rule, const char* text);
+// The from and to years typed. An empty edit, 0 or a number outside 1..9999 leaves its end open.
+// A to year before the from year means the years between them, typed the other way round: the
+// ends are swapped, as a stored span ending before it starts would read as every year.
+void ApplyRuleYears(HolidayRule* rule, const char* firstText, const char* lastText);
+// What a year edit shows for one end of a span: the year, or nothing when the end is open.
+std::string YearEditText(int year);
 
 // Which of the day box and the week list can be used for the rule.
 bool DayChoiceEnabled(const HolidayRule& rule);
@@ -33,7 +40,13 @@ bool WeekListEnabled(const HolidayRule& rule);
 
 // The list's columns and their sort states, kept for the whole run: 0 never sorted,
 // 1 descending, 2 ascending.
-enum RuleColumn { kRuleColumnKind = 0, kRuleColumnDate = 1, kRuleColumnMemo = 2, kRuleColumns = 3 };
+enum RuleColumn {
+    kRuleColumnKind = 0,
+    kRuleColumnDate = 1,
+    kRuleColumnYears = 2,
+    kRuleColumnMemo = 3,
+    kRuleColumns = 4
+};
 extern int g_ruleSortState[kRuleColumns];
 void ResetRuleSortStates();
 // A click on column: its new state, descending first and then turn about.

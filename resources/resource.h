@@ -171,6 +171,8 @@
 #define IDC_HOLIDAY_ADD 1169
 #define IDC_HOLIDAY_DELETE 1170
 #define IDC_HOLIDAY_APPLY 1171
+#define IDC_HOLIDAY_FIRST_YEAR 1172  // the years of the rule: from, to
+#define IDC_HOLIDAY_LAST_YEAR 1173
 
 // Memo search dialog (134); its default button searches.
 #define IDC_SEARCH_FIND 1

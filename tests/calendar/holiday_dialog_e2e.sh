@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The holiday and regular memo dialog of the real calendar: the title band's menu item
 # 祝日/定例メモ(&R)... opens it; a personal holiday typed for a weekday of the shown month and
-# added is written to the holiday file on OK, and the calendar draws that day in the holiday
-# colour at once.
+# added (from this year on) is written to the holiday file on OK, and the calendar draws that day
+# in the holiday colour at once.
 set -u
 : "${TESSEL_WIN_BUILD:?}" "${TESSEL_TEST_TMP:?}"
 D=$TESSEL_TEST_TMP/holiday_dialog
@@ -45,12 +45,15 @@ xdotool key Tab
 for _ in $(seq 2 "$day"); do xdotool key Down; done
 xdotool key alt+m
 xdotool type --delay 40 'day off'
+year=$(date +%Y)
+xdotool key alt+y
+xdotool type --delay 40 "$year"
 xdotool key alt+i
 sleep 0.3
 check "nothing is written before OK" "$(ini_get "$HOLIDAYS" SETTING 1)" missing
 # The list holds the focus after 追加: Return presses the default button, OK.
 xdotool key alt+l Return
-want="1,$month,$day,-1,0,0,0,0,0,0,day off"
+want="1,$month,$day,-1,0,0,0,0,0,${year}0000,day off"
 check "OK writes the rule" "$(wait_ini "$HOLIDAYS" SETTING 1 "$want")" "$want"
 check "and ends the list behind it" "$(ini_get "$HOLIDAYS" SETTING 2)" ""
 check "the dialog is closed" "$(wait_shown dialog no)" no

@@ -1,6 +1,7 @@
 // The holiday and regular memo dialog driven as a user would, from a second thread while it runs
-// modal in the test's thread, on real holiday files: rules typed, added, deleted, sorted by a
-// click on the header, applied and saved in the order shown; Cancel reads the file back.
+// modal in the test's thread, on real holiday files: rules typed (their years too), added,
+// deleted, sorted by a click on the header, applied and saved in the order shown; Cancel reads the
+// file back.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -48,10 +49,10 @@ int SelectedRow(HWND d) {
     return static_cast<int>(SendMessageA(ListOf(d), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-// A row's three texts as "kind|date|memo".
+// A row's four texts as "kind|date|years|memo".
 std::string Row(HWND d, int row) {
     std::string out;
-    for (int column = 0; column < 3; ++column) {
+    for (int column = 0; column < 4; ++column) {
         char buf[160] = "";
         LVITEMA item = {};
         item.iSubItem = column;
@@ -138,9 +139,9 @@ TEST_F(HolidayDialogTest, RulesAddedEditedDeletedSortedAppliedAndSavedInTheOrder
         // The empty file: no row, the blank template in the controls.
         HWND list = ListOf(d);
         EXPECT_EQ(Rows(d), 0);
-        const int widths[] = {70, 100, 120};
-        const char* titles[] = {"種類", "日付", "メモ"};
-        for (int c = 0; c < 3; ++c) {
+        const int widths[] = {70, 100, 84, 120};
+        const char* titles[] = {"種類", "日付", "年", "メモ"};
+        for (int c = 0; c < 4; ++c) {
             char title[32] = "";
             LVCOLUMNA column = {};
             column.mask = LVCF_TEXT;
@@ -159,44 +160,53 @@ TEST_F(HolidayDialogTest, RulesAddedEditedDeletedSortedAppliedAndSavedInTheOrder
         EXPECT_EQ(Text(d, IDC_HOLIDAY_TEXT), "");
         EXPECT_TRUE(Enabled(d, IDC_HOLIDAY_DAY));
         EXPECT_FALSE(Enabled(d, IDC_HOLIDAY_WEEKS));
+        for (int id : {IDC_HOLIDAY_FIRST_YEAR, IDC_HOLIDAY_LAST_YEAR}) {
+            EXPECT_EQ(Text(d, id), "");
+            EXPECT_EQ(SendDlgItemMessageA(d, id, EM_GETLIMITTEXT, 0, 0), 4);
+            EXPECT_TRUE(GetWindowLongA(GetDlgItem(d, id), GWL_STYLE) & ES_NUMBER);
+        }
         GUITHREADINFO focus = {};
         focus.cbSize = sizeof focus;
         GetGUIThreadInfo(GetWindowThreadProcessId(d, nullptr), &focus);
         EXPECT_EQ(focus.hwndFocus, GetDlgItem(d, IDOK));
 
-        // The first rule: the template with a memo, a kind and the vernal equinox day.
+        // The first rule: the template with a memo, a kind, the vernal equinox day and a year.
         Type(d, IDC_HOLIDAY_TEXT, "春分");
         Click(d, IDC_HOLIDAY_KIND_PERSONAL);
         Choose(d, IDC_HOLIDAY_MONTH, 13);
         EXPECT_FALSE(Enabled(d, IDC_HOLIDAY_DAY));
+        Type(d, IDC_HOLIDAY_FIRST_YEAR, "2000");
         Click(d, IDC_HOLIDAY_ADD);
         ASSERT_EQ(Rows(d), 1);
-        EXPECT_EQ(Row(d, 0), "個人的休日|春分日|春分");
+        EXPECT_EQ(Row(d, 0), "個人的休日|春分日|2000～|春分");
         EXPECT_EQ(SelectedRow(d), 0);
 
-        // The second: a copy of the first, moved to 3 May.
+        // The second: a copy of the first, moved to 3 May and ended in 2010.
         Click(d, IDC_HOLIDAY_ADD);
         ASSERT_EQ(Rows(d), 2);
         EXPECT_EQ(SelectedRow(d), 1);
-        EXPECT_EQ(Row(d, 1), "個人的休日|春分日|春分");
+        EXPECT_EQ(Row(d, 1), "個人的休日|春分日|2000～|春分");
         Choose(d, IDC_HOLIDAY_MONTH, 5);
         EXPECT_TRUE(Enabled(d, IDC_HOLIDAY_DAY));
         Choose(d, IDC_HOLIDAY_DAY, 2);
         Type(d, IDC_HOLIDAY_TEXT, "憲法");
-        EXPECT_EQ(Row(d, 1), "個人的休日|5月3日|憲法");
-        EXPECT_EQ(Row(d, 0), "個人的休日|春分日|春分");  // edits go to the selected rule alone
+        Type(d, IDC_HOLIDAY_LAST_YEAR, "2010");
+        EXPECT_EQ(Row(d, 1), "個人的休日|5月3日|2000～2010|憲法");
+        EXPECT_EQ(Row(d, 0), "個人的休日|春分日|2000～|春分");  // edits go to the selected rule alone
 
-        // The third: every month's Monday of the weeks 2 and 4, a date memo.
+        // The third: every month's Monday of the weeks 2 and 4, a date memo, every year.
         Click(d, IDC_HOLIDAY_ADD);
         Choose(d, IDC_HOLIDAY_MONTH, 0);
         Choose(d, IDC_HOLIDAY_DAY, 39);  // 隔週 月曜日, the list still empty: week 1
         EXPECT_EQ(ListText(d, IDC_HOLIDAY_DAY), "隔週 月曜日");
         EXPECT_TRUE(Enabled(d, IDC_HOLIDAY_WEEKS));
-        EXPECT_EQ(Row(d, 2), "個人的休日|毎月第1月曜日|憲法");
+        EXPECT_EQ(Row(d, 2), "個人的休日|毎月第1月曜日|2000～2010|憲法");
         Type(d, IDC_HOLIDAY_WEEKS, "2,4");
         Type(d, IDC_HOLIDAY_TEXT, "休み");
         Click(d, IDC_HOLIDAY_KIND_DATE_MEMO);
-        EXPECT_EQ(Row(d, 2), "メモ(日付)|毎月第2,4月曜日|休み");
+        Type(d, IDC_HOLIDAY_FIRST_YEAR, "");
+        Type(d, IDC_HOLIDAY_LAST_YEAR, "");
+        EXPECT_EQ(Row(d, 2), "メモ(日付)|毎月第2,4月曜日||休み");
 
         // A fourth, deleted again: the row before it becomes current.
         Click(d, IDC_HOLIDAY_ADD);
@@ -214,35 +224,45 @@ TEST_F(HolidayDialogTest, RulesAddedEditedDeletedSortedAppliedAndSavedInTheOrder
         EXPECT_EQ(SelectedRow(d), 0);  // the selection went with its row
         Click(d, IDC_HOLIDAY_APPLY);
         EXPECT_EQ(Rebuilds(), 1);
-        EXPECT_EQ(FileText(path_), "[SETTING]\r\n1=3,0,0,-1,0,2,0,2,0,0,休み\r\n2=1,5,3,-1,0,0,0,0,0,0,憲法\r\n"
-                                   "3=1,13,1,-1,0,0,0,0,0,0,春分\r\n4=\r\n");
+        EXPECT_EQ(FileText(path_), "[SETTING]\r\n1=3,0,0,-1,0,2,0,2,0,0,休み\r\n2=1,5,3,-1,0,0,0,0,0,20002010,憲法\r\n"
+                                   "3=1,13,1,-1,0,0,0,0,0,20000000,春分\r\n4=\r\n");
         EXPECT_EQ(TableTexts(), "休み 憲法 春分");
         EXPECT_TRUE(IsWindowVisible(d));
+        // 年 sorts by the first year (open: the earliest), descending at its first click.
+        ClickHeader(d, 2);
+        EXPECT_EQ(Memos(d), "春分 憲法 休み");
+        ClickHeader(d, 2);
+        EXPECT_EQ(Memos(d), "休み 憲法 春分");
 
         // The second click turns about; a row picked shows its rule, which is edited; OK saves.
         ClickHeader(d, 1);
         EXPECT_EQ(Memos(d), "春分 憲法 休み");
         SelectRow(d, 1);
         EXPECT_EQ(Text(d, IDC_HOLIDAY_TEXT), "憲法");
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_FIRST_YEAR) + "|" + Text(d, IDC_HOLIDAY_LAST_YEAR), "2000|2010");
         EXPECT_EQ(ListText(d, IDC_HOLIDAY_MONTH) + ListText(d, IDC_HOLIDAY_DAY), "5月3日");
         EXPECT_FALSE(Enabled(d, IDC_HOLIDAY_WEEKS));
         SelectRow(d, 0);
         EXPECT_TRUE(Checked(d, IDC_HOLIDAY_KIND_PERSONAL));
         EXPECT_FALSE(Checked(d, IDC_HOLIDAY_KIND_DATE_MEMO));
         Type(d, IDC_HOLIDAY_TEXT, "春分の日");
+        // A to year before the from year stays as typed; the rule takes the years between.
+        Type(d, IDC_HOLIDAY_LAST_YEAR, "1990");
+        EXPECT_EQ(Row(d, 0), "個人的休日|春分日|1990～2000|春分の日");
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_FIRST_YEAR) + "|" + Text(d, IDC_HOLIDAY_LAST_YEAR), "2000|1990");
         Press(d, IDOK);
     });
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(dialog.saved);
-    EXPECT_EQ(FileText(path_), "[SETTING]\r\n1=1,13,1,-1,0,0,0,0,0,0,春分の日\r\n2=1,5,3,-1,0,0,0,0,0,0,憲法\r\n"
-                               "3=3,0,0,-1,0,2,0,2,0,0,休み\r\n4=\r\n");
+    EXPECT_EQ(FileText(path_), "[SETTING]\r\n1=1,13,1,-1,0,0,0,0,0,19902000,春分の日\r\n"
+                               "2=1,5,3,-1,0,0,0,0,0,20002010,憲法\r\n3=3,0,0,-1,0,2,0,2,0,0,休み\r\n4=\r\n");
     EXPECT_EQ(TableTexts(), "春分の日 憲法 休み");
     EXPECT_EQ(g_holidayRules.rules[2].weekSlots[3], 2);
     EXPECT_EQ(Rebuilds(), 1);  // after OK the caller rebuilds
 }
 
 TEST_F(HolidayDialogTest, CancelAfterEditsLeavesTheFileAndReadsTheRulesBack) {
-    const std::string file = "[SETTING]\r\n1=0,1,1,-1,0,0,0,0,0,0,元日\r\n2=0,1,0,-1,0,2,0,0,0,0,成人の日\r\n"
+    const std::string file = "[SETTING]\r\n1=0,1,1,-1,0,0,0,0,0,19480000,元日\r\n2=0,1,0,-1,0,2,0,0,0,0,成人の日\r\n"
                              "3=0,5,1,1,0,0,0,0,0,0,first monday\r\n4=1,4,31,-1,0,0,0,0,0,0,月末\r\n";
     WriteFile(file);
     HolidayDialog dialog = {path_.c_str(), false};
@@ -250,32 +270,36 @@ TEST_F(HolidayDialogTest, CancelAfterEditsLeavesTheFileAndReadsTheRulesBack) {
         ASSERT_EQ(Rows(d), 4);
         EXPECT_EQ(SelectedRow(d), 0);
         EXPECT_EQ(Text(d, IDC_HOLIDAY_TEXT), "元日");
-        EXPECT_EQ(Row(d, 1), "国民の祝日|1月第2月曜日|成人の日");
-        EXPECT_EQ(Row(d, 3), "個人的休日|4月31日|月末");  // kept as written
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_FIRST_YEAR) + "|" + Text(d, IDC_HOLIDAY_LAST_YEAR), "1948|");
+        EXPECT_EQ(Row(d, 0), "国民の祝日|1月1日|1948～|元日");
+        EXPECT_EQ(Row(d, 1), "国民の祝日|1月第2月曜日||成人の日");
+        EXPECT_EQ(Row(d, 3), "個人的休日|4月31日||月末");  // kept as written
         SelectRow(d, 1);
         EXPECT_EQ(ListText(d, IDC_HOLIDAY_DAY), "隔週 月曜日");
         EXPECT_EQ(Text(d, IDC_HOLIDAY_WEEKS), "2");
         EXPECT_TRUE(Enabled(d, IDC_HOLIDAY_WEEKS));
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_FIRST_YEAR), "");
         Type(d, IDC_HOLIDAY_WEEKS, "7");  // no week 7: the first week
-        EXPECT_EQ(Row(d, 1), "国民の祝日|1月第1月曜日|成人の日");
+        Type(d, IDC_HOLIDAY_LAST_YEAR, "1999");
+        EXPECT_EQ(Row(d, 1), "国民の祝日|1月第1月曜日|～1999|成人の日");
         // A first-weekday rule shows the day it starts from; another day keeps its weekday.
         SelectRow(d, 2);
         EXPECT_EQ(ListText(d, IDC_HOLIDAY_DAY), "1日");
         Choose(d, IDC_HOLIDAY_DAY, 2);
-        EXPECT_EQ(Row(d, 2), "国民の祝日|5月3日以降で最初の月曜日|first monday");
+        EXPECT_EQ(Row(d, 2), "国民の祝日|5月3日以降で最初の月曜日||first monday");
         Choose(d, IDC_HOLIDAY_DAY, 36);
-        EXPECT_EQ(Row(d, 2), "国民の祝日|5月毎週金曜日|first monday");
+        EXPECT_EQ(Row(d, 2), "国民の祝日|5月毎週金曜日||first monday");
         // A pasted text longer than 127 bytes is cut on a character boundary, in the edit too.
         std::string pasted;
         for (int i = 0; i < 100; ++i) pasted += "表";
         Type(d, IDC_HOLIDAY_TEXT, pasted.c_str());
         EXPECT_EQ(Text(d, IDC_HOLIDAY_TEXT), pasted.substr(0, 126));
-        EXPECT_EQ(Row(d, 2), "国民の祝日|5月毎週金曜日|" + pasted.substr(0, 126));
+        EXPECT_EQ(Row(d, 2), "国民の祝日|5月毎週金曜日||" + pasted.substr(0, 126));
         Click(d, IDC_HOLIDAY_ADD);
         SelectRow(d, 0);
         Click(d, IDC_HOLIDAY_DELETE);
         EXPECT_EQ(Rows(d), 4);
-        ClickHeader(d, 2);
+        ClickHeader(d, 3);
         Press(d, IDCANCEL);
     });
     EXPECT_EQ(result, 1);
@@ -284,6 +308,7 @@ TEST_F(HolidayDialogTest, CancelAfterEditsLeavesTheFileAndReadsTheRulesBack) {
     EXPECT_EQ(TableTexts(), "元日 成人の日 first monday 月末");
     EXPECT_EQ(g_holidayRules.rules[1].weekSlots[1], 2);
     EXPECT_EQ(g_holidayRules.rules[2].day, 1);
+    EXPECT_EQ(g_holidayRules.rules[1].years, 0);
     EXPECT_EQ(Rebuilds(), 0);
 }
 

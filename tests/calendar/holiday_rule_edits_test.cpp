@@ -1,5 +1,5 @@
 // What the holiday and regular memo dialog decides apart from its window, on rules read from
-// real holiday files: the day box and week list of a rule both ways, the sort keys and
+// real holiday files: the day box, week list and years of a rule both ways, the sort keys and
 // directions, and the table following its rows through add, delete and save.
 #include "calendar/holiday_rule_edits.h"
 
@@ -155,6 +155,33 @@ TEST_F(HolidayRuleEdits, TheTextIsOneLineOfAtMost127Bytes) {
     EXPECT_EQ(std::string(r.text), pasted.substr(0, 126));
 }
 
+TEST_F(HolidayRuleEdits, YearsTypedAreStoredAsTheSpanTheyName) {
+    ASSERT_EQ(Load({"[SETTING]", "1=0,1,1,-1,0,0,0,0,0,19480000,元日"}), 1);
+    HolidayRule& r = Rule(0);
+    // The edits show a stored span; an open end shows nothing.
+    auto shown = [&] { return YearEditText(RuleYears(r).first) + "|" + YearEditText(RuleYears(r).last); };
+    EXPECT_EQ(shown(), "1948|");
+    auto typed = [&](const char* first, const char* last) {
+        ApplyRuleYears(&r, first, last);
+        RuleDescription d;
+        DescribeRule(r, &d);
+        return std::to_string(r.years) + " " + d.years;
+    };
+    EXPECT_EQ(typed("1996", "2002"), "19962002 1996～2002");
+    EXPECT_EQ(typed("2016", ""), "20160000 2016～");
+    EXPECT_EQ(typed("", "1988"), "1988 ～1988");
+    EXPECT_EQ(typed("2019", "2019"), "20192019 2019");
+    EXPECT_EQ(typed("", ""), "0 ");
+    EXPECT_EQ(typed("0", "0"), "0 ");
+    EXPECT_EQ(typed("2002", "1996"), "19962002 1996～2002");  // typed the other way round
+    EXPECT_EQ(typed("2002", "0"), "20020000 2002～");          // an open end is never swapped
+    EXPECT_EQ(typed("12345", "2000"), "2000 ～2000");          // pasted past 9999: open
+    EXPECT_EQ(typed("-5", "7"), "7 ～7");
+    EXPECT_EQ(shown(), "|7");
+    typed("2002", "1996");
+    EXPECT_EQ(shown(), "1996|2002");
+}
+
 TEST_F(HolidayRuleEdits, WhichControlsCanBeUsed) {
     ASSERT_EQ(Load({"[SETTING]"}), 0);
     HolidayRule& r = Rule(0);
@@ -180,18 +207,19 @@ TEST(HolidaySortStates, EachColumnStartsDescendingThenTurnsAbout) {
     EXPECT_EQ(NextRuleSortState(kRuleColumnDate), 2);
     EXPECT_EQ(NextRuleSortState(kRuleColumnDate), 1);
     EXPECT_EQ(NextRuleSortState(kRuleColumnMemo), 2);
-    EXPECT_EQ(NextRuleSortState(3), 0);
+    EXPECT_EQ(NextRuleSortState(kRuleColumnYears), 1);
+    EXPECT_EQ(NextRuleSortState(4), 0);
     ResetRuleSortStates();
     EXPECT_EQ(NextRuleSortState(kRuleColumnMemo), 1);
     ResetRuleSortStates();
 }
 
 TEST_F(HolidayRuleEdits, SortKeys) {
-    ASSERT_EQ(Load({"[SETTING]", "1=0,0,25,-1,0,0,0,0,0,0,every 25th", "2=0,13,1,-1,0,0,0,0,0,0,vernal",
-                    "3=2,3,22,-1,0,0,0,0,0,0,22 March", "4=1,3,20,-1,0,0,0,0,0,0,_20 March",
-                    "5=3,14,1,-1,0,0,0,0,0,0,Autumnal", "6=1,9,0,-1,0,0,2,0,0,0,3rd monday",
-                    "7=0,9,0,-1,1,0,0,0,0,0,1st sunday", "8=3,9,0,-1,0,7,0,0,0,0,2nd saturday",
-                    "9=0,1,1,-1,0,0,0,0,0,0,B"}),
+    ASSERT_EQ(Load({"[SETTING]", "1=0,0,25,-1,0,0,0,0,0,0,every 25th", "2=0,13,1,-1,0,0,0,0,0,19962002,vernal",
+                    "3=2,3,22,-1,0,0,0,0,0,20160000,22 March", "4=1,3,20,-1,0,0,0,0,0,1988,_20 March",
+                    "5=3,14,1,-1,0,0,0,0,0,20192019,Autumnal", "6=1,9,0,-1,0,0,2,0,0,0,3rd monday",
+                    "7=0,9,0,-1,1,0,0,0,0,19960000,1st sunday", "8=3,9,0,-1,0,7,0,0,0,20022001,2nd saturday",
+                    "9=0,1,1,-1,0,0,0,0,0,19961999,B"}),
               9);
     auto sorted = [&](int column, int state) {
         std::vector<int> order;
@@ -206,6 +234,10 @@ TEST_F(HolidayRuleEdits, SortKeys) {
     EXPECT_EQ(sorted(kRuleColumnDate, 2), "942357861");
     EXPECT_EQ(sorted(kRuleColumnDate, 1), "168753249");
     EXPECT_EQ(sorted(kRuleColumnKind, 2), "127946358");
+    // An open first year is the earliest, an open last year the latest; a span ending before it
+    // starts is every year.
+    EXPECT_EQ(sorted(kRuleColumnYears, 2), "416892735");
+    EXPECT_EQ(sorted(kRuleColumnYears, 1), "537291684");
     // strcmpi folds to lower case: '_' sorts before the letters.
     EXPECT_EQ(sorted(kRuleColumnMemo, 2), "738645912");
     EXPECT_EQ(sorted(kRuleColumnMemo, 1), "219546837");
