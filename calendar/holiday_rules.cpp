@@ -33,22 +33,6 @@ bool Reserve(int capacity) {
 
 const char* WeekdayName(int weekday) { return weekday >= 0 && weekday < 7 ? kWeekdayNames[weekday] : "?"; }
 
-bool MatchesDate(const HolidayRule& r, const std::tm& date) {
-    if (!RuleAppliesIn(r, date.tm_year + 1900)) return false;
-    if (r.month == kVernalEquinoxMonth) return date.tm_mon == 2 && date.tm_mday == g_equinoxDays.vernal;
-    if (r.month == kAutumnalEquinoxMonth) return date.tm_mon == 8 && date.tm_mday == g_equinoxDays.autumnal;
-    if (r.month > kAutumnalEquinoxMonth) return false;
-    if (r.month >= 1 && date.tm_mon + 1 != r.month) return false;
-    if (r.day >= 1) {
-        if (r.weekday < 0) return date.tm_mday == r.day;
-        int after = date.tm_mday - r.day;
-        return after >= 0 && after < 7 && date.tm_wday == r.weekday;
-    }
-    int week = (date.tm_mday - 1) / 7;
-    if (week < 0) return false;
-    if (week > 4) week = 4;
-    return r.weekSlots[week] == date.tm_wday + 1;
-}
 }  // namespace
 
 YearSpan RuleYears(const HolidayRule& rule) {
@@ -67,6 +51,23 @@ int32_t YearsValue(int first, int last) {
 bool RuleAppliesIn(const HolidayRule& rule, int year) {
     YearSpan span = RuleYears(rule);
     return (!span.first || year >= span.first) && (!span.last || year <= span.last);
+}
+
+bool RuleMatchesDate(const HolidayRule& r, const std::tm& date) {
+    if (!RuleAppliesIn(r, date.tm_year + 1900)) return false;
+    if (r.month == kVernalEquinoxMonth) return date.tm_mon == 2 && date.tm_mday == g_equinoxDays.vernal;
+    if (r.month == kAutumnalEquinoxMonth) return date.tm_mon == 8 && date.tm_mday == g_equinoxDays.autumnal;
+    if (r.month > kAutumnalEquinoxMonth) return false;
+    if (r.month >= 1 && date.tm_mon + 1 != r.month) return false;
+    if (r.day >= 1) {
+        if (r.weekday < 0) return date.tm_mday == r.day;
+        int after = date.tm_mday - r.day;
+        return after >= 0 && after < 7 && date.tm_wday == r.weekday;
+    }
+    int week = (date.tm_mday - 1) / 7;
+    if (week < 0) return false;
+    if (week > 4) week = 4;
+    return r.weekSlots[week] == date.tm_wday + 1;
 }
 
 void SetBlankRule(HolidayRule* rule) {
@@ -150,7 +151,7 @@ bool SaveHolidayRules(const char* holidayPath, const HolidayRule* rules, int cou
 int MatchRuleIndex(const std::tm& date, int kind) {
     for (int i = 0; i < g_holidayRules.count; ++i) {
         const HolidayRule& r = g_holidayRules.rules[i];
-        if ((kind < 0 || r.kind == kind) && MatchesDate(r, date)) return i;
+        if ((kind < 0 || r.kind == kind) && RuleMatchesDate(r, date)) return i;
     }
     return -1;
 }

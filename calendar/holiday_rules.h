@@ -31,6 +31,9 @@ YearSpan RuleYears(const HolidayRule& rule);
 // The stored form of a span; a first or last year outside 1 .. 9999 counts as open.
 int32_t YearsValue(int first, int last);
 bool RuleAppliesIn(const HolidayRule& rule, int year);
+// Whether the rule falls on the date (tm_year, tm_mon, tm_mday, tm_wday read); equinox rules
+// look at the equinox days of the last month-model rebuild.
+bool RuleMatchesDate(const HolidayRule& rule, const std::tm& date);
 
 struct HolidayRuleTable {
     HolidayRule* rules;  // record 0 always exists once loaded

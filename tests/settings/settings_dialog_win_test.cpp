@@ -147,7 +147,8 @@ TEST_F(SettingsDialogTest, ABadEntryKeepsTheDialogOpenWithItsMessage) {
         Click(d, IDOK);
         EXPECT_TRUE(IsWindowVisible(d));
         EXPECT_TRUE(IsWindowVisible(design));  // brought forward to show the bad entry
-        GUITHREADINFO input = {sizeof input};
+        GUITHREADINFO input = {};
+        input.cbSize = sizeof input;
         GetGUIThreadInfo(GetWindowThreadProcessId(d, nullptr), &input);  // the dialog's thread's focus
         EXPECT_EQ(input.hwndFocus, GetDlgItem(design, IDC_DESIGN_CELL_WIDTH));
         char want[64];
