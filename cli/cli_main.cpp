@@ -15,6 +15,7 @@
 #include "calendar/month_model.h"
 #include "calendar/today.h"
 #include "cli/program_path.h"
+#include "cli/ical_commands.h"
 #include "cli/text_convert.h"
 #include "config/app_state.h"
 #include "config/file_names.h"
@@ -305,6 +306,8 @@ const CliCommand kCommands[] = {
     {"countdowns", RunCountdowns},
     {"memo", RunMemo},
     {"search", RunSearch},
+    {"export-ics", RunExportIcs},
+    {"import-ics", RunImportIcs},
 };
 
 // The configuration file must be a readable file, or a new name in an existing folder.

@@ -14,6 +14,8 @@ PACKAGES=(
     xdotool imagemagick x11-utils
     # packaging
     zip unzip
+    # an independent iCalendar reader and writer for the companion's tests
+    python3-icalendar
 )
 
 missing=()

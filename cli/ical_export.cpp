@@ -1,0 +1,212 @@
+#include "cli/ical_export.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "calendar/civil_date.h"
+#include "calendar/holiday_rules.h"
+#include "calendar/month_model.h"
+#include "cli/ical_text.h"
+#include "cli/text_convert.h"
+#include "config/file_names.h"
+#include "memo/alarm_time.h"
+#include "memo/countdown.h"
+#include "memo/memo_store.h"
+#include "memo/tag_words.h"
+
+namespace {
+const char* const kDayCodes[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+
+std::string Utf8(const char* cp932) {
+    char* u = Cp932ToUtf8(cp932);
+    std::string out = u ? u : "";
+    std::free(u);
+    return out;
+}
+
+std::string DateText(int dayNumber) {
+    int y, m, d;
+    DateOfDayNumber(dayNumber, &y, &m, &d);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d%02d%02d", y, m, d);
+    return text;
+}
+
+class Writer {
+  public:
+    explicit Writer(const char* stamp) : stamp_(stamp) {}
+    void Line(const std::string& line) { out_ += FoldLine(line); }
+    // BEGIN:VEVENT with its UID, stamp and summary; the caller adds the dates and ends it.
+    void Begin(const std::string& uidSource, const std::string& summary) {
+        Line("BEGIN:VEVENT");
+        Line("UID:" + EventUid(uidSource));
+        Line(std::string("DTSTAMP:") + stamp_);
+        Line("SUMMARY:" + EscapeText(summary));
+    }
+    std::string& Text() { return out_; }
+
+  private:
+    const char* stamp_;
+    std::string out_;
+};
+
+void ExportMemoLine(Writer& w, int day, int index, const char* line, const Settings& settings) {
+    std::string shown = line;
+    RemoveTagWords(shown.data());  // as the alarms show the line
+    shown.resize(std::strlen(shown.c_str()));
+    std::string summary = Utf8(shown.c_str());
+    std::string date = DateText(day);
+    w.Begin(date + "|" + std::to_string(index) + "|" + line, summary);
+    int minutes = FindTime(line);
+    if (minutes < 0) {
+        w.Line("DTSTART;VALUE=DATE:" + date);
+    } else {
+        char start[32];
+        std::snprintf(start, sizeof start, "DTSTART:%sT%02d%02d00", date.c_str(), minutes / 60, minutes % 60);
+        w.Line(start);
+        w.Line("DURATION:PT1H");
+        if (settings.alarm) {
+            w.Line("BEGIN:VALARM");
+            w.Line("ACTION:DISPLAY");
+            w.Line("DESCRIPTION:" + EscapeText(summary));
+            w.Line("TRIGGER:-PT" + std::to_string(settings.alarmTime) + "M");
+            w.Line("END:VALARM");
+        }
+    }
+    w.Line("END:VEVENT");
+}
+
+void ExportMemos(Writer& w, int fromDay, int toDay, const Settings& settings) {
+    for (int day = fromDay; day <= toDay; ++day) {
+        int y, m, d;
+        DateOfDayNumber(day, &y, &m, &d);
+        char* memo = ReadMemo(y, m, d);
+        if (!memo) continue;
+        int index = 0;
+        for (char* line = memo; *line;) {
+            char* end = std::strstr(line, "\r\n");
+            if (end) *end = 0;
+            if (*line) ExportMemoLine(w, day, index, line, settings);
+            ++index;
+            if (!end) break;
+            line = end + 2;
+        }
+        std::free(memo);
+    }
+}
+
+void ExportCountdowns(Writer& w, int fromDay, int toDay) {
+    LoadCountdowns(g_files.memoPath);
+    for (const CountdownMemo& c : g_countdowns.memos) {
+        int day = DayNumberOf(c.year, c.month, c.day);
+        if (day < fromDay || day > toDay) continue;
+        w.Begin("countdown|" + DateText(day) + "|" + c.text, Utf8(c.text));
+        w.Line("DTSTART;VALUE=DATE:" + DateText(day));
+        w.Line("CATEGORIES:" + EscapeText(Utf8("あと何日メモ")));
+        w.Line("END:VEVENT");
+    }
+}
+
+// The recurrence of a rule that is not an equinox day; empty when it can never match.
+std::string RuleRecurrence(const HolidayRule& r) {
+    std::string freq = r.month >= 1 ? "FREQ=YEARLY;BYMONTH=" + std::to_string(r.month) : "FREQ=MONTHLY";
+    if (r.day >= 1 && r.weekday < 0) return freq + ";BYMONTHDAY=" + std::to_string(r.day);
+    if (r.day >= 1) {
+        if (r.weekday > 6 || r.day > 31) return "";
+        // The first such weekday on or after the day, within the month.
+        std::string days;
+        for (int d = r.day; d <= r.day + 6 && d <= 31; ++d) days += (days.empty() ? "" : ",") + std::to_string(d);
+        return freq + ";BYMONTHDAY=" + days + ";BYDAY=" + kDayCodes[r.weekday];
+    }
+    std::string byDay;
+    int weekday = -1, weeks = 0;
+    bool same = true;
+    for (int n = 0; n < 5; ++n) {
+        int slot = r.weekSlots[n];
+        if (slot < 1 || slot > 7) continue;
+        same = same && (weekday < 0 || weekday == slot - 1);
+        weekday = slot - 1;
+        ++weeks;
+        byDay += (byDay.empty() ? "" : ",") + std::to_string(n + 1) + kDayCodes[slot - 1];
+    }
+    if (!weeks) return "";
+    if (weeks == 5 && same) {  // every week: the fifth week holds days 29 to 31, as the fifth such weekday
+        if (r.month < 1) return std::string("FREQ=WEEKLY;BYDAY=") + kDayCodes[weekday];
+        return freq + ";BYDAY=" + kDayCodes[weekday];
+    }
+    return freq + ";BYDAY=" + byDay;
+}
+
+void ExportRules(Writer& w, int fromDay, int toDay) {
+    LoadHolidayRules(g_files.holidayPath);
+    int fromYear, toYear, m, d;
+    DateOfDayNumber(fromDay, &fromYear, &m, &d);
+    DateOfDayNumber(toDay, &toYear, &m, &d);
+    for (int i = 0; i < HolidayRuleCount(); ++i) {
+        const HolidayRule& r = g_holidayRules.rules[i];
+        if (r.kind < 0 || r.kind >= kRuleKinds || r.month > kAutumnalEquinoxMonth) continue;
+        YearSpan span = RuleYears(r);
+        int first = span.first && span.first > fromYear ? span.first : fromYear;
+        int last = span.last && span.last < toYear ? span.last : toYear;
+        std::string category = "CATEGORIES:" + EscapeText(Utf8(kRuleKindNames[r.kind]));
+        std::string summary = Utf8(r.text);
+        if (r.month >= kVernalEquinoxMonth) {
+            for (int y = first; y <= last; ++y) {
+                int vernal, autumnal;
+                ComputeEquinoxDays(y, &vernal, &autumnal);
+                int day = r.month == kVernalEquinoxMonth ? DayNumberOf(y, 3, vernal) : DayNumberOf(y, 9, autumnal);
+                if (day < fromDay || day > toDay) continue;
+                w.Begin("rule|" + std::to_string(i) + "|" + DateText(day) + "|" + r.text, summary);
+                w.Line("DTSTART;VALUE=DATE:" + DateText(day));
+                w.Line(category);
+                w.Line("END:VEVENT");
+            }
+            continue;
+        }
+        std::string recurrence = RuleRecurrence(r);
+        if (recurrence.empty() || first > last) continue;
+        int start = -1;  // the first day in the range the rule falls on
+        for (int day = std::max(fromDay, DayNumberOf(first, 1, 1)); day <= toDay && day <= DayNumberOf(last, 12, 31); ++day) {
+            std::tm date = {};
+            int y, mo, dd;
+            DateOfDayNumber(day, &y, &mo, &dd);
+            date.tm_year = y - 1900, date.tm_mon = mo - 1, date.tm_mday = dd;
+            date = NormaliseDate(date);
+            if (RuleMatchesDate(r, date)) {
+                start = day;
+                break;
+            }
+        }
+        if (start < 0) continue;
+        w.Begin("rule|" + std::to_string(i) + "|" + r.text, summary);
+        w.Line("DTSTART;VALUE=DATE:" + DateText(start));
+        std::string until = span.last ? ";UNTIL=" + std::to_string(span.last) + "1231" : "";
+        w.Line("RRULE:" + recurrence + until);
+        w.Line(category);
+        w.Line("END:VEVENT");
+    }
+}
+}  // namespace
+
+std::string EventUid(const std::string& what) {
+    uint64_t h = 1469598103934665603ULL;  // FNV-1a
+    for (unsigned char c : what) h = (h ^ c) * 1099511628211ULL;
+    char text[40];
+    std::snprintf(text, sizeof text, "%016llx@tessel", static_cast<unsigned long long>(h));
+    return text;
+}
+
+std::string ExportIcs(int fromDay, int toDay, const Settings& settings, const char* stamp) {
+    Writer w(stamp);
+    w.Line("BEGIN:VCALENDAR");
+    w.Line("VERSION:2.0");
+    w.Line("PRODID:-//Tessel//desk-calendar//JA");
+    w.Line("CALSCALE:GREGORIAN");
+    ExportMemos(w, fromDay, toDay, settings);
+    ExportCountdowns(w, fromDay, toDay);
+    ExportRules(w, fromDay, toDay);
+    w.Line("END:VCALENDAR");
+    return std::move(w.Text());
+}

@@ -1,0 +1,22 @@
+// Events of an iCalendar file brought in as memo lines: all-day events on each day they cover,
+// timed events at the machine's local time as "H:MM summary", recurrences expanded over 1970 to
+// 2035. A line already on its date is not added again.
+#pragma once
+#include <string>
+
+#include "config/file_ops.h"
+
+struct ImportOutcome {
+    bool parsed = false;  // false: nothing was written
+    int added = 0;        // memo lines written
+    int present = 0;      // lines already on their date
+    int skipped = 0;      // events that could not be placed
+    int replaced = 0;     // characters code page 932 cannot hold, written as "?"
+    int own = 0;          // rule and countdown events an export of ours wrote: they are no memos
+    WriteResult write;    // the first write that did not reach the disk
+};
+
+ImportOutcome ImportIcs(const std::string& text);
+
+// UTF-8 as code page 932, each character it cannot hold as "?" (counted in *replaced).
+std::string Utf8ToCp932Lossy(const std::string& utf8, int* replaced);
