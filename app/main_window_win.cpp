@@ -154,6 +154,16 @@ void CheckDateChange(HWND hwnd) {
     RebuildAndResize(hwnd);
 }
 
+// Another monitor or scale: the view is laid out anew at the window's dpi, in the place the
+// system suggests.
+void OnDpiChanged(HWND hwnd, LPARAM lParam) {
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    ReleasePaintCache();  // fonts and buttons were made for the old scale
+    // Its size is the new layout's, which the suggestion is up to rounding.
+    SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
+    RebuildAndResize(hwnd);
+}
+
 // Hit testing and cursor setting are answered without the date check; a handled message runs it.
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -166,6 +176,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_ENTERSIZEMOVE: OnEnterMove(); break;
     case WM_EXITSIZEMOVE: OnExitMove(hwnd); break;
     case WM_SIZE: OnSize(hwnd, wParam); break;
+    case WM_DPICHANGED: OnDpiChanged(hwnd, lParam); break;
     case WM_TIMER: OnTimer(hwnd, wParam); break;
     case WM_LBUTTONDOWN: OnLeftButton(hwnd, lParam, false); break;
     case WM_LBUTTONDBLCLK: OnLeftButton(hwnd, lParam, true); break;
@@ -200,13 +211,24 @@ SIZE ScreenSize() {
     return {r.right - r.left, r.bottom - r.top};
 }
 
+int WindowDpi(HWND hwnd) {
+    // Missing before Windows 10 1607: looked up, not linked.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    UINT dpi = hwnd && dpiForWindow ? dpiForWindow(hwnd) : 0;
+    if (dpi > 0) return static_cast<int>(dpi);
+    WindowDC screen(nullptr);
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
 LayoutInputs CurrentLayoutInputs() {
     LayoutInputs in = {};
     in.now = LocalNow();
-    HWND desktop = GetDesktopWindow();
-    WindowDC dc(desktop);
-    in.logPixelsY = GetDeviceCaps(dc.get(), LOGPIXELSY);
-    in.buttonHeight = ButtonBitmapHeight(g_app.settings.btnSize);
+    in.dpi = WindowDpi(g_shell.mainWindow);
+    in.logPixelsY = in.dpi;
+    SetPlaceFontDpi(in.dpi);
+    in.buttonHeight = ButtonBitmapHeight(g_app.settings.btnSize) * ButtonScale(in.dpi);
     static GdiLayoutMeasure measure;
     in.measure = &measure;
     return in;

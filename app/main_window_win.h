@@ -20,8 +20,11 @@ HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height);
 
 // The client rectangle of the desktop window.
 SIZE ScreenSize();
-// What BuildLayout needs from the screen, measured now.
+// What BuildLayout needs from the screen, measured now; fonts are made at the window's dpi from
+// then on.
 LayoutInputs CurrentLayoutInputs();
+// The dpi of the monitor hwnd is on (the screen's when the system cannot tell, or hwnd is null).
+int WindowDpi(HWND hwnd);
 
 // The profile store's listener: reminds the main window (if there is one yet) to tell the user.
 void NoteWriteFailure();

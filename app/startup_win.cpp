@@ -119,6 +119,7 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
 
     SIZE screen = ScreenSize();
     g_app.layout.winHeight = ReadScreenKey("WIN_HEIGHT_%d", screen.cy, 0);
+    g_app.layout.dpi = 96;  // the kept height is in 96-dpi pixels
     if (g_app.settings.dayscrollKeep) RestoreScrollPosition(now);
     StoreLayoutResult(BuildLayout(&g_app, CurrentLayoutInputs()), screen.cy);
     int width = g_app.layout.winWidth, height = g_app.layout.winHeight;
@@ -132,6 +133,8 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
         return 0;
     }
     g_shell.mainWindow = hwnd;
+    // Opened on a monitor of another scale than the screen's.
+    if (WindowDpi(hwnd) != g_app.layout.dpi) RebuildAndResize(hwnd);
     ShowWindow(hwnd, showCommand);
     ZOrderPlacement z = ZOrderOf(ReadConfigInt("ZORDER", 0));
     g_interaction.alwaysOnTop = z == kZOrderTopmost;

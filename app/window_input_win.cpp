@@ -251,10 +251,7 @@ void OnImeComposition(HWND hwnd, UINT message) {
             LOGFONTA lf;
             const LogFontA& place = g_app.design.fonts[g_edit.highlightedCell == kCellMemoBox ? kFontMemo : kFontDmemo].logFont;
             std::memcpy(&lf, &place, sizeof lf);
-            if (lf.lfHeight > 0) {
-                WindowDC screen(nullptr);
-                lf.lfHeight = -MulDiv(lf.lfHeight, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-            }
+            if (lf.lfHeight > 0) lf.lfHeight = -MulDiv(lf.lfHeight, WindowDpi(hwnd), 72);
             ImmSetCompositionFontA(ime.get(), &lf);
         }
         if (g_interaction.currentCell) SelectCell(hwnd, g_interaction.currentCell, false);
@@ -307,8 +304,7 @@ void OnResizeTimer(HWND hwnd) {
     Design& d = g_app.design;
     LayoutMetrics& m = g_app.layout;
     bool list = g_app.settings.calendarType == 1;
-    if (list) d.listWidth = client.right - 1;
-    else d.cellWidth = client.right / 7;
+    (list ? d.listWidth : d.cellWidth) = DesignWidthOfClient(client.right, list, m.dpi);
     bool rebuild = false;
     if (client.right != m.winWidth) {
         WriteConfigInt(list ? "LIST_WIDTH" : "CELL_WIDTH", list ? d.listWidth : d.cellWidth);

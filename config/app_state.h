@@ -121,6 +121,7 @@ struct LayoutMetrics {
     int32_t memoBoxLineHeight;
     int32_t winWidth;
     int32_t winHeight;
+    int32_t dpi;  // the metrics are pixels at this resolution (0: 96)
 };
 
 struct AppState {

@@ -3,5 +3,6 @@
 #pragma once
 #include <windows.h>
 
-HBITMAP KeptButtonBitmap(int bitmapId);
+// At a whole multiple `scale`, each pixel a square of scale × scale, so the picture stays sharp.
+HBITMAP KeptButtonBitmap(int bitmapId, int scale = 1);
 void ReleaseButtonBitmaps();

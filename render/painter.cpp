@@ -25,6 +25,9 @@ struct Painter {
     PaintResult result = {};
     int listHeadWidth = 0;  // widest list weekday label of this paint
 
+    // A gap of the design, in 96-dpi pixels, at the layout's resolution.
+    int Dp(int px) const { return ScaleToDpi(px, st.layout.dpi); }
+
     bool Meets(int left, int top, int right, int bottom) const {
         PaintRect c = s.Clip();
         return left < c.right && c.left < right && top < c.bottom && c.top < bottom && left < right && top < bottom;
@@ -53,7 +56,7 @@ void Painter::Caret(int cell, int x, int y, int w, int h, int left, int top, int
     result.caretX = std::min(x, w - 1) + left;
     result.caretY = std::min(y, h - 1) + top;
     if (cx.editingCell != cell || !cx.quickMemo) return;
-    s.DrawCaret(x, y, 3, caretHeight);
+    s.DrawCaret(x, y, Dp(3), caretHeight);
     result.caretShown = true;
 }
 
@@ -65,13 +68,13 @@ void Painter::TitleBar() {
     int bw = 0, bh = 0;
     result.buttonsShown = ButtonsShown(btnSize) &&
                           s.ButtonBitmapSize(ButtonBitmapId(0, btnSize, cx.alwaysOnTop), &bw, &bh) &&
-                          LayButtons(m.winWidth, m.titleHeight, btnSize, bw, bh, result.buttons);
+                          LayButtons(m.winWidth, m.titleHeight, btnSize, bw, bh, result.buttons, ButtonScale(m.dpi));
     if (!Meets(0, 0, m.winWidth, m.titleHeight + 1)) return;
     s.FillArea(PaintRect{0, 0, m.winWidth, m.titleHeight + 1}, kBackTitle, kWeekdayColour);
     char title[256];
     FormatTitle(d.titleForm, g_view.displayedMonth, title, sizeof title);
     int lift = s.BoxLift(kFontTitle);
-    Tagged(title, 1, 1 - lift, m.winWidth, m.titleHeight + 1, kFontTitle, kWeekdayColour);
+    Tagged(title, Dp(1), Dp(1) - lift, m.winWidth, m.titleHeight + 1, kFontTitle, kWeekdayColour);
     if (!result.buttonsShown) return;
     for (int i = 0; i < kButtonCount; ++i) {
         const ButtonRect& b = result.buttons[i];
@@ -89,7 +92,7 @@ void Painter::CountdownArea() {
     for (size_t i = 0; i < g_countdowns.memos.size(); ++i) {
         const CountdownMemo& c = g_countdowns.memos[i];
         int lt = c.top - top, lb = c.bottom - top + 1, right = c.right - 1;
-        int x = c.left + 3;
+        int x = c.left + Dp(3);
         CountdownPieces p;
         CountdownLinePieces(c, g_countdowns.form, &p);
         x += Tagged(c.dateText, x, lt, right, lb, kFontCdown, kWeekdayColour);
@@ -118,7 +121,7 @@ void Painter::WeekdayHead() {
     for (int i = 0; i < 7; ++i) {
         int colour = ColumnColour(i, g_view.sundayColumn, g_view.saturdayColumn);
         s.FillArea(PaintRect{columns[i].left, top, columns[i].right, top + m.headHeight + 1}, kBackHead, colour);
-        Run(HeadLabel(d, (st.settings.beginWeek + i) % 7), columns[i].left + 1, top + 1, columns[i].right,
+        Run(HeadLabel(d, (st.settings.beginWeek + i) % 7), columns[i].left + Dp(1), top + Dp(1), columns[i].right,
             top + m.headHeight + 1, kAlignCentre, kFontHead, colour);
     }
 }
@@ -138,22 +141,23 @@ void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
     TextExtent box = s.MeasureText(boxText, static_cast<int>(std::strlen(boxText)), TextStyle{req.fontPlace, req.dayColour});
     int dayBottom = m.dayLineHeight + 1;
     int lift = s.BoxLift(req.fontPlace);
-    Run(number, 3, 1 - lift, 3 + box.width, dayBottom - lift, kAlignCentre, req.fontPlace, req.dayColour);
-    int x = 3 + box.width + box.overhang + 2;
+    int g1 = Dp(1), g2 = Dp(2), g3 = Dp(3);
+    Run(number, g3, g1 - lift, g3 + box.width, dayBottom - lift, kAlignCentre, req.fontPlace, req.dayColour);
+    int x = g3 + box.width + box.overhang + g2;
     if (list && ListHeadLabel(d, 0)[0]) {
-        Run(ListHeadLabel(d, req.weekday), x, 1, x + listHeadWidth, dayBottom, kAlignCentre, kFontListHead,
+        Run(ListHeadLabel(d, req.weekday), x, g1, x + listHeadWidth, dayBottom, kAlignCentre, kFontListHead,
             req.dayColour);
-        x += listHeadWidth + 2;
+        x += listHeadWidth + g2;
     }
     for (int i = 0; i < req.holidayCount; ++i) {
-        int left = x + 2;
-        x = left + Tagged(req.holidayTexts[i], left, 1, w + 1, dayBottom, kFontHoli, req.dayColour) + 2;
+        int left = x + g2;
+        x = left + Tagged(req.holidayTexts[i], left, g1, w + 1, dayBottom, kFontHoli, req.dayColour) + g2;
     }
 
     // Memo lines: under the day number in the table, beside it in the list.
     bool alarm = st.settings.alarm && st.settings.alarmPaintTime;
     bool extend = st.settings.cellRowExtend != 0;
-    int drawn = 0, lineLeft = list ? x + 2 : 3, lineTop = list ? 1 : dayBottom;
+    int drawn = 0, lineLeft = list ? x + g2 : g3, lineTop = list ? g1 : dayBottom;
     int lineHeight = list ? m.dayLineHeight : m.memoLineHeight;
     int endX = lineLeft, endY = lineTop;
     for (const std::string& line : DayCellLines(req)) {
@@ -163,7 +167,7 @@ void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
         endY = lineTop;
         ++drawn;
         if (list && !extend) {
-            lineLeft = endX + 8;
+            lineLeft = endX + Dp(8);
         } else {
             lineTop += m.memoLineHeight;
             lineHeight = m.memoLineHeight;
@@ -173,11 +177,11 @@ void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
     int id = kCellDayBase + req.cellIndex;
     if (cx.highlightedCell == id) {
         bool editing = cx.editingCell == id;
-        int caretX = editing && drawn ? endX : drawn ? lineLeft : (list ? x + 2 : 3);
-        int caretY = editing && drawn ? endY : drawn ? lineTop : (list ? 1 : dayBottom);
+        int caretX = editing && drawn ? endX : drawn ? lineLeft : (list ? x + g2 : g3);
+        int caretY = editing && drawn ? endY : drawn ? lineTop : (list ? g1 : dayBottom);
         int slot = list ? m.dayLineHeight : m.memoLineHeight;
-        caretY += (slot - m.memoLineHeight + 3) / 2;
-        Caret(id, caretX, caretY, w, h, cell.left, cell.top, m.memoLineHeight - 3);
+        caretY += (slot - m.memoLineHeight + g3) / 2;
+        Caret(id, caretX, caretY, w, h, cell.left, cell.top, m.memoLineHeight - g3);
         s.DrawSelectionFrame(PaintRect{0, 0, w + 1, h + 1}, editing && cx.quickMemo);
     }
     s.EndArea();
@@ -217,17 +221,18 @@ void Painter::MemoBox() {
     char text[4096];
     ReadFreeMemo(text, sizeof text);
     char** lines = SplitTextLines(text, 0);
-    int lh = m.memoBoxLineHeight, drawn = 0, endX = 3, endY = 1;
+    int g1 = Dp(1), g3 = Dp(3);
+    int lh = m.memoBoxLineHeight, drawn = 0, endX = g3, endY = g1;
     for (int i = 0; lines[i] && i < d.memoRow; ++i, ++drawn) {
-        int top = 1 + i * lh;
-        endX = 3 + Tagged(lines[i], 3, top, bw, top + lh, kFontMemo, kWeekdayColour);
+        int top = g1 + i * lh;
+        endX = g3 + Tagged(lines[i], g3, top, bw, top + lh, kFontMemo, kWeekdayColour);
         endY = top;
     }
     std::free(lines);
     if (cx.highlightedCell == kCellMemoBox) {
         bool editing = cx.editingCell == kCellMemoBox && drawn;
-        int x = editing ? endX : 3, y = (editing ? endY : 1 + drawn * lh) + 1;
-        Caret(kCellMemoBox, x, y, bw, bh, box.left, box.top, m.memoLineHeight - 3);
+        int x = editing ? endX : g3, y = (editing ? endY : g1 + drawn * lh) + g1;
+        Caret(kCellMemoBox, x, y, bw, bh, box.left, box.top, m.memoLineHeight - g3);
         s.DrawSelectionFrame(PaintRect{0, 0, bw, bh}, cx.editingCell == kCellMemoBox && cx.quickMemo);
     }
     s.EndArea();

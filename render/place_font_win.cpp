@@ -4,11 +4,19 @@
 
 #include "base/win/handles.h"
 
+namespace {
+int g_fontDpi = 0;
+}
+
+void SetPlaceFontDpi(int dpi) { g_fontDpi = dpi; }
+
 HFONT CreatePlaceFont(HDC dc, const LogFontA& logFont) {
     LOGFONTA lf;
     std::memcpy(&lf, &logFont, sizeof lf);
     if (lf.lfHeight > 0) {
-        if (dc) {
+        if (g_fontDpi > 0) {
+            lf.lfHeight = -MulDiv(lf.lfHeight, g_fontDpi, 72);
+        } else if (dc) {
             lf.lfHeight = -MulDiv(lf.lfHeight, GetDeviceCaps(dc, LOGPIXELSY), 72);
         } else {
             WindowDC screen(nullptr);

@@ -9,6 +9,10 @@
 // screen when dc is null).
 HFONT CreatePlaceFont(HDC dc, const LogFontA& logFont);
 
+// The resolution point sizes are turned into pixels at from now on: the calendar window's, which
+// may differ from the screen's (0: each device context's own, as at the start).
+void SetPlaceFontDpi(int dpi);
+
 // Widths in the places' fonts on the screen, each measured with a font made for it.
 class GdiLayoutMeasure : public LayoutMeasure {
 public:

@@ -22,12 +22,13 @@ int ButtonBitmapId(int index, int btnSize, bool alwaysOnTop) {
 int ButtonCommand(int index) { return index >= 0 && index < kButtonCount ? kCommands[index] : 0; }
 
 bool LayButtons(int windowWidth, int titleHeight, int btnSize, int bitmapWidth, int bitmapHeight,
-                ButtonRect out[kButtonCount]) {
+                ButtonRect out[kButtonCount], int scale) {
     if (!ButtonsShown(btnSize)) return false;
-    int x = windowWidth - 1 + btnSize;
+    int gap = (btnSize + 1) * scale;
+    int x = windowWidth - 1 - scale + gap;
     int top = (titleHeight - bitmapHeight + 1) / 2;
     for (int i = 0; i < kButtonCount; ++i) {
-        x = x - bitmapWidth - btnSize - 1;
+        x = x - bitmapWidth - gap;
         out[i] = {x, top, x + bitmapWidth, top + bitmapHeight};
     }
     return true;

@@ -15,6 +15,7 @@ int ButtonCommand(int index);
 // Whether the buttons are shown ("BTN_SIZE" 0 or 1).
 inline bool ButtonsShown(int btnSize) { return btnSize >= 0 && btnSize < 2; }
 
-// Rectangles right to left for bitmaps of the given size; false (nothing written) while hidden.
+// Rectangles right to left for bitmaps of the given size (drawn at a whole multiple `scale`,
+// which widens the gaps alike); false (nothing written) while hidden.
 bool LayButtons(int windowWidth, int titleHeight, int btnSize, int bitmapWidth, int bitmapHeight,
-                ButtonRect out[kButtonCount]);
+                ButtonRect out[kButtonCount], int scale = 1);

@@ -16,6 +16,22 @@ void ResetNavigation(NavigationState* nav) { *nav = NavigationState{}; }
 
 int ButtonBitmapHeight(int btnSize) { return (btnSize & 1) ? 16 : 10; }
 
+namespace {
+int Dpi(int dpi) { return dpi > 0 ? dpi : 96; }
+}  // namespace
+
+int ButtonScale(int dpi) { return std::max(1, (Dpi(dpi) + 48) / 96); }
+
+int ScaleToDpi(int px, int dpi) { return MulDivRound(px, Dpi(dpi), 96); }
+
+int ScaleTo96(int px, int dpi) { return MulDivRound(px, 96, Dpi(dpi)); }
+
+// The window is the cells' width and one pixel of border; the border is left out before the list
+// width is scaled back, so that the width a layout gave comes back whatever the rounding.
+int DesignWidthOfClient(int clientWidth, bool list, int dpi) {
+    return list ? ScaleTo96(clientWidth - 1, dpi) : ScaleTo96(clientWidth, dpi) / 7;
+}
+
 int MulDivRound(int a, int b, int c) {
     if (c == 0) return -1;
     long long p = static_cast<long long>(a) * b;
@@ -160,7 +176,7 @@ int LayCountdownLines(const AppState& st, const LayoutInputs& in, int top) {
         else pastDigits = std::max(pastDigits, DigitCount(c.dayOffset));
     }
     int w = Measure(in, st.design, kFontCdown, "0000");
-    int lineHeight = Px(st.design, kFontCdown, in.logPixelsY) + 3;
+    int lineHeight = Px(st.design, kFontCdown, in.logPixelsY) + ScaleToDpi(3, in.dpi);
     for (size_t i = 0; i < memos.size(); ++i) {
         CountdownMemo& c = memos[i];
         c.numberWidth = w * (c.dayOffset >= 0 ? aheadDigits : pastDigits) / 4;
@@ -199,7 +215,7 @@ void LayRows(const AppState& st, const Bands& b) {
     for (int r = 0; r < m.rowCount; ++r) {
         int top = b.calendarTop + r * b.rowHeight;
         int bottom = std::min(top + b.rowHeight, bottomLimit);
-        if (st.settings.calendarType == 1) g_view.cells.push_back({0, top, st.design.listWidth, bottom});
+        if (st.settings.calendarType == 1) g_view.cells.push_back({0, top, m.winWidth - 1, bottom});
         else PushTableRow(st, top, bottom, m.winWidth);
     }
     std::tm day = g_view.firstDay;
@@ -246,7 +262,7 @@ void LayExtendedRows(AppState* st, const LayoutInputs& in, const Bands& b) {
             int lines = DayMemoLineCount(index, day);
             height = lines > 1 ? m.listRowHeight + (lines - 1) * m.memoLineHeight : m.listRowHeight;
             int bottom = heightMode ? std::min(top + height, bottomLimit) : top + height;
-            g_view.cells.push_back({0, top, d.listWidth, bottom});
+            g_view.cells.push_back({0, top, m.winWidth - 1, bottom});
             ++index;
             day = AddDays(day, 1);
         }
@@ -289,6 +305,9 @@ LayoutResult BuildLayout(AppState* state, const LayoutInputs& in) {
     bool list = s.calendarType == 1;
     std::tm now = in.now;
     m.rowCount = 0;
+    // A kept height follows the window to another resolution.
+    if (Dpi(m.dpi) != Dpi(in.dpi)) m.winHeight = MulDivRound(m.winHeight, Dpi(in.dpi), Dpi(m.dpi));
+    m.dpi = in.dpi;
 
     StepNavigation(s, now);
     SetToday(now);
@@ -296,23 +315,25 @@ LayoutResult BuildLayout(AppState* state, const LayoutInputs& in) {
     if ((!s.keepWinHeight && !g_nav.scrolled) || m.winHeight == 0) m.rowCount = RowCountFromCalendar(s);
 
     // Pixel metrics of the bands.
+    // Fonts come from points; the gaps around them are 96-dpi pixels.
     int dpi = in.logPixelsY;
-    m.titleHeight = std::max(Px(d, kFontTitle, dpi) + 2, in.buttonHeight + 3);
+    int gap2 = ScaleToDpi(2, in.dpi), gap3 = ScaleToDpi(3, in.dpi);
+    m.titleHeight = std::max(Px(d, kFontTitle, dpi) + gap2, in.buttonHeight + gap3);
     m.dayLineHeight = std::max({Px(d, kFontDay, dpi), Px(d, kFontToday, dpi), Px(d, kFontOmday, dpi),
-                                Px(d, kFontHoli, dpi)}) + 3;
-    m.memoLineHeight = Px(d, kFontDmemo, dpi) + 3;
-    m.memoBoxLineHeight = Px(d, kFontMemo, dpi) + 3;
+                                Px(d, kFontHoli, dpi)}) + gap3;
+    m.memoLineHeight = Px(d, kFontDmemo, dpi) + gap3;
+    m.memoBoxLineHeight = Px(d, kFontMemo, dpi) + gap3;
     Bands b;
     b.memoBoxHeight = m.memoBoxLineHeight * d.memoRow;
     if (!list) {
-        m.headHeight = Px(d, kFontHead, dpi) + 2;
-        m.winWidth = d.cellWidth * 7 + 1;
+        m.headHeight = Px(d, kFontHead, dpi) + gap2;
+        m.winWidth = ScaleToDpi(d.cellWidth * 7, in.dpi) + 1;
         b.calendarTop = m.titleHeight + m.headHeight;
         b.rowHeight = d.cellLine * m.memoLineHeight + m.dayLineHeight;
     } else {
         m.headHeight = 0;
         m.listRowHeight = std::max(m.dayLineHeight, m.memoLineHeight);
-        m.winWidth = d.listWidth + 1;
+        m.winWidth = ScaleToDpi(d.listWidth, in.dpi) + 1;
         b.calendarTop = m.titleHeight;
         b.rowHeight = m.listRowHeight;
     }
@@ -346,7 +367,7 @@ LayoutResult BuildLayout(AppState* state, const LayoutInputs& in) {
 
     g_view.memoBox = {0, m.winHeight - d.memoRow * m.memoBoxLineHeight - 1, m.winWidth, m.winHeight};
     bool away = g_nav.monthOffset != 0 || g_nav.scrolled;
-    return LayoutResult{m.winHeight, s.dayscrollKeep && away ? LocalDayNumber(g_view.firstDay) : 0};
+    return LayoutResult{ScaleTo96(m.winHeight, in.dpi), s.dayscrollKeep && away ? LocalDayNumber(g_view.firstDay) : 0};
 }
 
 void ReleaseViewModel() { std::vector<CellRect>().swap(g_view.cells); }

@@ -21,8 +21,9 @@ protected:
 // What the screen tells the layout.
 struct LayoutInputs {
     std::tm now;         // current local time
-    int logPixelsY;      // vertical dots per inch of the screen
-    int buttonHeight;    // height of the operation-button bitmap of the current size
+    int logPixelsY;      // vertical dots per inch the fonts are made at
+    int buttonHeight;    // height of the operation-button bitmap of the current size, as drawn
+    int dpi;             // of the window: design pixels are 96-dpi pixels (0: 96)
     LayoutMeasure* measure;  // null: every text measures 0
 };
 
@@ -58,6 +59,18 @@ extern ViewModel g_view;
 // Button bitmap heights: small buttons are 10 pixels high, large ones 16.
 int ButtonBitmapHeight(int btnSize);
 
+// Whole multiple the 1-bit button pictures are drawn at, so that they stay sharp: the scale
+// rounded, never below 1.
+int ButtonScale(int dpi);
+
+// A design length in 96-dpi pixels as pixels at dpi (0: 96).
+int ScaleToDpi(int px, int dpi);
+// And back, for what is kept in the files.
+int ScaleTo96(int px, int dpi);
+
+// The cell or list width (96-dpi) a window of clientWidth pixels at dpi stands for.
+int DesignWidthOfClient(int clientWidth, bool list, int dpi);
+
 // MulDiv of the platform: a * b / c rounded to nearest, halves away from zero; -1 when c is 0.
 int MulDivRound(int a, int b, int c);
 
@@ -74,13 +87,14 @@ void ReanchorAtMidnight(const Settings& settings, const std::tm& now);
 
 // What a layout leaves for the shell to keep in the configuration.
 struct LayoutResult {
-    int windowHeight;  // "WIN_HEIGHT_<screen height>"
+    int windowHeight;  // "WIN_HEIGHT_<screen height>", in 96-dpi pixels
     int topDate;       // "TOP_DATE": the first visible day when the view is kept away, else 0
 };
 
 // Lays out the view for `state`: consumes the navigation requests, records today (in.now), fills
 // the layout metrics, the cells, the month model and the countdown lines.
-// state->layout.winHeight is the height to keep on entry.
+// state->layout.winHeight is the height to keep on entry, at state->layout.dpi (0: 96); the
+// metrics come out at in.dpi, which state->layout.dpi then holds.
 LayoutResult BuildLayout(AppState* state, const LayoutInputs& in);
 
 // Frees the cell rectangles (shutdown).

@@ -91,8 +91,8 @@ void TrimClassicCache() {
         ReleaseClassicCache();
 }
 
-ClassicSurface::ClassicSurface(const Design& design, HDC window, const PaintRect& clip)
-    : design_(design), window_(window), target_(window), clip_(clip) {}
+ClassicSurface::ClassicSurface(const Design& design, HDC window, const PaintRect& clip, int buttonScale)
+    : design_(design), window_(window), target_(window), clip_(clip), buttonScale_(buttonScale) {}
 
 void ClassicSurface::BeginArea(const PaintRect& where) {
     HDC dc = AreaDc(window_, where.right - where.left, where.bottom - where.top);
@@ -165,7 +165,7 @@ int ClassicSurface::DrawTextRun(const char* text, int length, const PaintRect& b
 
 bool ClassicSurface::ButtonBitmapSize(int bitmapId, int* width, int* height) {
     BITMAP info = {};
-    HBITMAP bitmap = KeptButtonBitmap(bitmapId);
+    HBITMAP bitmap = KeptButtonBitmap(bitmapId, buttonScale_);
     if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return false;
     *width = info.bmWidth;
     *height = info.bmHeight;
@@ -176,12 +176,14 @@ bool ClassicSurface::ButtonBitmapSize(int bitmapId, int* width, int* height) {
 // the button colour (the background colour).
 void ClassicSurface::DrawButton(int bitmapId, const PaintRect& r) {
     HBRUSH brush = nullptr;
+    // Kept by picture and scale: button ids are far below 65536.
+    int key = bitmapId | buttonScale_ << 16;
     for (const auto& kept : g_cache.buttons)
-        if (kept.first == bitmapId) brush = kept.second.get();
+        if (kept.first == key) brush = kept.second.get();
     if (!brush) {
-        HBITMAP bitmap = KeptButtonBitmap(bitmapId);
+        HBITMAP bitmap = KeptButtonBitmap(bitmapId, buttonScale_);
         if (!bitmap) return;
-        g_cache.buttons.emplace_back(bitmapId, OwnedBrush(CreatePatternBrush(bitmap)));
+        g_cache.buttons.emplace_back(key, OwnedBrush(CreatePatternBrush(bitmap)));
         brush = g_cache.buttons.back().second.get();
     }
     COLORREF oldText = SetTextColor(target_, RGB(0, 0, 0));

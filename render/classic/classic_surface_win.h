@@ -9,7 +9,8 @@
 
 class ClassicSurface : public DrawSurface {
   public:
-    ClassicSurface(const Design& design, HDC window, const PaintRect& clip);
+    // buttonScale: the whole multiple the button pictures are drawn at.
+    ClassicSurface(const Design& design, HDC window, const PaintRect& clip, int buttonScale = 1);
     ClassicSurface(const ClassicSurface&) = delete;
     ClassicSurface& operator=(const ClassicSurface&) = delete;
 
@@ -32,6 +33,7 @@ class ClassicSurface : public DrawSurface {
     HDC target_;  // the window, or the area bitmap's device context
     PaintRect clip_;
     PaintRect area_ = {};
+    int buttonScale_;
     Colour background_ = 0xFFFFFF;  // of the last fill: what smoothed text blends into
 };
 

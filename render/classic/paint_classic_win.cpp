@@ -5,6 +5,7 @@
 
 #include "render/classic/classic_surface_win.h"
 #include "render/paint.h"
+#include "view/view_layout.h"
 
 const Edition kPainterEdition = kClassicEdition;
 
@@ -13,7 +14,7 @@ PainterSession::~PainterSession() { ReleasePaintCache(); }
 
 PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const PaintContext& context) {
     TrimClassicCache();
-    ClassicSurface surface(state.design, request.dc, request.update);
+    ClassicSurface surface(state.design, request.dc, request.update, ButtonScale(state.layout.dpi));
     return PaintFrame(surface, state, context);
 }
 

@@ -11,8 +11,9 @@
 
 using namespace Gdiplus::DllExports;
 
-LayeredSurface::LayeredSurface(const Design& design, const PaintRect& clip, DrawTarget back, DrawTarget scratch)
-    : design_(design), clip_(clip), back_(back), scratch_(scratch) {
+LayeredSurface::LayeredSurface(const Design& design, const PaintRect& clip, DrawTarget back, DrawTarget scratch,
+                               int buttonScale)
+    : design_(design), clip_(clip), back_(back), scratch_(scratch), buttonScale_(buttonScale) {
     GdipResetClip(scratch_.graphics);
 }
 
@@ -46,7 +47,7 @@ int LayeredSurface::DrawTextRun(const char* text, int length, const PaintRect& b
 
 bool LayeredSurface::ButtonBitmapSize(int bitmapId, int* width, int* height) {
     BITMAP info = {};
-    HBITMAP bitmap = KeptButtonBitmap(bitmapId);
+    HBITMAP bitmap = KeptButtonBitmap(bitmapId, buttonScale_);
     if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return false;
     *width = info.bmWidth;
     *height = info.bmHeight;
@@ -54,7 +55,7 @@ bool LayeredSurface::ButtonBitmapSize(int bitmapId, int* width, int* height) {
 }
 
 void LayeredSurface::DrawButton(int bitmapId, const PaintRect& r) {
-    if (HBITMAP bitmap = KeptButtonBitmap(bitmapId))
+    if (HBITMAP bitmap = KeptButtonBitmap(bitmapId, buttonScale_))
         DrawButtonBitmap(Target(), bitmap, r.left, r.top, r.right, r.bottom, design_.backs[kBackButton]);
 }
 

@@ -14,7 +14,9 @@
 class LayeredSurface : public DrawSurface {
   public:
     // back: the window image; scratch: where areas are drawn; both as big as the window.
-    LayeredSurface(const Design& design, const PaintRect& clip, DrawTarget back, DrawTarget scratch);
+    // buttonScale: the whole multiple the button pictures are drawn at.
+    LayeredSurface(const Design& design, const PaintRect& clip, DrawTarget back, DrawTarget scratch,
+                   int buttonScale = 1);
 
     PaintRect Clip() const override { return clip_; }
     void BeginArea(const PaintRect& where) override;
@@ -37,4 +39,5 @@ class LayeredSurface : public DrawSurface {
     DrawTarget back_, scratch_;
     bool inArea_ = false;
     PaintRect area_ = {};
+    int buttonScale_;
 };

@@ -15,6 +15,7 @@
 #include "render/layered/layered_surface_win.h"
 #include "render/layered/text_draw_win.h"
 #include "render/paint.h"
+#include "view/view_layout.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -118,7 +119,8 @@ PaintResult PaintWindow(const PaintRequest& request, const AppState& state, cons
     if (width <= 0 || height <= 0 || !EnsureImages(request.dc, width, height)) return PaintResult{};
 
     TrimTextFonts();
-    LayeredSurface surface(state.design, request.pending, g_back.Target(), g_scratch.Target());
+    LayeredSurface surface(state.design, request.pending, g_back.Target(), g_scratch.Target(),
+                           ButtonScale(state.layout.dpi));
     PaintResult result = PaintFrame(surface, state, context);
 
     // Only what was drawn goes to the window manager: pushing the whole image cost a one-cell
