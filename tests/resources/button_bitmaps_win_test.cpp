@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "render/button_bitmaps_win.h"
+
 namespace {
 struct Glyph { const char* name; int small, large; };
 constexpr Glyph kGlyphs[] = {{"close", 101, 110},      {"hide", 117, 116},     {"next month", 103, 111},
@@ -22,9 +24,8 @@ struct Image {
     bool At(int x, int y) const { return black[y * width + x]; }
 };
 
-Image Load(int id) {
+Image Read(HBITMAP bitmap) {
     Image image;
-    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
     if (!bitmap) return image;
     BITMAP info{};
     if (GetObjectA(bitmap, sizeof info, &info) == sizeof info) {
@@ -42,9 +43,15 @@ Image Load(int id) {
     HDC dc = GetDC(nullptr);
     int rows = GetDIBits(dc, bitmap, 0, image.height, pixels.data(), &bi, DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);
-    DeleteObject(bitmap);
     if (rows != image.height) return Image{};  // nothing to look at rather than a short buffer
     for (uint32_t p : pixels) image.black.push_back((p & 0xFFFFFF) == 0), image.grey += (p & 0xFFFFFF) % 0xFFFFFF != 0;
+    return image;
+}
+
+Image Load(int id) {
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+    Image image = Read(bitmap);
+    if (bitmap) DeleteObject(bitmap);
     return image;
 }
 
@@ -156,5 +163,21 @@ TEST(ButtonBitmaps, PinsStandAndLieTrianglesPointOpposite) {
             for (int x = 0; x < next.width; ++x)
                 EXPECT_EQ(next.At(x, y), previous.At(next.width - 1 - x, y)) << x << "," << y;
     }
+}
+// On high-DPI screens each pixel of a picture becomes a square of whole pixels, still black or
+// white.
+TEST(ButtonBitmaps, EnlargedByWholeMultiplesStaySharp) {
+    for (const Glyph& g : kGlyphs)
+        for (int id : {g.small, g.large})
+            for (int scale : {2, 3}) {
+                SCOPED_TRACE(g.name);
+                Image one = Load(id), big = Read(KeptButtonBitmap(id, scale));
+                ASSERT_EQ(one.width * scale, big.width);
+                ASSERT_EQ(one.height * scale, big.height);
+                EXPECT_EQ(0, big.grey);
+                for (int y = 0; y < big.height; ++y)
+                    for (int x = 0; x < big.width; ++x) ASSERT_EQ(one.At(x / scale, y / scale), big.At(x, y)) << x << "," << y;
+            }
+    ReleaseButtonBitmaps();
 }
 }  // namespace
