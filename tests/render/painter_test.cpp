@@ -114,4 +114,22 @@ TEST_F(Painter, ListFormHasItsWeekdayColumn) {
     EXPECT_EQ(wed[0].at.right - wed[0].at.left, 18);
     EXPECT_TRUE(s.Of("fill").size() > 30);  // a fill a day, the title and the memo box
 }
+// At 192 dpi the gaps of the design are twice as wide and the buttons stand twice as far apart.
+TEST_F(Painter, GapsScaleWithTheLayoutsDpi) {
+    st.settings.btnSize = 1;
+    in.now = Date(2026, 7, 15);
+    in.dpi = in.logPixelsY = 192;
+    BuildLayout(&st, in);
+    int cell = kCellDayBase + CellIndexOf(16);
+    RecordingSurface s = Everything();
+    PaintResult r = PaintAll(&s, PaintContext{cell, kCellNone, false, false});
+    CellRect c = CellOf(16);
+    ASSERT_EQ(s.Text("16").size(), 1u);
+    EXPECT_EQ(s.Text("16")[0].at.left, c.left + 6);
+    EXPECT_EQ(s.Text("16")[0].at.top, c.top + 2);
+    EXPECT_EQ(r.caretX, c.left + 6);
+    ASSERT_TRUE(r.buttonsShown);
+    EXPECT_EQ(r.buttons[0].right, st.layout.winWidth - 3);
+    EXPECT_EQ(r.buttons[0].left - r.buttons[1].left, 16 + 4);
+}
 }  // namespace
