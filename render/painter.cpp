@@ -74,7 +74,9 @@ void Painter::TitleBar() {
     char title[256];
     FormatTitle(d.titleForm, g_view.displayedMonth, title, sizeof title);
     int lift = s.BoxLift(kFontTitle);
-    Tagged(title, Dp(1), Dp(1) - lift, m.winWidth, m.titleHeight + 1, kFontTitle, kWeekdayColour);
+    // Text boxes keep their band's height below the inset: a line taller than its box measures
+    // nothing, and centring would go astray.
+    Tagged(title, Dp(1), Dp(1) - lift, m.winWidth, Dp(1) + m.titleHeight, kFontTitle, kWeekdayColour);
     if (!result.buttonsShown) return;
     for (int i = 0; i < kButtonCount; ++i) {
         const ButtonRect& b = result.buttons[i];
@@ -122,7 +124,7 @@ void Painter::WeekdayHead() {
         int colour = ColumnColour(i, g_view.sundayColumn, g_view.saturdayColumn);
         s.FillArea(PaintRect{columns[i].left, top, columns[i].right, top + m.headHeight + 1}, kBackHead, colour);
         Run(HeadLabel(d, (st.settings.beginWeek + i) % 7), columns[i].left + Dp(1), top + Dp(1), columns[i].right,
-            top + m.headHeight + 1, kAlignCentre, kFontHead, colour);
+            top + Dp(1) + m.headHeight, kAlignCentre, kFontHead, colour);
     }
 }
 

@@ -6,6 +6,8 @@
 #   the calendar is closed and the session stopped.
 #   tools/run-calendar.sh [classic] [config-path]     (EDITION=classic does the same)
 #   The classic edition's screenshot is build/screenshot-classic.png.
+#   DPI=144 (without a display only): the session's screen is set to that resolution for this
+#   run and put back afterwards; the screenshot's name ends in -144dpi.
 set -u
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SESSION=$ROOT/tools/wine-session.sh
@@ -20,6 +22,8 @@ if [ "$EDITION" = classic ]; then
     PROGRAM=desk-calendar-classic
     SHOT=$ROOT/build/screenshot-classic.png
 fi
+DPI=${DPI:-}
+[ -n "$DPI" ] && SHOT=${SHOT%.png}-${DPI}dpi.png
 RUN_DIR=$ROOT/build/run
 EXE=$ROOT/build/win64/$PROGRAM.exe
 
@@ -44,6 +48,18 @@ fi
 bash "$SESSION" start || exit 1
 trap 'bash "$SESSION" stop' EXIT
 eval "$(bash "$SESSION" env)"
+if [ -n "$DPI" ]; then
+    desktop='HKCU\Control Panel\Desktop'
+    old_dpi=$(env LC_ALL=C.UTF-8 wine reg query "$desktop" /v LogPixels 2>/dev/null | tr -d '\r' |
+              awk '$1 == "LogPixels" { print $3 }')
+    set_dpi() { env LC_ALL=C.UTF-8 wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+    put_back_dpi() {
+        if [ -n "$old_dpi" ]; then set_dpi "$((old_dpi))"
+        else env LC_ALL=C.UTF-8 wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1; fi
+    }
+    set_dpi "$DPI"
+    trap 'put_back_dpi; bash "$SESSION" stop' EXIT
+fi
 
 env LC_ALL=ja_JP.UTF-8 wine "$RUN_DIR/$PROGRAM.exe" "$@" &
 pid=$!

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/cell_ids.h"
+#include "config/design.h"
 #include "render/title_buttons.h"
 #include "tests/render/recording_surface.h"
 #include "tests/test_dates.h"
@@ -119,6 +120,7 @@ TEST_F(Painter, GapsScaleWithTheLayoutsDpi) {
     st.settings.btnSize = 1;
     in.now = Date(2026, 7, 15);
     in.dpi = in.logPixelsY = 192;
+    SetHeadLabels(&st.design, "SUN,MON,TUE,WED,THU,FRI,SAT");
     BuildLayout(&st, in);
     int cell = kCellDayBase + CellIndexOf(16);
     RecordingSurface s = Everything();
@@ -128,6 +130,10 @@ TEST_F(Painter, GapsScaleWithTheLayoutsDpi) {
     EXPECT_EQ(s.Text("16")[0].at.left, c.left + 6);
     EXPECT_EQ(s.Text("16")[0].at.top, c.top + 2);
     EXPECT_EQ(r.caretX, c.left + 6);
+    // A weekday label's box is as high as the head, below an inset of 2.
+    ASSERT_EQ(s.Text("WED").size(), 1u);
+    EXPECT_EQ(s.Text("WED")[0].at.top, st.layout.titleHeight + 2);
+    EXPECT_EQ(s.Text("WED")[0].at.bottom - s.Text("WED")[0].at.top, st.layout.headHeight);
     ASSERT_TRUE(r.buttonsShown);
     EXPECT_EQ(r.buttons[0].right, st.layout.winWidth - 3);
     EXPECT_EQ(r.buttons[0].left - r.buttons[1].left, 16 + 4);
