@@ -35,6 +35,21 @@ int SplitFields(char* text, char sep, char** items, int maxItems) {
     return count;
 }
 
+char* UnclosedBracket(char* text) {
+    char* open = nullptr;
+    for (char* p = text; *p; ++p) {
+        if (IsSjisLead(static_cast<unsigned char>(*p)) && p[1]) ++p;
+        else if (*p == '[' && !open) open = p;
+        else if (*p == ']') open = nullptr;
+    }
+    return open;
+}
+
+void KeepListItem(char* text) {
+    if (char* open = UnclosedBracket(text)) *open = 0;
+    text[SjisCompleteLength(text)] = 0;
+}
+
 int LeadingNumber(const char* s) {
     while (*s == ' ' || (*s >= '\t' && *s <= '\r')) ++s;
     bool negative = *s == '-';
