@@ -14,6 +14,8 @@ PACKAGES=(
     xdotool imagemagick x11-utils
     # packaging
     zip unzip
+    # fuzzing (make fuzz): clang with libFuzzer and the sanitizers' runtimes
+    clang libclang-rt-dev
 )
 
 missing=()
