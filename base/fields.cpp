@@ -1,6 +1,7 @@
 #include "base/fields.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "base/sjis.h"
 
@@ -48,6 +49,12 @@ char* UnclosedBracket(char* text) {
 void KeepListItem(char* text) {
     if (char* open = UnclosedBracket(text)) *open = 0;
     text[SjisCompleteLength(text)] = 0;
+}
+
+void DropTrailingBlanks(char* text) {
+    size_t n = std::strlen(text);
+    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\t')) --n;  // never a trail byte
+    text[n] = 0;
 }
 
 int LeadingNumber(const char* s) {

@@ -12,6 +12,10 @@ char* UnclosedBracket(char* text);
 // byte, since either would take the separator behind it along (a cut may have taken the "]").
 void KeepListItem(char* text);
 
+// Drops the blanks (spaces, TABs) at the end of text. A value cut to its field may end in some,
+// which writing it back would drop: without them it reads back the same.
+void DropTrailingBlanks(char* text);
+
 // A number read the way C's atoi reads one: white space, an optional sign, then digits up to the
 // first other byte (none reads as 0). Saturates at the limits of an int instead of overflowing: a hand-edited
 // file may hold anything.

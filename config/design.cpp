@@ -60,6 +60,7 @@ void ReadLabels(const char* value, char text[64], uint8_t slots[kLabelSlots]) {
     std::memset(text, 0, 64);
     CopyField(text, 64, value);
     KeepListItem(text);  // the labels are joined and written back as one list
+    DropTrailingBlanks(text);
     for (int i = 0; i < kLabelSlots; ++i) slots[i] = kEmptyLabel;
     if (!text[0]) return;
     char* items[kLabelSlots];
@@ -224,6 +225,7 @@ void ReadDesign(AppState* state) {
     ReadText("CONFIG", "TITLE_FORM", " %Y-%m", buf);
     std::memset(d.titleForm, 0, sizeof d.titleForm);
     CopyField(d.titleForm, sizeof d.titleForm, buf[0] == '!' ? buf + 1 : buf);
+    DropTrailingBlanks(d.titleForm);
 
     ReadText("CONFIG", "HEAD_FORM", "SUN,MON,TUE,WED,THU,FRI,SAT", buf);
     SetHeadLabels(&d, buf);
