@@ -46,15 +46,23 @@ char* UnclosedBracket(char* text) {
     return open;
 }
 
-void KeepListItem(char* text) {
-    if (char* open = UnclosedBracket(text)) *open = 0;
-    text[SjisCompleteLength(text)] = 0;
-}
-
 void DropTrailingBlanks(char* text) {
     size_t n = std::strlen(text);
-    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\t')) --n;  // never a trail byte
+    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\t')) --n;
     text[n] = 0;
+}
+
+void KeepListItem(char* text) {
+    if (char* open = UnclosedBracket(text)) *open = 0;
+    // A blank may have been the second byte of a broken character, and a lone lead byte may hide
+    // blanks before it: both go until neither is left.
+    for (size_t n = std::strlen(text);;) {
+        text[SjisCompleteLength(text)] = 0;
+        DropTrailingBlanks(text);
+        size_t left = std::strlen(text);
+        if (left == n) return;
+        n = left;
+    }
 }
 
 int LeadingNumber(const char* s) {

@@ -9,7 +9,8 @@ int SplitFields(char* text, char sep, char** items, int maxItems);
 char* UnclosedBracket(char* text);
 // Makes text fit to be written as an item of a comma list and split again the same: it ends
 // before a "[" that no "]" closes and loses a lead byte at its very end that lost its second
-// byte, since either would take the separator behind it along (a cut may have taken the "]").
+// byte, since either would take the separator behind it along (a cut may have taken the "]"),
+// and the blanks at its end, which a write would drop when it comes last.
 void KeepListItem(char* text);
 
 // Drops the blanks (spaces, TABs) at the end of text. A value cut to its field may end in some,

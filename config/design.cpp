@@ -60,7 +60,6 @@ void ReadLabels(const char* value, char text[64], uint8_t slots[kLabelSlots]) {
     std::memset(text, 0, 64);
     CopyField(text, 64, value);
     KeepListItem(text);  // the labels are joined and written back as one list
-    DropTrailingBlanks(text);
     for (int i = 0; i < kLabelSlots; ++i) slots[i] = kEmptyLabel;
     if (!text[0]) return;
     char* items[kLabelSlots];

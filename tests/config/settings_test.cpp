@@ -202,6 +202,20 @@ TEST_F(SettingsFile, TextsCutOnABlankReadBackTheSame) {
     EXPECT_TRUE(DesignEquals(state, back));
 }
 
+TEST(ListItems, EndBeforeWhatWouldSwallowTheNextItem) {
+    auto kept = [](const char* text) {
+        char copy[32];
+        std::strcpy(copy, text);
+        KeepListItem(copy);
+        return std::string(copy);
+    };
+    EXPECT_EQ(kept("b [x"), "b");
+    EXPECT_EQ(kept("F[a,b]g "), "F[a,b]g");
+    EXPECT_EQ(kept("a[b]c[d"), "a[b]c");
+    EXPECT_EQ(kept("a \x83 "), "a");          // a space after a lone lead byte, then the blank before it
+    EXPECT_EQ(kept("\x83\x5B["), "\x83\x5B");  // a trail byte "[" opens nothing
+}
+
 TEST_F(SettingsFile, AssignmentsKeepDefaultsUnlessAValueIsGiven) {
     WriteIni(path, {"[KEYASSIGN]", "40013=", "40014=0", "00104=289", "[MOUSEASSIGN]", "40025=2", "40013=",
                     "40057=x"});
