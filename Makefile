@@ -1,14 +1,18 @@
 # Tessel: one entry point for setting up, building, testing and packaging.
-#   make test    install what is missing, build both trees, run every test (one CTest run)
+#   make test    install what is missing, build both trees and the sanitized core (build/asan),
+#                run every test (one CTest run)
 #   make run     build, then start the calendar under Wine from build/run/ (EDITION=classic:
 #                the classic edition)
 #   make bench   build, then run every benchmark (RATIO lines)
 #   make dist    build, then pack the Windows programs into build/dist/
 #   make build   install what is missing and build both trees
+#   make fuzz    build the fuzz targets and run each for FUZZ_SECONDS seconds (default 60)
 
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build test run bench dist
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build sanitized test run bench dist fuzz
 
 all: build
 
@@ -18,7 +22,11 @@ deps:
 build: deps
 	@bash tools/build.sh
 
-test: build
+# The native core and its tests again with AddressSanitizer and UBSan, run by the same CTest run.
+sanitized: deps
+	@bash tools/build-asan.sh
+
+test: build sanitized
 	@bash tools/run-tests.sh
 
 run: build
@@ -29,3 +37,6 @@ bench: build
 
 dist: build
 	@bash tools/make-dist.sh
+
+fuzz: deps
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) bash tools/run-fuzz.sh

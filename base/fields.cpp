@@ -1,6 +1,7 @@
 #include "base/fields.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "base/sjis.h"
 
@@ -33,6 +34,35 @@ int SplitFields(char* text, char sep, char** items, int maxItems) {
         ++count;
     }
     return count;
+}
+
+char* UnclosedBracket(char* text) {
+    char* open = nullptr;
+    for (char* p = text; *p; ++p) {
+        if (IsSjisLead(static_cast<unsigned char>(*p)) && p[1]) ++p;
+        else if (*p == '[' && !open) open = p;
+        else if (*p == ']') open = nullptr;
+    }
+    return open;
+}
+
+void DropTrailingBlanks(char* text) {
+    size_t n = std::strlen(text);
+    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\t')) --n;
+    text[n] = 0;
+}
+
+void KeepListItem(char* text) {
+    if (char* open = UnclosedBracket(text)) *open = 0;
+    // A blank may have been the second byte of a broken character, and a lone lead byte may hide
+    // blanks before it: both go until neither is left.
+    for (size_t n = std::strlen(text);;) {
+        text[SjisCompleteLength(text)] = 0;
+        DropTrailingBlanks(text);
+        size_t left = std::strlen(text);
+        if (left == n) return;
+        n = left;
+    }
 }
 
 int LeadingNumber(const char* s) {

@@ -1,5 +1,7 @@
 #include "calendar/civil_date.h"
 
+#include <climits>
+
 namespace {
 long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 }  // namespace
@@ -13,7 +15,8 @@ int DayNumberOf(int year, int month, int day) {
     long long yoe = y - era * 400;
     long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + day - 1;
     long long days = era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
-    return static_cast<int>(days);
+    // A year some millions away (a hand-edited file) saturates instead of wrapping round.
+    return static_cast<int>(days > INT_MAX ? INT_MAX : days < INT_MIN ? INT_MIN : days);
 }
 
 void DateOfDayNumber(int dayNumber, int* year, int* month, int* day) {

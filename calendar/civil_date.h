@@ -6,7 +6,7 @@
 
 // Day number of year / month / day; the month may lie outside 1..12 and the day outside the
 // month: both carry over as mktime would (month 13 is January of the next year, day 0 the last
-// day of the month before).
+// day of the month before). Saturates at the limits of an int.
 int DayNumberOf(int year, int month, int day);
 // The date of a day number.
 void DateOfDayNumber(int dayNumber, int* year, int* month, int* day);

@@ -94,8 +94,10 @@ int LoadHolidayRules(const char* holidayPath) {
         std::snprintf(key, sizeof key, "%d", n);
         char line[256];
         if (ProfileReadString(kSection, key, "", line, sizeof line, holidayPath) <= 0) break;
-        char* fields[256];  // 255 bytes hold at most 255 separators
-        int count = SplitFields(line, ',', fields, 256);
+        char copy[sizeof line];
+        std::memcpy(copy, line, std::strlen(line) + 1);
+        char* fields[11];
+        int count = SplitFields(copy, ',', fields, 11);
         if (count < 10) continue;
         HolidayRule* rule = AppendHolidayRule();
         if (!rule) break;
@@ -107,14 +109,9 @@ int LoadHolidayRules(const char* holidayPath) {
         rule->weekday = numbers[3];
         for (int i = 0; i < 5; ++i) rule->weekSlots[i] = numbers[4 + i];
         rule->years = numbers[9];
-        // The text may itself hold commas: put back what the split took apart.
-        char text[256] = "";
-        size_t used = 0;
-        for (int i = 10; i < count; ++i) {
-            int written = std::snprintf(text + used, sizeof text - used, i > 10 ? ",%s" : "%s", fields[i]);
-            if (written < 0 || used + written >= sizeof text) break;
-            used += written;
-        }
+        // The text is everything behind the tenth comma as it stands, its own commas included
+        // (a split would lose one at its end).
+        const char* text = count > 10 ? line + (fields[10] - copy) : "";
         CopyField(rule->text, sizeof rule->text, text);
     }
     if (g_holidayRules.count == 0) SetBlankRule(&g_holidayRules.rules[0]);

@@ -34,6 +34,14 @@ foreach(src ${NATIVE_BENCH})
   target_link_libraries(bench_${name} PRIVATE tessel_app)
 endforeach()
 
+# The same tests built with AddressSanitizer and UBSan in their own tree (tools/build-asan.sh):
+# one test that runs them all, failing on any report.
+if(ASAN_BUILD_DIR)
+  add_test(NAME sanitized.core_tests COMMAND ${ASAN_BUILD_DIR}/core_tests)
+  set_tests_properties(sanitized.core_tests PROPERTIES TIMEOUT 900 ENVIRONMENT
+                       "ASAN_OPTIONS=hard_rss_limit_mb=4096:detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endif()
+
 if(WIN_BUILD_DIR)
   include(${CMAKE_SOURCE_DIR}/cmake/wine_tests.cmake)
 endif()

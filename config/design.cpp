@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/fields.h"
 #include "base/sjis.h"
 #include "config/edition.h"
 #include "config/profile_access.h"
@@ -58,6 +59,7 @@ void JoinColours(const Colour* colours, int count, char* out, size_t outSize) {
 void ReadLabels(const char* value, char text[64], uint8_t slots[kLabelSlots]) {
     std::memset(text, 0, 64);
     CopyField(text, 64, value);
+    KeepListItem(text);  // the labels are joined and written back as one list
     for (int i = 0; i < kLabelSlots; ++i) slots[i] = kEmptyLabel;
     if (!text[0]) return;
     char* items[kLabelSlots];
@@ -116,8 +118,9 @@ bool SameBack(const BackPlace& a, const BackPlace& b) {
     return a.opacity == b.opacity;
 }
 
+// The seven days' labels: the slots behind them are neither shown nor written.
 bool SameLabels(const char* ta, const uint8_t* sa, const char* tb, const uint8_t* sb) {
-    for (int i = 0; i < kLabelSlots; ++i) {
+    for (int i = 0; i < 7; ++i) {
         const char* a = Label(ta, sa, i);
         const char* b = Label(tb, sb, i);
         if (!SameText(a, b, 64 - (a - ta > b - tb ? a - ta : b - tb))) return false;
@@ -189,6 +192,7 @@ void ReadDesign(AppState* state) {
         f.logFont.lfStrikeOut = flag(5);
         f.logFont.lfCharSet = 1;
         if (count > 0) CopyField(f.logFont.lfFaceName, sizeof f.logFont.lfFaceName, items[0]);
+        KeepListItem(f.logFont.lfFaceName);  // it is written back at the head of this list
         std::snprintf(key, sizeof key, "%s_COLOR", k);
         ReadColours("FONTS", key, "000000,ff0000,0000ff", f.colours, 3, 0);
         std::snprintf(key, sizeof key, "%s_SMOOTH", k);
@@ -220,6 +224,7 @@ void ReadDesign(AppState* state) {
     ReadText("CONFIG", "TITLE_FORM", " %Y-%m", buf);
     std::memset(d.titleForm, 0, sizeof d.titleForm);
     CopyField(d.titleForm, sizeof d.titleForm, buf[0] == '!' ? buf + 1 : buf);
+    DropTrailingBlanks(d.titleForm);
 
     ReadText("CONFIG", "HEAD_FORM", "SUN,MON,TUE,WED,THU,FRI,SAT", buf);
     SetHeadLabels(&d, buf);

@@ -4,7 +4,8 @@
 // Reading follows the platform's profile functions: a line "[NAME]" (blanks around it allowed,
 // the name up to the last "]") opens a section; "KEY=value" is a key line, the key and value
 // stripped of blanks; other lines are kept but mean nothing. Only the first section of a name
-// and the first key of a name in it count. Names match regardless of ASCII case.
+// and the first key of a name in it count; removing a key removes its later lines in that
+// section too, so none of them comes back. Names match regardless of ASCII case.
 #include "config/profile_store.h"
 
 #include <cstdint>
@@ -79,6 +80,9 @@ struct KeyEntry {
 struct Section {
     uint32_t lastKeyLine = 0;  // where a new key goes after: the last key line, or the header
     NameMap<KeyEntry> keys;
+    // Later lines of a key already there, in file order: unseen now, they would count once the
+    // first went, so removing a key removes them too.
+    std::vector<KeyEntry> repeated;
 };
 
 struct ParsedFile {
@@ -189,7 +193,7 @@ void Parse(ParsedFile& f) {
         entry.line = lineNo;
         entry.name = {static_cast<uint32_t>(b), static_cast<uint32_t>(ne - b)};
         entry.value = {static_cast<uint32_t>(vb), static_cast<uint32_t>(e - vb)};
-        sec.keys.try_emplace(std::string(t + b, ne - b), entry);
+        if (!sec.keys.try_emplace(std::string(t + b, ne - b), entry).second) sec.repeated.push_back(entry);
     }
 }
 
@@ -278,9 +282,16 @@ std::string Rewritten(const ParsedFile& f, std::string_view sec, std::string_vie
     out.reserve(f.text.size() + line.size() + sec.size() + 8);
     uint32_t insertAfter = UINT32_MAX;
     if (!entry && s != f.sectionIndex.end()) insertAfter = f.sections[s->second].lastKeyLine;
+    std::vector<uint32_t> removed;  // the repeated lines of a removed key, in file order
+    if (entry && change.remove)
+        for (const KeyEntry& r : f.sections[s->second].repeated)
+            if (NameEq()(View(f, r.name), k)) removed.push_back(r.line);
+    size_t nextRemoved = 0;
     for (uint32_t i = 0; i < f.lines.size(); ++i) {
         if (entry && entry->line == i) {
             if (!change.remove) out.append(line).append("\r\n");
+        } else if (nextRemoved < removed.size() && removed[nextRemoved] == i) {
+            ++nextRemoved;
         } else {
             out.append(View(f, f.lines[i])).append("\r\n");
         }

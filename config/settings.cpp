@@ -74,6 +74,7 @@ int ReadSettings(AppState* state) {
     ReadProfileText("CONFIG", "CURRENT_DESIGN", "現在の設定", design, sizeof design);
     std::memset(s.currentDesign, 0, sizeof s.currentDesign);
     CopyField(s.currentDesign, sizeof s.currentDesign, design);
+    DropTrailingBlanks(s.currentDesign);
 
     s.hotkey = ReadConfigInt("HOTKEY", 0);
     s.hotkeyToggle = ReadRanged("HOTKEY_TOGGLE", 0, 0, 2);

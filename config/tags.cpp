@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/fields.h"
 #include "base/sjis.h"
 #include "config/profile_access.h"
 #include "config/settings.h"
@@ -20,6 +21,8 @@ void TagWordFromTyped(const char* typed, char out[32]) {
     CopyField(out, 32, typed);
     for (char* p = out; *p; ++p)
         if (*p == ',') *p = '_';  // never a trail byte: those start at 0x40
+    while (char* open = UnclosedBracket(out)) *open = '_';
+    KeepListItem(out);
 }
 
 const char* TagListText(const TagStyle& tag) { return tag.word[0] ? tag.word : "(未登録)"; }
@@ -42,6 +45,7 @@ void ReadTags() {
         if (n < 2) continue;
         std::memset(tag.word, 0, sizeof tag.word);
         CopyField(tag.word, sizeof tag.word, items[0]);
+        KeepListItem(tag.word);  // it is written back at the head of this list
         tag.colour = ParseColour(items[1]);
         tag.bold = n > 2 && items[2][0] == '1';
         tag.italic = n > 3 && items[3][0] == '1';

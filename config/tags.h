@@ -13,8 +13,8 @@ struct TagStyle {
 constexpr int kTagCount = 17;
 extern TagStyle g_tags[kTagCount];
 
-// A word as typed in the tag dialog: "," (which separates the stored fields) becomes "_", and it
-// is cut to 31 bytes on a character boundary.
+// A word as typed in the tag dialog: "," (which separates the stored fields) becomes "_", and so
+// does a "[" that no "]" closes; it is cut to 31 bytes on a character boundary.
 void TagWordFromTyped(const char* typed, char out[32]);
 // A line of the tag dialog's list: the word, or "(未登録)" for a free entry.
 const char* TagListText(const TagStyle& tag);

@@ -1,5 +1,6 @@
 #include "memo/countdown.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -37,7 +38,10 @@ int ApplyCountdownForm(const char* value, char slots[kCountdownFormFields][kCoun
     return 1;
 }
 
-int DayOffset(int year, int month, int day, int base) { return DayNumberOf(year, month, day) - base; }
+int DayOffset(int year, int month, int day, int base) {
+    long long n = static_cast<long long>(DayNumberOf(year, month, day)) - base;
+    return static_cast<int>(n > INT_MAX ? INT_MAX : n < -INT_MAX ? -INT_MAX : n);
+}
 
 void DateAtOffset(int n, int base, int* year, int* month, int* day) {
     long long d = static_cast<long long>(base) + n;

@@ -34,7 +34,8 @@ struct CountdownList {
 extern CountdownList g_countdowns;
 
 // Day number (days since 1970-01-01) of the date, normalised as mktime would (month 13 is
-// January of the next year, day 0 the last of the month before), minus base.
+// January of the next year, day 0 the last of the month before), minus base; saturated within
+// -INT_MAX .. INT_MAX, so that the days passed (-offset) can always be told.
 int DayOffset(int year, int month, int day, int base);
 // The date of day number base + n, clamped to 1970-01-01 ... 2035-12-16.
 void DateAtOffset(int n, int base, int* year, int* month, int* day);

@@ -89,7 +89,11 @@ char* Encode(const char* text, bool marker) {
         if (*p == '\r') continue;
         out[o++] = *p == '\n' ? kBreak : *p;
     }
-    while (o > 0 && out[o - 1] == kBreak) --o;
+    // The store drops the blanks at the end of a value, so the line ends before them go too: a
+    // value ending in TAB, 0x7F and a space would read back with an empty last line. A marker
+    // left with nothing to protect goes as well.
+    while (o > 0 && (out[o - 1] == kBreak || out[o - 1] == ' ' || out[o - 1] == '\t')) --o;
+    if (o == 1 && out[0] == kMarker) o = 0;
     out[o] = 0;
     return out;
 }
@@ -167,7 +171,9 @@ WriteResult WriteMemo(int year, int month, int day, const char* text, bool appen
     WriteResult result = ProfileEditString(a.section, a.key, a.path, [&](std::string_view current, bool) {
         std::string next;
         if (append) {
-            // The leading-space marker belongs to the start of the whole value only.
+            // The leading-space marker belongs to the start of the whole value only. A marker
+            // alone (written before it was dropped with the blanks it protected) holds no line.
+            if (current.size() == 1 && current[0] == kMarker) current = std::string_view();
             const char* tail = value[0] == kMarker && !current.empty() ? value.c_str() + 1 : value.c_str();
             next.assign(current);
             if (!current.empty()) next += kBreak;

@@ -16,6 +16,8 @@ PACKAGES=(
     zip unzip
     # an independent iCalendar reader and writer for the companion's tests
     python3-icalendar
+    # fuzzing (make fuzz): clang with libFuzzer and the sanitizers' runtimes
+    clang libclang-rt-dev
 )
 
 missing=()

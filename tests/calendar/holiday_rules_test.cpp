@@ -101,6 +101,19 @@ TEST_F(HolidayRules, TextOfEmptyFieldsKeepsItsCommas) {
     EXPECT_EQ(std::string(g_holidayRules.rules[0].text), std::string(127, ','));
 }
 
+// Found by fuzzing: a comma at the end of a text was lost on the way through the file.
+TEST_F(HolidayRules, ACommaAtTheEndOfTheTextSurvivesSaveAndLoad) {
+    std::string path = dir.File("end_holiday.ini");
+    HolidayRule rule;
+    SetBlankRule(&rule);
+    std::strcpy(rule.text, "a[b,c,");
+    ASSERT_TRUE(SaveHolidayRules(path.c_str(), &rule, 1));
+    ASSERT_EQ(Load(path), 1);
+    EXPECT_STREQ(g_holidayRules.rules[0].text, "a[b,c,");
+    LoadOne(dir, "0,1,1,-1,0,0,0,0,0,0,,");
+    EXPECT_STREQ(g_holidayRules.rules[0].text, ",");
+}
+
 TEST_F(HolidayRules, SavingFewerRulesEndsTheListAndLeavesLaterKeys) {
     std::string path = dir.File("save_holiday.ini");
     WriteIni(path, {"[SETTING]", "1=0,1,1,-1,0,0,0,0,0,0,a", "2=0,1,2,-1,0,0,0,0,0,0,b",

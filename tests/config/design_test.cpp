@@ -254,6 +254,29 @@ TEST_F(DesignFile, WriteThenReadGivesAnEqualDesign) {
     EXPECT_FALSE(DesignEquals(state, other));
 }
 
+// Found by fuzzing: a face name with a "[" left open or a lone lead byte at its end took the
+// fields behind it once written back, and labels beyond the seventh made a saved design unequal
+// to itself.
+TEST_F(DesignFile, ListItemsThatWouldSwallowTheirNeighboursReadBackTheSame) {
+    WriteIni(path, {"[FONTS]", "TITLE=Face[x,11,1,0,0,0", "DAY=Face\x83", "HOLI=F[a,b]g,12,0,0,0,0", "[CONFIG]",
+                    "HEAD_FORM=a,b,c,d,e,f,g,h,i,j", "LIST_HEAD_FORM=(1),(2),[x,y"});
+    ReadDesign(&state);
+    const Design& d = state.design;
+    EXPECT_STREQ(d.fonts[kFontTitle].logFont.lfFaceName, "Face");
+    EXPECT_STREQ(d.fonts[kFontDay].logFont.lfFaceName, "Face");
+    EXPECT_STREQ(d.fonts[kFontHoli].logFont.lfFaceName, "F[a,b]g");
+    EXPECT_EQ(d.fonts[kFontHoli].logFont.lfHeight, 12);
+    EXPECT_EQ(Labels(d, true), "(1)|(2)|||||||||");
+    std::string written = dir.File("written.ini");
+    SetProfileTarget(written.c_str());
+    WriteDesign(state);
+    SetProfileTarget(nullptr);
+    AppState back;
+    ReadFrom(written, &back);
+    EXPECT_TRUE(DesignEquals(state, back));
+    EXPECT_EQ(Labels(back.design, false), "a|b|c|d|e|f|g||||");
+}
+
 TEST_F(DesignFile, EqualityIgnoresSizesHandlesAndBytesAfterTerminators) {
     ReadDesign(&state);
     AppState other = state;

@@ -202,6 +202,17 @@ TEST_F(ProfileTest, WriteOfNullValueDeletesTheKey) {
     EXPECT_FALSE(std::ifstream(other).good());  // removing from nothing creates nothing
 }
 
+// Found by fuzzing: a key written twice by hand came back with its second value once deleted.
+TEST_F(ProfileTest, DeletingAKeyTakesItsRepeatedLinesButNotThoseOfARepeatedSection) {
+    Spit(file, "[S]\r\nK=1\r\nX=2\r\nk=3\r\n[T]\r\nK=4\r\n[s]\r\nK=5\r\n");
+    ASSERT_TRUE(Write("S", "K", nullptr));
+    EXPECT_EQ(Read("S", "K"), "<def>");
+    EXPECT_EQ(Slurp(file), "[S]\r\nX=2\r\n[T]\r\nK=4\r\n[s]\r\nK=5\r\n");
+    ProfileStoreReset();
+    EXPECT_EQ(Read("S", "K"), "<def>");
+    EXPECT_EQ(Read("T", "K"), "4");
+}
+
 TEST_F(ProfileTest, WriteThenReadGivesTheBytesBack) {
     const char* values[] = {"表示\x7F二行目", "\x80 leading kept", "a=b=c", ";not a comment",
                             "[not a section]", "\t", "\"quoted\"", "'q'", "\x81\x20", "\x81"};

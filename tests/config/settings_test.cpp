@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/sjis.h"
+#include "config/design.h"
 #include "config/operations.h"
 #include "config/tags.h"
 #include "tests/config/config_test_files.h"
@@ -176,6 +177,43 @@ TEST_F(SettingsFile, OverlongDesignNameIsCutOnACharacterBoundary) {
     ReadSettings(&state);
     EXPECT_EQ(std::strlen(state.settings.currentDesign), 98u);  // the 50th character would cross byte 99
     EXPECT_EQ(state.settings.currentDesign[99], 0);
+}
+
+// Found by fuzzing: a name whose cut ended on a blank was stored without it, so it read back as
+// another name; the same held for the title form.
+TEST_F(SettingsFile, TextsCutOnABlankReadBackTheSame) {
+    std::string name = "CURRENT_DESIGN=" + std::string(98, 'a') + " b";
+    std::string title = "TITLE_FORM=!" + std::string(62, 'a') + " %Y";
+    WriteIni(path, {"[CONFIG]", name.c_str(), title.c_str()});
+    ReadSettings(&state);
+    ReadDesign(&state);
+    EXPECT_EQ(std::string(state.settings.currentDesign), std::string(98, 'a'));
+    EXPECT_EQ(std::string(state.design.titleForm), std::string(62, 'a'));
+    std::string written = dir.File("written.ini");
+    UseConfig(written);
+    ASSERT_TRUE(WriteSettings(state));
+    ASSERT_TRUE(WriteDesign(state));
+    AppState back;
+    ResetAppState(&back);
+    ProfileStoreReset();
+    ReadSettings(&back);
+    ReadDesign(&back);
+    EXPECT_STREQ(back.settings.currentDesign, state.settings.currentDesign);
+    EXPECT_TRUE(DesignEquals(state, back));
+}
+
+TEST(ListItems, EndBeforeWhatWouldSwallowTheNextItem) {
+    auto kept = [](const char* text) {
+        char copy[32];
+        std::strcpy(copy, text);
+        KeepListItem(copy);
+        return std::string(copy);
+    };
+    EXPECT_EQ(kept("b [x"), "b");
+    EXPECT_EQ(kept("F[a,b]g "), "F[a,b]g");
+    EXPECT_EQ(kept("a[b]c[d"), "a[b]c");
+    EXPECT_EQ(kept("a \x83 "), "a");          // a space after a lone lead byte, then the blank before it
+    EXPECT_EQ(kept("\x83\x5B["), "\x83\x5B");  // a trail byte "[" opens nothing
 }
 
 TEST_F(SettingsFile, AssignmentsKeepDefaultsUnlessAValueIsGiven) {

@@ -82,6 +82,27 @@ TEST(TagWords, TypedCommasBecomeUnderscoresAndLongWordsKeepWholeCharacters) {
     EXPECT_STREQ(TagListText(tag), "(未登録)");
 }
 
+// Found by fuzzing: a word whose "]" the cut took swallowed its colour once written back; a
+// typed "[" would have done the same.
+TEST_F(TagFile, WordsKeepTheirFieldsApartWhenWrittenBack) {
+    std::string line = "TAG2=a[b,c" + std::string(40, 'x') + "],112233";
+    WriteIni(path, {"[COLORTAG]", line.c_str()});
+    ReadTags();
+    EXPECT_STREQ(g_tags[2].word, "a");
+    char word[32];
+    TagWordFromTyped("[\x8F\x64\x97\x76", word);
+    EXPECT_STREQ(word, "_\x8F\x64\x97\x76");
+    std::strcpy(g_tags[3].word, word);
+    g_tags[3].colour = 0x445566;
+    ASSERT_TRUE(WriteTags());
+    ProfileStoreReset();
+    ReadTags();
+    EXPECT_STREQ(g_tags[2].word, "a");
+    EXPECT_EQ(g_tags[2].colour, 0x332211u);
+    EXPECT_STREQ(g_tags[3].word, word);
+    EXPECT_EQ(g_tags[3].colour, 0x445566u);
+}
+
 TEST_F(TagFile, ReadSettingsReadsTheTags) {
     WriteIni(path, {"[COLORTAG]", "TAG3=重要,ff0000,1"});
     AppState state;

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "calendar/civil_date.h"
 #include "calendar/today.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -53,6 +55,19 @@ TEST_F(CountdownTest, DayNumbersRoundTripAndClamp) {
         DateAtOffset(n, 0, &y, &m, &d);
         ASSERT_EQ(DayOffset(y, m, d, 0), n);
     }
+}
+
+// Found by fuzzing: a year millions away in the file overflowed the days left.
+TEST_F(CountdownTest, YearsMillionsAwaySaturateTheDaysLeft) {
+    EXPECT_EQ(DayNumberOf(5881580, 1, 200), INT_MAX);
+    EXPECT_EQ(DayNumberOf(-5881580, 1, 1), INT_MIN);
+    WriteIni(path_, {"[COUNTDOWN]", "01=5881580,1,200,far", "02=-2147483647,1,1,long ago"});
+    ASSERT_EQ(LoadCountdowns(path_.c_str()), 2);
+    EXPECT_EQ(g_countdowns.memos[0].dayOffset, INT_MAX - g_today.dayNumber);
+    EXPECT_EQ(g_countdowns.memos[1].dayOffset, -INT_MAX);
+    char number[64];
+    FormatCountdownNumber(g_countdowns.memos[1].dayOffset, form_, number, sizeof number);
+    EXPECT_NE(std::string(number).find("2147483647"), std::string::npos) << number;
 }
 
 TEST_F(CountdownTest, LoadStopsAtEmptyKeySkipsMalformedAndKeepsCommas) {

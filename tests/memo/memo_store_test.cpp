@@ -51,6 +51,23 @@ TEST_F(MemoFiles, AppendAndUnchangedWrites) {
     EXPECT_EQ(StoredValue(g_files.memoPath, "REGWORD", "04"), "phrase");
 }
 
+// Found by fuzzing: blanks behind the last line ends kept an empty last line in the file, and a
+// memo of spaces left a marker that the next appended line came after as a second line.
+TEST_F(MemoFiles, BlanksBehindTheLastLineGoWithTheLineEnds) {
+    EXPECT_TRUE(WriteMemo(2025, 6, 1, "x\t\r\n ", false));
+    EXPECT_EQ(Read(2025, 6, 1), "x");
+    EXPECT_NE(Year().find("[6]\r\n1=x\r\n"), std::string::npos) << Year();
+    EXPECT_TRUE(WriteMemo(2025, 6, 2, "  ", false));
+    EXPECT_EQ(Year().find("2="), std::string::npos) << Year();
+    EXPECT_TRUE(WriteMemo(2025, 6, 2, "y", true));
+    EXPECT_EQ(Read(2025, 6, 2), "y");
+    // A marker alone, as the old encoding stored a memo of spaces.
+    std::ofstream(dir.File("t_memo2025.ini"), std::ios::binary) << "[6]\r\n3=\x80\r\n";
+    EXPECT_EQ(Read(2025, 6, 3), "");
+    EXPECT_TRUE(WriteMemo(2025, 6, 3, "z", true));
+    EXPECT_EQ(Read(2025, 6, 3), "z");
+}
+
 TEST_F(MemoFiles, LongMemoNeedsFewReads) {
     std::string big;
     while (big.size() < 65536) big += "\x82\xA0line\n";

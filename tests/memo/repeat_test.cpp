@@ -68,7 +68,7 @@ protected:
             for (int d = 1; d <= 31; ++d) {
                 std::string memo = Read(year, m, d);
                 if (memo.find(text) == std::string::npos) continue;
-                char s[8];
+                char s[32];
                 std::snprintf(s, sizeof s, "%02d-%02d ", m, d);
                 out += s;
             }

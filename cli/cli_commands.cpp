@@ -1,0 +1,380 @@
+// The companion's commands: each is one function in kCommands; failures print one line to
+// stderr and give status 2.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "calendar/civil_date.h"
+#include "calendar/holiday_rules.h"
+#include "calendar/month_model.h"
+#include "calendar/today.h"
+#include "cli/cli_commands.h"
+#include "cli/program_path.h"
+#include "cli/ical_commands.h"
+#include "cli/text_convert.h"
+#include "config/app_state.h"
+#include "config/file_names.h"
+#include "config/operations.h"
+#include "config/profile_access.h"
+#include "config/profile_store.h"
+#include "config/settings.h"
+#include "config/tags.h"
+#include "config/write_failure_text.h"
+#include "memo/countdown.h"
+#include "memo/memo_search.h"
+#include "memo/memo_store.h"
+
+namespace {
+constexpr int kExitUsage = 2;
+
+// Writes a code page 932 text as UTF-8; bytes that are not valid code page 932 go out as they are.
+void PutText(FILE* out, const char* cp932) {
+    char* utf8 = Cp932ToUtf8(cp932);
+    std::fputs(utf8 ? utf8 : cp932, out);
+    std::free(utf8);
+}
+
+// message is ASCII, detail UTF-8 as the user typed it.
+int Fail(const char* message, const char* detail = nullptr) {
+    std::fputs("desk-calendar-cli: ", stderr);
+    std::fputs(message, stderr);
+    if (detail) {
+        std::fputs(": ", stderr);
+        std::fputs(detail, stderr);
+    }
+    std::fputc('\n', stderr);
+    return kExitUsage;
+}
+
+// "cannot write PATH: reason (error n); nothing written", the path as UTF-8.
+int FailedWrite(const WriteFailure& failure) {
+    char* path = FileNameToUtf8(failure.path.c_str());
+    std::string detail = path ? path : failure.path;
+    std::free(path);
+    detail += ": ";
+    detail += WriteErrorWords(failure.result.error);
+    if (failure.result.systemCode) detail += " (error " + std::to_string(failure.result.systemCode) + ")";
+    detail += "; nothing written";
+    return Fail("cannot write", detail.c_str());
+}
+
+void PrintInt(const char* key, int value) { std::printf("%s=%d\n", key, value); }
+
+void PrintText(const char* key, const char* value, size_t width) {
+    char text[256];
+    size_t n = strnlen(value, width);
+    if (n >= sizeof text) n = sizeof text - 1;
+    std::memcpy(text, value, n);
+    text[n] = 0;
+    std::printf("%s=", key);
+    PutText(stdout, text);
+    std::putchar('\n');
+}
+
+// settings: every CONFIG setting as ReadSettings leaves it, one KEY=value line per field.
+int RunSettings(int argc, char** argv) {
+    (void)argv;
+    if (argc != 0) return Fail("settings takes no arguments");
+    ReadSettings(&g_app);
+    const Settings& s = g_app.settings;
+    PrintInt("CALENDAR_TYPE", s.calendarType);
+    PrintInt("LIST_TODAY_TOP", s.listTodayTop);
+    PrintInt("BEGIN_WEEK", s.beginWeek);
+    PrintInt("SHOW_MONTH", s.showMonth);
+    PrintInt("BTN_SIZE", s.btnSize);
+    PrintInt("USE_TASKTRAY", s.useTasktray);
+    PrintInt("ALARM", s.alarm);
+    PrintInt("ALARM_STARTUP", s.alarmStartup);
+    PrintInt("ALARM_TYPE", s.alarmType);
+    PrintInt("ALARM_TIME", s.alarmTime);
+    PrintInt("ALARM_SHOW", s.alarmShow);
+    PrintInt("ALARM_CDOWN", s.alarmCdown);
+    PrintInt("ALARM_CDOWN_DAY", s.alarmCdownDay);
+    PrintInt("ALARM_CDOWN_PAST", s.alarmCdownPast);
+    PrintInt("ALARM_PAINT_TIME", s.alarmPaintTime);
+    PrintInt("ALARM_MEMO_SORT", s.alarmMemoSort);
+    PrintText("ALARM_STARTUP_TIME", s.alarmStartupTime, sizeof s.alarmStartupTime);
+    PrintInt("CELL_ROW_EXTEND", s.cellRowExtend);
+    PrintInt("KEEP_WIN_HEIGHT", s.keepWinHeight);
+    PrintText("CURRENT_DESIGN", s.currentDesign, sizeof s.currentDesign);
+    PrintInt("HOTKEY", s.hotkey);
+    PrintInt("HOTKEY_TOGGLE", s.hotkeyToggle);
+    PrintInt("KEYASSIGN_ENABLE", s.keyassignEnable);
+    PrintInt("QUICKMEMO_ENABLE", s.quickmemoEnable);
+    PrintInt("DAYSCROLL_UNIT", s.dayscrollUnit);
+    PrintInt("DAYSCROLL_KEEP", s.dayscrollKeep);
+    PrintInt("DLGPLACEMENT_KEEP", s.dlgplacementKeep);
+    return 0;
+}
+
+// holidays YEAR: every day of YEAR drawn as a holiday, "YYYY-MM-DD<TAB>name", resolved as the
+// month model does (primed with the seven days before 1 January, equinox days of YEAR).
+int RunHolidays(int argc, char** argv) {
+    if (argc != 1) return Fail("holidays takes one argument: YEAR");
+    char* end = nullptr;
+    long year = std::strtol(argv[0], &end, 10);
+    // The years the calendar can show; the days before 1970 come from date arithmetic.
+    if (end == argv[0] || *end || year < 1970 || year > 2035) return Fail("YEAR must be 1970 .. 2035", argv[0]);
+    LoadHolidayRules(g_files.holidayPath);
+    std::tm first{};
+    first.tm_year = static_cast<int>(year) - 1900;
+    first.tm_mday = 1;
+    first = NormaliseDate(first);
+    BeginMonthModel(static_cast<int>(year), first);
+    int rc = 0;
+    for (int i = 0;; ++i) {
+        std::tm day = AddDays(first, i);
+        if (day.tm_year != first.tm_year) break;
+        if (!ResolveDay(i, day)) {
+            rc = Fail("out of memory");
+            break;
+        }
+        const DayEntry& e = g_monthModel.entries[i];
+        if (!IsHolidayEntry(e)) continue;
+        const char* name = HolidayName(e);
+        if (!name[0] && e.personal >= 0) name = g_holidayRules.rules[e.personal].text;
+        std::printf("%04d-%02d-%02d\t", day.tm_year + 1900, day.tm_mon + 1, day.tm_mday);
+        PutText(stdout, name);
+        std::putchar('\n');
+    }
+    ReleaseMonthModel();
+    ReleaseHolidayRules();
+    return rc;
+}
+
+// rules: the rule table as the holiday settings dialog lists it, "kind<TAB>date<TAB>years<TAB>memo"
+// (years empty when the rule applies every year).
+int RunRules(int argc, char** argv) {
+    (void)argv;
+    if (argc != 0) return Fail("rules takes no arguments");
+    int count = LoadHolidayRules(g_files.holidayPath);
+    for (int i = 0; i < count; ++i) {
+        RuleDescription d;
+        DescribeRule(g_holidayRules.rules[i], &d);
+        PutText(stdout, d.kind);
+        std::putchar('\t');
+        PutText(stdout, d.date);
+        std::putchar('\t');
+        PutText(stdout, d.years);
+        std::putchar('\t');
+        PutText(stdout, d.memo);
+        std::putchar('\n');
+    }
+    ReleaseHolidayRules();
+    return 0;
+}
+
+// countdowns: every countdown memo in list order as the day alarm words it, past ones included.
+int RunCountdowns(int argc, char** argv) {
+    (void)argv;
+    if (argc != 0) return Fail("countdowns takes no arguments");
+    std::time_t t = std::time(nullptr);
+    SetToday(*std::localtime(&t));
+    ResetCountdownForm(g_countdowns.form);
+    char form[256];
+    ReadProfileText("CONFIG", "CDOWN_FORM", "", form, sizeof form);
+    ApplyCountdownForm(form, g_countdowns.form);
+    LoadCountdowns(g_files.memoPath);
+    char* text = CountdownAlarmText(0x7FFFFFFF, true, g_countdowns.form);
+    if (text) {
+        // The alarm's CR LF line ends become LF.
+        char* w = text;
+        for (const char* r = text; *r; ++r)
+            if (!(r[0] == '\r' && r[1] == '\n')) *w++ = *r;
+        *w = 0;
+        PutText(stdout, text);
+    }
+    std::free(text);
+    ReleaseCountdowns();
+    return 0;
+}
+
+// TEXT as code page 932 with LF line breaks made CR LF; "-" reads standard input. Null (after a
+// message) when code page 932 cannot hold it.
+char* MemoArgument(const char* arg) {
+    std::string in;
+    if (std::strcmp(arg, "-") == 0) {
+        char chunk[4096];
+        size_t n;
+        while ((n = std::fread(chunk, 1, sizeof chunk, stdin)) > 0) in.append(chunk, n);
+    } else {
+        in = arg;
+    }
+    char* cp = Utf8ToCp932(in.c_str());
+    if (!cp) {
+        Fail("the text cannot be expressed in code page 932; nothing written");
+        return nullptr;
+    }
+    std::string crlf;
+    for (const char* p = cp; *p; ++p) {
+        if (*p == '\n' && (p == cp || p[-1] != '\r')) crlf += '\r';
+        crlf += *p;
+    }
+    std::free(cp);
+    char* out = static_cast<char*>(std::malloc(crlf.size() + 1));
+    std::memcpy(out, crlf.c_str(), crlf.size() + 1);
+    return out;
+}
+
+// Prints a CR LF memo with LF line ends and one LF after it; nothing for an empty memo.
+void PutMemo(char* text) {
+    if (text && text[0]) {
+        char* w = text;
+        for (const char* r = text; *r; ++r)
+            if (!(r[0] == '\r' && r[1] == '\n')) *w++ = *r;
+        *w = 0;
+        PutText(stdout, text);
+        std::putchar('\n');
+    }
+    std::free(text);
+}
+
+bool ParseMemoDate(const char* s, int* y, int* m, int* d) {
+    char tail;
+    if (std::sscanf(s, "%4d-%2d-%2d%c", y, m, d, &tail) != 3) return false;
+    std::tm t{};
+    t.tm_year = *y - 1900;
+    t.tm_mon = *m - 1;
+    t.tm_mday = *d;
+    t.tm_hour = 12;
+    std::mktime(&t);
+    return *y >= 1 && t.tm_mon == *m - 1 && t.tm_mday == *d;
+}
+
+// memo get DATE | memo set DATE TEXT | memo append DATE TEXT | memo free [TEXT]
+int RunMemo(int argc, char** argv) {
+    g_app.design.memoRow = ReadConfigInt("MEMO_ROW", 4);
+    if (argc >= 1 && std::strcmp(argv[0], "free") == 0) {
+        if (argc == 1) { PutMemo(ReadFreeMemo()); return 0; }
+        if (argc != 2) return Fail("usage: memo free [TEXT]");
+        char* text = MemoArgument(argv[1]);
+        if (!text) return kExitUsage;
+        WriteResult written = WriteFreeMemo(text);
+        std::free(text);
+        return written ? 0 : kExitUsage;
+    }
+    int y, m, d;
+    bool get = argc == 2 && std::strcmp(argv[0], "get") == 0;
+    bool set = argc == 3 && std::strcmp(argv[0], "set") == 0;
+    bool append = argc == 3 && std::strcmp(argv[0], "append") == 0;
+    if (!get && !set && !append) return Fail("usage: memo get|set|append YYYY-MM-DD [TEXT] or memo free [TEXT]");
+    if (!ParseMemoDate(argv[1], &y, &m, &d)) return Fail("not a date (YYYY-MM-DD)", argv[1]);
+    if (get) { PutMemo(ReadMemo(y, m, d)); return 0; }
+    char* text = MemoArgument(argv[2]);
+    if (!text) return kExitUsage;
+    WriteResult written = WriteMemo(y, m, d, text, append);
+    std::free(text);
+    return written ? 0 : kExitUsage;
+}
+
+// search KEYWORD: the rows the search dialog lists, "YYYY/MM/DD<TAB>text", in date order; the
+// dialog's status line on stderr.
+int RunSearch(int argc, char** argv) {
+    if (argc != 1) return Fail("search takes one argument: KEYWORD");
+    char* keyword = Utf8ToCp932(argv[0]);
+    if (!keyword) return Fail("the keyword cannot be expressed in code page 932", argv[0]);
+    ReadTags();  // their words are taken out of the memos
+    std::vector<SearchRow> rows;
+    SearchOutcome outcome = SearchMemos(keyword, &rows);
+    std::free(keyword);
+    for (const SearchRow& row : rows) {
+        std::printf("%s\t", row.date.c_str());
+        PutText(stdout, row.text.c_str());
+        std::putchar('\n');
+    }
+    char status[128];
+    SearchStatusText(outcome, static_cast<int>(rows.size()), status, sizeof status);
+    PutText(stderr, status);
+    std::fputc('\n', stderr);
+    return outcome == kSearchNoKeyword ? kExitUsage : 0;
+}
+
+struct CliCommand {
+    const char* name;
+    int (*run)(int argc, char** argv);  // the arguments after the command name
+};
+
+const CliCommand kCommands[] = {
+    {"settings", RunSettings},
+    {"holidays", RunHolidays},
+    {"rules", RunRules},
+    {"countdowns", RunCountdowns},
+    {"memo", RunMemo},
+    {"search", RunSearch},
+    {"export-ics", RunExportIcs},
+    {"import-ics", RunImportIcs},
+};
+
+// The configuration file must be a readable file, or a new name in an existing folder.
+bool UsableConfigPath(const char* path) {
+    switch (KindOfPath(path)) {
+    case kPathFile: {
+        FILE* f = std::fopen(path, "rb");
+        if (!f) return false;
+        std::fclose(f);
+        return true;
+    }
+    case kPathMissing: {
+        char dir[272];
+        DirectoryOf(path, PathSeparator(), dir, sizeof dir);
+        return !dir[0] || KindOfPath(dir) == kPathDirectory;
+    }
+    default:
+        return false;
+    }
+}
+
+// configPath: the --config path in the file-name encoding, or null for the program's own folder.
+bool FormFileNames(const char* configPath) {
+    char sep = PathSeparator();
+    if (configPath) {
+        if (!configPath[0] || std::strlen(configPath) >= sizeof g_files.configPath) return false;
+        FormDataFileNames(kLayeredEdition, configPath, "", sep, &g_files);
+    } else {
+        // The files the layered program would use in this folder.
+        char self[260];
+        if (!GetProgramPath(self, sizeof self)) return false;
+        char dir[260];
+        DirectoryOf(self, sep, dir, sizeof dir);
+        char program[280];
+        std::snprintf(program, sizeof program, "%s%cdesk-calendar.exe", dir, sep);
+        FormDataFileNames(kLayeredEdition, "", program, sep, &g_files);
+    }
+    SetConfigPath(g_files.configPath);
+    return true;
+}
+
+}  // namespace
+
+int RunCli(int argc, char** args) {
+    int i = 1;
+    const char* configArg = nullptr;
+    if (i < argc && std::strcmp(args[i], "--config") == 0) {
+        if (i + 1 >= argc) return Fail("--config needs a path");
+        configArg = args[i + 1];
+        i += 2;
+    }
+    if (i >= argc) return Fail("usage: desk-calendar-cli [--config PATH] COMMAND ...");
+    const CliCommand* command = nullptr;
+    for (const CliCommand& c : kCommands)
+        if (std::strcmp(c.name, args[i]) == 0) command = &c;
+    if (!command) return Fail("unknown command", args[i]);
+
+    char* configPath = configArg ? Utf8ToFileName(configArg) : nullptr;
+    if (configArg && !configPath) return Fail("the path cannot be expressed in code page 932", configArg);
+    bool formed = FormFileNames(configPath);
+    std::free(configPath);
+    if (!formed) return Fail("cannot form the file names", configArg);
+    if (!UsableConfigPath(g_files.configPath))
+        return Fail("cannot read the configuration file", configArg ? configArg : "desk-calendar.ini");
+    ResetAppState(&g_app);
+    ResetOperations();
+    int rc = command->run(argc - i - 1, args + i + 1);
+    // Every write that did not reach its file is told, whichever command made it (reading the
+    // free memo may store it in its new form).
+    for (const WriteFailure& failure : ProfileTakeWriteFailures()) rc = FailedWrite(failure);
+    return rc;
+}

@@ -1,0 +1,171 @@
+// Configuration files: ReadSettings and ReadDesign (colours, fonts, ratios, title, weekday and
+// countdown forms, ALARM_STARTUP_TIME, tags, KEYASSIGN / MOUSEASSIGN) on any bytes, in either
+// edition, then what start-up does with them: the countdown form, the kept window height and
+// first day, a layout of the month. Every value must lie in its range and every text end within
+// its field. What the program writes back (settings, design, tags, bindings) reads back the same.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstring>
+#include <string>
+
+#include "calendar/holiday_rules.h"
+#include "calendar/today.h"
+#include "config/app_state.h"
+#include "config/design.h"
+#include "config/edition.h"
+#include "config/operations.h"
+#include "config/settings.h"
+#include "config/tags.h"
+#include "fuzz_common.h"
+#include "memo/countdown.h"
+#include "render/countdown_line.h"
+#include "render/title_text.h"
+#include "render/weekday_head.h"
+#include "view/view_layout.h"
+
+namespace {
+template <size_t N>
+bool Ends(const char (&field)[N]) {
+    return strnlen(field, N) < N;
+}
+
+// Text widths as a fixed font would give them.
+class FixedMeasure : public LayoutMeasure {
+  public:
+    int TextWidth(const Design&, int, const char* text) override { return static_cast<int>(std::strlen(text)) * 7; }
+};
+
+void CheckRead(const AppState& st) {
+    const Settings& s = st.settings;
+    FUZZ_CHECK(s.calendarType >= 0 && s.calendarType <= 1 && s.btnSize >= 0 && s.btnSize <= 3 && s.beginWeek >= 0 &&
+                   s.beginWeek <= 6 && s.showMonth >= 0 && s.showMonth <= 3 && s.alarmTime >= 0 && s.alarmType >= 0 &&
+                   s.alarmType <= 1 && s.alarmShow >= 0 && s.alarmShow <= 1 && s.alarmCdownDay >= 0 &&
+                   s.alarmCdownDay <= 9999 && s.hotkeyToggle >= 0 && s.hotkeyToggle <= 2 && s.dayscrollUnit >= 1,
+               "a ranged setting out of its range");
+    FUZZ_CHECK(Ends(s.alarmStartupTime) && Ends(s.currentDesign), "a settings text without its end");
+    const Design& d = st.design;
+    int sum = 0;
+    for (int r : d.ratios) {
+        FUZZ_CHECK(r >= 1 && r <= 5, "ratio %d", r);
+        sum += r;
+    }
+    FUZZ_CHECK(sum == d.ratioSum, "ratio sum %d of %d", d.ratioSum, sum);
+    for (const FontPlace& f : d.fonts)
+        FUZZ_CHECK(Ends(f.logFont.lfFaceName) && Ends(f.label) && Ends(f.key), "a font text without its end");
+    for (const BackPlace& b : d.backs) FUZZ_CHECK(Ends(b.label) && Ends(b.key), "a back text without its end");
+    FUZZ_CHECK(Ends(d.titleForm) && Ends(d.headForm) && Ends(d.listHeadForm), "a form without its end");
+    for (int i = 0; i < kLabelSlots; ++i)
+        FUZZ_CHECK(d.headLabelAt[i] < 64 && d.listHeadLabelAt[i] < 64, "label slot %d out of its text", i);
+    for (const TagStyle& t : g_tags) FUZZ_CHECK(Ends(t.word), "a tag word without its end");
+}
+
+struct Bindings {
+    int key[kOperationCount], mouse[kOperationCount];
+};
+
+Bindings TakeBindings() {
+    Bindings b;
+    for (int i = 0; i < kOperationCount; ++i) b.key[i] = g_operations[i].key, b.mouse[i] = g_operations[i].mouse;
+    return b;
+}
+
+// The state as start-up reads it from the configuration file.
+void ReadAll(AppState* st) {
+    ResetAppState(st);
+    ResetOperations();
+    ReadSettings(st);
+    ReadDesign(st);
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider in(data, size);
+    SetEdition(in.ConsumeBool() ? kClassicEdition : kLayeredEdition);
+    bool readOnly = in.ConsumeBool();  // the write back costs most: every other input skips it
+    int screen = in.ConsumeIntegralInRange(480, 2160);
+    FreshDataFiles();
+    PutFile(g_files.configPath, in.ConsumeRemainingBytesAsString());
+
+    static AppState st, again;
+    ReadAll(&st);
+    CheckRead(st);
+    SetDrawMemoSize(ReadConfigInt("DRAWMEMOSIZE", 256));
+
+    // Start-up: the countdown form, the holiday rules (none here), today, the kept height and
+    // first day, then the layout and what the painters make of the forms.
+    ResetCountdowns();
+    char form[256];
+    ReadProfileText("CONFIG", "CDOWN_FORM", "", form, sizeof form);
+    ApplyCountdownForm(form, g_countdowns.form);
+    for (const auto& slot : g_countdowns.form) FUZZ_CHECK(Ends(slot), "a countdown form slot without its end");
+    LoadHolidayRules(g_files.holidayPath);
+    std::tm now{};
+    now.tm_year = 2026 - 1900;
+    now.tm_mon = 1;
+    now.tm_mday = 10;
+    now.tm_hour = 12;
+    SetToday(now);
+    AddCountdown(2026, 3, 1, "x");
+    AddCountdown(1970, 1, 1, "\x83\x65\x83\x58\x83\x67");
+    ResetNavigation(&g_nav);
+    char key[32];
+    std::snprintf(key, sizeof key, "WIN_HEIGHT_%d", screen);
+    st.layout.winHeight = ReadConfigInt(key, 0);
+    int topDate = ReadConfigInt("TOP_DATE", 0);
+    if (st.settings.dayscrollKeep && topDate > 0) AnchorFirstDay(topDate, st.settings, now);
+    FixedMeasure measure;
+    LayoutInputs inputs{now, 96, ButtonBitmapHeight(st.settings.btnSize), &measure};
+    BuildLayout(&st, inputs);
+    FUZZ_CHECK(!g_view.cells.empty() && g_view.cells.size() <= 4095, "%zu cells", g_view.cells.size());
+    HeadColumn columns[7];
+    HeadColumns(st.layout.winWidth, st.design.ratios, st.design.ratioSum, columns);
+    char title[256];
+    FormatTitle(st.design.titleForm, g_view.displayedMonth, title, sizeof title);
+    for (const CountdownMemo& m : g_countdowns.memos) {
+        CountdownPieces pieces;
+        CountdownLinePieces(m, g_countdowns.form, &pieces);
+    }
+    for (const Operation* op = g_operations; op->name; ++op) {
+        char name[64];
+        MouseBindingName(op->mouse, name, sizeof name);
+        FUZZ_CHECK(Ends(name), "a binding name without its end");
+        FUZZ_CHECK(KeyBindingName(op->key, "Key").size() <= 49, "a key binding name past 49 bytes");
+    }
+    ReleaseViewModel();
+    ReleaseCountdowns();
+    ReleaseHolidayRules();
+
+    // Written to a file of their own, read back the same.
+    if (readOnly) return 0;
+    Bindings bindings = TakeBindings();
+    TagStyle tags[kTagCount];
+    std::memcpy(tags, g_tags, sizeof tags);
+    std::string written = FuzzFile("written.ini");
+    SetConfigPath(written.c_str());
+    ProfileWriteBatch batch;  // one replacement of the file, as the settings dialog saves
+    FUZZ_CHECK(WriteSettings(st) && WriteDesign(st) && WriteTags(), "a write failed");
+    FUZZ_CHECK(batch.End().ok(), "the write failed");
+    ReadAll(&again);
+    FUZZ_CHECK(std::memcmp(&st.settings, &again.settings, sizeof st.settings) == 0, "settings read back otherwise");
+    if (!DesignEquals(st, again)) {
+        auto show = [](const char* what, const Design& x) {
+            std::fprintf(stderr, "%s title \"%s\" head", what, x.titleForm);
+            for (int i = 0; i < kLabelSlots; ++i) std::fprintf(stderr, " \"%s\"", HeadLabel(x, i));
+            std::fprintf(stderr, " list");
+            for (int i = 0; i < kLabelSlots; ++i) std::fprintf(stderr, " \"%s\"", ListHeadLabel(x, i));
+            for (const FontPlace& f : x.fonts) std::fprintf(stderr, " font \"%s\" %d", f.logFont.lfFaceName, f.logFont.lfHeight);
+            std::fputc('\n', stderr);
+        };
+        show("read   ", st.design);
+        show("written", again.design);
+    }
+    FUZZ_CHECK(DesignEquals(st, again), "the design read back otherwise");
+    const Design &d = st.design, &e = again.design;
+    FUZZ_CHECK(d.cellWidth == e.cellWidth && d.cellLine == e.cellLine && d.memoRow == e.memoRow &&
+                   d.listWidth == e.listWidth && std::memcmp(d.ratios, e.ratios, sizeof d.ratios) == 0,
+               "sizes read back otherwise");
+    Bindings back = TakeBindings();
+    FUZZ_CHECK(std::memcmp(&bindings, &back, sizeof back) == 0, "bindings read back otherwise");
+    FUZZ_CHECK(std::memcmp(tags, g_tags, sizeof tags) == 0, "tags read back otherwise");
+    return 0;
+}
