@@ -49,7 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int maxDays = in.ConsumeIntegral<int>();
     bool includePast = in.ConsumeBool();
     int startDay = in.ConsumeIntegralInRange(1, 31);
-    std::string form = in.ConsumeRandomLengthString(300);
+    std::string form;  // a value of the configuration file: no line ends
+    for (char c : in.ConsumeRandomLengthString(300))
+        if (c != '\r' && c != '\n') form += c;
     FreshDataFiles();
     ResetUndoJournal();
     PutFile(g_files.memoPath, in.ConsumeRemainingBytesAsString());
