@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int topDate = ReadConfigInt("TOP_DATE", 0);
     if (st.settings.dayscrollKeep && topDate > 0) AnchorFirstDay(topDate, st.settings, now);
     FixedMeasure measure;
-    LayoutInputs inputs{now, 96, ButtonBitmapHeight(st.settings.btnSize), &measure};
+    LayoutInputs inputs{now, 96, ButtonBitmapHeight(st.settings.btnSize), 96, &measure};
     BuildLayout(&st, inputs);
     FUZZ_CHECK(!g_view.cells.empty() && g_view.cells.size() <= 4095, "%zu cells", g_view.cells.size());
     HeadColumn columns[7];

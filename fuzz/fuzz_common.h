@@ -106,3 +106,14 @@ inline std::string ValidCp932(const std::string& bytes) {
     }
     return out;
 }
+
+// Bytes made readable for a failure message: printable ASCII as it is, the rest as \xNN.
+inline std::string Show(const std::string& s) {
+    std::string out;
+    for (unsigned char c : s) {
+        char b[8];
+        std::snprintf(b, sizeof b, c >= 0x20 && c < 0x7F ? "%c" : "\\x%02X", c);
+        out += b;
+    }
+    return out;
+}

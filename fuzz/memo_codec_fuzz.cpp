@@ -41,16 +41,6 @@ std::string Stored(const std::string& text) {
     return out;
 }
 
-std::string Show(const std::string& s) {
-    std::string out;
-    for (unsigned char c : s) {
-        char b[8];
-        std::snprintf(b, sizeof b, c >= 0x20 && c < 0x7F ? "%c" : "\\x%02X", c);
-        out += b;
-    }
-    return out;
-}
-
 struct Address {
     int year, month, day;
     const char* section;

@@ -68,16 +68,6 @@ Keys ReadPlain(const std::string& text) {
     return keys;
 }
 
-std::string Show(const std::string& s) {
-    std::string out;
-    for (unsigned char c : s) {
-        char b[8];
-        std::snprintf(b, sizeof b, c >= 0x20 && c < 0x7F ? "%c" : "\\x%02X", c);
-        out += b;
-    }
-    return out;
-}
-
 constexpr char kMissing[] = "\x01missing";
 
 std::string ReadValue(const std::string& section, const std::string& key, const std::string& path) {
