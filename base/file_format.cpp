@@ -5,7 +5,7 @@
 #include "base/sjis.h"
 
 namespace {
-struct Spec {
+struct Directive {
     bool left = false, plus = false, space = false, zero = false;
     int width = 0;
     int precision = -1;
@@ -14,39 +14,39 @@ struct Spec {
 };
 
 // Reads one conversion at p ("%" included). False when it is not one this formatter fills.
-bool ReadSpec(const char* p, Spec* spec) {
+bool ReadDirective(const char* p, Directive* directive) {
     const char* q = p + 1;
     for (;; ++q) {
-        if (*q == '-') spec->left = true;
-        else if (*q == '+') spec->plus = true;
-        else if (*q == ' ') spec->space = true;
-        else if (*q == '0') spec->zero = true;
+        if (*q == '-') directive->left = true;
+        else if (*q == '+') directive->plus = true;
+        else if (*q == ' ') directive->space = true;
+        else if (*q == '0') directive->zero = true;
         else break;
     }
     for (int digits = 0; *q >= '0' && *q <= '9'; ++q)
         if (++digits > 2) return false;
-        else spec->width = spec->width * 10 + (*q - '0');
+        else directive->width = directive->width * 10 + (*q - '0');
     if (*q == '.') {
-        spec->precision = 0;
+        directive->precision = 0;
         ++q;
         for (int digits = 0; *q >= '0' && *q <= '9'; ++q)
             if (++digits > 2) return false;
-            else spec->precision = spec->precision * 10 + (*q - '0');
+            else directive->precision = directive->precision * 10 + (*q - '0');
     }
     if (*q != 'd' && *q != 'i' && *q != 's') return false;
-    spec->conversion = *q == 'i' ? 'd' : *q;
-    spec->length = static_cast<size_t>(q - p) + 1;
+    directive->conversion = *q == 'i' ? 'd' : *q;
+    directive->length = static_cast<size_t>(q - p) + 1;
     return true;
 }
 
-void Pad(std::string* out, const std::string& body, const Spec& spec, bool zeroAfterSign) {
-    size_t width = static_cast<size_t>(spec.width);
+void Pad(std::string* out, const std::string& body, const Directive& directive, bool zeroAfterSign) {
+    size_t width = static_cast<size_t>(directive.width);
     if (body.size() >= width) {
         out->append(body);
         return;
     }
     size_t fill = width - body.size();
-    if (spec.left) {
+    if (directive.left) {
         out->append(body).append(fill, ' ');
     } else if (zeroAfterSign) {
         size_t sign = !body.empty() && (body[0] == '-' || body[0] == '+' || body[0] == ' ') ? 1 : 0;
@@ -56,23 +56,23 @@ void Pad(std::string* out, const std::string& body, const Spec& spec, bool zeroA
     }
 }
 
-void PutNumber(std::string* out, long long n, const Spec& spec) {
+void PutNumber(std::string* out, long long n, const Directive& directive) {
     unsigned long long magnitude = n < 0 ? 0ull - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
     std::string digits;
     do digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10)); while (magnitude /= 10);
-    if (spec.precision >= 0) {
-        if (spec.precision == 0 && n == 0) digits.clear();
-        if (digits.size() < static_cast<size_t>(spec.precision)) digits.insert(0, spec.precision - digits.size(), '0');
+    if (directive.precision >= 0) {
+        if (directive.precision == 0 && n == 0) digits.clear();
+        if (digits.size() < static_cast<size_t>(directive.precision)) digits.insert(0, directive.precision - digits.size(), '0');
     }
-    std::string body = n < 0 ? "-" : spec.plus ? "+" : spec.space ? " " : "";
+    std::string body = n < 0 ? "-" : directive.plus ? "+" : directive.space ? " " : "";
     body += digits;
-    Pad(out, body, spec, spec.zero && !spec.left && spec.precision < 0);
+    Pad(out, body, directive, directive.zero && !directive.left && directive.precision < 0);
 }
 
-void PutText(std::string* out, const char* text, const Spec& spec) {
+void PutText(std::string* out, const char* text, const Directive& directive) {
     size_t n = std::strlen(text);
-    if (spec.precision >= 0) n = SjisFitLength(text, static_cast<size_t>(spec.precision));
-    Pad(out, std::string(text, n), spec, false);
+    if (directive.precision >= 0) n = SjisFitLength(text, static_cast<size_t>(directive.precision));
+    Pad(out, std::string(text, n), directive, false);
 }
 }  // namespace
 
@@ -96,15 +96,15 @@ std::string FormatFromFile(const char* pattern, const std::vector<FormatArg>& ar
             p += 2;
             continue;
         }
-        Spec spec;
-        if (!ReadSpec(p, &spec) || next >= args.size() || args[next].kind != spec.conversion) {
+        Directive directive;
+        if (!ReadDirective(p, &directive) || next >= args.size() || args[next].kind != directive.conversion) {
             out += *p++;  // shown as written
             continue;
         }
         const FormatArg& arg = args[next++];
-        if (arg.kind == 'd') PutNumber(&out, arg.number, spec);
-        else PutText(&out, arg.text, spec);
-        p += spec.length;
+        if (arg.kind == 'd') PutNumber(&out, arg.number, directive);
+        else PutText(&out, arg.text, directive);
+        p += directive.length;
     }
     return out;
 }

@@ -223,19 +223,13 @@ void OnCommand(HWND dialog, DateMemoState* s, int id, int code) {
     }
 }
 
-void OnSize(HWND dialog, DateMemoState* s) {
-    if (s->filling) return;
-    s->frame.layout.Apply(dialog);
-    InvalidateRect(dialog, nullptr, TRUE);
-}
-
 INT_PTR CALLBACK DateMemoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     DateMemoState* s = message == WM_INITDIALOG ? reinterpret_cast<DateMemoState*>(lParam) : StateOf(dialog);
     if (!s) return FALSE;
     switch (message) {
     case WM_INITDIALOG: return OnInit(dialog, s);
     case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    case WM_SIZE: OnSize(dialog, s); return TRUE;
+    case WM_SIZE: ResizeFrame(dialog, s->frame, s->filling); return TRUE;
     case WM_GETMINMAXINFO: LimitFrame(s->frame, lParam); return TRUE;
     default: return FALSE;
     }

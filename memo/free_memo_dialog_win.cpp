@@ -71,19 +71,13 @@ void OnCommand(HWND dialog, FreeMemoState* s, int id, int code) {
     }
 }
 
-void OnSize(HWND dialog, FreeMemoState* s) {
-    if (s->filling) return;
-    s->frame.layout.Apply(dialog);
-    InvalidateRect(dialog, nullptr, TRUE);
-}
-
 INT_PTR CALLBACK FreeMemoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     FreeMemoState* s = message == WM_INITDIALOG ? reinterpret_cast<FreeMemoState*>(lParam) : StateOf(dialog);
     if (!s) return FALSE;
     switch (message) {
     case WM_INITDIALOG: return OnInit(dialog, s);
     case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    case WM_SIZE: OnSize(dialog, s); return TRUE;
+    case WM_SIZE: ResizeFrame(dialog, s->frame, s->filling); return TRUE;
     case WM_GETMINMAXINFO: LimitFrame(s->frame, lParam); return TRUE;
     default: return FALSE;
     }

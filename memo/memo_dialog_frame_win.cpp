@@ -29,6 +29,12 @@ void OpenTagsOver(HWND dialog, HWND calendar) {
     if (tags.changed) TellOwner(calendar, kNoteRebuild);
 }
 
+void ResizeFrame(HWND dialog, const MemoDialogFrame& frame, bool filling) {
+    if (filling) return;
+    frame.layout.Apply(dialog);
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
 void LimitFrame(const MemoDialogFrame& frame, LPARAM minMaxInfo) {
     SIZE minimum = frame.layout.MinimumSize();
     if (minimum.cx <= 0) return;

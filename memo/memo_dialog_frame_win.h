@@ -17,5 +17,7 @@ void OpenFrame(HWND dialog, MemoDialogFrame* frame, const Anchor* anchors, int c
 void SaveFrame(HWND dialog, const MemoDialogFrame& frame);
 // 色(&C)...: the tag dialog over the memo dialog; the calendar is repainted when tags changed.
 void OpenTagsOver(HWND dialog, HWND calendar);
+// WM_SIZE: the controls follow the edges (not while the dialog is being filled).
+void ResizeFrame(HWND dialog, const MemoDialogFrame& frame, bool filling);
 // WM_GETMINMAXINFO: never smaller than the template.
 void LimitFrame(const MemoDialogFrame& frame, LPARAM minMaxInfo);
