@@ -203,7 +203,12 @@ void Painter::DayCells() {
     for (size_t i = 0; i < g_view.cells.size(); ++i, date = AddDays(date, 1)) {
         CellRect cell = g_view.cells[i];
         cell.bottom = std::min(cell.bottom, g_view.memoBox.top);
-        if (!Meets(cell.left, cell.top, cell.right + 1, cell.bottom)) continue;
+        // A cell is drawn one pixel wider than it is, over its right neighbour's first column; that
+        // neighbour, drawn later, keeps the column. A cell that the clip meets only there is not
+        // drawn again: a keystroke's repaint of one cell would otherwise pay for two.
+        bool neighbour = i + 1 < g_view.cells.size() && g_view.cells[i + 1].top == cell.top &&
+                         g_view.cells[i + 1].left == cell.right;
+        if (!Meets(cell.left, cell.top, neighbour ? cell.right : cell.right + 1, cell.bottom)) continue;
         int colour = list ? WeekdayColour(date.tm_wday)
                           : ColumnColour(static_cast<int>(i % 7), g_view.sundayColumn, g_view.saturdayColumn);
         DayCellRequest req;

@@ -223,14 +223,25 @@ TEST_F(LayeredPaint, HolidayColoursOfSaturdays) {
 
 TEST_F(LayeredPaint, AreasOutsideTheClipKeepTheirPixels) {
     Paint();
-    CellRect a = CellOf(16), b = CellOf(23);
+    CellRect a = CellOf(16), b = CellOf(23), n = CellOf(22);
+    std::vector<uint32_t> full;
+    for (int y = b.top; y < b.bottom; ++y)
+        for (int x = b.left; x < b.right; ++x) full.push_back(Pixel(x, y));
     int w, h;
     uint32_t* bits = const_cast<uint32_t*>(LayeredBackBuffer(&w, &h));
     bits[(a.top + 10) * w + a.left + 10] = 0x12345678;
     bits[(b.top + 10) * w + b.left + 10] = 0x12345678;
+    // The left neighbour, whose last column lies under b's first, is not drawn again, and b
+    // comes out exactly as the full paint drew it.
+    bits[(n.top + 10) * w + n.left + 10] = 0x12345678;
     Repaint(b.left, b.top, b.right, b.bottom);
     EXPECT_EQ(Pixel(a.left + 10, a.top + 10), 0x12345678u);
+    EXPECT_EQ(Pixel(n.left + 10, n.top + 10), 0x12345678u);
     EXPECT_NE(Pixel(b.left + 10, b.top + 10), 0x12345678u);
+    std::vector<uint32_t> again;
+    for (int y = b.top; y < b.bottom; ++y)
+        for (int x = b.left; x < b.right; ++x) again.push_back(Pixel(x, y));
+    EXPECT_EQ(again, full);
     bits[3 * w + 100] = 0x12345678;  // the title bar is not in the clip either
     Repaint(a.left, a.top, a.right, a.bottom);
     EXPECT_EQ(Pixel(100, 3), 0x12345678u);
