@@ -94,7 +94,6 @@ bool ClearShownMonth(CommandHost& host) {
     int year = g_view.displayedMonth.tm_year + 1900, month = g_view.displayedMonth.tm_mon + 1;
     if (!host.Confirm(ClearMonthQuestion(year, month), kClearMonthCaption)) return false;
     ClearMonthMemos(year, month);
-    if (S().useTasktray) host.RefreshTray();
     return true;
 }
 
@@ -106,10 +105,10 @@ bool NoRedo(const MenuState& s) { return !s.canRedo; }
 bool NoMemo(const MenuState& s) { return !s.targetHasMemo; }
 bool NoClipboardText(const MenuState& s) { return !s.clipboardHasText; }
 
-constexpr int R = kAfterRebuild, RS = kAfterRebuild | kAfterSaveView;
+constexpr int R = kAfterRebuild, RS = kAfterRebuild | kAfterSaveView, RT = kAfterRebuild | kAfterTrayTip;
 
-// Commands whose dialogs and memo operations are not built yet have a row for their menu states
-// and no action.
+// Each command once: what it does, what follows when it did something, and the rules that gray
+// or check its menu items.
 const CommandSpec kCommands[] = {
     {IDM_EXIT, 0, [](CommandHost& h) { h.DestroyWindow(); return true; }, nullptr, nullptr},
     {IDM_SHOW, 0, [](CommandHost& h) { h.ShowWindow(); return true; }, nullptr, nullptr},
@@ -139,12 +138,12 @@ const CommandSpec kCommands[] = {
     {IDM_SCROLL_UNIT_BACK, R, [](CommandHost&) { RowRequest(-S().dayscrollUnit); return true; }, nullptr, nullptr},
     {IDM_SCROLL_UNIT_FORWARD, R, [](CommandHost&) { RowRequest(S().dayscrollUnit); return true; }, nullptr, nullptr},
     // A memo that did not reach the clipboard is not deleted.
-    {IDM_MEMO_CUT, R, [](CommandHost& h) { return Copy(h) && Delete(); }, NoMemo, nullptr},
+    {IDM_MEMO_CUT, RT, [](CommandHost& h) { return Copy(h) && Delete(); }, NoMemo, nullptr},
     {IDM_MEMO_COPY, 0, Copy, NoMemo, nullptr},
-    {IDM_MEMO_DELETE, R, [](CommandHost&) { return Delete(); }, NoMemo, nullptr},
-    {IDM_MEMO_PASTE, R, [](CommandHost& h) { return Paste(h, kInsertReplace); }, NoClipboardText, nullptr},
-    {IDM_MEMO_APPEND_PASTE, R, [](CommandHost& h) { return Paste(h, kInsertNewLine); }, NoClipboardText, nullptr},
-    {IDM_CLEAR_MONTH, R, ClearShownMonth, nullptr, nullptr},
+    {IDM_MEMO_DELETE, RT, [](CommandHost&) { return Delete(); }, NoMemo, nullptr},
+    {IDM_MEMO_PASTE, RT, [](CommandHost& h) { return Paste(h, kInsertReplace); }, NoClipboardText, nullptr},
+    {IDM_MEMO_APPEND_PASTE, RT, [](CommandHost& h) { return Paste(h, kInsertNewLine); }, NoClipboardText, nullptr},
+    {IDM_CLEAR_MONTH, RT, ClearShownMonth, nullptr, nullptr},
     {IDM_MEMO_INPUT, R, [](CommandHost& h) { return h.OpenMemoDialog(); }, nullptr, nullptr},
     {IDM_COUNTDOWN_INPUT, R, [](CommandHost& h) { return h.OpenCountdownDialog(); }, nullptr, nullptr},
     {IDM_PHRASES, 0, [](CommandHost& h) { return h.OpenToolDialog(IDM_PHRASES); }, nullptr, nullptr},
@@ -152,9 +151,9 @@ const CommandSpec kCommands[] = {
     {IDM_SETTINGS, 0, [](CommandHost& h) { return h.OpenToolDialog(IDM_SETTINGS); }, nullptr, nullptr},
     {IDM_SEARCH, 0, [](CommandHost& h) { return h.OpenToolDialog(IDM_SEARCH); }, nullptr, nullptr},
     {IDM_HOLIDAYS, R, [](CommandHost& h) { return h.OpenToolDialog(IDM_HOLIDAYS); }, nullptr, nullptr},
-    {IDM_UNDO, R, [](CommandHost&) { return CanUndoMemo() && UndoMemoChange(&g_interaction.currentCell); }, NoUndo,
+    {IDM_UNDO, RT, [](CommandHost&) { return CanUndoMemo() && UndoMemoChange(&g_interaction.currentCell); }, NoUndo,
      nullptr},
-    {IDM_REDO, R, [](CommandHost&) { return CanRedoMemo() && RedoMemoChange(&g_interaction.currentCell); }, NoRedo,
+    {IDM_REDO, RT, [](CommandHost&) { return CanRedoMemo() && RedoMemoChange(&g_interaction.currentCell); }, NoRedo,
      nullptr},
 };
 
@@ -166,7 +165,7 @@ bool PastePhraseSlot(CommandHost&) {
 template <int... Slots>
 constexpr auto PhraseRows(std::integer_sequence<int, Slots...>) {
     return std::array<CommandSpec, sizeof...(Slots)>{
-        CommandSpec{IDM_PASTE_PHRASE_1 + Slots, kAfterRebuild, PastePhraseSlot<Slots>, nullptr, nullptr}...};
+        CommandSpec{IDM_PASTE_PHRASE_1 + Slots, RT, PastePhraseSlot<Slots>, nullptr, nullptr}...};
 }
 constexpr auto kPhraseCommands = PhraseRows(std::make_integer_sequence<int, kPhraseCount>());
 }  // namespace
@@ -184,5 +183,6 @@ bool RunCommand(int id, CommandHost& host) {
     if (!c || !c->run || !c->run(host)) return false;
     if (c->after & kAfterRebuild) host.RebuildAndResize();
     if (c->after & kAfterSaveView) WriteViewSettings(g_app);
+    if ((c->after & kAfterTrayTip) && S().useTasktray) host.RefreshTray();
     return true;
 }

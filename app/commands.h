@@ -44,7 +44,8 @@ struct MenuState {
     bool clipboardHasText;
 };
 
-enum CommandEffect { kAfterNothing = 0, kAfterRebuild = 1, kAfterSaveView = 2 };
+// kAfterTrayTip: the command may have changed today's memo, which the tray icon's tip shows.
+enum CommandEffect { kAfterNothing = 0, kAfterRebuild = 1, kAfterSaveView = 2, kAfterTrayTip = 4 };
 
 struct CommandSpec {
     int id;

@@ -69,5 +69,6 @@ bool QuickMemoCommit(QuickMemoHost& host) {
     if (!QuickMemoOpen()) return true;
     if (!CommitToCell(g_edit.editingCell)) return false;
     Close(host);
+    host.RefreshTray();
     return true;
 }

@@ -8,6 +8,7 @@ class QuickMemoHost {
   public:
     virtual void RebuildAndResize() = 0;
     virtual void Select(int cell, bool timeout) = 0;
+    virtual void RefreshTray() = 0;  // after a store: the tray icon's tip shows today's memo
 
   protected:
     ~QuickMemoHost() = default;
@@ -23,6 +24,7 @@ void QuickMemoType(int cell, const std::string& chars, QuickMemoHost& host);
 void QuickMemoBackspace(int currentCell, QuickMemoHost& host);
 // Closes an open quick memo without storing; the highlight goes.
 void QuickMemoEscape(QuickMemoHost& host);
-// Stores the text in its cell (lines sorted by alarm time when that is on) and closes the quick
-// memo. False, and the quick memo stays open with everything typed, when the store failed.
+// Stores the text in its cell (lines sorted by alarm time when that is on), closes the quick memo
+// and has the tray tip refreshed. False, and the quick memo stays open with everything typed, when
+// the store failed.
 bool QuickMemoCommit(QuickMemoHost& host);

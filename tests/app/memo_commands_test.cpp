@@ -236,6 +236,7 @@ struct QuickHost : QuickMemoHost {
     std::vector<std::string> calls;
     void RebuildAndResize() override { calls.push_back("rebuild"); }
     void Select(int cell, bool timeout) override { calls.push_back(std::to_string(cell) + (timeout ? " t" : "")); }
+    void RefreshTray() override { calls.push_back("tray"); }
 };
 
 TEST_F(MemoCommands, QuickMemoOpensGrowsStoresAndDrops) {
@@ -259,6 +260,7 @@ TEST_F(MemoCommands, QuickMemoOpensGrowsStoresAndDrops) {
     EXPECT_EQ(Cell(may2), "meeting\r\nx ");
     QuickMemoType(may2, "y", host);
     ASSERT_TRUE(QuickMemoCommit(host));
+    EXPECT_EQ(host.calls.back(), "tray");
     EXPECT_FALSE(QuickMemoOpen());
     EXPECT_EQ(Read(2024, 5, 2), "meeting\r\nx y");
     // Escape drops what was typed and the highlight.

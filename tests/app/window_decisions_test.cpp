@@ -3,6 +3,7 @@
 // the menus' filled-in texts, the wheel queue and hand-edited bindings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -185,6 +186,13 @@ TEST_F(WindowDecisions, ClipboardCommandsBetweenDays) {
     g_interaction.currentCell = day15 + 1;
     EXPECT_TRUE(RunCommand(IDM_MEMO_PASTE, host));
     EXPECT_EQ(Memo16(), "12:00 \x89\xef\x8b\x63");
+    EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "tray"), 0);  // no tray icon
+    g_app.settings.useTasktray = 1;  // a memo changed: the tip may show it
+    EXPECT_TRUE(RunCommand(IDM_UNDO, host));
+    EXPECT_EQ(host.calls.back(), "tray");
+    EXPECT_TRUE(RunCommand(IDM_REDO, host));
+    EXPECT_TRUE(RunCommand(IDM_MEMO_COPY, host));
+    EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "tray"), 2);  // a copy changes nothing
     host.clipboardBusy = true;
     EXPECT_FALSE(RunCommand(IDM_MEMO_CUT, host));
     EXPECT_EQ(Memo16(), "12:00 \x89\xef\x8b\x63");
