@@ -37,8 +37,8 @@ struct CollectResult {
 };
 
 // Takes the form into work in the dialog's order, checking as it goes. Fields before the first
-// bad one stay taken. screenWidth: the desktop's width; liveButtonSize: BTN_SIZE of the kept
-// settings, whose size bit "表示しない" keeps.
+// bad one stay taken. screenWidth: the desktop's width in 96-dpi pixels, the unit of the widths
+// it limits; liveButtonSize: BTN_SIZE of the kept settings, whose size bit "表示しない" keeps.
 CollectResult CollectSettingsForm(const SettingsForm& form, int screenWidth, int liveButtonSize, AppState* work);
 
 // The form as the working copy fills it (the opposite of collecting).

@@ -7,6 +7,7 @@
 #include "render/place_font_win.h"
 #include "resources/resource.h"
 #include "settings/settings_form.h"
+#include "view/view_layout.h"
 
 namespace {
 bool Checked(const SettingsSession& s, int id) {
@@ -105,7 +106,9 @@ void MakeWorkFonts(SettingsSession* s) {
 bool CollectSettings(SettingsSession* s) {
     HWND frame = s->frame;
     SetDlgItemTextA(frame, IDC_SETTINGS_STATUS, "");
-    CollectResult r = CollectSettingsForm(ReadForm(*s), DesktopSize().cx, g_app.settings.btnSize, &s->work);
+    // The widths are 96-dpi values; the desktop is measured in the window's pixels.
+    int screenWidth = ScaleTo96(DesktopSize().cx, g_app.layout.dpi);
+    CollectResult r = CollectSettingsForm(ReadForm(*s), screenWidth, g_app.settings.btnSize, &s->work);
     if (r.ok()) return true;
     SetDlgItemTextA(frame, IDC_SETTINGS_STATUS, r.message.c_str());
     if (HWND bad = SettingsControl(*s, r.badControl)) {
