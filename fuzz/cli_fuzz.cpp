@@ -1,11 +1,14 @@
 // The command-line companion run in-process on fuzzed arguments and UTF-8 texts: a few runs per
 // input (arguments split at NUL bytes, runs at 0x01 bytes), each on the files the runs before
-// it left, always with --config in a private folder that starts with a holiday file. A run ends
-// with status 0 or 2 and never crashes; its output goes nowhere.
+// it left, always with --config in a private folder that starts with a holiday file. The runs
+// work in that folder, and a "/" in an argument becomes "_", so a file a run names (export-ics
+// FILE) is made there and nowhere else. A run ends with status 0 or 2 and never crashes; its
+// output goes nowhere.
 #include <fcntl.h>
 #include <sanitizer/common_interface_defs.h>
 #include <unistd.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,7 @@ constexpr char kHolidays[] =
     "5=3,0,0,-1,0,0,0,0,2,19902030,[a,b],c\r\n6=0,5,3,-1,0,0,0,0,0,0,\x8C\x9B\x96@\r\n";
 int g_quiet = -1;  // /dev/null
 int g_stderr = -1;  // the real standard error, kept for the sanitizers' reports
+char g_start[PATH_MAX];  // the working folder libFuzzer's relative paths mean
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -27,6 +31,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     g_quiet = open("/dev/null", O_WRONLY | O_CLOEXEC);
     g_stderr = dup(2);
     __sanitizer_set_report_fd(reinterpret_cast<void*>(static_cast<intptr_t>(g_stderr)));
+    if (!getcwd(g_start, sizeof g_start)) std::abort();
     return 0;
 }
 
@@ -44,9 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             arg.clear();
             if (c == '\x01') runs.emplace_back();
         } else {
-            arg += c;
+            arg += c == '/' ? '_' : c;
         }
     }
+    if (chdir(FuzzFolder().c_str()) != 0) std::abort();
+    int bad = 0;
     for (std::vector<std::string>& run : runs) {
         if (run.size() > 8) run.resize(8);
         std::vector<std::string> all = {"desk-calendar-cli", "--config", config};
@@ -60,7 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::fflush(stdout);
         std::fflush(stderr);
         dup2(g_stderr, 2);
-        FUZZ_CHECK(rc == 0 || rc == 2, "status %d", rc);
+        if (rc != 0 && rc != 2) bad = rc;
     }
+    if (chdir(g_start) != 0) std::abort();  // back before a report, whose file path may be relative
+    FUZZ_CHECK(bad == 0, "status %d", bad);
     return 0;
 }

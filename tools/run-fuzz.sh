@@ -23,14 +23,18 @@ files=$(mktemp -d "$base/tessel-fuzz.XXXXXX") || exit 2
 trap 'rm -rf "$files"' EXIT
 
 total=0 found=0
-for bin in build/fuzz/fuzz_*; do
+for bin in "$ROOT"/build/fuzz/fuzz_*; do
     [ -x "$bin" ] || continue
     name=${bin##*/fuzz_}
-    corpus=build/fuzz/corpus/$name findings=build/fuzz/findings/$name log=build/fuzz/logs/$name.log
+    corpus=$ROOT/build/fuzz/corpus/$name findings=$ROOT/build/fuzz/findings/$name
+    log=$ROOT/build/fuzz/logs/$name.log
     mkdir -p "$corpus" "$findings" "$(dirname "$log")"
     rm -f "$findings"/*
-    TESSEL_FUZZ_DIR=$files "$bin" -max_total_time="$SECONDS_EACH" -print_final_stats=1 -timeout=30 \
-        -rss_limit_mb=3072 -artifact_prefix="$findings/" "$corpus" "fuzz/corpus/$name" >"$log" 2>&1 </dev/null
+    # Run from the scratch folder: a fuzzed file name that a target writes lands there, never in
+    # the source tree.
+    (cd "$files" && TESSEL_FUZZ_DIR=$files "$bin" -max_total_time="$SECONDS_EACH" -print_final_stats=1 \
+        -timeout=30 -rss_limit_mb=3072 -artifact_prefix="$findings/" "$corpus" "$ROOT/fuzz/corpus/$name" \
+        >"$log" 2>&1 </dev/null)
     rc=$?
     execs=$(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\).*/\1/p' "$log" | tail -n 1)
     k=$(find "$findings" -type f | wc -l)
