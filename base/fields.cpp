@@ -54,6 +54,10 @@ void DropTrailingBlanks(char* text) {
 
 void KeepListItem(char* text) {
     if (char* open = UnclosedBracket(text)) *open = 0;
+    KeepStoredTail(text);
+}
+
+void KeepStoredTail(char* text) {
     // A blank may have been the second byte of a broken character, and a lone lead byte may hide
     // blanks before it: both go until neither is left.
     for (size_t n = std::strlen(text);;) {

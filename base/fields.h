@@ -13,6 +13,10 @@ char* UnclosedBracket(char* text);
 // and the blanks at its end, which a write would drop when it comes last.
 void KeepListItem(char* text);
 
+// Ends text where a stored value of it would read back the same: without a lead byte at its very
+// end that lost its second byte, and without the blanks at its end, which a write drops.
+void KeepStoredTail(char* text);
+
 // Drops the blanks (spaces, TABs) at the end of text. A value cut to its field may end in some,
 // which writing it back would drop: without them it reads back the same.
 void DropTrailingBlanks(char* text);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/fields.h"
 #include "base/file_format.h"
 #include "base/sjis.h"
 #include "calendar/civil_date.h"
@@ -74,7 +75,7 @@ int LoadCountdowns(const char* memoPath) {
         // The text is everything behind the third comma as it stands, its own commas included.
         const char* text = n > 3 ? value + (fields[3] - copy) : "";
         CopyField(memo.text, sizeof memo.text, text);
-        memo.text[SjisCompleteLength(memo.text)] = 0;
+        KeepStoredTail(memo.text);  // so that a save writes what a load gives back
         memo.dayOffset = DayOffset(memo.year, memo.month, memo.day, g_today.dayNumber);
         g_countdowns.memos.push_back(memo);
     }

@@ -125,6 +125,17 @@ TEST_F(CountdownTest, OverLongTextIsCutOnACharacterBoundary) {
     EXPECT_EQ(std::strlen(g_countdowns.memos[0].text), 254u);
 }
 
+TEST_F(CountdownTest, ABrokenCharacterBeforeABlankReadsBackTheSameAfterASave) {
+    // A lead byte whose second byte is a blank, then a lone lead byte at the end.
+    WriteIni(path_, {"[COUNTDOWN]", "01=2025,3,1,\xC6\xAE\x91\x8B\x8E \x82"});
+    ASSERT_EQ(LoadCountdowns(path_.c_str()), 1);
+    std::string loaded = g_countdowns.memos[0].text;
+    ASSERT_TRUE(SaveCountdowns());
+    ASSERT_EQ(LoadCountdowns(path_.c_str()), 1);
+    EXPECT_EQ(g_countdowns.memos[0].text, loaded);
+    EXPECT_EQ(loaded, "\xC6\xAE\x91\x8B");
+}
+
 TEST_F(CountdownTest, ManyCommasAndAFullTextSurviveSaving) {
     // 80 commas, and a text of the full 255 bytes behind its date.
     std::string text;
