@@ -265,7 +265,6 @@ void NoteWriteFailure() {
     if (g_shell.mainWindow) PostMessageA(g_shell.mainWindow, WM_WRITE_FAILED, 0, 0);
 }
 
-
 namespace {
 // The window takes the laid-out size where it stands and is repainted whole.
 void FitWindow(HWND hwnd) {

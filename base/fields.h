@@ -22,6 +22,6 @@ void KeepStoredTail(char* text);
 void DropTrailingBlanks(char* text);
 
 // A number read the way C's atoi reads one: white space, an optional sign, then digits up to the
-// first other byte (none reads as 0). Saturates at the limits of an int instead of overflowing: a hand-edited
-// file may hold anything.
+// first other byte (none reads as 0). Saturates at the limits of an int instead of overflowing:
+// a hand-edited file may hold anything.
 int LeadingNumber(const char* text);

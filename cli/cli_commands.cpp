@@ -11,9 +11,10 @@
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "calendar/today.h"
+#include "cli/cli_args.h"
 #include "cli/cli_commands.h"
-#include "cli/program_path.h"
 #include "cli/ical_commands.h"
+#include "cli/program_path.h"
 #include "cli/text_convert.h"
 #include "config/app_state.h"
 #include "config/file_names.h"
@@ -28,25 +29,11 @@
 #include "memo/memo_store.h"
 
 namespace {
-constexpr int kExitUsage = 2;
-
 // Writes a code page 932 text as UTF-8; bytes that are not valid code page 932 go out as they are.
 void PutText(FILE* out, const char* cp932) {
     char* utf8 = Cp932ToUtf8(cp932);
     std::fputs(utf8 ? utf8 : cp932, out);
     std::free(utf8);
-}
-
-// message is ASCII, detail UTF-8 as the user typed it.
-int Fail(const char* message, const char* detail = nullptr) {
-    std::fputs("desk-calendar-cli: ", stderr);
-    std::fputs(message, stderr);
-    if (detail) {
-        std::fputs(": ", stderr);
-        std::fputs(detail, stderr);
-    }
-    std::fputc('\n', stderr);
-    return kExitUsage;
 }
 
 // "cannot write PATH: reason (error n); nothing written", the path as UTF-8.
@@ -232,18 +219,6 @@ void PutMemo(char* text) {
     std::free(text);
 }
 
-bool ParseMemoDate(const char* s, int* y, int* m, int* d) {
-    char tail;
-    if (std::sscanf(s, "%4d-%2d-%2d%c", y, m, d, &tail) != 3) return false;
-    std::tm t{};
-    t.tm_year = *y - 1900;
-    t.tm_mon = *m - 1;
-    t.tm_mday = *d;
-    t.tm_hour = 12;
-    std::mktime(&t);
-    return *y >= 1 && t.tm_mon == *m - 1 && t.tm_mday == *d;
-}
-
 // memo get DATE | memo set DATE TEXT | memo append DATE TEXT | memo free [TEXT]
 int RunMemo(int argc, char** argv) {
     g_app.design.memoRow = ReadConfigInt("MEMO_ROW", 4);
@@ -261,7 +236,7 @@ int RunMemo(int argc, char** argv) {
     bool set = argc == 3 && std::strcmp(argv[0], "set") == 0;
     bool append = argc == 3 && std::strcmp(argv[0], "append") == 0;
     if (!get && !set && !append) return Fail("usage: memo get|set|append YYYY-MM-DD [TEXT] or memo free [TEXT]");
-    if (!ParseMemoDate(argv[1], &y, &m, &d)) return Fail("not a date (YYYY-MM-DD)", argv[1]);
+    if (!ParseIsoDate(argv[1], &y, &m, &d)) return Fail("not a date (YYYY-MM-DD)", argv[1]);
     if (get) { PutMemo(ReadMemo(y, m, d)); return 0; }
     char* text = MemoArgument(argv[2]);
     if (!text) return kExitUsage;

@@ -7,28 +7,20 @@
 #include <string>
 
 #include "calendar/civil_date.h"
+#include "cli/cli_args.h"
 #include "cli/ical_export.h"
 #include "cli/ical_import.h"
 #include "cli/text_convert.h"
 #include "config/app_state.h"
 #include "config/file_names.h"
 #include "config/settings.h"
-#include "config/write_failure_text.h"
 #include "memo/memo_search.h"
 
 namespace {
-int Usage(const char* message, const char* detail = nullptr) {
-    std::fprintf(stderr, "desk-calendar-cli: %s%s%s\n", message, detail ? ": " : "", detail ? detail : "");
-    return 2;
-}
-
 // "YYYY-MM-DD" as a day number of 1970 .. 2035.
 bool ParseDate(const char* text, int* day) {
     int y, m, d;
-    char tail;
-    if (std::sscanf(text, "%4d-%2d-%2d%c", &y, &m, &d, &tail) != 3 || y < 1970 || y > 2035 || m < 1 || m > 12 ||
-        d < 1 || d > DaysInMonth(y, m))
-        return false;
+    if (!ParseIsoDate(text, &y, &m, &d) || y < 1970 || y > 2035) return false;
     *day = DayNumberOf(y, m, d);
     return true;
 }
@@ -47,14 +39,14 @@ int RunExportIcs(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         bool from = std::strcmp(argv[i], "--from") == 0, to = std::strcmp(argv[i], "--to") == 0;
         if ((from || to) && i + 1 < argc) {
-            if (!ParseDate(argv[++i], from ? &fromDay : &toDay)) return Usage("dates are YYYY-MM-DD, 1970 .. 2035", argv[i]);
+            if (!ParseDate(argv[++i], from ? &fromDay : &toDay)) return Fail("dates are YYYY-MM-DD, 1970 .. 2035", argv[i]);
         } else if (!file) {
             file = argv[i];
         } else {
-            return Usage("export-ics takes [--from DATE] [--to DATE] FILE");
+            return Fail("export-ics takes [--from DATE] [--to DATE] FILE");
         }
     }
-    if (!file) return Usage("export-ics takes [--from DATE] [--to DATE] FILE");
+    if (!file) return Fail("export-ics takes [--from DATE] [--to DATE] FILE");
     // Without dates: every year that has a memo file (this year when there is none).
     int first, last;
     if (!FindMemoYearRange(g_files.memoPath, &first, &last)) {
@@ -63,7 +55,7 @@ int RunExportIcs(int argc, char** argv) {
     }
     if (fromDay < 0) fromDay = DayNumberOf(first, 1, 1);
     if (toDay < 0) toDay = DayNumberOf(last, 12, 31);
-    if (toDay < fromDay) return Usage("--to comes before --from");
+    if (toDay < fromDay) return Fail("--to comes before --from");
     ReadSettings(&g_app);
     std::time_t now = std::time(nullptr);
     char stamp[32];
@@ -71,31 +63,27 @@ int RunExportIcs(int argc, char** argv) {
     std::string ics = ExportIcs(fromDay, toDay, g_app.settings, stamp);
     bool toStdout = std::strcmp(file, "-") == 0;
     FILE* out = toStdout ? stdout : OpenNamed(file, "wb");
-    if (!out) return Usage("cannot write", file);
+    if (!out) return Fail("cannot write", file);
     bool ok = std::fwrite(ics.data(), 1, ics.size(), out) == ics.size();
     ok = (toStdout ? std::fflush(out) : std::fclose(out)) == 0 && ok;
-    return ok ? 0 : Usage("cannot write", file);
+    return ok ? 0 : Fail("cannot write", file);
 }
 
 int RunImportIcs(int argc, char** argv) {
-    if (argc != 1) return Usage("import-ics takes one argument: FILE");
+    if (argc != 1) return Fail("import-ics takes one argument: FILE");
     bool fromStdin = std::strcmp(argv[0], "-") == 0;
     FILE* in = fromStdin ? stdin : OpenNamed(argv[0], "rb");
-    if (!in) return Usage("cannot read", argv[0]);
+    if (!in) return Fail("cannot read", argv[0]);
     std::string text;
     char chunk[65536];
     size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) text.append(chunk, n);
     if (!fromStdin) std::fclose(in);
     ImportOutcome r = ImportIcs(text);
-    if (!r.parsed) return Usage("not an iCalendar file; nothing written", argv[0]);
+    if (!r.parsed) return Fail("not an iCalendar file; nothing written", argv[0]);
     std::fprintf(stderr,
                  "import-ics: %d lines added, %d already there, %d events skipped, %d characters replaced by ?, "
                  "%d rule and countdown events of Tessel left out\n",
                  r.added, r.present, r.skipped, r.replaced, r.own);
-    if (!r.write) {
-        std::fprintf(stderr, "desk-calendar-cli: cannot write the memo files: %s\n", WriteErrorWords(r.write.error));
-        return 1;
-    }
-    return 0;
+    return r.write ? 0 : kExitUsage;  // the failed files are told with every other failed write
 }

@@ -74,8 +74,8 @@ std::string Reference(const char* pattern, const std::vector<FormatArg>& args) {
         const FormatArg& arg = args[next++];
         char piece[512];
         if (kind == 'd') {
-            std::string spec = "%" + flags + width + (hasPrecision ? "." + precision : "") + "lld";
-            std::snprintf(piece, sizeof piece, spec.c_str(), arg.number);
+            std::string conversion = "%" + flags + width + (hasPrecision ? "." + precision : "") + "lld";
+            std::snprintf(piece, sizeof piece, conversion.c_str(), arg.number);
         } else {
             std::string text = arg.text;
             if (hasPrecision) text.resize(SjisFitLength(text.c_str(), static_cast<size_t>(std::atoi(("0" + precision).c_str()))));

@@ -254,9 +254,9 @@ TEST_F(ProfileWin, PlatformAltersValuesTheStoreKeeps) {
 // Runs only as a child of the test below: writes TESSEL_WRITER = "path|prefix|count" once the
 // start event is set.
 TEST(ProfileStoreWin, WriterChild) {
-    char spec[MAX_PATH + 64];
-    if (!GetEnvironmentVariableA("TESSEL_WRITER", spec, sizeof spec)) GTEST_SKIP() << "only run by another test";
-    std::string s = spec;
+    char job[MAX_PATH + 64];
+    if (!GetEnvironmentVariableA("TESSEL_WRITER", job, sizeof job)) GTEST_SKIP() << "only run by another test";
+    std::string s = job;
     size_t a = s.find('|'), b = s.find('|', a + 1);
     std::string path = s.substr(0, a), prefix = s.substr(a + 1, b - a - 1);
     int count = std::atoi(s.c_str() + b + 1);
@@ -279,8 +279,8 @@ TEST(ProfileStoreWin, TwoProcessesWritingAtOnceLoseNothing) {
     GetModuleFileNameA(nullptr, self, sizeof self);
     PROCESS_INFORMATION children[2] = {};
     for (int c = 0; c < 2; ++c) {
-        std::string spec = path + "|P" + std::to_string(c) + "_|" + std::to_string(kKeys);
-        SetEnvironmentVariableA("TESSEL_WRITER", spec.c_str());
+        std::string job = path + "|P" + std::to_string(c) + "_|" + std::to_string(kKeys);
+        SetEnvironmentVariableA("TESSEL_WRITER", job.c_str());
         std::string command = std::string("\"") + self + "\" --gtest_filter=ProfileStoreWin.WriterChild --gtest_brief=1";
         STARTUPINFOA si = {};
         si.cb = sizeof si;
