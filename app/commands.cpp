@@ -75,6 +75,13 @@ bool Copy(CommandHost& host) {
 // A countdown line is deleted as its dialog deletes it; any other cell's memo is emptied.
 bool Delete() { return DeleteCellMemo(&g_interaction.currentCell); }
 
+// A countdown line has no text to copy and is deleted all the same; a memo whose text did not
+// reach the clipboard is kept.
+bool Cut(CommandHost& host) {
+    if (IsCountdownCell(g_interaction.currentCell)) return Delete();
+    return Copy(host) && Delete();
+}
+
 bool Paste(CommandHost& host, InsertMode mode) {
     std::string text;
     if (!host.ClipboardText(&text)) return false;
@@ -102,8 +109,9 @@ bool ButtonsShownState(const MenuState& s) { return s.buttonsShown; }
 bool TopmostState(const MenuState& s) { return s.alwaysOnTop; }
 bool NoUndo(const MenuState& s) { return !s.canUndo; }
 bool NoRedo(const MenuState& s) { return !s.canRedo; }
-bool NoMemo(const MenuState& s) { return !s.targetHasMemo; }
-bool NoClipboardText(const MenuState& s) { return !s.clipboardHasText; }
+// The memo menu's own rules: a countdown line's menu keeps "消去" for deleting the line.
+bool NoMemo(const MenuState& s) { return s.menu == IDR_MEMO_MENU && !s.targetHasMemo; }
+bool NoClipboardText(const MenuState& s) { return s.menu == IDR_MEMO_MENU && !s.clipboardHasText; }
 
 constexpr int R = kAfterRebuild, RS = kAfterRebuild | kAfterSaveView, RT = kAfterRebuild | kAfterTrayTip;
 
@@ -137,8 +145,7 @@ const CommandSpec kCommands[] = {
     {IDM_SCROLL_ROW_FORWARD, R, [](CommandHost&) { RowRequest(1); return true; }, nullptr, nullptr},
     {IDM_SCROLL_UNIT_BACK, R, [](CommandHost&) { RowRequest(-S().dayscrollUnit); return true; }, nullptr, nullptr},
     {IDM_SCROLL_UNIT_FORWARD, R, [](CommandHost&) { RowRequest(S().dayscrollUnit); return true; }, nullptr, nullptr},
-    // A memo that did not reach the clipboard is not deleted.
-    {IDM_MEMO_CUT, RT, [](CommandHost& h) { return Copy(h) && Delete(); }, NoMemo, nullptr},
+    {IDM_MEMO_CUT, RT, Cut, NoMemo, nullptr},
     {IDM_MEMO_COPY, 0, Copy, NoMemo, nullptr},
     {IDM_MEMO_DELETE, RT, [](CommandHost&) { return Delete(); }, NoMemo, nullptr},
     {IDM_MEMO_PASTE, RT, [](CommandHost& h) { return Paste(h, kInsertReplace); }, NoClipboardText, nullptr},

@@ -36,12 +36,14 @@ class CommandHost {
 
 // What a menu item's state depends on.
 struct MenuState {
+    int menu;                // the menu resource being filled in: some rules hold in one menu only
+    bool keysShown;          // key bindings work ("KEYASSIGN_ENABLE"), so items name their keys
     bool awayFromThisMonth;  // another month is shown, or the view is scrolled
     bool buttonsShown;
     bool alwaysOnTop;
     bool canUndo, canRedo;
     bool targetHasMemo;
-    bool clipboardHasText;
+    bool clipboardHasText;  // text of at least one byte
 };
 
 // kAfterTrayTip: the command may have changed today's memo, which the tray icon's tip shows.
@@ -55,7 +57,7 @@ struct CommandSpec {
     bool (*checked)(const MenuState& state);  // null: never
 };
 
-// The command's row, or null for an id that does nothing (yet).
+// The command's row, or null for an id that does nothing.
 const CommandSpec* FindCommand(int id);
 
 // Runs the command and its after-effects; false for an id that does nothing.

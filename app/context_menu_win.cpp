@@ -7,6 +7,7 @@
 #include "app/memo_commands.h"
 #include "app/menu_text.h"
 #include "base/cell_ids.h"
+#include "base/win/clipboard_win.h"
 #include "base/win/handles.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
@@ -19,18 +20,6 @@
 namespace {
 constexpr int kItemTextMax = 100;  // item texts are read with at most 99 characters
 
-MenuState StateFor(int target) {
-    MenuState s;
-    s.awayFromThisMonth = g_nav.monthOffset != 0 || g_nav.scrolled;
-    s.buttonsShown = g_app.settings.btnSize < 2;
-    s.alwaysOnTop = g_interaction.alwaysOnTop;
-    s.canUndo = CanUndoMemo();
-    s.canRedo = CanRedoMemo();
-    s.targetHasMemo = CellHasMemo(target);
-    s.clipboardHasText = IsClipboardFormatAvailable(CF_OEMTEXT) || IsClipboardFormatAvailable(CF_TEXT);
-    return s;
-}
-
 // Texts, key names and states of every item.
 void FillItems(HMENU popup, const MenuState& state) {
     int count = GetMenuItemCount(popup);
@@ -42,7 +31,8 @@ void FillItems(HMENU popup, const MenuState& state) {
         std::string item = text;
         if (id == IDM_CLEAR_MONTH)
             item = ClearMonthItemText(text, g_view.displayedMonth.tm_year + 1900, g_view.displayedMonth.tm_mon + 1);
-        if (int key = KeyOfCommand(static_cast<int>(id))) item += "\t" + KeyBindingName(key, KeyNameOf(key).c_str());
+        int key = state.keysShown ? KeyOfCommand(static_cast<int>(id)) : 0;
+        if (key) item += "\t" + KeyBindingName(key, KeyNameOf(key).c_str());
         UINT flags = MF_BYPOSITION | MF_STRING;
         if (const CommandSpec* c = FindCommand(static_cast<int>(id))) {
             if (c->grayed && c->grayed(state)) flags |= MF_GRAYED;
@@ -80,11 +70,26 @@ void FillPhrases(HMENU popup) {
 }
 }  // namespace
 
-void ShowContextMenu(HWND hwnd, const MenuChoice& choice, POINT at) {
+MenuState MenuStateNow(HWND hwnd, const MenuChoice& choice) {
+    MenuState s = {};
+    s.menu = choice.menu;
+    s.keysShown = g_app.settings.keyassignEnable != 0;
+    s.awayFromThisMonth = g_nav.monthOffset != 0 || g_nav.scrolled;
+    s.buttonsShown = g_app.settings.btnSize < 2;
+    s.alwaysOnTop = g_interaction.alwaysOnTop;
+    s.canUndo = CanUndoMemo();
+    s.canRedo = CanRedoMemo();
+    s.targetHasMemo = CellHasMemo(choice.target);
+    std::string text;  // an empty text pastes nothing, so it does not enable pasting
+    s.clipboardHasText = TextOnClipboard(hwnd, &text);
+    return s;
+}
+
+OwnedMenu FilledContextMenu(const MenuChoice& choice, const MenuState& state) {
     OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(choice.menu)));
     HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
-    if (!popup) return;
-    FillItems(popup, StateFor(choice.target));
+    if (!popup) return OwnedMenu();
+    FillItems(popup, state);
     if (choice.menu == IDR_MEMO_MENU) {
         FillPhrases(popup);
         int year, month, day;
@@ -93,6 +98,12 @@ void ShowContextMenu(HWND hwnd, const MenuChoice& choice, POINT at) {
             AppendMenuA(popup, MF_STRING, IDM_MEMO_INPUT, DateItemText(year, month, day, g_today.dayNumber).c_str());
         }
     }
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
+    return menu;
+}
+
+void ShowContextMenu(HWND hwnd, const MenuChoice& choice, POINT at) {
+    OwnedMenu menu = FilledContextMenu(choice, MenuStateNow(hwnd, choice));
+    if (!menu) return;
+    TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
     PostMessageA(hwnd, WM_NULL, 0, 0);
 }

@@ -18,6 +18,7 @@
 #include "calendar/today.h"
 #include "config/operations.h"
 #include "config/settings.h"
+#include "memo/countdown.h"
 #include "memo/memo_store.h"
 #include "resources/resource.h"
 #include "tests/test_dates.h"
@@ -201,6 +202,27 @@ TEST_F(WindowDecisions, ClipboardCommandsBetweenDays) {
     EXPECT_TRUE(RunCommand(IDM_MEMO_CUT, host));
     EXPECT_EQ(Memo16(), "");
     EXPECT_EQ(host.clipboard, "12:00 \x89\xef\x8b\x63");
+    // A countdown line has no text for the clipboard; cut deletes it all the same.
+    LoadCountdowns(g_files.memoPath);
+    ASSERT_TRUE(AddCountdownRecorded(2026, 8, 1, "trip"));
+    g_interaction.currentCell = kCellCountdownBase;
+    host.clipboardBusy = true;
+    EXPECT_TRUE(RunCommand(IDM_MEMO_CUT, host));
+    EXPECT_EQ(CountdownCount(), 0);
+}
+
+// The memo menu's gray rules belong to it: the countdown line's menu deletes its line.
+TEST_F(WindowDecisions, GrayRulesOfTheMemoMenuStayInIt) {
+    MenuState countdown = {};
+    countdown.menu = IDR_COUNTDOWN_MENU;
+    EXPECT_FALSE(FindCommand(IDM_MEMO_DELETE)->grayed(countdown));
+    MenuState memo = countdown;
+    memo.menu = IDR_MEMO_MENU;
+    EXPECT_TRUE(FindCommand(IDM_MEMO_DELETE)->grayed(memo));
+    EXPECT_TRUE(FindCommand(IDM_MEMO_PASTE)->grayed(memo));
+    memo.targetHasMemo = memo.clipboardHasText = true;
+    EXPECT_FALSE(FindCommand(IDM_MEMO_DELETE)->grayed(memo));
+    EXPECT_FALSE(FindCommand(IDM_MEMO_PASTE)->grayed(memo));
 }
 
 TEST_F(WindowDecisions, MenuTextsWheelQueueAndHandEditedBindings) {
