@@ -1,7 +1,9 @@
 #include "app/quick_memo.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "app/memo_commands.h"
 #include "base/cell_ids.h"
@@ -18,10 +20,13 @@ void Close(QuickMemoHost& host) {
 
 bool QuickMemoOpen() { return g_edit.editingCell != kCellNone && g_edit.outerFrame; }
 
-void QuickMemoType(int cell, const std::string& chars, QuickMemoHost& host) {
-    if (chars.empty() || (!IsDayCell(cell) && cell != kCellMemoBox)) return;
+void QuickMemoType(int cell, const std::string& typed, QuickMemoHost& host) {
+    if (!IsDayCell(cell) && cell != kCellMemoBox) return;
     bool opening = !QuickMemoOpen();
-    if (opening && chars[0] == ' ') return;
+    // Blanks do not open a quick memo; what was typed behind them in the same burst does.
+    std::string_view chars = typed;
+    if (opening) chars.remove_prefix(std::min(chars.size(), chars.find_first_not_of(' ')));
+    if (chars.empty()) return;
     if (opening) {
         char* memo = MemoOfCell(cell);
         std::string text = memo;

@@ -16,8 +16,8 @@ class QuickMemoHost {
 
 bool QuickMemoOpen();
 
-// Printable characters typed on cell: the first one and those already waiting behind it. A blank
-// does not open a quick memo; the first character opens one on the cell's memo and a new line.
+// Printable characters typed on cell: the first one and those already waiting behind it. Blanks
+// do not open a quick memo; the first other character opens one on the cell's memo and a new line.
 void QuickMemoType(int cell, const std::string& chars, QuickMemoHost& host);
 // Removes the last character typed (a double-byte one whole); back at the start, closes the quick
 // memo without storing anything.

@@ -152,16 +152,17 @@ void OnLeftButton(HWND hwnd, LPARAM lParam, bool doubleClick) {
         }
     }
     if (RunMouseBinding(hwnd, doubleClick ? kMouseLeftDouble : kMouseLeftClick)) return;
-    // A double click opens the input of what it hits; those dialogs come later. A single click
-    // makes it current and selects it for a while.
-    auto select = [&](int cell) {
-        if (doubleClick) return;
+    // Unbound (or with other modifiers held), a double click opens the input of what it hits, as
+    // "メモ入力" does for the current cell; a single click makes it current and selects it for a
+    // while.
+    auto hit = [&](int cell) {
         g_interaction.currentCell = cell;
-        SelectCell(hwnd, cell, true);
+        if (doubleClick) Post(hwnd, IDM_MEMO_INPUT);
+        else SelectCell(hwnd, cell, true);
     };
-    if (int cell = DayCellAt(x, y)) select(cell);
-    if (InMemoBox(x, y)) select(kCellMemoBox);
-    else if (int line = CountdownLineAt(x, y)) select(line);
+    if (int cell = DayCellAt(x, y)) hit(cell);
+    if (InMemoBox(x, y)) hit(kCellMemoBox);
+    else if (int line = CountdownLineAt(x, y)) hit(line);
 }
 
 void OnMiddleButton(HWND hwnd) { RunMouseBinding(hwnd, kMouseMiddleClick); }
@@ -289,7 +290,8 @@ void OnHotkey(HWND hwnd) {
     }
     SetForegroundWindow(hwnd);
     Post(hwnd, IDM_SHOW);
-    if (g_app.settings.keyassignEnable) SelectCell(hwnd, g_interaction.currentCell, true);
+    // An open quick memo keeps its cell and its frame: the highlight's time-out would store it.
+    if (g_app.settings.keyassignEnable && !QuickMemoOpen()) SelectCell(hwnd, g_interaction.currentCell, true);
 }
 
 void OnSize(HWND hwnd, WPARAM type) {

@@ -59,8 +59,7 @@ BOOL OnInit(HWND dialog, CountdownState* s) {
     if (d.line >= 0) {
         const CountdownMemo& memo = g_countdowns.memos[static_cast<size_t>(d.line)];
         y = memo.year, m = memo.month, day = memo.day;
-        SetDlgItemTextA(dialog, IDC_COUNTDOWN_TEXT, memo.text);
-        SendDlgItemMessageA(dialog, IDC_COUNTDOWN_TEXT, EM_SETSEL, 0, -1);
+        SetEditTextCaretAtEnd(dialog, IDC_COUNTDOWN_TEXT, memo.text);
     } else {
         EnableWindow(GetDlgItem(dialog, IDC_COUNTDOWN_ADD), FALSE);
         EnableWindow(GetDlgItem(dialog, IDC_COUNTDOWN_DELETE), FALSE);

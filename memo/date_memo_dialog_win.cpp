@@ -56,8 +56,7 @@ std::string StoredMemo(int year, int month, int day) {
 
 void SetEditText(HWND dialog, DateMemoState* s, const std::string& text) {
     s->filling = true;
-    SetDlgItemTextA(dialog, IDC_DATE_MEMO_TEXT, text.c_str());
-    SendDlgItemMessageA(dialog, IDC_DATE_MEMO_TEXT, EM_SETSEL, 0, -1);
+    SetEditTextCaretAtEnd(dialog, IDC_DATE_MEMO_TEXT, text.c_str());
     s->filling = false;
 }
 
@@ -125,10 +124,15 @@ void OnDateChosen(HWND dialog, DateMemoState* s, int list) {
     TellOwner(s->owner, kNoteStored);
 }
 
+// Only an Escape is taken out of the queue: the other keys pressed meanwhile go back in their order.
 bool EscapeWaiting(void*) {
-    MSG m;
+    std::vector<MSG> others;
     bool escape = false;
-    while (!escape && PeekMessageA(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) escape = m.wParam == VK_ESCAPE;
+    for (MSG m; PeekMessageA(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);) {
+        if (m.wParam == VK_ESCAPE && !escape) escape = true;
+        else others.push_back(m);
+    }
+    for (const MSG& m : others) PostMessageA(m.hwnd, m.message, m.wParam, m.lParam);
     return escape;
 }
 

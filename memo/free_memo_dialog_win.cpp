@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/cell_ids.h"
+#include "base/win/dialog_kit.h"
 #include "base/win/owner_notes.h"
 #include "memo/memo_dialog_frame_win.h"
 #include "memo/memo_store.h"
@@ -27,8 +28,7 @@ BOOL OnInit(HWND dialog, FreeMemoState* s) {
     s->filling = true;
     OpenFrame(dialog, &s->frame, kAnchors, static_cast<int>(sizeof kAnchors / sizeof kAnchors[0]));
     char* text = ReadFreeMemo();
-    SetDlgItemTextA(dialog, IDC_FREE_MEMO_TEXT, text ? text : "");
-    SendDlgItemMessageA(dialog, IDC_FREE_MEMO_TEXT, EM_SETSEL, 0, -1);
+    SetEditTextCaretAtEnd(dialog, IDC_FREE_MEMO_TEXT, text ? text : "");
     SetWorkingText(text ? text : "");
     std::free(text);
     BeginEditing(kCellMemoBox, 0, 0, 0);

@@ -9,6 +9,9 @@
 #include "base/anchor.h"
 
 std::string ItemText(HWND dialog, int id);
+// Puts text into edit id with the caret behind its last character, so that typing adds to it
+// instead of replacing it.
+void SetEditTextCaretAtEnd(HWND dialog, int id, const char* text);
 // The client size of the desktop window: what placements per screen size are keyed by.
 SIZE DesktopSize();
 void CentreOnScreen(HWND window);

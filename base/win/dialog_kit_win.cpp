@@ -17,6 +17,14 @@ SIZE DesktopSize() {
     return SIZE{r.right, r.bottom};
 }
 
+void SetEditTextCaretAtEnd(HWND dialog, int id, const char* text) {
+    HWND edit = GetDlgItem(dialog, id);
+    SetWindowTextA(edit, text);
+    int length = GetWindowTextLengthA(edit);
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+}
+
 void CentreOnScreen(HWND window) {
     RECT r;
     GetWindowRect(window, &r);

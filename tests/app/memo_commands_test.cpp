@@ -244,6 +244,11 @@ TEST_F(MemoCommands, QuickMemoOpensGrowsStoresAndDrops) {
     QuickHost host;
     QuickMemoType(may1, " ", host);  // a blank does not open one
     EXPECT_FALSE(QuickMemoOpen());
+    QuickMemoType(may1, "  ab", host);  // but what was typed quickly behind it does
+    ASSERT_TRUE(QuickMemoOpen());
+    EXPECT_EQ(Cell(may1), "ab");
+    QuickMemoEscape(host);
+    host.calls.clear();
     QuickMemoType(may1, "x", host);
     ASSERT_TRUE(QuickMemoOpen());
     EXPECT_EQ(Cell(may1), "x");  // the cell shows what is typed

@@ -45,7 +45,15 @@ namespace {
 std::mutex g_notesLock;
 std::vector<std::pair<int, int>> g_notes;
 
+// The keys the owner window was given, in order.
+std::string g_ownerKeys;
+
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN) {
+        std::lock_guard<std::mutex> lock(g_notesLock);
+        g_ownerKeys += static_cast<char>(wParam);
+        return 0;
+    }
     if (message == WM_DIALOG_NOTE) {
         std::lock_guard<std::mutex> lock(g_notesLock);
         g_notes.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
@@ -78,6 +86,7 @@ class MemoDialogs : public ::testing::Test {
         owner_ = CreateOwnerWindow("TesselNoteOwner", OwnerProc);
         std::lock_guard<std::mutex> lock(g_notesLock);
         g_notes.clear();
+        g_ownerKeys.clear();
     }
     void TearDown() override {
         DestroyWindow(owner_);
@@ -173,7 +182,10 @@ TEST_F(MemoDialogs, EscapeStopsALongSeries) {
         Choose(d, IDC_DATE_MEMO_REPEAT, 1);
         Type(d, IDC_DATE_MEMO_TEXT, "daily");
         Press(d, IDOK);
+        // Keys pressed while the series runs: only the Escape is taken.
+        PostMessageA(owner_, WM_KEYDOWN, 'A', 0);
         PostMessageA(GetDlgItem(d, IDC_DATE_MEMO_TEXT), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(owner_, WM_KEYDOWN, 'B', 0);
         HWND box = WaitForWindow("Tessel");
         if (!box) return;
         char text[64] = "";
@@ -184,6 +196,35 @@ TEST_F(MemoDialogs, EscapeStopsALongSeries) {
     EXPECT_TRUE(told);
     EXPECT_EQ(Memo(2026, 7, 1), "daily");
     EXPECT_FALSE(YearFileExists(2030));
+    for (MSG m; PeekMessageA(&m, owner_, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
+    std::lock_guard<std::mutex> lock(g_notesLock);
+    EXPECT_EQ(g_ownerKeys, "AB");
+}
+
+// The first key typed adds to the memo instead of replacing it.
+TEST_F(MemoDialogs, EachMemoDialogOpensWithTheCaretBehindTheText) {
+    auto typeKey = [](HWND d, int id) { SendMessageA(GetDlgItem(d, id), WM_CHAR, '!', 0); };
+    ASSERT_TRUE(WriteMemo(2026, 7, 15, "stored\r\nline", false).ok());
+    DateMemoDialog date = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, false, 0, false};
+    DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &date); }, [&](HWND d) {
+        typeKey(d, IDC_DATE_MEMO_TEXT);
+        EXPECT_EQ(Text(d, IDC_DATE_MEMO_TEXT), "stored\r\nline!");
+        Press(d, IDCANCEL);
+    });
+    ASSERT_TRUE(WriteFreeMemo("free").ok());
+    FreeMemoDialog free = {0, false};
+    DriveDialog("メモ", [&] { return OpenFreeMemoDialog(owner_, &free); }, [&](HWND d) {
+        typeKey(d, IDC_FREE_MEMO_TEXT);
+        EXPECT_EQ(Text(d, IDC_FREE_MEMO_TEXT), "free!");
+        Press(d, IDCANCEL);
+    });
+    ASSERT_TRUE(AddCountdownRecorded(2026, 8, 1, "trip"));
+    CountdownDialog countdown = {0, 0, 0, 0, kCellCountdownBase, false};
+    DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &countdown); }, [&](HWND d) {
+        typeKey(d, IDC_COUNTDOWN_TEXT);
+        EXPECT_EQ(Text(d, IDC_COUNTDOWN_TEXT), "trip!");
+        Press(d, IDCANCEL);
+    });
 }
 
 TEST_F(MemoDialogs, RepeatSettingsByDayCountOrEndDate) {
