@@ -102,8 +102,21 @@ std::tm AddMinutes(const std::tm& time, int minutes) {
     return t;
 }
 
+namespace {
+// To the minute, as alarm times count.
+bool EarlierMinute(const std::tm& a, const std::tm& b) {
+    auto key = [](const std::tm& t) {
+        return ((((static_cast<long long>(t.tm_year) * 12 + t.tm_mon) * 31 + t.tm_mday) * 24 + t.tm_hour) * 60) + t.tm_min;
+    };
+    return key(a) < key(b);
+}
+}  // namespace
+
 bool ComposeTimeAlarm(const std::tm& now, std::tm* reference, const Settings& settings, AlarmNotice* notice) {
     std::tm w = AddMinutes(now, settings.alarmTime);
+    // After the look-ahead was shortened: every line up to the reference has been announced, and
+    // the reference waits until the window passes it.
+    if (EarlierMinute(w, *reference)) return false;
     // The minute after the reference time; past 23:59 that is 24:00, which no time reaches.
     int lowHour = reference->tm_hour, lowMinute = reference->tm_min + 1;
     if (lowMinute > 59) lowMinute = 0, ++lowHour;

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <vector>
 
+#include "app/button_tips_win.h"
 #include "app/interaction.h"
 #include "app/memo_dialogs_win.h"
 #include "app/minute_timer.h"
@@ -30,6 +31,7 @@ const char kWindowClass[] = "Tessel";
 namespace {
 RECT g_pending;         // the pending repaint rectangle
 PaintResult g_painted;  // what the last paint learnt: buttons, caret
+OwnedWindow g_buttonTips;
 
 std::tm LocalNow() {
     std::time_t now = std::time(nullptr);
@@ -42,8 +44,19 @@ PaintContext CurrentPaintContext() {
     return PaintContext{g_edit.highlightedCell, g_edit.editingCell, g_edit.outerFrame, g_interaction.alwaysOnTop};
 }
 
-// Keeps what the paint learnt; the input method's window follows the quick memo's caret.
+bool SameButtons(const PaintResult& a, const PaintResult& b) {
+    if (a.buttonsShown != b.buttonsShown) return false;
+    for (int i = 0; i < kButtonCount; ++i) {
+        const ButtonRect &x = a.buttons[i], &y = b.buttons[i];
+        if (x.left != y.left || x.top != y.top || x.right != y.right || x.bottom != y.bottom) return false;
+    }
+    return true;
+}
+
+// Keeps what the paint learnt: the buttons' tips follow them, the input method's window follows
+// the quick memo's caret.
 void KeepPaintResult(HWND hwnd, const PaintResult& result) {
+    if (!SameButtons(result, g_painted)) PlaceButtonTips(g_buttonTips.get(), hwnd, result);
     g_painted = result;
     if (!result.caretShown) return;
     ImeContext ime(hwnd);
@@ -55,6 +68,7 @@ void KeepPaintResult(HWND hwnd, const PaintResult& result) {
 }
 
 void OnCreate(HWND hwnd) {
+    g_buttonTips.reset(CreateButtonTips(hwnd));
     SIZE screen = ScreenSize();
     PaintRect all = {0, 0, screen.cx, screen.cy};  // the first paint draws everything
     WindowDC dc(hwnd);
@@ -71,6 +85,7 @@ void OnPaint(HWND hwnd) {
 
 void OnDestroy() {
     PostQuitMessage(0);
+    g_buttonTips.reset();
     if (g_app.settings.useTasktray) RemoveTrayIcon();
 }
 
@@ -279,18 +294,17 @@ void RebuildAndResize(HWND hwnd) {
     FitWindow(hwnd);
 }
 
-// Time alarms start counting again from now under the settings in force.
+// The time alarm's reference stays where it is: moved on to now, it would skip the lines that
+// came due while alarms were off, or that a longer look-ahead now reaches.
 void ShowSettingsInForce(HWND hwnd) {
     BuildLayout(&g_app, CurrentLayoutInputs());
     FitWindow(hwnd);
-    MessageBoxClosed(LocalNow(), &g_minute, g_app.settings.alarmTime);
 }
 
 void FollowKeptSettings(HWND hwnd, bool trayBefore) {
     if (g_app.settings.useTasktray && !trayBefore) AddTrayIcon(hwnd);
     if (!g_app.settings.useTasktray && trayBefore) RemoveTrayIcon();
     RebuildAndResize(hwnd);
-    MessageBoxClosed(LocalNow(), &g_minute, g_app.settings.alarmTime);
 }
 
 void RequestRepaint(HWND hwnd, const RECT* rect) {

@@ -163,6 +163,12 @@ int KeyOfCommand(int command) {
     return 0;
 }
 
+const char* OperationName(int command) {
+    for (const Operation* op = g_operations; op->name; ++op)
+        if (op->command == command) return op->name;
+    return "";
+}
+
 int FindCommandByMouse(int value) {
     for (const Operation* op = g_operations; op->name; ++op) {
         if (op->mouse != 0 && (op->mouse & ~0xFF00) == value) return op->command;

@@ -38,6 +38,8 @@ bool WriteAssignments();
 int FindCommandByKey(int value);
 // The key bound to the first row with this command, 0 for none.
 int KeyOfCommand(int command);
+// The name of the first row with this command ("" for none): what the title buttons' tips say.
+const char* OperationName(int command);
 int FindCommandByMouse(int value);
 
 // A binding's name: "(なし)" for 0, else "Alt + ", "Ctrl + ", "Shift + " for the modifiers that

@@ -91,6 +91,13 @@ struct MenuTraits {
 };
 using OwnedMenu = UniqueHandle<MenuTraits>;  // its popups go with it
 
+struct WindowTraits {
+    using Handle = HWND;
+    static HWND None() { return nullptr; }
+    static void Free(HWND window) { DestroyWindow(window); }
+};
+using OwnedWindow = UniqueHandle<WindowTraits>;  // a window nothing else destroys
+
 struct GlobalTraits {
     using Handle = HGLOBAL;
     static HGLOBAL None() { return nullptr; }

@@ -148,6 +148,24 @@ TEST_F(Alarms, TheWindowCrossesMidnight) {
     EXPECT_EQ(n.text, "10:26 shown");
 }
 
+// A shorter look-ahead: the lines up to the old window's end were announced already, so none of
+// them comes again, and the reference waits until the window passes it.
+TEST_F(Alarms, AShorterLookAheadAnnouncesNothingTwice) {
+    EXPECT_TRUE(WriteMemo(2025, 3, 3, "10:10 call\r\n10:40 mail", false));
+    g_app.settings.alarmShow = 1;
+    g_app.settings.alarmTime = 30;
+    std::tm ref = At(2025, 3, 3, 9, 59);
+    AlarmNotice n;
+    ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 3, 10, 0, 1), &ref, g_app.settings, &n));
+    EXPECT_EQ(n.text, "10:10 call");
+    g_app.settings.alarmTime = 5;
+    for (int minute = 1; minute <= 30; ++minute)
+        EXPECT_FALSE(ComposeTimeAlarm(At(2025, 3, 3, 10, minute, 1), &ref, g_app.settings, &n)) << minute;
+    EXPECT_EQ(ref.tm_hour * 60 + ref.tm_min, 10 * 60 + 35);
+    ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 3, 10, 35, 1), &ref, g_app.settings, &n));
+    EXPECT_EQ(n.text, "10:40 mail");
+}
+
 // The minute timer's runs through the clock it is given: the start-up day alarm once, the
 // reference kept on a day-alarm run and while ALARM is off, midnight, a message box's close.
 TEST_F(Alarms, MinuteRunsAtChosenTimes) {
