@@ -147,6 +147,7 @@ void ApplyRuleYears(HolidayRule* rule, const char* firstText, const char* lastTe
     int first = YearsValue(LeadingNumber(firstText), 0) / 10000, last = YearsValue(0, LeadingNumber(lastText));
     if (first && last && last < first) std::swap(first, last);
     rule->years = YearsValue(first, last);
+    rule->otherYears[0] = 0;  // typed years take the place of what another program left there
 }
 
 std::string YearEditText(int year) { return year ? std::to_string(year) : std::string(); }

@@ -176,8 +176,9 @@ TEST_F(HolidayRuleEdits, YearsTypedAreStoredAsTheSpanTheyName) {
     EXPECT_EQ(typed("2002", "1996"), "19962002 1996～2002");  // typed the other way round
     EXPECT_EQ(typed("2002", "0"), "20020000 2002～");          // an open end is never swapped
     EXPECT_EQ(typed("12345", "2000"), "2000 ～2000");          // pasted past 9999: open
-    EXPECT_EQ(typed("-5", "7"), "7 ～7");
-    EXPECT_EQ(shown(), "|7");
+    EXPECT_EQ(typed("-5", "1007"), "1007 ～1007");
+    EXPECT_EQ(shown(), "|1007");
+    EXPECT_EQ(typed("77", "999"), "0 ");  // years of fewer than four digits: open
     typed("2002", "1996");
     EXPECT_EQ(shown(), "1996|2002");
 }
