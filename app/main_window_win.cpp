@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/button_tips_win.h"
+#include "app/data_watch_win.h"
 #include "app/interaction.h"
 #include "app/memo_dialogs_win.h"
 #include "app/minute_timer.h"
@@ -212,6 +213,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_SET_HOTKEY: OnSetHotkey(hwnd, wParam); break;
     case WM_TRAY_NOTIFY: OnTrayNotify(hwnd, lParam); break;
     case WM_WRITE_FAILED: OnWriteFailed(hwnd); break;
+    case WM_DATA_FILES_CHANGED: OnDataFilesChanged(hwnd); break;
     case WM_DIALOG_NOTE: OnDialogNote(hwnd, wParam, lParam); break;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }

@@ -46,6 +46,20 @@ bool OpenCountdownInput(HWND hwnd) {
     return dialog.changed;
 }
 
+namespace {
+// The month of a day (a search hit) shown from its start, the day current and highlighted.
+void ShowDay(HWND hwnd, int value) {
+    int year = value / 10000, month = value / 100 % 100, day = value % 100;
+    ResetNavigation(&g_nav);
+    g_nav.monthOffset = 12 * (year - (g_today.date.tm_year + 1900)) + month - 1 - g_today.date.tm_mon;
+    RebuildAndResize(hwnd);
+    int index = DayNumberOf(year, month, day) - LocalDayNumber(g_view.firstDay);
+    if (index < 0 || index >= static_cast<int>(g_view.cells.size()) || index > kMaxCellIndex) return;
+    g_interaction.currentCell = kCellDayBase + index;
+    SelectCell(hwnd, g_interaction.currentCell, true);
+}
+}  // namespace
+
 void OnDialogNote(HWND hwnd, WPARAM note, LPARAM cell) {
     switch (note) {
     case kNoteRepaintCell: RepaintCell(hwnd, static_cast<int>(cell)); break;
@@ -57,6 +71,7 @@ void OnDialogNote(HWND hwnd, WPARAM note, LPARAM cell) {
         break;
     case kNotePreview: ShowSettingsInForce(hwnd); break;
     case kNoteSettingsKept: FollowKeptSettings(hwnd, cell != 0); break;
+    case kNoteShowDay: ShowDay(hwnd, static_cast<int>(cell)); break;
     case kNoteStored:
         if (g_app.settings.useTasktray) RefreshTrayTip();
         break;

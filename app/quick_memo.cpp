@@ -8,6 +8,7 @@
 #include "app/memo_commands.h"
 #include "base/cell_ids.h"
 #include "base/sjis.h"
+#include "memo/memo_store.h"
 #include "memo/working_text.h"
 
 namespace {
@@ -68,6 +69,21 @@ void QuickMemoBackspace(int currentCell, QuickMemoHost& host) {
 void QuickMemoEscape(QuickMemoHost& host) {
     if (QuickMemoOpen()) Close(host);
     host.Select(kCellNone, false);
+}
+
+void QuickMemoFollowStored() {
+    if (!QuickMemoOpen()) return;
+    const char* text = WorkingTextOrEmpty();
+    size_t length = std::strlen(text), start = static_cast<size_t>(g_edit.startPos);
+    std::string typed = start < length ? std::string(text + start) : std::string();
+    bool day = IsDayCell(g_edit.editingCell);
+    char* memo = ReadMemo(day ? g_edit.year : 0, day ? g_edit.month : 0, day ? g_edit.day : 0);
+    std::string stored = memo ? memo : "";
+    std::free(memo);
+    if (!stored.empty()) stored += "\r\n";
+    g_edit.startPos = static_cast<int>(stored.size());
+    stored += typed;
+    SetWorkingText(stored.c_str(), static_cast<int>(stored.size()));
 }
 
 bool QuickMemoCommit(QuickMemoHost& host) {

@@ -24,6 +24,9 @@ void QuickMemoType(int cell, const std::string& chars, QuickMemoHost& host);
 void QuickMemoBackspace(int currentCell, QuickMemoHost& host);
 // Closes an open quick memo without storing; the highlight goes.
 void QuickMemoEscape(QuickMemoHost& host);
+// The memo under an open quick memo may have been changed by another program: what is typed
+// goes behind the memo as it is stored now, so that storing it loses neither.
+void QuickMemoFollowStored();
 // Stores the text in its cell (lines sorted by alarm time when that is on), closes the quick memo
 // and has the tray tip refreshed. False, and the quick memo stays open with everything typed, when
 // the store failed.

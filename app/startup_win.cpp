@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/data_watch_win.h"
 #include "app/interaction.h"
 #include "app/main_window_win.h"
 #include "app/minute_timer.h"
@@ -85,6 +86,7 @@ void LoadEverything(const char* commandLine, std::tm* now) {
 }
 
 void ReleaseEverything() {
+    StopDataWatch();
     ReleasePaintCache();
     ResetProcessState();
 }
@@ -151,6 +153,7 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     PostMessageA(hwnd, WM_SET_HOTKEY, g_app.settings.hotkey & 0xFFFF, 0);
     PostMessageA(hwnd, WM_WRITE_FAILED, 0, 0);
     g_undo.limit = ReadConfigInt("UNDO_SIZE", 9);
+    StartDataWatch(hwnd);  // another program's changes to the memos and rules are shown as they come
 
     int code = MessageLoop();
     ReleaseEverything();

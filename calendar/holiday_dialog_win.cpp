@@ -119,6 +119,7 @@ void FillControls(HWND dialog, HolidayState* s, int index) {
     YearSpan years = RuleYears(rule);
     SetDlgItemTextA(dialog, IDC_HOLIDAY_FIRST_YEAR, YearEditText(years.first).c_str());
     SetDlgItemTextA(dialog, IDC_HOLIDAY_LAST_YEAR, YearEditText(years.last).c_str());
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_STATUS, "");
     ApplyEnabling(dialog, rule);
     s->filling = false;
 }
@@ -161,12 +162,15 @@ bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule)
         ShowKept(dialog, s, id, rule->text);
         return true;
     case IDC_HOLIDAY_FIRST_YEAR:
-    case IDC_HOLIDAY_LAST_YEAR:
-        // Both edits as typed: a to year before the from year stays in its edit.
+    case IDC_HOLIDAY_LAST_YEAR: {
+        // Years that name no span are refused: the rule keeps its years and the status line says
+        // why until the edits are put right.
         if (code != EN_CHANGE) return false;
-        ApplyRuleYears(rule, ItemText(dialog, IDC_HOLIDAY_FIRST_YEAR).c_str(),
-                       ItemText(dialog, IDC_HOLIDAY_LAST_YEAR).c_str());
+        TypedYears typed = ApplyRuleYears(rule, ItemText(dialog, IDC_HOLIDAY_FIRST_YEAR).c_str(),
+                                          ItemText(dialog, IDC_HOLIDAY_LAST_YEAR).c_str());
+        SetDlgItemTextA(dialog, IDC_HOLIDAY_STATUS, TypedYearsText(typed));
         return true;
+    }
     default: return false;
     }
 }
@@ -209,8 +213,22 @@ void OnDelete(HWND dialog, HolidayState* s) {
     if (next >= 0) FillControls(dialog, s, rows[static_cast<size_t>(next)]);
 }
 
+// Years the edits show but the rule did not take: nothing is saved until they are put right.
+bool YearsRefused(HWND dialog) {
+    TypedYears typed = CheckRuleYears(ItemText(dialog, IDC_HOLIDAY_FIRST_YEAR).c_str(),
+                                      ItemText(dialog, IDC_HOLIDAY_LAST_YEAR).c_str());
+    if (typed == TypedYears::kTaken) return false;
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_STATUS, TypedYearsText(typed));
+    bool firstWrong = CheckRuleYears(ItemText(dialog, IDC_HOLIDAY_FIRST_YEAR).c_str(), "") != TypedYears::kTaken;
+    HWND edit = GetDlgItem(dialog, firstWrong ? IDC_HOLIDAY_FIRST_YEAR : IDC_HOLIDAY_LAST_YEAR);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    return true;
+}
+
 // The file gets the rules in the order the list shows them.
 void OnSave(HWND dialog, HolidayState* s, bool close) {
+    if (YearsRefused(dialog)) return;
     HWND list = ListOf(dialog);
     std::vector<int> rows = RowRules(list);
     ReorderRulesToRows(&rows);

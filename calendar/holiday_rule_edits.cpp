@@ -142,11 +142,40 @@ void ApplyRuleText(HolidayRule* rule, const char* text) {
     CopyField(rule->text, sizeof rule->text, line.c_str());
 }
 
-void ApplyRuleYears(HolidayRule* rule, const char* firstText, const char* lastText) {
-    // Each end alone through the stored form, so that one rule says which years are open.
-    int first = YearsValue(LeadingNumber(firstText), 0) / 10000, last = YearsValue(0, LeadingNumber(lastText));
-    if (first && last && last < first) std::swap(first, last);
-    rule->years = YearsValue(first, last);
+namespace {
+// A year edit's number: 0 for an empty edit, -1 for anything but digits (a pasted text).
+int TypedYear(const char* text) {
+    int year = 0;
+    for (const char* p = text; *p; ++p) {
+        if (*p < '0' || *p > '9' || year > kLastRuleYear) return -1;
+        year = year * 10 + (*p - '0');
+    }
+    return year;
+}
+}  // namespace
+
+TypedYears CheckRuleYears(const char* firstText, const char* lastText) {
+    int first = TypedYear(firstText), last = TypedYear(lastText);
+    for (int year : {first, last})
+        if (year != 0 && (year < kFirstRuleYear || year > kLastRuleYear)) return TypedYears::kOutOfRange;
+    if (first && last && last < first) return TypedYears::kReversed;
+    return TypedYears::kTaken;
+}
+
+TypedYears ApplyRuleYears(HolidayRule* rule, const char* firstText, const char* lastText) {
+    TypedYears typed = CheckRuleYears(firstText, lastText);
+    if (typed != TypedYears::kTaken) return typed;
+    rule->years = YearsValue(TypedYear(firstText), TypedYear(lastText));
+    rule->otherYears[0] = 0;  // typed years take the place of what another program left there
+    return typed;
+}
+
+const char* TypedYearsText(TypedYears typed) {
+    switch (typed) {
+    case TypedYears::kReversed: return "終わりの年が始まりの年より前です。年を直してください";
+    case TypedYears::kOutOfRange: return "年は1000から9999までの4桁で指定してください（空欄は制限なし）";
+    default: return "";
+    }
 }
 
 std::string YearEditText(int year) { return year ? std::to_string(year) : std::string(); }

@@ -27,10 +27,14 @@ void ApplyDateChoice(HolidayRule* rule, int choice);
 void ApplyWeekList(HolidayRule* rule, const char* text);
 // The memo text typed: its first line, at most 127 bytes, cut on a character boundary.
 void ApplyRuleText(HolidayRule* rule, const char* text);
-// The from and to years typed. An empty edit, 0 or a number outside 1..9999 leaves its end open.
-// A to year before the from year means the years between them, typed the other way round: the
-// ends are swapped, as a stored span ending before it starts would read as every year.
-void ApplyRuleYears(HolidayRule* rule, const char* firstText, const char* lastText);
+// What typed years make: a span taken, or why they are refused (the rule keeps its years).
+enum class TypedYears { kTaken, kReversed, kOutOfRange };
+// The from and to years typed. An empty edit or 0 leaves its end open; any other year must have
+// four digits, and the to year must not come before the from year.
+TypedYears CheckRuleYears(const char* firstText, const char* lastText);
+TypedYears ApplyRuleYears(HolidayRule* rule, const char* firstText, const char* lastText);
+// The status line's text for refused years; empty for years taken.
+const char* TypedYearsText(TypedYears typed);
 // What a year edit shows for one end of a span: the year, or nothing when the end is open.
 std::string YearEditText(int year);
 

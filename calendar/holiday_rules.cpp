@@ -35,17 +35,49 @@ const char* WeekdayName(int weekday) { return weekday >= 0 && weekday < 7 ? kWee
 
 }  // namespace
 
+namespace {
+bool IsRuleYear(int year) { return year >= kFirstRuleYear && year <= kLastRuleYear; }
+
+// A span in the stored form: every part 0 or a year of four digits, the last not before the first.
+bool IsSpanValue(int32_t value) {
+    if (value < 0 || value > kLastRuleYear * 10000 + kLastRuleYear) return false;
+    int first = value / 10000, last = value % 10000;
+    if (first && !IsRuleYear(first)) return false;
+    if (last && !IsRuleYear(last)) return false;
+    return !(first && last && last < first);
+}
+}  // namespace
+
 YearSpan RuleYears(const HolidayRule& rule) {
-    if (rule.years <= 0) return YearSpan{0, 0};
-    YearSpan span{rule.years / 10000, rule.years % 10000};
-    if (span.first && span.last && span.last < span.first) return YearSpan{0, 0};
-    return span;
+    if (!IsSpanValue(rule.years)) return YearSpan{0, 0};
+    return YearSpan{rule.years / 10000, rule.years % 10000};
 }
 
 int32_t YearsValue(int first, int last) {
-    if (first < 1 || first > 9999) first = 0;
-    if (last < 1 || last > 9999) last = 0;
+    if (!IsRuleYear(first)) first = 0;
+    if (!IsRuleYear(last)) last = 0;
     return first * 10000 + last;
+}
+
+void ReadYearsField(const char* field, HolidayRule* rule) {
+    rule->years = 0;
+    rule->otherYears[0] = 0;
+    size_t n = std::strlen(field);
+    bool digits = n > 0 && n <= 8;
+    for (size_t i = 0; digits && i < n; ++i) digits = field[i] >= '0' && field[i] <= '9';
+    // Only the writer's own spellings: "0", a last year, or a first year and a last one (or 0000).
+    bool ours = digits && (n == 1 || n == 4 || n == 8) && (field[0] != '0' || n == 1);
+    int32_t value = ours ? static_cast<int32_t>(std::strtol(field, nullptr, 10)) : 0;
+    if (ours && IsSpanValue(value) && (n != 1 || value == 0)) {
+        rule->years = value;
+        return;
+    }
+    CopyField(rule->otherYears, sizeof rule->otherYears, field);
+}
+
+std::string YearsFieldText(const HolidayRule& rule) {
+    if (rule.otherYears[0]) return std::string(rule.otherYears, strnlen(rule.otherYears, sizeof rule.otherYears));
+    return std::to_string(rule.years);
 }
 
 bool RuleAppliesIn(const HolidayRule& rule, int year) {
@@ -101,14 +133,14 @@ int LoadHolidayRules(const char* holidayPath) {
         if (count < 10) continue;
         HolidayRule* rule = AppendHolidayRule();
         if (!rule) break;
-        int32_t numbers[10];
-        for (int i = 0; i < 10; ++i) numbers[i] = LeadingNumber(fields[i]);
+        int32_t numbers[9];
+        for (int i = 0; i < 9; ++i) numbers[i] = LeadingNumber(fields[i]);
         rule->kind = numbers[0];
         rule->month = numbers[1];
         rule->day = numbers[2];
         rule->weekday = numbers[3];
         for (int i = 0; i < 5; ++i) rule->weekSlots[i] = numbers[4 + i];
-        rule->years = numbers[9];
+        ReadYearsField(fields[9], rule);
         // The text is everything behind the tenth comma as it stands, its own commas included
         // (a split would lose one at its end).
         const char* text = count > 10 ? line + (fields[10] - copy) : "";
@@ -133,10 +165,10 @@ bool SaveHolidayRules(const char* holidayPath, const HolidayRule* rules, int cou
         const HolidayRule& r = rules[i - 1];
         char text[128];
         CopyField(text, sizeof text, r.text);
-        char line[320];
-        std::snprintf(line, sizeof line, "%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%s", r.kind, r.month, r.day, r.weekday,
-                      r.weekSlots[0], r.weekSlots[1], r.weekSlots[2], r.weekSlots[3], r.weekSlots[4], r.years,
-                      text);
+        char line[512];
+        std::snprintf(line, sizeof line, "%d,%d,%d,%d,%d,%d,%d,%d,%d,%s,%s", r.kind, r.month, r.day, r.weekday,
+                      r.weekSlots[0], r.weekSlots[1], r.weekSlots[2], r.weekSlots[3], r.weekSlots[4],
+                      YearsFieldText(r).c_str(), text);
         std::snprintf(key, sizeof key, "%d", i);
         ok = ProfileWriteString(kSection, key, line, holidayPath) && ok;
     }

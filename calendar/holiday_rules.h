@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <ctime>
+#include <string>
 
 enum RuleKind { kNationalHoliday = 0, kPersonalHoliday = 1, kHolidayMemoRule = 2, kDateMemoRule = 3 };
 enum { kRuleKinds = 4, kRuleMonths = 15, kVernalEquinoxMonth = 13, kAutumnalEquinoxMonth = 14 };
@@ -14,6 +15,10 @@ struct HolidayRule {
     int32_t weekday;  // -1 none, 0..6: the first such weekday on or after day
     int32_t weekSlots[5];  // week n of the month: weekday + 1, or 0
     int32_t years;         // the years the rule applies to: see RuleYears
+    // Field 10 as another program left it, when it is not a span of years in the form written
+    // here: kept and written back byte for byte, and the rule applies in every year. Empty when
+    // the field held a span (or nothing).
+    char otherYears[248];
     char text[128];
     // Working fields of the holiday settings dialog; never stored.
     int32_t dateChoice;
@@ -21,15 +26,22 @@ struct HolidayRule {
 };
 
 // The span of years of a rule, stored as first year x 10000 + last year, either part 0 when
-// open: 0 every year, 19962002 from 1996 to 2002, 20160000 from 2016 on, 1988 until 1988. A
-// negative value, or one whose last year comes before its first, counts as every year.
+// open, each year of four digits: 0 every year, 19962002 from 1996 to 2002, 20160000 from 2016
+// on, 1988 until 1988. Any other value (negative, a year of fewer digits, a last year before the
+// first) counts as every year.
 struct YearSpan {
     int first;  // 0: no first year
     int last;   // 0: no last year
 };
 YearSpan RuleYears(const HolidayRule& rule);
-// The stored form of a span; a first or last year outside 1 .. 9999 counts as open.
+enum { kFirstRuleYear = 1000, kLastRuleYear = 9999 };
+// The stored form of a span; a first or last year outside 1000 .. 9999 counts as open.
 int32_t YearsValue(int first, int last);
+// Field 10 of a rule line taken in: a span in the form the writer writes (decimal, no sign, no
+// leading zero, a valid span) goes to years; any other text is kept in otherYears.
+void ReadYearsField(const char* field, HolidayRule* rule);
+// Field 10 as the writer writes it: the kept text of another program, or the span.
+std::string YearsFieldText(const HolidayRule& rule);
 bool RuleAppliesIn(const HolidayRule& rule, int year);
 // Whether the rule falls on the date (tm_year, tm_mon, tm_mday, tm_wday read); equinox rules
 // look at the equinox days of the last month-model rebuild.

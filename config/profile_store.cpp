@@ -122,7 +122,12 @@ struct Store {
     // Inside a write batch the files written so far, each replaced once when the batch ends.
     int writeBatchDepth = 0;
     std::unordered_map<std::string, PendingFile, PathHash, std::equal_to<>> pending;
+    // This process's replacements of each file, not yet taken.
+    std::unordered_map<std::string, std::vector<OwnReplacement>, PathHash, std::equal_to<>> replaced;
 };
+
+// Enough for the writes of a few seconds; a longer run unread only makes a watcher look again.
+constexpr size_t kKeptReplacements = 64;
 
 Store& TheStore() {
     static Store store;
@@ -357,7 +362,11 @@ WriteResult Commit(Store& st, const char* path, std::unique_ptr<ParsedFile> f) {
         return r;
     }
     ++st.replaceCount;
+    FileStamp before = f->stamp;
     f->stamp = StampOfFile(path);
+    std::vector<OwnReplacement>& own = st.replaced[path];
+    if (own.size() >= kKeptReplacements) own.erase(own.begin());
+    own.push_back(OwnReplacement{before, f->stamp});
     f->checkedInBatch = st.batch;
     Keep(st, path, std::move(f));
     return WriteResult{};
@@ -519,6 +528,7 @@ void ProfileStoreReset() {
     st.replaceCount = 0;
     st.failures.clear();
     st.failing.clear();
+    st.replaced.clear();
 }
 
 void ProfileBeginReadBatch() {
@@ -563,6 +573,16 @@ WriteResult ProfileEndWriteBatch() {
     }  // the files' locks go with pending
     for (Listener l : listeners) l();
     return first;
+}
+
+std::vector<OwnReplacement> ProfileTakeOwnReplacements(const char* path) {
+    Store& st = TheStore();
+    std::lock_guard<std::mutex> guard(st.lock);
+    auto it = st.replaced.find(std::string_view(path ? path : ""));
+    if (it == st.replaced.end()) return {};
+    std::vector<OwnReplacement> taken = std::move(it->second);
+    st.replaced.erase(it);
+    return taken;
 }
 
 int ProfileStoreParseCount() {

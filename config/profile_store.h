@@ -88,6 +88,16 @@ class ProfileWriteBatch {
     bool ended_ = false;
 };
 
+// A replacement of a file by this process: the file's stamp before it and after it. Whoever
+// watches the data folder tells its own writes from another program's by them.
+struct OwnReplacement {
+    FileStamp before;
+    FileStamp after;
+};
+// The replacements of path since the last take, oldest first (only the latest few are kept);
+// taking them empties the list.
+std::vector<OwnReplacement> ProfileTakeOwnReplacements(const char* path);
+
 // Forgets every parsed file and every unreported failure (tests; shutdown).
 void ProfileStoreReset();
 

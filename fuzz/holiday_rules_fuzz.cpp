@@ -21,9 +21,12 @@ std::string TrimEnd(std::string s) {
 
 void CheckSameRule(const HolidayRule& a, const HolidayRule& b, int i) {
     FUZZ_CHECK(a.kind == b.kind && a.month == b.month && a.day == b.day && a.weekday == b.weekday &&
-                   std::memcmp(a.weekSlots, b.weekSlots, sizeof a.weekSlots) == 0 && a.years == b.years,
-               "rule %d: numbers %d,%d,%d,%d,..,%d came back as %d,%d,%d,%d,..,%d", i, a.kind, a.month, a.day,
-               a.weekday, a.years, b.kind, b.month, b.day, b.weekday, b.years);
+                   std::memcmp(a.weekSlots, b.weekSlots, sizeof a.weekSlots) == 0 &&
+                   YearsFieldText(a) == YearsFieldText(b),
+               "rule %d: numbers %d,%d,%d,%d,..,%s came back as %d,%d,%d,%d,..,%s", i, a.kind, a.month, a.day,
+               a.weekday, YearsFieldText(a).c_str(), b.kind, b.month, b.day, b.weekday, YearsFieldText(b).c_str());
+    YearSpan x = RuleYears(a), y = RuleYears(b);
+    FUZZ_CHECK(x.first == y.first && x.last == y.last, "rule %d: its years changed on the way", i);
     FUZZ_CHECK(TrimEnd(a.text) == b.text, "rule %d: text \"%s\" came back as \"%s\"", i, a.text, b.text);
 }
 

@@ -8,13 +8,17 @@
 #include "base/sjis.h"
 #include "base/win/clipboard_win.h"
 #include "base/win/dialog_kit.h"
+#include "base/win/owner_notes.h"
 #include "memo/memo_search.h"
 #include "memo/search_results.h"
 #include "resources/resource.h"
 
 namespace {
+constexpr int kDateColumnMargin = 16;  // the list's space before and after a column's text
+
 struct SearchState {
     SearchDialog* d;
+    HWND owner;
     // The rows in the order shown. The list (LVS_OWNERDATA) holds only their count and asks for
     // the texts of the rows it draws, so ten thousand hits show at once and sort here.
     std::vector<SearchRow> rows;
@@ -44,6 +48,11 @@ BOOL OnInit(HWND dialog, SearchState* s) {
     CentreOnScreen(dialog);
     HWND list = ResultList(dialog);
     SetUpReportColumns(list, kSearchColumnTitles, kSearchColumnWidths, 2);
+    // The date column as wide as a date in the list's own font, with the list's margins, so that
+    // no date is shortened.
+    int dateWidth = static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>("0000/00/00")));
+    if (dateWidth + kDateColumnMargin > kSearchColumnWidths[0])
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(dateWidth + kDateColumnMargin, 0));
     SendDlgItemMessageA(dialog, IDC_SEARCH_KEYWORD, EM_LIMITTEXT, kSearchKeywordMax, 0);
     EnableWindow(GetDlgItem(dialog, IDC_SEARCH_COPY), FALSE);
     SetFocus(GetDlgItem(dialog, IDC_SEARCH_KEYWORD));
@@ -108,12 +117,20 @@ void OnGetText(const SearchState* s, LVITEMA* item) {
     CopyField(item->pszText, static_cast<size_t>(item->cchTextMax), text.c_str());
 }
 
+// A hit double-clicked: the calendar shows its day.
+void OnRowActivated(const SearchState* s, int row) {
+    if (row < 0 || row >= static_cast<int>(s->rows.size())) return;
+    const SearchRow& hit = s->rows[static_cast<size_t>(row)];
+    TellOwner(s->owner, kNoteShowDay, DayNoteValue(hit.year, hit.month, hit.day));
+}
+
 // True for the notes answered here; the others get the list's defaults.
 bool OnNotify(HWND dialog, SearchState* s, NMHDR* note) {
     if (note->idFrom != IDC_SEARCH_RESULTS) return false;
     switch (note->code) {
     case LVN_GETDISPINFOA: OnGetText(s, &reinterpret_cast<NMLVDISPINFOA*>(note)->item); return true;
     case LVN_COLUMNCLICK: OnColumnClick(dialog, s, reinterpret_cast<NMLISTVIEW*>(note)->iSubItem); return true;
+    case NM_DBLCLK: OnRowActivated(s, reinterpret_cast<NMITEMACTIVATE*>(note)->iItem); return false;
     default: return false;
     }
 }
@@ -142,6 +159,7 @@ INT_PTR CALLBACK SearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 INT_PTR OpenSearchDialog(HWND owner, SearchDialog* dialog) {
     SearchState s = {};
     s.d = dialog;
+    s.owner = owner;
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SEARCH), owner, SearchProc,
                            reinterpret_cast<LPARAM>(&s));
 }

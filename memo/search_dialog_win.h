@@ -12,4 +12,6 @@ struct SearchDialog {
 };
 
 // Modal over owner. A search changes nothing, so it ends with IDCANCEL whichever way it closes.
+// A double click on a hit tells the owner to show that day (kNoteShowDay, base/win/owner_notes.h);
+// the dialog stays open for the next hit.
 INT_PTR OpenSearchDialog(HWND owner, SearchDialog* dialog);

@@ -239,7 +239,7 @@ void Painter::MemoBox() {
     if (cx.highlightedCell == kCellMemoBox) {
         bool editing = cx.editingCell == kCellMemoBox && drawn;
         int x = editing ? endX : g3, y = (editing ? endY : g1 + drawn * lh) + g1;
-        Caret(kCellMemoBox, x, y, bw, bh, box.left, box.top, m.memoLineHeight - g3);
+        Caret(kCellMemoBox, x, y, bw, bh, box.left, box.top, lh - g3);
         s.DrawSelectionFrame(PaintRect{0, 0, bw, bh}, cx.editingCell == kCellMemoBox && cx.quickMemo);
     }
     s.EndArea();

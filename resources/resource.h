@@ -173,6 +173,7 @@
 #define IDC_HOLIDAY_APPLY 1171
 #define IDC_HOLIDAY_FIRST_YEAR 1172  // the years of the rule: from, to
 #define IDC_HOLIDAY_LAST_YEAR 1173
+#define IDC_HOLIDAY_STATUS 1174  // why typed years are refused
 
 // Memo search dialog (134); its default button searches.
 #define IDC_SEARCH_FIND 1

@@ -66,6 +66,13 @@ struct FileTraits {
 };
 using FileHandle = UniqueHandle<FileTraits>;  // from CreateFileA
 
+struct KernelObjectTraits {
+    using Handle = HANDLE;
+    static HANDLE None() { return nullptr; }
+    static void Free(HANDLE h) { CloseHandle(h); }
+};
+using OwnedEvent = UniqueHandle<KernelObjectTraits>;  // from CreateEventA
+
 struct LibraryTraits {
     using Handle = HMODULE;
     static HMODULE None() { return nullptr; }

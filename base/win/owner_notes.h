@@ -14,7 +14,11 @@ enum DialogNote : WPARAM {
     kNoteStored,           // a memo was stored: the tray tip may change
     kNotePreview,          // the settings in force changed for a preview: lay out and show, keep nothing
     kNoteSettingsKept,     // the settings were kept and written; lParam: the tray setting before
+    kNoteShowDay,          // the day's month is shown with the day current; lParam: DayNoteValue
 };
+
+// A date as the lParam of kNoteShowDay.
+inline int DayNoteValue(int year, int month, int day) { return year * 10000 + month * 100 + day; }
 
 inline void TellOwner(HWND owner, DialogNote note, int cell = 0) {
     if (owner) SendMessageA(owner, WM_DIALOG_NOTE, note, cell);

@@ -246,10 +246,30 @@ TEST_F(HolidayDialogTest, RulesAddedEditedDeletedSortedAppliedAndSavedInTheOrder
         EXPECT_TRUE(Checked(d, IDC_HOLIDAY_KIND_PERSONAL));
         EXPECT_FALSE(Checked(d, IDC_HOLIDAY_KIND_DATE_MEMO));
         Type(d, IDC_HOLIDAY_TEXT, "春分の日");
-        // A to year before the from year stays as typed; the rule takes the years between.
+        // A to year before the from year is refused: the row keeps the rule's years, the status
+        // line says why, and OK saves nothing and leaves the dialog open on the edit to mend.
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_STATUS), "");
         Type(d, IDC_HOLIDAY_LAST_YEAR, "1990");
-        EXPECT_EQ(Row(d, 0), "個人的休日|春分日|1990～2000|春分の日");
+        EXPECT_EQ(Row(d, 0), "個人的休日|春分日|2000～|春分の日");
         EXPECT_EQ(Text(d, IDC_HOLIDAY_FIRST_YEAR) + "|" + Text(d, IDC_HOLIDAY_LAST_YEAR), "2000|1990");
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_STATUS), "終わりの年が始まりの年より前です。年を直してください");
+        std::string applied = FileText(path_);
+        Click(d, IDOK);
+        EXPECT_TRUE(IsWindowVisible(d));
+        EXPECT_EQ(FileText(path_), applied);
+        GetGUIThreadInfo(GetWindowThreadProcessId(d, nullptr), &focus);
+        EXPECT_EQ(focus.hwndFocus, GetDlgItem(d, IDC_HOLIDAY_LAST_YEAR));
+        Click(d, IDC_HOLIDAY_APPLY);
+        EXPECT_EQ(FileText(path_), applied);
+        EXPECT_EQ(Rebuilds(), 1);
+        // Years of fewer than four digits are refused as well; mended, the line clears.
+        Type(d, IDC_HOLIDAY_LAST_YEAR, "99");
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_STATUS), "年は1000から9999までの4桁で指定してください（空欄は制限なし）");
+        EXPECT_EQ(Row(d, 0), "個人的休日|春分日|2000～|春分の日");
+        Type(d, IDC_HOLIDAY_FIRST_YEAR, "1990");
+        Type(d, IDC_HOLIDAY_LAST_YEAR, "2000");
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_STATUS), "");
+        EXPECT_EQ(Row(d, 0), "個人的休日|春分日|1990～2000|春分の日");
         Press(d, IDOK);
     });
     EXPECT_EQ(result, 1);

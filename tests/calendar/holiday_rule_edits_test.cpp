@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/profile_store.h"
@@ -173,13 +174,17 @@ TEST_F(HolidayRuleEdits, YearsTypedAreStoredAsTheSpanTheyName) {
     EXPECT_EQ(typed("2019", "2019"), "20192019 2019");
     EXPECT_EQ(typed("", ""), "0 ");
     EXPECT_EQ(typed("0", "0"), "0 ");
-    EXPECT_EQ(typed("2002", "1996"), "19962002 1996～2002");  // typed the other way round
-    EXPECT_EQ(typed("2002", "0"), "20020000 2002～");          // an open end is never swapped
-    EXPECT_EQ(typed("12345", "2000"), "2000 ～2000");          // pasted past 9999: open
-    EXPECT_EQ(typed("-5", "7"), "7 ～7");
-    EXPECT_EQ(shown(), "|7");
-    typed("2002", "1996");
-    EXPECT_EQ(shown(), "1996|2002");
+    EXPECT_EQ(typed("2002", "0"), "20020000 2002～");  // an open end is no reversal
+    EXPECT_EQ(typed("1007", ""), "10070000 1007～");
+    // Refused, the rule keeping its years: a to year before the from year, a year of fewer than
+    // four digits, a text pasted into an edit meant for digits.
+    EXPECT_EQ(CheckRuleYears("2002", "1996"), TypedYears::kReversed);
+    EXPECT_EQ(ApplyRuleYears(&r, "2030", "2020"), TypedYears::kReversed);
+    for (auto [first, last] : {std::pair{"77", ""}, {"", "999"}, {"12345", "2000"}, {"-5", ""}, {"abc", ""}})
+        EXPECT_EQ(ApplyRuleYears(&r, first, last), TypedYears::kOutOfRange) << first << "|" << last;
+    EXPECT_EQ(shown(), "1007|");
+    EXPECT_STREQ(TypedYearsText(TypedYears::kTaken), "");
+    EXPECT_STRNE(TypedYearsText(TypedYears::kReversed), "");
 }
 
 TEST_F(HolidayRuleEdits, WhichControlsCanBeUsed) {

@@ -1,5 +1,6 @@
 // Holiday rules read from and written to real holiday files.
 #include "calendar/holiday_rules.h"
+#include "calendar/holiday_rule_edits.h"
 
 #include <gtest/gtest.h>
 
@@ -83,14 +84,54 @@ TEST_F(HolidayRules, CommasInTheTextSurviveLoadAndSave) {
     WriteIni(path, {"[SETTING]", "1=0,1,1,-1,0,0,0,0,0,0,元日,祝", "2=3,0,0,-1,1,1,1,1,1,77,[a,b],c,,d"});
     ASSERT_EQ(Load(path), 2);
     EXPECT_STREQ(g_holidayRules.rules[0].text, "元日,祝");
-    EXPECT_EQ(g_holidayRules.rules[1].years, 77);
+    EXPECT_STREQ(g_holidayRules.rules[1].otherYears, "77");
     ASSERT_TRUE(SaveHolidayRules(path.c_str(), g_holidayRules.rules, g_holidayRules.count));
     ProfileStoreReset();
     EXPECT_EQ(StoredValue(path, "SETTING", "1"), "0,1,1,-1,0,0,0,0,0,0,元日,祝");
     EXPECT_EQ(StoredValue(path, "SETTING", "2").substr(0, 22), "3,0,0,-1,1,1,1,1,1,77,");
     EXPECT_EQ(Load(path), 2);
     EXPECT_STREQ(g_holidayRules.rules[0].text, "元日,祝");
-    EXPECT_EQ(g_holidayRules.rules[1].years, 77);
+    EXPECT_STREQ(g_holidayRules.rules[1].otherYears, "77");
+}
+
+// Field 10 holds a span of years only in the form written here; what another program left there
+// is kept, written back as it was, and the rule matches in every year.
+TEST_F(HolidayRules, OtherTextsInTheYearsFieldAreKeptAndMeanEveryYear) {
+    std::string path = dir.File("field10_holiday.ini");
+    WriteIni(path, {"[SETTING]", "1=0,1,1,-1,0,0,0,0,0,0,a", "2=0,1,2,-1,0,0,0,0,0,77,b",
+                    "3=0,1,3,-1,0,0,0,0,0,abc,c", "4=0,1,4,-1,0,0,0,0,0,0042,d", "5=0,1,5,-1,0,0,0,0,0,2000x,e",
+                    "6=0,1,6,-1,0,0,0,0,0,20302020,f", "7=0,1,7,-1,0,0,0,0,0,-19962002,g",
+                    "8=0,1,8,-1,0,0,0,0,0,19962002,h"});
+    ASSERT_EQ(Load(path), 8);
+    const char* kept[] = {"", "77", "abc", "0042", "2000x", "20302020", "-19962002", ""};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_STREQ(g_holidayRules.rules[i].otherYears, kept[i]) << i;
+        // Every rule but the last, which names 1996 to 2002, falls on its day in 2026 and in 1970.
+        for (int year : {1970, 2026}) {
+            const HolidayRule* r = MatchRule(Date(year, 1, i + 1), -1);
+            EXPECT_EQ(r != nullptr, i < 7) << i << " " << year;
+        }
+        RuleDescription d;
+        DescribeRule(g_holidayRules.rules[i], &d);
+        EXPECT_STREQ(d.years, i < 7 ? "" : "1996～2002") << i;
+    }
+    EXPECT_NE(MatchRule(Date(2000, 1, 8), -1), nullptr);
+    // Saved again, every line is the line it was.
+    ASSERT_TRUE(SaveHolidayRules(path.c_str(), g_holidayRules.rules, g_holidayRules.count));
+    ProfileStoreReset();
+    EXPECT_EQ(StoredValue(path, "SETTING", "1"), "0,1,1,-1,0,0,0,0,0,0,a");
+    EXPECT_EQ(StoredValue(path, "SETTING", "2"), "0,1,2,-1,0,0,0,0,0,77,b");
+    EXPECT_EQ(StoredValue(path, "SETTING", "3"), "0,1,3,-1,0,0,0,0,0,abc,c");
+    EXPECT_EQ(StoredValue(path, "SETTING", "4"), "0,1,4,-1,0,0,0,0,0,0042,d");
+    EXPECT_EQ(StoredValue(path, "SETTING", "5"), "0,1,5,-1,0,0,0,0,0,2000x,e");
+    EXPECT_EQ(StoredValue(path, "SETTING", "6"), "0,1,6,-1,0,0,0,0,0,20302020,f");
+    EXPECT_EQ(StoredValue(path, "SETTING", "7"), "0,1,7,-1,0,0,0,0,0,-19962002,g");
+    EXPECT_EQ(StoredValue(path, "SETTING", "8"), "0,1,8,-1,0,0,0,0,0,19962002,h");
+    // Years typed for such a rule take the field's place.
+    ApplyRuleYears(&g_holidayRules.rules[1], "2020", "");
+    ASSERT_TRUE(SaveHolidayRules(path.c_str(), g_holidayRules.rules, g_holidayRules.count));
+    ProfileStoreReset();
+    EXPECT_EQ(StoredValue(path, "SETTING", "2"), "0,1,2,-1,0,0,0,0,0,20200000,b");
 }
 
 TEST_F(HolidayRules, TextOfEmptyFieldsKeepsItsCommas) {

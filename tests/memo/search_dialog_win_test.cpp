@@ -8,12 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/process_state.h"
 #include "base/sjis.h"
+#include "base/win/owner_notes.h"
 #include "config/file_names.h"
 #include "config/tags.h"
 #include "memo/memo_store.h"
@@ -140,7 +143,11 @@ TEST_F(SearchDialogTest, SearchSortCopyAndSearchAgain) {
         EXPECT_EQ(GetWindowLongA(ResultList(d), GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
         EXPECT_TRUE(SendMessageA(ResultList(d), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
         const char* titles[] = {"日付", "メモ"};
-        const int widths[] = {70, 370};
+        // The date column holds a whole date in the list's font with its margins (at least 70
+        // pixels); the memo column is 370.
+        int dateWidth = static_cast<int>(
+            SendMessageA(ResultList(d), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>("2026/12/31")));
+        const int widths[] = {std::max(70, dateWidth + 16), 370};
         for (int c = 0; c < 2; ++c) {
             char title[32] = "";
             LVCOLUMNA column = {};
@@ -151,6 +158,8 @@ TEST_F(SearchDialogTest, SearchSortCopyAndSearchAgain) {
             EXPECT_STREQ(title, titles[c]);
             EXPECT_EQ(column.cx, widths[c]);
         }
+        // The list shortens a text whose width and margins do not fit its column.
+        EXPECT_GE(SendMessageA(ResultList(d), LVM_GETCOLUMNWIDTH, 0, 0), dateWidth + 12);
         EXPECT_EQ(Text(d, IDC_SEARCH_FIND), "検索");
         EXPECT_EQ(Text(d, IDC_SEARCH_COPY), "コピー(&C)");
         EXPECT_EQ(Text(d, IDCANCEL), "キャンセル");
@@ -213,5 +222,41 @@ TEST_F(SearchDialogTest, SearchSortCopyAndSearchAgain) {
         EXPECT_EQ(Rows(d).substr(0, 11), "2024/12/01|");
         Press(d, IDCANCEL);
     });
+}
+std::vector<LPARAM> g_shownDays;  // the kNoteShowDay notes the owner took
+
+LRESULT CALLBACK NoteOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DIALOG_NOTE && wParam == kNoteShowDay) g_shownDays.push_back(lParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// A double click on a hit tells the calendar which day to show; the dialog stays for the next.
+TEST_F(SearchDialogTest, DoubleClickOnAHitTellsTheOwnerItsDay) {
+    ASSERT_TRUE(WriteMemo(2022, 3, 31, "会議", false).ok());
+    ASSERT_TRUE(WriteMemo(2024, 12, 1, "b会議", false).ok());
+    HWND owner = CreateOwnerWindow("TesselSearchOwner", NoteOwnerProc);
+    g_shownDays.clear();
+    SearchDialog dialog = {owner};
+    DriveDialog("メモ検索", [&] { return OpenSearchDialog(owner, &dialog); }, [&](HWND d) {
+        SetDlgItemTextA(d, IDC_SEARCH_KEYWORD, "会議");
+        Click(d, IDC_SEARCH_FIND);
+        ASSERT_EQ(RowCount(d), 2);
+        ClickColumn(d, 0);  // descending: 2024/12/01 first
+        ASSERT_EQ(Rows(d).substr(0, 11), "2024/12/01|");
+        for (int row : {0, 1}) {
+            RECT r = {};
+            r.left = LVIR_LABEL;
+            SendMessageA(ResultList(d), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+            LPARAM at = MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2);
+            SendMessageA(ResultList(d), WM_LBUTTONDOWN, MK_LBUTTON, at);
+            SendMessageA(ResultList(d), WM_LBUTTONUP, 0, at);
+            SendMessageA(ResultList(d), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+            SendMessageA(ResultList(d), WM_LBUTTONUP, 0, at);
+        }
+        EXPECT_TRUE(IsWindowVisible(d));
+        Press(d, IDCANCEL);
+    });
+    DestroyWindow(owner);
+    EXPECT_EQ(g_shownDays, (std::vector<LPARAM>{20241201, 20220331}));
 }
 }  // namespace

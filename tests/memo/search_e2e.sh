@@ -46,6 +46,28 @@ xdotool key ctrl+v
 want=$(printf '2021/11/30zoo then dentist\x7f2019/03/05dentist Tue\x7f2019/07/20call the dentist  bring card')
 check "the hits, sorted by memo descending, pasted into today" \
     "$(wait_ini "$memo_file" "$(date +%-m)" "$(date +%-d)" "$want")" "$want"
+
+# --- A double click on a hit shows its month with that day current: Ctrl+V after the dialog
+# closes pastes into 5 March 2019, the first hit in date order.
+xdotool key ctrl+f
+check "Ctrl+F opens the search dialog again" "$(wait_shown dialog yes)" yes
+xdotool type --delay 60 dentist
+xdotool key Return
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$(dialog)" | sed 's/^/DIALOG_/')"
+xdotool mousemove $(( DIALOG_X + frame + 7 * units_x / 1000 + 20 )) \
+    $(( DIALOG_Y + frame + caption + 25 * units_y / 1000 + 30 )) click --repeat 2 --delay 80 1
+sleep 0.5
+check "the dialog stays open after a double click" "$(wait_shown dialog yes)" yes
+xdotool key Escape
+check "Escape closes it" "$(wait_shown dialog no)" no
+xdotool key ctrl+v
+pasted=$(printf '2021/11/30zoo then dentist')
+got=$(wait_ini "$D/tessel_memo2019.ini" 3 5 "$want")
+case "$got" in
+*"$pasted"*) echo "ok: the double-clicked hit's day is current: the paste went to 2019/03/05" ;;
+*) fail "the paste did not go to 2019/03/05 (it holds '$got')" ;;
+esac
 stop
 [ "$failures" -eq 0 ] && echo "search e2e: all checks passed"
 [ "$failures" -eq 0 ]

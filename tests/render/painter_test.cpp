@@ -95,6 +95,27 @@ TEST_F(Painter, MemoLinesQuickMemoCaretAndClip) {
     EndEditing();
 }
 
+// The memo box's caret is as high as the memo box's own lines, whatever the day memos' font.
+TEST_F(Painter, MemoBoxCaretTakesTheMemoBoxFont) {
+    st.design.fonts[kFontMemo].logFont.lfHeight = 18;
+    in.now = Date(2026, 7, 15);
+    BuildLayout(&st, in);
+    ASSERT_NE(st.layout.memoBoxLineHeight, st.layout.memoLineHeight);
+    BeginEditing(kCellMemoBox, 0, 0, 0);
+    SetWorkingText("typed");
+    RecordingSurface s = Everything();
+    PaintResult r = PaintAll(&s, PaintContext{kCellMemoBox, kCellMemoBox, true, false});
+    EndEditing();
+    ASSERT_TRUE(r.caretShown);
+    ASSERT_EQ(s.Of("caret").size(), 1u);
+    PaintRect caret = s.Of("caret")[0].at;
+    EXPECT_EQ(caret.bottom - caret.top, st.layout.memoBoxLineHeight - 3);
+    // It stands behind the typed text, inside the memo box's first line.
+    EXPECT_EQ(caret.left, 3 + 6 * 5);
+    EXPECT_EQ(caret.top, g_view.memoBox.top + 2);
+    EXPECT_LE(caret.bottom, g_view.memoBox.top + 1 + st.layout.memoBoxLineHeight);
+}
+
 TEST_F(Painter, ListFormHasItsWeekdayColumn) {
     st.settings.calendarType = 1;
     std::snprintf(st.design.listHeadForm, sizeof st.design.listHeadForm, "%s", "Su,Mo,Tu,We,Th,Fr,Sat");
