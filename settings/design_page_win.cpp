@@ -224,7 +224,7 @@ void OnDesignChosen(HWND page, SettingsSession* s, int code) {
     char name[MAX_PATH] = "";
     if (i < 0 || Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXTLEN, i) >= static_cast<LRESULT>(sizeof name)) return;
     Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
-    bool read = SelectDesign(g_files.programDir, '\\', name, g_app.settings.currentDesign, &s->work);
+    bool read = SelectDesign(g_files.programDir, '\\', name, s->kept.settings.currentDesign, &s->work);
     if (read) {
         MakeWorkFonts(s);
         FillDesignPage(page, s);
@@ -319,9 +319,10 @@ void ListDesigns(HWND page, SettingsSession* s) {
     Send(page, IDC_DESIGN_CHOICE, CB_RESETCONTENT);
     for (const std::string& name : ListDesignNames(g_files.programDir, '\\'))
         Send(page, IDC_DESIGN_CHOICE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    // The live name first, then the working copy's, which stays selected. An entry that begins with
-    // the name counts as it (the prefix search of the list).
-    for (const char* name : {g_app.settings.currentDesign, s->work.settings.currentDesign}) {
+    // The kept name first (a test may be showing another design: the kept one must stay choosable),
+    // then the working copy's, which stays selected. An entry that begins with the name counts as
+    // it (the prefix search of the list).
+    for (const char* name : {s->kept.settings.currentDesign, s->work.settings.currentDesign}) {
         if (!name[0]) continue;
         LPARAM text = reinterpret_cast<LPARAM>(name);
         if (Send(page, IDC_DESIGN_CHOICE, CB_SELECTSTRING, static_cast<WPARAM>(-1), text) != CB_ERR) continue;

@@ -56,6 +56,7 @@ protected:
 
         frame = CreateOwnerWindow("TesselDesignPageFrame", FrameProc);
         session.frame = frame;
+        session.kept = g_app;
         session.work = g_app;
         session.initialising = false;
         MakeWorkFonts(&session);
