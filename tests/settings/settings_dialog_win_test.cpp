@@ -209,6 +209,21 @@ TEST_F(SettingsDialogTest, TheLastTabChosenIsRememberedEvenAfterCancel) {
     }));
 }
 
+// The buttons were large (3: hidden, large). Small tried with テスト, then hidden: hiding keeps the
+// size of the kept settings, not of the copy the test showed.
+TEST_F(SettingsDialogTest, HiddenButtonsKeepTheKeptSizeAfterATest) {
+    EXPECT_EQ(IDOK, Open([&](HWND d) {
+        HWND display = PageWith(d, IDC_DISPLAY_BUTTON_SIZE);
+        Choose(display, IDC_DISPLAY_BUTTON_SIZE, 0);  // 小
+        Click(d, IDC_SETTINGS_TEST);
+        EXPECT_EQ(g_app.settings.btnSize, 0);  // the calendar shows small buttons
+        Choose(display, IDC_DISPLAY_BUTTON_SIZE, 2);  // 表示しない
+        Press(d, IDOK);
+    }));
+    EXPECT_EQ(g_app.settings.btnSize, 3);
+    EXPECT_EQ(ReadConfigInt("BTN_SIZE", -1), 3);
+}
+
 // Other designs previewed, then the kept one chosen again: OK keeps the kept design under its own
 // name, so the configuration file is what it was.
 TEST_F(SettingsDialogTest, ChoosingTheKeptDesignAgainAfterPreviewsBringsItBack) {
