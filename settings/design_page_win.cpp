@@ -133,12 +133,17 @@ void OnDestroy() { g_page.swatch.reset(); }
 
 void OnEditChanged(HWND page, int code) { Changed(page, code == EN_CHANGE && !g_page.filling); }
 
+// Choosing a place is a change of the page like any other selection: テスト and 適用 come on.
 void OnFontPlaceChosen(HWND page, SettingsSession* s, int code) {
-    if (code == LBN_SELCHANGE) ShowFontPlace(page, s);
+    if (code != LBN_SELCHANGE) return;
+    ShowFontPlace(page, s);
+    Changed(page, !g_page.filling);
 }
 
 void OnBackPlaceChosen(HWND page, SettingsSession* s, int code) {
-    if (code == LBN_SELCHANGE) ShowBackPlace(page, s);
+    if (code != LBN_SELCHANGE) return;
+    ShowBackPlace(page, s);
+    Changed(page, !g_page.filling);
 }
 
 // The font chooser works in device heights; the places keep points.

@@ -209,6 +209,26 @@ TEST_F(SettingsDialogTest, TheLastTabChosenIsRememberedEvenAfterCancel) {
     }));
 }
 
+// Selects only entry index of a place list, as a click does.
+void SelectPlace(HWND page, int list, int index) {
+    SendDlgItemMessageA(page, list, LB_SETSEL, FALSE, -1);
+    SendDlgItemMessageA(page, list, LB_SETSEL, TRUE, index);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
+}
+
+// Choosing a text or background place counts as a change of the page: テスト and 適用 come on.
+TEST_F(SettingsDialogTest, ChoosingAPlaceEnablesTestAndApply) {
+    for (int list : {IDC_DESIGN_FONT_PLACES, IDC_DESIGN_BACK_PLACES}) {
+        EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_SETTINGS_APPLY)));
+            SelectPlace(PageWith(d, list), list, 3);
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_SETTINGS_TEST))) << list;
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_SETTINGS_APPLY))) << list;
+            Press(d, IDCANCEL);
+        }));
+    }
+}
+
 // The buttons were large (3: hidden, large). Small tried with テスト, then hidden: hiding keeps the
 // size of the kept settings, not of the copy the test showed.
 TEST_F(SettingsDialogTest, HiddenButtonsKeepTheKeptSizeAfterATest) {
