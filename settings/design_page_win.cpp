@@ -133,12 +133,17 @@ void OnDestroy() { g_page.swatch.reset(); }
 
 void OnEditChanged(HWND page, int code) { Changed(page, code == EN_CHANGE && !g_page.filling); }
 
+// Choosing a place is a change of the page like any other selection: テスト and 適用 come on.
 void OnFontPlaceChosen(HWND page, SettingsSession* s, int code) {
-    if (code == LBN_SELCHANGE) ShowFontPlace(page, s);
+    if (code != LBN_SELCHANGE) return;
+    ShowFontPlace(page, s);
+    Changed(page, !g_page.filling);
 }
 
 void OnBackPlaceChosen(HWND page, SettingsSession* s, int code) {
-    if (code == LBN_SELCHANGE) ShowBackPlace(page, s);
+    if (code != LBN_SELCHANGE) return;
+    ShowBackPlace(page, s);
+    Changed(page, !g_page.filling);
 }
 
 // The font chooser works in device heights; the places keep points.
@@ -224,7 +229,7 @@ void OnDesignChosen(HWND page, SettingsSession* s, int code) {
     char name[MAX_PATH] = "";
     if (i < 0 || Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXTLEN, i) >= static_cast<LRESULT>(sizeof name)) return;
     Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
-    bool read = SelectDesign(g_files.programDir, '\\', name, g_app.settings.currentDesign, &s->work);
+    bool read = SelectDesign(g_files.programDir, '\\', name, s->kept.settings.currentDesign, &s->work);
     if (read) {
         MakeWorkFonts(s);
         FillDesignPage(page, s);
@@ -319,9 +324,10 @@ void ListDesigns(HWND page, SettingsSession* s) {
     Send(page, IDC_DESIGN_CHOICE, CB_RESETCONTENT);
     for (const std::string& name : ListDesignNames(g_files.programDir, '\\'))
         Send(page, IDC_DESIGN_CHOICE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    // The live name first, then the working copy's, which stays selected. An entry that begins with
-    // the name counts as it (the prefix search of the list).
-    for (const char* name : {g_app.settings.currentDesign, s->work.settings.currentDesign}) {
+    // The kept name first (a test may be showing another design: the kept one must stay choosable),
+    // then the working copy's, which stays selected. An entry that begins with the name counts as
+    // it (the prefix search of the list).
+    for (const char* name : {s->kept.settings.currentDesign, s->work.settings.currentDesign}) {
         if (!name[0]) continue;
         LPARAM text = reinterpret_cast<LPARAM>(name);
         if (Send(page, IDC_DESIGN_CHOICE, CB_SELECTSTRING, static_cast<WPARAM>(-1), text) != CB_ERR) continue;

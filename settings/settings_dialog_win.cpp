@@ -20,7 +20,6 @@ namespace {
 struct Frame {
     SettingsDialog* d;
     SettingsSession session;
-    AppState kept;  // the settings in force before the dialog, or as last kept by 適用
 };
 
 Frame* FrameOf(HWND frame) { return reinterpret_cast<Frame*>(GetWindowLongPtrA(frame, GWLP_USERDATA)); }
@@ -109,16 +108,17 @@ void OnTest(HWND frame, Frame* f) {
 // key of it in one replacement of the file.
 bool Keep(HWND frame, Frame* f) {
     if (!CollectSettings(&f->session)) return false;
-    int trayBefore = f->kept.settings.useTasktray;
-    f->kept = f->session.work;
-    g_app = f->kept;
+    AppState& kept = f->session.kept;
+    int trayBefore = kept.settings.useTasktray;
+    kept = f->session.work;
+    g_app = kept;
     KeepEditedBindings();
     bool written;
     {
         ProfileWriteBatch batch;
         written = WriteSettings(g_app);
         if (MarkChangedDesign(g_files.programDir, '\\', &g_app)) {
-            f->kept = g_app;
+            kept = g_app;
             CopyField(f->session.work.settings.currentDesign, sizeof f->session.work.settings.currentDesign,
                       g_app.settings.currentDesign);
             ListDesigns(f->session.pages[kDesignPage], &f->session);
@@ -144,7 +144,7 @@ void OnOk(HWND frame, Frame* f) {
 }
 
 void OnCancel(HWND frame, Frame* f) {
-    g_app = f->kept;
+    g_app = f->session.kept;
     TellOwner(GetWindow(frame, GW_OWNER), kNotePreview);
     EndDialog(frame, IDCANCEL);
 }
@@ -198,7 +198,8 @@ INT_PTR CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 INT_PTR OpenSettingsDialog(HWND owner, SettingsDialog* dialog) {
-    Frame f{dialog, {}, g_app};
+    Frame f{dialog, {}};
+    f.session.kept = g_app;
     f.session.work = g_app;
     f.session.shellVersion = dialog->shellVersion;
     dialog->kept = false;

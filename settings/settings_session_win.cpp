@@ -108,7 +108,8 @@ bool CollectSettings(SettingsSession* s) {
     SetDlgItemTextA(frame, IDC_SETTINGS_STATUS, "");
     // The widths are 96-dpi values; the desktop is measured in the window's pixels.
     int screenWidth = ScaleTo96(DesktopSize().cx, g_app.layout.dpi);
-    CollectResult r = CollectSettingsForm(ReadForm(*s), screenWidth, g_app.settings.btnSize, &s->work);
+    // "表示しない" keeps the size of the kept settings: after a test the calendar shows the copy.
+    CollectResult r = CollectSettingsForm(ReadForm(*s), screenWidth, s->kept.settings.btnSize, &s->work);
     if (r.ok()) return true;
     SetDlgItemTextA(frame, IDC_SETTINGS_STATUS, r.message.c_str());
     if (HWND bad = SettingsControl(*s, r.badControl)) {

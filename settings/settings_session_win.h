@@ -14,6 +14,8 @@ enum SettingsPage { kDisplayPage, kDesignPage, kOperationPage, kSettingsPageCoun
 struct SettingsSession {
     HWND frame = nullptr;
     HWND pages[kSettingsPageCount] = {};
+    AppState kept{};                   // the settings in force: as the dialog found them, or as
+                                       // 適用 last kept them (a test shows work, never keeps it)
     AppState work{};                   // the working copy: the pages change only this
     OwnedFont fonts[kFontPlaceCount];  // made from work.design.fonts (MakeWorkFonts)
     bool initialising = true;          // while set the frame ignores commands and change signals

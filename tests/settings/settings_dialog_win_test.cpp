@@ -15,6 +15,8 @@
 #include "app/process_state.h"
 #include "base/win/owner_notes.h"
 #include "config/design.h"
+#include "config/edition.h"
+#include "config/file_names.h"
 #include "config/operations.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
@@ -66,9 +68,13 @@ class SettingsDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ResetProcessState();
+        SetEdition(TESSEL_CLASSIC ? kClassicEdition : kLayeredEdition);
         folder_ = FreshTempFolder("tessel_settings");
         config_ = folder_ + "\\desk-calendar.ini";
         std::ofstream(config_, std::ios::binary) << kConfig;
+        // Named designs are looked for beside the program: here the test's folder.
+        FormDataFileNames(CurrentEdition(), config_.c_str(), (folder_ + "\\desk-calendar.exe").c_str(), '\\',
+                          &g_files);
         SetConfigPath(config_.c_str());
         ReadSettings(&g_app);
         ReadDesign(&g_app);
@@ -89,6 +95,30 @@ class SettingsDialogTest : public ::testing::Test {
     HWND owner_ = nullptr;
     bool kept_ = false;
 };
+
+// Waits (up to 5 s) until the calendar has been asked for more than `seen` previews.
+bool WaitForPreview(int seen) {
+    for (int i = 0; i < 200 && g_previews <= seen; ++i) Sleep(25);
+    return g_previews > seen;
+}
+
+// Chooses the design list's entry named name, as the user does, and waits for the preview it
+// asks for. False when the list has no such entry.
+bool ChooseDesign(HWND design, const char* name) {
+    int entry = static_cast<int>(SendDlgItemMessageA(design, IDC_DESIGN_CHOICE, CB_FINDSTRINGEXACT,
+                                                     static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)));
+    if (entry < 0) return false;
+    int seen = g_previews;
+    Choose(design, IDC_DESIGN_CHOICE, entry);
+    return WaitForPreview(seen);
+}
+
+// A design file of that name in folder whose day numbers have their own colours.
+void WriteDesignFile(const std::string& folder, const char* name, const char* dayColours) {
+    std::ofstream(folder + "\\" + name + ".ini", std::ios::binary)
+        << "[TESSEL_DESIGN]\r\nNAME=" << name << "\r\n[CONFIG]\r\nCELL_WIDTH=80\r\n[FONTS]\r\nDAY_COLOR=" << dayColours
+        << "\r\n";
+}
 
 TEST_F(SettingsDialogTest, EveryPageFillsAndCollectsBackToTheSameSettingsInOneWrite) {
     AppState before = g_app;
@@ -177,6 +207,86 @@ TEST_F(SettingsDialogTest, TheLastTabChosenIsRememberedEvenAfterCancel) {
         EXPECT_TRUE(IsWindowVisible(PageWith(d, IDC_OPERATION_LIST)));  // opens where it was left
         Press(d, IDCANCEL);
     }));
+}
+
+// Selects only entry index of a place list, as a click does.
+void SelectPlace(HWND page, int list, int index) {
+    SendDlgItemMessageA(page, list, LB_SETSEL, FALSE, -1);
+    SendDlgItemMessageA(page, list, LB_SETSEL, TRUE, index);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
+}
+
+// Choosing a text or background place counts as a change of the page: テスト and 適用 come on.
+TEST_F(SettingsDialogTest, ChoosingAPlaceEnablesTestAndApply) {
+    for (int list : {IDC_DESIGN_FONT_PLACES, IDC_DESIGN_BACK_PLACES}) {
+        EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_SETTINGS_APPLY)));
+            SelectPlace(PageWith(d, list), list, 3);
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_SETTINGS_TEST))) << list;
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_SETTINGS_APPLY))) << list;
+            Press(d, IDCANCEL);
+        }));
+    }
+}
+
+// The buttons were large (3: hidden, large). Small tried with テスト, then hidden: hiding keeps the
+// size of the kept settings, not of the copy the test showed.
+TEST_F(SettingsDialogTest, HiddenButtonsKeepTheKeptSizeAfterATest) {
+    EXPECT_EQ(IDOK, Open([&](HWND d) {
+        HWND display = PageWith(d, IDC_DISPLAY_BUTTON_SIZE);
+        Choose(display, IDC_DISPLAY_BUTTON_SIZE, 0);  // 小
+        Click(d, IDC_SETTINGS_TEST);
+        EXPECT_EQ(g_app.settings.btnSize, 0);  // the calendar shows small buttons
+        Choose(display, IDC_DISPLAY_BUTTON_SIZE, 2);  // 表示しない
+        Press(d, IDOK);
+    }));
+    EXPECT_EQ(g_app.settings.btnSize, 3);
+    EXPECT_EQ(ReadConfigInt("BTN_SIZE", -1), 3);
+}
+
+// Other designs previewed, then the kept one chosen again: OK keeps the kept design under its own
+// name, so the configuration file is what it was.
+TEST_F(SettingsDialogTest, ChoosingTheKeptDesignAgainAfterPreviewsBringsItBack) {
+    WriteDesignFile(folder_, "blue", "0000ff,0000ff,0000ff");
+    WriteDesignFile(folder_, "green", "00ff00,00ff00,00ff00");
+    // Every key as OK writes it, to compare with.
+    EXPECT_EQ(IDOK, Open([&](HWND d) {
+        Click(PageWith(d, IDC_DISPLAY_CALENDAR_TYPE), IDC_DISPLAY_LIST_TODAY_TOP);
+        Click(PageWith(d, IDC_DISPLAY_CALENDAR_TYPE), IDC_DISPLAY_LIST_TODAY_TOP);
+        Press(d, IDOK);
+    }));
+    const std::string file = FileText(config_);
+    ASSERT_NE(file.find("CURRENT_DESIGN=現在の設定"), std::string::npos);
+
+    // Straight back after one preview. A choice that fails cancels, so the dialog never hangs.
+    auto choose = [](HWND d, HWND design, const char* name) {
+        if (ChooseDesign(design, name)) return true;
+        ADD_FAILURE() << "could not choose " << name;
+        Press(d, IDCANCEL);
+        return false;
+    };
+    EXPECT_EQ(IDOK, Open([&](HWND d) {
+        HWND design = PageWith(d, IDC_DESIGN_CHOICE);
+        if (!choose(d, design, "blue")) return;
+        EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "80");
+        if (!choose(d, design, "現在の設定")) return;
+        EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "70");
+        Press(d, IDOK);
+    }));
+    EXPECT_EQ(FileText(config_), file);
+    EXPECT_STREQ(g_app.settings.currentDesign, "現在の設定");
+    EXPECT_EQ(g_app.design.cellWidth, 70);
+
+    // Back after two previews: the list still offers the kept name.
+    EXPECT_EQ(IDOK, Open([&](HWND d) {
+        HWND design = PageWith(d, IDC_DESIGN_CHOICE);
+        if (!choose(d, design, "blue") || !choose(d, design, "green")) return;
+        EXPECT_EQ(ListText(design, IDC_DESIGN_CHOICE), "green");
+        if (!choose(d, design, "現在の設定")) return;
+        Press(d, IDOK);
+    }));
+    EXPECT_EQ(FileText(config_), file);
+    EXPECT_STREQ(g_app.settings.currentDesign, "現在の設定");
 }
 
 }  // namespace
