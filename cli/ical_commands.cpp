@@ -83,7 +83,8 @@ int RunImportIcs(int argc, char** argv) {
     if (!r.parsed) return Fail("not an iCalendar file; nothing written", argv[0]);
     std::fprintf(stderr,
                  "import-ics: %d lines added, %d already there, %d events skipped, %d characters replaced by ?, "
-                 "%d rule and countdown events of Tessel left out\n",
-                 r.added, r.present, r.skipped, r.replaced, r.own);
+                 "%d rule and countdown events of Tessel left out, %d events of an unknown time zone at the time "
+                 "as written\n",
+                 r.added, r.present, r.skipped, r.replaced, r.own, r.floating);
     return r.write ? 0 : kExitUsage;  // the failed files are told with every other failed write
 }

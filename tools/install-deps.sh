@@ -14,6 +14,9 @@ PACKAGES=(
     xdotool imagemagick x11-utils
     # packaging
     zip unzip
+    # the companion's time zones: the zone database, and the Windows zone names of the Unicode
+    # common locale data (both read at build time; the zone files at run time too)
+    tzdata unicode-cldr-core
     # an independent iCalendar reader and writer for the companion's tests
     python3-icalendar
     # fuzzing (make fuzz): clang with libFuzzer and the sanitizers' runtimes

@@ -133,6 +133,42 @@ open('FILE', 'wb').write(cal.to_ical())
     EXPECT_EQ(memo("2026-07-04"), "22:00 new york\n");  // 9:00 at UTC-4 in summer
 }
 
+TEST(ICalendar, ZonesNamedWithoutTheirDescriptionLandAtTheirLocalTime) {
+    TempFolder dir;
+    WriteIni(dir.File("zones.ics"),
+             {"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//test//",
+              "BEGIN:VEVENT", "UID:1", "DTSTART;TZID=America/New_York:20260704T090000", "SUMMARY:ny summer", "END:VEVENT",
+              "BEGIN:VEVENT", "UID:2", "DTSTART;TZID=\"America/New_York\":20260115T090000", "SUMMARY:ny winter",
+              "END:VEVENT",
+              "BEGIN:VEVENT", "UID:3", "DTSTART;TZID=/freeassociation.sourceforge.net/Europe/Berlin:20260701T100000",
+              "SUMMARY:berlin", "END:VEVENT",
+              "BEGIN:VEVENT", "UID:4", "DTSTART;TZID=/mozilla.org/20070129_1/America/New_York:19850701T120000",
+              "SUMMARY:ny 1985", "END:VEVENT",
+              "BEGIN:VEVENT", "UID:5", "DTSTART;TZID=Tokyo Standard Time:20260501T090000", "SUMMARY:tokyo",
+              "END:VEVENT",
+              // Weekly at 9:00 in New York across the change to summer time on 8 March.
+              "BEGIN:VEVENT", "UID:6", "DTSTART;TZID=Eastern Standard Time:20260301T090000",
+              "RRULE:FREQ=WEEKLY;COUNT=2", "SUMMARY:weekly", "END:VEVENT",
+              // Nobody knows this zone: the time as written.
+              "BEGIN:VEVENT", "UID:7", "DTSTART;TZID=Mars/Olympus_Mons:20260601T080000", "SUMMARY:mars",
+              "END:VEVENT",
+              "END:VCALENDAR"});
+    ASSERT_EQ(Cli(dir, "import-ics " + dir.File("zones.ics")).code, 0);
+    std::string err = ReadWhole(dir.File("err.txt"));
+    EXPECT_NE(err.find("8 lines added"), std::string::npos) << err;
+    EXPECT_NE(err.find("0 events skipped"), std::string::npos) << err;
+    EXPECT_NE(err.find("1 events of an unknown time zone"), std::string::npos) << err;
+    auto memo = [&](const char* date) { return Cli(dir, std::string("memo get ") + date).out; };
+    EXPECT_EQ(memo("2026-07-04"), "22:00 ny summer\n");  // 13:00 UTC
+    EXPECT_EQ(memo("2026-01-15"), "23:00 ny winter\n");  // 14:00 UTC
+    EXPECT_EQ(memo("2026-07-01"), "17:00 berlin\n");     // 8:00 UTC
+    EXPECT_EQ(memo("1985-07-02"), "1:00 ny 1985\n");     // 16:00 UTC
+    EXPECT_EQ(memo("2026-05-01"), "9:00 tokyo\n");
+    EXPECT_EQ(memo("2026-03-01"), "23:00 weekly\n");     // EST
+    EXPECT_EQ(memo("2026-03-08"), "22:00 weekly\n");     // EDT
+    EXPECT_EQ(memo("2026-06-01"), "8:00 mars\n");
+}
+
 TEST(ICalendar, AFileThatDoesNotParseWritesNothing) {
     TempFolder dir;
     WriteIni(dir.File("bad.ics"), {"BEGIN:VCALENDAR", "BEGIN:VEVENT", "DTSTART;VALUE=DATE:20260101", "SUMMARY:x",
