@@ -46,7 +46,6 @@ bool ParseCalendars(const std::string& text, std::vector<Component>* out) {
             if (stack.empty() || Upper(line.value) != stack.back().name) return false;
             Component c = std::move(stack.back());
             stack.pop_back();
-            if (stack.empty() && !out->empty()) return false;
             if (stack.empty()) out->push_back(std::move(c));
             else stack.back().children.push_back(std::move(c));
         } else if (!stack.empty()) {

@@ -20,15 +20,26 @@ bool DescribedOffset(const Component& zone, long long clock, int* offset) {
         When w;
         int toOffset;
         if (!start || !to || !ParseWhen(start->value, false, &w) || !ParseUtcOffset(to->value, &toOffset)) continue;
-        std::vector<int> onsets{w.day};
+        std::vector<long long> onsets{w.Clock()};
         if (const ContentLine* rule = o.Prop("RRULE")) {
             RecurRule r;
-            if (ParseRecurRule(rule->value, &r)) onsets = ExpandRecurrence(r, w.day, static_cast<int>(clock / 86400) + 1);
+            if (ParseRecurRule(rule->value, &r)) {
+                onsets.clear();
+                for (int day : ExpandRecurrence(r, w.day, static_cast<int>(clock / 86400) + 1))
+                    onsets.push_back(static_cast<long long>(day) * 86400 + w.seconds);
+            }
         }
-        for (int day : onsets) {
-            long long onset = static_cast<long long>(day) * 86400 + w.seconds;
+        // Onsets may also be listed one by one; the observance's parts may share their onset
+        // (some programs write summer time that starts with standard time and changes nothing).
+        for (const ContentLine& p : o.props) {
+            if (p.name != "RDATE") continue;
+            for (const std::string& one : ValueList(p.value)) {
+                When listed;
+                if (ParseWhen(one, false, &listed)) onsets.push_back(listed.Clock());
+            }
+        }
+        for (long long onset : onsets)
             if (onset <= clock && (!found || onset > best)) best = onset, *offset = toOffset, found = true;
-        }
         int fromOffset;
         if ((!anyEarliest || w.Clock() < earliest) && from && ParseUtcOffset(from->value, &fromOffset))
             earliest = w.Clock(), earliestFrom = fromOffset, anyEarliest = true;

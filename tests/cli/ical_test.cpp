@@ -169,6 +169,40 @@ TEST(ICalendar, ZonesNamedWithoutTheirDescriptionLandAtTheirLocalTime) {
     EXPECT_EQ(memo("2026-06-01"), "8:00 mars\n");
 }
 
+TEST(ICalendar, CalendarsOneAfterAnotherAndZonesDescribedOddlyAreRead) {
+    TempFolder dir;
+    WriteIni(dir.File("two.ics"),
+             {"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//test//",
+              // Standard and summer time alike: one offset, one start.
+              "BEGIN:VTIMEZONE", "TZID:Customized Time Zone",
+              "BEGIN:STANDARD", "DTSTART:16010101T000000", "TZOFFSETFROM:+0100", "TZOFFSETTO:+0100",
+              "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU", "END:STANDARD",
+              "BEGIN:DAYLIGHT", "DTSTART:16010101T000000", "TZOFFSETFROM:+0100", "TZOFFSETTO:+0100",
+              "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU", "END:DAYLIGHT", "END:VTIMEZONE",
+              "BEGIN:VEVENT", "UID:a", "DTSTART;TZID=Customized Time Zone:20260224T120000", "SUMMARY:first",
+              "END:VEVENT", "END:VCALENDAR",
+              "BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//test//",
+              // Onsets listed one by one instead of a rule.
+              "BEGIN:VTIMEZONE", "TZID:Listed",
+              "BEGIN:STANDARD", "DTSTART:19701025T030000", "RDATE:20251026T030000,20261025T030000",
+              "TZOFFSETFROM:+0200", "TZOFFSETTO:+0100", "END:STANDARD",
+              "BEGIN:DAYLIGHT", "DTSTART:19700329T020000", "RDATE:20260329T020000", "TZOFFSETFROM:+0100",
+              "TZOFFSETTO:+0200", "END:DAYLIGHT", "END:VTIMEZONE",
+              "BEGIN:VEVENT", "UID:b", "DTSTART;TZID=Listed:20260701T100000", "SUMMARY:summer", "END:VEVENT",
+              "BEGIN:VEVENT", "UID:c", "DTSTART;TZID=Listed:20261201T100000", "SUMMARY:winter", "END:VEVENT",
+              "END:VCALENDAR"});
+    ASSERT_EQ(Cli(dir, "import-ics " + dir.File("two.ics")).code, 0);
+    auto memo = [&](const char* date) { return Cli(dir, std::string("memo get ") + date).out; };
+    EXPECT_EQ(memo("2026-02-24"), "20:00 first\n");  // 11:00 UTC
+    EXPECT_EQ(memo("2026-07-01"), "17:00 summer\n"); // 8:00 UTC
+    EXPECT_EQ(memo("2026-12-01"), "18:00 winter\n"); // 9:00 UTC
+    // What is no iCalendar at all is still refused.
+    WriteIni(dir.File("card.vcf"), {"BEGIN:VCARD", "VERSION:3.0", "FN:x", "END:VCARD"});
+    EXPECT_EQ(Cli(dir, "import-ics " + dir.File("card.vcf")).code, 2);
+    WriteIni(dir.File("text.ics"), {"just some text"});
+    EXPECT_EQ(Cli(dir, "import-ics " + dir.File("text.ics")).code, 2);
+}
+
 TEST(ICalendar, AFileThatDoesNotParseWritesNothing) {
     TempFolder dir;
     WriteIni(dir.File("bad.ics"), {"BEGIN:VCALENDAR", "BEGIN:VEVENT", "DTSTART;VALUE=DATE:20260101", "SUMMARY:x",
