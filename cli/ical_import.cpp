@@ -4,11 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <set>
+#include <map>
 #include <vector>
 
 #include "calendar/civil_date.h"
 #include "cli/ical_calendar.h"
+#include "cli/ical_occurrences.h"
 #include "cli/ical_recur.h"
 #include "cli/ical_text.h"
 #include "cli/ical_zones.h"
@@ -39,15 +40,15 @@ struct Placed {
 const int kFirstDay = DayNumberOf(kFirstChoosableYear, 1, 1);
 const int kLastDay = DayNumberOf(kLastChoosableYear, 12, 31);
 
-// The days an event's dates given as day numbers in its own terms fall on; false when it
-// cannot be placed.
-bool PlaceEvent(const Component& event, CalendarZones& zones, std::vector<Placed>* out, int* replaced,
-                int* floating) {
+// The memo lines of an event on the days it happens; false when it cannot be placed.
+bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule schedule, std::vector<Placed>* out,
+                int* replaced, int* floating) {
     const ContentLine* start = event.Prop("DTSTART");
-    When when;
+    When& when = schedule.start;
     if (!start || !ParseWhen(start->value, IsDateValue(*start), &when)) return false;
     bool unknownZone = false;
     const EventZone& zone = zones.Of(*start, when, &unknownZone);
+    schedule.zone = &zone;
     *floating += unknownZone;
     std::string summary;
     if (const ContentLine* s = event.Prop("SUMMARY")) summary = UnescapeText(s->value);
@@ -66,35 +67,18 @@ bool PlaceEvent(const Component& event, CalendarZones& zones, std::vector<Placed
             if (du->value.find('D') != std::string::npos || du->value.find('W') != std::string::npos) spanDays = std::max(1, n);
         }
     }
-    std::vector<int> days{when.day};
-    if (const ContentLine* rule = event.Prop("RRULE")) {
-        RecurRule r;
-        if (!ParseRecurRule(rule->value, &r)) return false;
-        days = ExpandRecurrence(r, when.day, kLastDay);
-    }
-    std::set<int> excluded;
-    for (const ContentLine& p : event.props) {
-        if (p.name != "EXDATE") continue;
-        size_t at = 0;
-        while (at <= p.value.size()) {
-            size_t comma = p.value.find(',', at);
-            std::string one = p.value.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
-            When ex;
-            if (ParseWhen(one, IsDateValue(p), &ex)) excluded.insert(ex.day);
-            if (comma == std::string::npos) break;
-            at = comma + 1;
-        }
-    }
-    for (int day : days) {
-        if (excluded.count(day)) continue;
+    std::vector<long long> starts;
+    // A day of slack: the machine's clock may be a day ahead of the event's.
+    if (!EventOccurrences(event, schedule, zones, kLastDay + 1, &starts)) return false;
+    for (long long clock : starts) {
+        int day = static_cast<int>(clock / 86400 - (clock % 86400 < 0));
         if (when.date) {
             for (int d = day; d < day + spanDays; ++d)
                 if (d >= kFirstDay && d <= kLastDay) out->push_back(Placed{d, text});
             continue;
         }
-        int localDay = day, seconds = when.seconds;
-        if (zone.kind != EventZone::kFloating)
-            UtcToLocal(ZoneClockToUtc(zone, static_cast<long long>(day) * 86400 + when.seconds), &localDay, &seconds);
+        int localDay = day, seconds = static_cast<int>(clock - static_cast<long long>(day) * 86400);
+        if (zone.kind != EventZone::kFloating) UtcToLocal(ZoneClockToUtc(zone, clock), &localDay, &seconds);
         if (localDay < kFirstDay || localDay > kLastDay) continue;
         int minutes = seconds / 60;
         std::string line = text;
@@ -157,10 +141,25 @@ ImportOutcome ImportIcs(const std::string& text) {
     std::vector<Placed> placed;
     for (const Component& calendar : calendars) {
         CalendarZones zones(calendar);
+        // Events that replace one occurrence of another (same UID, RECURRENCE-ID).
+        std::map<std::string, std::vector<const ContentLine*>> replacedOf;
+        for (const Component& c : calendar.children) {
+            const ContentLine *uid = c.Prop("UID"), *id = c.Prop("RECURRENCE-ID");
+            if (c.name == "VEVENT" && uid && id) replacedOf[uid->value].push_back(id);
+        }
         for (const Component& c : calendar.children) {
             if (c.name != "VEVENT") continue;
-            if (IsOwnRuleOrCountdown(c)) ++result.own;
-            else if (!PlaceEvent(c, zones, &placed, &result.replaced, &result.floating)) ++result.skipped;
+            if (IsOwnRuleOrCountdown(c)) {
+                ++result.own;
+                continue;
+            }
+            EventSchedule schedule;
+            const ContentLine* uid = c.Prop("UID");
+            schedule.single = c.Prop("RECURRENCE-ID") != nullptr;
+            if (uid && !schedule.single) {
+                if (auto r = replacedOf.find(uid->value); r != replacedOf.end()) schedule.replaced = r->second;
+            }
+            if (!PlaceEvent(c, zones, schedule, &placed, &result.replaced, &result.floating)) ++result.skipped;
         }
     }
 

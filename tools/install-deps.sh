@@ -17,8 +17,8 @@ PACKAGES=(
     # the companion's time zones: the zone database, and the Windows zone names of the Unicode
     # common locale data (both read at build time; the zone files at run time too)
     tzdata unicode-cldr-core
-    # an independent iCalendar reader and writer for the companion's tests
-    python3-icalendar
+    # an independent iCalendar reader, writer and expander of recurrences for the companion's tests
+    python3-icalendar python3-recurring-ical-events
     # fuzzing (make fuzz): clang with libFuzzer and the sanitizers' runtimes
     clang libclang-rt-dev
 )
