@@ -14,6 +14,7 @@
 #include "config/app_state.h"
 #include "config/file_names.h"
 #include "config/settings.h"
+#include "config/tags.h"
 #include "memo/memo_search.h"
 
 namespace {
@@ -79,6 +80,7 @@ int RunImportIcs(int argc, char** argv) {
     size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) text.append(chunk, n);
     if (!fromStdin) std::fclose(in);
+    ReadTags();  // a line is already there when it shows as the line imported
     ImportOutcome r = ImportIcs(text);
     if (!r.parsed) return Fail("not an iCalendar file; nothing written", argv[0]);
     std::fprintf(stderr,

@@ -18,6 +18,7 @@
 #include "memo/alarm_time.h"
 #include "memo/date_choice.h"
 #include "memo/memo_store.h"
+#include "memo/tag_words.h"
 
 namespace {
 // A UTC time as the machine's local date and time.
@@ -99,11 +100,16 @@ bool IsOwnRuleOrCountdown(const Component& event) {
            uid->value.compare(uid->value.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// Whether the memo holds the line, as it stands or as an export shows it: without its tag words,
+// so that a tagged line exported and imported again is found.
 bool HasLine(const char* memo, const std::string& line) {
     for (const char* at = memo; *at;) {
         const char* end = std::strstr(at, "\r\n");
         size_t n = end ? static_cast<size_t>(end - at) : std::strlen(at);
-        if (line.size() == n && std::memcmp(at, line.data(), n) == 0) return true;
+        std::string stored(at, n), shown = stored;
+        RemoveTagWords(shown.data());
+        shown.resize(std::strlen(shown.c_str()));
+        if (line == stored || line == shown) return true;
         if (!end) break;
         at = end + 2;
     }

@@ -1,6 +1,7 @@
 // Events of an iCalendar file brought in as memo lines: all-day events on each day they cover,
 // timed events at the machine's local time as "H:MM summary", recurrences expanded over the
-// years the calendar shows. A line already on its date is not added again.
+// years the calendar shows. A line already on its date is not added again, nor one that shows
+// as it does without its tag words (the tags must have been read).
 #pragma once
 #include <string>
 

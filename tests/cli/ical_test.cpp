@@ -203,6 +203,39 @@ TEST(ICalendar, CalendarsOneAfterAnotherAndZonesDescribedOddlyAreRead) {
     EXPECT_EQ(Cli(dir, "import-ics " + dir.File("text.ics")).code, 2);
 }
 
+TEST(ICalendar, ExportHoldsTheDaysOffTheRulesDerive) {
+    TempFolder dir;
+    std::string cmd = "cp '" + std::string(TESSEL_SOURCE_DIR) + "/data/tessel_holiday.ini' '" + dir.File("cal_holiday.ini") + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    WriteIni(dir.File("cal.ini"), {"[CONFIG]"});
+    ASSERT_EQ(Cli(dir, "export-ics --from 2026-01-01 --to 2026-12-31 " + dir.File("out.ics")).code, 0);
+    std::string script = R"(
+import icalendar
+cal = icalendar.Calendar.from_ical(open('FILE', 'rb').read())
+for e in cal.walk('VEVENT'):
+    if not e.get('RRULE') and str(e.get('SUMMARY')) in ('\u632f\u66ff\u4f11\u65e5', '\u56fd\u6c11\u306e\u4f11\u65e5'):
+        print(e.decoded('DTSTART').isoformat(), e.get('SUMMARY'), e.get('CATEGORIES').to_ical().decode())
+)";
+    script.replace(script.find("'FILE'"), 6, "'" + dir.File("out.ics") + "'");
+    EXPECT_EQ(Python(dir, script), Utf8(u8"2026-05-06 振替休日 国民の祝日\n"
+                                        u8"2026-09-22 国民の休日 国民の祝日\n"));
+    // They come from the rules: importing the file back makes no memo of them.
+    ASSERT_EQ(Cli(dir, "import-ics " + dir.File("out.ics")).code, 0);
+    EXPECT_EQ(Cli(dir, "memo get 2026-05-06").out, "");
+    EXPECT_EQ(Cli(dir, "memo get 2026-09-22").out, "");
+}
+
+TEST(ICalendar, ATaggedLineExportedAndImportedBackIsThereOnce) {
+    TempFolder dir;
+    WriteIni(dir.File("cal.ini"), {"[CONFIG]", "[COLORTAG]", "TAG1=\x81\x9a,ff0000"});  // ★
+    ASSERT_EQ(Cli(dir, Utf8(u8"memo set 2026-03-03 '★誕生日\n10:00 ★会議'")).code, 0);
+    ASSERT_EQ(Cli(dir, "export-ics --from 2026-03-01 --to 2026-03-31 " + dir.File("out.ics")).code, 0);
+    std::string ics = ReadWhole(dir.File("out.ics"));
+    EXPECT_NE(ics.find(Utf8(u8"SUMMARY:誕生日\r\n")), std::string::npos) << ics;  // as the alarms show it
+    ASSERT_EQ(Cli(dir, "import-ics " + dir.File("out.ics")).code, 0);
+    EXPECT_EQ(Cli(dir, "memo get 2026-03-03").out, Utf8(u8"★誕生日\n10:00 ★会議\n"));
+}
+
 TEST(ICalendar, AFileThatDoesNotParseWritesNothing) {
     TempFolder dir;
     WriteIni(dir.File("bad.ics"), {"BEGIN:VCALENDAR", "BEGIN:VEVENT", "DTSTART;VALUE=DATE:20260101", "SUMMARY:x",
