@@ -14,6 +14,7 @@
 #include "config/app_state.h"
 #include "config/file_names.h"
 #include "config/settings.h"
+#include "config/tags.h"
 #include "memo/memo_search.h"
 
 namespace {
@@ -79,11 +80,13 @@ int RunImportIcs(int argc, char** argv) {
     size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) text.append(chunk, n);
     if (!fromStdin) std::fclose(in);
+    ReadTags();  // a line is already there when it shows as the line imported
     ImportOutcome r = ImportIcs(text);
     if (!r.parsed) return Fail("not an iCalendar file; nothing written", argv[0]);
     std::fprintf(stderr,
                  "import-ics: %d lines added, %d already there, %d events skipped, %d characters replaced by ?, "
-                 "%d rule and countdown events of Tessel left out\n",
-                 r.added, r.present, r.skipped, r.replaced, r.own);
+                 "%d rule and countdown events of Tessel left out, %d events of an unknown time zone at the time "
+                 "as written\n",
+                 r.added, r.present, r.skipped, r.replaced, r.own, r.floating);
     return r.write ? 0 : kExitUsage;  // the failed files are told with every other failed write
 }

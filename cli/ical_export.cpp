@@ -188,6 +188,33 @@ void ExportRules(Writer& w, int fromDay, int toDay) {
         w.Line("END:VEVENT");
     }
 }
+// The days off the rules make without naming them (substitute and citizens' holidays), as
+// all-day events: another calendar would show them as workdays.
+void ExportDerivedHolidays(Writer& w, int fromDay, int toDay) {
+    int fromYear, toYear, m, d;
+    DateOfDayNumber(fromDay, &fromYear, &m, &d);
+    DateOfDayNumber(toDay, &toYear, &m, &d);
+    std::string category = "CATEGORIES:" + EscapeText(Utf8(kRuleKindNames[0]));
+    for (int year = fromYear; year <= toYear; ++year) {
+        std::tm first{};
+        first.tm_year = year - 1900;
+        first.tm_mday = 1;
+        first = NormaliseDate(first);
+        BeginMonthModel(year, first);  // resolved as the holidays command and the calendar do
+        for (int i = 0;; ++i) {
+            std::tm date = AddDays(first, i);
+            if (date.tm_year != first.tm_year || !ResolveDay(i, date)) break;
+            int day = LocalDayNumber(date);
+            const DayEntry& e = g_monthModel.entries[i];
+            if (e.derived == kNoDerivedHoliday || day < fromDay || day > toDay) continue;
+            w.Begin("derived|" + DateText(day), Utf8(HolidayName(e)));
+            w.Line("DTSTART;VALUE=DATE:" + DateText(day));
+            w.Line(category);
+            w.Line("END:VEVENT");
+        }
+        ReleaseMonthModel();
+    }
+}
 }  // namespace
 
 std::string EventUid(const std::string& what) {
@@ -207,6 +234,7 @@ std::string ExportIcs(int fromDay, int toDay, const Settings& settings, const ch
     ExportMemos(w, fromDay, toDay, settings);
     ExportCountdowns(w, fromDay, toDay);
     ExportRules(w, fromDay, toDay);
+    ExportDerivedHolidays(w, fromDay, toDay);
     w.Line("END:VCALENDAR");
     return std::move(w.Text());
 }

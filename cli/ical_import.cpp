@@ -5,140 +5,22 @@
 #include <cstring>
 #include <ctime>
 #include <map>
-#include <set>
 #include <vector>
 
 #include "calendar/civil_date.h"
+#include "cli/ical_calendar.h"
+#include "cli/ical_occurrences.h"
 #include "cli/ical_recur.h"
 #include "cli/ical_text.h"
+#include "cli/ical_zones.h"
 #include "cli/text_convert.h"
 #include "config/profile_store.h"
 #include "memo/alarm_time.h"
+#include "memo/date_choice.h"
 #include "memo/memo_store.h"
+#include "memo/tag_words.h"
 
 namespace {
-struct Component {
-    std::string name;
-    std::vector<ContentLine> props;
-    std::vector<Component> children;
-    const ContentLine* Prop(const char* wanted) const {
-        for (const ContentLine& p : props)
-            if (p.name == wanted) return &p;
-        return nullptr;
-    }
-};
-
-bool ParseCalendar(const std::string& text, Component* calendar) {
-    std::vector<Component> stack;
-    bool done = false;
-    for (const std::string& raw : UnfoldLines(text)) {
-        ContentLine line;
-        if (!ParseContentLine(raw, &line)) return false;
-        if (line.name == "BEGIN") {
-            Component c;
-            for (char ch : line.value) c.name += static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-            stack.push_back(std::move(c));
-        } else if (line.name == "END") {
-            if (stack.empty()) return false;
-            std::string name;
-            for (char ch : line.value) name += static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-            if (name != stack.back().name) return false;
-            Component c = std::move(stack.back());
-            stack.pop_back();
-            if (stack.empty()) {
-                if (c.name != "VCALENDAR" || done) return false;
-                *calendar = std::move(c);
-                done = true;
-            } else {
-                stack.back().children.push_back(std::move(c));
-            }
-        } else if (!stack.empty()) {
-            stack.back().props.push_back(std::move(line));
-        }
-    }
-    return done && stack.empty();
-}
-
-// A date or date-time value: the day number, seconds into the day, and its kind.
-struct When {
-    int day = 0;
-    int seconds = 0;
-    bool date = false;  // VALUE=DATE: all day
-    bool utc = false;
-};
-
-bool Digits(const std::string& s, size_t at, size_t n, int* out) {
-    if (s.size() < at + n) return false;
-    int v = 0;
-    for (size_t i = at; i < at + n; ++i) {
-        if (s[i] < '0' || s[i] > '9') return false;
-        v = v * 10 + (s[i] - '0');
-    }
-    *out = v;
-    return true;
-}
-
-bool ParseWhen(const std::string& value, bool dateOnly, When* out) {
-    int y, m, d;
-    if (!Digits(value, 0, 4, &y) || !Digits(value, 4, 2, &m) || !Digits(value, 6, 2, &d) || m < 1 || m > 12 ||
-        d < 1 || d > DaysInMonth(y, m))
-        return false;
-    *out = When{DayNumberOf(y, m, d), 0, dateOnly || value.size() == 8, false};
-    if (out->date) return value.size() == 8;
-    int h, mi, s;
-    if (value.size() < 15 || value[8] != 'T' || !Digits(value, 9, 2, &h) || !Digits(value, 11, 2, &mi) ||
-        !Digits(value, 13, 2, &s) || h > 23 || mi > 59 || s > 60)
-        return false;
-    out->seconds = h * 3600 + mi * 60 + s;
-    out->utc = value.size() == 16 && value[15] == 'Z';
-    return value.size() == 15 || out->utc;
-}
-
-bool IsDateValue(const ContentLine& p) {
-    const std::string* v = p.Param("VALUE");
-    return v && *v == "DATE";
-}
-
-// "+0900" as seconds east of UTC.
-bool ParseOffset(const std::string& s, int* out) {
-    int h, m, sec = 0;
-    if (s.size() < 5 || (s[0] != '+' && s[0] != '-') || !Digits(s, 1, 2, &h) || !Digits(s, 3, 2, &m)) return false;
-    if (s.size() >= 7) Digits(s, 5, 2, &sec);
-    *out = (s[0] == '-' ? -1 : 1) * (h * 3600 + m * 60 + sec);
-    return true;
-}
-
-long long Seconds(int day, int seconds) { return static_cast<long long>(day) * 86400 + seconds; }
-
-// The offset in force in a time zone at a local time: the observance with the latest onset.
-bool ZoneOffset(const Component& zone, long long local, int* offset) {
-    long long best = 0;
-    bool found = false;
-    int earliestFrom = 0;
-    long long earliest = 0;
-    for (const Component& o : zone.children) {
-        if (o.name != "STANDARD" && o.name != "DAYLIGHT") continue;
-        const ContentLine *start = o.Prop("DTSTART"), *to = o.Prop("TZOFFSETTO"), *from = o.Prop("TZOFFSETFROM");
-        When w;
-        int toOffset;
-        if (!start || !to || !ParseWhen(start->value, false, &w) || !ParseOffset(to->value, &toOffset)) continue;
-        std::vector<int> onsets{w.day};
-        if (const ContentLine* rule = o.Prop("RRULE")) {
-            RecurRule r;
-            if (ParseRecurRule(rule->value, &r)) onsets = ExpandRecurrence(r, w.day, static_cast<int>(local / 86400) + 1);
-        }
-        for (int day : onsets) {
-            long long onset = Seconds(day, w.seconds);
-            if (onset <= local && (!found || onset > best)) best = onset, *offset = toOffset, found = true;
-        }
-        int fromOffset;
-        if ((earliest == 0 || Seconds(w.day, w.seconds) < earliest) && from && ParseOffset(from->value, &fromOffset))
-            earliest = Seconds(w.day, w.seconds), earliestFrom = fromOffset;
-    }
-    if (!found && earliest) *offset = earliestFrom, found = true;
-    return found;
-}
-
 // A UTC time as the machine's local date and time.
 void UtcToLocal(long long utc, int* day, int* seconds) {
     std::time_t t = static_cast<std::time_t>(utc);
@@ -156,22 +38,19 @@ struct Placed {
     std::string line;  // code page 932
 };
 
-const int kFirstDay = DayNumberOf(1970, 1, 1);
-const int kLastDay = DayNumberOf(2035, 12, 31);
+const int kFirstDay = DayNumberOf(kFirstChoosableYear, 1, 1);
+const int kLastDay = DayNumberOf(kLastChoosableYear, 12, 31);
 
-// The days an event's dates given as day numbers in its own terms fall on; false when it
-// cannot be placed.
-bool PlaceEvent(const Component& event, const std::map<std::string, const Component*>& zones,
-                std::vector<Placed>* out, int* replaced) {
+// The memo lines of an event on the days it happens; false when it cannot be placed.
+bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule schedule, std::vector<Placed>* out,
+                int* replaced, int* floating) {
     const ContentLine* start = event.Prop("DTSTART");
-    When when;
+    When& when = schedule.start;
     if (!start || !ParseWhen(start->value, IsDateValue(*start), &when)) return false;
-    const Component* zone = nullptr;
-    if (const std::string* tzid = start->Param("TZID"); tzid && !when.date && !when.utc) {
-        auto it = zones.find(*tzid);
-        if (it == zones.end()) return false;
-        zone = it->second;
-    }
+    bool unknownZone = false;
+    const EventZone& zone = zones.Of(*start, when, &unknownZone);
+    schedule.zone = &zone;
+    *floating += unknownZone;
     std::string summary;
     if (const ContentLine* s = event.Prop("SUMMARY")) summary = UnescapeText(s->value);
     std::replace(summary.begin(), summary.end(), '\r', ' ');
@@ -189,39 +68,18 @@ bool PlaceEvent(const Component& event, const std::map<std::string, const Compon
             if (du->value.find('D') != std::string::npos || du->value.find('W') != std::string::npos) spanDays = std::max(1, n);
         }
     }
-    std::vector<int> days{when.day};
-    if (const ContentLine* rule = event.Prop("RRULE")) {
-        RecurRule r;
-        if (!ParseRecurRule(rule->value, &r)) return false;
-        days = ExpandRecurrence(r, when.day, kLastDay);
-    }
-    std::set<int> excluded;
-    for (const ContentLine& p : event.props) {
-        if (p.name != "EXDATE") continue;
-        size_t at = 0;
-        while (at <= p.value.size()) {
-            size_t comma = p.value.find(',', at);
-            std::string one = p.value.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
-            When ex;
-            if (ParseWhen(one, IsDateValue(p), &ex)) excluded.insert(ex.day);
-            if (comma == std::string::npos) break;
-            at = comma + 1;
-        }
-    }
-    for (int day : days) {
-        if (excluded.count(day)) continue;
+    std::vector<long long> starts;
+    // A day of slack: the machine's clock may be a day ahead of the event's.
+    if (!EventOccurrences(event, schedule, zones, kLastDay + 1, &starts)) return false;
+    for (long long clock : starts) {
+        int day = static_cast<int>(clock / 86400 - (clock % 86400 < 0));
         if (when.date) {
             for (int d = day; d < day + spanDays; ++d)
                 if (d >= kFirstDay && d <= kLastDay) out->push_back(Placed{d, text});
             continue;
         }
-        int localDay = day, seconds = when.seconds;
-        if (when.utc || zone) {
-            long long utc = Seconds(day, when.seconds);
-            int offset = 0;
-            if (zone && !ZoneOffset(*zone, utc, &offset)) return false;
-            UtcToLocal(utc - offset, &localDay, &seconds);
-        }
+        int localDay = day, seconds = static_cast<int>(clock - static_cast<long long>(day) * 86400);
+        if (zone.kind != EventZone::kFloating) UtcToLocal(ZoneClockToUtc(zone, clock), &localDay, &seconds);
         if (localDay < kFirstDay || localDay > kLastDay) continue;
         int minutes = seconds / 60;
         std::string line = text;
@@ -242,11 +100,16 @@ bool IsOwnRuleOrCountdown(const Component& event) {
            uid->value.compare(uid->value.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// Whether the memo holds the line, as it stands or as an export shows it: without its tag words,
+// so that a tagged line exported and imported again is found.
 bool HasLine(const char* memo, const std::string& line) {
     for (const char* at = memo; *at;) {
         const char* end = std::strstr(at, "\r\n");
         size_t n = end ? static_cast<size_t>(end - at) : std::strlen(at);
-        if (line.size() == n && std::memcmp(at, line.data(), n) == 0) return true;
+        std::string stored(at, n), shown = stored;
+        RemoveTagWords(shown.data());
+        shown.resize(std::strlen(shown.c_str()));
+        if (line == stored || line == shown) return true;
         if (!end) break;
         at = end + 2;
     }
@@ -278,17 +141,32 @@ std::string Utf8ToCp932Lossy(const std::string& utf8, int* replaced) {
 
 ImportOutcome ImportIcs(const std::string& text) {
     ImportOutcome result;
-    Component calendar;
-    if (!ParseCalendar(text, &calendar)) return result;
+    std::vector<Component> calendars;
+    if (!ParseCalendars(text, &calendars)) return result;
     result.parsed = true;
-    std::map<std::string, const Component*> zones;
-    for (const Component& c : calendar.children)
-        if (const ContentLine* id = c.Prop("TZID"); c.name == "VTIMEZONE" && id) zones[id->value] = &c;
     std::vector<Placed> placed;
-    for (const Component& c : calendar.children) {
-        if (c.name != "VEVENT") continue;
-        if (IsOwnRuleOrCountdown(c)) ++result.own;
-        else if (!PlaceEvent(c, zones, &placed, &result.replaced)) ++result.skipped;
+    for (const Component& calendar : calendars) {
+        CalendarZones zones(calendar);
+        // Events that replace one occurrence of another (same UID, RECURRENCE-ID).
+        std::map<std::string, std::vector<const ContentLine*>> replacedOf;
+        for (const Component& c : calendar.children) {
+            const ContentLine *uid = c.Prop("UID"), *id = c.Prop("RECURRENCE-ID");
+            if (c.name == "VEVENT" && uid && id) replacedOf[uid->value].push_back(id);
+        }
+        for (const Component& c : calendar.children) {
+            if (c.name != "VEVENT") continue;
+            if (IsOwnRuleOrCountdown(c)) {
+                ++result.own;
+                continue;
+            }
+            EventSchedule schedule;
+            const ContentLine* uid = c.Prop("UID");
+            schedule.single = c.Prop("RECURRENCE-ID") != nullptr;
+            if (uid && !schedule.single) {
+                if (auto r = replacedOf.find(uid->value); r != replacedOf.end()) schedule.replaced = r->second;
+            }
+            if (!PlaceEvent(c, zones, schedule, &placed, &result.replaced, &result.floating)) ++result.skipped;
+        }
     }
 
     ProfileWriteBatch batch;  // each year file replaced once, locked against the calendar meanwhile

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "calendar/civil_date.h"
+#include "cli/ical_calendar.h"
 
 namespace {
 const char* const kDayCodes[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
@@ -42,12 +43,12 @@ bool ParseDay(const std::string& s, std::pair<int, int>* out) {
     return true;
 }
 
-bool ParseUntil(const std::string& s, int* day) {
-    int year, month, dayOfMonth;
-    if (s.size() < 8 || !Number(s.substr(0, 4), 1, 9999, &year) || !Number(s.substr(4, 2), 1, 12, &month) ||
-        !Number(s.substr(6, 2), 1, 31, &dayOfMonth))
-        return false;
-    *day = DayNumberOf(year, month, dayOfMonth);
+// UNTIL as a date or a date-time; the day is its own, the caller moves it to the event's clock.
+bool ParseUntil(const std::string& s, RecurRule* r) {
+    When until;
+    if (!ParseWhen(s, false, &until)) return false;
+    r->untilDay = until.day;
+    if (!until.date) r->untilClock = until.Clock(), r->untilUtc = until.utc;
     return true;
 }
 
@@ -91,7 +92,10 @@ bool PassesLimits(const RecurRule& r, int day, bool weekdays) {
     DateOfDayNumber(day, &y, &m, &d);
     if (!r.byMonth.empty() && !Has(r.byMonth, m)) return false;
     if (!r.byMonthDay.empty()) {
-        std::vector<int> days = MonthDays(RecurRule{RecurRule::kMonthly, 1, 0, INT_MAX, {}, r.byMonthDay, {}}, y, m, 0);
+        RecurRule monthly;
+        monthly.freq = RecurRule::kMonthly;
+        monthly.byMonthDay = r.byMonthDay;
+        std::vector<int> days = MonthDays(monthly, y, m, 0);
         if (!Has(days, day)) return false;
     }
     if (weekdays && !r.byDay.empty()) {
@@ -125,7 +129,7 @@ bool ParseRecurRule(const std::string& value, RecurRule* out) {
         } else if (name == "COUNT") {
             if (!Number(v, 1, 100000, &out->count)) return false;
         } else if (name == "UNTIL") {
-            if (!ParseUntil(v, &out->untilDay)) return false;
+            if (!ParseUntil(v, out)) return false;
         } else if (name == "BYDAY") {
             for (const std::string& d : Split(v, ',')) {
                 std::pair<int, int> day;

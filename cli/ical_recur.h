@@ -11,6 +11,8 @@ struct RecurRule {
     int interval = 1;
     int count = 0;              // 0: no limit by count
     int untilDay = INT_MAX;     // last day that may hold an occurrence
+    long long untilClock = -1;  // UNTIL as a date-time (seconds since 1970 on its clock), else -1
+    bool untilUtc = false;      // that date-time ends in "Z"
     std::vector<std::pair<int, int>> byDay;  // (ordinal, 0 none; weekday 0 Sunday .. 6)
     std::vector<int> byMonthDay;             // negative: from the end of the month
     std::vector<int> byMonth;                // 1 .. 12

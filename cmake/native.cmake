@@ -25,6 +25,8 @@ tessel_target(core_tests)
 target_compile_definitions(core_tests PRIVATE TESSEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
                            TESSEL_CLI="$<TARGET_FILE:desk-calendar-cli>")
 target_link_libraries(core_tests PRIVATE tessel_app tessel_cli GTest::gtest_main)
+# The zone table the Windows companion carries, checked against the zone files it was made from.
+target_sources(core_tests PRIVATE ${ZONE_RULES_CPP})
 gtest_discover_tests(core_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 
 foreach(src ${NATIVE_BENCH})

@@ -59,6 +59,8 @@ endfunction()
 tessel_program(desk-calendar tessel_render_layered)
 tessel_program(desk-calendar-classic tessel_render_classic)
 
+# The Windows companion reads time zones from the table built into it.
+target_sources(tessel_cli PRIVATE ${ZONE_RULES_CPP})
 add_executable(desk-calendar-cli ${CMAKE_SOURCE_DIR}/cli/cli_main.cpp)
 tessel_target(desk-calendar-cli)
 target_link_libraries(desk-calendar-cli PRIVATE tessel_cli ${WIN_LIBS})

@@ -14,8 +14,11 @@ PACKAGES=(
     xdotool imagemagick x11-utils
     # packaging
     zip unzip
-    # an independent iCalendar reader and writer for the companion's tests
-    python3-icalendar
+    # the companion's time zones: the zone database, and the Windows zone names of the Unicode
+    # common locale data (both read at build time; the zone files at run time too)
+    tzdata unicode-cldr-core
+    # an independent iCalendar reader, writer and expander of recurrences for the companion's tests
+    python3-icalendar python3-recurring-ical-events
     # fuzzing (make fuzz): clang with libFuzzer and the sanitizers' runtimes
     clang libclang-rt-dev
 )

@@ -133,6 +133,109 @@ open('FILE', 'wb').write(cal.to_ical())
     EXPECT_EQ(memo("2026-07-04"), "22:00 new york\n");  // 9:00 at UTC-4 in summer
 }
 
+TEST(ICalendar, ZonesNamedWithoutTheirDescriptionLandAtTheirLocalTime) {
+    TempFolder dir;
+    WriteIni(dir.File("zones.ics"),
+             {"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//test//",
+              "BEGIN:VEVENT", "UID:1", "DTSTART;TZID=America/New_York:20260704T090000", "SUMMARY:ny summer", "END:VEVENT",
+              "BEGIN:VEVENT", "UID:2", "DTSTART;TZID=\"America/New_York\":20260115T090000", "SUMMARY:ny winter",
+              "END:VEVENT",
+              "BEGIN:VEVENT", "UID:3", "DTSTART;TZID=/freeassociation.sourceforge.net/Europe/Berlin:20260701T100000",
+              "SUMMARY:berlin", "END:VEVENT",
+              "BEGIN:VEVENT", "UID:4", "DTSTART;TZID=/mozilla.org/20070129_1/America/New_York:19850701T120000",
+              "SUMMARY:ny 1985", "END:VEVENT",
+              "BEGIN:VEVENT", "UID:5", "DTSTART;TZID=Tokyo Standard Time:20260501T090000", "SUMMARY:tokyo",
+              "END:VEVENT",
+              // Weekly at 9:00 in New York across the change to summer time on 8 March.
+              "BEGIN:VEVENT", "UID:6", "DTSTART;TZID=Eastern Standard Time:20260301T090000",
+              "RRULE:FREQ=WEEKLY;COUNT=2", "SUMMARY:weekly", "END:VEVENT",
+              // Nobody knows this zone: the time as written.
+              "BEGIN:VEVENT", "UID:7", "DTSTART;TZID=Mars/Olympus_Mons:20260601T080000", "SUMMARY:mars",
+              "END:VEVENT",
+              "END:VCALENDAR"});
+    ASSERT_EQ(Cli(dir, "import-ics " + dir.File("zones.ics")).code, 0);
+    std::string err = ReadWhole(dir.File("err.txt"));
+    EXPECT_NE(err.find("8 lines added"), std::string::npos) << err;
+    EXPECT_NE(err.find("0 events skipped"), std::string::npos) << err;
+    EXPECT_NE(err.find("1 events of an unknown time zone"), std::string::npos) << err;
+    auto memo = [&](const char* date) { return Cli(dir, std::string("memo get ") + date).out; };
+    EXPECT_EQ(memo("2026-07-04"), "22:00 ny summer\n");  // 13:00 UTC
+    EXPECT_EQ(memo("2026-01-15"), "23:00 ny winter\n");  // 14:00 UTC
+    EXPECT_EQ(memo("2026-07-01"), "17:00 berlin\n");     // 8:00 UTC
+    EXPECT_EQ(memo("1985-07-02"), "1:00 ny 1985\n");     // 16:00 UTC
+    EXPECT_EQ(memo("2026-05-01"), "9:00 tokyo\n");
+    EXPECT_EQ(memo("2026-03-01"), "23:00 weekly\n");     // EST
+    EXPECT_EQ(memo("2026-03-08"), "22:00 weekly\n");     // EDT
+    EXPECT_EQ(memo("2026-06-01"), "8:00 mars\n");
+}
+
+TEST(ICalendar, CalendarsOneAfterAnotherAndZonesDescribedOddlyAreRead) {
+    TempFolder dir;
+    WriteIni(dir.File("two.ics"),
+             {"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//test//",
+              // Standard and summer time alike: one offset, one start.
+              "BEGIN:VTIMEZONE", "TZID:Customized Time Zone",
+              "BEGIN:STANDARD", "DTSTART:16010101T000000", "TZOFFSETFROM:+0100", "TZOFFSETTO:+0100",
+              "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU", "END:STANDARD",
+              "BEGIN:DAYLIGHT", "DTSTART:16010101T000000", "TZOFFSETFROM:+0100", "TZOFFSETTO:+0100",
+              "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU", "END:DAYLIGHT", "END:VTIMEZONE",
+              "BEGIN:VEVENT", "UID:a", "DTSTART;TZID=Customized Time Zone:20260224T120000", "SUMMARY:first",
+              "END:VEVENT", "END:VCALENDAR",
+              "BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//test//",
+              // Onsets listed one by one instead of a rule.
+              "BEGIN:VTIMEZONE", "TZID:Listed",
+              "BEGIN:STANDARD", "DTSTART:19701025T030000", "RDATE:20251026T030000,20261025T030000",
+              "TZOFFSETFROM:+0200", "TZOFFSETTO:+0100", "END:STANDARD",
+              "BEGIN:DAYLIGHT", "DTSTART:19700329T020000", "RDATE:20260329T020000", "TZOFFSETFROM:+0100",
+              "TZOFFSETTO:+0200", "END:DAYLIGHT", "END:VTIMEZONE",
+              "BEGIN:VEVENT", "UID:b", "DTSTART;TZID=Listed:20260701T100000", "SUMMARY:summer", "END:VEVENT",
+              "BEGIN:VEVENT", "UID:c", "DTSTART;TZID=Listed:20261201T100000", "SUMMARY:winter", "END:VEVENT",
+              "END:VCALENDAR"});
+    ASSERT_EQ(Cli(dir, "import-ics " + dir.File("two.ics")).code, 0);
+    auto memo = [&](const char* date) { return Cli(dir, std::string("memo get ") + date).out; };
+    EXPECT_EQ(memo("2026-02-24"), "20:00 first\n");  // 11:00 UTC
+    EXPECT_EQ(memo("2026-07-01"), "17:00 summer\n"); // 8:00 UTC
+    EXPECT_EQ(memo("2026-12-01"), "18:00 winter\n"); // 9:00 UTC
+    // What is no iCalendar at all is still refused.
+    WriteIni(dir.File("card.vcf"), {"BEGIN:VCARD", "VERSION:3.0", "FN:x", "END:VCARD"});
+    EXPECT_EQ(Cli(dir, "import-ics " + dir.File("card.vcf")).code, 2);
+    WriteIni(dir.File("text.ics"), {"just some text"});
+    EXPECT_EQ(Cli(dir, "import-ics " + dir.File("text.ics")).code, 2);
+}
+
+TEST(ICalendar, ExportHoldsTheDaysOffTheRulesDerive) {
+    TempFolder dir;
+    std::string cmd = "cp '" + std::string(TESSEL_SOURCE_DIR) + "/data/tessel_holiday.ini' '" + dir.File("cal_holiday.ini") + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    WriteIni(dir.File("cal.ini"), {"[CONFIG]"});
+    ASSERT_EQ(Cli(dir, "export-ics --from 2026-01-01 --to 2026-12-31 " + dir.File("out.ics")).code, 0);
+    std::string script = R"(
+import icalendar
+cal = icalendar.Calendar.from_ical(open('FILE', 'rb').read())
+for e in cal.walk('VEVENT'):
+    if not e.get('RRULE') and str(e.get('SUMMARY')) in ('\u632f\u66ff\u4f11\u65e5', '\u56fd\u6c11\u306e\u4f11\u65e5'):
+        print(e.decoded('DTSTART').isoformat(), e.get('SUMMARY'), e.get('CATEGORIES').to_ical().decode())
+)";
+    script.replace(script.find("'FILE'"), 6, "'" + dir.File("out.ics") + "'");
+    EXPECT_EQ(Python(dir, script), Utf8(u8"2026-05-06 振替休日 国民の祝日\n"
+                                        u8"2026-09-22 国民の休日 国民の祝日\n"));
+    // They come from the rules: importing the file back makes no memo of them.
+    ASSERT_EQ(Cli(dir, "import-ics " + dir.File("out.ics")).code, 0);
+    EXPECT_EQ(Cli(dir, "memo get 2026-05-06").out, "");
+    EXPECT_EQ(Cli(dir, "memo get 2026-09-22").out, "");
+}
+
+TEST(ICalendar, ATaggedLineExportedAndImportedBackIsThereOnce) {
+    TempFolder dir;
+    WriteIni(dir.File("cal.ini"), {"[CONFIG]", "[COLORTAG]", "TAG1=\x81\x9a,ff0000"});  // ★
+    ASSERT_EQ(Cli(dir, Utf8(u8"memo set 2026-03-03 '★誕生日\n10:00 ★会議'")).code, 0);
+    ASSERT_EQ(Cli(dir, "export-ics --from 2026-03-01 --to 2026-03-31 " + dir.File("out.ics")).code, 0);
+    std::string ics = ReadWhole(dir.File("out.ics"));
+    EXPECT_NE(ics.find(Utf8(u8"SUMMARY:誕生日\r\n")), std::string::npos) << ics;  // as the alarms show it
+    ASSERT_EQ(Cli(dir, "import-ics " + dir.File("out.ics")).code, 0);
+    EXPECT_EQ(Cli(dir, "memo get 2026-03-03").out, Utf8(u8"★誕生日\n10:00 ★会議\n"));
+}
+
 TEST(ICalendar, AFileThatDoesNotParseWritesNothing) {
     TempFolder dir;
     WriteIni(dir.File("bad.ics"), {"BEGIN:VCALENDAR", "BEGIN:VEVENT", "DTSTART;VALUE=DATE:20260101", "SUMMARY:x",
