@@ -53,10 +53,17 @@ menu_open() { xdotool search --onlyvisible --name '' 2>/dev/null | while read -r
     [ -z "$(xdotool getwindowname "$w")" ] && xdotool getwindowgeometry "$w" | grep -q 'Position: 12,32 ' && echo "$w"
 done; }
 tray_menu() {  # tray_menu ITEM: opens the icon's menu and clicks item 1 or 2
-    xdotool mousemove 12 32
-    sleep 0.3
-    xdotool click 3
-    [ "$(wait_shown menu_open yes)" = yes ] || fail "no menu at the tray icon"
+    # A busy machine may map the notification area, or the menu, a moment late: ask again.
+    local shown=no
+    for _ in 1 2 3 4 5; do
+        xdotool mousemove 12 32
+        sleep 0.3
+        xdotool click 3
+        shown=$(wait_shown menu_open yes)
+        [ "$shown" = yes ] && break
+        xdotool key Escape
+    done
+    [ "$shown" = yes ] || fail "no menu at the tray icon"
     xdotool mousemove $((12 + 28)) $((32 + 13 + ($1 - 1) * 14))
     sleep 0.3
     xdotool click 1
