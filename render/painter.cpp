@@ -48,7 +48,31 @@ struct Painter {
     void DayCell(const DayCellRequest& req, const CellRect& cell);
     void MemoBox();
     void Caret(int cell, int x, int y, int w, int h, int left, int top, int caretHeight);
+    // Draws a line's mark right-aligned at its right end; answers where the line itself must end.
+    int LineMark(const char* mark, int right, int top, int bottom, int place, int colour) {
+        int width = s.MeasureText(mark, static_cast<int>(std::strlen(mark)), TextStyle{place, colour}).width;
+        Run(mark, right - width - Dp(1), top, right - Dp(1), bottom, kAlignRight, place, colour);
+        return right - width - Dp(2);
+    }
 };
+
+// Which of a text's lines a box shows: all of them, or limit of them (the last ones while the
+// text is edited).
+struct LineWindow {
+    int first, count, total;
+};
+LineWindow ShownLines(int total, int limit, bool editing) {
+    if (limit < 0 || total <= limit) return LineWindow{0, total, total};
+    return LineWindow{editing ? total - limit : 0, limit, total};
+}
+// The mark of line i: "▼" on the last line shown when lines follow it, "▲" on the first when
+// lines come before it; none otherwise.
+const char* MarkOf(const LineWindow& w, int i) {
+    if (w.count <= 0) return nullptr;
+    if (i == w.first + w.count - 1 && w.first + w.count < w.total) return "▼";
+    if (i == w.first && w.first > 0) return "▲";
+    return nullptr;
+}
 
 // The caret point of the highlighted cell (area coordinates x, y, kept inside the area), and the
 // caret itself while a quick memo is open there.
@@ -162,9 +186,18 @@ void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
     int drawn = 0, lineLeft = list ? x + g2 : g3, lineTop = list ? g1 : dayBottom;
     int lineHeight = list ? m.dayLineHeight : m.memoLineHeight;
     int endX = lineLeft, endY = lineTop;
-    for (const std::string& line : DayCellLines(req)) {
-        if (!list && !extend && drawn >= d.cellLine) break;
-        endX = lineLeft + Tagged(line.c_str(), lineLeft, lineTop, w + 1, lineTop + lineHeight, kFontDmemo,
+    int id = kCellDayBase + req.cellIndex;
+    std::vector<std::string> lines = DayCellLines(req);
+    // A table cell shows CELL_LINE lines; while its memo is edited, the last ones, so that the
+    // line being typed stays in sight. Lines left out are marked at the right of the nearest one.
+    LineWindow shown = ShownLines(static_cast<int>(lines.size()), !list && !extend ? d.cellLine : -1,
+                                  cx.editingCell == id);
+    for (int i = shown.first; i < shown.first + shown.count; ++i) {
+        const std::string& line = lines[static_cast<size_t>(i)];
+        const char* mark = MarkOf(shown, i);
+        int right = w + 1;
+        if (mark) right = LineMark(mark, right, lineTop, lineTop + lineHeight, kFontDmemo, req.dayColour);
+        endX = lineLeft + Tagged(line.c_str(), lineLeft, lineTop, right, lineTop + lineHeight, kFontDmemo,
                                  req.dayColour, alarm);
         endY = lineTop;
         ++drawn;
@@ -176,7 +209,6 @@ void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
         }
     }
 
-    int id = kCellDayBase + req.cellIndex;
     if (cx.highlightedCell == id) {
         bool editing = cx.editingCell == id;
         int caretX = editing && drawn ? endX : drawn ? lineLeft : (list ? x + g2 : g3);
@@ -230,9 +262,13 @@ void Painter::MemoBox() {
     char** lines = SplitTextLines(text, 0);
     int g1 = Dp(1), g3 = Dp(3);
     int lh = m.memoBoxLineHeight, drawn = 0, endX = g3, endY = g1;
-    for (int i = 0; lines[i] && i < d.memoRow; ++i, ++drawn) {
-        int top = g1 + i * lh;
-        endX = g3 + Tagged(lines[i], g3, top, bw, top + lh, kFontMemo, kWeekdayColour);
+    int count = 0;
+    while (lines[count]) ++count;
+    LineWindow shown = ShownLines(count, d.memoRow, cx.editingCell == kCellMemoBox);
+    for (int i = shown.first; i < shown.first + shown.count; ++i, ++drawn) {
+        int top = g1 + drawn * lh, right = bw;
+        if (const char* mark = MarkOf(shown, i)) right = LineMark(mark, right, top, top + lh, kFontMemo, kWeekdayColour);
+        endX = g3 + Tagged(lines[i], g3, top, right, top + lh, kFontMemo, kWeekdayColour);
         endY = top;
     }
     std::free(lines);

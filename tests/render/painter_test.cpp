@@ -116,6 +116,84 @@ TEST_F(Painter, MemoBoxCaretTakesTheMemoBoxFont) {
     EXPECT_LE(caret.bottom, g_view.memoBox.top + 1 + st.layout.memoBoxLineHeight);
 }
 
+// A line wider than its cell ends on a character boundary in "…" inside the cell; lines past
+// CELL_LINE are marked with "▼" at the right of the last line shown.
+TEST_F(Painter, LongLinesEndInAnEllipsisAndHiddenLinesAreMarked) {
+    const std::string wide = "表表表表表表表表";  // 8 characters of 12 pixels: wider than the cell
+    EXPECT_TRUE(WriteMemo(2026, 7, 16, (wide + "\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix").c_str(), false));
+    in.now = Date(2026, 7, 15);
+    BuildLayout(&st, in);
+    CellRect c = CellOf(16);
+    RecordingSurface s = Everything();
+    PaintAll(&s);
+    // The first line: whole characters, then "…", ending inside the cell's area.
+    std::vector<RecordedCall> ellipsis = s.Text("…");
+    ASSERT_EQ(ellipsis.size(), 1u);
+    std::string kept;
+    for (const RecordedCall& call : s.calls)
+        if (call.what == "text" && call.at.top == c.top + st.layout.dayLineHeight + 1 && call.text != "…") kept = call.text;
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(kept.size() % 2, 0u);
+    EXPECT_EQ(wide.compare(0, kept.size(), kept), 0);
+    EXPECT_EQ(ellipsis[0].at.left, c.left + 3 + 6 * static_cast<int>(kept.size()));
+    EXPECT_LE(ellipsis[0].at.left + 12, c.right + 1);
+    EXPECT_GT(ellipsis[0].at.left + 12 + 12, c.right + 1);  // no room was left for another character
+    // Four lines of six; the fourth carries the mark at the cell's right edge and ends before it.
+    EXPECT_TRUE(s.Text("five").empty());
+    std::vector<RecordedCall> mark = s.Text("▼");
+    ASSERT_EQ(mark.size(), 1u);
+    ASSERT_EQ(s.Text("four").size(), 1u);
+    EXPECT_EQ(mark[0].at.top, s.Text("four")[0].at.top);
+    EXPECT_EQ(mark[0].at.right, c.right);
+    EXPECT_EQ(mark[0].align, kAlignRight);
+    EXPECT_LT(s.Text("four")[0].at.right, mark[0].at.left);
+    EXPECT_TRUE(s.Text("▲").empty());
+    // A cell whose lines all fit has no mark.
+    EXPECT_TRUE(WriteMemo(2026, 7, 16, "one\r\ntwo", false));
+    RecordingSurface fits = Everything();
+    PaintAll(&fits);
+    EXPECT_TRUE(fits.Text("▼").empty());
+    EXPECT_TRUE(fits.Text("…").empty());
+}
+
+// A quick memo typed into a full cell: the cell shows its last lines, the one being typed among
+// them with the caret behind it, and marks the lines above with "▲".
+TEST_F(Painter, AQuickMemoBelowTheShownLinesStaysInSight) {
+    EXPECT_TRUE(WriteMemo(2026, 7, 16, "one\r\ntwo\r\nthree\r\nfour", false));
+    in.now = Date(2026, 7, 15);
+    BuildLayout(&st, in);
+    CellRect c = CellOf(16);
+    int cell = kCellDayBase + CellIndexOf(16);
+    BeginEditing(cell, 2026, 7, 16);
+    SetWorkingText("one\r\ntwo\r\nthree\r\nfour\r\ntyped");
+    RecordingSurface s = Everything();
+    PaintResult r = PaintAll(&s, PaintContext{cell, cell, true, false});
+    EndEditing();
+    EXPECT_TRUE(s.Text("one").empty());
+    ASSERT_EQ(s.Text("typed").size(), 1u);
+    int dayBottom = st.layout.dayLineHeight + 1;
+    EXPECT_EQ(s.Text("typed")[0].at.top, c.top + dayBottom + 3 * st.layout.memoLineHeight);
+    ASSERT_EQ(s.Text("▲").size(), 1u);
+    EXPECT_EQ(s.Text("▲")[0].at.top, s.Text("two")[0].at.top);
+    EXPECT_TRUE(s.Text("▼").empty());
+    ASSERT_TRUE(r.caretShown);
+    EXPECT_EQ(r.caretX, c.left + 3 + 6 * 5);
+}
+
+// The memo box shows MEMO_ROW lines and marks the rest.
+TEST_F(Painter, MemoBoxMarksLinesItCannotShow) {
+    ASSERT_TRUE(WriteFreeMemo("a\r\nb\r\nc\r\nd\r\ne").ok());
+    in.now = Date(2026, 7, 15);
+    BuildLayout(&st, in);
+    RecordingSurface s = Everything();
+    PaintAll(&s);
+    EXPECT_TRUE(s.Text("e").empty());
+    ASSERT_EQ(s.Text("▼").size(), 1u);
+    ASSERT_EQ(s.Text("d").size(), 1u);
+    EXPECT_EQ(s.Text("▼")[0].at.top, s.Text("d")[0].at.top);
+    EXPECT_EQ(s.Text("▼")[0].at.right, g_view.memoBox.right - 1);
+}
+
 TEST_F(Painter, ListFormHasItsWeekdayColumn) {
     st.settings.calendarType = 1;
     std::snprintf(st.design.listHeadForm, sizeof st.design.listHeadForm, "%s", "Su,Mo,Tu,We,Th,Fr,Sat");
