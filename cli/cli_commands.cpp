@@ -24,6 +24,7 @@
 #include "config/settings.h"
 #include "config/tags.h"
 #include "config/write_failure_text.h"
+#include "memo/date_choice.h"
 #include "memo/countdown.h"
 #include "memo/memo_search.h"
 #include "memo/memo_store.h"
@@ -36,16 +37,18 @@ void PutText(FILE* out, const char* cp932) {
     std::free(utf8);
 }
 
-// "cannot write PATH: reason (error n); nothing written", the path as UTF-8.
+// "書き込めませんでした: PATH: reason (エラー n)", as the calendar's message box words it.
 int FailedWrite(const WriteFailure& failure) {
     char* path = FileNameToUtf8(failure.path.c_str());
     std::string detail = path ? path : failure.path;
     std::free(path);
+    std::string reason = WriteFailureReason(failure.result.error);
+    if (failure.result.systemCode) reason += "(エラー " + std::to_string(failure.result.systemCode) + ")";
+    char* words = Cp932ToUtf8(reason.c_str());
     detail += ": ";
-    detail += WriteErrorWords(failure.result.error);
-    if (failure.result.systemCode) detail += " (error " + std::to_string(failure.result.systemCode) + ")";
-    detail += "; nothing written";
-    return Fail("cannot write", detail.c_str());
+    detail += words ? words : "";
+    std::free(words);
+    return Fail("ファイルに書き込めませんでした。変更は保存されていません", detail.c_str());
 }
 
 void PrintInt(const char* key, int value) { std::printf("%s=%d\n", key, value); }
@@ -64,7 +67,7 @@ void PrintText(const char* key, const char* value, size_t width) {
 // settings: every CONFIG setting as ReadSettings leaves it, one KEY=value line per field.
 int RunSettings(int argc, char** argv) {
     (void)argv;
-    if (argc != 0) return Fail("settings takes no arguments");
+    if (argc != 0) return Fail("settings には引数を付けません");
     ReadSettings(&g_app);
     const Settings& s = g_app.settings;
     PrintInt("CALENDAR_TYPE", s.calendarType);
@@ -100,11 +103,12 @@ int RunSettings(int argc, char** argv) {
 // holidays YEAR: every day of YEAR drawn as a holiday, "YYYY-MM-DD<TAB>name", resolved as the
 // month model does (primed with the seven days before 1 January, equinox days of YEAR).
 int RunHolidays(int argc, char** argv) {
-    if (argc != 1) return Fail("holidays takes one argument: YEAR");
+    if (argc != 1) return Fail("使い方: holidays 年");
     char* end = nullptr;
     long year = std::strtol(argv[0], &end, 10);
-    // The years the calendar can show; the days before 1970 come from date arithmetic.
-    if (end == argv[0] || *end || year < 1970 || year > 2035) return Fail("YEAR must be 1970 .. 2035", argv[0]);
+    // The years the calendar can show; the days before them come from date arithmetic.
+    if (end == argv[0] || *end || year < kFirstChoosableYear || year > kLastChoosableYear)
+        return Fail(("年は " + YearRangeText() + "です").c_str(), argv[0]);
     LoadHolidayRules(g_files.holidayPath);
     std::tm first{};
     first.tm_year = static_cast<int>(year) - 1900;
@@ -116,7 +120,7 @@ int RunHolidays(int argc, char** argv) {
         std::tm day = AddDays(first, i);
         if (day.tm_year != first.tm_year) break;
         if (!ResolveDay(i, day)) {
-            rc = Fail("out of memory");
+            rc = Fail("メモリーが足りません");
             break;
         }
         const DayEntry& e = g_monthModel.entries[i];
@@ -136,7 +140,7 @@ int RunHolidays(int argc, char** argv) {
 // (years empty when the rule applies every year).
 int RunRules(int argc, char** argv) {
     (void)argv;
-    if (argc != 0) return Fail("rules takes no arguments");
+    if (argc != 0) return Fail("rules には引数を付けません");
     int count = LoadHolidayRules(g_files.holidayPath);
     for (int i = 0; i < count; ++i) {
         RuleDescription d;
@@ -157,7 +161,7 @@ int RunRules(int argc, char** argv) {
 // countdowns: every countdown memo in list order as the day alarm words it, past ones included.
 int RunCountdowns(int argc, char** argv) {
     (void)argv;
-    if (argc != 0) return Fail("countdowns takes no arguments");
+    if (argc != 0) return Fail("countdowns には引数を付けません");
     std::time_t t = std::time(nullptr);
     SetToday(*std::localtime(&t));
     ResetCountdownForm(g_countdowns.form);
@@ -192,7 +196,7 @@ char* MemoArgument(const char* arg) {
     }
     char* cp = Utf8ToCp932(in.c_str());
     if (!cp) {
-        Fail("the text cannot be expressed in code page 932; nothing written");
+        FailUnencodable("メモに Shift-JIS で表せない文字があります。何も書き込んでいません", in.c_str());
         return nullptr;
     }
     std::string crlf;
@@ -224,7 +228,7 @@ int RunMemo(int argc, char** argv) {
     g_app.design.memoRow = ReadConfigInt("MEMO_ROW", 4);
     if (argc >= 1 && std::strcmp(argv[0], "free") == 0) {
         if (argc == 1) { PutMemo(ReadFreeMemo()); return 0; }
-        if (argc != 2) return Fail("usage: memo free [TEXT]");
+        if (argc != 2) return Fail("使い方: memo free [テキスト]");
         char* text = MemoArgument(argv[1]);
         if (!text) return kExitUsage;
         WriteResult written = WriteFreeMemo(text);
@@ -235,8 +239,8 @@ int RunMemo(int argc, char** argv) {
     bool get = argc == 2 && std::strcmp(argv[0], "get") == 0;
     bool set = argc == 3 && std::strcmp(argv[0], "set") == 0;
     bool append = argc == 3 && std::strcmp(argv[0], "append") == 0;
-    if (!get && !set && !append) return Fail("usage: memo get|set|append YYYY-MM-DD [TEXT] or memo free [TEXT]");
-    if (!ParseIsoDate(argv[1], &y, &m, &d)) return Fail("not a date (YYYY-MM-DD)", argv[1]);
+    if (!get && !set && !append) return Fail("使い方: memo get 日付 | memo set 日付 テキスト | memo append 日付 テキスト | memo free [テキスト] (日付は YYYY-MM-DD)");
+    if (!ParseIsoDate(argv[1], &y, &m, &d)) return Fail("日付ではありません (YYYY-MM-DD で指定してください)", argv[1]);
     if (get) { PutMemo(ReadMemo(y, m, d)); return 0; }
     char* text = MemoArgument(argv[2]);
     if (!text) return kExitUsage;
@@ -248,9 +252,9 @@ int RunMemo(int argc, char** argv) {
 // search KEYWORD: the rows the search dialog lists, "YYYY/MM/DD<TAB>text", in date order; the
 // dialog's status line on stderr.
 int RunSearch(int argc, char** argv) {
-    if (argc != 1) return Fail("search takes one argument: KEYWORD");
+    if (argc != 1) return Fail("使い方: search 検索する文字列");
     char* keyword = Utf8ToCp932(argv[0]);
-    if (!keyword) return Fail("the keyword cannot be expressed in code page 932", argv[0]);
+    if (!keyword) return FailUnencodable("検索する文字列に Shift-JIS で表せない文字があります", argv[0]);
     ReadTags();  // their words are taken out of the memos
     std::vector<SearchRow> rows;
     SearchOutcome outcome = SearchMemos(keyword, &rows);
@@ -282,6 +286,17 @@ const CliCommand kCommands[] = {
     {"export-ics", RunExportIcs},
     {"import-ics", RunImportIcs},
 };
+
+// "settings, holidays, ..." of every command.
+std::string CommandNames() {
+    std::string names = "コマンド: ";
+    for (const CliCommand& c : kCommands) names += std::string(&c == kCommands ? "" : ", ") + c.name;
+    return names;
+}
+
+std::string UsageLine() {
+    return "使い方: desk-calendar-cli [--config 設定ファイル] コマンド ... (" + CommandNames() + ")";
+}
 
 // The configuration file must be a readable file, or a new name in an existing folder.
 bool UsableConfigPath(const char* path) {
@@ -328,23 +343,23 @@ int RunCli(int argc, char** args) {
     int i = 1;
     const char* configArg = nullptr;
     if (i < argc && std::strcmp(args[i], "--config") == 0) {
-        if (i + 1 >= argc) return Fail("--config needs a path");
+        if (i + 1 >= argc) return Fail("--config の後に設定ファイルのパスを指定してください");
         configArg = args[i + 1];
         i += 2;
     }
-    if (i >= argc) return Fail("usage: desk-calendar-cli [--config PATH] COMMAND ...");
+    if (i >= argc) return Fail(UsageLine().c_str());
     const CliCommand* command = nullptr;
     for (const CliCommand& c : kCommands)
         if (std::strcmp(c.name, args[i]) == 0) command = &c;
-    if (!command) return Fail("unknown command", args[i]);
+    if (!command) return Fail(("コマンドではありません (" + CommandNames() + ")").c_str(), args[i]);
 
     char* configPath = configArg ? Utf8ToFileName(configArg) : nullptr;
-    if (configArg && !configPath) return Fail("the path cannot be expressed in code page 932", configArg);
+    if (configArg && !configPath) return FailUnencodable("パスに Shift-JIS で表せない文字があります", configArg);
     bool formed = FormFileNames(configPath);
     std::free(configPath);
-    if (!formed) return Fail("cannot form the file names", configArg);
+    if (!formed) return Fail("ファイル名を決められません", configArg);
     if (!UsableConfigPath(g_files.configPath))
-        return Fail("cannot read the configuration file", configArg ? configArg : "desk-calendar.ini");
+        return Fail("設定ファイルを読めません", configArg ? configArg : "desk-calendar.ini");
     ResetAppState(&g_app);
     ResetOperations();
     int rc = command->run(argc - i - 1, args + i + 1);

@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     PrepareUtf8Console();
     char** args = nullptr;
     if (!ArgumentsAsUtf8(argc, argv, &args)) {
-        std::fputs("desk-calendar-cli: cannot read the arguments\n", stderr);
+        std::fputs("desk-calendar-cli: \xE5\xBC\x95\xE6\x95\xB0\xE3\x82\x92\xE8\xAA\xAD\xE3\x82\x81\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\n", stderr);  // 引数を読めません (UTF-8)
         return 2;
     }
     int count = 0;

@@ -85,6 +85,18 @@ TEST(CliSettings, WithoutConfigReadsTheLayeredProgramsFileBesideTheTool) {
     EXPECT_NE(r.out.find("BTN_SIZE=3\n"), std::string::npos) << r.out;
 }
 
+TEST(CliErrors, TheUsageLineNamesEveryCommandInJapanese) {
+    TempFolder dir;
+    for (const char* args : {"", "frobnicate"}) {
+        CliResult r = RunCli(dir, args);
+        ExpectFailure(r);
+        EXPECT_NE(r.err.find(Utf8(u8"コマンド: settings, holidays, rules, countdowns, memo, search, export-ics, import-ics")),
+                  std::string::npos) << r.err;
+    }
+    EXPECT_NE(RunCli(dir, "").err.find(Utf8(u8"使い方: desk-calendar-cli")), std::string::npos);
+    EXPECT_NE(RunCli(dir, "frobnicate").err.find(Utf8(u8"コマンドではありません")), std::string::npos);
+}
+
 TEST(CliErrors, ExitTwoWithOneLineAndNothingWritten) {
     TempFolder dir;
     std::string config = dir.File("c.ini");
