@@ -1,5 +1,5 @@
 // desk-calendar-cli: reads the calendar's files from the command line.
-//   desk-calendar-cli [--config PATH] COMMAND ...
+//   desk-calendar-cli [--dir FOLDER | --config PATH] [--classic] COMMAND ...   (--help tells more)
 // Arguments and output are UTF-8; inside, texts are code page 932 as in the program, and paths
 // are in the platform's file-name encoding.
 #include <cstdio>

@@ -16,8 +16,10 @@ struct Output {
     std::string out;
 };
 
-// Runs the companion with cal.ini in dir, in Tokyo's time zone; stdout is kept.
+// Runs the companion with cal.ini in dir (made empty when it is not there: a calendar ran
+// there), in Tokyo's time zone; stdout is kept.
 Output Cli(const TempFolder& dir, const std::string& args) {
+    if (!FileExists(dir.File("cal.ini"))) WriteIni(dir.File("cal.ini"), {"[CONFIG]"});
     std::string out = dir.File("out.txt");
     std::string cmd = std::string("TZ=Asia/Tokyo '") + TESSEL_CLI + "' --config '" + dir.File("cal.ini") + "' " + args +
                       " >'" + out + "' 2>'" + dir.File("err.txt") + "'";
