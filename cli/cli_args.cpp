@@ -1,18 +1,36 @@
 #include "cli/cli_args.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "calendar/civil_date.h"
+#include "cli/text_convert.h"
+#include "memo/date_choice.h"
 
-int Fail(const char* message, const char* detail) {
+void Tell(const char* message, const char* detail) {
     std::fputs("desk-calendar-cli: ", stderr);
-    std::fputs(message, stderr);
+    char* utf8 = Cp932ToUtf8(message);
+    std::fputs(utf8 ? utf8 : message, stderr);
+    std::free(utf8);
     if (detail) {
         std::fputs(": ", stderr);
         std::fputs(detail, stderr);
     }
     std::fputc('\n', stderr);
+}
+
+int Fail(const char* message, const char* detail) {
+    Tell(message, detail);
     return kExitUsage;
+}
+
+int FailUnencodable(const char* message, const char* utf8) {
+    std::string named = NameOfFirstUnencodable(utf8);
+    return Fail(message, named.c_str());
+}
+
+std::string YearRangeText() {
+    return std::to_string(kFirstChoosableYear) + " 年から " + std::to_string(kLastChoosableYear) + " 年まで";
 }
 
 bool ParseIsoDate(const char* text, int* year, int* month, int* day) {

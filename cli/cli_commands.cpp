@@ -13,8 +13,8 @@
 #include "calendar/today.h"
 #include "cli/cli_args.h"
 #include "cli/cli_commands.h"
+#include "cli/cli_files.h"
 #include "cli/ical_commands.h"
-#include "cli/program_path.h"
 #include "cli/text_convert.h"
 #include "config/app_state.h"
 #include "config/file_names.h"
@@ -24,6 +24,7 @@
 #include "config/settings.h"
 #include "config/tags.h"
 #include "config/write_failure_text.h"
+#include "memo/date_choice.h"
 #include "memo/countdown.h"
 #include "memo/memo_search.h"
 #include "memo/memo_store.h"
@@ -36,16 +37,18 @@ void PutText(FILE* out, const char* cp932) {
     std::free(utf8);
 }
 
-// "cannot write PATH: reason (error n); nothing written", the path as UTF-8.
+// "書き込めませんでした: PATH: reason (エラー n)", as the calendar's message box words it.
 int FailedWrite(const WriteFailure& failure) {
     char* path = FileNameToUtf8(failure.path.c_str());
     std::string detail = path ? path : failure.path;
     std::free(path);
+    std::string reason = WriteFailureReason(failure.result.error);
+    if (failure.result.systemCode) reason += "(エラー " + std::to_string(failure.result.systemCode) + ")";
+    char* words = Cp932ToUtf8(reason.c_str());
     detail += ": ";
-    detail += WriteErrorWords(failure.result.error);
-    if (failure.result.systemCode) detail += " (error " + std::to_string(failure.result.systemCode) + ")";
-    detail += "; nothing written";
-    return Fail("cannot write", detail.c_str());
+    detail += words ? words : "";
+    std::free(words);
+    return Fail("ファイルに書き込めませんでした。変更は保存されていません", detail.c_str());
 }
 
 void PrintInt(const char* key, int value) { std::printf("%s=%d\n", key, value); }
@@ -64,7 +67,7 @@ void PrintText(const char* key, const char* value, size_t width) {
 // settings: every CONFIG setting as ReadSettings leaves it, one KEY=value line per field.
 int RunSettings(int argc, char** argv) {
     (void)argv;
-    if (argc != 0) return Fail("settings takes no arguments");
+    if (argc != 0) return Fail("settings には引数を付けません");
     ReadSettings(&g_app);
     const Settings& s = g_app.settings;
     PrintInt("CALENDAR_TYPE", s.calendarType);
@@ -100,11 +103,12 @@ int RunSettings(int argc, char** argv) {
 // holidays YEAR: every day of YEAR drawn as a holiday, "YYYY-MM-DD<TAB>name", resolved as the
 // month model does (primed with the seven days before 1 January, equinox days of YEAR).
 int RunHolidays(int argc, char** argv) {
-    if (argc != 1) return Fail("holidays takes one argument: YEAR");
+    if (argc != 1) return Fail("使い方: holidays 年");
     char* end = nullptr;
     long year = std::strtol(argv[0], &end, 10);
-    // The years the calendar can show; the days before 1970 come from date arithmetic.
-    if (end == argv[0] || *end || year < 1970 || year > 2035) return Fail("YEAR must be 1970 .. 2035", argv[0]);
+    // The years the calendar can show; the days before them come from date arithmetic.
+    if (end == argv[0] || *end || year < kFirstChoosableYear || year > kLastChoosableYear)
+        return Fail(("年は " + YearRangeText() + "です").c_str(), argv[0]);
     LoadHolidayRules(g_files.holidayPath);
     std::tm first{};
     first.tm_year = static_cast<int>(year) - 1900;
@@ -116,7 +120,7 @@ int RunHolidays(int argc, char** argv) {
         std::tm day = AddDays(first, i);
         if (day.tm_year != first.tm_year) break;
         if (!ResolveDay(i, day)) {
-            rc = Fail("out of memory");
+            rc = Fail("メモリーが足りません");
             break;
         }
         const DayEntry& e = g_monthModel.entries[i];
@@ -136,7 +140,7 @@ int RunHolidays(int argc, char** argv) {
 // (years empty when the rule applies every year).
 int RunRules(int argc, char** argv) {
     (void)argv;
-    if (argc != 0) return Fail("rules takes no arguments");
+    if (argc != 0) return Fail("rules には引数を付けません");
     int count = LoadHolidayRules(g_files.holidayPath);
     for (int i = 0; i < count; ++i) {
         RuleDescription d;
@@ -157,7 +161,7 @@ int RunRules(int argc, char** argv) {
 // countdowns: every countdown memo in list order as the day alarm words it, past ones included.
 int RunCountdowns(int argc, char** argv) {
     (void)argv;
-    if (argc != 0) return Fail("countdowns takes no arguments");
+    if (argc != 0) return Fail("countdowns には引数を付けません");
     std::time_t t = std::time(nullptr);
     SetToday(*std::localtime(&t));
     ResetCountdownForm(g_countdowns.form);
@@ -192,7 +196,7 @@ char* MemoArgument(const char* arg) {
     }
     char* cp = Utf8ToCp932(in.c_str());
     if (!cp) {
-        Fail("the text cannot be expressed in code page 932; nothing written");
+        FailUnencodable("メモに Shift-JIS で表せない文字があります。何も書き込んでいません", in.c_str());
         return nullptr;
     }
     std::string crlf;
@@ -224,7 +228,7 @@ int RunMemo(int argc, char** argv) {
     g_app.design.memoRow = ReadConfigInt("MEMO_ROW", 4);
     if (argc >= 1 && std::strcmp(argv[0], "free") == 0) {
         if (argc == 1) { PutMemo(ReadFreeMemo()); return 0; }
-        if (argc != 2) return Fail("usage: memo free [TEXT]");
+        if (argc != 2) return Fail("使い方: memo free [テキスト]");
         char* text = MemoArgument(argv[1]);
         if (!text) return kExitUsage;
         WriteResult written = WriteFreeMemo(text);
@@ -235,8 +239,8 @@ int RunMemo(int argc, char** argv) {
     bool get = argc == 2 && std::strcmp(argv[0], "get") == 0;
     bool set = argc == 3 && std::strcmp(argv[0], "set") == 0;
     bool append = argc == 3 && std::strcmp(argv[0], "append") == 0;
-    if (!get && !set && !append) return Fail("usage: memo get|set|append YYYY-MM-DD [TEXT] or memo free [TEXT]");
-    if (!ParseIsoDate(argv[1], &y, &m, &d)) return Fail("not a date (YYYY-MM-DD)", argv[1]);
+    if (!get && !set && !append) return Fail("使い方: memo get 日付 | memo set 日付 テキスト | memo append 日付 テキスト | memo free [テキスト] (日付は YYYY-MM-DD)");
+    if (!ParseIsoDate(argv[1], &y, &m, &d)) return Fail("日付ではありません (YYYY-MM-DD で指定してください)", argv[1]);
     if (get) { PutMemo(ReadMemo(y, m, d)); return 0; }
     char* text = MemoArgument(argv[2]);
     if (!text) return kExitUsage;
@@ -248,9 +252,9 @@ int RunMemo(int argc, char** argv) {
 // search KEYWORD: the rows the search dialog lists, "YYYY/MM/DD<TAB>text", in date order; the
 // dialog's status line on stderr.
 int RunSearch(int argc, char** argv) {
-    if (argc != 1) return Fail("search takes one argument: KEYWORD");
+    if (argc != 1) return Fail("使い方: search 検索する文字列");
     char* keyword = Utf8ToCp932(argv[0]);
-    if (!keyword) return Fail("the keyword cannot be expressed in code page 932", argv[0]);
+    if (!keyword) return FailUnencodable("検索する文字列に Shift-JIS で表せない文字があります", argv[0]);
     ReadTags();  // their words are taken out of the memos
     std::vector<SearchRow> rows;
     SearchOutcome outcome = SearchMemos(keyword, &rows);
@@ -267,87 +271,140 @@ int RunSearch(int argc, char** argv) {
     return outcome == kSearchNoKeyword ? kExitUsage : 0;
 }
 
+// memo set, append and free TEXT write; get and free alone only read.
+bool MemoWrites(int argc, char** argv) {
+    return argc >= 1 && (std::strcmp(argv[0], "set") == 0 || std::strcmp(argv[0], "append") == 0 ||
+                         (std::strcmp(argv[0], "free") == 0 && argc >= 2));
+}
+bool AlwaysWrites(int, char**) { return true; }
+
 struct CliCommand {
     const char* name;
     int (*run)(int argc, char** argv);  // the arguments after the command name
+    // Whether the command may write (and so may start the files of a calendar not yet run);
+    // null for one that only reads.
+    bool (*writes)(int argc, char** argv);
 };
 
 const CliCommand kCommands[] = {
-    {"settings", RunSettings},
-    {"holidays", RunHolidays},
-    {"rules", RunRules},
-    {"countdowns", RunCountdowns},
-    {"memo", RunMemo},
-    {"search", RunSearch},
-    {"export-ics", RunExportIcs},
-    {"import-ics", RunImportIcs},
+    {"settings", RunSettings, nullptr},
+    {"holidays", RunHolidays, nullptr},
+    {"rules", RunRules, nullptr},
+    {"countdowns", RunCountdowns, nullptr},
+    {"memo", RunMemo, MemoWrites},
+    {"search", RunSearch, nullptr},
+    {"export-ics", RunExportIcs, nullptr},
+    {"import-ics", RunImportIcs, AlwaysWrites},
 };
 
-// The configuration file must be a readable file, or a new name in an existing folder.
-bool UsableConfigPath(const char* path) {
-    switch (KindOfPath(path)) {
-    case kPathFile: {
-        FILE* f = std::fopen(path, "rb");
-        if (!f) return false;
-        std::fclose(f);
-        return true;
-    }
-    case kPathMissing: {
-        char dir[272];
-        DirectoryOf(path, PathSeparator(), dir, sizeof dir);
-        return !dir[0] || KindOfPath(dir) == kPathDirectory;
-    }
-    default:
-        return false;
-    }
+// "settings, holidays, ..." of every command.
+std::string CommandNames() {
+    std::string names = "コマンド: ";
+    for (const CliCommand& c : kCommands) names += std::string(&c == kCommands ? "" : ", ") + c.name;
+    return names;
 }
 
-// configPath: the --config path in the file-name encoding, or null for the program's own folder.
-bool FormFileNames(const char* configPath) {
-    char sep = PathSeparator();
-    if (configPath) {
-        if (!configPath[0] || std::strlen(configPath) >= sizeof g_files.configPath) return false;
-        FormDataFileNames(kLayeredEdition, configPath, "", sep, &g_files);
-    } else {
-        // The files the layered program would use in this folder.
-        char self[260];
-        if (!GetProgramPath(self, sizeof self)) return false;
-        char dir[260];
-        DirectoryOf(self, sep, dir, sizeof dir);
-        char program[280];
-        std::snprintf(program, sizeof program, "%s%cdesk-calendar.exe", dir, sep);
-        FormDataFileNames(kLayeredEdition, "", program, sep, &g_files);
+const char kUsage[] = "使い方: desk-calendar-cli [--dir フォルダー | --config 設定ファイル] [--classic] コマンド ...";
+
+std::string UsageLine() { return std::string(kUsage) + " (" + CommandNames() + "、--help で説明)"; }
+
+const char kHelp[] =
+    "desk-calendar-cli: Tessel のファイルを読み書きするコマンドライン ツール (引数と出力は UTF-8)\n"
+    "\n"
+    "使うファイル (カレンダーが自分のファイルを決めるのと同じ決め方です):\n"
+    "  指定なし           このツールと同じフォルダーの desk-calendar.exe を引数なしで起動したときのファイル:\n"
+    "                     desk-calendar.ini、tessel_memo.ini、tessel_memo<年>.ini、tessel_holiday.ini\n"
+    "  --dir フォルダー   そのフォルダーの desk-calendar.exe を引数なしで起動したときのファイル (同じ名前)\n"
+    "  --classic          desk-calendar-classic.exe のファイル (--dir と一緒にも使えます):\n"
+    "                     desk-calendar-classic.ini、desk-calendar-classic_memo.ini、\n"
+    "                     desk-calendar-classic_memo<年>.ini、desk-calendar-classic_holiday.ini\n"
+    "  --config パス      そのパスを引数にしてカレンダーを起動したときのファイル: D:\\cal\\work.ini なら\n"
+    "                     同じフォルダーの work.ini、work_memo.ini、work_memo<年>.ini、work_holiday.ini。\n"
+    "                     --config フォルダー\\desk-calendar.ini は desk-calendar_memo.ini などを使い、\n"
+    "                     引数なしで起動したカレンダーのメモ (tessel_memo.ini) とは別です: それには --dir を。\n"
+    "  読むだけのコマンドは設定ファイルがないと何もせず終わります (終了コード 2)。\n"
+    "\n"
+    "コマンド (日付は YYYY-MM-DD、テキストの - は標準入力):\n"
+    "  settings                      設定を KEY=値 で表示\n"
+    "  holidays 年                   その年の休日と名前\n"
+    "  rules                         休日と定例メモの規則\n"
+    "  countdowns                    あと何日メモ\n"
+    "  memo get 日付                 日付のメモを表示\n"
+    "  memo set 日付 テキスト        日付のメモを書き換え (空のテキストで消去)\n"
+    "  memo append 日付 テキスト     日付のメモに行を追加\n"
+    "  memo free [テキスト]          フリーメモを表示、または書き換え\n"
+    "  search 文字列                 文字列を含むメモを一覧\n"
+    "  export-ics [--from 日付] [--to 日付] ファイル\n"
+    "                                iCalendar ファイルに書き出し (ファイルの - は標準出力)\n"
+    "  import-ics ファイル           iCalendar ファイルのイベントをメモに取り込み\n"
+    "\n"
+    "失敗したときは 1 行のメッセージを出して終了コード 2 で終わります。\n";
+
+// --help: the text above, then the files this choice names (when it names any).
+int RunHelp(const FileChoice& choice) {
+    PutText(stdout, kUsage);
+    std::printf("\n\n");
+    PutText(stdout, kHelp);
+    std::string message, detail;
+    if (!ChooseFiles(choice, &message, &detail)) return 0;
+    const std::pair<const char*, std::string> files[] = {
+        {"設定          ", PathForUser(g_files.configPath)},
+        {"メモ          ", PathForUser(g_files.memoPath)},
+        {"年ごとのメモ  ", PathForUser(g_files.yearMemoBase) + "<\xE5\xB9\xB4>.ini"},  // <年> in UTF-8
+        {"休日          ", PathForUser(g_files.holidayPath)},
+    };
+    std::printf("\n");
+    PutText(stdout, "この指定で使うファイル:\n");
+    for (const auto& [what, path] : files) {
+        std::printf("  ");
+        PutText(stdout, what);
+        std::printf("%s\n", path.c_str());
     }
-    SetConfigPath(g_files.configPath);
-    return true;
+    return 0;
 }
 
 }  // namespace
 
 int RunCli(int argc, char** args) {
+    FileChoice choice;
+    bool help = false;
     int i = 1;
-    const char* configArg = nullptr;
-    if (i < argc && std::strcmp(args[i], "--config") == 0) {
-        if (i + 1 >= argc) return Fail("--config needs a path");
-        configArg = args[i + 1];
-        i += 2;
+    for (; i < argc && std::strncmp(args[i], "--", 2) == 0; ++i) {
+        const char* option = args[i];
+        if (std::strcmp(option, "--help") == 0) {
+            help = true;
+        } else if (std::strcmp(option, "--classic") == 0) {
+            choice.classic = true;
+        } else if (std::strcmp(option, "--config") == 0 || std::strcmp(option, "--dir") == 0) {
+            bool config = option[2] == 'c';
+            if (i + 1 >= argc)
+                return Fail(config ? "--config の後に設定ファイルのパスを指定してください"
+                                   : "--dir の後にカレンダーのフォルダーを指定してください");
+            (config ? choice.config : choice.dir) = args[++i];
+        } else {
+            return Fail(("オプションではありません (" + std::string(kUsage) + ")").c_str(), option);
+        }
     }
-    if (i >= argc) return Fail("usage: desk-calendar-cli [--config PATH] COMMAND ...");
+    if (choice.config && choice.dir) return Fail("--config と --dir は一緒に使えません");
+    if (help) return RunHelp(choice);
+    if (i >= argc) return Fail(UsageLine().c_str());
     const CliCommand* command = nullptr;
     for (const CliCommand& c : kCommands)
         if (std::strcmp(c.name, args[i]) == 0) command = &c;
-    if (!command) return Fail("unknown command", args[i]);
+    if (!command) return Fail(("コマンドではありません (" + CommandNames() + ")").c_str(), args[i]);
 
-    char* configPath = configArg ? Utf8ToFileName(configArg) : nullptr;
-    if (configArg && !configPath) return Fail("the path cannot be expressed in code page 932", configArg);
-    bool formed = FormFileNames(configPath);
-    std::free(configPath);
-    if (!formed) return Fail("cannot form the file names", configArg);
-    if (!UsableConfigPath(g_files.configPath))
-        return Fail("cannot read the configuration file", configArg ? configArg : "desk-calendar.ini");
+    std::string message, detail;
+    if (!ChooseFiles(choice, &message, &detail)) return Fail(message.c_str(), detail.empty() ? nullptr : detail.c_str());
+    int commandArgs = argc - i - 1;
+    char** commandArgv = args + i + 1;
+    // Reading the files of a calendar that never ran there would print nothing, as if all were
+    // empty: most likely the wrong files.
+    if (!ConfigurationExists() && !(command->writes && command->writes(commandArgs, commandArgv)))
+        return Fail("設定ファイルがありません (カレンダーを一度起動したフォルダーを --dir で指定してください)",
+                    PathForUser(g_files.configPath).c_str());
     ResetAppState(&g_app);
     ResetOperations();
-    int rc = command->run(argc - i - 1, args + i + 1);
+    int rc = command->run(commandArgs, commandArgv);
     // Every write that did not reach its file is told, whichever command made it (reading the
     // free memo may store it in its new form).
     for (const WriteFailure& failure : ProfileTakeWriteFailures()) rc = FailedWrite(failure);

@@ -1,5 +1,5 @@
 // desk-calendar-cli: reads the calendar's files from the command line.
-//   desk-calendar-cli [--config PATH] COMMAND ...
+//   desk-calendar-cli [--dir FOLDER | --config PATH] [--classic] COMMAND ...   (--help tells more)
 // Arguments and output are UTF-8; inside, texts are code page 932 as in the program, and paths
 // are in the platform's file-name encoding.
 #include <cstdio>
@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     PrepareUtf8Console();
     char** args = nullptr;
     if (!ArgumentsAsUtf8(argc, argv, &args)) {
-        std::fputs("desk-calendar-cli: cannot read the arguments\n", stderr);
+        std::fputs("desk-calendar-cli: \xE5\xBC\x95\xE6\x95\xB0\xE3\x82\x92\xE8\xAA\xAD\xE3\x82\x81\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93\n", stderr);  // 引数を読めません (UTF-8)
         return 2;
     }
     int count = 0;

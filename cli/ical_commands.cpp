@@ -15,13 +15,16 @@
 #include "config/file_names.h"
 #include "config/settings.h"
 #include "config/tags.h"
+#include "memo/date_choice.h"
 #include "memo/memo_search.h"
 
 namespace {
-// "YYYY-MM-DD" as a day number of 1970 .. 2035.
+const char kExportUsage[] = "使い方: export-ics [--from 日付] [--to 日付] ファイル (日付は YYYY-MM-DD、ファイルの - は標準出力)";
+
+// "YYYY-MM-DD" as a day number of the years the calendar shows.
 bool ParseDate(const char* text, int* day) {
     int y, m, d;
-    if (!ParseIsoDate(text, &y, &m, &d) || y < 1970 || y > 2035) return false;
+    if (!ParseIsoDate(text, &y, &m, &d) || y < kFirstChoosableYear || y > kLastChoosableYear) return false;
     *day = DayNumberOf(y, m, d);
     return true;
 }
@@ -40,14 +43,15 @@ int RunExportIcs(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         bool from = std::strcmp(argv[i], "--from") == 0, to = std::strcmp(argv[i], "--to") == 0;
         if ((from || to) && i + 1 < argc) {
-            if (!ParseDate(argv[++i], from ? &fromDay : &toDay)) return Fail("dates are YYYY-MM-DD, 1970 .. 2035", argv[i]);
+            if (!ParseDate(argv[++i], from ? &fromDay : &toDay))
+                return Fail(("日付は " + YearRangeText() + "の YYYY-MM-DD です").c_str(), argv[i]);
         } else if (!file) {
             file = argv[i];
         } else {
-            return Fail("export-ics takes [--from DATE] [--to DATE] FILE");
+            return Fail(kExportUsage);
         }
     }
-    if (!file) return Fail("export-ics takes [--from DATE] [--to DATE] FILE");
+    if (!file) return Fail(kExportUsage);
     // Without dates: every year that has a memo file (this year when there is none).
     int first, last;
     if (!FindMemoYearRange(g_files.memoPath, &first, &last)) {
@@ -56,7 +60,7 @@ int RunExportIcs(int argc, char** argv) {
     }
     if (fromDay < 0) fromDay = DayNumberOf(first, 1, 1);
     if (toDay < 0) toDay = DayNumberOf(last, 12, 31);
-    if (toDay < fromDay) return Fail("--to comes before --from");
+    if (toDay < fromDay) return Fail("--to の日付が --from の日付より前です");
     ReadSettings(&g_app);
     std::time_t now = std::time(nullptr);
     char stamp[32];
@@ -64,17 +68,17 @@ int RunExportIcs(int argc, char** argv) {
     std::string ics = ExportIcs(fromDay, toDay, g_app.settings, stamp);
     bool toStdout = std::strcmp(file, "-") == 0;
     FILE* out = toStdout ? stdout : OpenNamed(file, "wb");
-    if (!out) return Fail("cannot write", file);
+    if (!out) return Fail("ファイルに書き込めません", file);
     bool ok = std::fwrite(ics.data(), 1, ics.size(), out) == ics.size();
     ok = (toStdout ? std::fflush(out) : std::fclose(out)) == 0 && ok;
-    return ok ? 0 : Fail("cannot write", file);
+    return ok ? 0 : Fail("ファイルに書き込めません", file);
 }
 
 int RunImportIcs(int argc, char** argv) {
-    if (argc != 1) return Fail("import-ics takes one argument: FILE");
+    if (argc != 1) return Fail("使い方: import-ics ファイル");
     bool fromStdin = std::strcmp(argv[0], "-") == 0;
     FILE* in = fromStdin ? stdin : OpenNamed(argv[0], "rb");
-    if (!in) return Fail("cannot read", argv[0]);
+    if (!in) return Fail("ファイルを読めません", argv[0]);
     std::string text;
     char chunk[65536];
     size_t n;
@@ -82,11 +86,21 @@ int RunImportIcs(int argc, char** argv) {
     if (!fromStdin) std::fclose(in);
     ReadTags();  // a line is already there when it shows as the line imported
     ImportOutcome r = ImportIcs(text);
-    if (!r.parsed) return Fail("not an iCalendar file; nothing written", argv[0]);
-    std::fprintf(stderr,
-                 "import-ics: %d lines added, %d already there, %d events skipped, %d characters replaced by ?, "
-                 "%d rule and countdown events of Tessel left out, %d events of an unknown time zone at the time "
-                 "as written\n",
-                 r.added, r.present, r.skipped, r.replaced, r.own, r.floating);
+    if (!r.parsed) return Fail("iCalendar のファイルではありません。何も書き込んでいません", argv[0]);
+    for (const SkippedEvent& e : r.skippedEvents) {
+        std::string what = e.date + " \xE3\x80\x8C" + e.summary + "\xE3\x80\x8D";  // 「」 in UTF-8
+        Tell(e.reason == SkippedEvent::kNoStart ? "取り込めないイベント (開始日時を読めません)"
+                                                 : "取り込めないイベント (繰り返しの規則を読めません)",
+             what.c_str());
+    }
+    char summary[512];
+    std::snprintf(summary, sizeof summary,
+                  "import-ics: 追加 %d 行、既にあった行 %d、取り込めないイベント %d、? にした文字 %d、"
+                  "Tessel の休日とあと何日メモのイベント %d (取り込みません)、"
+                  "時間帯がわからず書かれた時刻のまま置いたイベント %d",
+                  r.added, r.present, r.skipped, r.replaced, r.own, r.floating);
+    char* utf8 = Cp932ToUtf8(summary);
+    std::fprintf(stderr, "%s\n", utf8 ? utf8 : summary);
+    std::free(utf8);
     return r.write ? 0 : kExitUsage;  // the failed files are told with every other failed write
 }

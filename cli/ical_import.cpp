@@ -1,12 +1,14 @@
 #include "cli/ical_import.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <map>
 #include <vector>
 
+#include "base/sjis.h"
 #include "calendar/civil_date.h"
 #include "cli/ical_calendar.h"
 #include "cli/ical_occurrences.h"
@@ -41,12 +43,14 @@ struct Placed {
 const int kFirstDay = DayNumberOf(kFirstChoosableYear, 1, 1);
 const int kLastDay = DayNumberOf(kLastChoosableYear, 12, 31);
 
-// The memo lines of an event on the days it happens; false when it cannot be placed.
+// The memo lines of an event on the days it happens; false, with *why, when it cannot be placed.
 bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule schedule, std::vector<Placed>* out,
-                int* replaced, int* floating) {
+                int* replaced, int* floating, SkippedEvent::Reason* why) {
     const ContentLine* start = event.Prop("DTSTART");
     When& when = schedule.start;
+    *why = SkippedEvent::kNoStart;
     if (!start || !ParseWhen(start->value, IsDateValue(*start), &when)) return false;
+    *why = SkippedEvent::kRule;
     bool unknownZone = false;
     const EventZone& zone = zones.Of(*start, when, &unknownZone);
     schedule.zone = &zone;
@@ -89,6 +93,32 @@ bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule sche
         out->push_back(Placed{localDay, line});
     }
     return true;
+}
+
+// The events named one by one; a file of thousands that all fail is summed up after these.
+constexpr int kNamedSkips = 20;
+
+SkippedEvent Skipped(const Component& event, SkippedEvent::Reason why) {
+    SkippedEvent e{why, "", "?"};
+    if (const ContentLine* s = event.Prop("SUMMARY")) e.summary = UnescapeText(s->value);
+    for (char& c : e.summary)
+        if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+    // As a memo line would hold it: what the terminal is given is whole characters.
+    int replaced = 0;
+    std::string cp = Utf8ToCp932Lossy(e.summary, &replaced);
+    cp.resize(SjisFitLength(cp.c_str(), 200));
+    char* shown = Cp932ToUtf8(cp.c_str());
+    e.summary = shown ? shown : "?";
+    std::free(shown);
+    When when;
+    if (const ContentLine* start = event.Prop("DTSTART"); start && ParseWhen(start->value.substr(0, 8), true, &when)) {
+        int y, m, d;
+        DateOfDayNumber(when.day, &y, &m, &d);
+        char date[16];
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", y, m, d);
+        e.date = date;
+    }
+    return e;
 }
 
 // Our export writes the holiday rules and the countdown memos as events with categories; they
@@ -165,7 +195,10 @@ ImportOutcome ImportIcs(const std::string& text) {
             if (uid && !schedule.single) {
                 if (auto r = replacedOf.find(uid->value); r != replacedOf.end()) schedule.replaced = r->second;
             }
-            if (!PlaceEvent(c, zones, schedule, &placed, &result.replaced, &result.floating)) ++result.skipped;
+            SkippedEvent::Reason why;
+            if (!PlaceEvent(c, zones, schedule, &placed, &result.replaced, &result.floating, &why)) {
+                if (++result.skipped <= kNamedSkips) result.skippedEvents.push_back(Skipped(c, why));
+            }
         }
     }
 

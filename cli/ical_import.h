@@ -4,14 +4,24 @@
 // as it does without its tag words (the tags must have been read).
 #pragma once
 #include <string>
+#include <vector>
 
 #include "config/file_ops.h"
+
+// An event that could not be placed, named for the user: its summary and the date it starts
+// (UTF-8 as the file has them; the date "?" when the start cannot be read).
+struct SkippedEvent {
+    enum Reason { kNoStart, kRule } reason;
+    std::string summary;
+    std::string date;  // YYYY-MM-DD
+};
 
 struct ImportOutcome {
     bool parsed = false;  // false: nothing was written
     int added = 0;        // memo lines written
     int present = 0;      // lines already on their date
     int skipped = 0;      // events that could not be placed
+    std::vector<SkippedEvent> skippedEvents;  // the first of them, to be named
     int floating = 0;     // events whose TZID names no zone, placed at the time as written
     int replaced = 0;     // characters code page 932 cannot hold, written as "?"
     int own = 0;          // rule and countdown events an export of ours wrote: they are no memos

@@ -1,7 +1,6 @@
 #include "config/write_failure_text.h"
 
-namespace {
-const char* Reason(WriteError error) {
+const char* WriteFailureReason(WriteError error) {
     switch (error) {
     case WriteError::kNone: return "";
     case WriteError::kRefused: return "ファイルに保存できない文字が含まれています。";
@@ -16,29 +15,13 @@ const char* Reason(WriteError error) {
     }
     return "システムが書き込みを受け付けませんでした。";
 }
-}  // namespace
 
 std::string WriteFailureMessage(const WriteFailure& failure) {
     std::string text = "ファイルに書き込めませんでした。\r\n\r\n";
     text += failure.path;
     text += "\r\n\r\n理由: ";
-    text += Reason(failure.result.error);
+    text += WriteFailureReason(failure.result.error);
     if (failure.result.systemCode) text += "(エラー " + std::to_string(failure.result.systemCode) + ")";
     text += "\r\n\r\n変更はこのファイルに保存されていません。原因を取り除くまで、このファイルへの変更は保存されません。";
     return text;
-}
-
-const char* WriteErrorWords(WriteError error) {
-    switch (error) {
-    case WriteError::kNone: return "no error";
-    case WriteError::kRefused: return "the text cannot be stored in the file";
-    case WriteError::kFolderMissing: return "the folder does not exist";
-    case WriteError::kFolderReadOnly: return "the folder cannot be written to";
-    case WriteError::kFileReadOnly: return "the file is read-only";
-    case WriteError::kBusy: return "another program keeps the file in use";
-    case WriteError::kDiskFull: return "the disk is full";
-    case WriteError::kCannotRead: return "the file cannot be read";
-    case WriteError::kOther: break;
-    }
-    return "the system refused the write";
 }

@@ -8,5 +8,5 @@
 // The message box text (code page 932): the file, the reason, and that the change is not in it.
 std::string WriteFailureMessage(const WriteFailure& failure);
 
-// The reason in plain ASCII words, for the command-line companion.
-const char* WriteErrorWords(WriteError error);
+// The reason alone (code page 932), as the message box gives it; for the command-line companion.
+const char* WriteFailureReason(WriteError error);

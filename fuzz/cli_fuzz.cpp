@@ -1,8 +1,8 @@
 // The command-line companion run in-process on fuzzed arguments and UTF-8 texts: a few runs per
 // input (arguments split at NUL bytes, runs at 0x01 bytes), each on the files the runs before
-// it left, always with --config in a private folder that starts with a holiday file. The runs
-// work in that folder, and a "/" in an argument becomes "_", so a file a run names (export-ics
-// FILE) is made there and nowhere else. A run ends with status 0 or 2 and never crashes; its
+// it left, always with --config in a private folder that starts with a configuration and a
+// holiday file. The runs work in that folder, and a "/" in an argument becomes "_", so a file a
+// run names (export-ics FILE) is made there and nowhere else. A run ends with status 0 or 2 and never crashes; its
 // output goes nowhere.
 #include <fcntl.h>
 #include <sanitizer/common_interface_defs.h>
@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FreshDataFiles();
     ResetUndoJournal();
     PutFile(g_files.holidayPath, kHolidays);
+    PutFile(g_files.configPath, "[CONFIG]\r\n");  // a calendar ran here: the reading commands read
     std::string config = g_files.configPath;
     std::vector<std::vector<std::string>> runs(1);
     std::string arg;

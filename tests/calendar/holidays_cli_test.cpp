@@ -16,8 +16,10 @@ struct Output {
     std::string out;
 };
 
-// Runs the tool with cal.ini in dir, whose holiday file is cal_holiday.ini.
+// Runs the tool with cal.ini in dir (made empty when it is not there: a calendar ran there),
+// whose holiday file is cal_holiday.ini.
 Output Cli(const TempFolder& dir, const std::string& args) {
+    if (!FileExists(dir.File("cal.ini"))) WriteIni(dir.File("cal.ini"), {"[CONFIG]"});
     std::string out = dir.File("out.txt");
     std::string cmd = std::string("'") + TESSEL_CLI + "' --config '" + dir.File("cal.ini") + "' " + args + " >'" +
                       out + "' 2>/dev/null";
@@ -239,6 +241,14 @@ TEST(HolidaysCli, PersonalHolidaysAndHandEditedFiles) {
 
 TEST(HolidaysCli, MissingFileAndBadYears) {
     TempFolder dir;
+    // No calendar ran here: reading its holidays would print nothing as if there were none.
+    std::string cmd = std::string("'") + TESSEL_CLI + "' --config '" + dir.File("cal.ini") + "' holidays 2026 >'" +
+                      dir.File("out.txt") + "' 2>'" + dir.File("err.txt") + "'";
+    int status = std::system(cmd.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+    EXPECT_EQ(ReadWhole(dir.File("out.txt")), "");
+    EXPECT_NE(ReadWhole(dir.File("err.txt")).find(Utf8(u8"設定ファイルがありません")), std::string::npos);
+    EXPECT_FALSE(FileExists(dir.File("cal.ini")));
     Output r = Cli(dir, "holidays 2026");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "");

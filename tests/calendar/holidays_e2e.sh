@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
 # The Windows desk-calendar-cli.exe beside the shipped holiday file, as a user unpacks it: with no
-# --config it reads tessel_holiday.ini from its own folder and lists Japan's days off.
+# --config it reads tessel_holiday.ini from its own folder and lists Japan's days off, once the
+# calendar has run there (its configuration is there); before, it says so and exits 2.
 set -u
 dir="$TESSEL_TEST_TMP/holidays"
 mkdir -p "$dir"
 cp "$TESSEL_WIN_BUILD/desk-calendar-cli.exe" "$dir/"
 cp "$TESSEL_SOURCE_DIR"/data/*.ini "$dir/"
 fail=0
+
+out=$(cd "$dir" && env LC_ALL=ja_JP.UTF-8 timeout 60 wine "$dir/desk-calendar-cli.exe" holidays 2026 2>"$dir/err.txt")
+rc=$?
+err=$(tr -d '\r' <"$dir/err.txt")
+case "$rc:$out:$err" in
+"2::desk-calendar-cli: 設定ファイルがありません"*desk-calendar.ini) echo "ok   no configuration: $err" ;;
+*) echo "FAIL no configuration: exit $rc, '$out', '$err'"; fail=1 ;;
+esac
+printf '[CONFIG]\r\n' >"$dir/desk-calendar.ini"  # as the calendar leaves it
 
 check() {  # check NAME EXPECTED ARGS...
     local name=$1 expected=$2

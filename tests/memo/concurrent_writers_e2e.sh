@@ -72,7 +72,7 @@ rc=$?
 chmod 644 "$dir/cal_memo2026.ini"
 [ "$rc" = 2 ] && echo "ok: exit 2" || fail "read-only file: exit $rc, want 2"
 case "$err" in
-*cal_memo2026.ini*"the file is read-only"*) echo "ok: $err" ;;
+*cal_memo2026.ini*"ファイルが読み取り専用になっています"*) echo "ok: $err" ;;
 *) fail "read-only file: message '$err'" ;;
 esac
 [ "$(md5sum <"$dir/cal_memo2026.ini")" = "$before" ] && echo "ok: file unchanged" || fail "the read-only file changed"

@@ -48,6 +48,8 @@ TEST(SearchCli, RowsStatusAndTagWords) {
     EXPECT_EQ(r.err, U8("キーワードを指定してください\n"));
     r = Search(dir, "\xF0\x9F\x98\x80");
     EXPECT_EQ(r.rc, 2);
-    EXPECT_NE(r.err.find("code page 932"), std::string::npos);
+    EXPECT_NE(r.err.find(U8("検索する文字列に Shift-JIS で表せない文字があります: ") +
+                         "\xE3\x80\x8C\xF0\x9F\x98\x80\xE3\x80\x8D(U+1F600)"),
+              std::string::npos) << r.err;
 }
 }  // namespace
