@@ -188,9 +188,13 @@ TEST(RunningWindow, AlarmsSwitchedOnInTheSettingsAnnounceWhatIsDue) {
     HWND w = calendar.window();
     ASSERT_NE(nullptr, w);
     PostMessageA(w, WM_COMMAND, IDM_SETTINGS, 0);
+    // The dialog exists before its pages are made: it is ready once it is shown.
     HWND settings = nullptr;
-    for (int i = 0; i < 100 && !settings; ++i, Sleep(50)) settings = FindWindowA("#32770", "カレンダーの設定");
-    ASSERT_NE(nullptr, settings);
+    for (int i = 0; i < 100; ++i, Sleep(50)) {
+        settings = FindWindowA("#32770", "カレンダーの設定");
+        if (settings && IsWindowVisible(settings)) break;
+    }
+    ASSERT_TRUE(settings && IsWindowVisible(settings));
     HWND alarm = Control(settings, IDC_DISPLAY_ALARM), minutes = Control(settings, IDC_DISPLAY_ALARM_TIME);
     ASSERT_TRUE(alarm && minutes);
     SendMessageA(alarm, BM_CLICK, 0, 0);
