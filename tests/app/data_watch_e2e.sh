@@ -21,17 +21,8 @@ for place in DAY TODAY PRDAY OMDAY; do
     printf '%s_COLOR=e0e0e0,e0e0e0,e0e0e0\r\n%s_TOUMEI=254\r\n' $place $place >>"$INI"
 done
 
-env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar.exe" "$config" >/dev/null 2>&1 &
-PID=$!
-WIN=
-for _ in $(seq 1 150); do
-    WIN=$(window)
-    [ -n "$WIN" ] && break
-    sleep 0.1
-done
-[ -n "$WIN" ] || { echo "FAIL: no calendar window" >&2; exit 1; }
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$WIN")"
+start "$config"
+sleep 0.5
 
 # The cell of day $1 of this month: seven 64-pixel columns, rows 75 pixels apart below the head.
 first_wday=$(date -d "$(date +%Y-%m-01)" +%w)

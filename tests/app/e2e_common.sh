@@ -45,9 +45,10 @@ wait_shown() {
     done
     echo $v
 }
-# Starts the calendar in D and waits for its window; X, Y, WIDTH, HEIGHT give where it is.
+# Starts the calendar in D (with the arguments given) and waits for its window; X, Y, WIDTH,
+# HEIGHT give where it is.
 start() {
-    env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar.exe" >/dev/null 2>&1 &
+    env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar.exe" "$@" >/dev/null 2>&1 &
     PID=$!
     for _ in $(seq 1 150); do
         WIN=$(window)
