@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/process_state.h"
 #include "base/win/owner_notes.h"
@@ -95,6 +96,21 @@ class SettingsDialogTest : public ::testing::Test {
     HWND owner_ = nullptr;
     bool kept_ = false;
 };
+
+// The controls of page (children shown with it) that are not wholly inside its area.
+std::vector<int> ControlsOutside(HWND page) {
+    RECT area;
+    GetWindowRect(page, &area);
+    std::vector<int> outside;
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!(GetWindowLongA(c, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT r;
+        GetWindowRect(c, &r);
+        if (r.left < area.left || r.top < area.top || r.right > area.right || r.bottom > area.bottom)
+            outside.push_back(GetDlgCtrlID(c));
+    }
+    return outside;
+}
 
 // Waits (up to 5 s) until the calendar has been asked for more than `seen` previews.
 bool WaitForPreview(int seen) {
@@ -205,6 +221,22 @@ TEST_F(SettingsDialogTest, TheLastTabChosenIsRememberedEvenAfterCancel) {
     EXPECT_EQ(ReadConfigInt("SETTING_TAB", -1), 2);
     EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
         EXPECT_TRUE(IsWindowVisible(PageWith(d, IDC_OPERATION_LIST)));  // opens where it was left
+        Press(d, IDCANCEL);
+    }));
+}
+
+// Each page is laid over the tab's display area, and all of it is seen there: nothing is cut off.
+TEST_F(SettingsDialogTest, EveryControlOfEveryPageIsInsideTheTabs) {
+    EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
+        RECT tabs;
+        GetWindowRect(GetDlgItem(d, IDC_SETTINGS_TABS), &tabs);
+        for (int id : {IDC_DISPLAY_CALENDAR_TYPE, IDC_DESIGN_CHOICE, IDC_OPERATION_LIST}) {
+            HWND page = PageWith(d, id);
+            RECT r;
+            GetWindowRect(page, &r);
+            EXPECT_TRUE(r.left >= tabs.left && r.top >= tabs.top && r.right <= tabs.right && r.bottom <= tabs.bottom);
+            EXPECT_EQ(ControlsOutside(page), std::vector<int>{}) << "page of " << id;
+        }
         Press(d, IDCANCEL);
     }));
 }
