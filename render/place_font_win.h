@@ -17,4 +17,5 @@ void SetPlaceFontDpi(int dpi);
 class GdiLayoutMeasure : public LayoutMeasure {
 public:
     int TextWidth(const Design& design, int place, const char* text) override;
+    int TitleWidth(const Design& design, int year) override;
 };
