@@ -321,4 +321,55 @@ TEST_F(SettingsDialogTest, ChoosingTheKeptDesignAgainAfterPreviewsBringsItBack) 
     EXPECT_STREQ(g_app.settings.currentDesign, "現在の設定");
 }
 
+// The standard design is in the list whatever design files there are: chosen, it is shown at
+// once, and OK keeps it under its name.
+TEST_F(SettingsDialogTest, TheStandardDesignIsAlwaysThereToGoBackTo) {
+    EXPECT_EQ(IDOK, Open([&](HWND d) {
+        HWND design = PageWith(d, IDC_DESIGN_CHOICE);
+        if (!ChooseDesign(design, "標準")) {
+            ADD_FAILURE() << "no standard design to choose";
+            Press(d, IDCANCEL);
+            return;
+        }
+        EXPECT_EQ(Text(design, IDC_DESIGN_HEAD_FORM), "日,月,火,水,木,金,土");
+        EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "64");
+        EXPECT_EQ(g_app.design.backs[kBackToday].colours[0], 0xB0F2FFu);  // previewed: today marked
+        Press(d, IDOK);
+    }));
+    EXPECT_STREQ(g_app.settings.currentDesign, "標準");
+    std::string file = FileText(config_);
+    EXPECT_NE(file.find("CURRENT_DESIGN=標準\r\n"), std::string::npos);
+    EXPECT_NE(file.find("HEAD_FORM=日,月,火,水,木,金,土\r\n"), std::string::npos);
+    EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
+        EXPECT_EQ(ListText(PageWith(d, IDC_DESIGN_CHOICE), IDC_DESIGN_CHOICE), "標準");
+        Press(d, IDCANCEL);
+    }));
+}
+
+// A design file of the user's named 標準 keeps the name; the standard design is offered beside it
+// under another, and choosing and keeping it leaves the user's file as it was.
+TEST_F(SettingsDialogTest, AUsersOwnStandardDesignKeepsItsName) {
+    WriteDesignFile(folder_, "標準", "0000ff,0000ff,0000ff");
+    const std::string users = FileText(folder_ + "\\標準.ini");
+    ASSERT_NE(users.find("NAME=標準"), std::string::npos) << "Japanese file names need the ja_JP.UTF-8 locale";
+    EXPECT_EQ(IDOK, Open([&](HWND d) {
+        HWND design = PageWith(d, IDC_DESIGN_CHOICE);
+        if (!ChooseDesign(design, "標準")) {
+            ADD_FAILURE() << "the user's design is not listed";
+            Press(d, IDCANCEL);
+            return;
+        }
+        EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "80");  // the user's
+        if (!ChooseDesign(design, "標準(組み込み)")) {
+            ADD_FAILURE() << "the standard design is not listed";
+            Press(d, IDCANCEL);
+            return;
+        }
+        EXPECT_EQ(Text(design, IDC_DESIGN_HEAD_FORM), "日,月,火,水,木,金,土");
+        Press(d, IDOK);
+    }));
+    EXPECT_STREQ(g_app.settings.currentDesign, "標準(組み込み)");
+    EXPECT_EQ(FileText(folder_ + "\\標準.ini"), users);
+}
+
 }  // namespace
