@@ -129,6 +129,14 @@ bool ChooseDesign(HWND design, const char* name) {
     return WaitForPreview(seen);
 }
 
+// ChooseDesign, or a failure and キャンセル, so that the dialog never waits for a driver gone.
+bool ChooseOrCancel(HWND d, HWND design, const char* name) {
+    if (ChooseDesign(design, name)) return true;
+    ADD_FAILURE() << "could not choose " << name;
+    Press(d, IDCANCEL);
+    return false;
+}
+
 // A design file of that name in folder whose day numbers have their own colours.
 void WriteDesignFile(const std::string& folder, const char* name, const char* dayColours) {
     std::ofstream(folder + "\\" + name + ".ini", std::ios::binary)
@@ -290,18 +298,12 @@ TEST_F(SettingsDialogTest, ChoosingTheKeptDesignAgainAfterPreviewsBringsItBack) 
     const std::string file = FileText(config_);
     ASSERT_NE(file.find("CURRENT_DESIGN=現在の設定"), std::string::npos);
 
-    // Straight back after one preview. A choice that fails cancels, so the dialog never hangs.
-    auto choose = [](HWND d, HWND design, const char* name) {
-        if (ChooseDesign(design, name)) return true;
-        ADD_FAILURE() << "could not choose " << name;
-        Press(d, IDCANCEL);
-        return false;
-    };
+    // Straight back after one preview.
     EXPECT_EQ(IDOK, Open([&](HWND d) {
         HWND design = PageWith(d, IDC_DESIGN_CHOICE);
-        if (!choose(d, design, "blue")) return;
+        if (!ChooseOrCancel(d, design, "blue")) return;
         EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "80");
-        if (!choose(d, design, "現在の設定")) return;
+        if (!ChooseOrCancel(d, design, "現在の設定")) return;
         EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "70");
         Press(d, IDOK);
     }));
@@ -312,9 +314,9 @@ TEST_F(SettingsDialogTest, ChoosingTheKeptDesignAgainAfterPreviewsBringsItBack) 
     // Back after two previews: the list still offers the kept name.
     EXPECT_EQ(IDOK, Open([&](HWND d) {
         HWND design = PageWith(d, IDC_DESIGN_CHOICE);
-        if (!choose(d, design, "blue") || !choose(d, design, "green")) return;
+        if (!ChooseOrCancel(d, design, "blue") || !ChooseOrCancel(d, design, "green")) return;
         EXPECT_EQ(ListText(design, IDC_DESIGN_CHOICE), "green");
-        if (!choose(d, design, "現在の設定")) return;
+        if (!ChooseOrCancel(d, design, "現在の設定")) return;
         Press(d, IDOK);
     }));
     EXPECT_EQ(FileText(config_), file);
@@ -326,11 +328,7 @@ TEST_F(SettingsDialogTest, ChoosingTheKeptDesignAgainAfterPreviewsBringsItBack) 
 TEST_F(SettingsDialogTest, TheStandardDesignIsAlwaysThereToGoBackTo) {
     EXPECT_EQ(IDOK, Open([&](HWND d) {
         HWND design = PageWith(d, IDC_DESIGN_CHOICE);
-        if (!ChooseDesign(design, "標準")) {
-            ADD_FAILURE() << "no standard design to choose";
-            Press(d, IDCANCEL);
-            return;
-        }
+        if (!ChooseOrCancel(d, design, "標準")) return;
         EXPECT_EQ(Text(design, IDC_DESIGN_HEAD_FORM), "日,月,火,水,木,金,土");
         EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "64");
         EXPECT_EQ(g_app.design.backs[kBackToday].colours[0], 0xB0F2FFu);  // previewed: today marked
@@ -354,17 +352,9 @@ TEST_F(SettingsDialogTest, AUsersOwnStandardDesignKeepsItsName) {
     ASSERT_NE(users.find("NAME=標準"), std::string::npos) << "Japanese file names need the ja_JP.UTF-8 locale";
     EXPECT_EQ(IDOK, Open([&](HWND d) {
         HWND design = PageWith(d, IDC_DESIGN_CHOICE);
-        if (!ChooseDesign(design, "標準")) {
-            ADD_FAILURE() << "the user's design is not listed";
-            Press(d, IDCANCEL);
-            return;
-        }
+        if (!ChooseOrCancel(d, design, "標準")) return;
         EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "80");  // the user's
-        if (!ChooseDesign(design, "標準(組み込み)")) {
-            ADD_FAILURE() << "the standard design is not listed";
-            Press(d, IDCANCEL);
-            return;
-        }
+        if (!ChooseOrCancel(d, design, "標準(組み込み)")) return;
         EXPECT_EQ(Text(design, IDC_DESIGN_HEAD_FORM), "日,月,火,水,木,金,土");
         Press(d, IDOK);
     }));
