@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "base/win/handles.h"
-#include "calendar/civil_date.h"
 #include "render/title_text.h"
 
 namespace {
@@ -57,17 +55,5 @@ int GdiLayoutMeasure::TextWidth(const Design& design, int place, const char* tex
 }
 
 int GdiLayoutMeasure::TitleWidth(const Design& design, int year) {
-    std::vector<std::string> titles;
-    for (int month = 0; month < 12; ++month) {
-        std::tm first = {};
-        first.tm_year = year - 1900;
-        first.tm_mon = month;
-        first.tm_mday = 1;
-        first.tm_hour = 12;
-        first = NormaliseDate(first);
-        char title[256];
-        FormatTitle(design.titleForm, first, title, sizeof title);
-        titles.push_back(title);
-    }
-    return WidestText(design, kFontTitle, titles);
+    return WidestText(design, kFontTitle, TitlesOfYear(design.titleForm, year));
 }
