@@ -246,8 +246,7 @@ LayoutInputs CurrentLayoutInputs() {
     in.logPixelsY = in.dpi;
     SetPlaceFontDpi(in.dpi);
     in.buttonHeight = ButtonBitmapHeight(g_app.settings.btnSize) * ButtonScale(in.dpi);
-    static GdiLayoutMeasure measure;
-    in.measure = &measure;
+    in.measure = &PainterLayoutMeasure();
     return in;
 }
 

@@ -21,6 +21,8 @@
 #include "config/app_state.h"
 #include "config/design.h"
 #include "config/file_names.h"
+#include "config/file_ops.h"
+#include "config/named_designs.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
@@ -71,8 +73,12 @@ void LoadEverything(const char* commandLine, std::tm* now) {
     GetModuleFileNameA(nullptr, program, sizeof program);
     FormDataFileNames(CurrentEdition(), commandLine, program, '\\', &g_files);
     SetConfigPath(g_files.configPath);
+    bool firstStart = !StampOfFile(g_files.configPath).exists;
     ReadSettings(&g_app);
     ReadDesign(&g_app);
+    // A new user starts with the standard design (a failed write is told by the store); an
+    // existing file reads as it always has.
+    if (firstStart) (void)StartWithStandardDesign(g_files.programDir, '\\', &g_app);
     SetDrawMemoSize(ReadConfigInt("DRAWMEMOSIZE", 256));
     SetWorkingText("");
     LoadHolidayRules(g_files.holidayPath);

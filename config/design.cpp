@@ -26,8 +26,23 @@ const char* const kBackPlaceLabels[kBackPlaceCount] = {
 constexpr int kValueSize = 256;
 constexpr uint8_t kEmptyLabel = 63;  // the last byte of a 64-byte label text, always zero
 
+// Where the values being read come from: the profile target, or a design built into the program.
+DesignLookup g_lookup = nullptr;
+
 void ReadText(const char* section, const char* key, const char* def, char* buf) {
-    ReadProfileText(section, key, def, buf, kValueSize);
+    if (!g_lookup) {
+        ReadProfileText(section, key, def, buf, kValueSize);
+        return;
+    }
+    const char* value = g_lookup(section, key);
+    CopyField(buf, kValueSize, value ? value : def);
+}
+
+// A built-in design's numbers are plain decimal, as the profile reads them.
+int ReadInt(const char* key, int def) {
+    if (!g_lookup) return ReadConfigInt(key, def);
+    const char* value = g_lookup("CONFIG", key);
+    return value && value[0] ? std::atoi(value) : def;
 }
 
 int ReadTextInt(const char* section, const char* key, const char* def) {
@@ -167,10 +182,10 @@ void ReadDesign(AppState* state) {
     char key[64];
     bool layered = CurrentEdition() == kLayeredEdition;
 
-    d.cellWidth = ReadConfigInt("CELL_WIDTH", 64);
-    d.cellLine = ReadConfigInt("CELL_LINE", 4);
-    d.memoRow = ReadConfigInt("MEMO_ROW", 4);
-    d.listWidth = ReadConfigInt("LIST_WIDTH", d.cellWidth);
+    d.cellWidth = ReadInt("CELL_WIDTH", 64);
+    d.cellLine = ReadInt("CELL_LINE", 4);
+    d.memoRow = ReadInt("MEMO_ROW", 4);
+    d.listWidth = ReadInt("LIST_WIDTH", d.cellWidth);
 
     ReadText("CONFIG", "CELL_WIDTH_RATIO", "1,1,1,1,1,1,1", buf);
     SetRatios(&d, buf);
@@ -232,6 +247,12 @@ void ReadDesign(AppState* state) {
     SetListHeadLabels(&d, buf);
 
     ReadColours("CONFIG", "CUST_COLORS", "000000", d.custColors, 16, 0);
+}
+
+void ReadDesignValues(AppState* state, DesignLookup lookup) {
+    g_lookup = lookup;
+    ReadDesign(state);
+    g_lookup = nullptr;
 }
 
 bool WriteDesign(const AppState& state) {

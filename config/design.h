@@ -8,6 +8,11 @@ extern const char* const kFontPlaceKeys[kFontPlaceCount];
 extern const char* const kBackPlaceKeys[kBackPlaceCount];
 
 void ReadDesign(AppState* state);
+// A design's values by section and key, as a design file holds them; null when missing.
+using DesignLookup = const char* (*)(const char* section, const char* key);
+// ReadDesign from such values instead of the profile target: a design built into the program reads
+// exactly as the same values read from a file.
+void ReadDesignValues(AppState* state, DesignLookup lookup);
 bool WriteDesign(const AppState& state);  // false when a value did not reach the file
 bool DesignEquals(const AppState& a, const AppState& b);
 

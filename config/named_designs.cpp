@@ -8,6 +8,7 @@
 #include "config/design.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
+#include "config/standard_design.h"
 
 namespace {
 constexpr int kNameSize = 260;
@@ -58,6 +59,11 @@ void ReadDesignFrom(const char* path, AppState* into) {
     ReadDesign(into);
     SetProfileTarget(nullptr);
 }
+
+void SetDesignName(Settings* s, const char* name) {
+    std::memset(s->currentDesign, 0, sizeof s->currentDesign);
+    CopyField(s->currentDesign, sizeof s->currentDesign, name);
+}
 }  // namespace
 
 std::vector<std::string> ListDesignNames(const char* folder, char sep) {
@@ -78,12 +84,16 @@ std::string DesignFilePath(const char* folder, const char* name, char sep) {
 
 bool IsDesignFile(const char* path) { return !NameIn(path).empty(); }
 
+std::string StandardDesignName(const char* folder, char sep) {
+    bool taken = IsDesignFile(DesignFilePath(folder, kStandardDesignName, sep).c_str());
+    return taken ? kStandardDesignOtherName : kStandardDesignName;
+}
+
 bool SelectDesign(const char* folder, char sep, const char* name, const char* liveName, AppState* work) {
-    Settings& s = work->settings;
-    std::memset(s.currentDesign, 0, sizeof s.currentDesign);
-    CopyField(s.currentDesign, sizeof s.currentDesign, name);
+    SetDesignName(&work->settings, name);
     std::string path = DesignFilePath(folder, name, sep);
     if (IsDesignFile(path.c_str())) ReadDesignFrom(path.c_str(), work);
+    else if (StandardDesignName(folder, sep) == name) ReadStandardDesign(work);
     else if (std::strcmp(name, liveName) == 0) ReadDesignFrom(nullptr, work);
     else return false;
     return true;
@@ -112,22 +122,30 @@ WriteResult SaveDesignAs(const char* path, char sep, AppState* work) {
     if (result.ok() && !accepted) result.error = WriteError::kRefused;
     if (!result.ok()) return result;
 
-    Settings& s = work->settings;
-    std::memset(s.currentDesign, 0, sizeof s.currentDesign);
-    CopyField(s.currentDesign, sizeof s.currentDesign, name.c_str());
+    SetDesignName(&work->settings, name.c_str());
     return result;
 }
 
 bool MarkChangedDesign(const char* folder, char sep, AppState* live) {
     Settings& s = live->settings;
     std::string path = DesignFilePath(folder, s.currentDesign, sep);
-    if (!IsDesignFile(path.c_str())) return false;
     AppState stored{};
-    ReadDesignFrom(path.c_str(), &stored);
+    if (IsDesignFile(path.c_str())) ReadDesignFrom(path.c_str(), &stored);
+    else if (StandardDesignName(folder, sep) == s.currentDesign) ReadStandardDesign(&stored);
+    else return false;
     if (DesignEquals(stored, *live)) return false;
     char marked[sizeof s.currentDesign + sizeof kChangedDesignMark];
     std::snprintf(marked, sizeof marked, "%s%s", s.currentDesign, kChangedDesignMark);
-    std::memset(s.currentDesign, 0, sizeof s.currentDesign);
-    CopyField(s.currentDesign, sizeof s.currentDesign, marked);
+    SetDesignName(&s, marked);
     return true;
+}
+
+bool StartWithStandardDesign(const char* folder, char sep, AppState* state) {
+    std::string name = StandardDesignName(folder, sep);
+    ReadStandardDesign(state);
+    SetDesignName(&state->settings, name.c_str());
+    ProfileWriteBatch batch;
+    bool written = WriteProfileText("CONFIG", "CURRENT_DESIGN", name.c_str()).ok();
+    written &= WriteDesign(*state);
+    return batch.End().ok() && written;
 }

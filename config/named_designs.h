@@ -1,6 +1,7 @@
 // Named designs: further INI files beside the program that hold a design under a name, marked by
-// the key NAME of section TESSEL_DESIGN. Switching to one reads it into a working copy; saving
-// writes the working copy's design into a file of the user's choice.
+// the key NAME of section TESSEL_DESIGN, and the standard design built into the program. Switching
+// to one reads it into a working copy; saving writes the working copy's design into a file of the
+// user's choice.
 #pragma once
 #include <string>
 #include <vector>
@@ -22,9 +23,15 @@ std::string DesignFilePath(const char* folder, const char* name, char sep);
 // Whether path names a design file (it exists and its NAME is not empty).
 bool IsDesignFile(const char* path);
 
-// The working copy takes the chosen name. When the name has a design file, or is the live design's
-// name (liveName: its design is then read back from the configuration file, which undoes edits),
-// the design is read into work; true when it was. Font handles are the caller's.
+// The name the standard design goes by among the designs of folder: "標準", unless a design file
+// of that name is there (the user's own: it keeps the name, and the standard design is listed as
+// "標準(組み込み)").
+std::string StandardDesignName(const char* folder, char sep);
+
+// The working copy takes the chosen name. When the name has a design file, is the standard
+// design's, or is the live design's name (liveName: its design is then read back from the
+// configuration file, which undoes edits), the design is read into work; true when it was. Font
+// handles are the caller's.
 bool SelectDesign(const char* folder, char sep, const char* name, const char* liveName, AppState* work);
 
 // Whether saving a design as path would overwrite one of the program's own files: the
@@ -36,6 +43,12 @@ bool IsProtectedFile(const char* path, const DataFiles& files);
 // replacement of the file. When it reached the disk the working copy takes that name.
 WriteResult SaveDesignAs(const char* path, char sep, AppState* work);
 
-// When the live design differs from the design file of its name, the name gets the mark
-// "(変更あり)" (a marked name names no file, so it is never marked twice). True when it marked.
+// When the live design differs from the design file of its name (or from the standard design, for
+// its name), the name gets the mark "(変更あり)" (a marked name names no design, so it is never
+// marked twice). True when it marked.
 bool MarkChangedDesign(const char* folder, char sep, AppState* live);
+
+// A first start, before there is a configuration file: state takes the standard design under its
+// name, and both go into the configuration file, so that the next start reads them back. False
+// when the file could not be written (the store tells the user).
+bool StartWithStandardDesign(const char* folder, char sep, AppState* state);

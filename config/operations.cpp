@@ -23,9 +23,10 @@ constexpr Operation kDefaultOperations[kOperationCount + 1] = {
     {"ｎ行後スクロール", IDM_SCROLL_UNIT_FORWARD, 0, 0, kModShift | kMouseWheelBackward, kModShift | kMouseWheelBackward, 0},
     {"カーソル上移動", IDM_CURSOR_UP, 38, 38, 0, 0, 0},
     {"カーソル下移動", IDM_CURSOR_DOWN, 40, 40, 0, 0, 0},
-    // The "right" row moves one cell back and sits on the Left key, and vice versa.
-    {"カーソル右移動", IDM_CURSOR_PREV, 37, 37, 0, 0, 0},
-    {"カーソル左移動", IDM_CURSOR_NEXT, 39, 39, 0, 0, 0},
+    // Named for where the cursor goes: one cell back is to the left, on the Left key. Stored
+    // assignments name the rows by command, so the names may say so.
+    {"カーソル左移動", IDM_CURSOR_PREV, 37, 37, 0, 0, 0},
+    {"カーソル右移動", IDM_CURSOR_NEXT, 39, 39, 0, 0, 0},
     {"メモ入力", IDM_MEMO_INPUT, 13, 13, kMouseLeftDouble, kMouseLeftDouble, 0},
     {"メモ切り取り", IDM_MEMO_CUT, kModCtrl | 'X', kModCtrl | 'X', 0, 0, 0},
     {"メモコピー", IDM_MEMO_COPY, kModCtrl | 'C', kModCtrl | 'C', 0, 0, 0},

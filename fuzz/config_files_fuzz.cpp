@@ -33,6 +33,9 @@ bool Ends(const char (&field)[N]) {
 class FixedMeasure : public LayoutMeasure {
   public:
     int TextWidth(const Design&, int, const char* text) override { return static_cast<int>(std::strlen(text)) * 7; }
+    int TitleWidth(const Design& design, int) override {
+        return static_cast<int>(strnlen(design.titleForm, sizeof design.titleForm)) * 7;
+    }
 };
 
 void CheckRead(const AppState& st) {

@@ -3,6 +3,7 @@
 #include "config/app_state.h"
 #include "config/edition.h"
 #include "render/painter.h"
+#include "view/view_layout.h"
 
 struct HWND__;
 struct HDC__;
@@ -34,6 +35,10 @@ struct PaintRequest {
 // then hands the changed part to the window manager; the classic edition the update rectangle
 // onto the window) and answers what the painting learnt.
 PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const PaintContext& context);
+
+// The text widths the layout asks for, measured as this edition draws its text: the title bar
+// keeps room for the title as it comes out on screen.
+LayoutMeasure& PainterLayoutMeasure();
 
 // Frees what the painter keeps between paints (shutdown, a new design).
 void ReleasePaintCache();

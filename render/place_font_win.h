@@ -13,8 +13,10 @@ HFONT CreatePlaceFont(HDC dc, const LogFontA& logFont);
 // may differ from the screen's (0: each device context's own, as at the start).
 void SetPlaceFontDpi(int dpi);
 
-// Widths in the places' fonts on the screen, each measured with a font made for it.
+// Widths in the places' fonts on the screen, each measured with a font made for it (GDI's widths:
+// the classic edition's text; the layered edition measures its titles as GDI+ draws them).
 class GdiLayoutMeasure : public LayoutMeasure {
 public:
     int TextWidth(const Design& design, int place, const char* text) override;
+    int TitleWidth(const Design& design, int year) override;
 };

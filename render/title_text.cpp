@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/sjis.h"
+#include "calendar/civil_date.h"
 
 const char* EraOf(int year, int month, int* eraYear) {
     if (year > 2019 || (year == 2019 && month >= 5)) {
@@ -60,4 +61,19 @@ void FormatTitle(const char* titleForm, const std::tm& displayed, char* out, int
     }
     if (text.size() > 255) text.resize(SjisFitLength(text.c_str(), 255));
     CopyField(out, static_cast<size_t>(outSize), text.c_str());
+}
+
+std::vector<std::string> TitlesOfYear(const char* titleForm, int year) {
+    std::vector<std::string> titles;
+    for (int month = 0; month < 12; ++month) {
+        std::tm first = {};
+        first.tm_year = year - 1900;
+        first.tm_mon = month;
+        first.tm_mday = 1;
+        first.tm_hour = 12;
+        char title[256];
+        FormatTitle(titleForm, NormaliseDate(first), title, sizeof title);
+        titles.push_back(title);
+    }
+    return titles;
 }

@@ -86,9 +86,9 @@
 #define IDM_SCROLL_UNIT_BACK 40070
 #define IDM_SCROLL_UNIT_FORWARD 40071
 
-// Keyboard cursor: operations the key handler runs itself, never sent as WM_COMMAND. Named
-// for the move: the operation "カーソル右移動" steps one cell back (IDM_CURSOR_PREV),
-// "カーソル左移動" one cell forward (IDM_CURSOR_NEXT).
+// Keyboard cursor: operations the key handler runs itself, never sent as WM_COMMAND. The
+// operation "カーソル左移動" steps one cell back (IDM_CURSOR_PREV), "カーソル右移動" one cell
+// forward (IDM_CURSOR_NEXT).
 #define IDM_CURSOR_UP 104
 #define IDM_CURSOR_DOWN 105
 #define IDM_CURSOR_PREV 106

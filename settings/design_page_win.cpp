@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -322,7 +323,11 @@ void ListDesigns(HWND page, SettingsSession* s) {
     bool filling = g_page.filling;
     g_page.filling = true;
     Send(page, IDC_DESIGN_CHOICE, CB_RESETCONTENT);
-    for (const std::string& name : ListDesignNames(g_files.programDir, '\\'))
+    std::vector<std::string> names = ListDesignNames(g_files.programDir, '\\');
+    // The standard design is always there to go back to (once: a file may name itself so).
+    std::string standard = StandardDesignName(g_files.programDir, '\\');
+    if (std::find(names.begin(), names.end(), standard) == names.end()) names.push_back(standard);
+    for (const std::string& name : names)
         Send(page, IDC_DESIGN_CHOICE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     // The kept name first (a test may be showing another design: the kept one must stay choosable),
     // then the working copy's, which stays selected. An entry that begins with the name counts as

@@ -10,8 +10,8 @@ PACKAGES=(
     # running the Windows programs
     wine wine64 fonts-wine xvfb
     fonts-ipafont-gothic fonts-ipafont-mincho
-    # driving and looking at them in tests
-    xdotool imagemagick x11-utils
+    # driving and looking at them in tests; Japanese file names under Wine (ja_JP.UTF-8 below)
+    xdotool imagemagick x11-utils locales
     # packaging
     zip unzip
     # the companion's time zones: the zone database, and the Windows zone names of the Unicode
@@ -28,17 +28,28 @@ for p in "${PACKAGES[@]}"; do
     status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)
     [ "$status" = installed ] || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-line="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y ${missing[*]}"
-if [ "$(id -u)" != 0 ]; then
-    echo "Missing packages: ${missing[*]}" >&2
-    echo "Install them as root with:" >&2
-    echo "    $line" >&2
-    exit 1
+if [ ${#missing[@]} -gt 0 ]; then
+    line="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y ${missing[*]}"
+    if [ "$(id -u)" != 0 ]; then
+        echo "Missing packages: ${missing[*]}" >&2
+        echo "Install them as root with:" >&2
+        echo "    $line" >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q || exit 1
+    apt-get install -y -q "${missing[@]}" </dev/null || exit 1
 fi
 
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -q || exit 1
-apt-get install -y -q "${missing[@]}" </dev/null || exit 1
+# Wine makes a file whose name holds Japanese (a design named 標準) only under this locale.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
+    if [ "$(id -u)" != 0 ]; then
+        echo "Missing the ja_JP.UTF-8 locale. Make it as root with:" >&2
+        echo "    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8" >&2
+        exit 1
+    fi
+    echo "Making the ja_JP.UTF-8 locale"
+    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 || exit 1
+fi

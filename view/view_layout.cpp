@@ -22,6 +22,21 @@ int Dpi(int dpi) { return dpi > 0 ? dpi : 96; }
 
 int ButtonScale(int dpi) { return std::max(1, (Dpi(dpi) + 48) / 96); }
 
+// The buttons stand btnSize + 1 apart and the rightmost one a scaled pixel from the edge (as the
+// painter lays them); their pictures are square.
+int ButtonRowWidth(int btnSize, int dpi) {
+    if (btnSize < 0 || btnSize >= 2) return 0;
+    int scale = ButtonScale(dpi);
+    int picture = ButtonBitmapHeight(btnSize) * scale, gap = (btnSize + 1) * scale;
+    return 7 * (picture + gap) - gap + 1 + scale;
+}
+
+// The title starts a pixel in; a few pixels keep it off the buttons, and cover what the editions'
+// text drawing adds to the width the layout measures.
+int TitleBandWidth(int titleWidth, int btnSize, int dpi) {
+    return ScaleToDpi(1, dpi) + std::max(titleWidth, 0) + ScaleToDpi(8, dpi) + ButtonRowWidth(btnSize, dpi);
+}
+
 int ScaleToDpi(int px, int dpi) { return MulDivRound(px, Dpi(dpi), 96); }
 
 int ScaleTo96(int px, int dpi) { return MulDivRound(px, 96, Dpi(dpi)); }
@@ -337,6 +352,9 @@ LayoutResult BuildLayout(AppState* state, const LayoutInputs& in) {
         b.calendarTop = m.titleHeight;
         b.rowHeight = m.listRowHeight;
     }
+    // However narrow the cells, the title bar keeps room for the month's title and the buttons.
+    int title = in.measure ? in.measure->TitleWidth(d, g_view.displayedMonth.tm_year + 1900) : 0;
+    m.winWidth = std::max(m.winWidth, TitleBandWidth(title, s.btnSize, in.dpi));
     b.rowHeight = std::max(b.rowHeight, 1);  // hand-edited negative font sizes give none
     b.fixedHeight = b.calendarTop + b.memoBoxHeight + 1;
     m.cdownHeight = LayCountdownLines(*state, in, m.titleHeight);

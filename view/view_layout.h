@@ -13,6 +13,9 @@ public:
     // Width in pixels of text in the font of font place `place` of design, at the resolution of
     // the screen.
     virtual int TextWidth(const Design& design, int place, const char* text) = 0;
+    // Width of the widest title bar text of the twelve months of year (the title format expanded
+    // for each), in the title's font.
+    virtual int TitleWidth(const Design& design, int year) = 0;
 
 protected:
     ~LayoutMeasure() = default;
@@ -62,6 +65,13 @@ int ButtonBitmapHeight(int btnSize);
 // Whole multiple the 1-bit button pictures are drawn at, so that they stay sharp: the scale
 // rounded, never below 1.
 int ButtonScale(int dpi);
+
+// Width the seven buttons take at the right of the title bar, from the leftmost button's left
+// edge to the window's right edge (0 while they are hidden), at dpi.
+int ButtonRowWidth(int btnSize, int dpi);
+
+// The narrowest window whose title bar shows a title titleWidth wide and the buttons beside it.
+int TitleBandWidth(int titleWidth, int btnSize, int dpi);
 
 // A design length in 96-dpi pixels as pixels at dpi (0: 96).
 int ScaleToDpi(int px, int dpi);

@@ -5,6 +5,7 @@
 
 #include "render/classic/classic_surface_win.h"
 #include "render/paint.h"
+#include "render/place_font_win.h"
 #include "view/view_layout.h"
 
 const Edition kPainterEdition = kClassicEdition;
@@ -16,6 +17,12 @@ PaintResult PaintWindow(const PaintRequest& request, const AppState& state, cons
     TrimClassicCache();
     ClassicSurface surface(state.design, request.dc, request.update, ButtonScale(state.layout.dpi));
     return PaintFrame(surface, state, context);
+}
+
+// The classic edition draws each glyph at GDI's advance.
+LayoutMeasure& PainterLayoutMeasure() {
+    static GdiLayoutMeasure measure;
+    return measure;
 }
 
 void ReleasePaintCache() { ReleaseClassicCache(); }

@@ -4,8 +4,10 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdint>
+#include <string>
 #include <utility>
 
 #include "base/win/gdiplus_handles.h"
@@ -15,6 +17,8 @@
 #include "render/layered/layered_surface_win.h"
 #include "render/layered/text_draw_win.h"
 #include "render/paint.h"
+#include "render/place_font_win.h"
+#include "render/title_text.h"
 #include "view/view_layout.h"
 
 using namespace Gdiplus;
@@ -97,7 +101,29 @@ bool EnsureImages(HDC dc, int width, int height) {
 struct Session {
     GdiplusSession gdiplus;
 };
+
+// GDI+ lays text out wider than GDI measures it: titles are measured on an image of their own as
+// they will be drawn (never narrower than GDI's width, which stands when GDI+ cannot measure).
+class DrawnTitleMeasure : public GdiLayoutMeasure {
+public:
+    int TitleWidth(const Design& design, int year) override {
+        int widest = GdiLayoutMeasure::TitleWidth(design, year);
+        WindowDC screen(nullptr);
+        KeptImage image = MakeImage(screen.get(), 1, 1);
+        if (!image.graphics.get()) return widest;
+        DrawTarget target = image.Target();
+        for (const std::string& title : TitlesOfYear(design.titleForm, year))
+            widest = std::max(widest, DrawnRunWidth(target, title.c_str(), static_cast<int>(title.size()),
+                                                    design.fonts[kFontTitle]));
+        return widest;
+    }
+};
 }  // namespace
+
+LayoutMeasure& PainterLayoutMeasure() {
+    static DrawnTitleMeasure measure;
+    return measure;
+}
 
 PainterSession::PainterSession() : state_(new Session) { std::setlocale(LC_ALL, "japanese"); }
 PainterSession::~PainterSession() {

@@ -117,6 +117,64 @@ TextExtent MeasureTextRun(DrawTarget& target, const char* text, int length, cons
     return {size.cx, overhang, tm.tmInternalLeading};
 }
 
+namespace {
+// The rendering hint of the place's smoothing; GDI+ lays text out by it, so it is set before
+// text is measured as well as before it is drawn.
+void SetTextHint(DrawTarget& t, const FontPlace& place) {
+    if (place.smooth > 0) {
+        GdipSetTextContrast(t.graphics, static_cast<UINT>(8 - 2 * place.smooth));
+        GdipSetTextRenderingHint(t.graphics, TextRenderingHintAntiAlias);
+    } else {
+        GdipSetTextRenderingHint(t.graphics, TextRenderingHintSingleBitPerPixelGridFit);
+    }
+}
+
+// The width GDI+ lays out withW (the text and a "W" that makes trailing spaces count, w in
+// UTF-16) in, less the "W"; kept by font and text.
+int MeasuredWidth(DrawTarget& t, const KeptFont& font, const FontPlace& place, const std::string& withW,
+                  const std::wstring& w, const RectF& layout) {
+    // Fonts are only ever added to the cache or dropped all together, so a font's index names it.
+    uint32_t index = static_cast<uint32_t>(&font - g_cache.fonts.data());
+    std::string key(reinterpret_cast<const char*>(&index), sizeof index);
+    key += withW;
+    key += static_cast<char>(place.smooth > 0);
+    auto known = g_cache.widths.find(key);
+    if (known != g_cache.widths.end()) return known->second;
+    int n = static_cast<int>(w.size());
+    GpStringFormat* format = Format();
+    CharacterRange range(0, n);
+    GdipSetStringFormatMeasurableCharacterRanges(format, 1, &range);
+    OwnedRegion region;
+    GdipCreateRegion(region.out());
+    GpRegion* regions[1] = {region.get()};
+    GpRect bounds = {0, 0, 0, 0};
+    if (region.get()) {
+        Note(t, GdipMeasureCharacterRanges(t.graphics, w.c_str(), n, font.gdip.get(), layout, format, 1, regions));
+        GdipGetRegionBoundsI(region.get(), t.graphics, &bounds);
+    }
+    int measured = bounds.Width - static_cast<int>(font.w.abcA + font.w.abcB + font.w.abcC);
+    g_cache.widths.emplace(std::move(key), measured);
+    return measured;
+}
+
+// The text is laid out from its left edge in a box wide enough never to wrap (some GDI+ versions
+// wrap despite NoWrap); centring and right alignment move the box.
+constexpr REAL kUnbounded = 100000.0f;
+}  // namespace
+
+int DrawnRunWidth(DrawTarget& t, const char* text, int length, const FontPlace& place) {
+    const KeptFont& font = FontFor(t.dc, place.logFont);
+    std::string withW = std::string(text ? text : "", text ? static_cast<size_t>(length) : 0) + "W";
+    std::wstring w = Utf16(withW.c_str(), static_cast<int>(withW.size()));
+    if (!font.gdip.get() || !Format() || w.empty()) return 0;
+    UINT contrast = 0;
+    GdipGetTextContrast(t.graphics, &contrast);
+    SetTextHint(t, place);
+    int measured = MeasuredWidth(t, font, place, withW, w, RectF(0, 0, kUnbounded, 1000));
+    GdipSetTextContrast(t.graphics, contrast);
+    return measured;
+}
+
 int DrawStyledRun(DrawTarget& t, const char* text, int length, const PaintRect& box, TextAlign align,
                   const FontPlace& place, int dayColour) {
     const KeptFont& font = FontFor(t.dc, place.logFont);
@@ -133,41 +191,10 @@ int DrawStyledRun(DrawTarget& t, const char* text, int length, const PaintRect& 
 
     UINT contrast = 0;
     GdipGetTextContrast(t.graphics, &contrast);
-    if (place.smooth > 0) {
-        GdipSetTextContrast(t.graphics, static_cast<UINT>(8 - 2 * place.smooth));
-        GdipSetTextRenderingHint(t.graphics, TextRenderingHintAntiAlias);
-    } else {
-        GdipSetTextRenderingHint(t.graphics, TextRenderingHintSingleBitPerPixelGridFit);
-    }
-
-    // The text is laid out from its left edge in a box wide enough never to wrap (some GDI+
-    // versions wrap despite NoWrap); centring and right alignment move the box.
-    constexpr REAL kUnbounded = 100000.0f;
+    SetTextHint(t, place);
     RectF layout(static_cast<REAL>(box.left), static_cast<REAL>(box.top), kUnbounded,
                  static_cast<REAL>(box.bottom - box.top));
-    // Fonts are only ever added to the cache or dropped all together, so a font's index names it.
-    uint32_t index = static_cast<uint32_t>(&font - g_cache.fonts.data());
-    std::string key(reinterpret_cast<const char*>(&index), sizeof index);
-    key += withW;
-    key += static_cast<char>(place.smooth > 0);
-    auto known = g_cache.widths.find(key);
-    int measured;
-    if (known != g_cache.widths.end()) {
-        measured = known->second;
-    } else {
-        CharacterRange range(0, n);
-        GdipSetStringFormatMeasurableCharacterRanges(format, 1, &range);
-        OwnedRegion region;
-        GdipCreateRegion(region.out());
-        GpRegion* regions[1] = {region.get()};
-        GpRect bounds = {0, 0, 0, 0};
-        if (region.get()) {
-            Note(t, GdipMeasureCharacterRanges(t.graphics, w.c_str(), n, gpFont, layout, format, 1, regions));
-            GdipGetRegionBoundsI(region.get(), t.graphics, &bounds);
-        }
-        measured = bounds.Width - static_cast<int>(abc.abcA + abc.abcB + abc.abcC);
-        g_cache.widths.emplace(std::move(key), measured);
-    }
+    int measured = MeasuredWidth(t, font, place, withW, w, layout);
 
     int boxWidth = box.right - box.left;
     if (align == kAlignCentre) layout.X += static_cast<REAL>((boxWidth - measured) / 2);

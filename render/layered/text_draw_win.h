@@ -8,6 +8,9 @@
 // GDI extent of the first length bytes in the style's font, with the italic overhang and the
 // internal leading.
 TextExtent MeasureTextRun(DrawTarget& target, const char* text, int length, const FontPlace& style);
+// The width GDI+ draws the first length bytes in, in the style's font and smoothing (wider than
+// GDI's extent).
+int DrawnRunWidth(DrawTarget& target, const char* text, int length, const FontPlace& style);
 // One run in box (vertically centred, aligned); answers the advance.
 int DrawStyledRun(DrawTarget& target, const char* text, int length, const PaintRect& box, TextAlign align,
                   const FontPlace& style, int dayColour);

@@ -6,7 +6,10 @@
 #include <set>
 #include <string>
 
+#include "app/cursor_ring.h"
+#include "base/cell_ids.h"
 #include "config/app_state.h"
+#include "resources/resource.h"
 #include "tests/config/config_test_files.h"
 
 namespace {
@@ -27,8 +30,8 @@ const Row kExpected[kOperationCount] = {
     {"ｎ行後スクロール", 40071, 0, 65542, 0},
     {"カーソル上移動", 104, 38, 0, 0},
     {"カーソル下移動", 105, 40, 0, 0},
-    {"カーソル右移動", 106, 37, 0, 0},
-    {"カーソル左移動", 107, 39, 0, 0},
+    {"カーソル左移動", 106, 37, 0, 0},
+    {"カーソル右移動", 107, 39, 0, 0},
     {"メモ入力", 40025, 13, 4, 0},
     {"メモ切り取り", 40026, 131160, 0, 0},
     {"メモコピー", 40027, 131139, 0, 0},
@@ -84,6 +87,17 @@ TEST_F(Operations, TableHoldsTheFortyOneRowsWithTheirDefaults) {
     }
     EXPECT_EQ(g_operations[kOperationCount].name, nullptr);
     EXPECT_EQ(g_operations[kOperationCount].command, 0);
+}
+
+// The settings page lists the rows by name: a row says where it moves the cursor in the table.
+TEST_F(Operations, CursorRowsAreNamedForTheWayTheyMove) {
+    CursorRing table = {false, 35, 0, 0, 3};
+    for (const Operation* op = g_operations; op->name; ++op) {
+        if (op->command != IDM_CURSOR_PREV && op->command != IDM_CURSOR_NEXT) continue;
+        int step = MoveCursor(kCellDayBase + 10, op->command, table) - (kCellDayBase + 10);
+        EXPECT_STREQ(op->name, step < 0 ? "カーソル左移動" : "カーソル右移動") << op->command;
+        EXPECT_EQ(op->key, step < 0 ? 37 : 39) << op->command;  // on the arrow key of that side
+    }
 }
 
 TEST_F(Operations, ResetRestoresEveryRow) {

@@ -113,3 +113,15 @@ TEST_F(OperationPage, ScrollUnitLabelAndButtonOrderFollowTheEdition) {
     EXPECT_EQ(shown, !TESSEL_CLASSIC);
     EXPECT_TRUE(GetWindowLongA(GetDlgItem(page_, IDC_OPERATION_LIST), GWL_STYLE) & LBS_USETABSTOPS);
 }
+
+// The cursor rows say where the cursor goes, beside the arrow key of that side.
+TEST_F(OperationPage, CursorRowsReadTheWayTheyMove) {
+    Fill();
+    for (int row = 0; row < kOperationCount; ++row) {
+        std::string line = ListLine(page_, IDC_OPERATION_LIST, row);
+        if (g_operations[row].command == IDM_CURSOR_PREV)
+            EXPECT_EQ(line, std::string("カーソル左移動\t") + KeyNameOf(VK_LEFT) + "\t(なし)");
+        if (g_operations[row].command == IDM_CURSOR_NEXT)
+            EXPECT_EQ(line, std::string("カーソル右移動\t") + KeyNameOf(VK_RIGHT) + "\t(なし)");
+    }
+}

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/process_state.h"
 #include "base/win/owner_notes.h"
@@ -96,6 +97,21 @@ class SettingsDialogTest : public ::testing::Test {
     bool kept_ = false;
 };
 
+// The controls of page (children shown with it) that are not wholly inside its area.
+std::vector<int> ControlsOutside(HWND page) {
+    RECT area;
+    GetWindowRect(page, &area);
+    std::vector<int> outside;
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!(GetWindowLongA(c, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT r;
+        GetWindowRect(c, &r);
+        if (r.left < area.left || r.top < area.top || r.right > area.right || r.bottom > area.bottom)
+            outside.push_back(GetDlgCtrlID(c));
+    }
+    return outside;
+}
+
 // Waits (up to 5 s) until the calendar has been asked for more than `seen` previews.
 bool WaitForPreview(int seen) {
     for (int i = 0; i < 200 && g_previews <= seen; ++i) Sleep(25);
@@ -111,6 +127,14 @@ bool ChooseDesign(HWND design, const char* name) {
     int seen = g_previews;
     Choose(design, IDC_DESIGN_CHOICE, entry);
     return WaitForPreview(seen);
+}
+
+// ChooseDesign, or a failure and キャンセル, so that the dialog never waits for a driver gone.
+bool ChooseOrCancel(HWND d, HWND design, const char* name) {
+    if (ChooseDesign(design, name)) return true;
+    ADD_FAILURE() << "could not choose " << name;
+    Press(d, IDCANCEL);
+    return false;
 }
 
 // A design file of that name in folder whose day numbers have their own colours.
@@ -209,6 +233,22 @@ TEST_F(SettingsDialogTest, TheLastTabChosenIsRememberedEvenAfterCancel) {
     }));
 }
 
+// Each page is laid over the tab's display area, and all of it is seen there: nothing is cut off.
+TEST_F(SettingsDialogTest, EveryControlOfEveryPageIsInsideTheTabs) {
+    EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
+        RECT tabs;
+        GetWindowRect(GetDlgItem(d, IDC_SETTINGS_TABS), &tabs);
+        for (int id : {IDC_DISPLAY_CALENDAR_TYPE, IDC_DESIGN_CHOICE, IDC_OPERATION_LIST}) {
+            HWND page = PageWith(d, id);
+            RECT r;
+            GetWindowRect(page, &r);
+            EXPECT_TRUE(r.left >= tabs.left && r.top >= tabs.top && r.right <= tabs.right && r.bottom <= tabs.bottom);
+            EXPECT_EQ(ControlsOutside(page), std::vector<int>{}) << "page of " << id;
+        }
+        Press(d, IDCANCEL);
+    }));
+}
+
 // Selects only entry index of a place list, as a click does.
 void SelectPlace(HWND page, int list, int index) {
     SendDlgItemMessageA(page, list, LB_SETSEL, FALSE, -1);
@@ -258,18 +298,12 @@ TEST_F(SettingsDialogTest, ChoosingTheKeptDesignAgainAfterPreviewsBringsItBack) 
     const std::string file = FileText(config_);
     ASSERT_NE(file.find("CURRENT_DESIGN=現在の設定"), std::string::npos);
 
-    // Straight back after one preview. A choice that fails cancels, so the dialog never hangs.
-    auto choose = [](HWND d, HWND design, const char* name) {
-        if (ChooseDesign(design, name)) return true;
-        ADD_FAILURE() << "could not choose " << name;
-        Press(d, IDCANCEL);
-        return false;
-    };
+    // Straight back after one preview.
     EXPECT_EQ(IDOK, Open([&](HWND d) {
         HWND design = PageWith(d, IDC_DESIGN_CHOICE);
-        if (!choose(d, design, "blue")) return;
+        if (!ChooseOrCancel(d, design, "blue")) return;
         EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "80");
-        if (!choose(d, design, "現在の設定")) return;
+        if (!ChooseOrCancel(d, design, "現在の設定")) return;
         EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "70");
         Press(d, IDOK);
     }));
@@ -280,13 +314,52 @@ TEST_F(SettingsDialogTest, ChoosingTheKeptDesignAgainAfterPreviewsBringsItBack) 
     // Back after two previews: the list still offers the kept name.
     EXPECT_EQ(IDOK, Open([&](HWND d) {
         HWND design = PageWith(d, IDC_DESIGN_CHOICE);
-        if (!choose(d, design, "blue") || !choose(d, design, "green")) return;
+        if (!ChooseOrCancel(d, design, "blue") || !ChooseOrCancel(d, design, "green")) return;
         EXPECT_EQ(ListText(design, IDC_DESIGN_CHOICE), "green");
-        if (!choose(d, design, "現在の設定")) return;
+        if (!ChooseOrCancel(d, design, "現在の設定")) return;
         Press(d, IDOK);
     }));
     EXPECT_EQ(FileText(config_), file);
     EXPECT_STREQ(g_app.settings.currentDesign, "現在の設定");
+}
+
+// The standard design is in the list whatever design files there are: chosen, it is shown at
+// once, and OK keeps it under its name.
+TEST_F(SettingsDialogTest, TheStandardDesignIsAlwaysThereToGoBackTo) {
+    EXPECT_EQ(IDOK, Open([&](HWND d) {
+        HWND design = PageWith(d, IDC_DESIGN_CHOICE);
+        if (!ChooseOrCancel(d, design, "標準")) return;
+        EXPECT_EQ(Text(design, IDC_DESIGN_HEAD_FORM), "日,月,火,水,木,金,土");
+        EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "64");
+        EXPECT_EQ(g_app.design.backs[kBackToday].colours[0], 0xB0F2FFu);  // previewed: today marked
+        Press(d, IDOK);
+    }));
+    EXPECT_STREQ(g_app.settings.currentDesign, "標準");
+    std::string file = FileText(config_);
+    EXPECT_NE(file.find("CURRENT_DESIGN=標準\r\n"), std::string::npos);
+    EXPECT_NE(file.find("HEAD_FORM=日,月,火,水,木,金,土\r\n"), std::string::npos);
+    EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
+        EXPECT_EQ(ListText(PageWith(d, IDC_DESIGN_CHOICE), IDC_DESIGN_CHOICE), "標準");
+        Press(d, IDCANCEL);
+    }));
+}
+
+// A design file of the user's named 標準 keeps the name; the standard design is offered beside it
+// under another, and choosing and keeping it leaves the user's file as it was.
+TEST_F(SettingsDialogTest, AUsersOwnStandardDesignKeepsItsName) {
+    WriteDesignFile(folder_, "標準", "0000ff,0000ff,0000ff");
+    const std::string users = FileText(folder_ + "\\標準.ini");
+    ASSERT_NE(users.find("NAME=標準"), std::string::npos) << "Japanese file names need the ja_JP.UTF-8 locale";
+    EXPECT_EQ(IDOK, Open([&](HWND d) {
+        HWND design = PageWith(d, IDC_DESIGN_CHOICE);
+        if (!ChooseOrCancel(d, design, "標準")) return;
+        EXPECT_EQ(Text(design, IDC_DESIGN_CELL_WIDTH), "80");  // the user's
+        if (!ChooseOrCancel(d, design, "標準(組み込み)")) return;
+        EXPECT_EQ(Text(design, IDC_DESIGN_HEAD_FORM), "日,月,火,水,木,金,土");
+        Press(d, IDOK);
+    }));
+    EXPECT_STREQ(g_app.settings.currentDesign, "標準(組み込み)");
+    EXPECT_EQ(FileText(folder_ + "\\標準.ini"), users);
 }
 
 }  // namespace

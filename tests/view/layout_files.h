@@ -1,15 +1,27 @@
 // A memo folder, a configuration file and a plain design for layout and cell tests: 64-pixel
 // columns, four memo lines, 9-point fonts at 96 dots per inch (lines of 15 pixels), and text
-// that measures 6 pixels a byte.
+// that measures 6 pixels a byte (titles too).
 #pragma once
+#include <algorithm>
 #include <cstring>
 
+#include "render/title_text.h"
 #include "tests/memo/memo_files.h"
+#include "tests/test_dates.h"
 #include "view/view_layout.h"
 
 class FixedMeasure : public LayoutMeasure {
 public:
     int TextWidth(const Design&, int, const char* text) override { return 6 * static_cast<int>(std::strlen(text)); }
+    int TitleWidth(const Design& design, int year) override {
+        int widest = 0;
+        for (int month = 1; month <= 12; ++month) {
+            char title[256];
+            FormatTitle(design.titleForm, Date(year, month, 1), title, sizeof title);
+            widest = std::max(widest, TextWidth(design, kFontTitle, title));
+        }
+        return widest;
+    }
 };
 
 class LayoutFiles : public MemoFiles {

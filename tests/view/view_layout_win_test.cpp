@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -62,6 +63,14 @@ TEST(LayoutOnWindows, TextWidthsInThePlacesFonts) {
               DirectWidth(g_app.design.fonts[kFontCdown].logFont, "0000"));
     EXPECT_EQ(measure.TextWidth(g_app.design, kFontCdown, ""), 0);
     EXPECT_EQ(measure.TextWidth(g_app.design, 99, "0000"), 0);
+    // The widest title of the year's twelve, each " 2026-" and its month.
+    std::strcpy(g_app.design.titleForm, " %Y-%m");
+    int widest = 0;
+    for (int month = 1; month <= 12; ++month)
+        widest = std::max(widest, DirectWidth(g_app.design.fonts[kFontTitle].logFont,
+                                              (" 2026-" + std::to_string(month)).c_str()));
+    EXPECT_EQ(measure.TitleWidth(g_app.design, 2026), widest);
+    EXPECT_GT(widest, DirectWidth(g_app.design.fonts[kFontTitle].logFont, " 2026-9"));
     ProfileStoreReset();
 }
 
@@ -108,7 +117,11 @@ TEST(LayoutOnWindows, RebuildAndResizeFitsTheWindowAndCountdownColumns) {
     g_app.settings.calendarType = 1;
     RebuildAndResize(hwnd);
     GetWindowRect(hwnd, &r);
-    EXPECT_EQ(r.right - r.left, g_app.design.listWidth + 1);
+    // A list a cell wide is widened to its title and buttons, measured in the title's font.
+    int title = GdiLayoutMeasure().TitleWidth(g_app.design, g_view.displayedMonth.tm_year + 1900);
+    EXPECT_GT(title, 0);
+    EXPECT_EQ(r.right - r.left, std::max(g_app.design.listWidth + 1, TitleBandWidth(title, g_app.settings.btnSize, 96)));
+    EXPECT_GT(r.right - r.left, g_app.design.listWidth + 1);
     EXPECT_EQ(r.bottom - r.top, g_app.layout.winHeight);
     EXPECT_EQ(r.left, 100);  // the position stays
     DestroyWindow(hwnd);
