@@ -119,9 +119,11 @@ TEST_F(OperationPage, CursorRowsReadTheWayTheyMove) {
     Fill();
     for (int row = 0; row < kOperationCount; ++row) {
         std::string line = ListLine(page_, IDC_OPERATION_LIST, row);
-        if (g_operations[row].command == IDM_CURSOR_PREV)
+        if (g_operations[row].command == IDM_CURSOR_PREV) {
             EXPECT_EQ(line, std::string("カーソル左移動\t") + KeyNameOf(VK_LEFT) + "\t(なし)");
-        if (g_operations[row].command == IDM_CURSOR_NEXT)
+        }
+        if (g_operations[row].command == IDM_CURSOR_NEXT) {
             EXPECT_EQ(line, std::string("カーソル右移動\t") + KeyNameOf(VK_RIGHT) + "\t(なし)");
+        }
     }
 }
