@@ -56,9 +56,9 @@ bool CurrentCellCorner(int* x, int* y) {
     } else if (cell == kCellMemoBox) {
         *x = g_view.memoBox.left;
         *y = g_view.memoBox.top;
-    } else if (IsCountdownCell(cell) && CellIndex(cell) < CountdownCount()) {
-        *x = g_countdowns.memos[CellIndex(cell)].left;
-        *y = g_countdowns.memos[CellIndex(cell)].top;
+    } else if (IsCountdownCell(cell) && CellIndex(cell) < static_cast<int>(g_view.countdowns.size())) {
+        *x = g_view.countdowns[CellIndex(cell)].left;
+        *y = g_view.countdowns[CellIndex(cell)].top;
     } else {
         return false;
     }

@@ -73,7 +73,7 @@ void WatchFolder(Watcher* w) {
 
 // Layout and window follow the files; a minimised calendar is laid out for when it comes back.
 void Rebuild(HWND hwnd) {
-    if (IsIconic(hwnd)) StoreLayoutResult(BuildLayout(&g_app, CurrentLayoutInputs()), ScreenSize().cy);
+    if (IsIconic(hwnd)) LayOutView(true);
     else RebuildAndResize(hwnd);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <utility>
 #include <vector>
 
 #include "app/button_tips_win.h"
@@ -16,6 +17,7 @@
 #include "app/startup.h"
 #include "base/win/handles.h"
 #include "base/win/owner_notes.h"
+#include "calendar/holiday_rules.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
 #include "config/profile_access.h"
@@ -131,8 +133,8 @@ void OnMinuteTimer(HWND hwnd) {
     std::tm now = LocalNow();
     MinuteRun run = RunMinute(now, &g_minute, g_app, g_countdowns.form);
     if (run.newDay) {
-        ReanchorAtMidnight(g_app.settings, now);
-        if (IsIconic(hwnd)) StoreLayoutResult(BuildLayout(&g_app, CurrentLayoutInputs()), ScreenSize().cy);
+        ReanchorAtMidnight(&g_nav, g_view.firstDay, g_app.settings, now);
+        if (IsIconic(hwnd)) LayOutView(true);
         else RebuildAndResize(hwnd);
     }
     if (run.alarm) Announce(run.notice);
@@ -166,7 +168,7 @@ void OnWriteFailed(HWND hwnd) {
 void CheckDateChange(HWND hwnd) {
     std::tm now = LocalNow();
     if (LocalDayNumber(now) == g_today.dayNumber) return;
-    ReanchorAtMidnight(g_app.settings, now);
+    ReanchorAtMidnight(&g_nav, g_view.firstDay, g_app.settings, now);
     RebuildAndResize(hwnd);
 }
 
@@ -247,7 +249,15 @@ LayoutInputs CurrentLayoutInputs() {
     SetPlaceFontDpi(in.dpi);
     in.buttonHeight = ButtonBitmapHeight(g_app.settings.btnSize) * ButtonScale(in.dpi);
     in.measure = &PainterLayoutMeasure();
+    in.rules = &g_holidayRules;
+    in.countdowns = &g_countdowns;
     return in;
+}
+
+void LayOutView(bool store) {
+    LayoutResult result = BuildLayout(g_app, g_nav, CurrentLayoutInputs());
+    if (store) StoreLayoutResult(result, ScreenSize().cy);
+    KeepLayout(std::move(result));
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
@@ -291,14 +301,14 @@ void FitWindow(HWND hwnd) {
 }  // namespace
 
 void RebuildAndResize(HWND hwnd) {
-    StoreLayoutResult(BuildLayout(&g_app, CurrentLayoutInputs()), ScreenSize().cy);
+    LayOutView(true);
     FitWindow(hwnd);
 }
 
 // The time alarm's reference stays where it is: moved on to now, it would skip the lines that
 // came due while alarms were off, or that a longer look-ahead now reaches.
 void ShowSettingsInForce(HWND hwnd) {
-    BuildLayout(&g_app, CurrentLayoutInputs());
+    LayOutView(false);
     FitWindow(hwnd);
 }
 

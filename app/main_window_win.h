@@ -20,9 +20,12 @@ HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height);
 
 // The client rectangle of the desktop window.
 SIZE ScreenSize();
-// What BuildLayout needs from the screen, measured now; fonts are made at the window's dpi from
-// then on.
+// What BuildLayout is handed: the screen measured now (fonts are made at the window's dpi from
+// then on), the rules and the countdown memos.
 LayoutInputs CurrentLayoutInputs();
+// Lays the view out from the shell's records and keeps the result; with store, the window height
+// and first day go to the configuration too.
+void LayOutView(bool store);
 // The dpi of the monitor hwnd is on (the screen's when the system cannot tell, or hwnd is null).
 int WindowDpi(HWND hwnd);
 

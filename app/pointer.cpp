@@ -41,8 +41,8 @@ int DayCellAt(int x, int y) {
 }
 
 int CountdownLineAt(int x, int y) {
-    for (size_t j = 0; j < g_countdowns.memos.size() && static_cast<int>(j) <= kMaxCellIndex; ++j) {
-        const CountdownMemo& c = g_countdowns.memos[j];
+    for (size_t j = 0; j < g_view.countdowns.size() && static_cast<int>(j) <= kMaxCellIndex; ++j) {
+        const CountdownLine& c = g_view.countdowns[j];
         if (Inside(x, y, c.left, c.top, c.right, c.bottom)) return kCellCountdownBase + static_cast<int>(j);
     }
     return kCellNone;
@@ -59,8 +59,8 @@ bool CellBounds(int cell, CellRect* out) {
         out->right += 1;  // a day cell is drawn one pixel into its right neighbour
     } else if (cell == kCellMemoBox) {
         *out = g_view.memoBox;
-    } else if (IsCountdownCell(cell) && CellIndex(cell) < CountdownCount()) {
-        const CountdownMemo& c = g_countdowns.memos[CellIndex(cell)];
+    } else if (IsCountdownCell(cell) && CellIndex(cell) < static_cast<int>(g_view.countdowns.size())) {
+        const CountdownLine& c = g_view.countdowns[CellIndex(cell)];
         *out = {c.left, c.top, c.right, c.bottom + 1};
     } else {
         return false;

@@ -31,7 +31,6 @@ void ResetProcessState() {
     ResetTags();
     ReleaseHolidayRules();
     ResetRuleSortStates();
-    ReleaseMonthModel();
     ResetCountdowns();
     ResetUndoJournal();
     ReleaseWorkingText();

@@ -2,7 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
+#include "calendar/today.h"
+#include "config/app_state.h"
 #include "config/profile_access.h"
 
 
@@ -17,6 +20,13 @@ void StoreLayoutResult(const LayoutResult& result, int screenHeight) {
     std::snprintf(key, sizeof key, "WIN_HEIGHT_%d", screenHeight);
     WriteConfigInt(key, result.windowHeight);
     WriteConfigInt("TOP_DATE", result.topDate);
+}
+
+void KeepLayout(LayoutResult result) {
+    g_nav = result.nav;
+    g_today = result.today;
+    g_app.layout = result.metrics;
+    g_view = std::move(result.view);
 }
 
 ZOrderPlacement ZOrderOf(int zorderSetting) {

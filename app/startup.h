@@ -14,6 +14,10 @@ int CentredPosition(int screen, int window);
 // height ("WIN_HEIGHT_%d") and "TOP_DATE". A failed write is told by the store.
 void StoreLayoutResult(const LayoutResult& result, int screenHeight);
 
+// Keeps what a layout gave where the shell keeps it: the navigation state, today, the metrics
+// (in g_app) and the view.
+void KeepLayout(LayoutResult result);
+
 enum ZOrderPlacement { kZOrderUnchanged, kZOrderTopmost, kZOrderBottom };
 ZOrderPlacement ZOrderOf(int zorderSetting);
 

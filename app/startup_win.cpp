@@ -65,7 +65,7 @@ int ShellMajorVersion() {
 // Brings back the first visible day of the last run ("TOP_DATE") through the row-scroll request.
 void RestoreScrollPosition(const std::tm& now) {
     int topDate = ReadConfigInt("TOP_DATE", 0);
-    if (topDate > 0) AnchorFirstDay(topDate, g_app.settings, now);
+    if (topDate > 0) AnchorFirstDay(&g_nav, topDate, g_app.settings, now);
 }
 
 void LoadEverything(const char* commandLine, std::tm* now) {
@@ -129,7 +129,7 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     g_app.layout.winHeight = ReadScreenKey("WIN_HEIGHT_%d", screen.cy, 0);
     g_app.layout.dpi = 96;  // the kept height is in 96-dpi pixels
     if (g_app.settings.dayscrollKeep) RestoreScrollPosition(now);
-    StoreLayoutResult(BuildLayout(&g_app, CurrentLayoutInputs()), screen.cy);
+    LayOutView(true);
     int width = g_app.layout.winWidth, height = g_app.layout.winHeight;
     int x = ReadScreenKey("WIN_POS_X_%d", screen.cx, CentredPosition(screen.cx, width));
     int y = ReadScreenKey("WIN_POS_Y_%d", screen.cy, CentredPosition(screen.cy, height));

@@ -10,6 +10,7 @@
 
 #include "app/main_window_win.h"
 #include "app/process_state.h"
+#include "app/startup.h"
 #include "base/win/handles.h"
 #include "bench/bench_clock.h"
 #include "calendar/civil_date.h"
@@ -62,7 +63,7 @@ inline HWND PrepareBenchMonth(const char* name, std::string* folder) {
     in.now.tm_mday = 15;
     in.now.tm_hour = 12;
     in.now = NormaliseDate(in.now);
-    BuildLayout(&g_app, in);
+    KeepLayout(BuildLayout(g_app, g_nav, in));
 
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;

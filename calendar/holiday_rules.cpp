@@ -11,7 +11,6 @@
 #include "config/settings.h"
 
 HolidayRuleTable g_holidayRules;
-EquinoxDays g_equinoxDays;
 
 const char* const kMonthNames[kRuleMonths] = {"毎月", "1月", "2月", "3月", "4月", "5月", "6月", "7月",
                                               "8月", "9月", "10月", "11月", "12月", "春分日", "秋分日"};
@@ -85,10 +84,10 @@ bool RuleAppliesIn(const HolidayRule& rule, int year) {
     return (!span.first || year >= span.first) && (!span.last || year <= span.last);
 }
 
-bool RuleMatchesDate(const HolidayRule& r, const std::tm& date) {
+bool RuleMatchesDate(const HolidayRule& r, const std::tm& date, const EquinoxDays& equinox) {
     if (!RuleAppliesIn(r, date.tm_year + 1900)) return false;
-    if (r.month == kVernalEquinoxMonth) return date.tm_mon == 2 && date.tm_mday == g_equinoxDays.vernal;
-    if (r.month == kAutumnalEquinoxMonth) return date.tm_mon == 8 && date.tm_mday == g_equinoxDays.autumnal;
+    if (r.month == kVernalEquinoxMonth) return date.tm_mon == 2 && date.tm_mday == equinox.vernal;
+    if (r.month == kAutumnalEquinoxMonth) return date.tm_mon == 8 && date.tm_mday == equinox.autumnal;
     if (r.month > kAutumnalEquinoxMonth) return false;
     if (r.month >= 1 && date.tm_mon + 1 != r.month) return false;
     if (r.day >= 1) {
@@ -177,17 +176,18 @@ bool SaveHolidayRules(const char* holidayPath, const HolidayRule* rules, int cou
     return batch.End().ok() && ok;
 }
 
-int MatchRuleIndex(const std::tm& date, int kind) {
-    for (int i = 0; i < g_holidayRules.count; ++i) {
-        const HolidayRule& r = g_holidayRules.rules[i];
-        if ((kind < 0 || r.kind == kind) && RuleMatchesDate(r, date)) return i;
+int MatchRuleIndex(const HolidayRuleTable& rules, const EquinoxDays& equinox, const std::tm& date, int kind) {
+    for (int i = 0; i < rules.count; ++i) {
+        const HolidayRule& r = rules.rules[i];
+        if ((kind < 0 || r.kind == kind) && RuleMatchesDate(r, date, equinox)) return i;
     }
     return -1;
 }
 
-const HolidayRule* MatchRule(const std::tm& date, int kind) {
-    int i = MatchRuleIndex(date, kind);
-    return i >= 0 ? &g_holidayRules.rules[i] : nullptr;
+const HolidayRule* MatchRule(const HolidayRuleTable& rules, const EquinoxDays& equinox, const std::tm& date,
+                             int kind) {
+    int i = MatchRuleIndex(rules, equinox, date, kind);
+    return i >= 0 ? &rules.rules[i] : nullptr;
 }
 
 void DescribeRule(const HolidayRule& rule, RuleDescription* out) {

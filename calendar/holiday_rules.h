@@ -43,9 +43,15 @@ void ReadYearsField(const char* field, HolidayRule* rule);
 // Field 10 as the writer writes it: the kept text of another program, or the span.
 std::string YearsFieldText(const HolidayRule& rule);
 bool RuleAppliesIn(const HolidayRule& rule, int year);
+// The equinox days an equinox rule falls on (day of March, day of September).
+struct EquinoxDays {
+    int vernal;
+    int autumnal;
+};
+
 // Whether the rule falls on the date (tm_year, tm_mon, tm_mday, tm_wday read); equinox rules
-// look at the equinox days of the last month-model rebuild.
-bool RuleMatchesDate(const HolidayRule& rule, const std::tm& date);
+// fall on the equinox days given.
+bool RuleMatchesDate(const HolidayRule& rule, const std::tm& date, const EquinoxDays& equinox);
 
 struct HolidayRuleTable {
     HolidayRule* rules;  // record 0 always exists once loaded
@@ -53,13 +59,6 @@ struct HolidayRuleTable {
     int count;
 };
 extern HolidayRuleTable g_holidayRules;
-
-// The equinox days of the last month-model rebuild (day of March, day of September).
-struct EquinoxDays {
-    int vernal;
-    int autumnal;
-};
-extern EquinoxDays g_equinoxDays;
 
 extern const char* const kMonthNames[kRuleMonths];
 extern const char* const kWeekdayNames[7];
@@ -78,11 +77,12 @@ void SetBlankRule(HolidayRule* rule);
 // Rewrites keys 1..count and an empty key count+1. Returns false when a write failed.
 bool SaveHolidayRules(const char* holidayPath, const HolidayRule* rules, int count);
 
-// The first rule of g_holidayRules of that kind (kind < 0: any kind) matching the date
-// (tm_year, tm_mon, tm_mday and tm_wday are read), or null.
-const HolidayRule* MatchRule(const std::tm& date, int kind);
-// Index form of MatchRule: the rule's position in g_holidayRules, or -1.
-int MatchRuleIndex(const std::tm& date, int kind);
+// The first rule of rules of that kind (kind < 0: any kind) matching the date (tm_year, tm_mon,
+// tm_mday and tm_wday are read), or null.
+const HolidayRule* MatchRule(const HolidayRuleTable& rules, const EquinoxDays& equinox, const std::tm& date,
+                             int kind);
+// Index form of MatchRule: the rule's position in rules, or -1.
+int MatchRuleIndex(const HolidayRuleTable& rules, const EquinoxDays& equinox, const std::tm& date, int kind);
 
 struct RuleDescription {
     char kind[32];

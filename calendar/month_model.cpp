@@ -1,16 +1,9 @@
 #include "calendar/month_model.h"
 
-#include <cstdlib>
-
 #include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 
-MonthModel g_monthModel;
-
 namespace {
-constexpr int kInitialDays = 42;
-constexpr int kGrowthDays = 7;
-
 // Where the law on derived holidays changed: substitute holidays from 12 April 1973, only for
 // the day after a Sunday holiday until 2006 and for the first day after it that is no holiday
 // from 2007; citizens' holidays from 27 December 1985.
@@ -18,29 +11,7 @@ const int kSubstitutesFrom = DayNumberOf(1973, 4, 12);
 const int kSubstituteMovesOnFrom = DayNumberOf(2007, 1, 1);
 const int kCitizensHolidaysFrom = DayNumberOf(1985, 12, 27);
 
-struct ResolutionState {
-    bool substitutePending;
-    bool previousNational;
-};
-ResolutionState g_state;
-
-// Makes room for entry [index]: a model marked for re-creation starts over with 42 entries,
-// then it grows 7 at a time.
-bool Grow(int index) {
-    if (g_monthModel.capacity == 0) {
-        std::free(g_monthModel.entries);
-        g_monthModel.entries = nullptr;
-        g_monthModel.count = 0;
-    }
-    int capacity = g_monthModel.capacity == 0 ? kInitialDays : g_monthModel.capacity;
-    while (index >= capacity) capacity += kGrowthDays;
-    if (capacity == g_monthModel.capacity) return true;
-    void* grown = std::realloc(g_monthModel.entries, sizeof(DayEntry) * capacity);
-    if (!grown) return false;
-    g_monthModel.entries = static_cast<DayEntry*>(grown);
-    g_monthModel.capacity = capacity;
-    return true;
-}
+constexpr DayEntry kNoRules = {-1, -1, -1, -1, kNoDerivedHoliday};
 }  // namespace
 
 void ComputeEquinoxDays(int year, int* vernal, int* autumnal) {
@@ -58,50 +29,50 @@ void ComputeEquinoxDays(int year, int* vernal, int* autumnal) {
     *autumnal = static_cast<int>(23.2488 + 0.242194 * u - q);
 }
 
-void BeginMonthModel(int displayYear, const std::tm& firstVisible) {
-    ComputeEquinoxDays(displayYear, &g_equinoxDays.vernal, &g_equinoxDays.autumnal);
-    g_state = ResolutionState{};
-    g_monthModel.capacity = 0;
-    for (int back = 7; back >= 1; --back) ResolveDay(-back, AddDays(firstVisible, -back));
+void BeginMonthModel(MonthModel* model, const HolidayRuleTable& rules, int displayYear, const std::tm& firstVisible) {
+    model->entries.clear();
+    ComputeEquinoxDays(displayYear, &model->equinox.vernal, &model->equinox.autumnal);
+    model->substitutePending = false;
+    model->previousNational = false;
+    for (int back = 7; back >= 1; --back) ResolveDay(model, rules, -back, AddDays(firstVisible, -back));
 }
 
-bool ResolveDay(int index, const std::tm& date) {
-    int national = MatchRuleIndex(date, kNationalHoliday);
+void ResolveDay(MonthModel* model, const HolidayRuleTable& rules, int index, const std::tm& date) {
+    auto match = [&](const std::tm& d, int kind) { return MatchRuleIndex(rules, model->equinox, d, kind); };
+    int national = match(date, kNationalHoliday);
     int derived = kNoDerivedHoliday;
     int day = LocalDayNumber(date);
-    if (g_state.substitutePending) {
+    if (model->substitutePending) {
         if (national < 0) {
             if (day >= kSubstitutesFrom) derived = kSubstituteHoliday;
-            g_state.substitutePending = false;
+            model->substitutePending = false;
         } else if (day < kSubstituteMovesOnFrom) {
-            g_state.substitutePending = false;  // the day after was a holiday already: no substitute
+            model->substitutePending = false;  // the day after was a holiday already: no substitute
         }
     } else if (date.tm_wday != 0) {
-        if (national < 0 && day >= kCitizensHolidaysFrom && g_state.previousNational &&
-            MatchRuleIndex(AddDays(date, 1), kNationalHoliday) >= 0)
+        if (national < 0 && day >= kCitizensHolidaysFrom && model->previousNational &&
+            match(AddDays(date, 1), kNationalHoliday) >= 0)
             derived = kCitizensHoliday;
     } else if (national >= 0) {
-        g_state.substitutePending = true;
+        model->substitutePending = true;
     }
-    g_state.previousNational = national >= 0;
-    if (index < 0) return true;
-    if (index >= g_monthModel.capacity && !Grow(index)) return false;
-    g_monthModel.entries[index] = DayEntry{national, MatchRuleIndex(date, kPersonalHoliday),
-                                           MatchRuleIndex(date, kHolidayMemoRule),
-                                           MatchRuleIndex(date, kDateMemoRule), derived};
-    if (index >= g_monthModel.count) g_monthModel.count = index + 1;
-    return true;
+    model->previousNational = national >= 0;
+    if (index < 0) return;
+    if (static_cast<size_t>(index) >= model->entries.size()) model->entries.resize(static_cast<size_t>(index) + 1, kNoRules);
+    model->entries[static_cast<size_t>(index)] = DayEntry{national, match(date, kPersonalHoliday),
+                                                          match(date, kHolidayMemoRule), match(date, kDateMemoRule),
+                                                          derived};
 }
 
-void ReleaseMonthModel() {
-    std::free(g_monthModel.entries);
-    g_monthModel = MonthModel{};
+DayEntry EntryOf(const MonthModel& model, int index) {
+    return index >= 0 && static_cast<size_t>(index) < model.entries.size() ? model.entries[static_cast<size_t>(index)]
+                                                                          : kNoRules;
 }
 
-const char* HolidayName(const DayEntry& entry) {
+const char* HolidayName(const HolidayRuleTable& rules, const DayEntry& entry) {
     if (entry.derived == kSubstituteHoliday) return "振替休日";
     if (entry.derived == kCitizensHoliday) return "国民の休日";
-    if (entry.national >= 0 && entry.national < g_holidayRules.count) return g_holidayRules.rules[entry.national].text;
+    if (entry.national >= 0 && entry.national < rules.count) return rules.rules[entry.national].text;
     return "";
 }
 

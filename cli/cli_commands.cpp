@@ -114,26 +114,22 @@ int RunHolidays(int argc, char** argv) {
     first.tm_year = static_cast<int>(year) - 1900;
     first.tm_mday = 1;
     first = NormaliseDate(first);
-    BeginMonthModel(static_cast<int>(year), first);
-    int rc = 0;
+    MonthModel model;
+    BeginMonthModel(&model, g_holidayRules, static_cast<int>(year), first);
     for (int i = 0;; ++i) {
         std::tm day = AddDays(first, i);
         if (day.tm_year != first.tm_year) break;
-        if (!ResolveDay(i, day)) {
-            rc = Fail("メモリーが足りません");
-            break;
-        }
-        const DayEntry& e = g_monthModel.entries[i];
+        ResolveDay(&model, g_holidayRules, i, day);
+        const DayEntry& e = model.entries[static_cast<size_t>(i)];
         if (!IsHolidayEntry(e)) continue;
-        const char* name = HolidayName(e);
+        const char* name = HolidayName(g_holidayRules, e);
         if (!name[0] && e.personal >= 0) name = g_holidayRules.rules[e.personal].text;
         std::printf("%04d-%02d-%02d\t", day.tm_year + 1900, day.tm_mon + 1, day.tm_mday);
         PutText(stdout, name);
         std::putchar('\n');
     }
-    ReleaseMonthModel();
     ReleaseHolidayRules();
-    return rc;
+    return 0;
 }
 
 // rules: the rule table as the holiday settings dialog lists it, "kind<TAB>date<TAB>years<TAB>memo"

@@ -174,7 +174,7 @@ void ExportRules(Writer& w, int fromDay, int toDay) {
             DateOfDayNumber(day, &y, &mo, &dd);
             date.tm_year = y - 1900, date.tm_mon = mo - 1, date.tm_mday = dd;
             date = NormaliseDate(date);
-            if (RuleMatchesDate(r, date)) {
+            if (RuleMatchesDate(r, date, EquinoxDays{})) {  // equinox rules were taken above
                 start = day;
                 break;
             }
@@ -200,19 +200,20 @@ void ExportDerivedHolidays(Writer& w, int fromDay, int toDay) {
         first.tm_year = year - 1900;
         first.tm_mday = 1;
         first = NormaliseDate(first);
-        BeginMonthModel(year, first);  // resolved as the holidays command and the calendar do
+        MonthModel model;
+        BeginMonthModel(&model, g_holidayRules, year, first);  // resolved as the holidays command and the calendar do
         for (int i = 0;; ++i) {
             std::tm date = AddDays(first, i);
-            if (date.tm_year != first.tm_year || !ResolveDay(i, date)) break;
+            if (date.tm_year != first.tm_year) break;
+            ResolveDay(&model, g_holidayRules, i, date);
             int day = LocalDayNumber(date);
-            const DayEntry& e = g_monthModel.entries[i];
+            const DayEntry& e = model.entries[static_cast<size_t>(i)];
             if (e.derived == kNoDerivedHoliday || day < fromDay || day > toDay) continue;
-            w.Begin("derived|" + DateText(day), Utf8(HolidayName(e)));
+            w.Begin("derived|" + DateText(day), Utf8(HolidayName(g_holidayRules, e)));
             w.Line("DTSTART;VALUE=DATE:" + DateText(day));
             w.Line(category);
             w.Line("END:VEVENT");
         }
-        ReleaseMonthModel();
     }
 }
 }  // namespace

@@ -18,7 +18,6 @@
 #include "config/tags.h"
 #include "fuzz_common.h"
 #include "memo/countdown.h"
-#include "render/countdown_line.h"
 #include "render/title_text.h"
 #include "render/weekday_head.h"
 #include "view/view_layout.h"
@@ -110,24 +109,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetToday(now);
     AddCountdown(2026, 3, 1, "x");
     AddCountdown(1970, 1, 1, "\x83\x65\x83\x58\x83\x67");
-    ResetNavigation(&g_nav);
+    NavigationState nav = {};
     char key[32];
     std::snprintf(key, sizeof key, "WIN_HEIGHT_%d", screen);
     st.layout.winHeight = ReadConfigInt(key, 0);
     int topDate = ReadConfigInt("TOP_DATE", 0);
-    if (st.settings.dayscrollKeep && topDate > 0) AnchorFirstDay(topDate, st.settings, now);
+    if (st.settings.dayscrollKeep && topDate > 0) AnchorFirstDay(&nav, topDate, st.settings, now);
     FixedMeasure measure;
-    LayoutInputs inputs{now, 96, ButtonBitmapHeight(st.settings.btnSize), 96, &measure};
-    BuildLayout(&st, inputs);
-    FUZZ_CHECK(!g_view.cells.empty() && g_view.cells.size() <= 4095, "%zu cells", g_view.cells.size());
+    LayoutInputs inputs{now, 96, ButtonBitmapHeight(st.settings.btnSize), 96, &measure, &g_holidayRules, &g_countdowns};
+    LayoutResult laid = BuildLayout(st, nav, inputs);
+    st.layout = laid.metrics;
+    const ViewModel& view = laid.view;
+    FUZZ_CHECK(!view.cells.empty() && view.cells.size() <= 4095, "%zu cells", view.cells.size());
+    FUZZ_CHECK(view.days.size() == view.cells.size(), "%zu days of %zu cells", view.days.size(), view.cells.size());
+    FUZZ_CHECK(view.countdowns.size() == g_countdowns.memos.size(), "%zu countdown lines", view.countdowns.size());
     HeadColumn columns[7];
     HeadColumns(st.layout.winWidth, st.design.ratios, st.design.ratioSum, columns);
     char title[256];
-    FormatTitle(st.design.titleForm, g_view.displayedMonth, title, sizeof title);
-    for (const CountdownMemo& m : g_countdowns.memos) {
-        CountdownPieces pieces;
-        CountdownLinePieces(m, g_countdowns.form, &pieces);
-    }
+    FormatTitle(st.design.titleForm, view.displayedMonth, title, sizeof title);
     for (const Operation* op = g_operations; op->name; ++op) {
         char name[64];
         MouseBindingName(op->mouse, name, sizeof name);

@@ -16,7 +16,7 @@
 #include "memo/countdown.h"
 #include "memo/repeat.h"
 #include "memo/undo_journal.h"
-#include "render/countdown_line.h"
+#include "view/countdown_lines.h"
 
 namespace {
 template <size_t N>
@@ -75,14 +75,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 1; i < count; ++i)
         FUZZ_CHECK(g_countdowns.memos[i - 1].dayOffset <= g_countdowns.memos[i].dayOffset, "unsorted at %d", i);
     for (CountdownMemo& memo : g_countdowns.memos) {
-        FormatCountdownDate(memo, g_countdowns.form, memo.dateText);
-        FormatCountdownText(memo, g_countdowns.form, memo.textPart);
+        char date[kCountdownDateTextSize], part[kCountdownTextSize];
+        FormatCountdownDate(memo, g_countdowns.form, date);
+        FormatCountdownText(memo, g_countdowns.form, part);
         char number[64];
         FormatCountdownNumber(memo.dayOffset, g_countdowns.form, number, sizeof number);
-        FUZZ_CHECK(Ends(memo.dateText) && Ends(memo.textPart) && Ends(number), "a formatted piece without its end");
-        CountdownPieces pieces;
-        CountdownLinePieces(memo, g_countdowns.form, &pieces);
+        FUZZ_CHECK(Ends(date) && Ends(part) && Ends(number), "a formatted piece without its end");
     }
+    std::vector<CountdownLine> lines = LayCountdownLines(g_countdowns.memos, g_countdowns.form, today, 0, 100, 15, 24);
+    FUZZ_CHECK(lines.size() == g_countdowns.memos.size(), "%zu lines of %d memos", lines.size(), count);
     if (char* alarm = CountdownAlarmText(maxDays, includePast, g_countdowns.form)) {
         std::string text = alarm;
         std::free(alarm);

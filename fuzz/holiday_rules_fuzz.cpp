@@ -78,17 +78,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     first.tm_year = year - 1900;
     first.tm_mday = 1;
     first = NormaliseDate(first);
-    BeginMonthModel(year, first);
+    MonthModel model;
+    BeginMonthModel(&model, g_holidayRules, year, first);
     for (int i = 0; i < 366; ++i) {
         std::tm day = AddDays(first, i);
         if (day.tm_year != first.tm_year) break;
-        FUZZ_CHECK(ResolveDay(i, day), "out of memory");
-        const DayEntry& e = g_monthModel.entries[i];
+        ResolveDay(&model, g_holidayRules, i, day);
+        const DayEntry& e = model.entries[static_cast<size_t>(i)];
         for (int rule : {e.national, e.personal, e.holidayMemo, e.dateMemo})
             FUZZ_CHECK(rule >= -1 && rule < count, "day %d names rule %d of %d", i, rule, count);
-        FUZZ_CHECK(strnlen(HolidayName(e), 128) < 128, "holiday name unterminated");
+        FUZZ_CHECK(strnlen(HolidayName(g_holidayRules, e), 128) < 128, "holiday name unterminated");
     }
-    ReleaseMonthModel();
 
     SaveAndLoad(loaded);
     SaveAndLoad({made});

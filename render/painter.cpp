@@ -8,9 +8,9 @@
 
 #include "base/cell_ids.h"
 #include "calendar/civil_date.h"
-#include "memo/countdown.h"
+#include "calendar/holiday_rules.h"
+#include "calendar/today.h"
 #include "memo/memo_store.h"
-#include "render/countdown_line.h"
 #include "render/tagged_text.h"
 #include "render/title_text.h"
 #include "render/weekday_head.h"
@@ -110,24 +110,23 @@ void Painter::TitleBar() {
 
 void Painter::CountdownArea() {
     const LayoutMetrics& m = st.layout;
-    if (g_countdowns.memos.empty()) return;
+    const std::vector<CountdownLine>& lines = g_view.countdowns;
+    if (lines.empty()) return;
     int top = m.titleHeight, height = m.cdownHeight + 1;
     if (!Meets(0, top, m.winWidth, top + height)) return;
     s.BeginArea(PaintRect{0, top, m.winWidth, top + height});
     s.FillArea(PaintRect{0, 0, m.winWidth, height}, kBackCdown, kWeekdayColour);
-    for (size_t i = 0; i < g_countdowns.memos.size(); ++i) {
-        const CountdownMemo& c = g_countdowns.memos[i];
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const CountdownLine& c = lines[i];
         int lt = c.top - top, lb = c.bottom - top + 1, right = c.right - 1;
         int x = c.left + Dp(3);
-        CountdownPieces p;
-        CountdownLinePieces(c, g_countdowns.form, &p);
-        x += Tagged(c.dateText, x, lt, right, lb, kFontCdown, kWeekdayColour);
-        if (!p.number.empty()) {
-            if (!p.lead.empty()) x += Tagged(p.lead.c_str(), x, lt, right, lb, kFontCdown, kWeekdayColour);
-            Run(p.number.c_str(), x, lt, x + c.numberWidth, lb, kAlignRight, kFontCdown, kWeekdayColour);
+        x += Tagged(c.dateText.c_str(), x, lt, right, lb, kFontCdown, kWeekdayColour);
+        if (!c.number.empty()) {
+            if (!c.lead.empty()) x += Tagged(c.lead.c_str(), x, lt, right, lb, kFontCdown, kWeekdayColour);
+            Run(c.number.c_str(), x, lt, x + c.numberWidth, lb, kAlignRight, kFontCdown, kWeekdayColour);
             x += c.numberWidth;
         }
-        if (!p.tail.empty()) Tagged(p.tail.c_str(), x, lt, right, lb, kFontCdown, kWeekdayColour);
+        if (!c.tail.empty()) Tagged(c.tail.c_str(), x, lt, right, lb, kFontCdown, kWeekdayColour);
         if (cx.highlightedCell == kCellCountdownBase + static_cast<int>(i)) {
             s.DrawSelectionFrame(PaintRect{c.left, lt, c.right, lb}, false);
             result.caretX = result.caretY = 0;
@@ -175,9 +174,9 @@ void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
             req.dayColour);
         x += listHeadWidth + g2;
     }
-    for (int i = 0; i < req.holidayCount; ++i) {
+    for (const std::string& holiday : req.holidayTexts) {
         int left = x + g2;
-        x = left + Tagged(req.holidayTexts[i], left, g1, w + 1, dayBottom, kFontHoli, req.dayColour) + g2;
+        x = left + Tagged(holiday.c_str(), left, g1, w + 1, dayBottom, kFontHoli, req.dayColour) + g2;
     }
 
     // Memo lines: under the day number in the table, beside it in the list.
@@ -243,9 +242,9 @@ void Painter::DayCells() {
         if (!Meets(cell.left, cell.top, neighbour ? cell.right : cell.right + 1, cell.bottom)) continue;
         int colour = list ? WeekdayColour(date.tm_wday)
                           : ColumnColour(static_cast<int>(i % 7), g_view.sundayColumn, g_view.saturdayColumn);
-        DayCellRequest req;
-        GatherDayRequest(st, static_cast<int>(i), date, colour, &req);
-        DayCell(req, cell);
+        DayCell(GatherDayRequest(DaySources{st.settings, g_holidayRules, g_view.model, g_today, g_view.displayedMonth},
+                                 static_cast<int>(i), date, colour),
+                cell);
     }
 }
 

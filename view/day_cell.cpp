@@ -1,20 +1,26 @@
 #include "view/day_cell.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "calendar/civil_date.h"
-#include "calendar/holiday_rules.h"
-#include "calendar/month_model.h"
-#include "calendar/today.h"
 #include "memo/memo_store.h"
-#include "view/view_layout.h"
 
 namespace {
-const char* RuleText(int index) {
-    if (index < 0 || index >= g_holidayRules.count) return "";
-    return g_holidayRules.rules[index].text;
+const char* RuleText(const HolidayRuleTable& rules, int index) {
+    if (index < 0 || index >= rules.count) return "";
+    return rules.rules[index].text;
+}
+
+std::vector<std::string> MemoLines(const std::string& memo) {
+    std::vector<std::string> lines;
+    std::string copy = memo;
+    int count = 0;
+    char** split = SplitMemoLines(copy.data(), '\t', 0x7F, nullptr, &count);
+    for (int i = 0; i < count; ++i) lines.emplace_back(split[i]);
+    std::free(split);
+    return lines;
 }
 }  // namespace
 
@@ -26,38 +32,43 @@ int ColumnColour(int column, int sundayColumn, int saturdayColumn) {
 
 int WeekdayColour(int weekday) { return weekday == 0 ? kHolidayColour : weekday == 6 ? kSaturdayColour : kWeekdayColour; }
 
-void GatherDayRequest(const AppState& state, int cellIndex, const std::tm& date, int columnColour,
-                      DayCellRequest* out) {
-    DayEntry none = {-1, -1, -1, -1, kNoDerivedHoliday};
-    const DayEntry& e = cellIndex >= 0 && cellIndex < g_monthModel.count ? g_monthModel.entries[cellIndex] : none;
-    const std::tm& today = g_today.date;
-    const std::tm& shown = g_view.displayedMonth;
+std::string StoredDayMemo(int year, int month, int day) {
+    char* raw = ReadMemoRaw(year, month, day);
+    std::string memo = raw[0] == '\x80' ? raw + 1 : raw;
+    std::free(raw);
+    return memo;
+}
+
+DayCellRequest GatherDayRequest(const DaySources& sources, int cellIndex, const std::tm& date, int columnColour) {
+    DayEntry e = EntryOf(sources.model, cellIndex);
+    const std::tm& today = sources.today.date;
+    const std::tm& shown = sources.displayedMonth;
     bool inMonth = SameMonth(date, shown);
     bool isToday = SameMonth(date, today) && date.tm_mday == today.tm_mday;
     bool past = SameMonth(shown, today) && inMonth && date.tm_mday < today.tm_mday;
 
-    out->cellIndex = cellIndex;
-    out->day = date.tm_mday;
-    out->weekday = date.tm_wday;
-    out->fontPlace = isToday ? kFontToday : inMonth ? kFontDay : kFontOmday;
-    out->backPlace = isToday ? kBackToday : inMonth ? (past ? kBackPrday : kBackDay) : kBackOmday;
-    const char* holiday = HolidayName(e);
-    out->dayColour = holiday[0] || IsHolidayEntry(e) ? kHolidayColour : columnColour;
+    DayCellRequest out;
+    out.cellIndex = cellIndex;
+    out.year = date.tm_year + 1900;
+    out.month = date.tm_mon + 1;
+    out.day = date.tm_mday;
+    out.weekday = date.tm_wday;
+    out.fontPlace = isToday ? kFontToday : inMonth ? kFontDay : kFontOmday;
+    out.backPlace = isToday ? kBackToday : inMonth ? (past ? kBackPrday : kBackDay) : kBackOmday;
+    const char* holiday = HolidayName(sources.rules, e);
+    out.dayColour = holiday[0] || IsHolidayEntry(e) ? kHolidayColour : columnColour;
     bool first = cellIndex == 0 || date.tm_mday == 1;
-    switch (state.settings.showMonth) {
-    case 1: out->monthToPrint = first ? date.tm_mon + 1 : 0; break;
-    case 2: out->monthToPrint = first || isToday ? date.tm_mon + 1 : 0; break;
-    case 3: out->monthToPrint = date.tm_mon + 1; break;
-    default: out->monthToPrint = 0; break;
+    switch (sources.settings.showMonth) {
+    case 1: out.monthToPrint = first ? date.tm_mon + 1 : 0; break;
+    case 2: out.monthToPrint = first || isToday ? date.tm_mon + 1 : 0; break;
+    case 3: out.monthToPrint = date.tm_mon + 1; break;
+    default: out.monthToPrint = 0; break;
     }
-    out->holidayCount = 0;
-    for (const char* text : {holiday, RuleText(e.personal), RuleText(e.holidayMemo)})
-        if (text[0]) out->holidayTexts[out->holidayCount++] = text;
-    const char* rule = RuleText(e.dateMemo);
-    out->ruleMemo = rule[0] ? rule : nullptr;
-    char* raw = ReadMemoRaw(date.tm_year + 1900, date.tm_mon + 1, date.tm_mday);
-    out->memo = raw[0] == '\x80' ? raw + 1 : raw;
-    std::free(raw);
+    for (const char* text : {holiday, RuleText(sources.rules, e.personal), RuleText(sources.rules, e.holidayMemo)})
+        if (text[0]) out.holidayTexts.emplace_back(text);
+    out.ruleMemo = RuleText(sources.rules, e.dateMemo);
+    out.memo = StoredDayMemo(out.year, out.month, out.day);
+    return out;
 }
 
 void DayNumberText(const DayCellRequest& request, char* out, int outSize) {
@@ -67,12 +78,13 @@ void DayNumberText(const DayCellRequest& request, char* out, int outSize) {
 
 std::vector<std::string> DayCellLines(const DayCellRequest& request) {
     std::vector<std::string> lines;
-    if (request.ruleMemo) lines.emplace_back(request.ruleMemo);
+    if (!request.ruleMemo.empty()) lines.push_back(request.ruleMemo);
     if (request.memo.empty()) return lines;
-    std::string memo = request.memo;
-    int count = 0;
-    char** split = SplitMemoLines(memo.data(), '\t', 0x7F, nullptr, &count);
-    for (int i = 0; i < count; ++i) lines.emplace_back(split[i]);
-    std::free(split);
+    for (std::string& line : MemoLines(request.memo)) lines.push_back(std::move(line));
     return lines;
+}
+
+int DayMemoLineCount(const DayCellRequest& request) {
+    int lines = std::max(1, static_cast<int>(MemoLines(request.memo).size()));
+    return lines + (request.ruleMemo.empty() ? 0 : 1);
 }

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "calendar/holiday_rules.h"
+#include "calendar/month_model.h"
+#include "calendar/today.h"
 #include "config/app_state.h"
 
 struct DayCellRequest {
@@ -12,19 +15,31 @@ struct DayCellRequest {
     int backPlace;      // kBackDay, kBackToday, kBackPrday or kBackOmday
     int dayColour;      // DayColour
     int monthToPrint;   // 1..12 printed before the day, 0 for none
+    int year, month;    // of the date shown (month 1..12)
     int day;            // of month
     int weekday;        // 0 Sunday
-    const char* holidayTexts[3];
-    int holidayCount;
-    const char* ruleMemo;  // the date-memo rule's text, or null
-    std::string memo;      // the stored date memo (or the text being typed), marker dropped
+    std::vector<std::string> holidayTexts;  // the holiday's name, a personal holiday, a holiday memo
+    std::string ruleMemo;  // the date-memo rule's text, empty for none
+    std::string memo;      // the stored date memo, marker dropped
+};
+
+// What the day cells of a layout are told apart by.
+struct DaySources {
+    const Settings& settings;
+    const HolidayRuleTable& rules;
+    const MonthModel& model;
+    const Today& today;
+    const std::tm& displayedMonth;  // other-month days are told by it
 };
 
 // The request for cell index showing date, in a column of columnColour (DayColour of its
-// weekday column in the table, of its weekday in the list). Reads the month model entry of the
-// cell, the holiday rules and the date memo.
-void GatherDayRequest(const AppState& state, int cellIndex, const std::tm& date, int columnColour,
-                      DayCellRequest* out);
+// weekday column in the table, of its weekday in the list): the cell's month model entry, the
+// rules' texts and today decide its style; its memo is read from the memo files.
+DayCellRequest GatherDayRequest(const DaySources& sources, int cellIndex, const std::tm& date, int columnColour);
+
+// The date memo of a day as the cell shows it: the stored value, without its leading-space
+// marker.
+std::string StoredDayMemo(int year, int month, int day);
 
 // The day number as the cell prints it: "%d", or "%d/%d" with the month.
 void DayNumberText(const DayCellRequest& request, char* out, int outSize);
@@ -32,6 +47,10 @@ void DayNumberText(const DayCellRequest& request, char* out, int outSize);
 // The memo lines of the cell: the rule memo first, then the date memo's lines (a break at the
 // very end makes no empty line).
 std::vector<std::string> DayCellLines(const DayCellRequest& request);
+
+// The memo lines the day needs in a row as high as its memo: its date memo's lines (an empty
+// memo keeps room for one), plus one for a date-memo rule.
+int DayMemoLineCount(const DayCellRequest& request);
 
 // DayColour of a table column, and of a date in the list.
 int ColumnColour(int column, int sundayColumn, int saturdayColumn);

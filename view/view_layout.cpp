@@ -4,10 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "calendar/month_model.h"
-#include "calendar/today.h"
-#include "memo/countdown.h"
-#include "view/gather_day.h"
+#include "memo/memo_store.h"
 
 ViewModel g_view;
 NavigationState g_nav;
@@ -80,8 +77,8 @@ int Measure(const LayoutInputs& in, const Design& d, int place, const char* text
 
 // Steps the navigation state by its month-change and row-scroll requests. Leaves everything as
 // it was (requests dropped) when the step would leave 1970 ... 2035.
-void StepNavigation(const Settings& s, const std::tm& now) {
-    NavigationState& nav = g_nav;
+void StepNavigation(const Settings& s, const std::tm& now, NavigationState* state) {
+    NavigationState& nav = *state;
     const NavigationState before = nav;
     bool list = s.calendarType == 1, todayTop = s.listTodayTop != 0;
     int t = now.tm_mday;
@@ -136,83 +133,72 @@ void StepNavigation(const Settings& s, const std::tm& now) {
     if (nav.monthOffset == 0 && nav.dayOffset == (todayTop ? t - 1 : 0)) nav.scrolled = 0;
 }
 
-// Today, the displayed month and the first visible day from the navigation state.
-void PlaceView(const Settings& s, const std::tm& now) {
-    bool todayTop = s.listTodayTop && !g_nav.scrolled;
-    const std::tm& today = g_today.date;
-    std::tm displayed = WithMonth(now, g_nav.monthOffset, g_nav.monthOffset != 0 ? 1 : now.tm_mday);
-    std::tm first = WithMonth(now, g_nav.monthOffset, g_nav.dayOffset + 1);
+// The displayed month and the first visible day from the navigation state.
+void PlaceView(const Settings& s, const std::tm& now, const NavigationState& nav, ViewModel* view) {
+    bool todayTop = s.listTodayTop && !nav.scrolled;
+    const std::tm& today = now;
+    std::tm displayed = WithMonth(now, nav.monthOffset, nav.monthOffset != 0 ? 1 : now.tm_mday);
+    std::tm first = WithMonth(now, nav.monthOffset, nav.dayOffset + 1);
     if (s.calendarType != 1) {
         first = StartOfWeek(first, s.beginWeek);
-        if (todayTop && g_nav.monthOffset == 0) {
+        if (todayTop && nav.monthOffset == 0) {
             first = StartOfWeek(today, s.beginWeek);
-        } else if (todayTop && g_nav.monthOffset < 0 && today.tm_mday > today.tm_wday + 1) {
+        } else if (todayTop && nav.monthOffset < 0 && today.tm_mday > today.tm_wday + 1) {
             // The first step back shows the start of the current month hidden above today's week.
-            displayed = WithMonth(today, g_nav.monthOffset + 1, 1);
+            displayed = WithMonth(today, nav.monthOffset + 1, 1);
             first = StartOfWeek(displayed, s.beginWeek);
         }
     } else {
-        if (todayTop && g_nav.monthOffset == 0) first = today;
-        else if (todayTop && g_nav.monthOffset < 0 && today.tm_mday > 1) first = WithMonth(first, 1, first.tm_mday);
+        if (todayTop && nav.monthOffset == 0) first = today;
+        else if (todayTop && nav.monthOffset < 0 && today.tm_mday > 1) first = WithMonth(first, 1, first.tm_mday);
         displayed = first;
     }
-    g_view.firstDay = first;
-    g_view.displayedMonth = displayed;
+    view->firstDay = first;
+    view->displayedMonth = displayed;
 }
 
-int RowCountFromCalendar(const Settings& s) {
-    const std::tm& first = g_view.firstDay;
-    bool todayTop = s.listTodayTop && g_nav.monthOffset == 0;
+int RowCountFromCalendar(const Settings& s, const NavigationState& nav, const ViewModel& view) {
+    const std::tm& first = view.firstDay;
+    bool todayTop = s.listTodayTop && nav.monthOffset == 0;
     if (s.calendarType == 1) {
         if (todayTop) return 31;
         return DaysInMonth(first.tm_year + 1900, first.tm_mon + 1) - first.tm_mday + 1;
     }
     if (todayTop) return 5;
     int rows = 0;
-    for (std::tm week = first; SameMonth(week, first) || SameMonth(week, g_view.displayedMonth); ++rows)
+    for (std::tm week = first; SameMonth(week, first) || SameMonth(week, view.displayedMonth); ++rows)
         week = AddDays(week, 7);
     return rows;
 }
 
-int DigitCount(int n) {
-    int digits = 0;
-    for (n = n < 0 ? -n : n; n > 0; n /= 10) ++digits;
-    return digits;
-}
+// What the layout works on: its inputs and the result it fills.
+struct Work {
+    const AppState& st;
+    const LayoutInputs& in;
+    const HolidayRuleTable& rules;
+    LayoutResult& r;
 
-// The countdown lines under the title bar; returns the height of their band.
-int LayCountdownLines(const AppState& st, const LayoutInputs& in, int top) {
-    std::vector<CountdownMemo>& memos = g_countdowns.memos;
-    if (memos.empty()) return 0;
-    int aheadDigits = 1, pastDigits = 1;
-    for (CountdownMemo& c : memos) {
-        c.dayOffset = DayNumberOf(c.year, c.month, c.day) - g_today.dayNumber;
-        if (c.dayOffset >= 0) aheadDigits = std::max(aheadDigits, DigitCount(c.dayOffset));
-        else pastDigits = std::max(pastDigits, DigitCount(c.dayOffset));
+    // The day of cell index resolved into the model and gathered, with its colour column.
+    const DayCellRequest& AddDay(int index, const std::tm& date) {
+        ViewModel& v = r.view;
+        ResolveDay(&v.model, rules, index, date);
+        int colour = st.settings.calendarType == 1 ? WeekdayColour(date.tm_wday)
+                                                   : ColumnColour(index % 7, v.sundayColumn, v.saturdayColumn);
+        v.days.push_back(GatherDayRequest(DaySources{st.settings, rules, v.model, r.today, v.displayedMonth}, index,
+                                          date, colour));
+        return v.days.back();
     }
-    int w = Measure(in, st.design, kFontCdown, "0000");
-    int lineHeight = Px(st.design, kFontCdown, in.logPixelsY) + ScaleToDpi(3, in.dpi);
-    for (size_t i = 0; i < memos.size(); ++i) {
-        CountdownMemo& c = memos[i];
-        c.numberWidth = w * (c.dayOffset >= 0 ? aheadDigits : pastDigits) / 4;
-        c.left = 0;
-        c.top = top + static_cast<int>(i) * lineHeight;
-        c.right = st.layout.winWidth;
-        c.bottom = c.top + lineHeight;
-        FormatCountdownDate(c, g_countdowns.form, c.dateText);
-        FormatCountdownText(c, g_countdowns.form, c.textPart);
-    }
-    return static_cast<int>(memos.size()) * lineHeight;
-}
+    // The memo lines of a day just added.
+    int LinesOf(const DayCellRequest& day) const { return DayMemoLineCount(day); }
+};
 
 // The seven cells of a table row from x 0, split by the column ratios.
-void PushTableRow(const AppState& st, int top, int bottom, int width) {
-    const Design& d = st.design;
+void PushTableRow(const Design& d, int top, int bottom, int width, std::vector<CellRect>* cells) {
     int x = 0;
     for (int c = 0; c < 7; ++c) {
         int right = d.ratioSum > 0 ? x + d.ratios[c] * width / d.ratioSum : x + width / 7;
         if (c == 6) right = width - 1;
-        g_view.cells.push_back({x, top, right, bottom});
+        cells->push_back({x, top, right, bottom});
         x = right;
     }
 }
@@ -224,29 +210,31 @@ struct Bands {
     int memoBoxHeight;
 };
 
-void LayRows(const AppState& st, const Bands& b) {
-    const LayoutMetrics& m = st.layout;
+void LayRows(Work& w, const Bands& b) {
+    const LayoutMetrics& m = w.r.metrics;
+    ViewModel& v = w.r.view;
     int bottomLimit = m.winHeight - b.memoBoxHeight;
     for (int r = 0; r < m.rowCount; ++r) {
         int top = b.calendarTop + r * b.rowHeight;
         int bottom = std::min(top + b.rowHeight, bottomLimit);
-        if (st.settings.calendarType == 1) g_view.cells.push_back({0, top, m.winWidth - 1, bottom});
-        else PushTableRow(st, top, bottom, m.winWidth);
+        if (w.st.settings.calendarType == 1) v.cells.push_back({0, top, m.winWidth - 1, bottom});
+        else PushTableRow(w.st.design, top, bottom, m.winWidth, &v.cells);
     }
-    std::tm day = g_view.firstDay;
-    for (size_t i = 0; i < g_view.cells.size(); ++i, day = AddDays(day, 1)) ResolveDay(static_cast<int>(i), day);
+    std::tm day = v.firstDay;
+    for (size_t i = 0; i < v.cells.size(); ++i, day = AddDays(day, 1)) w.AddDay(static_cast<int>(i), day);
 }
 
 // Rows as high as the memo lines of their days ("CELL_ROW_EXTEND"): counted rows, or as many as
 // fit the kept window height.
-void LayExtendedRows(AppState* st, const LayoutInputs& in, const Bands& b) {
-    LayoutMetrics& m = st->layout;
-    const Settings& s = st->settings;
-    const Design& d = st->design;
+void LayExtendedRows(Work& w, const Bands& b) {
+    LayoutMetrics& m = w.r.metrics;
+    ViewModel& v = w.r.view;
+    const Settings& s = w.st.settings;
+    const Design& d = w.st.design;
     bool list = s.calendarType == 1;
     if (list && ListHeadLabel(d, 0)[0]) {
         m.listHeadWidth = 0;
-        for (int i = 0; i < 7; ++i) m.listHeadWidth = std::max(m.listHeadWidth, Measure(in, d, kFontListHead, ListHeadLabel(d, i)));
+        for (int i = 0; i < 7; ++i) m.listHeadWidth = std::max(m.listHeadWidth, Measure(w.in, d, kFontListHead, ListHeadLabel(d, i)));
     }
     bool heightMode = m.rowCount == 0;
     int bottomLimit = 0, remaining = 0;
@@ -258,26 +246,23 @@ void LayExtendedRows(AppState* st, const LayoutInputs& in, const Bands& b) {
             m.winHeight = b.fixedHeight;
         }
     }
-    std::tm day = g_view.firstDay;
+    std::tm day = v.firstDay;
     int index = 0, top = b.calendarTop, rows = 0;
     int perRow = list ? 1 : 7;
     while ((rows < m.rowCount || (heightMode && remaining > 0)) && index + perRow <= kMaxCells) {
         int height;
         if (!list) {
             int lines = d.cellLine;
-            for (int c = 0; c < 7; ++c, ++index, day = AddDays(day, 1)) {
-                ResolveDay(index, day);
-                lines = std::max(lines, DayMemoLineCount(index, day));
-            }
+            for (int c = 0; c < 7; ++c, ++index, day = AddDays(day, 1))
+                lines = std::max(lines, w.LinesOf(w.AddDay(index, day)));
             height = lines * m.memoLineHeight + m.dayLineHeight;
             int bottom = heightMode ? std::min(top + height, bottomLimit) : top + height;
-            PushTableRow(*st, top, bottom, m.winWidth);
+            PushTableRow(d, top, bottom, m.winWidth, &v.cells);
         } else {
-            ResolveDay(index, day);
-            int lines = DayMemoLineCount(index, day);
+            int lines = w.LinesOf(w.AddDay(index, day));
             height = lines > 1 ? m.listRowHeight + (lines - 1) * m.memoLineHeight : m.listRowHeight;
             int bottom = heightMode ? std::min(top + height, bottomLimit) : top + height;
-            g_view.cells.push_back({0, top, m.winWidth - 1, bottom});
+            v.cells.push_back({0, top, m.winWidth - 1, bottom});
             ++index;
             day = AddDays(day, 1);
         }
@@ -292,6 +277,18 @@ void LayExtendedRows(AppState* st, const LayoutInputs& in, const Bands& b) {
     if (heightMode) m.rowCount = rows;
     else m.winHeight = top + b.memoBoxHeight + 1;
 }
+
+bool Meets(const CellRect& a, const CellRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The free memo as the memo box shows it: at most 4095 bytes.
+std::string FreeMemoText(int memoRow) {
+    char text[4096];
+    ReadFreeMemo(text, sizeof text);
+    (void)memoRow;
+    return text;
+}
 }  // namespace
 
 std::tm DefaultFirstDay(const Settings& settings, const std::tm& now) {
@@ -301,22 +298,28 @@ std::tm DefaultFirstDay(const Settings& settings, const std::tm& now) {
     return settings.calendarType == 1 ? first : StartOfWeek(first, settings.beginWeek);
 }
 
-void AnchorFirstDay(int dayNumber, const Settings& settings, const std::tm& now) {
-    g_nav.monthOffset = 0;
-    g_nav.monthRequest = 0;
-    g_nav.scrolled = 0;
-    g_nav.dayOffset = 0;
-    g_nav.rowScrollRequest = dayNumber - LocalDayNumber(DefaultFirstDay(settings, now));
+void AnchorFirstDay(NavigationState* nav, int dayNumber, const Settings& settings, const std::tm& now) {
+    nav->monthOffset = 0;
+    nav->monthRequest = 0;
+    nav->scrolled = 0;
+    nav->dayOffset = 0;
+    nav->rowScrollRequest = dayNumber - LocalDayNumber(DefaultFirstDay(settings, now));
 }
 
-void ReanchorAtMidnight(const Settings& settings, const std::tm& now) {
-    if (g_nav.monthOffset != 0 || g_nav.scrolled) AnchorFirstDay(LocalDayNumber(g_view.firstDay), settings, now);
+void ReanchorAtMidnight(NavigationState* nav, const std::tm& firstDay, const Settings& settings, const std::tm& now) {
+    if (nav->monthOffset != 0 || nav->scrolled) AnchorFirstDay(nav, LocalDayNumber(firstDay), settings, now);
 }
 
-LayoutResult BuildLayout(AppState* state, const LayoutInputs& in) {
-    const Settings& s = state->settings;
-    const Design& d = state->design;
-    LayoutMetrics& m = state->layout;
+LayoutResult BuildLayout(const AppState& state, const NavigationState& nav, const LayoutInputs& in) {
+    static const HolidayRuleTable kNoRules = {};
+    const Settings& s = state.settings;
+    const Design& d = state.design;
+    LayoutResult result = {};
+    Work w{state, in, in.rules ? *in.rules : kNoRules, result};
+    LayoutMetrics& m = result.metrics;
+    ViewModel& v = result.view;
+    m = state.layout;
+    result.nav = nav;
     bool list = s.calendarType == 1;
     std::tm now = in.now;
     m.rowCount = 0;
@@ -324,10 +327,10 @@ LayoutResult BuildLayout(AppState* state, const LayoutInputs& in) {
     if (Dpi(m.dpi) != Dpi(in.dpi)) m.winHeight = MulDivRound(m.winHeight, Dpi(in.dpi), Dpi(m.dpi));
     m.dpi = in.dpi;
 
-    StepNavigation(s, now);
-    SetToday(now);
-    PlaceView(s, now);
-    if ((!s.keepWinHeight && !g_nav.scrolled) || m.winHeight == 0) m.rowCount = RowCountFromCalendar(s);
+    StepNavigation(s, now, &result.nav);
+    result.today = Today{now, LocalDayNumber(now)};
+    PlaceView(s, now, result.nav, &v);
+    if ((!s.keepWinHeight && !result.nav.scrolled) || m.winHeight == 0) m.rowCount = RowCountFromCalendar(s, result.nav, v);
 
     // Pixel metrics of the bands.
     // Fonts come from points; the gaps around them are 96-dpi pixels.
@@ -353,19 +356,25 @@ LayoutResult BuildLayout(AppState* state, const LayoutInputs& in) {
         b.rowHeight = m.listRowHeight;
     }
     // However narrow the cells, the title bar keeps room for the month's title and the buttons.
-    int title = in.measure ? in.measure->TitleWidth(d, g_view.displayedMonth.tm_year + 1900) : 0;
+    int title = in.measure ? in.measure->TitleWidth(d, v.displayedMonth.tm_year + 1900) : 0;
     m.winWidth = std::max(m.winWidth, TitleBandWidth(title, s.btnSize, in.dpi));
     b.rowHeight = std::max(b.rowHeight, 1);  // hand-edited negative font sizes give none
     b.fixedHeight = b.calendarTop + b.memoBoxHeight + 1;
-    m.cdownHeight = LayCountdownLines(*state, in, m.titleHeight);
+    if (in.countdowns && !in.countdowns->memos.empty()) {
+        int lineHeight = Px(d, kFontCdown, in.logPixelsY) + gap3;
+        v.countdowns = LayCountdownLines(in.countdowns->memos, in.countdowns->form, result.today.dayNumber,
+                                         m.titleHeight, m.winWidth, lineHeight, Measure(in, d, kFontCdown, "0000"));
+        m.cdownHeight = static_cast<int>(v.countdowns.size()) * lineHeight;
+    } else {
+        m.cdownHeight = 0;
+    }
     b.calendarTop += m.cdownHeight;
     b.fixedHeight += m.cdownHeight;
 
-    BeginMonthModel(g_view.displayedMonth.tm_year + 1900, g_view.firstDay);
-    g_view.sundayColumn = s.beginWeek >= 1 ? 7 - s.beginWeek : 0;
-    g_view.saturdayColumn = g_view.sundayColumn - 1 < 0 ? g_view.sundayColumn + 6 : g_view.sundayColumn - 1;
+    BeginMonthModel(&v.model, w.rules, v.displayedMonth.tm_year + 1900, v.firstDay);
+    v.sundayColumn = s.beginWeek >= 1 ? 7 - s.beginWeek : 0;
+    v.saturdayColumn = v.sundayColumn - 1 < 0 ? v.sundayColumn + 6 : v.sundayColumn - 1;
 
-    g_view.cells.clear();
     if (!s.cellRowExtend) {
         if (m.rowCount > 0) {
             m.winHeight = b.rowHeight * m.rowCount + b.fixedHeight;
@@ -378,14 +387,28 @@ LayoutResult BuildLayout(AppState* state, const LayoutInputs& in) {
                 m.winHeight = b.fixedHeight;
             }
         }
-        LayRows(*state, b);
+        LayRows(w, b);
     } else {
-        LayExtendedRows(state, in, b);
+        LayExtendedRows(w, b);
     }
 
-    g_view.memoBox = {0, m.winHeight - d.memoRow * m.memoBoxLineHeight - 1, m.winWidth, m.winHeight};
-    bool away = g_nav.monthOffset != 0 || g_nav.scrolled;
-    return LayoutResult{ScaleTo96(m.winHeight, in.dpi), s.dayscrollKeep && away ? LocalDayNumber(g_view.firstDay) : 0};
+    v.memoBox = {0, m.winHeight - d.memoRow * m.memoBoxLineHeight - 1, m.winWidth, m.winHeight};
+    if (d.memoRow > 0) v.memoBoxText = FreeMemoText(d.memoRow);
+    bool away = result.nav.monthOffset != 0 || result.nav.scrolled;
+    result.windowHeight = ScaleTo96(m.winHeight, in.dpi);
+    result.topDate = s.dayscrollKeep && away ? LocalDayNumber(v.firstDay) : 0;
+    return result;
 }
 
-void ReleaseViewModel() { std::vector<CellRect>().swap(g_view.cells); }
+void ReadShownMemos(ViewModel* view, const CellRect& area, int memoRow) {
+    for (size_t i = 0; i < view->cells.size() && i < view->days.size(); ++i) {
+        // A cell is drawn one pixel into its right neighbour.
+        CellRect drawn = view->cells[i];
+        drawn.right += 1;
+        DayCellRequest& day = view->days[i];
+        if (Meets(drawn, area)) day.memo = StoredDayMemo(day.year, day.month, day.day);
+    }
+    if (memoRow > 0 && Meets(view->memoBox, area)) view->memoBoxText = FreeMemoText(memoRow);
+}
+
+void ReleaseViewModel() { g_view = ViewModel{}; }

@@ -1,11 +1,20 @@
 // The calendar view: which days are on show, the pixel metrics of every band of the window, one
-// rectangle per day cell and the countdown lines, rebuilt from AppState and the navigation state.
+// rectangle per day cell and the countdown lines, laid out from the settings, the design, the
+// navigation state and what the layout is handed.
 #pragma once
 #include <ctime>
+#include <string>
 #include <vector>
 
 #include "calendar/civil_date.h"
+#include "calendar/holiday_rules.h"
+#include "calendar/month_model.h"
+#include "calendar/today.h"
 #include "config/app_state.h"
+#include "memo/countdown.h"
+#include "view/countdown_lines.h"
+#include "view/day_cell.h"
+#include "view/edit_overlay.h"
 
 // Text widths the layout asks of the platform: GDI in the programs, fixed metrics in tests.
 class LayoutMeasure {
@@ -21,13 +30,15 @@ protected:
     ~LayoutMeasure() = default;
 };
 
-// What the screen tells the layout.
+// What the layout is handed besides the settings, the design and the navigation state.
 struct LayoutInputs {
     std::tm now;         // current local time
     int logPixelsY;      // vertical dots per inch the fonts are made at
     int buttonHeight;    // height of the operation-button bitmap of the current size, as drawn
     int dpi;             // of the window: design pixels are 96-dpi pixels (0: 96)
     LayoutMeasure* measure;  // null: every text measures 0
+    const HolidayRuleTable* rules;     // null: no rules
+    const CountdownList* countdowns;   // null: no countdown lines
 };
 
 // Where the view stands between rebuilds.
@@ -39,6 +50,7 @@ struct NavigationState {
     int dayOffset;         // 0-based day of the displayed month at which a scrolled view starts
 };
 
+// The shell's navigation state, kept between rebuilds.
 extern NavigationState g_nav;
 
 // Navigation back at the current month, unscrolled.
@@ -52,11 +64,16 @@ struct ViewModel {
     std::tm firstDay;        // date of cell 0
     std::tm displayedMonth;  // month of the title; other-month days are told by it
     std::vector<CellRect> cells;
+    std::vector<DayCellRequest> days;  // what each cell shows, one per cell
+    MonthModel model;                  // the rules of each cell's day
     CellRect memoBox;
+    std::string memoBoxText;           // the free memo (CR LF), at most 4095 bytes
+    std::vector<CountdownLine> countdowns;
     int sundayColumn;        // table columns drawn in the holiday and Saturday colours
     int saturdayColumn;
 };
 
+// The view the shell shows: the last layout's.
 extern ViewModel g_view;
 
 // Button bitmap heights: small buttons are 10 pixels high, large ones 16.
@@ -90,22 +107,31 @@ std::tm DefaultFirstDay(const Settings& settings, const std::tm& now);
 
 // Puts the view back at the current month and asks the next layout to scroll so that the day
 // dayNumber is the first visible day again (the "TOP_DATE" restore at start-up).
-void AnchorFirstDay(int dayNumber, const Settings& settings, const std::tm& now);
+void AnchorFirstDay(NavigationState* nav, int dayNumber, const Settings& settings, const std::tm& now);
 
-// At midnight a view away from its default position keeps its first visible day.
-void ReanchorAtMidnight(const Settings& settings, const std::tm& now);
+// At midnight a view away from its default position keeps its first visible day (firstDay, of
+// the view laid out before).
+void ReanchorAtMidnight(NavigationState* nav, const std::tm& firstDay, const Settings& settings, const std::tm& now);
 
-// What a layout leaves for the shell to keep in the configuration.
+// What a layout gives the shell: the view, its metrics, the navigation state with its requests
+// consumed, today as the view was laid out for, and what to keep in the configuration.
 struct LayoutResult {
+    ViewModel view;
+    LayoutMetrics metrics;  // at in.dpi, which metrics.dpi holds
+    NavigationState nav;
+    Today today;       // in.now
     int windowHeight;  // "WIN_HEIGHT_<screen height>", in 96-dpi pixels
     int topDate;       // "TOP_DATE": the first visible day when the view is kept away, else 0
 };
 
-// Lays out the view for `state`: consumes the navigation requests, records today (in.now), fills
-// the layout metrics, the cells, the month model and the countdown lines.
-// state->layout.winHeight is the height to keep on entry, at state->layout.dpi (0: 96); the
-// metrics come out at in.dpi, which state->layout.dpi then holds.
-LayoutResult BuildLayout(AppState* state, const LayoutInputs& in);
+// Lays out the view for the settings and design of state from the navigation state nav.
+// state.layout.winHeight is the height to keep, at state.layout.dpi (0: 96). Reads the memo files
+// for the memos of the days on show and the free memo.
+LayoutResult BuildLayout(const AppState& state, const NavigationState& nav, const LayoutInputs& in);
 
-// Frees the cell rectangles (shutdown).
+// Reads again the memos of the cells of view that meet area (client pixels), and the free memo
+// when the memo box does (memoRow: "MEMO_ROW"): what a paint of area shows as the files hold it.
+void ReadShownMemos(ViewModel* view, const CellRect& area, int memoRow);
+
+// Empties the view the shell shows (shutdown).
 void ReleaseViewModel();

@@ -13,6 +13,7 @@
 #include "app/interaction.h"
 #include "app/menu_text.h"
 #include "app/pointer.h"
+#include "app/startup.h"
 #include "base/cell_ids.h"
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
@@ -33,7 +34,7 @@ struct FakeHost : CommandHost {
     void SetTopmost(bool on) override { calls.push_back(on ? "topmost" : "not topmost"); }
     void RebuildAndResize() override {
         calls.push_back("rebuild");
-        BuildLayout(&g_app, *in);
+        KeepLayout(BuildLayout(g_app, g_nav, *in));
     }
     void Select(int cell, bool timeout) override { calls.push_back("select " + std::to_string(cell) + (timeout ? " t" : "")); }
     void RightClickAt(int x, int y) override { calls.push_back("right " + std::to_string(x) + "," + std::to_string(y)); }
@@ -75,7 +76,7 @@ class WindowDecisions : public LayoutFiles {
         LayoutFiles::SetUp();
         g_app = st;
         in.now = Date(2026, 7, 15);
-        BuildLayout(&g_app, in);
+        KeepLayout(BuildLayout(g_app, g_nav, in));
         host.in = &in;
     }
     FakeHost host;

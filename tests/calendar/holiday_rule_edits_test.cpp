@@ -81,7 +81,7 @@ TEST_F(HolidayRuleEdits, WorkingFieldsFollowTheStoredFields) {
     EXPECT_EQ(fields(6), "38[]");
     EXPECT_EQ(fields(7), "30[]");    // 31 April is kept as written...
     EXPECT_EQ(DateText(Rule(7)), "4月31日");
-    EXPECT_EQ(MatchRule(Date(2026, 5, 1), kPersonalHoliday), nullptr);  // ...and never matches
+    EXPECT_EQ(MatchRule(g_holidayRules, EquinoxDays{}, Date(2026, 5, 1), kPersonalHoliday), nullptr);  // ...and never matches
     EXPECT_EQ(fields(8), "30[]");    // a day past the box stays in it
 }
 
@@ -309,7 +309,7 @@ TEST_F(HolidayRuleEdits, SavingInRowOrderDecidesWhichRuleMatchesFirst) {
     ProfileStoreReset();
     ASSERT_EQ(LoadHolidayRules(path_.c_str()), 5);
     EXPECT_EQ(Texts(), "d e c a b");
-    const HolidayRule* first = MatchRule(Date(2026, 1, 1), kNationalHoliday);
+    const HolidayRule* first = MatchRule(g_holidayRules, EquinoxDays{}, Date(2026, 1, 1), kNationalHoliday);
     ASSERT_NE(first, nullptr);
     EXPECT_STREQ(first->text, "d");
 }

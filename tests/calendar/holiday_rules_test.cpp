@@ -25,12 +25,17 @@ void LoadOne(const TempFolder& dir, const char* line) {
     ASSERT_EQ(Load(path), 1) << line;
 }
 
+// The first loaded rule of kind matching the date, equinox rules on the days given.
+const HolidayRule* Match(const std::tm& date, int kind, EquinoxDays equinox = {}) {
+    return MatchRule(g_holidayRules, equinox, date, kind);
+}
+
 // Every date of the years from..to (inclusive) that the single loaded rule matches, as YYYYMMDD.
-std::string Matches(int from, int to, int kind = -1) {
+std::string Matches(int from, int to, int kind = -1, EquinoxDays equinox = {}) {
     std::string out;
     for (int y = from; y <= to; ++y)
         for (std::tm d = Date(y, 1, 1); d.tm_year == y - 1900; d = Date(y, d.tm_mon + 1, d.tm_mday + 1))
-            if (MatchRule(d, kind)) out += std::to_string((y * 100 + d.tm_mon + 1) * 100 + d.tm_mday) + " ";
+            if (Match(d, kind, equinox)) out += std::to_string((y * 100 + d.tm_mon + 1) * 100 + d.tm_mday) + " ";
     return out;
 }
 
@@ -66,7 +71,7 @@ TEST_F(HolidayRules, MissingFileGivesNoRuleAndTheBlankTemplate) {
     EXPECT_EQ(r.weekday, -1);
     for (int s : r.weekSlots) EXPECT_EQ(s, 0);
     EXPECT_STREQ(r.text, "");
-    EXPECT_EQ(MatchRule(Date(2024, 1, 1), -1), nullptr);  // the template is not a rule
+    EXPECT_EQ(Match(Date(2024, 1, 1), -1), nullptr);  // the template is not a rule
     EXPECT_FALSE(FileExists(dir.File("none_holiday.ini")));
 }
 
@@ -108,14 +113,14 @@ TEST_F(HolidayRules, OtherTextsInTheYearsFieldAreKeptAndMeanEveryYear) {
         EXPECT_STREQ(g_holidayRules.rules[i].otherYears, kept[i]) << i;
         // Every rule but the last, which names 1996 to 2002, falls on its day in 2026 and in 1970.
         for (int year : {1970, 2026}) {
-            const HolidayRule* r = MatchRule(Date(year, 1, i + 1), -1);
+            const HolidayRule* r = Match(Date(year, 1, i + 1), -1);
             EXPECT_EQ(r != nullptr, i < 7) << i << " " << year;
         }
         RuleDescription d;
         DescribeRule(g_holidayRules.rules[i], &d);
         EXPECT_STREQ(d.years, i < 7 ? "" : "1996～2002") << i;
     }
-    EXPECT_NE(MatchRule(Date(2000, 1, 8), -1), nullptr);
+    EXPECT_NE(Match(Date(2000, 1, 8), -1), nullptr);
     // Saved again, every line is the line it was.
     ASSERT_TRUE(SaveHolidayRules(path.c_str(), g_holidayRules.rules, g_holidayRules.count));
     ProfileStoreReset();
@@ -274,13 +279,11 @@ TEST_F(HolidayRules, ARuleMatchesOnlyInItsYears) {
 }
 
 TEST_F(HolidayRules, EquinoxAndOutOfRangeMonths) {
-    g_equinoxDays = EquinoxDays{20, 23};
     LoadOne(dir, "0,13,5,3,1,1,1,1,1,0,x");  // the day fields are not looked at
-    EXPECT_EQ(Matches(2025, 2026), "20250320 20260320 ");
+    EXPECT_EQ(Matches(2025, 2026, -1, EquinoxDays{20, 23}), "20250320 20260320 ");
     LoadOne(dir, "0,14,0,-1,0,0,0,0,0,0,x");
-    EXPECT_EQ(Matches(2026, 2026), "20260923 ");
-    g_equinoxDays = EquinoxDays{21, 22};
-    EXPECT_EQ(Matches(2026, 2026), "20260922 ");
+    EXPECT_EQ(Matches(2026, 2026, -1, EquinoxDays{20, 23}), "20260923 ");
+    EXPECT_EQ(Matches(2026, 2026, -1, EquinoxDays{21, 22}), "20260922 ");
     LoadOne(dir, "0,15,1,-1,0,0,0,0,0,0,x");
     EXPECT_EQ(Matches(2026, 2026), "");
     LoadOne(dir, "0,-4,31,-1,0,0,0,0,0,0,x");  // below 0 passes like every month
@@ -293,11 +296,11 @@ TEST_F(HolidayRules, FirstMatchingRuleInFileOrder) {
                     "3=0,5,0,-1,0,0,0,0,0,0,none", "4=0,5,5,-1,0,0,0,0,0,0,second"});
     ASSERT_EQ(Load(path), 4);
     std::tm d = Date(2026, 5, 5);
-    EXPECT_STREQ(MatchRule(d, 0)->text, "first");
-    EXPECT_EQ(MatchRuleIndex(d, 0), 1);
-    EXPECT_STREQ(MatchRule(d, -1)->text, "memo");
-    EXPECT_EQ(MatchRule(d, 1), nullptr);
-    EXPECT_EQ(MatchRule(Date(2026, 5, 6), -1), nullptr);
+    EXPECT_STREQ(Match(d, 0)->text, "first");
+    EXPECT_EQ(MatchRuleIndex(g_holidayRules, EquinoxDays{}, d, 0), 1);
+    EXPECT_STREQ(Match(d, -1)->text, "memo");
+    EXPECT_EQ(Match(d, 1), nullptr);
+    EXPECT_EQ(Match(Date(2026, 5, 6), -1), nullptr);
 }
 
 TEST_F(HolidayRules, DescriptionsOfEveryForm) {

@@ -14,7 +14,6 @@ namespace {
 class MonthModelTest : public ::testing::Test {
 protected:
     void TearDown() override {
-        ReleaseMonthModel();
         ReleaseHolidayRules();
         ProfileStoreReset();
     }
@@ -31,15 +30,17 @@ protected:
     // Rebuilds as a layout does: primed before first, then days visible days from first.
     void Build(int displayYear, int y, int m, int d, int days) {
         std::tm first = Date(y, m, d);
-        BeginMonthModel(displayYear, first);
-        for (int i = 0; i < days; ++i) ASSERT_TRUE(ResolveDay(i, Date(y, m, d + i)));
+        BeginMonthModel(&model, g_holidayRules, displayYear, first);
+        for (int i = 0; i < days; ++i) ResolveDay(&model, g_holidayRules, i, Date(y, m, d + i));
     }
     // Derived kind of each visible day, one digit per day.
     std::string Derived(int days) {
         std::string s;
-        for (int i = 0; i < days; ++i) s += static_cast<char>('0' + g_monthModel.entries[i].derived);
+        for (int i = 0; i < days; ++i) s += static_cast<char>('0' + model.entries[static_cast<size_t>(i)].derived);
         return s;
     }
+    const char* Name(int i) const { return HolidayName(g_holidayRules, model.entries[static_cast<size_t>(i)]); }
+    MonthModel model;
     TempFolder dir;
 };
 }  // namespace
@@ -79,13 +80,13 @@ TEST_F(MonthModelTest, SundayHolidayInGoldenWeekMovesToTheFirstFreeDay) {
     Rules({"0,5,3,-1,0,0,0,0,0,0,a", "0,5,4,-1,0,0,0,0,0,0,b", "0,5,5,-1,0,0,0,0,0,0,c"});
     Build(2026, 2026, 5, 1, 7);  // 3 May 2026 is a Sunday
     EXPECT_EQ(Derived(7), "0000010");
-    EXPECT_EQ(g_monthModel.entries[3].national, 1);
-    EXPECT_EQ(g_monthModel.entries[4].national, 2);
-    EXPECT_EQ(g_monthModel.entries[5].national, -1);
-    EXPECT_STREQ(HolidayName(g_monthModel.entries[5]), "振替休日");
-    EXPECT_STREQ(HolidayName(g_monthModel.entries[4]), "c");
-    EXPECT_TRUE(IsHolidayEntry(g_monthModel.entries[5]));
-    EXPECT_FALSE(IsHolidayEntry(g_monthModel.entries[6]));
+    EXPECT_EQ(model.entries[3].national, 1);
+    EXPECT_EQ(model.entries[4].national, 2);
+    EXPECT_EQ(model.entries[5].national, -1);
+    EXPECT_STREQ(Name(5), "振替休日");
+    EXPECT_STREQ(Name(4), "c");
+    EXPECT_TRUE(IsHolidayEntry(model.entries[5]));
+    EXPECT_FALSE(IsHolidayEntry(model.entries[6]));
 }
 
 TEST_F(MonthModelTest, PrimingDaysCarryASundayHolidayIntoTheFirstVisibleDay) {
@@ -99,15 +100,15 @@ TEST_F(MonthModelTest, PrimingDaysCarryASundayHolidayIntoTheFirstVisibleDay) {
     Rules({"0,12,31,-1,0,0,0,0,0,0,eve", "0,1,1,-1,0,0,0,0,0,0,new"});
     Build(2024, 2024, 1, 1, 3);  // 31 December 2023 is a Sunday
     EXPECT_EQ(Derived(3), "010");
-    EXPECT_EQ(g_monthModel.entries[0].national, 1);
+    EXPECT_EQ(model.entries[0].national, 1);
 }
 
 TEST_F(MonthModelTest, DaySqueezedBetweenTwoNationalHolidays) {
     Rules({"0,9,0,-1,0,0,2,0,0,0,keiro", "0,14,0,-1,0,0,0,0,0,0,shubun"});
     Build(2026, 2026, 9, 20, 5);  // Monday 21, Tuesday 22, equinox Wednesday 23
     EXPECT_EQ(Derived(5), "00200");
-    EXPECT_STREQ(HolidayName(g_monthModel.entries[2]), "国民の休日");
-    EXPECT_EQ(g_monthModel.entries[3].national, 1);
+    EXPECT_STREQ(Name(2), "国民の休日");
+    EXPECT_EQ(model.entries[3].national, 1);
     // The equinox days belong to the displayed year: with 2024's (22 September) the gap is gone.
     Build(2024, 2026, 9, 20, 5);
     EXPECT_EQ(Derived(5), "00000");
@@ -123,7 +124,7 @@ TEST_F(MonthModelTest, EntriesReferToTheFirstRuleOfEachKind) {
     Rules({"3,0,5,-1,0,0,0,0,0,0,dm", "0,5,5,-1,0,0,0,0,0,0,n1", "1,5,5,-1,0,0,0,0,0,0,p",
            "0,5,5,-1,0,0,0,0,0,0,n2", "2,0,0,-1,0,0,0,0,0,0,none", "2,5,5,-1,0,0,0,0,0,0,hm"});
     Build(2026, 2026, 5, 5, 1);
-    const DayEntry& e = g_monthModel.entries[0];
+    const DayEntry& e = model.entries[0];
     EXPECT_EQ(e.national, 1);
     EXPECT_EQ(e.personal, 2);
     EXPECT_EQ(e.holidayMemo, 5);
@@ -135,22 +136,21 @@ TEST_F(MonthModelTest, PersonalHolidaysNeverMakeDerivedOnes) {
     Rules({"1,5,3,-1,0,0,0,0,0,0,mine", "1,5,5,-1,0,0,0,0,0,0,mine2", "0,5,6,-1,0,0,0,0,0,0,n"});
     Build(2026, 2026, 5, 3, 4);
     EXPECT_EQ(Derived(4), "0000");
-    EXPECT_TRUE(IsHolidayEntry(g_monthModel.entries[0]));
-    EXPECT_STREQ(HolidayName(g_monthModel.entries[0]), "");
+    EXPECT_TRUE(IsHolidayEntry(model.entries[0]));
+    EXPECT_STREQ(Name(0), "");
 }
 
-TEST_F(MonthModelTest, GrowsSevenAtATimeAndKeepsEveryEntry) {
+TEST_F(MonthModelTest, KeepsEveryEntryAndEachRebuildStartsAfresh) {
     Rules({"0,3,20,-1,0,0,0,0,0,0,x"});
-    Build(2026, 2026, 1, 1, 42);
-    EXPECT_EQ(g_monthModel.capacity, 42);
     Build(2026, 2026, 1, 1, 100);
-    EXPECT_EQ(g_monthModel.capacity, 105);
-    EXPECT_EQ(g_monthModel.count, 100);
-    EXPECT_EQ(g_monthModel.entries[78].national, 0);  // 20 March
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(g_monthModel.entries[i].national, i == 78 ? 0 : -1) << i;
-    // The next rebuild starts again from 42 entries.
+    ASSERT_EQ(model.entries.size(), 100u);
+    EXPECT_EQ(model.entries[78].national, 0);  // 20 March
+    for (size_t i = 0; i < 100; ++i) EXPECT_EQ(model.entries[i].national, i == 78 ? 0 : -1) << i;
+    // The next rebuild holds its own days only.
     Build(2026, 2026, 3, 1, 35);
-    EXPECT_EQ(g_monthModel.capacity, 42);
-    EXPECT_EQ(g_monthModel.count, 35);
-    EXPECT_EQ(g_monthModel.entries[19].national, 0);
+    EXPECT_EQ(model.entries.size(), 35u);
+    EXPECT_EQ(model.entries[19].national, 0);
+    // A cell the model has no day for has no rules.
+    EXPECT_EQ(EntryOf(model, 35).national, -1);
+    EXPECT_EQ(EntryOf(model, -1).dateMemo, -1);
 }

@@ -11,14 +11,24 @@
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "config/tags.h"
-#include "render/countdown_line.h"
 #include "render/text_runs.h"
 #include "render/weekday_head.h"
 #include "tests/test_dates.h"
 #include "tests/view/layout_files.h"
+#include "view/countdown_lines.h"
 #include "view/view_layout.h"
 
 namespace {
+// A countdown memo of the date and text.
+CountdownMemo Countdown(int year, int month, int day, const char* text) {
+    CountdownMemo memo{};
+    memo.year = year;
+    memo.month = month;
+    memo.day = day;
+    CopyField(memo.text, sizeof memo.text, text);
+    return memo;
+}
+
 class DayCell : public LayoutFiles {
 protected:
     void SetUp() override {
@@ -29,18 +39,17 @@ protected:
                                       "3=2,7,18,-1,0,0,0,0,0,0,Note", "4=3,7,20,-1,0,0,0,0,0,0,Rule"});
         LoadHolidayRules(dir.File("h.ini").c_str());
         in.now = Date(2026, 7, 15);
-        BuildLayout(&st, in);  // first visible day 28 June
+        Lay();  // first visible day 28 June
     }
     void TearDown() override {
-        ReleaseMonthModel();
         ReleaseHolidayRules();
         LayoutFiles::TearDown();
     }
+    // Cell index of the last layout gathered again, with the settings as they are now.
     DayCellRequest Cell(int index, int column = -1) {
-        std::tm date = AddDays(g_view.firstDay, index);
-        DayCellRequest r;
-        GatherDayRequest(st, index, date, column < 0 ? WeekdayColour(date.tm_wday) : column, &r);
-        return r;
+        std::tm date = AddDays(view.firstDay, index);
+        DaySources sources{st.settings, g_holidayRules, view.model, result.today, view.displayedMonth};
+        return GatherDayRequest(sources, index, date, column < 0 ? WeekdayColour(date.tm_wday) : column);
     }
 };
 
@@ -56,8 +65,8 @@ TEST_F(DayCell, ClassesOfDays) {
     r = Cell(0);  // 28 June: another month, never past
     EXPECT_EQ(r.fontPlace, kFontOmday);
     EXPECT_EQ(r.backPlace, kBackOmday);
-    g_nav.monthRequest = 1;
-    BuildLayout(&st, in);
+    nav.monthRequest = 1;
+    Lay();
     r = Cell(6);  // 1 August, in a month other than the current one
     EXPECT_EQ(r.day, 1);
     EXPECT_EQ(r.backPlace, kBackDay);
@@ -67,20 +76,19 @@ TEST_F(DayCell, ClassesOfDays) {
 
 TEST_F(DayCell, HolidayTextsAndColours) {
     DayCellRequest r = Cell(22);  // 20 July: 海の日, and the date-memo rule
-    ASSERT_EQ(r.holidayCount, 1);
-    EXPECT_STREQ(r.holidayTexts[0], "Marine");
+    ASSERT_EQ(r.holidayTexts.size(), 1u);
+    EXPECT_EQ(r.holidayTexts[0], "Marine");
     EXPECT_EQ(r.dayColour, kHolidayColour);
-    ASSERT_NE(r.ruleMemo, nullptr);
-    EXPECT_STREQ(r.ruleMemo, "Rule");
+    EXPECT_EQ(r.ruleMemo, "Rule");
     r = Cell(13);  // 11 July, a Saturday with a personal holiday: the holiday colour
-    ASSERT_EQ(r.holidayCount, 1);
-    EXPECT_STREQ(r.holidayTexts[0], "Mine");
+    ASSERT_EQ(r.holidayTexts.size(), 1u);
+    EXPECT_EQ(r.holidayTexts[0], "Mine");
     EXPECT_EQ(r.dayColour, kHolidayColour);
     r = Cell(20);  // 18 July, a Saturday with only a holiday memo: the Saturday colour
-    ASSERT_EQ(r.holidayCount, 1);
-    EXPECT_STREQ(r.holidayTexts[0], "Note");
+    ASSERT_EQ(r.holidayTexts.size(), 1u);
+    EXPECT_EQ(r.holidayTexts[0], "Note");
     EXPECT_EQ(r.dayColour, kSaturdayColour);
-    EXPECT_EQ(r.ruleMemo, nullptr);
+    EXPECT_EQ(r.ruleMemo, "");
     EXPECT_EQ(Cell(15, kWeekdayColour).dayColour, kWeekdayColour);
 }
 
@@ -90,12 +98,12 @@ TEST_F(DayCell, SubstituteHolidayIsNamedFirst) {
                                   "3=0,5,5,-1,0,0,0,0,0,0,Kids", "4=2,5,6,-1,0,0,0,0,0,0,Memo"});
     LoadHolidayRules(dir.File("h.ini").c_str());
     in.now = Date(2026, 5, 10);
-    BuildLayout(&st, in);  // from 26 April
+    Lay();  // from 26 April
     DayCellRequest r = Cell(10);
     EXPECT_EQ(r.day, 6);
-    ASSERT_EQ(r.holidayCount, 2);
-    EXPECT_STREQ(r.holidayTexts[0], "振替休日");
-    EXPECT_STREQ(r.holidayTexts[1], "Memo");
+    ASSERT_EQ(r.holidayTexts.size(), 2u);
+    EXPECT_EQ(r.holidayTexts[0], "振替休日");
+    EXPECT_EQ(r.holidayTexts[1], "Memo");
     EXPECT_EQ(r.dayColour, kHolidayColour);
 }
 
@@ -139,6 +147,21 @@ TEST_F(DayCell, MemoLines) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], "live");
     EndEditing();
+}
+
+// The layout gathers what every cell shows: its style, its rules' texts and its stored memo.
+TEST_F(DayCell, TheLayoutGathersEveryCell) {
+    ASSERT_EQ(view.days.size(), view.cells.size());
+    EXPECT_EQ(view.days[22].holidayTexts, std::vector<std::string>{"Marine"});
+    EXPECT_EQ(view.days[22].ruleMemo, "Rule");
+    EXPECT_EQ(view.days[17].fontPlace, kFontToday);
+    EXPECT_EQ(view.days[13].dayColour, kHolidayColour);
+    EXPECT_EQ(view.days[20].dayColour, kSaturdayColour);  // the Saturday column
+    EXPECT_EQ(view.days[20].memo, "");
+    EXPECT_TRUE(WriteMemo(2026, 7, 18, " stored", false));
+    Lay();
+    EXPECT_EQ(view.days[20].memo, " stored");
+    EXPECT_EQ(view.days[20].day, 18);
 }
 
 class TextRuns : public ::testing::Test {
@@ -196,18 +219,22 @@ TEST_F(TextRuns, AlarmTimesAreRunsOfTheirOwn) {
 TEST(CountdownPiecesAndHead, PiecesForEveryOffset) {
     char form[kCountdownFormFields][kCountdownFormSlot];
     ResetCountdownForm(form);
-    CountdownMemo m{};
-    CopyField(m.textPart, sizeof m.textPart, ") Trip");
-    CountdownPieces p;
-    m.dayOffset = 0;
-    CountdownLinePieces(m, form, &p);
-    EXPECT_EQ(p.lead + "|" + p.number + "|" + p.tail, "||今日) Trip");
-    m.dayOffset = 5;
-    CountdownLinePieces(m, form, &p);
-    EXPECT_EQ(p.lead + "|" + p.number + "|" + p.tail, "あと|5|日) Trip");
-    m.dayOffset = -3;
-    CountdownLinePieces(m, form, &p);
-    EXPECT_EQ(p.lead + "|" + p.number + "|" + p.tail, "|3|日経過) Trip");
+    std::vector<CountdownMemo> memos = {Countdown(2026, 7, 15, "Trip"), Countdown(2026, 7, 20, "Trip"),
+                                        Countdown(2026, 7, 12, "Trip")};
+    std::vector<CountdownLine> lines = LayCountdownLines(memos, form, DayNumberOf(2026, 7, 15), 19, 449, 15, 24);
+    auto pieces = [](const CountdownLine& p) { return p.lead + "|" + p.number + "|" + p.tail; };
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(pieces(lines[0]), "||今日) Trip");
+    EXPECT_EQ(pieces(lines[1]), "あと|5|日) Trip");
+    EXPECT_EQ(pieces(lines[2]), "|3|日経過) Trip");
+    EXPECT_EQ(lines[2].dateText, "2026/07/12 (");
+    EXPECT_EQ(lines[2].top, 19 + 2 * 15);
+    // A form of other words goes into the pieces as it stands.
+    ApplyCountdownForm("[%d-%d-%d],<%s>,now,in ,d,,d ago", form);
+    lines = LayCountdownLines(memos, form, DayNumberOf(2026, 7, 15), 19, 449, 15, 24);
+    EXPECT_EQ(lines[1].dateText, "[2026-7-20]");
+    EXPECT_EQ(pieces(lines[1]), "in |5|d<Trip>");
+    EXPECT_EQ(pieces(lines[0]), "||now<Trip>");
     int ratios[7] = {1, 1, 1, 1, 1, 2, 2};
     HeadColumn c[7];
     HeadColumns(449, ratios, 9, c);

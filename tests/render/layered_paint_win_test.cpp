@@ -13,6 +13,7 @@
 
 #include "app/main_window_win.h"
 #include "app/process_state.h"
+#include "app/startup.h"
 #include "base/win/gdiplus_handles.h"
 #include "base/win/handles.h"
 #include "calendar/civil_date.h"
@@ -134,7 +135,7 @@ protected:
         in.now.tm_mday = 15;
         in.now.tm_hour = 12;
         in.now = NormaliseDate(in.now);
-        BuildLayout(&g_app, in);
+        KeepLayout(BuildLayout(g_app, g_nav, in));
         if (!hwnd_)
             hwnd_ = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW, TestClass(), "paint", WS_POPUP, 600, 50,
                                     g_app.layout.winWidth, g_app.layout.winHeight, nullptr, nullptr,

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/cell_ids.h"
+#include "calendar/today.h"
 #include "config/design.h"
 #include "render/title_buttons.h"
 #include "tests/render/recording_surface.h"
@@ -22,14 +23,19 @@ class Painter : public LayoutFiles {
     }
     RecordingSurface Everything() const { return RecordingSurface({0, 0, 4000, 4000}); }
     // The window rectangle of the cell showing day of July 2026.
-    CellRect CellOf(int day) const { return g_view.cells[static_cast<size_t>(CellIndexOf(day))]; }
-    int CellIndexOf(int day) const { return DayNumberOf(2026, 7, day) - LocalDayNumber(g_view.firstDay); }
+    CellRect CellOf(int day) const { return view.cells[static_cast<size_t>(CellIndexOf(day))]; }
+    int CellIndexOf(int day) const { return DayNumberOf(2026, 7, day) - LocalDayNumber(view.firstDay); }
+    void LayOut() {
+        Lay();
+        g_view = view;
+        g_today = result.today;
+    }
 };
 
 TEST_F(Painter, TitleButtonsAndDayNumbers) {
     st.settings.btnSize = 1;
     in.now = Date(2026, 7, 15);
-    BuildLayout(&st, in);
+    LayOut();
     RecordingSurface s = Everything();
     PaintResult r = PaintAll(&s, PaintContext{kCellNone, kCellNone, false, true});
     ASSERT_TRUE(r.buttonsShown);
@@ -62,7 +68,7 @@ TEST_F(Painter, TitleButtonsAndDayNumbers) {
 TEST_F(Painter, MemoLinesQuickMemoCaretAndClip) {
     EXPECT_TRUE(WriteMemo(2026, 7, 16, "one\r\ntwo\r\nthree\r\nfour\r\nfive", false));
     in.now = Date(2026, 7, 15);
-    BuildLayout(&st, in);
+    LayOut();
     CellRect c = CellOf(16);
     // A cell's area reaches one pixel into its right neighbour: a clip inside the cell's border
     // leaves the neighbours alone.
@@ -99,7 +105,7 @@ TEST_F(Painter, MemoLinesQuickMemoCaretAndClip) {
 TEST_F(Painter, MemoBoxCaretTakesTheMemoBoxFont) {
     st.design.fonts[kFontMemo].logFont.lfHeight = 18;
     in.now = Date(2026, 7, 15);
-    BuildLayout(&st, in);
+    LayOut();
     ASSERT_NE(st.layout.memoBoxLineHeight, st.layout.memoLineHeight);
     BeginEditing(kCellMemoBox, 0, 0, 0);
     SetWorkingText("typed");
@@ -112,8 +118,8 @@ TEST_F(Painter, MemoBoxCaretTakesTheMemoBoxFont) {
     EXPECT_EQ(caret.bottom - caret.top, st.layout.memoBoxLineHeight - 3);
     // It stands behind the typed text, inside the memo box's first line.
     EXPECT_EQ(caret.left, 3 + 6 * 5);
-    EXPECT_EQ(caret.top, g_view.memoBox.top + 2);
-    EXPECT_LE(caret.bottom, g_view.memoBox.top + 1 + st.layout.memoBoxLineHeight);
+    EXPECT_EQ(caret.top, view.memoBox.top + 2);
+    EXPECT_LE(caret.bottom, view.memoBox.top + 1 + st.layout.memoBoxLineHeight);
 }
 
 // A line wider than its cell ends on a character boundary in "…" inside the cell; lines past
@@ -122,7 +128,7 @@ TEST_F(Painter, LongLinesEndInAnEllipsisAndHiddenLinesAreMarked) {
     const std::string wide = "表表表表表表表表";  // 8 characters of 12 pixels: wider than the cell
     EXPECT_TRUE(WriteMemo(2026, 7, 16, (wide + "\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix").c_str(), false));
     in.now = Date(2026, 7, 15);
-    BuildLayout(&st, in);
+    LayOut();
     CellRect c = CellOf(16);
     RecordingSurface s = Everything();
     PaintAll(&s);
@@ -161,7 +167,7 @@ TEST_F(Painter, LongLinesEndInAnEllipsisAndHiddenLinesAreMarked) {
 TEST_F(Painter, AQuickMemoBelowTheShownLinesStaysInSight) {
     EXPECT_TRUE(WriteMemo(2026, 7, 16, "one\r\ntwo\r\nthree\r\nfour", false));
     in.now = Date(2026, 7, 15);
-    BuildLayout(&st, in);
+    LayOut();
     CellRect c = CellOf(16);
     int cell = kCellDayBase + CellIndexOf(16);
     BeginEditing(cell, 2026, 7, 16);
@@ -184,14 +190,14 @@ TEST_F(Painter, AQuickMemoBelowTheShownLinesStaysInSight) {
 TEST_F(Painter, MemoBoxMarksLinesItCannotShow) {
     ASSERT_TRUE(WriteFreeMemo("a\r\nb\r\nc\r\nd\r\ne").ok());
     in.now = Date(2026, 7, 15);
-    BuildLayout(&st, in);
+    LayOut();
     RecordingSurface s = Everything();
     PaintAll(&s);
     EXPECT_TRUE(s.Text("e").empty());
     ASSERT_EQ(s.Text("▼").size(), 1u);
     ASSERT_EQ(s.Text("d").size(), 1u);
     EXPECT_EQ(s.Text("▼")[0].at.top, s.Text("d")[0].at.top);
-    EXPECT_EQ(s.Text("▼")[0].at.right, g_view.memoBox.right - 1);
+    EXPECT_EQ(s.Text("▼")[0].at.right, view.memoBox.right - 1);
 }
 
 TEST_F(Painter, ListFormHasItsWeekdayColumn) {
@@ -204,7 +210,7 @@ TEST_F(Painter, ListFormHasItsWeekdayColumn) {
         if (labels[at]) st.design.listHeadForm[at++] = 0;
     }
     in.now = Date(2026, 7, 15);
-    BuildLayout(&st, in);
+    LayOut();
     RecordingSurface s = Everything();
     PaintAll(&s);
     // The widest label (3 bytes) sets the column: right of the day number box, centred.
@@ -220,7 +226,7 @@ TEST_F(Painter, GapsScaleWithTheLayoutsDpi) {
     in.now = Date(2026, 7, 15);
     in.dpi = in.logPixelsY = 192;
     SetHeadLabels(&st.design, "SUN,MON,TUE,WED,THU,FRI,SAT");
-    BuildLayout(&st, in);
+    LayOut();
     int cell = kCellDayBase + CellIndexOf(16);
     RecordingSurface s = Everything();
     PaintResult r = PaintAll(&s, PaintContext{cell, kCellNone, false, false});

@@ -10,21 +10,21 @@
 namespace {
 class HighDpi : public LayoutFiles {
 protected:
-    LayoutResult LayOut(int dpi) {
+    const LayoutResult& LayOut(int dpi) {
         in.now = Date(2026, 2, 10);
         in.dpi = in.logPixelsY = dpi;
         in.buttonHeight = ButtonBitmapHeight(1) * ButtonScale(dpi);
-        return BuildLayout(&st, in);
+        return Lay();
     }
     // Every row's cells follow each other without a gap and end at the window's last column.
     void ExpectNoGaps() {
-        ASSERT_EQ(0u, g_view.cells.size() % 7);
-        for (size_t i = 0; i < g_view.cells.size(); ++i) {
-            const CellRect& c = g_view.cells[i];
+        ASSERT_EQ(0u, view.cells.size() % 7);
+        for (size_t i = 0; i < view.cells.size(); ++i) {
+            const CellRect& c = view.cells[i];
             if (i % 7 == 0) {
                 EXPECT_EQ(0, c.left);
             }
-            int next = i % 7 == 6 ? st.layout.winWidth - 1 : g_view.cells[i + 1].left;
+            int next = i % 7 == 6 ? st.layout.winWidth - 1 : view.cells[i + 1].left;
             EXPECT_EQ(next, c.right) << i;
         }
     }
@@ -32,7 +32,7 @@ protected:
 
 TEST_F(HighDpi, CellsScaleByDpiOver96) {
     LayOut(96);
-    const CellRect base = g_view.cells[8];
+    const CellRect base = view.cells[8];
     const int baseWidth = st.layout.winWidth, baseTitle = st.layout.titleHeight;
     EXPECT_EQ(64, base.right - base.left);
     for (int dpi : {144, 192}) {
@@ -40,7 +40,7 @@ TEST_F(HighDpi, CellsScaleByDpiOver96) {
         SCOPED_TRACE(dpi);
         EXPECT_EQ(st.design.cellWidth, 64);  // the design keeps its 96-dpi value
         EXPECT_EQ(dpi / 96.0 * (baseWidth - 1) + 1, st.layout.winWidth);
-        const CellRect& c = g_view.cells[8];
+        const CellRect& c = view.cells[8];
         EXPECT_EQ(dpi / 96.0 * (base.right - base.left), c.right - c.left);
         EXPECT_EQ(dpi / 96.0 * base.left, c.left);
         if (dpi == 192) {
@@ -82,7 +82,7 @@ TEST_F(HighDpi, ListWidthScales) {
     st.settings.calendarType = 1;
     LayOut(144);
     EXPECT_EQ(180 + 1, st.layout.winWidth);
-    EXPECT_EQ(180, g_view.cells[0].right);
+    EXPECT_EQ(180, view.cells[0].right);
 }
 
 TEST(HighDpiWidths, DraggedWidthComesBackAsTheDesignWidth) {

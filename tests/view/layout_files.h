@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "calendar/holiday_rules.h"
+#include "memo/countdown.h"
 #include "render/title_text.h"
 #include "tests/memo/memo_files.h"
 #include "tests/test_dates.h"
@@ -43,9 +45,24 @@ protected:
         in.logPixelsY = 96;
         in.buttonHeight = ButtonBitmapHeight(1);  // title bar 19
         in.measure = &measure;
+        in.rules = &g_holidayRules;
+        in.countdowns = &g_countdowns;
+        nav = NavigationState{};
+    }
+
+    // Lays out as the shell does: from the navigation state, which keeps what the layout made of
+    // it, as the metrics do in st.
+    const LayoutResult& Lay() {
+        result = BuildLayout(st, nav, in);
+        st.layout = result.metrics;
+        nav = result.nav;
+        return result;
     }
 
     AppState st;
     LayoutInputs in;
     FixedMeasure measure;
+    NavigationState nav;
+    LayoutResult result = {};
+    const ViewModel& view = result.view;
 };

@@ -22,7 +22,7 @@ protected:
     }
     // Lays out and returns where the leftmost button begins (the window's width when hidden).
     int ButtonsStart() {
-        BuildLayout(&st, in);
+        Lay();
         ButtonRect r[kButtonCount];
         int scale = ButtonScale(in.dpi);
         int picture = ButtonBitmapHeight(st.settings.btnSize) * scale;
@@ -44,9 +44,9 @@ TEST_F(TitleBand, TheDefaultListShowsTitleAndButtons) {
     EXPECT_EQ(st.layout.winWidth, TitleBandWidth(48, 1, 96));
     EXPECT_GT(st.layout.winWidth, 65);
     // The day rows and the memo box span the whole window.
-    ASSERT_FALSE(g_view.cells.empty());
-    EXPECT_EQ(g_view.cells[0].right, st.layout.winWidth - 1);
-    EXPECT_EQ(g_view.memoBox.right, st.layout.winWidth);
+    ASSERT_FALSE(view.cells.empty());
+    EXPECT_EQ(view.cells[0].right, st.layout.winWidth - 1);
+    EXPECT_EQ(view.memoBox.right, st.layout.winWidth);
 }
 
 TEST_F(TitleBand, EveryAllowedWidthOfBothFormsFits) {
@@ -69,10 +69,10 @@ TEST_F(TitleBand, EveryAllowedWidthOfBothFormsFits) {
 TEST_F(TitleBand, AWideEnoughWindowKeepsItsWidth) {
     st.settings.calendarType = 1;
     st.design.listWidth = 300;
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(st.layout.winWidth, 301);
     st.settings.calendarType = 0;
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(st.layout.winWidth, 449);
 }
 
@@ -82,10 +82,10 @@ TEST_F(TitleBand, TheWidthStaysOverTheYear) {
     st.settings.calendarType = 1;
     st.design.listWidth = 64;
     in.now = Date(2026, 9, 10);
-    BuildLayout(&st, in);
+    Lay();
     int september = st.layout.winWidth;
     in.now = Date(2026, 10, 10);
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(st.layout.winWidth, september);
 }
 

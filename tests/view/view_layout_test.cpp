@@ -16,6 +16,7 @@
 #include <string>
 
 #include "app/startup.h"
+#include "base/sjis.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "config/design.h"
@@ -25,27 +26,36 @@
 #include "tests/view/layout_files.h"
 
 namespace {
+// A countdown memo of the date and text.
+CountdownMemo Countdown(int year, int month, int day, const char* text) {
+    CountdownMemo memo{};
+    memo.year = year;
+    memo.month = month;
+    memo.day = day;
+    CopyField(memo.text, sizeof memo.text, text);
+    return memo;
+}
+
 class ViewLayout : public LayoutFiles {
 protected:
     void TearDown() override {
-        ReleaseMonthModel();
         ReleaseHolidayRules();
         LayoutFiles::TearDown();
     }
     // Lays out at `now` (noon) and returns the first visible day as YYYYMMDD.
     int Layout(int y, int m, int d) {
         in.now = Date(y, m, d);
-        result = BuildLayout(&st, in);
-        return Ymd(g_view.firstDay);
+        Lay();
+        return Ymd(view.firstDay);
     }
     int Step(int months, int rows = 0) {
-        g_nav.monthRequest = months;
-        g_nav.rowScrollRequest = rows;
-        result = BuildLayout(&st, in);
-        return Ymd(g_view.firstDay);
+        nav.monthRequest = months;
+        nav.rowScrollRequest = rows;
+        Lay();
+        return Ymd(view.firstDay);
     }
     static int Ymd(const std::tm& t) { return (t.tm_year + 1900) * 10000 + (t.tm_mon + 1) * 100 + t.tm_mday; }
-    static int Shown() { return Ymd(g_view.displayedMonth) / 100; }
+    int Shown() const { return Ymd(view.displayedMonth) / 100; }
     int Stored(const char* key) { return ProfileReadInt("CONFIG", key, -999, dir.File("t.ini").c_str()); }
     // Settings, design and kept height from the configuration file, as at start-up.
     void ReadConfig(std::initializer_list<const char*> lines) {
@@ -66,72 +76,71 @@ protected:
             setrlimit(RLIMIT_AS, &limit);
 #endif
             std::set_new_handler([] { _exit(3); });  // out of memory ends the child, not the test
-            BuildLayout(&st, in);
+            BuildLayout(st, nav, in);
             _exit(0);
         }
         int status = 0;
         return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
-    LayoutResult result = {};
 };
 
 TEST_F(ViewLayout, TableWeeksAndColumnsByBeginWeek) {
     EXPECT_EQ(Layout(2026, 2, 10), 20260201);  // 28 days from a Sunday: four rows
     EXPECT_EQ(st.layout.rowCount, 4);
-    EXPECT_EQ(g_view.sundayColumn, 0);
-    EXPECT_EQ(g_view.saturdayColumn, 6);
+    EXPECT_EQ(view.sundayColumn, 0);
+    EXPECT_EQ(view.saturdayColumn, 6);
     EXPECT_EQ(Layout(2026, 8, 20), 20260726);  // 31 days from a Saturday: six rows
     EXPECT_EQ(st.layout.rowCount, 6);
-    ASSERT_EQ(g_monthModel.count, 42);  // one entry per cell
+    ASSERT_EQ(view.model.entries.size(), 42u);  // one entry per cell
     st.settings.beginWeek = 1;
     EXPECT_EQ(Layout(2026, 2, 10), 20260126);  // the Monday on or before the 1st
-    EXPECT_EQ(g_view.sundayColumn, 6);
-    EXPECT_EQ(g_view.saturdayColumn, 5);
+    EXPECT_EQ(view.sundayColumn, 6);
+    EXPECT_EQ(view.saturdayColumn, 5);
     st.settings.beginWeek = 6;
     EXPECT_EQ(Layout(2026, 2, 10), 20260131);
-    EXPECT_EQ(g_view.sundayColumn, 1);
-    EXPECT_EQ(g_view.saturdayColumn, 0);
+    EXPECT_EQ(view.sundayColumn, 1);
+    EXPECT_EQ(view.saturdayColumn, 0);
 }
 
 TEST_F(ViewLayout, MonthStepsAcrossYearEndsAndBack) {
     Layout(2025, 12, 15);
     EXPECT_EQ(Step(+1), 20251228);
     EXPECT_EQ(Shown(), 202601);
-    EXPECT_EQ(g_nav.monthOffset, 1);
-    EXPECT_EQ(g_nav.monthRequest, 0);
+    EXPECT_EQ(nav.monthOffset, 1);
+    EXPECT_EQ(nav.monthRequest, 0);
     EXPECT_EQ(Step(+12), 20261227);
     EXPECT_EQ(Shown(), 202701);
     EXPECT_EQ(Step(-12), 20251228);
     EXPECT_EQ(Step(-1), 20251130);
     EXPECT_EQ(Shown(), 202512);
-    EXPECT_EQ(g_nav.monthOffset, 0);
-    EXPECT_EQ(Ymd(g_view.displayedMonth), 20251215);  // the current month keeps today's day
+    EXPECT_EQ(nav.monthOffset, 0);
+    EXPECT_EQ(Ymd(view.displayedMonth), 20251215);  // the current month keeps today's day
     EXPECT_EQ(Step(-1), 20251026);
-    EXPECT_EQ(Ymd(g_view.displayedMonth), 20251101);
+    EXPECT_EQ(Ymd(view.displayedMonth), 20251101);
 }
 
 TEST_F(ViewLayout, RowStepsAreWholeWeeksInTheTable) {
     Layout(2026, 3, 10);  // March 2026 begins on a Sunday
     EXPECT_EQ(Step(0, 3), 20260308);
-    EXPECT_TRUE(g_nav.scrolled);
-    EXPECT_EQ(g_nav.dayOffset, 7);
+    EXPECT_TRUE(nav.scrolled);
+    EXPECT_EQ(nav.dayOffset, 7);
     EXPECT_EQ(Step(0, -8), 20260222);  // fourteen days back: into February
-    EXPECT_EQ(g_nav.monthOffset, -1);
-    EXPECT_EQ(g_nav.dayOffset, 21);
+    EXPECT_EQ(nav.monthOffset, -1);
+    EXPECT_EQ(nav.dayOffset, 21);
     EXPECT_EQ(Shown(), 202602);
     EXPECT_EQ(Step(0, 7), 20260301);  // back at the default position
-    EXPECT_FALSE(g_nav.scrolled);
-    EXPECT_EQ(g_nav.monthOffset, 0);
+    EXPECT_FALSE(nav.scrolled);
+    EXPECT_EQ(nav.monthOffset, 0);
     // Scrolling forward past the month's end makes the next month the displayed one.
     for (int i = 0; i < 5; ++i) Step(0, 1);
-    EXPECT_EQ(Ymd(g_view.firstDay), 20260405);
-    EXPECT_EQ(g_nav.monthOffset, 1);
-    EXPECT_EQ(g_nav.dayOffset, 4);
+    EXPECT_EQ(Ymd(view.firstDay), 20260405);
+    EXPECT_EQ(nav.monthOffset, 1);
+    EXPECT_EQ(nav.dayOffset, 4);
     EXPECT_EQ(Shown(), 202604);
     // A previous-month step while scrolled forward goes to the displayed month's start.
     EXPECT_EQ(Step(-1), 20260329);
     EXPECT_EQ(Shown(), 202604);
-    EXPECT_FALSE(g_nav.scrolled);
+    EXPECT_FALSE(nav.scrolled);
     EXPECT_EQ(Step(-1), 20260301);
     EXPECT_EQ(Shown(), 202603);
 }
@@ -144,37 +153,37 @@ TEST_F(ViewLayout, ListRowsAndDays) {
     EXPECT_EQ(st.layout.rowCount, 28);  // the window keeps its rows while scrolled
     EXPECT_EQ(Step(0, 26), 20260302);
     EXPECT_EQ(Shown(), 202603);
-    EXPECT_EQ(Ymd(g_view.displayedMonth), 20260302);  // in the list the displayed month is the first day
+    EXPECT_EQ(Ymd(view.displayedMonth), 20260302);  // in the list the displayed month is the first day
     EXPECT_EQ(Step(+1), 20260401);
-    EXPECT_FALSE(g_nav.scrolled);
+    EXPECT_FALSE(nav.scrolled);
     EXPECT_EQ(st.layout.rowCount, 30);
 }
 
 TEST_F(ViewLayout, TheLimitsOf1970And2036DropTheRequest) {
     Layout(2026, 5, 10);
-    g_nav.monthOffset = -(2026 - 1970) * 12 - 4;  // January 1970
-    BuildLayout(&st, in);
+    nav.monthOffset = -(2026 - 1970) * 12 - 4;  // January 1970
+    Lay();
     EXPECT_EQ(Shown(), 197001);
-    EXPECT_EQ(Ymd(g_view.firstDay), 19691228);  // the week before 1970 still shows
-    EXPECT_EQ(g_monthModel.count, 35);
+    EXPECT_EQ(Ymd(view.firstDay), 19691228);  // the week before 1970 still shows
+    EXPECT_EQ(view.model.entries.size(), 35u);
     EXPECT_EQ(Step(-1), 19691228);
     EXPECT_EQ(Shown(), 197001);
-    EXPECT_EQ(g_nav.monthOffset, -(2026 - 1970) * 12 - 4);
+    EXPECT_EQ(nav.monthOffset, -(2026 - 1970) * 12 - 4);
     EXPECT_EQ(Step(0, -1), 19691228);  // a row back would start in 1969
-    EXPECT_FALSE(g_nav.scrolled);
-    EXPECT_EQ(g_nav.rowScrollRequest, 0);
-    g_nav.monthOffset = (2035 - 2026) * 12 + 7;  // December 2035
-    BuildLayout(&st, in);
+    EXPECT_FALSE(nav.scrolled);
+    EXPECT_EQ(nav.rowScrollRequest, 0);
+    nav.monthOffset = (2035 - 2026) * 12 + 7;  // December 2035
+    Lay();
     EXPECT_EQ(Shown(), 203512);
     Step(+1);
     EXPECT_EQ(Shown(), 203512);
     for (int i = 0; i < 4; ++i) Step(0, 7);  // down to the last week of 2035 ...
-    EXPECT_TRUE(g_nav.scrolled);
-    EXPECT_EQ(g_nav.dayOffset, 28);
-    EXPECT_EQ(Ymd(g_view.firstDay), 20351223);
+    EXPECT_TRUE(nav.scrolled);
+    EXPECT_EQ(nav.dayOffset, 28);
+    EXPECT_EQ(Ymd(view.firstDay), 20351223);
     Step(0, 7);  // ... but not into 2036
-    EXPECT_EQ(g_nav.dayOffset, 28);
-    EXPECT_EQ(Ymd(g_view.firstDay), 20351223);
+    EXPECT_EQ(nav.dayOffset, 28);
+    EXPECT_EQ(Ymd(view.firstDay), 20351223);
 }
 
 TEST_F(ViewLayout, TodayOnTopInTheList) {
@@ -183,17 +192,17 @@ TEST_F(ViewLayout, TodayOnTopInTheList) {
     EXPECT_EQ(Layout(2026, 2, 10), 20260210);
     EXPECT_EQ(st.layout.rowCount, 31);
     EXPECT_EQ(Step(0, 1), 20260211);
-    EXPECT_TRUE(g_nav.scrolled);
-    EXPECT_EQ(g_nav.dayOffset, 10);
+    EXPECT_TRUE(nav.scrolled);
+    EXPECT_EQ(nav.dayOffset, 10);
     EXPECT_EQ(Step(0, -1), 20260210);
-    EXPECT_FALSE(g_nav.scrolled);
+    EXPECT_FALSE(nav.scrolled);
     // The first step back shows the start of the current month hidden above today.
     EXPECT_EQ(Step(-1), 20260201);
-    EXPECT_EQ(g_nav.monthOffset, -1);
+    EXPECT_EQ(nav.monthOffset, -1);
     EXPECT_EQ(Step(-1), 20260101);
     EXPECT_EQ(Step(+1), 20260201);
     EXPECT_EQ(Step(+1), 20260210);
-    EXPECT_EQ(g_nav.monthOffset, 0);
+    EXPECT_EQ(nav.monthOffset, 0);
 }
 
 TEST_F(ViewLayout, TodayOnTopInTheTable) {
@@ -207,9 +216,9 @@ TEST_F(ViewLayout, TodayOnTopInTheTable) {
     EXPECT_EQ(Step(+1), 20260201);
     EXPECT_EQ(Step(+1), 20260215);
     EXPECT_EQ(Step(0, 1), 20260222);
-    EXPECT_TRUE(g_nav.scrolled);
+    EXPECT_TRUE(nav.scrolled);
     EXPECT_EQ(Step(0, -1), 20260215);
-    EXPECT_FALSE(g_nav.scrolled);
+    EXPECT_FALSE(nav.scrolled);
     // Early in the month nothing is hidden: the first step back is the month before.
     EXPECT_EQ(Layout(2026, 3, 2), 20260301);
     EXPECT_EQ(Step(-1), 20260201);
@@ -222,9 +231,9 @@ TEST_F(ViewLayout, KeptHeightCutsTheLastRow) {
     Layout(2026, 2, 10);
     EXPECT_EQ(st.layout.rowCount, 3);
     EXPECT_EQ(st.layout.winHeight, 300);
-    ASSERT_EQ(g_view.cells.size(), 21u);
-    EXPECT_EQ(g_view.cells[14].bottom, 300 - 60);  // the memo box begins one pixel above
-    EXPECT_EQ(g_view.memoBox.top, 300 - 61);
+    ASSERT_EQ(view.cells.size(), 21u);
+    EXPECT_EQ(view.cells[14].bottom, 300 - 60);  // the memo box begins one pixel above
+    EXPECT_EQ(view.memoBox.top, 300 - 61);
 }
 
 TEST_F(ViewLayout, ExtendedRowsFollowTheirMemoLines) {
@@ -234,11 +243,11 @@ TEST_F(ViewLayout, ExtendedRowsFollowTheirMemoLines) {
     EXPECT_TRUE(WriteMemo(2026, 2, 11, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7", false));
     EXPECT_TRUE(WriteMemo(2026, 2, 2, "1\r\n2\r\n3\r\n4", false));
     Layout(2026, 2, 10);
-    ASSERT_EQ(g_view.cells.size(), 28u);
-    EXPECT_EQ(g_view.cells[0].bottom - g_view.cells[0].top, 75);  // four lines: CELL_LINE
-    EXPECT_EQ(g_view.cells[7].bottom - g_view.cells[7].top, 7 * 15 + 15);
-    EXPECT_EQ(g_view.cells[13].bottom - g_view.cells[13].top, 7 * 15 + 15);
-    EXPECT_EQ(g_view.cells[14].top, 33 + 75 + 120);
+    ASSERT_EQ(view.cells.size(), 28u);
+    EXPECT_EQ(view.cells[0].bottom - view.cells[0].top, 75);  // four lines: CELL_LINE
+    EXPECT_EQ(view.cells[7].bottom - view.cells[7].top, 7 * 15 + 15);
+    EXPECT_EQ(view.cells[13].bottom - view.cells[13].top, 7 * 15 + 15);
+    EXPECT_EQ(view.cells[14].top, 33 + 75 + 120);
     EXPECT_EQ(st.layout.winHeight, 3 * 75 + 120 + 94);
     EXPECT_EQ(st.layout.winWidth, 449);
     // A date-memo rule adds its line; the cell being edited counts what is typed.
@@ -248,15 +257,15 @@ TEST_F(ViewLayout, ExtendedRowsFollowTheirMemoLines) {
     BeginEditing(kCellDayBase + 24, 2026, 2, 25);
     SetWorkingText("a\r\nb\r\nc\r\nd\r\ne");
     Layout(2026, 2, 10);
-    EXPECT_EQ(g_view.cells[0].bottom - g_view.cells[0].top, 5 * 15 + 15);
-    EXPECT_EQ(g_view.cells[21].bottom - g_view.cells[21].top, 5 * 15 + 15);
+    EXPECT_EQ(view.cells[0].bottom - view.cells[0].top, 5 * 15 + 15);
+    EXPECT_EQ(view.cells[21].bottom - view.cells[21].top, 5 * 15 + 15);
     EndEditing();
     // The list: a day of three lines is two memo lines higher.
     st.settings.calendarType = 1;
     EXPECT_TRUE(WriteMemo(2026, 2, 3, "a\r\nb\r\nc", false));
     Layout(2026, 2, 10);
-    EXPECT_EQ(g_view.cells[2].bottom - g_view.cells[2].top, 15 + 2 * 15);
-    EXPECT_EQ(g_view.cells[0].bottom - g_view.cells[0].top, 15);
+    EXPECT_EQ(view.cells[2].bottom - view.cells[2].top, 15 + 2 * 15);
+    EXPECT_EQ(view.cells[0].bottom - view.cells[0].top, 15);
     EXPECT_EQ(st.layout.winWidth, 121);
 }
 
@@ -269,8 +278,8 @@ TEST_F(ViewLayout, ExtendedRowsFillAKeptHeight) {
     // 206 pixels: a row of 105 and one of 75 and a third one cut at the memo box.
     EXPECT_EQ(st.layout.rowCount, 3);
     EXPECT_EQ(st.layout.winHeight, 300);
-    EXPECT_EQ(g_view.cells[0].bottom, 33 + 105);
-    EXPECT_EQ(g_view.cells[14].bottom, 300 - 60);
+    EXPECT_EQ(view.cells[0].bottom, 33 + 105);
+    EXPECT_EQ(view.cells[14].bottom, 300 - 60);
     st.layout.winHeight = 20;  // below the fixed bands
     Layout(2026, 2, 10);
     EXPECT_EQ(st.layout.rowCount, 1);
@@ -284,53 +293,75 @@ TEST_F(ViewLayout, HandEditedSizesStillEndWithFewerCellsThanIds) {
     ReadConfig({"[CONFIG]", "CELL_ROW_EXTEND=1", "KEEP_WIN_HEIGHT=1", "WIN_HEIGHT_1024=600", "[FONTS]",
                 "DMEMO=ＭＳ Ｐゴシック,-40,0,0,0,0"});
     ASSERT_TRUE(LaysOutInChild());
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(st.layout.rowCount, 506);
-    EXPECT_EQ(g_view.cells.size(), 506u * 7);
+    EXPECT_EQ(view.cells.size(), 506u * 7);
     EXPECT_EQ(st.layout.winHeight, 600);
     // A taller kept height stops at the 4095 cells an id can tell apart (585 weeks).
     ReadConfig({"[CONFIG]", "CELL_ROW_EXTEND=1", "KEEP_WIN_HEIGHT=1", "WIN_HEIGHT_1024=100000", "[FONTS]",
                 "DMEMO=ＭＳ Ｐゴシック,-40,0,0,0,0"});
     ASSERT_TRUE(LaysOutInChild());
-    BuildLayout(&st, in);
-    EXPECT_EQ(g_view.cells.size(), 4095u);
+    Lay();
+    EXPECT_EQ(view.cells.size(), 4095u);
     // So does the plain table and the list under a hand-edited window height.
     ReadConfig({"[CONFIG]", "KEEP_WIN_HEIGHT=1", "WIN_HEIGHT_1024=2000000000"});
     ASSERT_TRUE(LaysOutInChild());
-    BuildLayout(&st, in);
-    EXPECT_EQ(g_view.cells.size(), 4095u);
+    Lay();
+    EXPECT_EQ(view.cells.size(), 4095u);
     ReadConfig({"[CONFIG]", "CALENDAR_TYPE=1", "KEEP_WIN_HEIGHT=1", "WIN_HEIGHT_1024=2000000000"});
     ASSERT_TRUE(LaysOutInChild());
-    BuildLayout(&st, in);
-    EXPECT_EQ(g_view.cells.size(), 4095u);
+    Lay();
+    EXPECT_EQ(view.cells.size(), 4095u);
 }
 
 TEST_F(ViewLayout, CountdownLinesAndTheirNumberColumns) {
-    g_today.dayNumber = DayNumberOf(2026, 2, 10);
-    AddCountdown(2026, 2, 15, "soon");
-    AddCountdown(2025, 10, 13, "long ago");  // -120
-    AddCountdown(2026, 5, 21, "far");        // 100
+    CountdownList list = {};
+    ResetCountdownForm(list.form);
+    list.memos = {Countdown(2026, 2, 15, "soon"), Countdown(2025, 10, 13, "long ago"),  // -120
+                  Countdown(2026, 5, 21, "far")};                                              // 100
+    in.countdowns = &list;
     Layout(2026, 2, 10);
     EXPECT_EQ(st.layout.cdownHeight, 3 * 15);
-    ASSERT_EQ(g_view.cells.size(), 28u);
-    EXPECT_EQ(g_view.cells[0].top, 19 + 45 + 14);
+    ASSERT_EQ(view.cells.size(), 28u);
+    EXPECT_EQ(view.cells[0].top, 19 + 45 + 14);
     EXPECT_EQ(st.layout.winHeight, 4 * 75 + 94 + 45);
-    const auto& c = g_countdowns.memos;
+    const auto& c = view.countdowns;
+    ASSERT_EQ(c.size(), 3u);
     EXPECT_EQ(c[0].dayOffset, 5);
     EXPECT_EQ(c[1].dayOffset, -120);
+    EXPECT_EQ(c[2].dayOffset, 100);
     EXPECT_EQ(c[0].numberWidth, 24 * 3 / 4);  // "0000" is 24: three digits of the largest count
     EXPECT_EQ(c[1].numberWidth, 24 * 3 / 4);
     EXPECT_EQ(c[1].top, 19 + 15);
     EXPECT_EQ(c[1].bottom, 19 + 30);
     EXPECT_EQ(c[1].right, 449);
-    EXPECT_STREQ(c[1].dateText, "2025/10/13 (");
-    EXPECT_STREQ(c[1].textPart, ") long ago");
-    ReleaseCountdowns();
-    AddCountdown(2026, 2, 10, "today");
-    AddCountdown(2026, 2, 9, "yesterday");
+    EXPECT_EQ(c[1].dateText, "2025/10/13 (");
+    // The pieces after the date: the word before the count, the count, its unit with the text.
+    EXPECT_EQ(c[1].lead, "");
+    EXPECT_EQ(c[1].number, "120");
+    EXPECT_EQ(c[1].tail, "日経過) long ago");
+    EXPECT_EQ(c[0].lead, "あと");
+    EXPECT_EQ(c[0].number, "5");
+    EXPECT_EQ(c[0].tail, "日) soon");
+    // The list itself is left as it was handed.
+    EXPECT_EQ(list.memos.size(), 3u);
+    EXPECT_STREQ(list.memos[1].text, "long ago");
+    list.memos = {Countdown(2026, 2, 10, "today"), Countdown(2026, 2, 9, "yesterday")};
     Layout(2026, 2, 10);
-    EXPECT_EQ(g_countdowns.memos[0].numberWidth, 6);  // at least one digit each side
-    EXPECT_EQ(g_countdowns.memos[1].numberWidth, 6);
+    ASSERT_EQ(view.countdowns.size(), 2u);
+    EXPECT_EQ(view.countdowns[0].numberWidth, 6);  // at least one digit each side
+    EXPECT_EQ(view.countdowns[1].numberWidth, 6);
+    EXPECT_EQ(view.countdowns[0].number, "");
+    EXPECT_EQ(view.countdowns[0].tail, "今日) today");
+    // Counted against the day laid out for: a day later, one day more has passed.
+    Layout(2026, 2, 11);
+    EXPECT_EQ(view.countdowns[1].dayOffset, -2);
+    EXPECT_EQ(view.countdowns[1].number, "2");
+    // None handed, no band.
+    in.countdowns = nullptr;
+    Layout(2026, 2, 10);
+    EXPECT_TRUE(view.countdowns.empty());
+    EXPECT_EQ(st.layout.cdownHeight, 0);
 }
 
 TEST_F(ViewLayout, TopDateOnlyAwayFromTheDefaultAndAnchoringBack) {
@@ -354,11 +385,11 @@ TEST_F(ViewLayout, TopDateOnlyAwayFromTheDefaultAndAnchoringBack) {
             st.settings.calendarType = form;
             st.settings.listTodayTop = todayTop;
             int first = DayNumberOf(2026, 4, 12);
-            ResetNavigation(&g_nav);
-            AnchorFirstDay(first, st.settings, Date(2026, 2, 10));
+            ResetNavigation(&nav);
+            AnchorFirstDay(&nav, first, st.settings, Date(2026, 2, 10));
             EXPECT_EQ(Layout(2026, 2, 10), 20260412) << form << todayTop;
-            ResetNavigation(&g_nav);
-            AnchorFirstDay(DayNumberOf(2026, 1, 18), st.settings, Date(2026, 2, 10));
+            ResetNavigation(&nav);
+            AnchorFirstDay(&nav, DayNumberOf(2026, 1, 18), st.settings, Date(2026, 2, 10));
             EXPECT_EQ(Layout(2026, 2, 10), 20260118) << form << todayTop;
         }
     }
@@ -368,20 +399,20 @@ TEST_F(ViewLayout, MidnightKeepsAScrolledFirstDay) {
     st.settings.calendarType = 1;
     Layout(2025, 12, 31);
     Step(+1);
-    EXPECT_EQ(Ymd(g_view.firstDay), 20260101);
+    EXPECT_EQ(Ymd(view.firstDay), 20260101);
     // At midnight the month of "now" moves on: the view keeps its first day.
-    ReanchorAtMidnight(st.settings, Date(2026, 1, 1));
+    ReanchorAtMidnight(&nav, view.firstDay, st.settings, Date(2026, 1, 1));
     EXPECT_EQ(Layout(2026, 1, 1), 20260101);
-    EXPECT_EQ(g_nav.monthOffset, 0);
-    EXPECT_FALSE(g_nav.scrolled);
+    EXPECT_EQ(nav.monthOffset, 0);
+    EXPECT_FALSE(nav.scrolled);
     Step(0, 3);
-    ReanchorAtMidnight(st.settings, Date(2026, 1, 2));
+    ReanchorAtMidnight(&nav, view.firstDay, st.settings, Date(2026, 1, 2));
     EXPECT_EQ(Layout(2026, 1, 2), 20260104);
     // Unmoved, the view simply follows the new day.
-    ResetNavigation(&g_nav);
+    ResetNavigation(&nav);
     st.settings.calendarType = 0;
     Layout(2026, 1, 31);
-    ReanchorAtMidnight(st.settings, Date(2026, 2, 1));
+    ReanchorAtMidnight(&nav, view.firstDay, st.settings, Date(2026, 2, 1));
     EXPECT_EQ(Layout(2026, 2, 1), 20260201);
 }
 
@@ -444,25 +475,25 @@ TEST(LayoutHelpers, DefaultFirstDay) {
 // every text line is 15 pixels, the title 19 (large buttons), the weekday head 14.
 TEST_F(ViewLayout, TableRowsFollowTheWeeksOfTheMonth) {
     in.now = Date(2026, 2, 10);  // February 2026: 28 days from a Sunday
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(4, st.layout.rowCount);
     EXPECT_EQ(449, st.layout.winWidth);
     EXPECT_EQ(19, st.layout.titleHeight);
     EXPECT_EQ(14, st.layout.headHeight);
     EXPECT_EQ(4 * 75 + 19 + 14 + 60 + 1, st.layout.winHeight);
-    EXPECT_EQ(LocalDayNumber(Date(2026, 2, 1)), LocalDayNumber(g_view.firstDay));
-    EXPECT_EQ(LocalDayNumber(Date(2026, 2, 10)), g_today.dayNumber);
+    EXPECT_EQ(LocalDayNumber(Date(2026, 2, 1)), LocalDayNumber(view.firstDay));
+    EXPECT_EQ(LocalDayNumber(Date(2026, 2, 10)), result.today.dayNumber);
 
     in.now = Date(2026, 8, 20);  // August 2026: 31 days from a Saturday
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(6, st.layout.rowCount);
-    EXPECT_EQ(LocalDayNumber(Date(2026, 7, 26)), LocalDayNumber(g_view.firstDay));
+    EXPECT_EQ(LocalDayNumber(Date(2026, 7, 26)), LocalDayNumber(view.firstDay));
 
     st.settings.beginWeek = 1;  // weeks from Monday: February starts in January's last week
     in.now = Date(2026, 2, 10);
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(5, st.layout.rowCount);
-    EXPECT_EQ(LocalDayNumber(Date(2026, 1, 26)), LocalDayNumber(g_view.firstDay));
+    EXPECT_EQ(LocalDayNumber(Date(2026, 1, 26)), LocalDayNumber(view.firstDay));
 }
 
 TEST_F(ViewLayout, MetricsFollowFontSizesAndResolution) {
@@ -470,7 +501,7 @@ TEST_F(ViewLayout, MetricsFollowFontSizesAndResolution) {
     st.design.fonts[kFontTitle].logFont.lfHeight = 20;  // 27 px: above the buttons
     st.design.fonts[kFontHoli].logFont.lfHeight = 12;   // the largest day-number font counts
     in.logPixelsY = 96;
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(29, st.layout.titleHeight);
     EXPECT_EQ(19, st.layout.dayLineHeight);
     EXPECT_EQ(15, st.layout.memoLineHeight);
@@ -478,11 +509,11 @@ TEST_F(ViewLayout, MetricsFollowFontSizesAndResolution) {
     st.design.fonts[kFontTitle].logFont.lfHeight = 9;
     st.settings.btnSize = 0;  // small buttons are 10 high: the 12 px title font wins
     in.buttonHeight = ButtonBitmapHeight(0);
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(14, st.layout.titleHeight);
 
     in.logPixelsY = 120;  // 9 pt = 15 px
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(18, st.layout.memoLineHeight);
     EXPECT_EQ(18, st.layout.memoBoxLineHeight);
 }
@@ -490,62 +521,62 @@ TEST_F(ViewLayout, MetricsFollowFontSizesAndResolution) {
 TEST_F(ViewLayout, ListHasOneRowPerDayOfTheMonth) {
     st.settings.calendarType = 1;
     in.now = Date(2026, 2, 10);
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(28, st.layout.rowCount);
     EXPECT_EQ(121, st.layout.winWidth);
     EXPECT_EQ(0, st.layout.headHeight);
     EXPECT_EQ(28 * 15 + 19 + 60 + 1, st.layout.winHeight);
-    ASSERT_EQ(28u, g_view.cells.size());
-    EXPECT_EQ(120, g_view.cells[0].right);
-    EXPECT_EQ(19, g_view.cells[0].top);
+    ASSERT_EQ(28u, view.cells.size());
+    EXPECT_EQ(120, view.cells[0].right);
+    EXPECT_EQ(19, view.cells[0].top);
 
     in.now = Date(2026, 3, 31);
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(31, st.layout.rowCount);
 }
 
 TEST_F(ViewLayout, CellsSplitTheWidthAndStopAtTheMemoBox) {
     in.now = Date(2026, 2, 10);
-    BuildLayout(&st, in);
-    ASSERT_EQ(28u, g_view.cells.size());
-    EXPECT_EQ(0, g_view.cells[0].left);
-    EXPECT_EQ(64, g_view.cells[0].right);
-    EXPECT_EQ(33, g_view.cells[0].top);
-    EXPECT_EQ(108, g_view.cells[0].bottom);
-    EXPECT_EQ(448, g_view.cells[6].right);
-    EXPECT_EQ(33 + 75, g_view.cells[7].top);
-    EXPECT_EQ(st.layout.winHeight - 61, g_view.memoBox.top);
-    EXPECT_EQ(st.layout.winHeight, g_view.memoBox.bottom);
+    Lay();
+    ASSERT_EQ(28u, view.cells.size());
+    EXPECT_EQ(0, view.cells[0].left);
+    EXPECT_EQ(64, view.cells[0].right);
+    EXPECT_EQ(33, view.cells[0].top);
+    EXPECT_EQ(108, view.cells[0].bottom);
+    EXPECT_EQ(448, view.cells[6].right);
+    EXPECT_EQ(33 + 75, view.cells[7].top);
+    EXPECT_EQ(st.layout.winHeight - 61, view.memoBox.top);
+    EXPECT_EQ(st.layout.winHeight, view.memoBox.bottom);
 }
 
 TEST_F(ViewLayout, KeptHeightDecidesTheRowCount) {
     in.now = Date(2026, 2, 10);
     st.settings.keepWinHeight = 1;
     st.layout.winHeight = 300;  // 206 pixels for rows of 75: three rows, the last one cut
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(3, st.layout.rowCount);
     EXPECT_EQ(300, st.layout.winHeight);
-    EXPECT_EQ(240, g_view.cells[14].bottom);
+    EXPECT_EQ(240, view.cells[14].bottom);
 
     st.layout.winHeight = 50;  // below the fixed bands: one row, the fixed height
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(1, st.layout.rowCount);
     EXPECT_EQ(94, st.layout.winHeight);
 
     st.layout.winHeight = 0;  // nothing stored: the calendar decides
-    BuildLayout(&st, in);
+    Lay();
     EXPECT_EQ(4, st.layout.rowCount);
 }
 
 TEST_F(ViewLayout, TheShellKeepsHeightPerScreenAndTopDate) {
     in.now = Date(2026, 2, 10);
-    StoreLayoutResult(BuildLayout(&st, in), 1024);
+    StoreLayoutResult(Lay(), 1024);
     EXPECT_EQ(st.layout.winHeight, Stored("WIN_HEIGHT_1024"));
     EXPECT_EQ(-999, Stored("WIN_HEIGHT_1080"));
     EXPECT_EQ(0, Stored("TOP_DATE"));
 
     st.settings.calendarType = 1;
-    StoreLayoutResult(BuildLayout(&st, in), 1080);
+    StoreLayoutResult(Lay(), 1080);
     EXPECT_EQ(st.layout.winHeight, Stored("WIN_HEIGHT_1080"));
     EXPECT_NE(Stored("WIN_HEIGHT_1024"), Stored("WIN_HEIGHT_1080"));
 }

@@ -109,8 +109,9 @@ TEST(LayoutOnWindows, RebuildAndResizeFitsTheWindowAndCountdownColumns) {
     EXPECT_EQ(GetPrivateProfileIntA("CONFIG", key, -1, config.c_str()), g_app.layout.winHeight);
     // Counts of 3 or more digits ahead and 4 or more passed: their own column widths.
     int w = GdiLayoutMeasure().TextWidth(g_app.design, kFontCdown, "0000");
-    const CountdownMemo& ahead = g_countdowns.memos[0];
-    const CountdownMemo& past = g_countdowns.memos[1];
+    ASSERT_EQ(g_view.countdowns.size(), 2u);
+    const CountdownLine& ahead = g_view.countdowns[0];
+    const CountdownLine& past = g_view.countdowns[1];
     EXPECT_EQ(ahead.numberWidth, w * 3 / 4);
     EXPECT_EQ(past.numberWidth, w * 4 / 4);
 
