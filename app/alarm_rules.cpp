@@ -83,7 +83,7 @@ bool ComposeDayAlarm(const std::tm& now, const AppState& app,
             text = std::move(joined);
         }
     }
-    RemoveTagWords(text.data());
+    RemoveTagWords(g_tags, text.data());
     text.resize(std::strlen(text.c_str()));
     if (text.empty()) return false;
     char caption[64];
@@ -134,7 +134,7 @@ bool ComposeTimeAlarm(const std::tm& now, std::tm* reference, const Settings& se
         take(w, lowHour, lowMinute, w.tm_hour, w.tm_min);
     }
     *reference = w;
-    RemoveTagWords(result.data());
+    RemoveTagWords(g_tags, result.data());
     result.resize(std::strlen(result.c_str()));
     if (result.empty()) return false;
     char caption[64];

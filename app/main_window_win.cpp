@@ -22,6 +22,7 @@
 #include "config/app_state.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
+#include "config/tags.h"
 #include "config/write_failure_text.h"
 #include "memo/countdown.h"
 #include "memo/working_text.h"
@@ -44,8 +45,22 @@ std::tm LocalNow() {
 PaintRect AsPaintRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 PaintContext CurrentPaintContext() {
-    return PaintContext{g_edit.highlightedCell, g_edit.editingCell, g_edit.outerFrame, g_interaction.alwaysOnTop};
+    return PaintContext{g_edit.highlightedCell, g_edit.editingCell, g_edit.outerFrame, g_interaction.alwaysOnTop,
+                        &g_tags};
 }
+
+}  // namespace
+
+PaintResult PaintCalendar(const PaintRequest& request) {
+    RECT pending = {request.pending.left, request.pending.top, request.pending.right, request.pending.bottom};
+    RECT update = {request.update.left, request.update.top, request.update.right, request.update.bottom};
+    RECT both;
+    if (UnionRect(&both, &pending, &update))
+        ReadShownMemos(&g_view, CellRect{both.left, both.top, both.right, both.bottom}, g_app.design.memoRow);
+    return PaintWindow(request, g_app, g_view, CurrentPaintContext());
+}
+
+namespace {
 
 bool SameButtons(const PaintResult& a, const PaintResult& b) {
     if (a.buttonsShown != b.buttonsShown) return false;
@@ -75,7 +90,7 @@ void OnCreate(HWND hwnd) {
     SIZE screen = ScreenSize();
     PaintRect all = {0, 0, screen.cx, screen.cy};  // the first paint draws everything
     WindowDC dc(hwnd);
-    KeepPaintResult(hwnd, PaintWindow(PaintRequest{hwnd, dc.get(), all, all}, g_app, CurrentPaintContext()));
+    KeepPaintResult(hwnd, PaintCalendar(PaintRequest{hwnd, dc.get(), all, all}));
     SetRectEmpty(&g_pending);
 }
 
@@ -83,7 +98,7 @@ void OnPaint(HWND hwnd) {
     PaintScope paint(hwnd);
     PaintRequest request = {hwnd, paint.dc(), AsPaintRect(g_pending), AsPaintRect(paint.updateRect())};
     SetRectEmpty(&g_pending);
-    KeepPaintResult(hwnd, PaintWindow(request, g_app, CurrentPaintContext()));
+    KeepPaintResult(hwnd, PaintCalendar(request));
 }
 
 void OnDestroy() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/win/handles.h"
+#include "render/paint.h"
 #include "render/painter.h"
 #include "view/view_layout.h"
 
@@ -34,6 +35,9 @@ void NoteWriteFailure();
 
 // What the last paint learnt (the buttons' rectangles, the caret).
 const PaintResult& LastPaint();
+// Paints the shell's view as the request asks, as the files hold it now: the memos of what either
+// edition draws are read again first. Answers what the painting learnt.
+PaintResult PaintCalendar(const PaintRequest& request);
 
 // Rebuilds the view and fits the window to it, keeping its position, then repaints it whole.
 void RebuildAndResize(HWND hwnd);

@@ -12,7 +12,7 @@ std::string TrayTooltipText(const std::tm& today, const Design& design, int shel
     std::string tip = head;
     char memo[224];
     AlarmTextOfDate(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday, memo, sizeof memo);
-    RemoveTagWords(memo);
+    RemoveTagWords(g_tags, memo);
     if (memo[0]) tip.append("\r\n").append(memo);
     if (shellVersion < 5)
         for (char& c : tip)

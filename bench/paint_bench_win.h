@@ -82,7 +82,7 @@ inline double TimePaint(HWND hwnd, const RECT& clip) {
     PaintRect rect = {clip.left, clip.top, clip.right, clip.bottom};
     WindowDC dc(hwnd);
     double t0 = BenchSeconds();
-    PaintWindow(PaintRequest{hwnd, dc.get(), rect, rect}, g_app, PaintContext{});
+    PaintCalendar(PaintRequest{hwnd, dc.get(), rect, rect});
     return BenchSeconds() - t0;
 }
 

@@ -54,7 +54,7 @@ class Writer {
 
 void ExportMemoLine(Writer& w, int day, int index, const char* line, const Settings& settings) {
     std::string shown = line;
-    RemoveTagWords(shown.data());  // as the alarms show the line
+    RemoveTagWords(g_tags, shown.data());  // as the alarms show the line
     shown.resize(std::strlen(shown.c_str()));
     std::string summary = Utf8(shown.c_str());
     std::string date = DateText(day);

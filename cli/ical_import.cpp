@@ -137,7 +137,7 @@ bool HasLine(const char* memo, const std::string& line) {
         const char* end = std::strstr(at, "\r\n");
         size_t n = end ? static_cast<size_t>(end - at) : std::strlen(at);
         std::string stored(at, n), shown = stored;
-        RemoveTagWords(shown.data());
+        RemoveTagWords(g_tags, shown.data());
         shown.resize(std::strlen(shown.c_str()));
         if (line == stored || line == shown) return true;
         if (!end) break;

@@ -8,7 +8,7 @@
 #include "config/profile_access.h"
 #include "config/settings.h"
 
-TagStyle g_tags[kTagCount];
+TagTable g_tags;
 
 namespace {
 void TagKey(int index, char* key, int size) {

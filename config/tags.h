@@ -11,7 +11,8 @@ struct TagStyle {
 };
 
 constexpr int kTagCount = 17;
-extern TagStyle g_tags[kTagCount];
+using TagTable = TagStyle[kTagCount];
+extern TagTable g_tags;
 
 // A word as typed in the tag dialog: "," (which separates the stored fields) becomes "_", and so
 // does a "[" that no "]" closes; it is cut to 31 bytes on a character boundary.

@@ -39,7 +39,7 @@ bool FindMemoYearRange(const char* memoPath, int* first, int* last) {
 bool IsSearchHit(const char* memo, const char* keyword, std::string* shown) {
     if (!memo[0] || !FindKeyword(memo, keyword)) return false;
     std::string text = memo;
-    RemoveTagWords(text.data());
+    RemoveTagWords(g_tags, text.data());
     text.resize(std::strlen(text.c_str()));
     std::replace(text.begin(), text.end(), '\r', ' ');
     std::replace(text.begin(), text.end(), '\n', ' ');

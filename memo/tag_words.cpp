@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "base/sjis.h"
-#include "config/tags.h"
 
 namespace {
 // Length of word when text starts with it (ASCII letters folded, double-byte characters exact),
@@ -23,12 +22,12 @@ size_t MatchAt(const unsigned char* text, const unsigned char* word) {
 }
 }  // namespace
 
-int TagWordAt(const char* text, int* length) {
+int TagWordAt(const TagTable& tags, const char* text, int* length) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
     int best = 0;
     size_t longest = 0;
     for (int t = 1; t < kTagCount; ++t) {
-        const unsigned char* word = reinterpret_cast<const unsigned char*>(g_tags[t].word);
+        const unsigned char* word = reinterpret_cast<const unsigned char*>(tags[t].word);
         if (!word[0]) continue;
         size_t n = MatchAt(p, word);
         if (n > longest) best = t, longest = n;
@@ -37,12 +36,12 @@ int TagWordAt(const char* text, int* length) {
     return best;
 }
 
-void RemoveTagWords(char* text) {
+void RemoveTagWords(const TagTable& tags, char* text) {
     // Only bytes that begin some tag word are worth trying the words at.
     bool starts[256] = {};
     bool any = false;
     for (int t = 1; t < kTagCount; ++t) {
-        unsigned char c = static_cast<unsigned char>(g_tags[t].word[0]);
+        unsigned char c = static_cast<unsigned char>(tags[t].word[0]);
         if (!c) continue;
         starts[c] = any = true;
         if (c >= 'A' && c <= 'Z') starts[c + 32] = true;
@@ -53,7 +52,7 @@ void RemoveTagWords(char* text) {
     unsigned char* out = in;
     while (*in) {
         int longest = 0;
-        if (starts[*in]) TagWordAt(reinterpret_cast<const char*>(in), &longest);
+        if (starts[*in]) TagWordAt(tags, reinterpret_cast<const char*>(in), &longest);
         if (longest) {
             in += longest;
             continue;

@@ -31,10 +31,11 @@ struct PaintRequest {
     PaintRect update;   // WM_PAINT's update rectangle (the pending one outside WM_PAINT)
 };
 
-// Paints what the request asks (the layered edition the pending rectangle into its kept image,
-// then hands the changed part to the window manager; the classic edition the update rectangle
-// onto the window) and answers what the painting learnt.
-PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const PaintContext& context);
+// Paints view, laid out for state, as the request asks (the layered edition the pending rectangle
+// into its kept image, then hands the changed part to the window manager; the classic edition
+// the update rectangle onto the window) and answers what the painting learnt.
+PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const ViewModel& view,
+                        const PaintContext& context);
 
 // The text widths the layout asks for, measured as this edition draws its text: the title bar
 // keeps room for the title as it comes out on screen.

@@ -7,9 +7,8 @@
 #include <vector>
 
 #include "base/cell_ids.h"
+#include "base/sjis.h"
 #include "calendar/civil_date.h"
-#include "calendar/holiday_rules.h"
-#include "calendar/today.h"
 #include "memo/memo_store.h"
 #include "render/tagged_text.h"
 #include "render/title_text.h"
@@ -21,7 +20,9 @@ namespace {
 struct Painter {
     DrawSurface& s;
     const AppState& st;
+    const ViewModel& v;
     const PaintContext& cx;
+    const TagTable& tags;
     PaintResult result = {};
     int listHeadWidth = 0;  // widest list weekday label of this paint
 
@@ -34,7 +35,7 @@ struct Painter {
     }
 
     int Tagged(const char* text, int left, int top, int right, int bottom, int place, int colour, bool alarm = false) {
-        return DrawTaggedText(s, text, PaintRect{left, top, right, bottom}, place, colour, alarm);
+        return DrawTaggedText(s, tags, text, PaintRect{left, top, right, bottom}, place, colour, alarm);
     }
     int Run(const char* text, int left, int top, int right, int bottom, TextAlign align, int place, int colour) {
         return s.DrawTextRun(text, static_cast<int>(std::strlen(text)), PaintRect{left, top, right, bottom}, align,
@@ -96,7 +97,7 @@ void Painter::TitleBar() {
     if (!Meets(0, 0, m.winWidth, m.titleHeight + 1)) return;
     s.FillArea(PaintRect{0, 0, m.winWidth, m.titleHeight + 1}, kBackTitle, kWeekdayColour);
     char title[256];
-    FormatTitle(d.titleForm, g_view.displayedMonth, title, sizeof title);
+    FormatTitle(d.titleForm, v.displayedMonth, title, sizeof title);
     int lift = s.BoxLift(kFontTitle);
     // Text boxes keep their band's height below the inset: a line taller than its box measures
     // nothing, and centring would go astray.
@@ -110,7 +111,7 @@ void Painter::TitleBar() {
 
 void Painter::CountdownArea() {
     const LayoutMetrics& m = st.layout;
-    const std::vector<CountdownLine>& lines = g_view.countdowns;
+    const std::vector<CountdownLine>& lines = v.countdowns;
     if (lines.empty()) return;
     int top = m.titleHeight, height = m.cdownHeight + 1;
     if (!Meets(0, top, m.winWidth, top + height)) return;
@@ -144,7 +145,7 @@ void Painter::WeekdayHead() {
     HeadColumn columns[7];
     HeadColumns(m.winWidth, d.ratios, d.ratioSum, columns);
     for (int i = 0; i < 7; ++i) {
-        int colour = ColumnColour(i, g_view.sundayColumn, g_view.saturdayColumn);
+        int colour = ColumnColour(i, v.sundayColumn, v.saturdayColumn);
         s.FillArea(PaintRect{columns[i].left, top, columns[i].right, top + m.headHeight + 1}, kBackHead, colour);
         Run(HeadLabel(d, (st.settings.beginWeek + i) % 7), columns[i].left + Dp(1), top + Dp(1), columns[i].right,
             top + Dp(1) + m.headHeight, kAlignCentre, kFontHead, colour);
@@ -230,34 +231,28 @@ void Painter::DayCells() {
             listHeadWidth = std::max(listHeadWidth, width);
         }
     }
-    std::tm date = g_view.firstDay;
-    for (size_t i = 0; i < g_view.cells.size(); ++i, date = AddDays(date, 1)) {
-        CellRect cell = g_view.cells[i];
-        cell.bottom = std::min(cell.bottom, g_view.memoBox.top);
+    for (size_t i = 0; i < v.cells.size() && i < v.days.size(); ++i) {
+        CellRect cell = v.cells[i];
+        cell.bottom = std::min(cell.bottom, v.memoBox.top);
         // A cell is drawn one pixel wider than it is, over its right neighbour's first column; that
         // neighbour, drawn later, keeps the column. A cell that the clip meets only there is not
         // drawn again: a keystroke's repaint of one cell would otherwise pay for two.
-        bool neighbour = i + 1 < g_view.cells.size() && g_view.cells[i + 1].top == cell.top &&
-                         g_view.cells[i + 1].left == cell.right;
+        bool neighbour = i + 1 < v.cells.size() && v.cells[i + 1].top == cell.top && v.cells[i + 1].left == cell.right;
         if (!Meets(cell.left, cell.top, neighbour ? cell.right : cell.right + 1, cell.bottom)) continue;
-        int colour = list ? WeekdayColour(date.tm_wday)
-                          : ColumnColour(static_cast<int>(i % 7), g_view.sundayColumn, g_view.saturdayColumn);
-        DayCell(GatherDayRequest(DaySources{st.settings, g_holidayRules, g_view.model, g_today, g_view.displayedMonth},
-                                 static_cast<int>(i), date, colour),
-                cell);
+        DayCell(v.days[i], cell);
     }
 }
 
 void Painter::MemoBox() {
     const LayoutMetrics& m = st.layout;
     const Design& d = st.design;
-    const CellRect& box = g_view.memoBox;
+    const CellRect& box = v.memoBox;
     if (d.memoRow <= 0 || !Meets(box.left, box.top, box.right, box.bottom)) return;
     int bw = box.right - box.left, bh = box.bottom - box.top;
     s.BeginArea(PaintRect{box.left, box.top, box.right, box.bottom});
     s.FillArea(PaintRect{0, 0, bw, bh}, kBackMemo, kWeekdayColour);
     char text[4096];
-    ReadFreeMemo(text, sizeof text);
+    CopyField(text, sizeof text, v.memoBoxText.c_str());
     char** lines = SplitTextLines(text, 0);
     int g1 = Dp(1), g3 = Dp(3);
     int lh = m.memoBoxLineHeight, drawn = 0, endX = g3, endY = g1;
@@ -281,8 +276,13 @@ void Painter::MemoBox() {
 }
 }  // namespace
 
-PaintResult PaintFrame(DrawSurface& surface, const AppState& state, const PaintContext& context) {
-    Painter p{surface, state, context};
+const TagTable& TagsOf(const PaintContext& context) {
+    static const TagTable kNoTags = {};
+    return context.tags ? *context.tags : kNoTags;
+}
+
+PaintResult PaintFrame(DrawSurface& surface, const AppState& state, const ViewModel& view, const PaintContext& context) {
+    Painter p{surface, state, view, context, TagsOf(context)};
     p.TitleBar();
     p.CountdownArea();
     p.WeekdayHead();

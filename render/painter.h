@@ -2,16 +2,20 @@
 // title bar with its buttons, the countdown lines, the weekday head, the day cells (table or
 // list), the memo box, the selection frame and the quick memo's caret.
 #pragma once
+#include "base/cell_ids.h"
 #include "config/app_state.h"
+#include "config/tags.h"
 #include "render/surface.h"
 #include "render/title_buttons.h"
+#include "view/view_layout.h"
 
-// What the painters read besides AppState, the view model and the memo files.
+// What the painters are handed besides AppState and the view.
 struct PaintContext {
-    int highlightedCell;  // the selected cell, framed (kCellNone for none)
-    int editingCell;      // the cell whose text is being typed
-    bool quickMemo;       // the editing cell is a quick memo (wide frame and caret)
-    bool alwaysOnTop;     // the pin button lies down
+    int highlightedCell = kCellNone;  // the selected cell, framed
+    int editingCell = kCellNone;      // the cell whose text is being typed
+    bool quickMemo = false;           // the editing cell is a quick memo (wide frame and caret)
+    bool alwaysOnTop = false;         // the pin button lies down
+    const TagTable* tags = nullptr;   // the tag words and their styles (null: none)
 };
 
 // What a paint learnt, for the window to keep: where the buttons are and where the caret is.
@@ -22,5 +26,8 @@ struct PaintResult {
     int caretX, caretY;    // the highlighted cell's caret point, in window coordinates
 };
 
-// Draws every part of the window that meets the surface's clip.
-PaintResult PaintFrame(DrawSurface& surface, const AppState& state, const PaintContext& context);
+// Draws every part of the window that meets the surface's clip: view laid out for state.
+PaintResult PaintFrame(DrawSurface& surface, const AppState& state, const ViewModel& view, const PaintContext& context);
+
+// The tags of a paint context: its own, or none.
+const TagTable& TagsOf(const PaintContext& context);

@@ -1,11 +1,9 @@
 #include "render/run_style.h"
 
-#include "config/tags.h"
-
-FontPlace RunStyle(const Design& design, const TextStyle& style) {
+FontPlace RunStyle(const Design& design, const TagTable& tags, const TextStyle& style) {
     FontPlace place = design.fonts[style.fontPlace >= 0 && style.fontPlace < kFontPlaceCount ? style.fontPlace : 0];
     if (style.tag < 0 || style.tag >= kTagCount) return place;
-    const TagStyle& tag = g_tags[style.tag];
+    const TagStyle& tag = tags[style.tag];
     int colour = style.dayColour >= 0 && style.dayColour < 3 ? style.dayColour : 0;
     place.colours[colour] = tag.colour;
     place.logFont.lfWeight = tag.bold ? 700 : 400;

@@ -2,6 +2,7 @@
 // bold, italic and strike-out over it. Both editions' surfaces draw what this says.
 #pragma once
 #include "config/app_state.h"
+#include "config/tags.h"
 #include "render/surface.h"
 
-FontPlace RunStyle(const Design& design, const TextStyle& style);
+FontPlace RunStyle(const Design& design, const TagTable& tags, const TextStyle& style);

@@ -25,10 +25,10 @@ int FittingBytes(DrawSurface& surface, const char* text, int length, const TextS
 }
 }  // namespace
 
-int DrawTaggedText(DrawSurface& surface, const char* text, const PaintRect& box, int fontPlace, int dayColour,
-                   bool alarmEmphasis) {
+int DrawTaggedText(DrawSurface& surface, const TagTable& tags, const char* text, const PaintRect& box, int fontPlace,
+                   int dayColour, bool alarmEmphasis) {
     if (!text || !text[0]) return 0;
-    std::vector<TextRun> runs = SplitTextRuns(text, alarmEmphasis);
+    std::vector<TextRun> runs = SplitTextRuns(tags, text, alarmEmphasis);
     std::vector<int> widths;
     int total = 0;
     for (const TextRun& run : runs) {

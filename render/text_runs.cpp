@@ -4,7 +4,7 @@
 #include "memo/alarm_time.h"
 #include "memo/tag_words.h"
 
-std::vector<TextRun> SplitTextRuns(const char* text, bool alarmEmphasis) {
+std::vector<TextRun> SplitTextRuns(const TagTable& tags, const char* text, bool alarmEmphasis) {
     std::vector<TextRun> runs;
     const unsigned char* s = reinterpret_cast<const unsigned char*>(text ? text : "");
     int style = -1, pending = 0, pendingLength = 0;
@@ -16,7 +16,7 @@ std::vector<TextRun> SplitTextRuns(const char* text, bool alarmEmphasis) {
     while (s[i]) {
         if (pendingLength == 0) pending = i;
         int n = alarmEmphasis ? ScanTime(reinterpret_cast<const char*>(s + i), nullptr, nullptr) : 0;
-        int tagLength = 0, tag = n > 0 ? 0 : TagWordAt(reinterpret_cast<const char*>(s + i), &tagLength);
+        int tagLength = 0, tag = n > 0 ? 0 : TagWordAt(tags, reinterpret_cast<const char*>(s + i), &tagLength);
         if (n > 0 || tag > 0) {
             flush();
             if (n > 0) runs.push_back({i, n, 0});

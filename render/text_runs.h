@@ -3,6 +3,8 @@
 #pragma once
 #include <vector>
 
+#include "config/tags.h"
+
 struct TextRun {
     int start;   // byte offset into the line
     int length;
@@ -11,5 +13,6 @@ struct TextRun {
 
 constexpr int kRunMaxBytes = 255;  // longer stretches are drawn as several runs
 
-// Runs of text in drawing order. With alarmEmphasis, alarm times become runs of their own.
-std::vector<TextRun> SplitTextRuns(const char* text, bool alarmEmphasis);
+// Runs of text in drawing order, tag words those of tags. With alarmEmphasis, alarm times become
+// runs of their own.
+std::vector<TextRun> SplitTextRuns(const TagTable& tags, const char* text, bool alarmEmphasis);

@@ -91,8 +91,9 @@ void TrimClassicCache() {
         ReleaseClassicCache();
 }
 
-ClassicSurface::ClassicSurface(const Design& design, HDC window, const PaintRect& clip, int buttonScale)
-    : design_(design), window_(window), target_(window), clip_(clip), buttonScale_(buttonScale) {}
+ClassicSurface::ClassicSurface(const Design& design, const TagTable& tags, HDC window, const PaintRect& clip,
+                               int buttonScale)
+    : design_(design), tags_(tags), window_(window), target_(window), clip_(clip), buttonScale_(buttonScale) {}
 
 void ClassicSurface::BeginArea(const PaintRect& where) {
     HDC dc = AreaDc(window_, where.right - where.left, where.bottom - where.top);
@@ -118,7 +119,7 @@ void ClassicSurface::FillArea(const PaintRect& r, int backPlace, int dayColour) 
 }
 
 TextExtent ClassicSurface::MeasureText(const char* text, int length, const TextStyle& style) {
-    FontPlace place = RunStyle(design_, style);
+    FontPlace place = RunStyle(design_, tags_, style);
     const KeptFont& font = FontFor(target_, place.logFont);
     SelectedObject in(target_, font.font.get());
     SIZE size = {0, 0};
@@ -128,12 +129,12 @@ TextExtent ClassicSurface::MeasureText(const char* text, int length, const TextS
 }
 
 int ClassicSurface::BoxLift(int fontPlace) {
-    return FontFor(target_, RunStyle(design_, TextStyle{fontPlace, 0}).logFont).internalLeading / 2;
+    return FontFor(target_, RunStyle(design_, tags_, TextStyle{fontPlace, 0}).logFont).internalLeading / 2;
 }
 
 int ClassicSurface::DrawTextRun(const char* text, int length, const PaintRect& box, TextAlign align,
                                 const TextStyle& style) {
-    FontPlace place = RunStyle(design_, style);
+    FontPlace place = RunStyle(design_, tags_, style);
     const KeptFont& font = FontFor(target_, place.logFont);
     SelectedObject in(target_, font.font.get());
     SetBkMode(target_, TRANSPARENT);

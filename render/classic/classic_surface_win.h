@@ -5,12 +5,14 @@
 #include <windows.h>
 
 #include "config/app_state.h"
+#include "config/tags.h"
 #include "render/surface.h"
 
 class ClassicSurface : public DrawSurface {
   public:
-    // buttonScale: the whole multiple the button pictures are drawn at.
-    ClassicSurface(const Design& design, HDC window, const PaintRect& clip, int buttonScale = 1);
+    // Text in the places of design, tag words in the styles of tags. buttonScale: the whole
+    // multiple the button pictures are drawn at.
+    ClassicSurface(const Design& design, const TagTable& tags, HDC window, const PaintRect& clip, int buttonScale = 1);
     ClassicSurface(const ClassicSurface&) = delete;
     ClassicSurface& operator=(const ClassicSurface&) = delete;
 
@@ -29,6 +31,7 @@ class ClassicSurface : public DrawSurface {
 
   private:
     const Design& design_;
+    const TagTable& tags_;
     HDC window_;
     HDC target_;  // the window, or the area bitmap's device context
     PaintRect clip_;

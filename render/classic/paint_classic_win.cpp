@@ -13,10 +13,11 @@ const Edition kPainterEdition = kClassicEdition;
 PainterSession::PainterSession() : state_(nullptr) {}
 PainterSession::~PainterSession() { ReleasePaintCache(); }
 
-PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const PaintContext& context) {
+PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const ViewModel& view,
+                        const PaintContext& context) {
     TrimClassicCache();
-    ClassicSurface surface(state.design, request.dc, request.update, ButtonScale(state.layout.dpi));
-    return PaintFrame(surface, state, context);
+    ClassicSurface surface(state.design, TagsOf(context), request.dc, request.update, ButtonScale(state.layout.dpi));
+    return PaintFrame(surface, state, view, context);
 }
 
 // The classic edition draws each glyph at GDI's advance.

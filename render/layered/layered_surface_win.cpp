@@ -11,9 +11,9 @@
 
 using namespace Gdiplus::DllExports;
 
-LayeredSurface::LayeredSurface(const Design& design, const PaintRect& clip, DrawTarget back, DrawTarget scratch,
-                               int buttonScale)
-    : design_(design), clip_(clip), back_(back), scratch_(scratch), buttonScale_(buttonScale) {
+LayeredSurface::LayeredSurface(const Design& design, const TagTable& tags, const PaintRect& clip, DrawTarget back,
+                               DrawTarget scratch, int buttonScale)
+    : design_(design), tags_(tags), clip_(clip), back_(back), scratch_(scratch), buttonScale_(buttonScale) {
     GdipResetClip(scratch_.graphics);
 }
 
@@ -37,12 +37,12 @@ void LayeredSurface::FillArea(const PaintRect& r, int backPlace, int dayColour) 
 }
 
 TextExtent LayeredSurface::MeasureText(const char* text, int length, const TextStyle& style) {
-    return MeasureTextRun(Target(), text, length, RunStyle(design_, style));
+    return MeasureTextRun(Target(), text, length, RunStyle(design_, tags_, style));
 }
 
 int LayeredSurface::DrawTextRun(const char* text, int length, const PaintRect& box, TextAlign align,
                                 const TextStyle& style) {
-    return DrawStyledRun(Target(), text, length, box, align, RunStyle(design_, style), style.dayColour);
+    return DrawStyledRun(Target(), text, length, box, align, RunStyle(design_, tags_, style), style.dayColour);
 }
 
 bool LayeredSurface::ButtonBitmapSize(int bitmapId, int* width, int* height) {

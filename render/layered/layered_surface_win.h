@@ -8,15 +8,17 @@
 
 #include "base/win/handles.h"
 #include "config/app_state.h"
+#include "config/tags.h"
 #include "render/layered/draw_target_win.h"
 #include "render/surface.h"
 
 class LayeredSurface : public DrawSurface {
   public:
-    // back: the window image; scratch: where areas are drawn; both as big as the window.
-    // buttonScale: the whole multiple the button pictures are drawn at.
-    LayeredSurface(const Design& design, const PaintRect& clip, DrawTarget back, DrawTarget scratch,
-                   int buttonScale = 1);
+    // Text in the places of design, tag words in the styles of tags. back: the window image;
+    // scratch: where areas are drawn; both as big as the window. buttonScale: the whole multiple
+    // the button pictures are drawn at.
+    LayeredSurface(const Design& design, const TagTable& tags, const PaintRect& clip, DrawTarget back,
+                   DrawTarget scratch, int buttonScale = 1);
 
     PaintRect Clip() const override { return clip_; }
     void BeginArea(const PaintRect& where) override;
@@ -35,6 +37,7 @@ class LayeredSurface : public DrawSurface {
     DrawTarget& Target() { return inArea_ ? scratch_ : back_; }
 
     const Design& design_;
+    const TagTable& tags_;
     PaintRect clip_;
     DrawTarget back_, scratch_;
     bool inArea_ = false;

@@ -137,7 +137,8 @@ const uint32_t* LayeredBackBuffer(int* width, int* height) {
     return static_cast<const uint32_t*>(g_back.bits);
 }
 
-PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const PaintContext& context) {
+PaintResult PaintWindow(const PaintRequest& request, const AppState& state, const ViewModel& view,
+                        const PaintContext& context) {
     HWND hwnd = request.window;
     RECT window;
     GetWindowRect(hwnd, &window);
@@ -145,9 +146,9 @@ PaintResult PaintWindow(const PaintRequest& request, const AppState& state, cons
     if (width <= 0 || height <= 0 || !EnsureImages(request.dc, width, height)) return PaintResult{};
 
     TrimTextFonts();
-    LayeredSurface surface(state.design, request.pending, g_back.Target(), g_scratch.Target(),
+    LayeredSurface surface(state.design, TagsOf(context), request.pending, g_back.Target(), g_scratch.Target(),
                            ButtonScale(state.layout.dpi));
-    PaintResult result = PaintFrame(surface, state, context);
+    PaintResult result = PaintFrame(surface, state, view, context);
 
     // Only what was drawn goes to the window manager: pushing the whole image cost a one-cell
     // repaint more than drawing the cell.

@@ -96,11 +96,11 @@ TEST_F(MemoSearch, TheHitRule) {
 TEST_F(MemoSearch, TagWordsGoWholeCharacters) {
     CopyField(g_tags[3].word, sizeof g_tags[3].word, "\x5C" "x");  // a word that is a trail byte, then x
     char text[] = "\x95\x5C" "x \x5C" "x";
-    RemoveTagWords(text);
+    RemoveTagWords(g_tags, text);
     EXPECT_STREQ(text, "\x95\x5C" "x ");  // 表x keeps its character; the free-standing word goes
     CopyField(g_tags[4].word, sizeof g_tags[4].word, "\x95\x5C");
     char kanji[] = "a\x95\x5C" "b";
-    RemoveTagWords(kanji);
+    RemoveTagWords(g_tags, kanji);
     EXPECT_STREQ(kanji, "ab");
 }
 

@@ -51,7 +51,7 @@ class ClassicSurfaceTest : public ::testing::Test {
         GdiFlush();
         return static_cast<uint32_t*>(bits)[y * kW + x] & 0xFFFFFF;  // 0xRRGGBB
     }
-    ClassicSurface Surface() { return ClassicSurface(state.design, dc.get(), PaintRect{0, 0, kW, kH}); }
+    ClassicSurface Surface() { return ClassicSurface(state.design, tags, dc.get(), PaintRect{0, 0, kW, kH}); }
     void White(ClassicSurface& s) { s.FillArea(PaintRect{0, 0, kW, kH}, kBackDay, 0); }
     // The rightmost column inside the border with a pixel other than white in rows top..bottom.
     int RightmostInk(int top, int bottom) {
@@ -63,6 +63,7 @@ class ClassicSurfaceTest : public ::testing::Test {
     }
 
     AppState state = {};
+    TagTable tags = {};
     OwnedBitmap bitmap;
     void* bits = nullptr;
     MemoryDC dc;

@@ -166,24 +166,23 @@ TEST_F(DayCell, TheLayoutGathersEveryCell) {
 
 class TextRuns : public ::testing::Test {
 protected:
-    void SetUp() override { for (TagStyle& t : g_tags) t = TagStyle{}; }
-    void TearDown() override { SetUp(); }
-    static std::string Show(const char* text, bool alarm) {
+    std::string Show(const char* text, bool alarm) const {
         std::string out;
-        for (const TextRun& r : SplitTextRuns(text, alarm))
+        for (const TextRun& r : SplitTextRuns(tags, text, alarm))
             out += "[" + std::to_string(r.style) + ":" + std::string(text + r.start, static_cast<size_t>(r.length)) + "]";
         return out;
     }
+    TagTable tags = {};
 };
 
 TEST_F(TextRuns, TagsSwitchTheStyleToTheEndOfTheLine) {
-    CopyField(g_tags[1].word, sizeof g_tags[1].word, "★");
+    CopyField(tags[1].word, sizeof tags[1].word, "★");
     EXPECT_EQ(Show("買い物★牛乳", false), "[-1:買い物][1:牛乳]");
-    CopyField(g_tags[2].word, sizeof g_tags[2].word, "AB");
-    CopyField(g_tags[3].word, sizeof g_tags[3].word, "ABC");
+    CopyField(tags[2].word, sizeof tags[2].word, "AB");
+    CopyField(tags[3].word, sizeof tags[3].word, "ABC");
     EXPECT_EQ(Show("xABCD", false), "[-1:x][3:D]");
     EXPECT_EQ(Show("abd", false), "[2:d]");  // ASCII case does not matter
-    CopyField(g_tags[4].word, sizeof g_tags[4].word, "abc");
+    CopyField(tags[4].word, sizeof tags[4].word, "abc");
     EXPECT_EQ(Show("ABCD", false), "[3:D]");  // equal length: the lower-numbered tag
     EXPECT_EQ(Show("", false), "");
     EXPECT_EQ(Show("★", false), "");
@@ -191,12 +190,12 @@ TEST_F(TextRuns, TagsSwitchTheStyleToTheEndOfTheLine) {
 
 TEST_F(TextRuns, DoubleByteTagWordsMatchOnlyThemselves) {
     // 学 is 8A 77 and 蓋 8A 57, ア 83 41 and ヂ 83 61: the trail bytes differ only as w/W and A/a.
-    CopyField(g_tags[1].word, sizeof g_tags[1].word, "学");
+    CopyField(tags[1].word, sizeof tags[1].word, "学");
     EXPECT_EQ(Show("蓋の中", false), "[-1:蓋の中]");
     EXPECT_EQ(Show("蓋学x", false), "[-1:蓋][1:x]");
-    CopyField(g_tags[2].word, sizeof g_tags[2].word, "ア");
+    CopyField(tags[2].word, sizeof tags[2].word, "ア");
     EXPECT_EQ(Show("ヂ y", false), "[-1:ヂ y]");
-    CopyField(g_tags[3].word, sizeof g_tags[3].word, "todo");
+    CopyField(tags[3].word, sizeof tags[3].word, "todo");
     EXPECT_EQ(Show("a ToDo b", false), "[-1:a ][3: b]");  // ASCII letters still fold
 }
 
@@ -205,12 +204,12 @@ TEST_F(TextRuns, AlarmTimesAreRunsOfTheirOwn) {
     EXPECT_EQ(Show("at 12:30 lunch", false), "[-1:at 12:30 lunch]");
     EXPECT_EQ(Show("１２：３０です", true), "[0:１２：３０][-1:です]");
     EXPECT_EQ(Show("2012:30", true), "[-1:2012:30]");
-    CopyField(g_tags[1].word, sizeof g_tags[1].word, "!");
+    CopyField(tags[1].word, sizeof tags[1].word, "!");
     EXPECT_EQ(Show("!9:05 x", true), "[0:9:05][1: x]");
     // A lead byte at the very end stops the line; long stretches come in pieces.
     EXPECT_EQ(Show("ab\x82", false), "[-1:ab]");
     std::string longLine(600, 'x');
-    std::vector<TextRun> runs = SplitTextRuns(longLine.c_str(), false);
+    std::vector<TextRun> runs = SplitTextRuns(tags, longLine.c_str(), false);
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[0].length, kRunMaxBytes);
     EXPECT_EQ(runs[2].start + runs[2].length, 600);

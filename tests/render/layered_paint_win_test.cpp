@@ -153,8 +153,7 @@ protected:
     void Repaint(int left, int top, int right, int bottom) {
         WindowDC dc(hwnd_);
         PaintRect clip = {left, top, right, bottom};
-        PaintContext context = {g_edit.highlightedCell, g_edit.editingCell, g_edit.outerFrame, false};
-        painted = PaintWindow(PaintRequest{hwnd_, dc.get(), clip, clip}, g_app, context);
+        painted = PaintCalendar(PaintRequest{hwnd_, dc.get(), clip, clip});
     }
     uint32_t Pixel(int x, int y) {
         int w, h;

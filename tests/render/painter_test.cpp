@@ -8,8 +8,9 @@
 #include <string>
 
 #include "base/cell_ids.h"
-#include "calendar/today.h"
+#include "base/sjis.h"
 #include "config/design.h"
+#include "config/tags.h"
 #include "render/title_buttons.h"
 #include "tests/render/recording_surface.h"
 #include "tests/test_dates.h"
@@ -18,24 +19,22 @@
 namespace {
 class Painter : public LayoutFiles {
   protected:
+    // Paints as the shell does: the memos of what is drawn read again first.
     PaintResult PaintAll(RecordingSurface* s, PaintContext context = {}) {
-        return PaintFrame(*s, st, context);
+        PaintRect c = s->Clip();
+        ReadShownMemos(&result.view, CellRect{c.left, c.top, c.right, c.bottom}, st.design.memoRow);
+        return PaintFrame(*s, st, view, context);
     }
     RecordingSurface Everything() const { return RecordingSurface({0, 0, 4000, 4000}); }
     // The window rectangle of the cell showing day of July 2026.
     CellRect CellOf(int day) const { return view.cells[static_cast<size_t>(CellIndexOf(day))]; }
     int CellIndexOf(int day) const { return DayNumberOf(2026, 7, day) - LocalDayNumber(view.firstDay); }
-    void LayOut() {
-        Lay();
-        g_view = view;
-        g_today = result.today;
-    }
 };
 
 TEST_F(Painter, TitleButtonsAndDayNumbers) {
     st.settings.btnSize = 1;
     in.now = Date(2026, 7, 15);
-    LayOut();
+    Lay();
     RecordingSurface s = Everything();
     PaintResult r = PaintAll(&s, PaintContext{kCellNone, kCellNone, false, true});
     ASSERT_TRUE(r.buttonsShown);
@@ -68,7 +67,7 @@ TEST_F(Painter, TitleButtonsAndDayNumbers) {
 TEST_F(Painter, MemoLinesQuickMemoCaretAndClip) {
     EXPECT_TRUE(WriteMemo(2026, 7, 16, "one\r\ntwo\r\nthree\r\nfour\r\nfive", false));
     in.now = Date(2026, 7, 15);
-    LayOut();
+    Lay();
     CellRect c = CellOf(16);
     // A cell's area reaches one pixel into its right neighbour: a clip inside the cell's border
     // leaves the neighbours alone.
@@ -105,7 +104,7 @@ TEST_F(Painter, MemoLinesQuickMemoCaretAndClip) {
 TEST_F(Painter, MemoBoxCaretTakesTheMemoBoxFont) {
     st.design.fonts[kFontMemo].logFont.lfHeight = 18;
     in.now = Date(2026, 7, 15);
-    LayOut();
+    Lay();
     ASSERT_NE(st.layout.memoBoxLineHeight, st.layout.memoLineHeight);
     BeginEditing(kCellMemoBox, 0, 0, 0);
     SetWorkingText("typed");
@@ -128,7 +127,7 @@ TEST_F(Painter, LongLinesEndInAnEllipsisAndHiddenLinesAreMarked) {
     const std::string wide = "表表表表表表表表";  // 8 characters of 12 pixels: wider than the cell
     EXPECT_TRUE(WriteMemo(2026, 7, 16, (wide + "\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix").c_str(), false));
     in.now = Date(2026, 7, 15);
-    LayOut();
+    Lay();
     CellRect c = CellOf(16);
     RecordingSurface s = Everything();
     PaintAll(&s);
@@ -167,7 +166,7 @@ TEST_F(Painter, LongLinesEndInAnEllipsisAndHiddenLinesAreMarked) {
 TEST_F(Painter, AQuickMemoBelowTheShownLinesStaysInSight) {
     EXPECT_TRUE(WriteMemo(2026, 7, 16, "one\r\ntwo\r\nthree\r\nfour", false));
     in.now = Date(2026, 7, 15);
-    LayOut();
+    Lay();
     CellRect c = CellOf(16);
     int cell = kCellDayBase + CellIndexOf(16);
     BeginEditing(cell, 2026, 7, 16);
@@ -190,7 +189,7 @@ TEST_F(Painter, AQuickMemoBelowTheShownLinesStaysInSight) {
 TEST_F(Painter, MemoBoxMarksLinesItCannotShow) {
     ASSERT_TRUE(WriteFreeMemo("a\r\nb\r\nc\r\nd\r\ne").ok());
     in.now = Date(2026, 7, 15);
-    LayOut();
+    Lay();
     RecordingSurface s = Everything();
     PaintAll(&s);
     EXPECT_TRUE(s.Text("e").empty());
@@ -210,7 +209,7 @@ TEST_F(Painter, ListFormHasItsWeekdayColumn) {
         if (labels[at]) st.design.listHeadForm[at++] = 0;
     }
     in.now = Date(2026, 7, 15);
-    LayOut();
+    Lay();
     RecordingSurface s = Everything();
     PaintAll(&s);
     // The widest label (3 bytes) sets the column: right of the day number box, centred.
@@ -226,7 +225,7 @@ TEST_F(Painter, GapsScaleWithTheLayoutsDpi) {
     in.now = Date(2026, 7, 15);
     in.dpi = in.logPixelsY = 192;
     SetHeadLabels(&st.design, "SUN,MON,TUE,WED,THU,FRI,SAT");
-    LayOut();
+    Lay();
     int cell = kCellDayBase + CellIndexOf(16);
     RecordingSurface s = Everything();
     PaintResult r = PaintAll(&s, PaintContext{cell, kCellNone, false, false});
@@ -242,5 +241,43 @@ TEST_F(Painter, GapsScaleWithTheLayoutsDpi) {
     ASSERT_TRUE(r.buttonsShown);
     EXPECT_EQ(r.buttons[0].right, st.layout.winWidth - 3);
     EXPECT_EQ(r.buttons[0].left - r.buttons[1].left, 16 + 4);
+}
+
+// Tag words are the context's: a word of its table switches the style, the same word unknown to
+// it is drawn as it stands.
+TEST_F(Painter, TagWordsAreTheOnesItIsHanded) {
+    EXPECT_TRUE(WriteMemo(2026, 7, 16, "buy##milk", false));
+    in.now = Date(2026, 7, 15);
+    Lay();
+    TagTable tags = {};
+    CopyField(tags[3].word, sizeof tags[3].word, "##");
+    RecordingSurface tagged = Everything();
+    PaintAll(&tagged, PaintContext{kCellNone, kCellNone, false, false, &tags});
+    ASSERT_EQ(tagged.Text("milk").size(), 1u);
+    EXPECT_EQ(tagged.Text("milk")[0].style.tag, 3);
+    EXPECT_EQ(tagged.Text("buy")[0].style.tag, kOwnStyle);
+    RecordingSurface plain = Everything();
+    PaintAll(&plain);
+    EXPECT_EQ(plain.Text("buy##milk").size(), 1u);
+}
+
+// What a paint shows is read again for the part it draws: a memo stored after the layout shows
+// in the repainted cell, and the free memo in the memo box.
+TEST_F(Painter, ARepaintShowsWhatTheFilesHoldNow) {
+    in.now = Date(2026, 7, 15);
+    Lay();
+    EXPECT_TRUE(WriteMemo(2026, 7, 16, "later", false));
+    ASSERT_TRUE(WriteFreeMemo("box later").ok());
+    CellRect c = CellOf(16);
+    RecordingSurface cell({c.left + 1, c.top + 1, c.right - 1, c.bottom - 1});
+    PaintAll(&cell);
+    EXPECT_EQ(cell.Text("later").size(), 1u);
+    EXPECT_TRUE(cell.Text("box later").empty());  // the memo box lies outside
+    EXPECT_EQ(view.memoBoxText, "");
+    const CellRect& box = view.memoBox;
+    RecordingSurface memo({box.left, box.top, box.right, box.bottom});
+    PaintAll(&memo);
+    EXPECT_EQ(memo.Text("box later").size(), 1u);
+    EXPECT_EQ(view.memoBoxText, "box later");
 }
 }  // namespace
