@@ -1,7 +1,7 @@
 #include "app/memo_commands.h"
 
-#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "calendar/civil_date.h"
@@ -30,26 +30,18 @@ bool DateOfCell(int cell, int* year, int* month, int* day) {
     return true;
 }
 
-char* MemoOfCell(int cell, char* buf, int size) {
-    if (cell != kCellNone && cell == g_edit.editingCell) return MemoTextOut(WorkingTextOrEmpty(), buf, size);
+std::string MemoOfCell(int cell) {
+    if (cell != kCellNone && cell == g_edit.editingCell) return WorkingTextOrEmpty();
     int y, m, d;
-    if (DateOfCell(cell, &y, &m, &d)) return ReadMemo(y, m, d, buf, size);
-    if (cell == kCellMemoBox) return ReadFreeMemo(buf, size);
-    return MemoTextOut("", buf, size);
+    if (DateOfCell(cell, &y, &m, &d)) return ReadMemo(y, m, d);
+    if (cell == kCellMemoBox) return ReadFreeMemo();
+    return std::string();
 }
 
-bool CellHasMemo(int cell) {
-    char* t = MemoOfCell(cell);
-    bool has = t[0] != 0;
-    std::free(t);
-    return has;
-}
+bool CellHasMemo(int cell) { return !MemoOfCell(cell).empty(); }
 
 bool CommitToCell(int cell) {
-    if (char* sorted = SortMemoByTime(WorkingTextOrEmpty())) {
-        SetWorkingText(sorted);
-        std::free(sorted);
-    }
+    if (std::optional<std::string> sorted = SortMemoByTime(WorkingTextOrEmpty())) SetWorkingText(sorted->c_str());
     int y, m, d;
     if (DateOfCell(cell, &y, &m, &d)) return WriteMemo(y, m, d, WorkingTextOrEmpty(), false).ok();
     if (cell == kCellMemoBox) return WriteFreeMemo(WorkingTextOrEmpty()).ok();
@@ -61,9 +53,7 @@ bool InsertTextIntoCell(int cell, const char* text, InsertMode mode) {
     if (mode == kInsertReplace) {
         SetWorkingText("");
     } else {
-        char* memo = MemoOfCell(cell);
-        SetWorkingText(memo);
-        std::free(memo);
+        SetWorkingText(MemoOfCell(cell).c_str());
     }
     int len = static_cast<int>(std::strlen(g_work.text));
     bool endsWithBreak = len >= 2 && g_work.text[len - 2] == '\r' && g_work.text[len - 1] == '\n';

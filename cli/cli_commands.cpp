@@ -51,6 +51,14 @@ int FailedWrite(const WriteFailure& failure) {
     return Fail("ファイルに書き込めませんでした。変更は保存されていません", detail.c_str());
 }
 
+// The text with each CR LF made LF.
+std::string WithLfLineEnds(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+    return out;
+}
+
 void PrintInt(const char* key, int value) { std::printf("%s=%d\n", key, value); }
 
 void PrintText(const char* key, const char* value, size_t width) {
@@ -211,16 +219,10 @@ char* MemoArgument(const char* arg) {
 }
 
 // Prints a CR LF memo with LF line ends and one LF after it; nothing for an empty memo.
-void PutMemo(char* text) {
-    if (text && text[0]) {
-        char* w = text;
-        for (const char* r = text; *r; ++r)
-            if (!(r[0] == '\r' && r[1] == '\n')) *w++ = *r;
-        *w = 0;
-        PutText(stdout, text);
-        std::putchar('\n');
-    }
-    std::free(text);
+void PutMemo(const std::string& text) {
+    if (text.empty()) return;
+    PutText(stdout, WithLfLineEnds(text).c_str());
+    std::putchar('\n');
 }
 
 // memo get DATE | memo set DATE TEXT | memo append DATE TEXT | memo free [TEXT]

@@ -207,10 +207,7 @@ ImportOutcome ImportIcs(const std::string& text) {
         if (p.line.empty()) continue;
         int y, m, d;
         DateOfDayNumber(p.day, &y, &m, &d);
-        char* memo = ReadMemo(y, m, d);
-        bool present = memo && HasLine(memo, p.line);
-        std::free(memo);
-        if (present) {
+        if (HasLine(ReadMemo(y, m, d).c_str(), p.line)) {
             ++result.present;
             continue;
         }
