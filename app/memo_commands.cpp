@@ -41,7 +41,7 @@ std::string MemoOfCell(int cell) {
 bool CellHasMemo(int cell) { return !MemoOfCell(cell).empty(); }
 
 bool CommitToCell(int cell) {
-    if (std::optional<std::string> sorted = SortMemoByTime(WorkingTextOrEmpty())) SetWorkingText(sorted->c_str());
+    if (std::optional<std::string> sorted = SortMemoByTime(g_work.text)) SetWorkingText(*sorted);
     int y, m, d;
     if (DateOfCell(cell, &y, &m, &d)) return WriteMemo(y, m, d, WorkingTextOrEmpty(), false).ok();
     if (cell == kCellMemoBox) return WriteFreeMemo(WorkingTextOrEmpty()).ok();
@@ -49,14 +49,10 @@ bool CommitToCell(int cell) {
 }
 
 bool InsertTextIntoCell(int cell, const char* text, InsertMode mode) {
-    std::string kept = WorkingTextOrEmpty();
-    if (mode == kInsertReplace) {
-        SetWorkingText("");
-    } else {
-        SetWorkingText(MemoOfCell(cell).c_str());
-    }
-    int len = static_cast<int>(std::strlen(g_work.text));
-    bool endsWithBreak = len >= 2 && g_work.text[len - 2] == '\r' && g_work.text[len - 1] == '\n';
+    std::string kept = g_work.text;
+    SetWorkingText(mode == kInsertReplace ? std::string() : MemoOfCell(cell));
+    int len = static_cast<int>(g_work.text.size());
+    bool endsWithBreak = g_work.text.ends_with("\r\n");
     if (mode == kInsertNewLine && len >= 2 && len <= 4092 && !endsWithBreak) {
         PutWorkingByte(len++, '\r');
         PutWorkingByte(len++, '\n');
@@ -67,7 +63,7 @@ bool InsertTextIntoCell(int cell, const char* text, InsertMode mode) {
     }
     PutWorkingByte(len, 0);
     bool ok = CommitToCell(cell);
-    SetWorkingText(kept.c_str(), static_cast<int>(kept.size()));
+    SetWorkingText(kept);
     return ok;
 }
 

@@ -30,10 +30,10 @@ void QuickMemoType(int cell, const std::string& typed, QuickMemoHost& host) {
     if (opening) {
         std::string text = MemoOfCell(cell);
         if (!text.empty()) text += "\r\n";
-        SetWorkingText(text.c_str(), static_cast<int>(text.size()));
+        SetWorkingText(text);
         g_edit.startPos = static_cast<int>(text.size());
     }
-    int length = static_cast<int>(std::strlen(WorkingTextOrEmpty()));
+    int length = static_cast<int>(g_work.text.size());
     for (char c : chars) PutWorkingByte(length++, c);
     PutWorkingByte(length, 0);
     if (opening) {
@@ -78,7 +78,7 @@ void QuickMemoFollowStored() {
     if (!stored.empty()) stored += "\r\n";
     g_edit.startPos = static_cast<int>(stored.size());
     stored += typed;
-    SetWorkingText(stored.c_str(), static_cast<int>(stored.size()));
+    SetWorkingText(stored);
 }
 
 bool QuickMemoCommit(QuickMemoHost& host) {

@@ -59,7 +59,7 @@ void LoadDate(HWND dialog, DateMemoState* s) {
     const DateMemoDialog& d = *s->d;
     s->stored = ReadMemo(d.year, d.month, d.day);
     SetEditText(dialog, s, s->appendState ? std::string() : s->stored);
-    SetWorkingText(s->stored.c_str());
+    SetWorkingText(s->stored);
     BeginEditing(CellOfDate(d), d.year, d.month, d.day);
     g_edit.outerFrame = false;
     s->lineCount = LineCount(s->stored);
@@ -79,7 +79,7 @@ void FillRepeatList(HWND dialog, DateMemoState* s, int selection) {
 void Retype(HWND dialog, DateMemoState* s, bool leavingAppend) {
     std::string working =
         PreviewText(s->stored, ItemText(dialog, IDC_DATE_MEMO_TEXT), s->appendState > 0 || leavingAppend);
-    SetWorkingText(working.c_str());
+    SetWorkingText(working);
     int lines = LineCount(working);
     if (s->d->rowExtend && lines != s->lineCount) TellOwner(s->owner, kNoteRebuild);
     s->lineCount = lines;
@@ -151,7 +151,7 @@ void OnOk(HWND dialog, DateMemoState* s) {
             RunRepeatSeries(d.year, d.month, d.day, added.c_str(), s->repeats.rules[s->repeat - 1], EscapeWaiting, nullptr);
         if (outcome == kRepeatStopped) MessageBoxA(dialog, "途中で中止しました", "Tessel", MB_OK);
         UseRule(g_files.memoPath, &s->repeats, s->repeat - 1);
-        SetWorkingText(s->stored.c_str());
+        SetWorkingText(s->stored);
         TellOwner(s->owner, kNoteRebuild);
         SetCursor(before);
     }

@@ -28,7 +28,7 @@ BOOL OnInit(HWND dialog, FreeMemoState* s) {
     OpenFrame(dialog, &s->frame, kAnchors, static_cast<int>(sizeof kAnchors / sizeof kAnchors[0]));
     std::string text = ReadFreeMemo();
     SetEditTextCaretAtEnd(dialog, IDC_FREE_MEMO_TEXT, text.c_str());
-    SetWorkingText(text.c_str());
+    SetWorkingText(text);
     BeginEditing(kCellMemoBox, 0, 0, 0);
     g_edit.outerFrame = false;
     SetFocus(GetDlgItem(dialog, IDC_FREE_MEMO_TEXT));
@@ -38,7 +38,7 @@ BOOL OnInit(HWND dialog, FreeMemoState* s) {
 }
 
 void OnTyped(HWND dialog, FreeMemoState* s) {
-    SetWorkingText(ItemText(dialog, IDC_FREE_MEMO_TEXT).c_str());
+    SetWorkingText(ItemText(dialog, IDC_FREE_MEMO_TEXT));
     TellOwner(s->owner, kNoteRepaintCell, kCellMemoBox);
 }
 

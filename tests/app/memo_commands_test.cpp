@@ -77,7 +77,7 @@ TEST_F(MemoCommands, PasteModesAndTheBytesTheyDrop) {
     InsertTextIntoCell(kCellMemoBox, "box", kInsertNewLine);
     EXPECT_EQ(Free(), "box");
     InsertTextIntoCell(kCellCountdownBase, "nothing", kInsertReplace);
-    EXPECT_STREQ(g_work.text, "kept");  // the working text is what it was
+    EXPECT_EQ(g_work.text, "kept");  // the working text is what it was
 }
 
 TEST_F(MemoCommands, CommitSortsByTimeWhenAlarmsAndSortingAreOn) {

@@ -193,30 +193,26 @@ TEST_F(EditedMemo, TheCellBeingEditedReadsTheWorkingText) {
     EXPECT_EQ(ReadFreeMemo(), "free");
 }
 
-TEST(WorkingTextBuffer, CapacityFollowsTheTextAndPutGrowsKeepingIt) {
+TEST(WorkingTextBuffer, PutAddsReplacesAndCutsAndSetTakesItsOwnBytes) {
     ReleaseWorkingText();
-    SetWorkingText("");
-    EXPECT_EQ(g_work.capacity, 256);
-    std::string t(255, 'a');
-    SetWorkingText(t.c_str());
-    EXPECT_EQ(g_work.capacity, 256);
-    t += 'b';
-    SetWorkingText(t.c_str());
-    EXPECT_EQ(g_work.capacity, 512);  // always more than the text
-    EXPECT_EQ(std::string(g_work.text), t);
-    PutWorkingByte(256, 'c');
-    PutWorkingByte(1000, 'z');
-    EXPECT_EQ(g_work.capacity, 1024);
-    PutWorkingByte(1001, 0);
-    EXPECT_EQ(std::string(g_work.text, 257), t + "c");  // contents kept across the growth
-    PutWorkingByte(1024, 'x');
-    EXPECT_EQ(g_work.capacity, 1280);
-    // Setting from the buffer's own bytes, into a buffer of another capacity.
-    SetWorkingText(g_work.text + 1, 3);
-    EXPECT_STREQ(g_work.text, "aaa");
-    EXPECT_EQ(g_work.capacity, 256);
-    SetWorkingText(g_work.text + 1);
-    EXPECT_STREQ(g_work.text, "aa");
+    EXPECT_STREQ(WorkingTextOrEmpty(), "");
+    std::string t(300, 'a');
+    SetWorkingText(t);
+    EXPECT_EQ(g_work.text, t);
+    PutWorkingByte(300, 'c');  // at the end: added
+    PutWorkingByte(0, 'b');    // inside: replaced
+    EXPECT_EQ(g_work.text, "b" + std::string(299, 'a') + "c");
+    PutWorkingByte(1000, 'z');  // past the end: out of reach
+    PutWorkingByte(-1, 'z');
+    EXPECT_EQ(g_work.text.size(), 301u);
+    PutWorkingByte(3, 0);  // a zero ends the text there
+    EXPECT_STREQ(WorkingTextOrEmpty(), "baa");
+    EXPECT_EQ(g_work.text.size(), 3u);
+    // Setting from the text's own bytes.
+    SetWorkingText(std::string_view(g_work.text).substr(1));
+    EXPECT_EQ(g_work.text, "aa");
+    SetWorkingText(WorkingTextOrEmpty() + 1);
+    EXPECT_EQ(g_work.text, "a");
     ReleaseWorkingText();
     EXPECT_STREQ(WorkingTextOrEmpty(), "");
 }
