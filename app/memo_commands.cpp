@@ -17,7 +17,7 @@ namespace {
 bool Replay(const UndoRecord& r, bool undo, int* currentCell) {
     if (r.kind & kUndoCountdownBit) return UndoCountdown(r, undo, currentCell);
     // The texts are stored values; written back through WriteMemo they are stored unchanged.
-    const char* text = undo ? r.oldText : r.newText;
+    const std::string& text = undo ? r.oldText : r.newText;
     if (r.year < 1) return WriteFreeMemo(text).ok();
     return WriteMemo(r.year, r.month, r.day, text, false).ok();
 }
@@ -76,33 +76,36 @@ bool DeleteCellMemo(int* currentCell) {
     return true;
 }
 
-bool CanUndoMemo() { return g_undo.current != nullptr; }
+bool CanUndoMemo() { return g_undo.done > 0; }
 
-bool CanRedoMemo() { return g_undo.head != nullptr && g_undo.head != g_undo.current; }
+bool CanRedoMemo() { return g_undo.done < g_undo.records.size(); }
 
 bool UndoMemoChange(int* currentCell) {
-    UndoRecord* r = g_undo.current;
-    if (!r) return false;
+    if (!CanUndoMemo()) return false;
+    const std::deque<UndoRecord>& records = g_undo.records;
+    size_t i = g_undo.done;
+    int group = records[i - 1].group;
     g_undo.groupStep = -1;
-    int group = r->group;
     bool ok = true;
-    for (; r && r->group == group; r = r->next) ok = Replay(*r, true, currentCell) && ok;
+    // Newest first, down to the first record of the group.
+    for (; i > 0 && records[i - 1].group == group; --i) ok = Replay(records[i - 1], true, currentCell) && ok;
     // Replays write whole values, so after a failure the same undo can simply be tried again.
-    if (ok) g_undo.current = r;
+    if (ok) g_undo.done = i;
     g_undo.groupStep = 1;
     return ok;
 }
 
 bool RedoMemoChange(int* currentCell) {
     if (!CanRedoMemo()) return false;
-    UndoRecord* newer = nullptr;  // the record just newer than the current position
-    for (UndoRecord* p = g_undo.head; p && p != g_undo.current; p = p->next) newer = p;
-    UndoRecord* first = g_undo.head;
-    while (first->group != newer->group) first = first->next;
+    const std::deque<UndoRecord>& records = g_undo.records;
+    // The group just newer than the position, replayed newest first as well.
+    size_t end = g_undo.done;
+    int group = records[end].group;
+    while (end < records.size() && records[end].group == group) ++end;
     g_undo.groupStep = -1;
     bool ok = true;
-    for (UndoRecord* p = first; p && p->group == first->group; p = p->next) ok = Replay(*p, false, currentCell) && ok;
-    if (ok) g_undo.current = first;
+    for (size_t i = end; i > g_undo.done; --i) ok = Replay(records[i - 1], false, currentCell) && ok;
+    if (ok) g_undo.done = end;
     g_undo.groupStep = 1;
     return ok;
 }

@@ -186,7 +186,7 @@ bool DeleteCountdown(int index, int* currentCell) {
 
 bool UndoCountdown(const UndoRecord& record, bool undo, int* currentCell) {
     return UndoCountdownChange(record.kind, record.year, record.month, record.day,
-                               record.newText ? record.newText : "", undo, currentCell);
+                               record.newText.c_str(), undo, currentCell);
 }
 
 void ReleaseCountdowns() {

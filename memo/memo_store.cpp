@@ -161,7 +161,7 @@ WriteResult WriteMemo(int year, int month, int day, std::string_view text, bool 
     MemoStoreResult stored = StoreMemo(year, month, day, text, append);
     // Only a change that reached the disk can be undone; fixed phrases are never recorded.
     if (stored.result && stored.changed && (month >= 1 || year == 0))
-        RecordUndo(year, month, day, 0, stored.before.c_str(), stored.after.c_str());
+        RecordUndo(year, month, day, 0, stored.before, stored.after);
     return stored.result;
 }
 
