@@ -73,10 +73,8 @@ bool ComposeDayAlarm(const std::tm& now, const AppState& app,
     std::string text = AlarmTextOfDate(now.tm_year + 1900, now.tm_mon + 1, now.tm_mday);
     const Settings& s = app.settings;
     if (s.alarmCdown) {
-        if (char* lines = CountdownAlarmText(s.alarmCdownDay, s.alarmCdownPast != 0, countdownForm)) {
+        if (std::string joined = CountdownAlarmText(s.alarmCdownDay, s.alarmCdownPast != 0, countdownForm); !joined.empty()) {
             // The countdown lines end in CR LF themselves: an empty line comes before the memo.
-            std::string joined = lines;
-            std::free(lines);
             if (!text.empty()) joined.append("\r\n").append(text);
             text = std::move(joined);
         }

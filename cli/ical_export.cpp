@@ -1,7 +1,6 @@
 #include "cli/ical_export.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -19,12 +18,7 @@
 namespace {
 const char* const kDayCodes[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
-std::string Utf8(const char* cp932) {
-    char* u = Cp932ToUtf8(cp932);
-    std::string out = u ? u : "";
-    std::free(u);
-    return out;
-}
+std::string Utf8(const char* cp932) { return Cp932ToUtf8(cp932).value_or(""); }
 
 std::string DateText(int dayNumber) {
     int y, m, d;
@@ -200,9 +194,10 @@ void ExportDerivedHolidays(Writer& w, int fromDay, int toDay) {
         BeginMonthModel(year, first);  // resolved as the holidays command and the calendar do
         for (int i = 0;; ++i) {
             std::tm date = AddDays(first, i);
-            if (date.tm_year != first.tm_year || !ResolveDay(i, date)) break;
+            if (date.tm_year != first.tm_year) break;
+            ResolveDay(i, date);
             int day = LocalDayNumber(date);
-            const DayEntry& e = g_monthModel.entries[i];
+            const DayEntry& e = g_monthModel.entries[static_cast<size_t>(i)];
             if (e.derived == kNoDerivedHoliday || day < fromDay || day > toDay) continue;
             w.Begin("derived|" + DateText(day), Utf8(HolidayName(e)));
             w.Line("DTSTART;VALUE=DATE:" + DateText(day));

@@ -29,7 +29,9 @@ int WeekdayColour(int weekday) { return weekday == 0 ? kHolidayColour : weekday 
 void GatherDayRequest(const AppState& state, int cellIndex, const std::tm& date, int columnColour,
                       DayCellRequest* out) {
     DayEntry none = {-1, -1, -1, -1, kNoDerivedHoliday};
-    const DayEntry& e = cellIndex >= 0 && cellIndex < g_monthModel.count ? g_monthModel.entries[cellIndex] : none;
+    const std::vector<DayEntry>& entries = g_monthModel.entries;
+    const DayEntry& e =
+        cellIndex >= 0 && static_cast<size_t>(cellIndex) < entries.size() ? entries[static_cast<size_t>(cellIndex)] : none;
     const std::tm& today = g_today.date;
     const std::tm& shown = g_view.displayedMonth;
     bool inMonth = SameMonth(date, shown);
