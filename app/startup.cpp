@@ -30,8 +30,8 @@ void KeepLayout(LayoutResult result) {
 }
 
 ZOrderPlacement ZOrderOf(int zorderSetting) {
-    if (zorderSetting == 1) return kZOrderTopmost;
-    if (zorderSetting == 2) return kZOrderBottom;
+    if (zorderSetting == kZOrderTopmost) return kZOrderTopmost;
+    if (zorderSetting == kZOrderBottom) return kZOrderBottom;
     return kZOrderUnchanged;
 }
 

@@ -84,9 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::vector<CountdownLine> lines = LayCountdownLines(g_countdowns.memos, g_countdowns.form, today, 0, 100, 15, 24);
     FUZZ_CHECK(lines.size() == g_countdowns.memos.size(), "%zu lines of %d memos", lines.size(), count);
-    if (char* alarm = CountdownAlarmText(maxDays, includePast, g_countdowns.form)) {
-        std::string text = alarm;
-        std::free(alarm);
+    if (std::string text = CountdownAlarmText(maxDays, includePast, g_countdowns.form); !text.empty()) {
         size_t lines = 0;
         for (size_t at = 0, end; at < text.size(); at = end + 2, ++lines) {
             end = text.find("\r\n", at);

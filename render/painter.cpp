@@ -1,15 +1,15 @@
 #include "render/painter.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/cell_ids.h"
 #include "base/sjis.h"
 #include "calendar/civil_date.h"
-#include "memo/memo_store.h"
+#include "memo/memo_codec.h"
 #include "render/tagged_text.h"
 #include "render/title_text.h"
 #include "render/weekday_head.h"
@@ -139,7 +139,7 @@ void Painter::CountdownArea() {
 void Painter::WeekdayHead() {
     const LayoutMetrics& m = st.layout;
     const Design& d = st.design;
-    if (st.settings.calendarType == 1) return;
+    if (ShowsList(st.settings)) return;
     int top = m.titleHeight + m.cdownHeight;
     if (!Meets(0, top, m.winWidth, top + m.headHeight)) return;
     HeadColumn columns[7];
@@ -155,7 +155,7 @@ void Painter::WeekdayHead() {
 void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
     const Design& d = st.design;
     const LayoutMetrics& m = st.layout;
-    bool list = st.settings.calendarType == 1;
+    bool list = ShowsList(st.settings);
     int w = cell.right - cell.left, h = cell.bottom - cell.top;
     s.BeginArea(PaintRect{cell.left, cell.top, cell.left + w + 1, cell.top + h});
     s.FillArea(PaintRect{0, 0, w + 1, h + 1}, req.backPlace, req.dayColour);
@@ -223,7 +223,7 @@ void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
 
 void Painter::DayCells() {
     const Design& d = st.design;
-    bool list = st.settings.calendarType == 1;
+    bool list = ShowsList(st.settings);
     if (list && ListHeadLabel(d, 0)[0]) {
         for (int i = 0; i < 7; ++i) {
             const char* label = ListHeadLabel(d, i);
@@ -251,21 +251,18 @@ void Painter::MemoBox() {
     int bw = box.right - box.left, bh = box.bottom - box.top;
     s.BeginArea(PaintRect{box.left, box.top, box.right, box.bottom});
     s.FillArea(PaintRect{0, 0, bw, bh}, kBackMemo, kWeekdayColour);
-    char text[4096];
-    CopyField(text, sizeof text, v.memoBoxText.c_str());
-    char** lines = SplitTextLines(text, 0);
+    // The view holds the first 4095 bytes of the free memo.
+    std::vector<std::string_view> lines = SplitTextLines(v.memoBoxText);
     int g1 = Dp(1), g3 = Dp(3);
     int lh = m.memoBoxLineHeight, drawn = 0, endX = g3, endY = g1;
-    int count = 0;
-    while (lines[count]) ++count;
+    int count = static_cast<int>(lines.size());
     LineWindow shown = ShownLines(count, d.memoRow, cx.editingCell == kCellMemoBox);
     for (int i = shown.first; i < shown.first + shown.count; ++i, ++drawn) {
         int top = g1 + drawn * lh, right = bw;
         if (const char* mark = MarkOf(shown, i)) right = LineMark(mark, right, top, top + lh, kFontMemo, kWeekdayColour);
-        endX = g3 + Tagged(lines[i], g3, top, right, top + lh, kFontMemo, kWeekdayColour);
+        endX = g3 + Tagged(std::string(lines[i]).c_str(), g3, top, right, top + lh, kFontMemo, kWeekdayColour);
         endY = top;
     }
-    std::free(lines);
     if (cx.highlightedCell == kCellMemoBox) {
         bool editing = cx.editingCell == kCellMemoBox && drawn;
         int x = editing ? endX : g3, y = (editing ? endY : g1 + drawn * lh) + g1;

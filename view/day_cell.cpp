@@ -1,26 +1,15 @@
 #include "view/day_cell.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "calendar/civil_date.h"
+#include "memo/memo_codec.h"
 #include "memo/memo_store.h"
 
 namespace {
 const char* RuleText(const HolidayRuleTable& rules, int index) {
     if (index < 0 || index >= rules.count) return "";
     return rules.rules[index].text;
-}
-
-std::vector<std::string> MemoLines(const std::string& memo) {
-    std::vector<std::string> lines;
-    std::string copy = memo;
-    int count = 0;
-    char** split = SplitMemoLines(copy.data(), '\t', 0x7F, nullptr, &count);
-    for (int i = 0; i < count; ++i) lines.emplace_back(split[i]);
-    std::free(split);
-    return lines;
 }
 }  // namespace
 
@@ -33,10 +22,7 @@ int ColumnColour(int column, int sundayColumn, int saturdayColumn) {
 int WeekdayColour(int weekday) { return weekday == 0 ? kHolidayColour : weekday == 6 ? kSaturdayColour : kWeekdayColour; }
 
 std::string StoredDayMemo(int year, int month, int day) {
-    char* raw = ReadMemoRaw(year, month, day);
-    std::string memo = raw[0] == '\x80' ? raw + 1 : raw;
-    std::free(raw);
-    return memo;
+    return std::string(StoredMemoBody(ReadMemoRaw(year, month, day)));
 }
 
 DayCellRequest GatherDayRequest(const DaySources& sources, int cellIndex, const std::tm& date, int columnColour) {
@@ -80,11 +66,11 @@ std::vector<std::string> DayCellLines(const DayCellRequest& request) {
     std::vector<std::string> lines;
     if (!request.ruleMemo.empty()) lines.push_back(request.ruleMemo);
     if (request.memo.empty()) return lines;
-    for (std::string& line : MemoLines(request.memo)) lines.push_back(std::move(line));
+    for (std::string_view line : SplitMemoLines(request.memo)) lines.emplace_back(line);
     return lines;
 }
 
 int DayMemoLineCount(const DayCellRequest& request) {
-    int lines = std::max(1, static_cast<int>(MemoLines(request.memo).size()));
+    int lines = static_cast<int>(SplitMemoLines(request.memo).size());  // an empty memo is one line
     return lines + (request.ruleMemo.empty() ? 0 : 1);
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/sjis.h"
 #include "memo/memo_store.h"
 
 ViewModel g_view;
@@ -11,7 +12,7 @@ NavigationState g_nav;
 
 void ResetNavigation(NavigationState* nav) { *nav = NavigationState{}; }
 
-int ButtonBitmapHeight(int btnSize) { return (btnSize & 1) ? 16 : 10; }
+int ButtonBitmapHeight(int btnSize) { return ButtonLookOf(btnSize).large ? 16 : 10; }
 
 namespace {
 int Dpi(int dpi) { return dpi > 0 ? dpi : 96; }
@@ -19,12 +20,13 @@ int Dpi(int dpi) { return dpi > 0 ? dpi : 96; }
 
 int ButtonScale(int dpi) { return std::max(1, (Dpi(dpi) + 48) / 96); }
 
-// The buttons stand btnSize + 1 apart and the rightmost one a scaled pixel from the edge (as the
-// painter lays them); their pictures are square.
+// The buttons stand a pixel apart (two when large) and the rightmost one a scaled pixel from the
+// edge (as the painter lays them); their pictures are square.
 int ButtonRowWidth(int btnSize, int dpi) {
-    if (btnSize < 0 || btnSize >= 2) return 0;
+    ButtonLook look = ButtonLookOf(btnSize);
+    if (!look.shown) return 0;
     int scale = ButtonScale(dpi);
-    int picture = ButtonBitmapHeight(btnSize) * scale, gap = (btnSize + 1) * scale;
+    int picture = ButtonBitmapHeight(btnSize) * scale, gap = (look.large ? 2 : 1) * scale;
     return 7 * (picture + gap) - gap + 1 + scale;
 }
 
@@ -80,7 +82,7 @@ int Measure(const LayoutInputs& in, const Design& d, int place, const char* text
 void StepNavigation(const Settings& s, const std::tm& now, NavigationState* state) {
     NavigationState& nav = *state;
     const NavigationState before = nav;
-    bool list = s.calendarType == 1, todayTop = s.listTodayTop != 0;
+    bool list = ShowsList(s), todayTop = s.listTodayTop != 0;
     int t = now.tm_mday;
     std::tm b = now;
     b.tm_mon = now.tm_mon + nav.monthRequest + nav.monthOffset;
@@ -139,7 +141,7 @@ void PlaceView(const Settings& s, const std::tm& now, const NavigationState& nav
     const std::tm& today = now;
     std::tm displayed = WithMonth(now, nav.monthOffset, nav.monthOffset != 0 ? 1 : now.tm_mday);
     std::tm first = WithMonth(now, nav.monthOffset, nav.dayOffset + 1);
-    if (s.calendarType != 1) {
+    if (!ShowsList(s)) {
         first = StartOfWeek(first, s.beginWeek);
         if (todayTop && nav.monthOffset == 0) {
             first = StartOfWeek(today, s.beginWeek);
@@ -160,7 +162,7 @@ void PlaceView(const Settings& s, const std::tm& now, const NavigationState& nav
 int RowCountFromCalendar(const Settings& s, const NavigationState& nav, const ViewModel& view) {
     const std::tm& first = view.firstDay;
     bool todayTop = s.listTodayTop && nav.monthOffset == 0;
-    if (s.calendarType == 1) {
+    if (ShowsList(s)) {
         if (todayTop) return 31;
         return DaysInMonth(first.tm_year + 1900, first.tm_mon + 1) - first.tm_mday + 1;
     }
@@ -182,7 +184,7 @@ struct Work {
     const DayCellRequest& AddDay(int index, const std::tm& date) {
         ViewModel& v = r.view;
         ResolveDay(&v.model, rules, index, date);
-        int colour = st.settings.calendarType == 1 ? WeekdayColour(date.tm_wday)
+        int colour = ShowsList(st.settings) ? WeekdayColour(date.tm_wday)
                                                    : ColumnColour(index % 7, v.sundayColumn, v.saturdayColumn);
         v.days.push_back(GatherDayRequest(DaySources{st.settings, rules, v.model, r.today, v.displayedMonth}, index,
                                           date, colour));
@@ -217,7 +219,7 @@ void LayRows(Work& w, const Bands& b) {
     for (int r = 0; r < m.rowCount; ++r) {
         int top = b.calendarTop + r * b.rowHeight;
         int bottom = std::min(top + b.rowHeight, bottomLimit);
-        if (w.st.settings.calendarType == 1) v.cells.push_back({0, top, m.winWidth - 1, bottom});
+        if (ShowsList(w.st.settings)) v.cells.push_back({0, top, m.winWidth - 1, bottom});
         else PushTableRow(w.st.design, top, bottom, m.winWidth, &v.cells);
     }
     std::tm day = v.firstDay;
@@ -231,7 +233,7 @@ void LayExtendedRows(Work& w, const Bands& b) {
     ViewModel& v = w.r.view;
     const Settings& s = w.st.settings;
     const Design& d = w.st.design;
-    bool list = s.calendarType == 1;
+    bool list = ShowsList(s);
     if (list && ListHeadLabel(d, 0)[0]) {
         m.listHeadWidth = 0;
         for (int i = 0; i < 7; ++i) m.listHeadWidth = std::max(m.listHeadWidth, Measure(w.in, d, kFontListHead, ListHeadLabel(d, i)));
@@ -284,8 +286,8 @@ bool Meets(const CellRect& a, const CellRect& b) {
 
 // The free memo as the memo box shows it: at most 4095 bytes.
 std::string FreeMemoText(int memoRow) {
-    char text[4096];
-    ReadFreeMemo(text, sizeof text);
+    std::string text = ReadFreeMemo();
+    text.resize(SjisFitLength(text.c_str(), 4095));
     (void)memoRow;
     return text;
 }
@@ -295,7 +297,7 @@ std::tm DefaultFirstDay(const Settings& settings, const std::tm& now) {
     std::tm first = now;
     if (!settings.listTodayTop) first.tm_mday = 1;
     first = NormaliseDate(first);
-    return settings.calendarType == 1 ? first : StartOfWeek(first, settings.beginWeek);
+    return ShowsList(settings) ? first : StartOfWeek(first, settings.beginWeek);
 }
 
 void AnchorFirstDay(NavigationState* nav, int dayNumber, const Settings& settings, const std::tm& now) {
@@ -320,7 +322,7 @@ LayoutResult BuildLayout(const AppState& state, const NavigationState& nav, cons
     ViewModel& v = result.view;
     m = state.layout;
     result.nav = nav;
-    bool list = s.calendarType == 1;
+    bool list = ShowsList(s);
     std::tm now = in.now;
     m.rowCount = 0;
     // A kept height follows the window to another resolution.
