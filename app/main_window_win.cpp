@@ -44,8 +44,13 @@ std::tm LocalNow() {
 
 PaintRect AsPaintRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// What is being typed, and where: the view shows it in place of what the cell holds.
+EditOverlay CurrentEditOverlay() {
+    return EditOverlay{g_edit.editingCell, g_edit.year, g_edit.month, g_edit.day, g_work.text};
+}
+
 PaintContext CurrentPaintContext() {
-    return PaintContext{g_edit.highlightedCell, g_edit.editingCell, g_edit.outerFrame, g_interaction.alwaysOnTop,
+    return PaintContext{g_edit.highlightedCell, CurrentEditOverlay(), g_edit.outerFrame, g_interaction.alwaysOnTop,
                         &g_tags};
 }
 
@@ -266,6 +271,7 @@ LayoutInputs CurrentLayoutInputs() {
     in.measure = &PainterLayoutMeasure();
     in.rules = &g_holidayRules;
     in.countdowns = &g_countdowns;
+    in.editing = CurrentEditOverlay();
     return in;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calendar/civil_date.h"
+#include "config/app_state.h"
 #include "memo/alarm_time.h"
 #include "memo/countdown.h"
 #include "memo/memo_store.h"
@@ -18,7 +19,7 @@ bool Replay(const UndoRecord& r, bool undo, int* currentCell) {
     if (r.kind & kUndoCountdownBit) return UndoCountdown(r, undo, currentCell);
     // The texts are stored values; written back through WriteMemo they are stored unchanged.
     const std::string& text = undo ? r.oldText : r.newText;
-    if (r.year < 1) return WriteFreeMemo(text).ok();
+    if (r.year < 1) return WriteFreeMemo(text, g_app.design.memoRow).ok();
     return WriteMemo(r.year, r.month, r.day, text, false).ok();
 }
 }  // namespace
@@ -34,7 +35,7 @@ std::string MemoOfCell(int cell) {
     if (cell != kCellNone && cell == g_edit.editingCell) return WorkingTextOrEmpty();
     int y, m, d;
     if (DateOfCell(cell, &y, &m, &d)) return ReadMemo(y, m, d);
-    if (cell == kCellMemoBox) return ReadFreeMemo();
+    if (cell == kCellMemoBox) return ReadFreeMemo(g_app.design.memoRow);
     return std::string();
 }
 
@@ -44,7 +45,7 @@ bool CommitToCell(int cell) {
     if (std::optional<std::string> sorted = SortMemoByTime(g_work.text)) SetWorkingText(*sorted);
     int y, m, d;
     if (DateOfCell(cell, &y, &m, &d)) return WriteMemo(y, m, d, WorkingTextOrEmpty(), false).ok();
-    if (cell == kCellMemoBox) return WriteFreeMemo(WorkingTextOrEmpty()).ok();
+    if (cell == kCellMemoBox) return WriteFreeMemo(WorkingTextOrEmpty(), g_app.design.memoRow).ok();
     return true;
 }
 
@@ -72,7 +73,7 @@ bool DeleteCellMemo(int* currentCell) {
     int y, m, d;
     if (IsCountdownCell(cell)) return DeleteCountdown(cell & 0x0FFF, currentCell);
     if (DateOfCell(cell, &y, &m, &d)) return WriteMemo(y, m, d, "", false).ok();
-    if (cell == kCellMemoBox) return WriteFreeMemo("").ok();
+    if (cell == kCellMemoBox) return WriteFreeMemo("", g_app.design.memoRow).ok();
     return true;
 }
 

@@ -28,7 +28,7 @@ bool OpenMemoInput(HWND hwnd) {
         return true;
     }
     if (cell == kCellMemoBox) {
-        FreeMemoDialog dialog = {s.dlgplacementKeep, false};
+        FreeMemoDialog dialog = {s.dlgplacementKeep, g_app.design.memoRow, false};
         OpenFreeMemoDialog(hwnd, &dialog);
         return true;
     }

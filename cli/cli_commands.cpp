@@ -206,13 +206,13 @@ void PutMemo(const std::string& text) {
 
 // memo get DATE | memo set DATE TEXT | memo append DATE TEXT | memo free [TEXT]
 int RunMemo(int argc, char** argv) {
-    g_app.design.memoRow = ReadConfigInt("MEMO_ROW", 4);
+    int memoRow = ReadConfigInt("MEMO_ROW", 4);
     if (argc >= 1 && std::strcmp(argv[0], "free") == 0) {
-        if (argc == 1) { PutMemo(ReadFreeMemo()); return 0; }
+        if (argc == 1) { PutMemo(ReadFreeMemo(memoRow)); return 0; }
         if (argc != 2) return Fail("使い方: memo free [テキスト]");
         std::optional<std::string> text = MemoArgument(argv[1]);
         if (!text) return kExitUsage;
-        return WriteFreeMemo(*text) ? 0 : kExitUsage;
+        return WriteFreeMemo(*text, memoRow) ? 0 : kExitUsage;
     }
     int y, m, d;
     bool get = argc == 2 && std::strcmp(argv[0], "get") == 0;

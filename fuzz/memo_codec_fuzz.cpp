@@ -41,7 +41,7 @@ struct Address {
 };
 
 std::string Read(const Address& a) {
-    return a.month == 0 && a.year == 0 ? ReadFreeMemo() : ReadMemo(a.year, a.month, a.day);
+    return a.month == 0 && a.year == 0 ? ReadFreeMemo(4) : ReadMemo(a.year, a.month, a.day);
 }
 
 void CheckWrite(const Address& a, const std::string& text, bool append) {
@@ -61,7 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     FreshDataFiles();
     ResetUndoJournal();
-    g_app.design.memoRow = 4;
 
     Address a;
     char section[16], key[16];

@@ -26,7 +26,7 @@ BOOL OnInit(HWND dialog, FreeMemoState* s) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
     s->filling = true;
     OpenFrame(dialog, &s->frame, kAnchors, static_cast<int>(sizeof kAnchors / sizeof kAnchors[0]));
-    std::string text = ReadFreeMemo();
+    std::string text = ReadFreeMemo(s->d->memoRow);
     SetEditTextCaretAtEnd(dialog, IDC_FREE_MEMO_TEXT, text.c_str());
     SetWorkingText(text);
     BeginEditing(kCellMemoBox, 0, 0, 0);
@@ -51,7 +51,7 @@ void Close(HWND dialog, FreeMemoState* s, INT_PTR result) {
 }
 
 void OnOk(HWND dialog, FreeMemoState* s) {
-    if (!WriteFreeMemo(WorkingTextOrEmpty()).ok()) return;  // the user has been told; the text stays
+    if (!WriteFreeMemo(WorkingTextOrEmpty(), s->d->memoRow).ok()) return;  // the user has been told; the text stays
     s->d->stored = true;
     Close(dialog, s, IDOK);
 }

@@ -4,6 +4,7 @@
 
 struct FreeMemoDialog {
     int placementKeep;  // "DLGPLACEMENT_KEEP"
+    int memoRow;        // "MEMO_ROW": the lines of the free memo's old form, read and removed
     bool stored;        // out: OK stored the text
 };
 

@@ -6,11 +6,9 @@
 #include <mutex>
 
 #include "base/sjis.h"
-#include "config/app_state.h"
 #include "config/file_names.h"
 #include "config/profile_store.h"
 #include "memo/undo_journal.h"
-#include "memo/working_text.h"
 
 namespace {
 // What the store keeps between calls, shared by every thread that reads or writes memos.
@@ -166,8 +164,6 @@ WriteResult WriteMemo(int year, int month, int day, std::string_view text, bool 
 }
 
 std::string ReadMemoRaw(int year, int month, int day) {
-    // The cell being edited shows the text as it is typed.
-    if (month >= 1 && IsEditingDate(year, month, day)) return EncodeMemo(WorkingTextOrEmpty(), false);
     MemoProfileReader reader;
     int size;
     {
@@ -178,15 +174,14 @@ std::string ReadMemoRaw(int year, int month, int day) {
     return ReadGrowing(Locate(year, month, day), reader, &size, size);
 }
 
-std::string ReadFreeMemo() {
-    if (IsEditingFreeMemo()) return WorkingTextOrEmpty();
+std::string ReadFreeMemo(int memoRow) {
     std::string text = ReadMemo(0, 0, 0);
     if (!text.empty()) return text;
     // Older files kept the free memo as one key per line.
     constexpr size_t kMax = 4096;
     std::string joined;
     const char def[2] = {kMemoLineBreak, 0};
-    for (int i = 1; i <= g_app.design.memoRow; ++i) {
+    for (int i = 1; i <= memoRow; ++i) {
         char key[16], line[1024];
         std::snprintf(key, sizeof key, "MEMO%d", i);
         ProfileReadString("MEMO", key, def, line, sizeof line, g_files.memoPath);
@@ -211,11 +206,11 @@ std::string ReadFreeMemo() {
     return text;
 }
 
-WriteResult WriteFreeMemo(std::string_view text) {
+WriteResult WriteFreeMemo(std::string_view text, int memoRow) {
     WriteResult result = WriteMemo(0, 0, 0, text, false);
     if (!result || !text.empty()) return result;
     // The old lines go too, or they would come back as the free memo.
-    for (int i = 1; i <= g_app.design.memoRow; ++i) {
+    for (int i = 1; i <= memoRow; ++i) {
         char key[16];
         std::snprintf(key, sizeof key, "MEMO%d", i);
         if (WriteResult r = ProfileWriteString("MEMO", key, nullptr, g_files.memoPath); !r) return r;

@@ -2,10 +2,9 @@
 // Address (year, month, day): month 1..12 a date memo; month <= 0 the common memo file, year 0 the
 // free memo, any other year fixed phrase slot `day`.
 //
-// Threads: ReadMemo, StoreMemo and the settings below may be called from any thread at once (the
-// store's own state is locked; the files are the profile store's, which locks itself). The rest
-// touch the window's records as well (the undo journal, the text being edited) and belong to the
-// window's thread.
+// Threads: ReadMemo, ReadMemoRaw, StoreMemo and the settings below may be called from any thread
+// at once (the store's own state is locked; the files are the profile store's, which locks
+// itself). The rest touch the window's undo journal as well and belong to the window's thread.
 #pragma once
 #include <string>
 #include <string_view>
@@ -30,14 +29,13 @@ MemoStoreResult StoreMemo(int year, int month, int day, std::string_view text, b
 // The result says whether it reached the file; a failed write changes nothing and records
 // nothing.
 [[nodiscard]] WriteResult WriteMemo(int year, int month, int day, std::string_view text, bool append);
-// The stored bytes as they are (marker and 0x7F included). For the date being edited, the working
-// text encoded the same way (without the leading-space marker).
+// The stored bytes as they are (marker and 0x7F included).
 std::string ReadMemoRaw(int year, int month, int day);
-// The free memo as CR LF text (the working text while the memo box is being edited); migrates
-// the old one-key-per-line form when the free memo is empty.
-std::string ReadFreeMemo();
-// The free memo; an empty text also removes the old one-key-per-line form.
-[[nodiscard]] WriteResult WriteFreeMemo(std::string_view text);
+// The free memo as CR LF text; migrates the old one-key-per-line form (at most memoRow lines,
+// "MEMO_ROW") when the free memo is empty.
+std::string ReadFreeMemo(int memoRow);
+// The free memo; an empty text also removes the old one-key-per-line form (memoRow lines).
+[[nodiscard]] WriteResult WriteFreeMemo(std::string_view text, int memoRow);
 
 // Where memo values are read from: the profile store, unless a benchmark puts the platform's
 // profile function in its place to compare. Null restores the profile store.

@@ -25,12 +25,6 @@ void ReleaseWorkingText() {
     g_edit = MemoEditState{kCellNone, kCellNone, 0, 0, 0, 0, false};
 }
 
-bool IsEditingDate(int year, int month, int day) {
-    return IsDayCell(g_edit.editingCell) && g_edit.year == year && g_edit.month == month && g_edit.day == day;
-}
-
-bool IsEditingFreeMemo() { return g_edit.editingCell == kCellMemoBox; }
-
 void BeginEditing(int cell, int year, int month, int day) {
     g_edit.editingCell = cell;
     g_edit.year = year;

@@ -30,9 +30,6 @@ const char* WorkingTextOrEmpty();
 // The text emptied and its memory given back; nothing is being edited.
 void ReleaseWorkingText();
 
-// The editing cell is the day cell of this date / the memo box.
-bool IsEditingDate(int year, int month, int day);
-bool IsEditingFreeMemo();
 // Makes cell the editing cell; date is that of a day cell (ignored for others).
 void BeginEditing(int cell, int year, int month, int day);
 void EndEditing();

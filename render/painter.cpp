@@ -80,7 +80,7 @@ const char* MarkOf(const LineWindow& w, int i) {
 void Painter::Caret(int cell, int x, int y, int w, int h, int left, int top, int caretHeight) {
     result.caretX = std::min(x, w - 1) + left;
     result.caretY = std::min(y, h - 1) + top;
-    if (cx.editingCell != cell || !cx.quickMemo) return;
+    if (cx.editing.cell != cell || !cx.quickMemo) return;
     s.DrawCaret(x, y, Dp(3), caretHeight);
     result.caretShown = true;
 }
@@ -187,11 +187,11 @@ void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
     int lineHeight = list ? m.dayLineHeight : m.memoLineHeight;
     int endX = lineLeft, endY = lineTop;
     int id = kCellDayBase + req.cellIndex;
-    std::vector<std::string> lines = DayCellLines(req);
+    std::vector<std::string> lines = DayCellLines(req, cx.editing);
     // A table cell shows CELL_LINE lines; while its memo is edited, the last ones, so that the
     // line being typed stays in sight. Lines left out are marked at the right of the nearest one.
     LineWindow shown = ShownLines(static_cast<int>(lines.size()), !list && !extend ? d.cellLine : -1,
-                                  cx.editingCell == id);
+                                  cx.editing.cell == id);
     for (int i = shown.first; i < shown.first + shown.count; ++i) {
         const std::string& line = lines[static_cast<size_t>(i)];
         const char* mark = MarkOf(shown, i);
@@ -210,7 +210,7 @@ void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
     }
 
     if (cx.highlightedCell == id) {
-        bool editing = cx.editingCell == id;
+        bool editing = cx.editing.cell == id;
         int caretX = editing && drawn ? endX : drawn ? lineLeft : (list ? x + g2 : g3);
         int caretY = editing && drawn ? endY : drawn ? lineTop : (list ? g1 : dayBottom);
         int slot = list ? m.dayLineHeight : m.memoLineHeight;
@@ -251,12 +251,16 @@ void Painter::MemoBox() {
     int bw = box.right - box.left, bh = box.bottom - box.top;
     s.BeginArea(PaintRect{box.left, box.top, box.right, box.bottom});
     s.FillArea(PaintRect{0, 0, bw, bh}, kBackMemo, kWeekdayColour);
-    // The view holds the first 4095 bytes of the free memo.
-    std::vector<std::string_view> lines = SplitTextLines(v.memoBoxText);
+    // The box shows the first 4095 bytes of the free memo (the view holds no more), or of what is
+    // typed into it.
+    bool typing = OverlaysMemoBox(cx.editing);
+    std::string typed = typing ? std::string(cx.editing.text) : std::string();
+    typed.resize(SjisFitLength(typed.c_str(), 4095));
+    std::vector<std::string_view> lines = SplitTextLines(typing ? typed : v.memoBoxText);
     int g1 = Dp(1), g3 = Dp(3);
     int lh = m.memoBoxLineHeight, drawn = 0, endX = g3, endY = g1;
     int count = static_cast<int>(lines.size());
-    LineWindow shown = ShownLines(count, d.memoRow, cx.editingCell == kCellMemoBox);
+    LineWindow shown = ShownLines(count, d.memoRow, cx.editing.cell == kCellMemoBox);
     for (int i = shown.first; i < shown.first + shown.count; ++i, ++drawn) {
         int top = g1 + drawn * lh, right = bw;
         if (const char* mark = MarkOf(shown, i)) right = LineMark(mark, right, top, top + lh, kFontMemo, kWeekdayColour);
@@ -264,10 +268,10 @@ void Painter::MemoBox() {
         endY = top;
     }
     if (cx.highlightedCell == kCellMemoBox) {
-        bool editing = cx.editingCell == kCellMemoBox && drawn;
+        bool editing = cx.editing.cell == kCellMemoBox && drawn;
         int x = editing ? endX : g3, y = (editing ? endY : g1 + drawn * lh) + g1;
         Caret(kCellMemoBox, x, y, bw, bh, box.left, box.top, lh - g3);
-        s.DrawSelectionFrame(PaintRect{0, 0, bw, bh}, cx.editingCell == kCellMemoBox && cx.quickMemo);
+        s.DrawSelectionFrame(PaintRect{0, 0, bw, bh}, cx.editing.cell == kCellMemoBox && cx.quickMemo);
     }
     s.EndArea();
 }

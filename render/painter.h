@@ -7,12 +7,13 @@
 #include "config/tags.h"
 #include "render/surface.h"
 #include "render/title_buttons.h"
+#include "view/edit_overlay.h"
 #include "view/view_layout.h"
 
 // What the painters are handed besides AppState and the view.
 struct PaintContext {
     int highlightedCell = kCellNone;  // the selected cell, framed
-    int editingCell = kCellNone;      // the cell whose text is being typed
+    EditOverlay editing;              // the text being typed and its cell, shown in place of the view's
     bool quickMemo = false;           // the editing cell is a quick memo (wide frame and caret)
     bool alwaysOnTop = false;         // the pin button lies down
     const TagTable* tags = nullptr;   // the tag words and their styles (null: none)

@@ -11,6 +11,12 @@ const char* RuleText(const HolidayRuleTable& rules, int index) {
     if (index < 0 || index >= rules.count) return "";
     return rules.rules[index].text;
 }
+
+// The memo of the cell as stored, or what is typed for its date encoded as it would be stored.
+std::string ShownMemo(const DayCellRequest& request, const EditOverlay& editing) {
+    if (!OverlaysDate(editing, request.year, request.month, request.day)) return request.memo;
+    return EncodeMemo(editing.text, false);
+}
 }  // namespace
 
 int ColumnColour(int column, int sundayColumn, int saturdayColumn) {
@@ -62,15 +68,16 @@ void DayNumberText(const DayCellRequest& request, char* out, int outSize) {
     else std::snprintf(out, static_cast<size_t>(outSize), "%d", request.day);
 }
 
-std::vector<std::string> DayCellLines(const DayCellRequest& request) {
+std::vector<std::string> DayCellLines(const DayCellRequest& request, const EditOverlay& editing) {
     std::vector<std::string> lines;
     if (!request.ruleMemo.empty()) lines.push_back(request.ruleMemo);
-    if (request.memo.empty()) return lines;
-    for (std::string_view line : SplitMemoLines(request.memo)) lines.emplace_back(line);
+    std::string memo = ShownMemo(request, editing);
+    if (memo.empty()) return lines;
+    for (std::string_view line : SplitMemoLines(memo)) lines.emplace_back(line);
     return lines;
 }
 
-int DayMemoLineCount(const DayCellRequest& request) {
-    int lines = static_cast<int>(SplitMemoLines(request.memo).size());  // an empty memo is one line
+int DayMemoLineCount(const DayCellRequest& request, const EditOverlay& editing) {
+    int lines = static_cast<int>(SplitMemoLines(ShownMemo(request, editing)).size());  // an empty memo is one line
     return lines + (request.ruleMemo.empty() ? 0 : 1);
 }

@@ -8,6 +8,7 @@
 #include "calendar/month_model.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
+#include "view/edit_overlay.h"
 
 struct DayCellRequest {
     int cellIndex;
@@ -45,12 +46,14 @@ std::string StoredDayMemo(int year, int month, int day);
 void DayNumberText(const DayCellRequest& request, char* out, int outSize);
 
 // The memo lines of the cell: the rule memo first, then the date memo's lines (a break at the
-// very end makes no empty line).
-std::vector<std::string> DayCellLines(const DayCellRequest& request);
+// very end makes no empty line). While a text is typed for the cell's date, its lines stand in
+// place of the stored memo's.
+std::vector<std::string> DayCellLines(const DayCellRequest& request, const EditOverlay& editing);
 
 // The memo lines the day needs in a row as high as its memo: its date memo's lines (an empty
-// memo keeps room for one), plus one for a date-memo rule.
-int DayMemoLineCount(const DayCellRequest& request);
+// memo keeps room for one; the text typed for its date in its place), plus one for a date-memo
+// rule.
+int DayMemoLineCount(const DayCellRequest& request, const EditOverlay& editing);
 
 // DayColour of a table column, and of a date in the list.
 int ColumnColour(int column, int sundayColumn, int saturdayColumn);

@@ -190,8 +190,9 @@ struct Work {
                                           date, colour));
         return v.days.back();
     }
-    // The memo lines of a day just added.
-    int LinesOf(const DayCellRequest& day) const { return DayMemoLineCount(day); }
+    // The memo lines of a day just added, the text being typed for it counted in place of the
+    // stored one.
+    int LinesOf(const DayCellRequest& day) const { return DayMemoLineCount(day, in.editing); }
 };
 
 // The seven cells of a table row from x 0, split by the column ratios.
@@ -286,9 +287,8 @@ bool Meets(const CellRect& a, const CellRect& b) {
 
 // The free memo as the memo box shows it: at most 4095 bytes.
 std::string FreeMemoText(int memoRow) {
-    std::string text = ReadFreeMemo();
+    std::string text = ReadFreeMemo(memoRow);
     text.resize(SjisFitLength(text.c_str(), 4095));
-    (void)memoRow;
     return text;
 }
 }  // namespace

@@ -39,6 +39,7 @@ struct LayoutInputs {
     LayoutMeasure* measure;  // null: every text measures 0
     const HolidayRuleTable* rules;     // null: no rules
     const CountdownList* countdowns;   // null: no countdown lines
+    EditOverlay editing;               // the text being typed, counted in place of the stored one
 };
 
 // Where the view stands between rebuilds.
@@ -126,7 +127,8 @@ struct LayoutResult {
 
 // Lays out the view for the settings and design of state from the navigation state nav.
 // state.layout.winHeight is the height to keep, at state.layout.dpi (0: 96). Reads the memo files
-// for the memos of the days on show and the free memo.
+// for the memos of the days on show and the free memo (the view holds what is stored; the text
+// being typed stands in for it where the view is drawn).
 LayoutResult BuildLayout(const AppState& state, const NavigationState& nav, const LayoutInputs& in);
 
 // Reads again the memos of the cells of view that meet area (client pixels), and the free memo

@@ -95,7 +95,7 @@ TEST_F(ContextMenus, MemoMenuOverADayTheMemoBoxAndAnEmptyDay) {
     EXPECT_EQ(Open(IDR_MEMO_MENU, kJuly1).States(items), "--gg--gg");
     EXPECT_EQ(Open(IDR_MEMO_MENU, kJuly1 + 1).States(items), "ggggg-gg");  // 2 July: no memo
     EXPECT_EQ(Open(IDR_MEMO_MENU, kCellMemoBox).States(items), "ggggg-gg");
-    ASSERT_TRUE(WriteFreeMemo("box").ok());
+    ASSERT_TRUE(WriteFreeMemo("box", 4).ok());
     EXPECT_EQ(Open(IDR_MEMO_MENU, kCellMemoBox).States(items), "--gg--gg");
     // The date item closes a day's menu only.
     EXPECT_EQ(Open(IDR_MEMO_MENU, kJuly1).LastText(), "2026/7/1：今日");

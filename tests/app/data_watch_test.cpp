@@ -50,7 +50,7 @@ TEST_F(DataWatchTest, AnotherProgramsChangesAreTakenInAndOwnWritesAreNot) {
     ASSERT_TRUE(WriteMemo(2026, 7, 2, "more of mine", false).ok());
     ASSERT_TRUE(WriteMemo(2026, 7, 3, "and more", false).ok());
     ASSERT_TRUE(WriteMemo(2027, 1, 1, "a new year file", false).ok());
-    ASSERT_TRUE(WriteFreeMemo("free").ok());
+    ASSERT_TRUE(WriteFreeMemo("free", 4).ok());
     HolidayRule rule;
     SetBlankRule(&rule);
     ASSERT_TRUE(SaveHolidayRules(g_files.holidayPath, &rule, 1));

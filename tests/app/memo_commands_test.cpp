@@ -27,7 +27,7 @@ protected:
         g_today.dayNumber = DayOffset(2024, 5, 1, 0);
         LoadCountdowns(g_files.memoPath);
     }
-    static std::string Free() { return ReadFreeMemo(); }
+    static std::string Free() { return ReadFreeMemo(4); }
     static std::string Cell(int cell) { return MemoOfCell(cell); }
     static constexpr int kMay1 = kCellDayBase + 3;
 };
@@ -93,7 +93,7 @@ TEST_F(MemoCommands, CommitSortsByTimeWhenAlarmsAndSortingAreOn) {
 TEST_F(MemoCommands, ClearingAMonthUndoesAndRedoesInOneStep) {
     for (int d = 1; d <= 31; d += 3) EXPECT_TRUE(WriteMemo(2024, 5, d, ("day " + std::to_string(d)).c_str(), false));
     EXPECT_TRUE(WriteMemo(2024, 6, 1, "june", false));
-    EXPECT_TRUE(WriteFreeMemo("free"));
+    EXPECT_TRUE(WriteFreeMemo("free", 4));
     auto may = [] {
         std::string all;
         for (int d = 1; d <= 31; ++d) all += Read(2024, 5, d) + "|";
@@ -191,7 +191,7 @@ TEST_F(MemoCommands, DeleteOnEachKindOfCell) {
     AddCountdownRecorded(2024, 5, 10, "a");
     AddCountdownRecorded(2024, 5, 11, "b");
     EXPECT_TRUE(WriteMemo(2024, 5, 1, "memo", false));
-    EXPECT_TRUE(WriteFreeMemo("free"));
+    EXPECT_TRUE(WriteFreeMemo("free", 4));
     int cell = kCellCountdownBase + 1;
     DeleteCellMemo(&cell);
     EXPECT_EQ(CountdownCount(), 1);

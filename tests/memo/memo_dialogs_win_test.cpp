@@ -206,8 +206,8 @@ TEST_F(MemoDialogs, EachMemoDialogOpensWithTheCaretBehindTheText) {
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_TEXT), "stored\r\nline!");
         Press(d, IDCANCEL);
     });
-    ASSERT_TRUE(WriteFreeMemo("free").ok());
-    FreeMemoDialog free = {0, false};
+    ASSERT_TRUE(WriteFreeMemo("free", 4).ok());
+    FreeMemoDialog free = {0, 4, false};
     DriveDialog("メモ", [&] { return OpenFreeMemoDialog(owner_, &free); }, [&](HWND d) {
         typeKey(d, IDC_FREE_MEMO_TEXT);
         EXPECT_EQ(Text(d, IDC_FREE_MEMO_TEXT), "free!");
@@ -294,7 +294,7 @@ TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
 
 TEST_F(MemoDialogs, FreeMemoPreviewsInTheMemoBoxAndKeepsItsPlace) {
     SetConfigPath((std::string(dir_) + "\\d.ini").c_str());
-    FreeMemoDialog dialog = {3, false};
+    FreeMemoDialog dialog = {3, 4, false};
     POINT placed = {};
     EXPECT_EQ(IDOK, DriveDialog("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
         Type(d, IDC_FREE_MEMO_TEXT, "free\r\nmemo");
@@ -304,7 +304,7 @@ TEST_F(MemoDialogs, FreeMemoPreviewsInTheMemoBoxAndKeepsItsPlace) {
         SetWindowPos(d, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         Press(d, IDOK);
     }));
-    EXPECT_EQ(ReadFreeMemo(), "free\r\nmemo");
+    EXPECT_EQ(ReadFreeMemo(4), "free\r\nmemo");
     EXPECT_TRUE(dialog.stored);
     EXPECT_EQ(IDCANCEL, DriveDialog("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
         RECT r;

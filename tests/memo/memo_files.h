@@ -22,7 +22,6 @@ protected:
         ResetProcessState();
         std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s", dir.File("t_memo.ini").c_str());
         std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s", dir.File("t_memo").c_str());
-        g_app.design.memoRow = 4;
         g_app.settings.alarm = 0;
         g_app.settings.alarmMemoSort = 0;
         SetWorkingText("");

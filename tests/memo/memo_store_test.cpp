@@ -111,12 +111,24 @@ TEST_F(MemoFiles, LongMemoNeedsFewReads) {
 TEST_F(MemoFiles, FreeMemoMigratesOldLines) {
     WriteIni(g_files.memoPath, {"[MEMO]", "MEMO1=A", "MEMO2=B", "MEMO4=D"});
     ProfileStoreReset();
-    EXPECT_EQ(ReadFreeMemo(), "A\r\nB");
+    EXPECT_EQ(ReadFreeMemo(4), "A\r\nB");
     EXPECT_EQ(StoredValue(g_files.memoPath, "MEMO", "MEMO"), "A\x7F" "B");
     EXPECT_EQ(UndoRecordCount(), 1);
-    EXPECT_TRUE(WriteFreeMemo(""));
+    EXPECT_TRUE(WriteFreeMemo("", 4));
     for (const char* k : {"MEMO", "MEMO1", "MEMO2", "MEMO4"})
         EXPECT_EQ(StoredValue(g_files.memoPath, "MEMO", k), "<missing>") << k;
+}
+
+// The old form held a line per row of the memo box: no more lines than the rows handed are taken
+// in, or taken out.
+TEST_F(MemoFiles, FreeMemoMigratesTheRowsItIsHanded) {
+    WriteIni(g_files.memoPath, {"[MEMO]", "MEMO1=A", "MEMO2=B"});
+    ProfileStoreReset();
+    EXPECT_EQ(ReadFreeMemo(1), "A");
+    EXPECT_TRUE(WriteFreeMemo("", 1));
+    EXPECT_EQ(StoredValue(g_files.memoPath, "MEMO", "MEMO1"), "<missing>");
+    EXPECT_EQ(StoredValue(g_files.memoPath, "MEMO", "MEMO2"), "B");
+    EXPECT_EQ(ReadFreeMemo(0), "");
 }
 
 TEST_F(MemoFiles, FreeMemoMigrationKeepsLinesApart) {
@@ -127,13 +139,12 @@ TEST_F(MemoFiles, FreeMemoMigrationKeepsLinesApart) {
     WriteIni(g_files.memoPath, {"[MEMO]", key1.c_str(), "MEMO2=B"});
     ProfileStoreReset();
     EXPECT_EQ(Read(0, 0, 0), "");
-    EXPECT_EQ(ReadFreeMemo(), cut.substr(0, 254) + "\r\nB");
+    EXPECT_EQ(ReadFreeMemo(4), cut.substr(0, 254) + "\r\nB");
     EXPECT_EQ(Read(0, 0, 0), cut.substr(0, 254) + "\r\nB");
 
     // Lines that fill the text to 4094 bytes: the next line does not fit with its line break and
     // must not be glued to the last one.
     ClearUndoJournal();
-    g_app.design.memoRow = 20;
     std::string file = "[MEMO]\r\n", expected;
     for (int i = 1; i <= 16; ++i) {
         std::string line((i <= 15 ? 255 : 239), static_cast<char>('a' + i));
@@ -143,7 +154,7 @@ TEST_F(MemoFiles, FreeMemoMigrationKeepsLinesApart) {
     file += "MEMO17=Z\r\n";
     std::ofstream(g_files.memoPath, std::ios::binary) << file;
     ProfileStoreReset();
-    std::string t = ReadFreeMemo();
+    std::string t = ReadFreeMemo(20);
     EXPECT_EQ(t.size(), 4094u);
     EXPECT_EQ(t, expected);
 }
@@ -175,22 +186,23 @@ TEST(SplitLines, SeparatorsAndEnds) {
 namespace {
 class EditedMemo : public MemoFiles {};
 
-TEST_F(EditedMemo, TheCellBeingEditedReadsTheWorkingText) {
+// What is typed reaches the view as an overlay of its own: the store answers what is stored,
+// whatever cell is being edited.
+TEST_F(EditedMemo, TheStoreReadsWhatIsStoredWhileACellIsEdited) {
     EXPECT_TRUE(WriteMemo(2025, 6, 1, "stored", false));
-    EXPECT_TRUE(WriteFreeMemo("free"));
+    EXPECT_TRUE(WriteFreeMemo("free", 4));
     BeginEditing(kCellDayBase + 3, 2025, 6, 1);
     SetWorkingText(" typed\r\nline\r\n");
-    // Encoded like a write, but a leading space gets no marker while drawing.
-    EXPECT_EQ(Raw(2025, 6, 1), " typed\x7Fline");
+    EXPECT_EQ(Raw(2025, 6, 1), "stored");
     EXPECT_EQ(Raw(2025, 6, 2), "");
-    EXPECT_EQ(Read(2025, 6, 1), "stored");  // the store itself is untouched
-    EXPECT_EQ(ReadFreeMemo(), "free");
+    EXPECT_EQ(Read(2025, 6, 1), "stored");
+    EXPECT_EQ(ReadFreeMemo(4), "free");
     BeginEditing(kCellMemoBox, 0, 0, 0);
     SetWorkingText("box text");
-    EXPECT_EQ(ReadFreeMemo(), "box text");
+    EXPECT_EQ(ReadFreeMemo(4), "free");
     EXPECT_EQ(Raw(2025, 6, 1), "stored");
     EndEditing();
-    EXPECT_EQ(ReadFreeMemo(), "free");
+    EXPECT_EQ(ReadFreeMemo(4), "free");
 }
 
 TEST(WorkingTextBuffer, PutAddsReplacesAndCutsAndSetTakesItsOwnBytes) {

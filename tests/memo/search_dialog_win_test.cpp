@@ -119,7 +119,7 @@ TEST_F(SearchDialogTest, SearchSortCopyAndSearchAgain) {
     ASSERT_TRUE(WriteMemo(2024, 1, 10, "[会議] Budget 会議", false).ok());
     ASSERT_TRUE(WriteMemo(2024, 2, 2, "AB", false).ok());
     ASSERT_TRUE(WriteMemo(2024, 12, 1, "b会議", false).ok());
-    ASSERT_TRUE(WriteFreeMemo("会議 ab").ok());                         // the free memo is not searched
+    ASSERT_TRUE(WriteFreeMemo("会議 ab", 4).ok());                         // the free memo is not searched
     const std::string found = "2022/03/31|朝会議  10:00 本社\n"
                               "2022/04/31|会議\n"
                               "2024/01/10| Budget 会議\n"

@@ -134,19 +134,29 @@ TEST_F(DayCell, MemoLines) {
     EXPECT_TRUE(WriteMemo(2026, 7, 20, " one\r\ntwo\r\n", false));
     DayCellRequest r = Cell(22);
     EXPECT_EQ(r.memo, " one\x7Ftwo");  // the leading-space marker is gone
-    std::vector<std::string> lines = DayCellLines(r);
+    std::vector<std::string> lines = DayCellLines(r, EditOverlay{});
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], "Rule");
     EXPECT_EQ(lines[1], " one");
     EXPECT_EQ(lines[2], "two");
-    EXPECT_TRUE(DayCellLines(Cell(23)).empty());
-    // While the cell is edited it shows the live text.
-    BeginEditing(kCellDayBase + 23, 2026, 7, 21);
-    SetWorkingText("live\r\n");
-    lines = DayCellLines(Cell(23));
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "live");
-    EndEditing();
+    EXPECT_TRUE(DayCellLines(Cell(23), EditOverlay{}).empty());
+    // While a text is typed for the day it shows that text, encoded as it would be stored (a
+    // leading space kept without a marker, no empty line after the last break).
+    EditOverlay typing{kCellDayBase + 23, 2026, 7, 21, " live\r\nmore\r\n"};
+    lines = DayCellLines(Cell(23), typing);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], " live");
+    EXPECT_EQ(lines[1], "more");
+    EXPECT_EQ(DayMemoLineCount(Cell(23), typing), 2);
+    EXPECT_EQ(DayMemoLineCount(Cell(23), EditOverlay{}), 1);  // an empty memo keeps room for a line
+    // The rule memo stays above what is typed; another day keeps its own memo.
+    typing = EditOverlay{kCellDayBase + 3, 2026, 7, 20, "typed"};
+    EXPECT_EQ(DayCellLines(Cell(22), typing), (std::vector<std::string>{"Rule", "typed"}));
+    EXPECT_EQ(DayMemoLineCount(Cell(22), typing), 2);
+    EXPECT_EQ(DayCellLines(Cell(23), typing).size(), 0u);
+    // The memo box being typed into changes no day.
+    typing = EditOverlay{kCellMemoBox, 2026, 7, 20, "box"};
+    EXPECT_EQ(DayCellLines(Cell(22), typing).size(), 3u);
 }
 
 // The layout gathers what every cell shows: its style, its rules' texts and its stored memo.

@@ -36,7 +36,7 @@ TEST_F(Painter, TitleButtonsAndDayNumbers) {
     in.now = Date(2026, 7, 15);
     Lay();
     RecordingSurface s = Everything();
-    PaintResult r = PaintAll(&s, PaintContext{kCellNone, kCellNone, false, true});
+    PaintResult r = PaintAll(&s, PaintContext{kCellNone, {}, false, true});
     ASSERT_TRUE(r.buttonsShown);
     // Seven large buttons from the right edge; the pin lies down while always on top.
     EXPECT_EQ(r.buttons[0].right, st.layout.winWidth - 2);
@@ -73,7 +73,7 @@ TEST_F(Painter, MemoLinesQuickMemoCaretAndClip) {
     // leaves the neighbours alone.
     RecordingSurface s({c.left + 1, c.top + 1, c.right - 1, c.bottom - 1});
     int cell = kCellDayBase + CellIndexOf(16);
-    PaintResult r = PaintAll(&s, PaintContext{cell, kCellNone, false, false});
+    PaintResult r = PaintAll(&s, PaintContext{cell, {}, false, false});
     // Only the cell is drawn: one area, its four lines (CELL_LINE 4), no title, no other cell.
     ASSERT_EQ(s.Of("area").size(), 1u);
     EXPECT_EQ(s.Of("area")[0].at.left, c.left);
@@ -88,16 +88,15 @@ TEST_F(Painter, MemoLinesQuickMemoCaretAndClip) {
     EXPECT_EQ(s.Of("frame").size(), 1u);
     EXPECT_FALSE(r.caretShown);
     // A quick memo: wide frame, the caret behind the last line's text.
-    BeginEditing(cell, 2026, 7, 16);
-    SetWorkingText("typed\r\nmore");
+    EditOverlay typing{cell, 2026, 7, 16, "typed\r\nmore"};
     RecordingSurface q({c.left + 1, c.top + 1, c.right - 1, c.bottom - 1});
-    r = PaintAll(&q, PaintContext{cell, cell, true, false});
+    r = PaintAll(&q, PaintContext{cell, typing, true, false});
     EXPECT_EQ(q.Text("more").size(), 1u);
     EXPECT_EQ(q.Of("wide frame").size(), 1u);
     ASSERT_TRUE(r.caretShown);
     EXPECT_EQ(r.caretX, c.left + 3 + 6 * 4);
     EXPECT_EQ(q.Of("caret")[0].at.left, r.caretX);
-    EndEditing();
+    EXPECT_TRUE(q.Text("one").empty());  // what is typed stands in for what is stored
 }
 
 // The memo box's caret is as high as the memo box's own lines, whatever the day memos' font.
@@ -106,11 +105,8 @@ TEST_F(Painter, MemoBoxCaretTakesTheMemoBoxFont) {
     in.now = Date(2026, 7, 15);
     Lay();
     ASSERT_NE(st.layout.memoBoxLineHeight, st.layout.memoLineHeight);
-    BeginEditing(kCellMemoBox, 0, 0, 0);
-    SetWorkingText("typed");
     RecordingSurface s = Everything();
-    PaintResult r = PaintAll(&s, PaintContext{kCellMemoBox, kCellMemoBox, true, false});
-    EndEditing();
+    PaintResult r = PaintAll(&s, PaintContext{kCellMemoBox, EditOverlay{kCellMemoBox, 0, 0, 0, "typed"}, true, false});
     ASSERT_TRUE(r.caretShown);
     ASSERT_EQ(s.Of("caret").size(), 1u);
     PaintRect caret = s.Of("caret")[0].at;
@@ -169,11 +165,9 @@ TEST_F(Painter, AQuickMemoBelowTheShownLinesStaysInSight) {
     Lay();
     CellRect c = CellOf(16);
     int cell = kCellDayBase + CellIndexOf(16);
-    BeginEditing(cell, 2026, 7, 16);
-    SetWorkingText("one\r\ntwo\r\nthree\r\nfour\r\ntyped");
+    EditOverlay typing{cell, 2026, 7, 16, "one\r\ntwo\r\nthree\r\nfour\r\ntyped"};
     RecordingSurface s = Everything();
-    PaintResult r = PaintAll(&s, PaintContext{cell, cell, true, false});
-    EndEditing();
+    PaintResult r = PaintAll(&s, PaintContext{cell, typing, true, false});
     EXPECT_TRUE(s.Text("one").empty());
     ASSERT_EQ(s.Text("typed").size(), 1u);
     int dayBottom = st.layout.dayLineHeight + 1;
@@ -187,7 +181,7 @@ TEST_F(Painter, AQuickMemoBelowTheShownLinesStaysInSight) {
 
 // The memo box shows MEMO_ROW lines and marks the rest.
 TEST_F(Painter, MemoBoxMarksLinesItCannotShow) {
-    ASSERT_TRUE(WriteFreeMemo("a\r\nb\r\nc\r\nd\r\ne").ok());
+    ASSERT_TRUE(WriteFreeMemo("a\r\nb\r\nc\r\nd\r\ne", 4).ok());
     in.now = Date(2026, 7, 15);
     Lay();
     RecordingSurface s = Everything();
@@ -228,7 +222,7 @@ TEST_F(Painter, GapsScaleWithTheLayoutsDpi) {
     Lay();
     int cell = kCellDayBase + CellIndexOf(16);
     RecordingSurface s = Everything();
-    PaintResult r = PaintAll(&s, PaintContext{cell, kCellNone, false, false});
+    PaintResult r = PaintAll(&s, PaintContext{cell, {}, false, false});
     CellRect c = CellOf(16);
     ASSERT_EQ(s.Text("16").size(), 1u);
     EXPECT_EQ(s.Text("16")[0].at.left, c.left + 6);
@@ -252,7 +246,7 @@ TEST_F(Painter, TagWordsAreTheOnesItIsHanded) {
     TagTable tags = {};
     CopyField(tags[3].word, sizeof tags[3].word, "##");
     RecordingSurface tagged = Everything();
-    PaintAll(&tagged, PaintContext{kCellNone, kCellNone, false, false, &tags});
+    PaintAll(&tagged, PaintContext{kCellNone, {}, false, false, &tags});
     ASSERT_EQ(tagged.Text("milk").size(), 1u);
     EXPECT_EQ(tagged.Text("milk")[0].style.tag, 3);
     EXPECT_EQ(tagged.Text("buy")[0].style.tag, kOwnStyle);
@@ -267,7 +261,7 @@ TEST_F(Painter, ARepaintShowsWhatTheFilesHoldNow) {
     in.now = Date(2026, 7, 15);
     Lay();
     EXPECT_TRUE(WriteMemo(2026, 7, 16, "later", false));
-    ASSERT_TRUE(WriteFreeMemo("box later").ok());
+    ASSERT_TRUE(WriteFreeMemo("box later", 4).ok());
     CellRect c = CellOf(16);
     RecordingSurface cell({c.left + 1, c.top + 1, c.right - 1, c.bottom - 1});
     PaintAll(&cell);

@@ -40,7 +40,6 @@ protected:
         for (int i = 0; i < 7; ++i) d.ratios[i] = 1;
         d.ratioSum = 7;
         for (auto& f : d.fonts) f.logFont.lfHeight = 9;
-        g_app.design.memoRow = 4;
         in = {};
         in.logPixelsY = 96;
         in.buttonHeight = ButtonBitmapHeight(1);  // title bar 19

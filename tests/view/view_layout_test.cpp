@@ -254,12 +254,12 @@ TEST_F(ViewLayout, ExtendedRowsFollowTheirMemoLines) {
     WriteIni(dir.File("t_holiday.ini"), {"[SETTING]", "1=3,2,4,-1,0,0,0,0,0,0,rule"});
     LoadHolidayRules(dir.File("t_holiday.ini").c_str());
     EXPECT_TRUE(WriteMemo(2026, 2, 4, "1\r\n2\r\n3\r\n4", false));
-    BeginEditing(kCellDayBase + 24, 2026, 2, 25);
-    SetWorkingText("a\r\nb\r\nc\r\nd\r\ne");
+    in.editing = EditOverlay{kCellDayBase + 24, 2026, 2, 25, "a\r\nb\r\nc\r\nd\r\ne"};
     Layout(2026, 2, 10);
     EXPECT_EQ(view.cells[0].bottom - view.cells[0].top, 5 * 15 + 15);
     EXPECT_EQ(view.cells[21].bottom - view.cells[21].top, 5 * 15 + 15);
-    EndEditing();
+    EXPECT_EQ(view.days[24].memo, "");  // the view keeps what is stored
+    in.editing = EditOverlay{};
     // The list: a day of three lines is two memo lines higher.
     st.settings.calendarType = CalendarType::kList;
     EXPECT_TRUE(WriteMemo(2026, 2, 3, "a\r\nb\r\nc", false));
