@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/sjis.h"
+#include "calendar/civil_date.h"
 #include "memo/alarm_time.h"
 #include "memo/countdown.h"
 #include "memo/tag_words.h"
@@ -73,7 +74,10 @@ bool ComposeDayAlarm(const std::tm& now, const AppState& app,
     std::string text = AlarmTextOfDate(now.tm_year + 1900, now.tm_mon + 1, now.tm_mday);
     const Settings& s = app.settings;
     if (s.alarmCdown) {
-        if (std::string joined = CountdownAlarmText(s.alarmCdownDay, s.alarmCdownPast != 0, countdownForm); !joined.empty()) {
+        // Counted from the day the alarm is for, like the memo beside them.
+        int today = LocalDayNumber(now);
+        if (std::string joined = CountdownAlarmText(today, s.alarmCdownDay, s.alarmCdownPast != 0, countdownForm);
+            !joined.empty()) {
             // The countdown lines end in CR LF themselves: an empty line comes before the memo.
             if (!text.empty()) joined.append("\r\n").append(text);
             text = std::move(joined);

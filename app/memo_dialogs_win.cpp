@@ -38,7 +38,8 @@ bool OpenMemoInput(HWND hwnd) {
 bool OpenCountdownInput(HWND hwnd) {
     CommitQuickMemo(hwnd);
     int cell = g_interaction.currentCell;
-    CountdownDialog dialog = {-1, g_today.date.tm_year + 1900, g_today.date.tm_mon + 1, g_today.date.tm_mday, cell, false};
+    CountdownDialog dialog = {-1, g_today.date.tm_year + 1900, g_today.date.tm_mon + 1, g_today.date.tm_mday,
+                              g_today.dayNumber, cell, false};
     if (IsCountdownCell(cell) && CellIndex(cell) < CountdownCount()) dialog.line = CellIndex(cell);
     else DateOfCell(cell, &dialog.year, &dialog.month, &dialog.day);
     OpenCountdownDialog(hwnd, &dialog);

@@ -10,7 +10,6 @@
 #include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
-#include "calendar/today.h"
 #include "cli/cli_args.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_files.h"
@@ -161,14 +160,14 @@ int RunCountdowns(int argc, char** argv) {
     (void)argv;
     if (argc != 0) return Fail("countdowns には引数を付けません");
     std::time_t t = std::time(nullptr);
-    SetToday(*std::localtime(&t));
+    int today = LocalDayNumber(*std::localtime(&t));
     ResetCountdownForm(g_countdowns.form);
     char form[256];
     ReadProfileText("CONFIG", "CDOWN_FORM", "", form, sizeof form);
     ApplyCountdownForm(form, g_countdowns.form);
     LoadCountdowns(g_files.memoPath);
     // The alarm's CR LF line ends become LF.
-    PutText(stdout, WithLfLineEnds(CountdownAlarmText(0x7FFFFFFF, true, g_countdowns.form)).c_str());
+    PutText(stdout, WithLfLineEnds(CountdownAlarmText(today, 0x7FFFFFFF, true, g_countdowns.form)).c_str());
     ReleaseCountdowns();
     return 0;
 }

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "calendar/holiday_rules.h"
-#include "calendar/today.h"
 #include "config/app_state.h"
 #include "config/design.h"
 #include "config/edition.h"
@@ -107,7 +106,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     now.tm_mon = 1;
     now.tm_mday = 10;
     now.tm_hour = 12;
-    SetToday(now);
     AddCountdown(2026, 3, 1, "x");
     AddCountdown(1970, 1, 1, "\x83\x65\x83\x58\x83\x67");
     NavigationState nav = {};

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "calendar/civil_date.h"
-#include "calendar/today.h"
 #include "fuzz_common.h"
 #include "memo/countdown.h"
 #include "memo/repeat.h"
@@ -56,13 +55,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ResetUndoJournal();
     PutFile(g_files.memoPath, in.ConsumeRemainingBytesAsString());
 
-    std::tm now{};
-    int y, m, d;
-    DateOfDayNumber(today, &y, &m, &d);
-    now.tm_year = y - 1900;
-    now.tm_mon = m - 1;
-    now.tm_mday = d;
-    SetToday(NormaliseDate(now));
     ResetCountdowns();
     ApplyCountdownForm(form.c_str(), g_countdowns.form);
     for (const auto& slot : g_countdowns.form) FUZZ_CHECK(Ends(slot), "a form slot without its end");
@@ -73,18 +65,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<Kept> loaded = KeptMemos();
     SortCountdowns();
     for (int i = 1; i < count; ++i)
-        FUZZ_CHECK(g_countdowns.memos[i - 1].dayOffset <= g_countdowns.memos[i].dayOffset, "unsorted at %d", i);
+        FUZZ_CHECK(DayOffset(g_countdowns.memos[i - 1].year, g_countdowns.memos[i - 1].month, g_countdowns.memos[i - 1].day, today) <=
+                       DayOffset(g_countdowns.memos[i].year, g_countdowns.memos[i].month, g_countdowns.memos[i].day, today),
+                   "unsorted at %d", i);
     for (CountdownMemo& memo : g_countdowns.memos) {
         char date[kCountdownDateTextSize], part[kCountdownTextSize];
         FormatCountdownDate(memo, g_countdowns.form, date);
         FormatCountdownText(memo, g_countdowns.form, part);
         char number[64];
-        FormatCountdownNumber(memo.dayOffset, g_countdowns.form, number, sizeof number);
+        FormatCountdownNumber(DayOffset(memo.year, memo.month, memo.day, today), g_countdowns.form, number, sizeof number);
         FUZZ_CHECK(Ends(date) && Ends(part) && Ends(number), "a formatted piece without its end");
     }
     std::vector<CountdownLine> lines = LayCountdownLines(g_countdowns.memos, g_countdowns.form, today, 0, 100, 15, 24);
     FUZZ_CHECK(lines.size() == g_countdowns.memos.size(), "%zu lines of %d memos", lines.size(), count);
-    if (std::string text = CountdownAlarmText(maxDays, includePast, g_countdowns.form); !text.empty()) {
+    if (std::string text = CountdownAlarmText(today, maxDays, includePast, g_countdowns.form); !text.empty()) {
         size_t lines = 0;
         for (size_t at = 0, end; at < text.size(); at = end + 2, ++lines) {
             end = text.find("\r\n", at);

@@ -9,7 +9,6 @@
 #include "base/file_format.h"
 #include "base/sjis.h"
 #include "calendar/civil_date.h"
-#include "calendar/today.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
 #include "memo/undo_journal.h"
@@ -76,7 +75,6 @@ int LoadCountdowns(const char* memoPath) {
         const char* text = n > 3 ? value + (fields[3] - copy) : "";
         CopyField(memo.text, sizeof memo.text, text);
         KeepStoredTail(memo.text);  // so that a save writes what a load gives back
-        memo.dayOffset = DayOffset(memo.year, memo.month, memo.day, g_today.dayNumber);
         g_countdowns.memos.push_back(memo);
     }
     return CountdownCount();
@@ -101,7 +99,7 @@ void SortCountdowns() {
     std::vector<CountdownMemo>& v = g_countdowns.memos;
     for (size_t i = 0; i + 1 < v.size(); ++i)
         for (size_t j = i + 1; j < v.size(); ++j)
-            if (v[j].dayOffset < v[i].dayOffset) {
+            if (DayNumberOf(v[j].year, v[j].month, v[j].day) < DayNumberOf(v[i].year, v[i].month, v[i].day)) {
                 CountdownMemo t = v[i];
                 v[i] = v[j];
                 v[j] = t;
@@ -114,7 +112,6 @@ int AddCountdown(int year, int month, int day, const char* text) {
     memo.month = month;
     memo.day = day;
     CopyField(memo.text, sizeof memo.text, text ? text : "");
-    memo.dayOffset = DayOffset(year, month, day, g_today.dayNumber);
     g_countdowns.memos.push_back(memo);
     return CountdownCount() - 1;
 }
@@ -161,7 +158,6 @@ bool ReplaceCountdown(int index, int year, int month, int day, const char* text)
     memo.month = month;
     memo.day = day;
     CopyField(memo.text, sizeof memo.text, text ? text : "");
-    memo.dayOffset = DayOffset(year, month, day, g_today.dayNumber);
     RecordUndo(year, month, day, kCountdownUndoAdded, "", memo.text);
     g_undo.groupStep = 1;
     SortCountdowns();
@@ -222,13 +218,15 @@ void FormatCountdownNumber(int dayOffset, const char form[kCountdownFormFields][
     CopyField(out, outSize, wide);
 }
 
-std::string CountdownAlarmText(int maxDays, bool includePast, const char form[kCountdownFormFields][kCountdownFormSlot]) {
+std::string CountdownAlarmText(int today, int maxDays, bool includePast,
+                               const char form[kCountdownFormFields][kCountdownFormSlot]) {
     std::string text;
     for (const CountdownMemo& m : g_countdowns.memos) {
-        if (m.dayOffset > maxDays || (!includePast && m.dayOffset < 0)) continue;
+        int offset = DayOffset(m.year, m.month, m.day, today);
+        if (offset > maxDays || (!includePast && offset < 0)) continue;
         char date[kCountdownDateTextSize], number[128], part[kCountdownTextSize], wide[1024];
         FormatCountdownDate(m, form, date);
-        FormatCountdownNumber(m.dayOffset, form, number, sizeof number);
+        FormatCountdownNumber(offset, form, number, sizeof number);
         FormatCountdownText(m, form, part);
         std::snprintf(wide, sizeof wide, "%s%s%s", date, number, part);
         std::string line = SjisShortened(wide, 256);  // at most 255 bytes, a cut one marked

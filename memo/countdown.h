@@ -13,15 +13,11 @@ constexpr int kCountdownDateTextSize = 32;
 constexpr int kCountdownUndoAdded = 0x4003;
 constexpr int kCountdownUndoRemoved = 0x4004;
 
+// A memo of the list: what the file holds. The days left are counted against a today handed to
+// whoever counts them (the layout's lines, the alarm's text).
 struct CountdownMemo {
     int year, month, day;  // target date, month 1 to 12
     char text[kCountdownTextSize];
-    int dayOffset;  // days left (> 0), today (0) or days passed (< 0)
-    // Filled by the layout, read by the drawing and the main window.
-    int numberWidth;
-    char dateText[kCountdownDateTextSize];
-    char textPart[kCountdownTextSize];
-    int left, top, right, bottom;
 };
 
 struct CountdownList {
@@ -46,15 +42,15 @@ void ResetCountdownForm(char slots[kCountdownFormFields][kCountdownFormSlot]);
 // to 31 bytes on a character boundary); anything else leaves them. Returns 1 when replaced.
 int ApplyCountdownForm(const char* value, char slots[kCountdownFormFields][kCountdownFormSlot]);
 
-// Replaces the list with section COUNTDOWN of memoPath; offsets against today.
-// Returns how many were loaded.
+// Replaces the list with section COUNTDOWN of memoPath. Returns how many were loaded.
 int LoadCountdowns(const char* memoPath);
 // Writes the whole list back, ending it with an empty key. False when the file could not be
 // written; the list in memory keeps every change, so the next save that works writes it.
 bool SaveCountdowns();
-// Smaller day offsets first; equal offsets keep no particular order.
+// Earlier dates first (so smaller day offsets, whatever day they are counted from); equal dates
+// keep no particular order.
 void SortCountdowns();
-// Appends a memo (offset against today, text cut on a character boundary); returns its index.
+// Appends a memo (text cut on a character boundary); returns its index.
 int AddCountdown(int year, int month, int day, const char* text);
 // Removes the first memo with this date and exactly this text; returns its index or -1.
 int RemoveCountdown(int year, int month, int day, const char* text);
@@ -95,5 +91,7 @@ void FormatCountdownText(const CountdownMemo& memo, const char form[kCountdownFo
 void FormatCountdownNumber(int dayOffset, const char form[kCountdownFormFields][kCountdownFormSlot],
                            char* out, int outSize);
 // The alarm's countdown lines (each "...\r\n", at most 255 bytes before the CR LF) of the memos in
-// list order with offset <= maxDays and, unless includePast, >= 0. Empty when no memo matches.
-std::string CountdownAlarmText(int maxDays, bool includePast, const char form[kCountdownFormFields][kCountdownFormSlot]);
+// list order whose days counted from today (a day number) are <= maxDays and, unless
+// includePast, >= 0. Empty when no memo matches.
+std::string CountdownAlarmText(int today, int maxDays, bool includePast,
+                               const char form[kCountdownFormFields][kCountdownFormSlot]);

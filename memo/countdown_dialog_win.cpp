@@ -7,7 +7,6 @@
 #include "base/sjis.h"
 #include "base/win/dialog_kit.h"
 #include "calendar/civil_date.h"
-#include "calendar/today.h"
 #include "memo/countdown.h"
 #include "memo/date_choice.h"
 #include "memo/date_lists_win.h"
@@ -29,7 +28,7 @@ void ShowDayCount(HWND dialog, CountdownState* s) {
     int y, m, d;
     ChosenDateOf(dialog, s->lists, &y, &m, &d);
     s->filling = true;
-    SetDlgItemInt(dialog, IDC_COUNTDOWN_DAYS, static_cast<UINT>(ClampDays(DayNumberOf(y, m, d) - g_today.dayNumber, -kMostDays, kMostDays)), TRUE);
+    SetDlgItemInt(dialog, IDC_COUNTDOWN_DAYS, static_cast<UINT>(ClampDays(DayOffset(y, m, d, s->d->today), -kMostDays, kMostDays)), TRUE);
     s->filling = false;
 }
 
@@ -37,7 +36,7 @@ void ShowDayCount(HWND dialog, CountdownState* s) {
 void ShowDateOfCount(HWND dialog, CountdownState* s) {
     int n = DayCountFromText(ItemText(dialog, IDC_COUNTDOWN_DAYS).c_str(), -kMostDays, kMostDays);
     int y, m, d;
-    DateAtOffset(n, g_today.dayNumber, &y, &m, &d);
+    DateAtOffset(n, s->d->today, &y, &m, &d);
     ShowDate(dialog, &s->lists, y, m, d);
 }
 

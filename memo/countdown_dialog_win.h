@@ -6,6 +6,7 @@
 struct CountdownDialog {
     int line;              // the countdown line that is current, or -1
     int year, month, day;  // the date it opens on when no line is current
+    int today;             // the day number day counts are counted from
     int currentCell;       // in and out: Delete moves it back onto the list
     bool changed;          // out: the list changed
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "calendar/civil_date.h"
 
 namespace {
 int DigitCount(int n) {
@@ -34,7 +33,7 @@ std::vector<CountdownLine> LayCountdownLines(const std::vector<CountdownMemo>& m
     std::vector<CountdownLine> lines(memos.size());
     int aheadDigits = 1, pastDigits = 1;
     for (size_t i = 0; i < memos.size(); ++i) {
-        int offset = DayNumberOf(memos[i].year, memos[i].month, memos[i].day) - today;
+        int offset = DayOffset(memos[i].year, memos[i].month, memos[i].day, today);  // saturated, never overflowing
         lines[i].dayOffset = offset;
         if (offset >= 0) aheadDigits = std::max(aheadDigits, DigitCount(offset));
         else pastDigits = std::max(pastDigits, DigitCount(offset));

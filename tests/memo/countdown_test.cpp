@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         ProfileStoreReset();
         path_ = dir_.File("memo.ini");
-        g_today.dayNumber = DayOffset(2025, 12, 20, 0);
+        today_ = DayOffset(2025, 12, 20, 0);
         ResetCountdownForm(form_);
     }
     void TearDown() override {
@@ -34,9 +34,15 @@ protected:
         ProfileReadString("COUNTDOWN", key, "<none>", buf, sizeof buf, path_.c_str());
         return buf;
     }
+    // Days from today_ to memo i of the list.
+    int DaysTo(size_t i) const {
+        const CountdownMemo& c = g_countdowns.memos[i];
+        return DayOffset(c.year, c.month, c.day, today_);
+    }
     TempFolder dir_;
     std::string path_;
     char form_[kCountdownFormFields][kCountdownFormSlot];
+    int today_ = 0;
 };
 
 TEST_F(CountdownTest, DayNumbersRoundTripAndClamp) {
@@ -45,9 +51,9 @@ TEST_F(CountdownTest, DayNumbersRoundTripAndClamp) {
     EXPECT_EQ(DayOffset(2025, 13, 1, 0), DayOffset(2026, 1, 1, 0));
     EXPECT_EQ(DayOffset(2025, 3, 0, 0), DayOffset(2025, 2, 28, 0));
     int y, m, d;
-    DateAtOffset(-3, g_today.dayNumber, &y, &m, &d);
+    DateAtOffset(-3, today_, &y, &m, &d);
     EXPECT_EQ(y * 10000 + m * 100 + d, 20251217);
-    DateAtOffset(9999, g_today.dayNumber, &y, &m, &d);
+    DateAtOffset(9999, today_, &y, &m, &d);
     EXPECT_EQ(y * 10000 + m * 100 + d, 20351216);
     DateAtOffset(-99999, 0, &y, &m, &d);
     EXPECT_EQ(y * 10000 + m * 100 + d, 19700101);
@@ -63,11 +69,15 @@ TEST_F(CountdownTest, YearsMillionsAwaySaturateTheDaysLeft) {
     EXPECT_EQ(DayNumberOf(-5881580, 1, 1), INT_MIN);
     WriteIni(path_, {"[COUNTDOWN]", "01=5881580,1,200,far", "02=-2147483647,1,1,long ago"});
     ASSERT_EQ(LoadCountdowns(path_.c_str()), 2);
-    EXPECT_EQ(g_countdowns.memos[0].dayOffset, INT_MAX - g_today.dayNumber);
-    EXPECT_EQ(g_countdowns.memos[1].dayOffset, -INT_MAX);
+    EXPECT_EQ(DaysTo(0), INT_MAX - today_);
+    EXPECT_EQ(DaysTo(1), -INT_MAX);
     char number[64];
-    FormatCountdownNumber(g_countdowns.memos[1].dayOffset, form_, number, sizeof number);
+    FormatCountdownNumber(DaysTo(1), form_, number, sizeof number);
     EXPECT_NE(std::string(number).find("2147483647"), std::string::npos) << number;
+    // The alarm's lines count them the same way.
+    std::string alarm = CountdownAlarmText(today_, INT_MAX, true, form_);
+    EXPECT_NE(alarm.find("2147483647"), std::string::npos) << alarm;
+    EXPECT_NE(alarm.find(std::to_string(INT_MAX - today_)), std::string::npos) << alarm;
 }
 
 TEST_F(CountdownTest, LoadStopsAtEmptyKeySkipsMalformedAndKeepsCommas) {
@@ -75,10 +85,11 @@ TEST_F(CountdownTest, LoadStopsAtEmptyKeySkipsMalformedAndKeepsCommas) {
                      "04=2025,12,20", "05=", "06=2030,1,1,never read"});
     ASSERT_EQ(LoadCountdowns(path_.c_str()), 3);
     EXPECT_STREQ(g_countdowns.memos[0].text, "Trip, with, commas");
-    EXPECT_EQ(g_countdowns.memos[0].dayOffset, 5);
+    EXPECT_EQ(DaysTo(0), 5);
     EXPECT_STREQ(g_countdowns.memos[1].text, "");
-    EXPECT_EQ(g_countdowns.memos[1].dayOffset, -19);
-    EXPECT_EQ(g_countdowns.memos[2].dayOffset, 0);
+    EXPECT_EQ(g_countdowns.memos[1].day, 1);
+    EXPECT_EQ(DaysTo(1), -19);
+    EXPECT_EQ(g_countdowns.memos[2].day, 20);
 }
 
 TEST_F(CountdownTest, OrderSaveAndUndoOfAReplacement) {
@@ -154,11 +165,13 @@ TEST_F(CountdownTest, AlarmLinesWithTheDefaultForm) {
     WriteIni(path_, {"[COUNTDOWN]", "01=2025,12,23,Trip", "02=2025,12,28,Far", "03=2025,12,18,Trip",
                      "04=2025,12,20,Now"});
     ASSERT_EQ(LoadCountdowns(path_.c_str()), 4);
-    EXPECT_EQ(CountdownAlarmText(7, false, form_),
+    EXPECT_EQ(CountdownAlarmText(today_, 7, false, form_),
               "2025/12/23 (\x82\xa0\x82\xc6" "3\x93\xfa) Trip\r\n2025/12/20 (\x8d\xa1\x93\xfa) Now\r\n");
-    std::string text = CountdownAlarmText(7, true, form_);
+    std::string text = CountdownAlarmText(today_, 7, true, form_);
     EXPECT_NE(text.find("2025/12/18 (2\x93\xfa\x8c\x6f\x89\xdf) Trip\r\n"), std::string::npos);
-    EXPECT_EQ(CountdownAlarmText(-1, false, form_), "");
+    EXPECT_EQ(CountdownAlarmText(today_, -1, false, form_), "");
+    // Counted from the day handed: two days on, the trip is a day away and "now" two days past.
+    EXPECT_EQ(CountdownAlarmText(today_ + 2, 1, false, form_), "2025/12/23 (\x82\xa0\x82\xc6" "1\x93\xfa) Trip\r\n");
 }
 // A line past 255 bytes is cut before the character that would not fit and marked "...".
 TEST_F(CountdownTest, AnAlarmLineTooLongIsCutOnACharacterAndMarked) {
@@ -168,7 +181,7 @@ TEST_F(CountdownTest, AnAlarmLineTooLongIsCutOnACharacterAndMarked) {
     WriteIni(path_, {"[COUNTDOWN]", line.c_str()});
     ASSERT_EQ(LoadCountdowns(path_.c_str()), 1);
     std::string head = "2025/12/23 (\x82\xa0\x82\xc6" "3\x93\xfa) ";  // 21 bytes
-    EXPECT_EQ(CountdownAlarmText(7, false, form_), head + kanji.substr(0, 230) + "...\r\n");
+    EXPECT_EQ(CountdownAlarmText(today_, 7, false, form_), head + kanji.substr(0, 230) + "...\r\n");
 }
 
 TEST(CountdownForm, SevenFieldsReplaceAllSlots) {

@@ -19,7 +19,6 @@
 #include "base/cell_ids.h"
 #include "base/win/owner_notes.h"
 #include "calendar/civil_date.h"
-#include "calendar/today.h"
 #include "config/app_state.h"
 #include "config/tag_dialog_win.h"
 #include "config/tags.h"
@@ -40,6 +39,7 @@
 #include "tests/dialog_driver_win.h"
 
 namespace {
+const int kToday = DayNumberOf(2026, 7, 15);  // the day the countdown dialog counts from
 
 // The notes the calendar window would get, as "note cell".
 std::mutex g_notesLock;
@@ -80,9 +80,6 @@ class MemoDialogs : public ::testing::Test {
         std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s\\d_memo", dir_);
         SetConfigPath((std::string(dir_) + "\\d.ini").c_str());
         LoadCountdowns(g_files.memoPath);
-        std::tm today = {};
-        today.tm_year = 2026 - 1900, today.tm_mon = 6, today.tm_mday = 15, today.tm_hour = 12;
-        SetToday(today);
         owner_ = CreateOwnerWindow("TesselNoteOwner", OwnerProc);
         std::lock_guard<std::mutex> lock(g_notesLock);
         g_notes.clear();
@@ -214,7 +211,7 @@ TEST_F(MemoDialogs, EachMemoDialogOpensWithTheCaretBehindTheText) {
         Press(d, IDCANCEL);
     });
     ASSERT_TRUE(AddCountdownRecorded(2026, 8, 1, "trip"));
-    CountdownDialog countdown = {0, 0, 0, 0, kCellCountdownBase, false};
+    CountdownDialog countdown = {0, 0, 0, 0, kToday, kCellCountdownBase, false};
     DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &countdown); }, [&](HWND d) {
         typeKey(d, IDC_COUNTDOWN_TEXT);
         EXPECT_EQ(Text(d, IDC_COUNTDOWN_TEXT), "trip!");
@@ -249,7 +246,7 @@ TEST_F(MemoDialogs, RepeatSettingsByDayCountOrEndDate) {
 }
 
 TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
-    CountdownDialog add = {-1, 2026, 7, 15, kCellDayBase, false};
+    CountdownDialog add = {-1, 2026, 7, 15, kToday, kCellDayBase, false};
     EXPECT_EQ(IDOK, DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &add); }, [&](HWND d) {
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_COUNTDOWN_DELETE)));
         EXPECT_EQ(Text(d, IDC_COUNTDOWN_DAYS), "0");
@@ -260,7 +257,7 @@ TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
     }));
     ASSERT_EQ(CountdownCount(), 1);
     EXPECT_EQ(g_countdowns.memos[0].day, 12);
-    CountdownDialog replace = {0, 0, 0, 0, kCellCountdownBase, false};
+    CountdownDialog replace = {0, 0, 0, 0, kToday, kCellCountdownBase, false};
     std::string longText;
     for (int i = 0; i < 150; ++i) longText += "\x93\xfa";  // 300 bytes pasted
     EXPECT_EQ(IDOK, DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &replace); }, [&](HWND d) {
@@ -281,7 +278,7 @@ TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
     ASSERT_TRUE(UndoMemoChange(&cell));  // the replacement undoes in one step
     ASSERT_EQ(CountdownCount(), 1);
     EXPECT_STREQ(g_countdowns.memos[0].text, "Trip");
-    CountdownDialog remove = {0, 0, 0, 0, kCellCountdownBase, false};
+    CountdownDialog remove = {0, 0, 0, 0, kToday, kCellCountdownBase, false};
     EXPECT_EQ(IDC_COUNTDOWN_DELETE, DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &remove); },
                                           [&](HWND d) { Press(d, IDC_COUNTDOWN_DELETE); }));
     EXPECT_EQ(CountdownCount(), 0);
