@@ -42,7 +42,8 @@ std::string MemoOfCell(int cell) {
 bool CellHasMemo(int cell) { return !MemoOfCell(cell).empty(); }
 
 bool CommitToCell(int cell) {
-    if (std::optional<std::string> sorted = SortMemoByTime(g_work.text)) SetWorkingText(*sorted);
+    if (SortsMemosByTime(g_app.settings))
+        if (std::optional<std::string> sorted = SortMemoByTime(g_work.text)) SetWorkingText(*sorted);
     int y, m, d;
     if (DateOfCell(cell, &y, &m, &d)) return WriteMemo(y, m, d, WorkingTextOrEmpty(), false).ok();
     if (cell == kCellMemoBox) return WriteFreeMemo(WorkingTextOrEmpty(), g_app.design.memoRow).ok();

@@ -10,6 +10,8 @@
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
+#include "config/file_names.h"
+#include "memo/alarm_time.h"
 #include "memo/countdown.h"
 #include "memo/countdown_dialog_win.h"
 #include "memo/date_memo_dialog_win.h"
@@ -23,12 +25,13 @@ bool OpenMemoInput(HWND hwnd) {
     int y, m, d;
     if (DateOfCell(cell, &y, &m, &d)) {
         DateMemoDialog dialog = {y, m, d, LocalDayNumber(g_view.firstDay), static_cast<int>(g_view.cells.size()),
-                                 s.cellRowExtend != 0, s.dlgplacementKeep, false};
+                                 s.cellRowExtend != 0, s.dlgplacementKeep, SortsMemosByTime(s), g_files.memoPath,
+                                 g_app.design.custColors, false};
         OpenDateMemoDialog(hwnd, &dialog);
         return true;
     }
     if (cell == kCellMemoBox) {
-        FreeMemoDialog dialog = {s.dlgplacementKeep, g_app.design.memoRow, false};
+        FreeMemoDialog dialog = {s.dlgplacementKeep, g_app.design.memoRow, g_app.design.custColors, false};
         OpenFreeMemoDialog(hwnd, &dialog);
         return true;
     }

@@ -7,6 +7,7 @@
 #include "config/app_state.h"
 #include "config/file_names.h"
 #include "config/tag_dialog_win.h"
+#include "config/tags.h"
 #include "memo/phrase_dialog_win.h"
 #include "memo/search_dialog_win.h"
 #include "resources/resource.h"
@@ -14,7 +15,7 @@
 
 namespace {
 bool Search(HWND hwnd) {
-    SearchDialog search = {hwnd};
+    SearchDialog search = {hwnd, g_files.memoPath, &g_tags};
     OpenSearchDialog(hwnd, &search);
     return false;  // a search changes nothing the calendar shows
 }

@@ -9,6 +9,8 @@
 #include "bench/bench_clock.h"
 #include "bench/memo_bench_data.h"
 #include "config/profile_store.h"
+#include "config/file_names.h"
+#include "config/tags.h"
 #include "memo/memo_search.h"
 
 int main() {
@@ -21,11 +23,11 @@ int main() {
     std::vector<SearchRow> rows;
     ProfileStoreReset();
     double t0 = BenchSeconds();
-    SearchMemos("会議", &rows);
+    SearchMemos(g_files.memoPath, g_tags, "会議", &rows);
     double cold = BenchSeconds() - t0;
     size_t hits = rows.size();
     t0 = BenchSeconds();
-    SearchMemos("会議", &rows);
+    SearchMemos(g_files.memoPath, g_tags, "会議", &rows);
     double warm = BenchSeconds() - t0;
 
     std::string cmd = "rm -rf '" + std::string(tmpl) + "'";

@@ -10,6 +10,8 @@
 #include "bench/bench_clock.h"
 #include "bench/memo_bench_data.h"
 #include "config/profile_store.h"
+#include "config/file_names.h"
+#include "config/tags.h"
 #include "memo/memo_search.h"
 #include "memo/memo_store.h"
 
@@ -41,16 +43,16 @@ int main() {
     std::vector<SearchRow> ours, platform;
     ProfileStoreReset();
     double t0 = BenchSeconds();
-    SearchMemos("会議", &ours);
+    SearchMemos(g_files.memoPath, g_tags, "会議", &ours);
     double oursTime = BenchSeconds() - t0;
     t0 = BenchSeconds();
     std::vector<SearchRow> again;
-    SearchMemos("会議", &again);
+    SearchMemos(g_files.memoPath, g_tags, "会議", &again);
     double oursKept = BenchSeconds() - t0;
 
     SetMemoProfileReader(PlatformRead);
     t0 = BenchSeconds();
-    SearchMemos("会議", &platform);
+    SearchMemos(g_files.memoPath, g_tags, "会議", &platform);
     double platformTime = BenchSeconds() - t0;
     SetMemoProfileReader(nullptr);
 

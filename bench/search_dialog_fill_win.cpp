@@ -13,6 +13,8 @@
 #include "bench/bench_clock.h"
 #include "bench/memo_bench_data.h"
 #include "config/profile_store.h"
+#include "config/file_names.h"
+#include "config/tags.h"
 #include "memo/memo_search.h"
 #include "memo/search_dialog_win.h"
 #include "resources/resource.h"
@@ -89,7 +91,7 @@ DialogRun SearchInDialog() {
         run.lastText = RowText(list, run.rows - 1, 1);
         PostMessageA(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0);
     });
-    SearchDialog dialog = {nullptr};
+    SearchDialog dialog = {nullptr, g_files.memoPath, &g_tags};
     OpenSearchDialog(nullptr, &dialog);
     driver.join();
     return run;
@@ -114,7 +116,7 @@ int main() {
     std::vector<SearchRow> rows;
     ProfileStoreReset();
     double t0 = BenchSeconds();
-    SearchMemos(kKeyword, &rows);
+    SearchMemos(g_files.memoPath, g_tags, kKeyword, &rows);
     double searchTime = BenchSeconds() - t0;
 
     double plainTime = FillPlainList(rows, false);

@@ -233,7 +233,7 @@ int RunSearch(int argc, char** argv) {
     if (!keyword) return FailUnencodable("検索する文字列に Shift-JIS で表せない文字があります", argv[0]);
     ReadTags();  // their words are taken out of the memos
     std::vector<SearchRow> rows;
-    SearchOutcome outcome = SearchMemos(keyword->c_str(), &rows);
+    SearchOutcome outcome = SearchMemos(g_files.memoPath, g_tags, keyword->c_str(), &rows);
     for (const SearchRow& row : rows) {
         std::printf("%s\t", row.date.c_str());
         PutText(stdout, row.text.c_str());

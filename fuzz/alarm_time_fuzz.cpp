@@ -71,8 +71,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(t >= -1 && t < 24 * 60, "FindTime %d", t);
         keys.push_back(t);
     }
-    g_app.settings.alarm = 1;
-    g_app.settings.alarmMemoSort = 1;
     std::optional<std::string> sorted = SortMemoByTime(text.c_str());
     std::vector<std::string> got = sorted ? Joined(*sorted) : lines;
     // The expected order: the lines with a time, stably by time, in the places of the first

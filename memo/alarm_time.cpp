@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "base/sjis.h"
-#include "config/app_state.h"
 #include "memo/memo_store.h"
 
 int ScanTime(const char* p, int* hour, int* minute) {
@@ -53,7 +52,6 @@ int FindTime(const char* line) {
 }
 
 std::optional<std::string> SortMemoByTime(std::string_view text) {
-    if (!g_app.settings.alarm || !g_app.settings.alarmMemoSort) return std::nullopt;
     std::vector<std::string_view> lines = SplitTextLines(text);
     size_t n = lines.size();
     if (n < 2) return std::nullopt;

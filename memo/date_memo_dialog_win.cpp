@@ -142,7 +142,7 @@ void OnOk(HWND dialog, DateMemoState* s) {
     DateMemoDialog& d = *s->d;
     if (s->repeat == 0) {
         std::string_view text = WorkingTextOrEmpty();
-        std::optional<std::string> sorted = SortMemoByTime(text);
+        std::optional<std::string> sorted = d.sortByTime ? SortMemoByTime(text) : std::nullopt;
         if (!WriteMemo(d.year, d.month, d.day, sorted ? *sorted : text, false).ok()) return;  // the user has been told; everything typed stays in the dialog
     } else {
         HCURSOR before = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
@@ -150,7 +150,7 @@ void OnOk(HWND dialog, DateMemoState* s) {
         RepeatOutcome outcome =
             RunRepeatSeries(d.year, d.month, d.day, added.c_str(), s->repeats.rules[s->repeat - 1], EscapeWaiting, nullptr);
         if (outcome == kRepeatStopped) MessageBoxA(dialog, "途中で中止しました", "Tessel", MB_OK);
-        UseRule(g_files.memoPath, &s->repeats, s->repeat - 1);
+        UseRule(d.memoPath, &s->repeats, s->repeat - 1);
         SetWorkingText(s->stored);
         TellOwner(s->owner, kNoteRebuild);
         SetCursor(before);
@@ -174,7 +174,8 @@ void OnClearMonth(HWND dialog, DateMemoState* s) {
 
 void OnRepeatSettings(HWND dialog, DateMemoState* s) {
     const DateMemoDialog& d = *s->d;
-    RepeatDialog r = {d.year, d.month, d.day, s->repeat > 0 ? &s->repeats.rules[s->repeat - 1] : nullptr, &s->repeats};
+    RepeatDialog r = {d.year, d.month, d.day, s->repeat > 0 ? &s->repeats.rules[s->repeat - 1] : nullptr, &s->repeats,
+                      d.memoPath};
     if (OpenRepeatDialog(dialog, &r) != IDOK) return;
     FillRepeatList(dialog, s, 1);
     OnRepeatChosen(dialog, s);
@@ -187,7 +188,7 @@ BOOL OnInit(HWND dialog, DateMemoState* s) {
     OpenFrame(dialog, &s->frame, kAnchors, static_cast<int>(sizeof kAnchors / sizeof kAnchors[0]));
     ShowDate(dialog, &s->lists, s->d->year, s->d->month, s->d->day);
     LoadDate(dialog, s);
-    LoadRepeatList(g_files.memoPath, &s->repeats);
+    LoadRepeatList(s->d->memoPath, &s->repeats);
     FillRepeatList(dialog, s, 0);
     SetDlgItemTextA(dialog, IDC_DATE_MEMO_MODE, "<上書>");
     SetFocus(GetDlgItem(dialog, IDC_DATE_MEMO_TEXT));
@@ -214,7 +215,7 @@ void OnCommand(HWND dialog, DateMemoState* s, int id, int code) {
     case IDC_DATE_MEMO_CLEAR: OnClearMonth(dialog, s); break;
     case IDOK: OnOk(dialog, s); break;
     case IDCANCEL: Close(dialog, s, IDCANCEL); break;
-    case IDC_DATE_MEMO_TAGS: OpenTagsOver(dialog, s->owner); break;
+    case IDC_DATE_MEMO_TAGS: OpenTagsOver(dialog, s->owner, s->d->customColours); break;
     default: break;
     }
 }

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "base/colour.h"
+
 struct DateMemoDialog {
     // What it opens on; afterwards the date last shown.
     int year, month, day;
@@ -10,6 +12,9 @@ struct DateMemoDialog {
     int shownDays;       // how many day cells there are
     bool rowExtend;      // "CELL_ROW_EXTEND": the calendar follows the line count while typing
     int placementKeep;   // "DLGPLACEMENT_KEEP"
+    bool sortByTime;     // OK puts the lines in time order ("ALARM" and "ALARM_MEMO_SORT")
+    const char* memoPath;    // the common memo file: its repeat rules
+    Colour* customColours;   // the design's custom colours, for the tag dialog
     // What changed.
     bool stored;         // memos were written (OK, another date chosen, the month cleared)
 };

@@ -64,7 +64,7 @@ void OnCommand(HWND dialog, FreeMemoState* s, int id, int code) {
         break;
     case IDOK: OnOk(dialog, s); break;
     case IDCANCEL: Close(dialog, s, IDCANCEL); break;
-    case IDC_FREE_MEMO_TAGS: OpenTagsOver(dialog, s->owner); break;
+    case IDC_FREE_MEMO_TAGS: OpenTagsOver(dialog, s->owner, s->d->customColours); break;
     default: break;
     }
 }

@@ -2,9 +2,12 @@
 #pragma once
 #include <windows.h>
 
+#include "base/colour.h"
+
 struct FreeMemoDialog {
     int placementKeep;  // "DLGPLACEMENT_KEEP"
     int memoRow;        // "MEMO_ROW": the lines of the free memo's old form, read and removed
+    Colour* customColours;  // the design's custom colours, for the tag dialog
     bool stored;        // out: OK stored the text
 };
 

@@ -1,7 +1,6 @@
 #include "memo/memo_dialog_frame_win.h"
 
 #include "base/win/owner_notes.h"
-#include "config/app_state.h"
 #include "config/dialog_placement.h"
 #include "config/tag_dialog_win.h"
 
@@ -23,8 +22,8 @@ void SaveFrame(HWND dialog, const MemoDialogFrame& frame) {
                         DialogPlacement{true, r.left, r.top, true, r.right - r.left, r.bottom - r.top});
 }
 
-void OpenTagsOver(HWND dialog, HWND calendar) {
-    TagDialog tags = {g_app.design.custColors, false};
+void OpenTagsOver(HWND dialog, HWND calendar, Colour* customColours) {
+    TagDialog tags = {customColours, false};
     OpenTagDialog(dialog, &tags);
     if (tags.changed) TellOwner(calendar, kNoteRebuild);
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include "base/colour.h"
 #include "base/win/dialog_kit.h"
 
 struct MemoDialogFrame {
@@ -15,8 +16,9 @@ struct MemoDialogFrame {
 void OpenFrame(HWND dialog, MemoDialogFrame* frame, const Anchor* anchors, int count);
 // Before the dialog ends: writes the kept placement, deletes what is not kept.
 void SaveFrame(HWND dialog, const MemoDialogFrame& frame);
-// 色(&C)...: the tag dialog over the memo dialog; the calendar is repainted when tags changed.
-void OpenTagsOver(HWND dialog, HWND calendar);
+// 色(&C)...: the tag dialog over the memo dialog, its colour chooser with customColours (the
+// design's); the calendar is repainted when tags changed.
+void OpenTagsOver(HWND dialog, HWND calendar, Colour* customColours);
 // WM_SIZE: the controls follow the edges (not while the dialog is being filled).
 void ResizeFrame(HWND dialog, const MemoDialogFrame& frame, bool filling);
 // WM_GETMINMAXINFO: never smaller than the template.

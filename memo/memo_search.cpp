@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "base/sjis.h"
-#include "config/file_names.h"
 #include "config/file_ops.h"
 #include "config/profile_store.h"
 #include "memo/memo_store.h"
@@ -36,10 +35,10 @@ bool FindMemoYearRange(const char* memoPath, int* first, int* last) {
     return true;
 }
 
-bool IsSearchHit(const char* memo, const char* keyword, std::string* shown) {
+bool IsSearchHit(const TagTable& tags, const char* memo, const char* keyword, std::string* shown) {
     if (!memo[0] || !FindKeyword(memo, keyword)) return false;
     std::string text = memo;
-    RemoveTagWords(g_tags, text.data());
+    RemoveTagWords(tags, text.data());
     text.resize(std::strlen(text.c_str()));
     std::replace(text.begin(), text.end(), '\r', ' ');
     std::replace(text.begin(), text.end(), '\n', ' ');
@@ -48,13 +47,13 @@ bool IsSearchHit(const char* memo, const char* keyword, std::string* shown) {
     return true;
 }
 
-SearchOutcome SearchMemos(const char* keyword, std::vector<SearchRow>* rows) {
+SearchOutcome SearchMemos(const char* memoPath, const TagTable& tags, const char* keyword, std::vector<SearchRow>* rows) {
     rows->clear();
     char key[kSearchKeywordMax + 1];
     CopyField(key, sizeof key, keyword ? keyword : "");
     if (!key[0]) return kSearchNoKeyword;
     int first, last;
-    if (!FindMemoYearRange(g_files.memoPath, &first, &last)) return kSearchNoHits;
+    if (!FindMemoYearRange(memoPath, &first, &last)) return kSearchNoHits;
     // One look at each file for the whole search instead of one per key.
     ProfileReadBatch batch;
     std::string shown;
@@ -62,7 +61,7 @@ SearchOutcome SearchMemos(const char* keyword, std::vector<SearchRow>* rows) {
         for (int m = 1; m <= 12; ++m) {
             for (int d = 1; d <= 31; ++d) {
                 std::string memo = ReadMemo(y, m, d);
-                if (IsSearchHit(memo.c_str(), key, &shown)) {
+                if (IsSearchHit(tags, memo.c_str(), key, &shown)) {
                     char date[16];
                     std::snprintf(date, sizeof date, "%04d/%02d/%02d", y, m, d);
                     rows->push_back(SearchRow{y, m, d, date, shown, static_cast<int>(rows->size())});

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "config/tags.h"
+
 constexpr int kSearchKeywordMax = 255;
 
 struct SearchRow {
@@ -19,12 +21,13 @@ enum SearchOutcome { kSearchNoKeyword, kSearchNoHits, kSearchFound };
 // with "????" for the year; years outside 1970 to 2036 are ignored). False when there is none.
 bool FindMemoYearRange(const char* memoPath, int* first, int* last);
 
-// Whether the memo (CR LF text) is a hit for keyword; *shown then holds the row's text.
-bool IsSearchHit(const char* memo, const char* keyword, std::string* shown);
+// Whether the memo (CR LF text) is a hit for keyword, the tag words of tags taken out; *shown
+// then holds the row's text.
+bool IsSearchHit(const TagTable& tags, const char* memo, const char* keyword, std::string* shown);
 
-// Searches every day (1 to 31 of every month) of every year in the range; rows come in date
-// order. The keyword is cut to 255 bytes.
-SearchOutcome SearchMemos(const char* keyword, std::vector<SearchRow>* rows);
+// Searches every day (1 to 31 of every month) of every year with a year memo file beside the
+// common memo file memoPath; rows come in date order. The keyword is cut to 255 bytes.
+SearchOutcome SearchMemos(const char* memoPath, const TagTable& tags, const char* keyword, std::vector<SearchRow>* rows);
 
 // The dialog's status line for an outcome.
 void SearchStatusText(SearchOutcome outcome, int hits, char* out, int outSize);

@@ -69,8 +69,8 @@ void OnOk(HWND dialog, RepeatState* s) {
     if (rule.repeatKind < 0) rule.repeatKind = 0;
     RepeatList* list = s->d->list;
     int known = FindRule(*list, rule);
-    if (known >= 0) UseRule(g_files.memoPath, list, known);
-    else AddRule(g_files.memoPath, list, rule);
+    if (known >= 0) UseRule(s->d->memoPath, list, known);
+    else AddRule(s->d->memoPath, list, rule);
     EndDialog(dialog, IDOK);
 }
 

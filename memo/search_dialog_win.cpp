@@ -72,7 +72,7 @@ void OnFind(HWND dialog, SearchState* s) {
     // The search holds the dialog until it ends: what it says now is drawn before it starts.
     RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     HCURSOR before = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-    SearchOutcome outcome = SearchMemos(keyword.c_str(), &s->rows);
+    SearchOutcome outcome = SearchMemos(s->d->memoPath, *s->d->tags, keyword.c_str(), &s->rows);
     SetCursor(before);
     ShowRows(dialog, s);
     char status[64];

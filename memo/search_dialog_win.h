@@ -3,12 +3,16 @@
 #pragma once
 #include <windows.h>
 
+#include "config/tags.h"
+
 // The result list's columns: the date and the memo text.
 constexpr int kSearchColumnWidths[2] = {70, 370};
 inline const char* const kSearchColumnTitles[2] = {"日付", "メモ"};
 
 struct SearchDialog {
     HWND clipboardOwner;  // the calendar window: Copy puts the rows on the clipboard in its name
+    const char* memoPath;  // the common memo file: the year memo files beside it are searched
+    const TagTable* tags;  // the tag words taken out of the rows
 };
 
 // Modal over owner. A search changes nothing, so it ends with IDCANCEL whichever way it closes.

@@ -43,8 +43,6 @@ TEST(AlarmTime, LongDigitRunsAndDoubleByteCharacters) {
 }
 
 TEST(AlarmTime, SortingLines) {
-    g_app.settings.alarm = 1;
-    g_app.settings.alarmMemoSort = 1;
     std::optional<std::string> s = SortMemoByTime("a\r\n10:00 x\r\nb\r\n9:00 y\r\nc\r\n11:00 z");
     ASSERT_TRUE(s);
     EXPECT_EQ(*s, "a\r\n9:00 y\r\n10:00 x\r\n11:00 z\r\nb\r\nc");
@@ -54,8 +52,13 @@ TEST(AlarmTime, SortingLines) {
     EXPECT_EQ(SortMemoByTime("9:00 only"), std::nullopt);
     EXPECT_EQ(SortMemoByTime("a\r\nb"), std::nullopt);
     EXPECT_EQ(SortMemoByTime("9:00\r\n10:00"), std::nullopt);
-    g_app.settings.alarmMemoSort = 0;
-    EXPECT_EQ(SortMemoByTime("10:00\r\n9:00"), std::nullopt);
-    g_app.settings.alarm = 0;
+    // Only with the alarms on and their sorting on are memos put in time order when stored.
+    Settings settings = {};
+    settings.alarm = 1;
+    EXPECT_FALSE(SortsMemosByTime(settings));
+    settings.alarmMemoSort = 1;
+    EXPECT_TRUE(SortsMemosByTime(settings));
+    settings.alarm = 0;
+    EXPECT_FALSE(SortsMemosByTime(settings));
 }
 }  // namespace

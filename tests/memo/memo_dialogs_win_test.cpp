@@ -97,12 +97,25 @@ class MemoDialogs : public ::testing::Test {
     }
     HWND owner_ = nullptr;
     char dir_[MAX_PATH] = "";
+    Colour colours_[16] = {};  // the tag dialog's custom colours
 };
+
+// The record says whether OK puts the lines in time order.
+TEST_F(MemoDialogs, OkPutsTheLinesInTimeOrderWhenTheRecordSaysSo) {
+    for (bool sort : {false, true}) {
+        DateMemoDialog dialog = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, false, 0, sort, g_files.memoPath, colours_, false};
+        EXPECT_EQ(IDOK, DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
+            Type(d, IDC_DATE_MEMO_TEXT, "b 10:00\r\na 9:00");
+            Press(d, IDOK);
+        }));
+        EXPECT_EQ(Memo(2026, 7, 15), sort ? "a 9:00\r\nb 10:00" : "b 10:00\r\na 9:00") << sort;
+    }
+}
 
 TEST_F(MemoDialogs, TypingPreviewsCancelKeepsTheStoredMemoAndAnotherDateStoresTheOldOne) {
     ASSERT_TRUE(WriteMemo(2026, 7, 15, "stored", false).ok());
     const int cell15 = kCellDayBase + 17;  // the table starts on 28 June
-    DateMemoDialog dialog = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, true, 0, false};
+    DateMemoDialog dialog = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, true, 0, false, g_files.memoPath, colours_, false};
     INT_PTR result = DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_TEXT), "stored");
         EXPECT_EQ(g_edit.editingCell, cell15);
@@ -140,7 +153,7 @@ TEST_F(MemoDialogs, AppendModeAndASeriesThatStopsAtTheEndOf2035) {
     ASSERT_TRUE(WriteMemo(2035, 12, 20, "a", false).ok());
     RepeatList list = {{{30, 0, 0}}, 1};  // '  30日先まで 毎日'
     ASSERT_TRUE(SaveRepeatList(g_files.memoPath, list));
-    DateMemoDialog dialog = {2035, 12, 20, DayNumberOf(2035, 11, 25), 42, false, 0, false};
+    DateMemoDialog dialog = {2035, 12, 20, DayNumberOf(2035, 11, 25), 42, false, 0, false, g_files.memoPath, colours_, false};
     INT_PTR result = DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_DATE_MEMO_YEAR, CB_GETCOUNT, 0, 0), 6);  // 2030 ... 2035
         Choose(d, IDC_DATE_MEMO_REPEAT, 1);
@@ -168,7 +181,7 @@ TEST_F(MemoDialogs, AppendModeAndASeriesThatStopsAtTheEndOf2035) {
 TEST_F(MemoDialogs, EscapeStopsALongSeries) {
     RepeatList list = {{{9999, 0, 0}}, 1};
     ASSERT_TRUE(SaveRepeatList(g_files.memoPath, list));
-    DateMemoDialog dialog = {2026, 7, 1, DayNumberOf(2026, 6, 28), 35, false, 0, false};
+    DateMemoDialog dialog = {2026, 7, 1, DayNumberOf(2026, 6, 28), 35, false, 0, false, g_files.memoPath, colours_, false};
     std::atomic<bool> told{false};
     DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         Choose(d, IDC_DATE_MEMO_REPEAT, 1);
@@ -197,14 +210,14 @@ TEST_F(MemoDialogs, EscapeStopsALongSeries) {
 TEST_F(MemoDialogs, EachMemoDialogOpensWithTheCaretBehindTheText) {
     auto typeKey = [](HWND d, int id) { SendMessageA(GetDlgItem(d, id), WM_CHAR, '!', 0); };
     ASSERT_TRUE(WriteMemo(2026, 7, 15, "stored\r\nline", false).ok());
-    DateMemoDialog date = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, false, 0, false};
+    DateMemoDialog date = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, false, 0, false, g_files.memoPath, colours_, false};
     DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &date); }, [&](HWND d) {
         typeKey(d, IDC_DATE_MEMO_TEXT);
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_TEXT), "stored\r\nline!");
         Press(d, IDCANCEL);
     });
     ASSERT_TRUE(WriteFreeMemo("free", 4).ok());
-    FreeMemoDialog free = {0, 4, false};
+    FreeMemoDialog free = {0, 4, colours_, false};
     DriveDialog("メモ", [&] { return OpenFreeMemoDialog(owner_, &free); }, [&](HWND d) {
         typeKey(d, IDC_FREE_MEMO_TEXT);
         EXPECT_EQ(Text(d, IDC_FREE_MEMO_TEXT), "free!");
@@ -221,7 +234,7 @@ TEST_F(MemoDialogs, EachMemoDialogOpensWithTheCaretBehindTheText) {
 
 TEST_F(MemoDialogs, RepeatSettingsByDayCountOrEndDate) {
     RepeatList list = {};
-    RepeatDialog dialog = {2026, 3, 1, nullptr, &list};
+    RepeatDialog dialog = {2026, 3, 1, nullptr, &list, g_files.memoPath};
     auto open = [&] { return OpenRepeatDialog(owner_, &dialog); };
     EXPECT_EQ(IDOK, DriveDialog("繰り返し入力設定", open, [&](HWND d) {
         Type(d, IDC_REPEAT_DAYS, "7");
@@ -291,7 +304,7 @@ TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
 
 TEST_F(MemoDialogs, FreeMemoPreviewsInTheMemoBoxAndKeepsItsPlace) {
     SetConfigPath((std::string(dir_) + "\\d.ini").c_str());
-    FreeMemoDialog dialog = {3, 4, false};
+    FreeMemoDialog dialog = {3, 4, colours_, false};
     POINT placed = {};
     EXPECT_EQ(IDOK, DriveDialog("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
         Type(d, IDC_FREE_MEMO_TEXT, "free\r\nmemo");

@@ -15,22 +15,15 @@
 namespace {
 class MemoSearch : public MemoFiles {
 protected:
-    void SetUp() override {
-        MemoFiles::SetUp();
-        for (TagStyle& t : g_tags) t = TagStyle{};
-    }
-    void TearDown() override {
-        for (TagStyle& t : g_tags) t = TagStyle{};
-        MemoFiles::TearDown();
-    }
     std::string Rows(const char* keyword, SearchOutcome* outcome = nullptr) {
         std::vector<SearchRow> rows;
-        SearchOutcome o = SearchMemos(keyword, &rows);
+        SearchOutcome o = SearchMemos(g_files.memoPath, tags, keyword, &rows);
         if (outcome) *outcome = o;
         std::string out;
         for (const SearchRow& r : rows) out += r.date + "|" + r.text + "\n";
         return out;
     }
+    TagTable tags = {};
 };
 
 TEST_F(MemoSearch, YearsFromTheFileNamesGapsIncluded) {
@@ -78,29 +71,29 @@ TEST_F(MemoSearch, HitsInDateOrderAcrossYears) {
 
 TEST_F(MemoSearch, TheHitRule) {
     std::string shown;
-    EXPECT_FALSE(IsSearchHit("ab\r\ncd", "b\r\nc", &shown));  // no match across a line break
-    EXPECT_FALSE(IsSearchHit("ab\r\ncd", "bc", &shown));
-    EXPECT_FALSE(IsSearchHit("AB", "ab", &shown));
-    EXPECT_FALSE(IsSearchHit("", "", &shown));
+    EXPECT_FALSE(IsSearchHit(tags, "ab\r\ncd", "b\r\nc", &shown));  // no match across a line break
+    EXPECT_FALSE(IsSearchHit(tags, "ab\r\ncd", "bc", &shown));
+    EXPECT_FALSE(IsSearchHit(tags, "AB", "ab", &shown));
+    EXPECT_FALSE(IsSearchHit(tags, "", "", &shown));
     // A keyword never matches from the trail byte of a double-byte character: 0x83 0x41 0x41.
-    EXPECT_FALSE(IsSearchHit("\x83\x41", "A", &shown));
-    EXPECT_TRUE(IsSearchHit("\x83\x41" "A", "A", &shown));
-    CopyField(g_tags[1].word, sizeof g_tags[1].word, "[urgent]");
-    CopyField(g_tags[2].word, sizeof g_tags[2].word, "[urg");
-    CopyField(g_tags[0].word, sizeof g_tags[0].word, "alarm");  // the alarm tag stays in the text
-    EXPECT_FALSE(IsSearchHit("[urgent] call", "urgent", &shown));  // only inside a tag word
-    ASSERT_TRUE(IsSearchHit("[Urgent] urgent alarm\r\nx", "urgent", &shown));
+    EXPECT_FALSE(IsSearchHit(tags, "\x83\x41", "A", &shown));
+    EXPECT_TRUE(IsSearchHit(tags, "\x83\x41" "A", "A", &shown));
+    CopyField(tags[1].word, sizeof tags[1].word, "[urgent]");
+    CopyField(tags[2].word, sizeof tags[2].word, "[urg");
+    CopyField(tags[0].word, sizeof tags[0].word, "alarm");  // the alarm tag stays in the text
+    EXPECT_FALSE(IsSearchHit(tags, "[urgent] call", "urgent", &shown));  // only inside a tag word
+    ASSERT_TRUE(IsSearchHit(tags, "[Urgent] urgent alarm\r\nx", "urgent", &shown));
     EXPECT_EQ(shown, " urgent alarm  x");  // the longest tag word went, whatever its case
 }
 
 TEST_F(MemoSearch, TagWordsGoWholeCharacters) {
-    CopyField(g_tags[3].word, sizeof g_tags[3].word, "\x5C" "x");  // a word that is a trail byte, then x
+    CopyField(tags[3].word, sizeof tags[3].word, "\x5C" "x");  // a word that is a trail byte, then x
     char text[] = "\x95\x5C" "x \x5C" "x";
-    RemoveTagWords(g_tags, text);
+    RemoveTagWords(tags, text);
     EXPECT_STREQ(text, "\x95\x5C" "x ");  // 表x keeps its character; the free-standing word goes
-    CopyField(g_tags[4].word, sizeof g_tags[4].word, "\x95\x5C");
+    CopyField(tags[4].word, sizeof tags[4].word, "\x95\x5C");
     char kanji[] = "a\x95\x5C" "b";
-    RemoveTagWords(g_tags, kanji);
+    RemoveTagWords(tags, kanji);
     EXPECT_STREQ(kanji, "ab");
 }
 

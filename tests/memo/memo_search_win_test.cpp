@@ -63,9 +63,9 @@ TEST(MemoSearchWindows, YearFilesAndTheSameRowsAsThePlatform) {
     std::snprintf(g_tags[1].word, sizeof g_tags[1].word, "[TAG]");
     ProfileStoreReset();
     std::vector<SearchRow> ours, platform;
-    ASSERT_EQ(SearchMemos("\x89\xEF\x8B\x63", &ours), kSearchFound);
+    ASSERT_EQ(SearchMemos(g_files.memoPath, g_tags, "\x89\xEF\x8B\x63", &ours), kSearchFound);
     SetMemoProfileReader(PlatformRead);
-    SearchMemos("\x89\xEF\x8B\x63", &platform);
+    SearchMemos(g_files.memoPath, g_tags, "\x89\xEF\x8B\x63", &platform);
     SetMemoProfileReader(nullptr);
     ASSERT_EQ(ours.size(), 3u);
     ASSERT_EQ(platform.size(), ours.size());

@@ -104,7 +104,7 @@ class SearchDialogTest : public ::testing::Test {
         ResetProcessState();
     }
     INT_PTR Open(const std::function<void(HWND)>& drive) {
-        SearchDialog dialog = {owner_};
+        SearchDialog dialog = {owner_, g_files.memoPath, &g_tags};
         return DriveDialog("メモ検索", [&] { return OpenSearchDialog(owner_, &dialog); }, drive);
     }
     HWND owner_ = nullptr;
@@ -236,7 +236,7 @@ TEST_F(SearchDialogTest, DoubleClickOnAHitTellsTheOwnerItsDay) {
     ASSERT_TRUE(WriteMemo(2024, 12, 1, "b会議", false).ok());
     HWND owner = CreateOwnerWindow("TesselSearchOwner", NoteOwnerProc);
     g_shownDays.clear();
-    SearchDialog dialog = {owner};
+    SearchDialog dialog = {owner, g_files.memoPath, &g_tags};
     DriveDialog("メモ検索", [&] { return OpenSearchDialog(owner, &dialog); }, [&](HWND d) {
         SetDlgItemTextA(d, IDC_SEARCH_KEYWORD, "会議");
         Click(d, IDC_SEARCH_FIND);
