@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/win/dialog_kit.h"
+#include "base/win/modal_dialog.h"
 #include "base/win/owner_notes.h"
 #include "calendar/holiday_rule_edits.h"
 #include "calendar/holiday_rules.h"
@@ -19,10 +20,8 @@ constexpr int kYearDigits = 4;
 struct HolidayState {
     HolidayDialog* d;
     HWND owner;
-    bool filling;  // the dialog sets its own controls: their notifications are not the user's
+    Filling filling;
 };
-
-HolidayState* StateOf(HWND dialog) { return reinterpret_cast<HolidayState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_HOLIDAY_LIST); }
 
@@ -108,7 +107,7 @@ void ApplyEnabling(HWND dialog, const HolidayRule& rule) {
 
 void FillControls(HWND dialog, HolidayState* s, int index) {
     const HolidayRule& rule = g_holidayRules.rules[index];
-    s->filling = true;
+    FillingScope filling(s->filling);
     for (int kind = 0; kind < kRuleKinds; ++kind)
         CheckDlgButton(dialog, IDC_HOLIDAY_KIND_NATIONAL + kind, rule.kind == kind ? BST_CHECKED : BST_UNCHECKED);
     int month = rule.month >= 0 && rule.month < kRuleMonths ? rule.month : -1;
@@ -121,16 +120,14 @@ void FillControls(HWND dialog, HolidayState* s, int index) {
     SetDlgItemTextA(dialog, IDC_HOLIDAY_LAST_YEAR, YearEditText(years.last).c_str());
     SetDlgItemTextA(dialog, IDC_HOLIDAY_STATUS, "");
     ApplyEnabling(dialog, rule);
-    s->filling = false;
 }
 
 // An edit keeps at most 127 bytes: what was cut off a pasted text goes from the edit as well.
 void ShowKept(HWND dialog, HolidayState* s, int id, const char* kept) {
     if (ItemText(dialog, id) == kept) return;
-    s->filling = true;
+    FillingScope filling(s->filling);
     SetDlgItemTextA(dialog, id, kept);
     SendDlgItemMessageA(dialog, id, EM_SETSEL, static_cast<WPARAM>(-1), -1);
-    s->filling = false;
 }
 
 // What control id now holds, taken into the rule; false when the notification is no edit.
@@ -190,11 +187,12 @@ void OnAdd(HWND dialog, HolidayState* s) {
     HWND list = ListOf(dialog);
     int added = AppendRuleCopy(EditedRule(list));
     if (added < 0) return;
-    s->filling = true;
-    int row = RowCount(list);
-    InsertRow(list, row, added);
-    SelectRow(list, row);
-    s->filling = false;
+    {
+        FillingScope filling(s->filling);
+        int row = RowCount(list);
+        InsertRow(list, row, added);
+        SelectRow(list, row);
+    }
     FillControls(dialog, s, added);
 }
 
@@ -205,11 +203,12 @@ void OnDelete(HWND dialog, HolidayState* s) {
     if (HolidayRuleCount() == 0 || row < 0) return;
     std::vector<int> rows = RowRules(list);
     int next = DeleteRuleOfRow(&rows, row);
-    s->filling = true;
-    SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
-    SetRowRules(list, rows);
-    if (next >= 0) SelectRow(list, next);
-    s->filling = false;
+    {
+        FillingScope filling(s->filling);
+        SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+        SetRowRules(list, rows);
+        if (next >= 0) SelectRow(list, next);
+    }
     if (next >= 0) FillControls(dialog, s, rows[static_cast<size_t>(next)]);
 }
 
@@ -279,8 +278,7 @@ void OnNotify(HWND dialog, HolidayState* s, const NMHDR& note) {
 }
 
 BOOL OnInit(HWND dialog, HolidayState* s) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
-    s->filling = true;
+    FillingScope filling(s->filling);
     CentreOnScreen(dialog);
     HWND list = ListOf(dialog);
     SetUpReportColumns(list, kColumnTitles, kColumnWidths, kRuleColumns);
@@ -314,9 +312,7 @@ void OnCommand(HWND dialog, HolidayState* s, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK HolidayProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    HolidayState* s = message == WM_INITDIALOG ? reinterpret_cast<HolidayState*>(lParam) : StateOf(dialog);
-    if (!s) return FALSE;
+INT_PTR HolidayProc(HWND dialog, HolidayState* s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInit(dialog, s);
     case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -332,6 +328,5 @@ INT_PTR OpenHolidayDialog(HWND owner, HolidayDialog* dialog) {
     s.d = dialog;
     s.owner = owner;
     dialog->saved = false;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_HOLIDAYS), owner, HolidayProc,
-                           reinterpret_cast<LPARAM>(&s));
+    return RunModalDialog<HolidayProc>(owner, IDD_HOLIDAYS, &s);
 }
