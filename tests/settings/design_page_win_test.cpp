@@ -58,7 +58,6 @@ protected:
         session.frame = frame;
         session.kept = g_app;
         session.work = g_app;
-        session.initialising = false;
         MakeWorkFonts(&session);
         page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS_DESIGN), frame,
                                   DesignPageProc, reinterpret_cast<LPARAM>(&session));
