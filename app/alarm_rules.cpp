@@ -70,15 +70,11 @@ bool IsDayAlarmDue(bool firstRun, int alarmStartup, const char* startupTimes, in
 bool ComposeDayAlarm(const std::tm& now, const AppState& app,
                      const char countdownForm[kCountdownFormFields][kCountdownFormSlot],
                      AlarmNotice* notice) {
-    char* memo = AlarmTextOfDate(now.tm_year + 1900, now.tm_mon + 1, now.tm_mday);
-    std::string text = memo ? memo : "";
-    std::free(memo);
+    std::string text = AlarmTextOfDate(now.tm_year + 1900, now.tm_mon + 1, now.tm_mday);
     const Settings& s = app.settings;
     if (s.alarmCdown) {
-        if (char* lines = CountdownAlarmText(s.alarmCdownDay, s.alarmCdownPast != 0, countdownForm)) {
+        if (std::string joined = CountdownAlarmText(s.alarmCdownDay, s.alarmCdownPast != 0, countdownForm); !joined.empty()) {
             // The countdown lines end in CR LF themselves: an empty line comes before the memo.
-            std::string joined = lines;
-            std::free(lines);
             if (!text.empty()) joined.append("\r\n").append(text);
             text = std::move(joined);
         }
@@ -123,9 +119,8 @@ bool ComposeTimeAlarm(const std::tm& now, std::tm* reference, const Settings& se
     bool lines = settings.alarmShow == AlarmShow::kTimedLines;
     std::string result;
     auto take = [&](const std::tm& date, int h1, int m1, int h2, int m2) {
-        char* text = AlarmTextOfDate(date.tm_year + 1900, date.tm_mon + 1, date.tm_mday);
-        MatchAlarmLines(text, h1, m1, h2, m2, lines, &result);
-        std::free(text);
+        std::string text = AlarmTextOfDate(date.tm_year + 1900, date.tm_mon + 1, date.tm_mday);
+        MatchAlarmLines(text.c_str(), h1, m1, h2, m2, lines, &result);
     };
     if (w.tm_mday != reference->tm_mday) {
         take(*reference, lowHour, lowMinute, -1, -1);

@@ -67,9 +67,7 @@ bool CurrentCellCorner(int* x, int* y) {
 }
 
 bool Copy(CommandHost& host) {
-    char* memo = MemoOfCell(g_interaction.currentCell);
-    std::string text = memo;
-    std::free(memo);
+    std::string text = MemoOfCell(g_interaction.currentCell);
     return !text.empty() && host.PutOnClipboard(text);  // an empty memo leaves the clipboard alone
 }
 

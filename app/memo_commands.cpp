@@ -1,7 +1,7 @@
 #include "app/memo_commands.h"
 
-#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "calendar/civil_date.h"
@@ -17,7 +17,7 @@ namespace {
 bool Replay(const UndoRecord& r, bool undo, int* currentCell) {
     if (r.kind & kUndoCountdownBit) return UndoCountdown(r, undo, currentCell);
     // The texts are stored values; written back through WriteMemo they are stored unchanged.
-    const char* text = undo ? r.oldText : r.newText;
+    const std::string& text = undo ? r.oldText : r.newText;
     if (r.year < 1) return WriteFreeMemo(text).ok();
     return WriteMemo(r.year, r.month, r.day, text, false).ok();
 }
@@ -30,26 +30,18 @@ bool DateOfCell(int cell, int* year, int* month, int* day) {
     return true;
 }
 
-char* MemoOfCell(int cell, char* buf, int size) {
-    if (cell != kCellNone && cell == g_edit.editingCell) return MemoTextOut(WorkingTextOrEmpty(), buf, size);
+std::string MemoOfCell(int cell) {
+    if (cell != kCellNone && cell == g_edit.editingCell) return WorkingTextOrEmpty();
     int y, m, d;
-    if (DateOfCell(cell, &y, &m, &d)) return ReadMemo(y, m, d, buf, size);
-    if (cell == kCellMemoBox) return ReadFreeMemo(buf, size);
-    return MemoTextOut("", buf, size);
+    if (DateOfCell(cell, &y, &m, &d)) return ReadMemo(y, m, d);
+    if (cell == kCellMemoBox) return ReadFreeMemo();
+    return std::string();
 }
 
-bool CellHasMemo(int cell) {
-    char* t = MemoOfCell(cell);
-    bool has = t[0] != 0;
-    std::free(t);
-    return has;
-}
+bool CellHasMemo(int cell) { return !MemoOfCell(cell).empty(); }
 
 bool CommitToCell(int cell) {
-    if (char* sorted = SortMemoByTime(WorkingTextOrEmpty())) {
-        SetWorkingText(sorted);
-        std::free(sorted);
-    }
+    if (std::optional<std::string> sorted = SortMemoByTime(g_work.text)) SetWorkingText(*sorted);
     int y, m, d;
     if (DateOfCell(cell, &y, &m, &d)) return WriteMemo(y, m, d, WorkingTextOrEmpty(), false).ok();
     if (cell == kCellMemoBox) return WriteFreeMemo(WorkingTextOrEmpty()).ok();
@@ -57,16 +49,10 @@ bool CommitToCell(int cell) {
 }
 
 bool InsertTextIntoCell(int cell, const char* text, InsertMode mode) {
-    std::string kept = WorkingTextOrEmpty();
-    if (mode == kInsertReplace) {
-        SetWorkingText("");
-    } else {
-        char* memo = MemoOfCell(cell);
-        SetWorkingText(memo);
-        std::free(memo);
-    }
-    int len = static_cast<int>(std::strlen(g_work.text));
-    bool endsWithBreak = len >= 2 && g_work.text[len - 2] == '\r' && g_work.text[len - 1] == '\n';
+    std::string kept = g_work.text;
+    SetWorkingText(mode == kInsertReplace ? std::string() : MemoOfCell(cell));
+    int len = static_cast<int>(g_work.text.size());
+    bool endsWithBreak = g_work.text.ends_with("\r\n");
     if (mode == kInsertNewLine && len >= 2 && len <= 4092 && !endsWithBreak) {
         PutWorkingByte(len++, '\r');
         PutWorkingByte(len++, '\n');
@@ -77,7 +63,7 @@ bool InsertTextIntoCell(int cell, const char* text, InsertMode mode) {
     }
     PutWorkingByte(len, 0);
     bool ok = CommitToCell(cell);
-    SetWorkingText(kept.c_str(), static_cast<int>(kept.size()));
+    SetWorkingText(kept);
     return ok;
 }
 
@@ -90,33 +76,36 @@ bool DeleteCellMemo(int* currentCell) {
     return true;
 }
 
-bool CanUndoMemo() { return g_undo.current != nullptr; }
+bool CanUndoMemo() { return g_undo.done > 0; }
 
-bool CanRedoMemo() { return g_undo.head != nullptr && g_undo.head != g_undo.current; }
+bool CanRedoMemo() { return g_undo.done < g_undo.records.size(); }
 
 bool UndoMemoChange(int* currentCell) {
-    UndoRecord* r = g_undo.current;
-    if (!r) return false;
+    if (!CanUndoMemo()) return false;
+    const std::deque<UndoRecord>& records = g_undo.records;
+    size_t i = g_undo.done;
+    int group = records[i - 1].group;
     g_undo.groupStep = -1;
-    int group = r->group;
     bool ok = true;
-    for (; r && r->group == group; r = r->next) ok = Replay(*r, true, currentCell) && ok;
+    // Newest first, down to the first record of the group.
+    for (; i > 0 && records[i - 1].group == group; --i) ok = Replay(records[i - 1], true, currentCell) && ok;
     // Replays write whole values, so after a failure the same undo can simply be tried again.
-    if (ok) g_undo.current = r;
+    if (ok) g_undo.done = i;
     g_undo.groupStep = 1;
     return ok;
 }
 
 bool RedoMemoChange(int* currentCell) {
     if (!CanRedoMemo()) return false;
-    UndoRecord* newer = nullptr;  // the record just newer than the current position
-    for (UndoRecord* p = g_undo.head; p && p != g_undo.current; p = p->next) newer = p;
-    UndoRecord* first = g_undo.head;
-    while (first->group != newer->group) first = first->next;
+    const std::deque<UndoRecord>& records = g_undo.records;
+    // The group just newer than the position, replayed newest first as well.
+    size_t end = g_undo.done;
+    int group = records[end].group;
+    while (end < records.size() && records[end].group == group) ++end;
     g_undo.groupStep = -1;
     bool ok = true;
-    for (UndoRecord* p = first; p && p->group == first->group; p = p->next) ok = Replay(*p, false, currentCell) && ok;
-    if (ok) g_undo.current = first;
+    for (size_t i = end; i > g_undo.done; --i) ok = Replay(records[i - 1], false, currentCell) && ok;
+    if (ok) g_undo.done = end;
     g_undo.groupStep = 1;
     return ok;
 }

@@ -2,6 +2,7 @@
 // storing the working text into a cell, inserting pasted text, delete, and the replay of the
 // undo journal.
 #pragma once
+#include <string>
 
 enum InsertMode {
     kInsertReplace = 0,   // paste: the text replaces the memo
@@ -13,8 +14,8 @@ enum InsertMode {
 bool DateOfCell(int cell, int* year, int* month, int* day);
 
 // The memo a cell shows: the working text for the editing cell, the date memo of a day cell, the
-// free memo of the memo box, nothing for anything else. A new text without buf (caller frees).
-char* MemoOfCell(int cell, char* buf = nullptr, int size = 0);
+// free memo of the memo box, nothing for anything else.
+std::string MemoOfCell(int cell);
 bool CellHasMemo(int cell);
 
 // Stores the working text (sorted by alarm times when that is on) as the memo of the cell.

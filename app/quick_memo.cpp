@@ -1,7 +1,6 @@
 #include "app/quick_memo.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -29,14 +28,12 @@ void QuickMemoType(int cell, const std::string& typed, QuickMemoHost& host) {
     if (opening) chars.remove_prefix(std::min(chars.size(), chars.find_first_not_of(' ')));
     if (chars.empty()) return;
     if (opening) {
-        char* memo = MemoOfCell(cell);
-        std::string text = memo;
-        std::free(memo);
+        std::string text = MemoOfCell(cell);
         if (!text.empty()) text += "\r\n";
-        SetWorkingText(text.c_str(), static_cast<int>(text.size()));
+        SetWorkingText(text);
         g_edit.startPos = static_cast<int>(text.size());
     }
-    int length = static_cast<int>(std::strlen(WorkingTextOrEmpty()));
+    int length = static_cast<int>(g_work.text.size());
     for (char c : chars) PutWorkingByte(length++, c);
     PutWorkingByte(length, 0);
     if (opening) {
@@ -77,13 +74,11 @@ void QuickMemoFollowStored() {
     size_t length = std::strlen(text), start = static_cast<size_t>(g_edit.startPos);
     std::string typed = start < length ? std::string(text + start) : std::string();
     bool day = IsDayCell(g_edit.editingCell);
-    char* memo = ReadMemo(day ? g_edit.year : 0, day ? g_edit.month : 0, day ? g_edit.day : 0);
-    std::string stored = memo ? memo : "";
-    std::free(memo);
+    std::string stored = ReadMemo(day ? g_edit.year : 0, day ? g_edit.month : 0, day ? g_edit.day : 0);
     if (!stored.empty()) stored += "\r\n";
     g_edit.startPos = static_cast<int>(stored.size());
     stored += typed;
-    SetWorkingText(stored.c_str(), static_cast<int>(stored.size()));
+    SetWorkingText(stored);
 }
 
 bool QuickMemoCommit(QuickMemoHost& host) {

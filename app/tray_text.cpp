@@ -1,6 +1,7 @@
 #include "app/tray_text.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "base/sjis.h"
 #include "memo/alarm_time.h"
@@ -10,10 +11,12 @@ std::string TrayTooltipText(const std::tm& today, const Design& design, int shel
     char head[64];
     std::snprintf(head, sizeof head, "%d/%d(%s)", today.tm_mon + 1, today.tm_mday, HeadLabel(design, today.tm_wday));
     std::string tip = head;
-    char memo[224];
-    AlarmTextOfDate(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday, memo, sizeof memo);
-    RemoveTagWords(memo);
-    if (memo[0]) tip.append("\r\n").append(memo);
+    // The tip holds so much of the memo, cut on a character boundary.
+    std::string memo = AlarmTextOfDate(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday);
+    memo.resize(SjisFitLength(memo.c_str(), 223));
+    RemoveTagWords(memo.data());
+    memo.resize(std::strlen(memo.c_str()));
+    if (!memo.empty()) tip.append("\r\n").append(memo);
     if (shellVersion < 5)
         for (char& c : tip)
             if (c == '\r' || c == '\n') c = ' ';

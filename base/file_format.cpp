@@ -1,5 +1,6 @@
 #include "base/file_format.h"
 
+#include <charconv>
 #include <cstring>
 
 #include "base/sjis.h"
@@ -58,8 +59,8 @@ void Pad(std::string* out, const std::string& body, const Directive& directive, 
 
 void PutNumber(std::string* out, long long n, const Directive& directive) {
     unsigned long long magnitude = n < 0 ? 0ull - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
-    std::string digits;
-    do digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10)); while (magnitude /= 10);
+    char buf[24];
+    std::string digits(buf, std::to_chars(buf, buf + sizeof buf, magnitude).ptr);
     if (directive.precision >= 0) {
         if (directive.precision == 0 && n == 0) digits.clear();
         if (digits.size() < static_cast<size_t>(directive.precision)) digits.insert(0, directive.precision - digits.size(), '0');

@@ -232,7 +232,7 @@ void OnSave(HWND dialog, HolidayState* s, bool close) {
     std::vector<int> rows = RowRules(list);
     ReorderRulesToRows(&rows);
     SetRowRules(list, rows);
-    SaveHolidayRules(s->d->holidayPath, g_holidayRules.rules, HolidayRuleCount());
+    SaveHolidayRules(s->d->holidayPath, g_holidayRules.rules.data(), HolidayRuleCount());
     s->d->saved = true;
     if (close) EndDialog(dialog, 1);
     else TellOwner(s->owner, kNoteRebuild);
@@ -246,7 +246,7 @@ void OnCancel(HWND dialog, HolidayState* s) {
 
 // sort: the column in its low word, the sort state in its high word.
 int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM sort) {
-    const HolidayRule* rules = g_holidayRules.rules;
+    const HolidayRule* rules = g_holidayRules.rules.data();
     return CompareRules(rules[a], rules[b], LOWORD(sort), HIWORD(sort));
 }
 
@@ -323,7 +323,7 @@ INT_PTR HolidayProc(HWND dialog, HolidayState* s, UINT message, WPARAM wParam, L
 }  // namespace
 
 INT_PTR OpenHolidayDialog(HWND owner, HolidayDialog* dialog) {
-    if (!g_holidayRules.rules) LoadHolidayRules(dialog->holidayPath);  // record 0 is edited with no rules
+    if (g_holidayRules.rules.empty()) LoadHolidayRules(dialog->holidayPath);  // record 0 is edited with no rules
     HolidayState s = {};
     s.d = dialog;
     s.owner = owner;

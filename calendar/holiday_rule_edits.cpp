@@ -1,5 +1,6 @@
 #include "calendar/holiday_rule_edits.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -215,11 +216,9 @@ int CompareRules(const HolidayRule& a, const HolidayRule& b, int column, int sta
 
 int AppendRuleCopy(int source) {
     HolidayRuleTable& t = g_holidayRules;
-    if (!t.rules || source < 0 || (source >= t.count && source != 0)) return -1;
-    HolidayRule copy = t.rules[source];  // growing the table may move it
-    HolidayRule* added = AppendHolidayRule();
-    if (!added) return -1;
-    *added = copy;
+    if (t.rules.empty() || source < 0 || (source >= t.count && source != 0)) return -1;
+    HolidayRule copy = t.rules[static_cast<size_t>(source)];  // growing the table may move it
+    *AppendHolidayRule() = copy;
     return t.count - 1;
 }
 
@@ -229,7 +228,7 @@ int DeleteRuleOfRow(std::vector<int>* rowRules, int row) {
     if (row < 0 || row >= static_cast<int>(rows.size())) return -1;
     int index = rows[static_cast<size_t>(row)];
     if (index < 0 || index >= t.count) return -1;
-    std::memmove(&t.rules[index], &t.rules[index + 1], sizeof(HolidayRule) * static_cast<size_t>(t.count - index - 1));
+    std::move(t.rules.begin() + index + 1, t.rules.begin() + t.count, t.rules.begin() + index);
     --t.count;
     rows.erase(rows.begin() + row);
     for (int& r : rows)

@@ -19,17 +19,7 @@ const char* const kWeekdayNames[7] = {"日", "月", "火", "水", "木", "金", 
 const char* const kRuleKindNames[kRuleKinds] = {"国民の祝日", "個人的休日", "メモ(祝日)", "メモ(日付)"};
 
 namespace {
-constexpr int kGrowth = 20;
 constexpr char kSection[] = "SETTING";
-
-bool Reserve(int capacity) {
-    if (capacity <= g_holidayRules.capacity) return true;
-    void* grown = std::realloc(g_holidayRules.rules, sizeof(HolidayRule) * capacity);
-    if (!grown) return false;
-    g_holidayRules.rules = static_cast<HolidayRule*>(grown);
-    g_holidayRules.capacity = capacity;
-    return true;
-}
 
 const char* WeekdayName(int weekday) { return weekday >= 0 && weekday < 7 ? kWeekdayNames[weekday] : "?"; }
 
@@ -111,16 +101,15 @@ void SetBlankRule(HolidayRule* rule) {
 }
 
 HolidayRule* AppendHolidayRule() {
-    if (g_holidayRules.count >= g_holidayRules.capacity && !Reserve(g_holidayRules.capacity + kGrowth))
-        return nullptr;
-    HolidayRule* rule = &g_holidayRules.rules[g_holidayRules.count++];
+    HolidayRuleTable& t = g_holidayRules;
+    if (static_cast<size_t>(t.count) >= t.rules.size()) t.rules.emplace_back();
+    HolidayRule* rule = &t.rules[static_cast<size_t>(t.count++)];
     SetBlankRule(rule);
     return rule;
 }
 
 int LoadHolidayRules(const char* holidayPath) {
     ReleaseHolidayRules();
-    if (!Reserve(kGrowth)) return 0;
     for (int n = 1;; ++n) {
         char key[16];
         std::snprintf(key, sizeof key, "%d", n);
@@ -132,7 +121,6 @@ int LoadHolidayRules(const char* holidayPath) {
         int count = SplitFields(copy, ',', fields, 11);
         if (count < 10) continue;
         HolidayRule* rule = AppendHolidayRule();
-        if (!rule) break;
         int32_t numbers[9];
         for (int i = 0; i < 9; ++i) numbers[i] = LeadingNumber(fields[i]);
         rule->kind = numbers[0];
@@ -146,14 +134,14 @@ int LoadHolidayRules(const char* holidayPath) {
         const char* text = count > 10 ? line + (fields[10] - copy) : "";
         CopyField(rule->text, sizeof rule->text, text);
     }
-    if (g_holidayRules.count == 0) SetBlankRule(&g_holidayRules.rules[0]);
+    if (g_holidayRules.count == 0) {
+        g_holidayRules.rules.resize(1);
+        SetBlankRule(&g_holidayRules.rules[0]);
+    }
     return g_holidayRules.count;
 }
 
-void ReleaseHolidayRules() {
-    std::free(g_holidayRules.rules);
-    g_holidayRules = HolidayRuleTable{};
-}
+void ReleaseHolidayRules() { g_holidayRules = HolidayRuleTable{}; }
 
 int HolidayRuleCount() { return g_holidayRules.count; }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <vector>
 
 enum RuleKind { kNationalHoliday = 0, kPersonalHoliday = 1, kHolidayMemoRule = 2, kDateMemoRule = 3 };
 enum { kRuleKinds = 4, kRuleMonths = 15, kVernalEquinoxMonth = 13, kAutumnalEquinoxMonth = 14 };
@@ -48,9 +49,10 @@ bool RuleAppliesIn(const HolidayRule& rule, int year);
 bool RuleMatchesDate(const HolidayRule& rule, const std::tm& date);
 
 struct HolidayRuleTable {
-    HolidayRule* rules;  // record 0 always exists once loaded
-    int capacity;
-    int count;
+    // The first count are the rules. Record 0 always exists once loaded: with no rules it is the
+    // blank template the holiday settings dialog edits. Records past count are spare.
+    std::vector<HolidayRule> rules;
+    int count = 0;
 };
 extern HolidayRuleTable g_holidayRules;
 
@@ -71,7 +73,7 @@ int LoadHolidayRules(const char* holidayPath);
 void ReleaseHolidayRules();
 int HolidayRuleCount();
 
-// Room for one more rule at the end (the table grows by 20); null when memory is short.
+// One more rule at the end, blank. The pointer is good until the next append.
 HolidayRule* AppendHolidayRule();
 void SetBlankRule(HolidayRule* rule);
 

@@ -1,16 +1,11 @@
 #include "calendar/month_model.h"
 
-#include <cstdlib>
-
 #include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 
 MonthModel g_monthModel;
 
 namespace {
-constexpr int kInitialDays = 42;
-constexpr int kGrowthDays = 7;
-
 // Where the law on derived holidays changed: substitute holidays from 12 April 1973, only for
 // the day after a Sunday holiday until 2006 and for the first day after it that is no holiday
 // from 2007; citizens' holidays from 27 December 1985.
@@ -23,24 +18,6 @@ struct ResolutionState {
     bool previousNational;
 };
 ResolutionState g_state;
-
-// Makes room for entry [index]: a model marked for re-creation starts over with 42 entries,
-// then it grows 7 at a time.
-bool Grow(int index) {
-    if (g_monthModel.capacity == 0) {
-        std::free(g_monthModel.entries);
-        g_monthModel.entries = nullptr;
-        g_monthModel.count = 0;
-    }
-    int capacity = g_monthModel.capacity == 0 ? kInitialDays : g_monthModel.capacity;
-    while (index >= capacity) capacity += kGrowthDays;
-    if (capacity == g_monthModel.capacity) return true;
-    void* grown = std::realloc(g_monthModel.entries, sizeof(DayEntry) * capacity);
-    if (!grown) return false;
-    g_monthModel.entries = static_cast<DayEntry*>(grown);
-    g_monthModel.capacity = capacity;
-    return true;
-}
 }  // namespace
 
 void ComputeEquinoxDays(int year, int* vernal, int* autumnal) {
@@ -61,11 +38,11 @@ void ComputeEquinoxDays(int year, int* vernal, int* autumnal) {
 void BeginMonthModel(int displayYear, const std::tm& firstVisible) {
     ComputeEquinoxDays(displayYear, &g_equinoxDays.vernal, &g_equinoxDays.autumnal);
     g_state = ResolutionState{};
-    g_monthModel.capacity = 0;
+    g_monthModel.entries.clear();
     for (int back = 7; back >= 1; --back) ResolveDay(-back, AddDays(firstVisible, -back));
 }
 
-bool ResolveDay(int index, const std::tm& date) {
+void ResolveDay(int index, const std::tm& date) {
     int national = MatchRuleIndex(date, kNationalHoliday);
     int derived = kNoDerivedHoliday;
     int day = LocalDayNumber(date);
@@ -84,19 +61,16 @@ bool ResolveDay(int index, const std::tm& date) {
         g_state.substitutePending = true;
     }
     g_state.previousNational = national >= 0;
-    if (index < 0) return true;
-    if (index >= g_monthModel.capacity && !Grow(index)) return false;
-    g_monthModel.entries[index] = DayEntry{national, MatchRuleIndex(date, kPersonalHoliday),
-                                           MatchRuleIndex(date, kHolidayMemoRule),
-                                           MatchRuleIndex(date, kDateMemoRule), derived};
-    if (index >= g_monthModel.count) g_monthModel.count = index + 1;
-    return true;
+    if (index < 0) return;
+    std::vector<DayEntry>& entries = g_monthModel.entries;
+    if (static_cast<size_t>(index) >= entries.size())
+        entries.resize(static_cast<size_t>(index) + 1, DayEntry{-1, -1, -1, -1, kNoDerivedHoliday});
+    entries[static_cast<size_t>(index)] = DayEntry{national, MatchRuleIndex(date, kPersonalHoliday),
+                                                   MatchRuleIndex(date, kHolidayMemoRule),
+                                                   MatchRuleIndex(date, kDateMemoRule), derived};
 }
 
-void ReleaseMonthModel() {
-    std::free(g_monthModel.entries);
-    g_monthModel = MonthModel{};
-}
+void ReleaseMonthModel() { g_monthModel = MonthModel{}; }
 
 const char* HolidayName(const DayEntry& entry) {
     if (entry.derived == kSubstituteHoliday) return "振替休日";

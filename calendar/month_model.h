@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <ctime>
+#include <vector>
 
 enum DerivedHoliday { kNoDerivedHoliday = 0, kSubstituteHoliday = 1, kCitizensHoliday = 2 };
 
@@ -17,9 +18,7 @@ struct DayEntry {
 };
 
 struct MonthModel {
-    DayEntry* entries;
-    int capacity;  // 0: re-created at the next resolved day
-    int count;     // one past the highest index stored
+    std::vector<DayEntry> entries;  // one past the highest index stored; entries never resolved are empty
 };
 extern MonthModel g_monthModel;
 
@@ -27,12 +26,11 @@ extern MonthModel g_monthModel;
 void ComputeEquinoxDays(int year, int* vernal, int* autumnal);
 
 // Starts a rebuild: equinox days of displayYear (4-digit) into g_equinoxDays, fresh resolution
-// state, the model marked for re-creation, then the seven days before firstVisible resolved.
+// state, the model emptied, then the seven days before firstVisible resolved.
 void BeginMonthModel(int displayYear, const std::tm& firstVisible);
 
-// Resolves date; with index >= 0 stores it as entry [index] (growing by 7 as needed). Returns
-// false when memory for the entry was short (the state still advances).
-bool ResolveDay(int index, const std::tm& date);
+// Resolves date; with index >= 0 stores it as entry [index].
+void ResolveDay(int index, const std::tm& date);
 
 void ReleaseMonthModel();
 

@@ -1,7 +1,6 @@
 #include "cli/cli_args.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "calendar/civil_date.h"
 #include "cli/text_convert.h"
@@ -9,9 +8,7 @@
 
 void Tell(const char* message, const char* detail) {
     std::fputs("desk-calendar-cli: ", stderr);
-    char* utf8 = Cp932ToUtf8(message);
-    std::fputs(utf8 ? utf8 : message, stderr);
-    std::free(utf8);
+    std::fputs(Cp932ToUtf8(message).value_or(message).c_str(), stderr);
     if (detail) {
         std::fputs(": ", stderr);
         std::fputs(detail, stderr);

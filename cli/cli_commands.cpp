@@ -32,23 +32,25 @@
 namespace {
 // Writes a code page 932 text as UTF-8; bytes that are not valid code page 932 go out as they are.
 void PutText(FILE* out, const char* cp932) {
-    char* utf8 = Cp932ToUtf8(cp932);
-    std::fputs(utf8 ? utf8 : cp932, out);
-    std::free(utf8);
+    std::fputs(Cp932ToUtf8(cp932).value_or(cp932).c_str(), out);
 }
 
 // "書き込めませんでした: PATH: reason (エラー n)", as the calendar's message box words it.
 int FailedWrite(const WriteFailure& failure) {
-    char* path = FileNameToUtf8(failure.path.c_str());
-    std::string detail = path ? path : failure.path;
-    std::free(path);
+    std::string detail = FileNameToUtf8(failure.path.c_str()).value_or(failure.path);
     std::string reason = WriteFailureReason(failure.result.error);
     if (failure.result.systemCode) reason += "(エラー " + std::to_string(failure.result.systemCode) + ")";
-    char* words = Cp932ToUtf8(reason.c_str());
     detail += ": ";
-    detail += words ? words : "";
-    std::free(words);
+    detail += Cp932ToUtf8(reason.c_str()).value_or("");
     return Fail("ファイルに書き込めませんでした。変更は保存されていません", detail.c_str());
+}
+
+// The text with each CR LF made LF.
+std::string WithLfLineEnds(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+    return out;
 }
 
 void PrintInt(const char* key, int value) { std::printf("%s=%d\n", key, value); }
@@ -115,15 +117,11 @@ int RunHolidays(int argc, char** argv) {
     first.tm_mday = 1;
     first = NormaliseDate(first);
     BeginMonthModel(static_cast<int>(year), first);
-    int rc = 0;
     for (int i = 0;; ++i) {
         std::tm day = AddDays(first, i);
         if (day.tm_year != first.tm_year) break;
-        if (!ResolveDay(i, day)) {
-            rc = Fail("メモリーが足りません");
-            break;
-        }
-        const DayEntry& e = g_monthModel.entries[i];
+        ResolveDay(i, day);
+        const DayEntry& e = g_monthModel.entries[static_cast<size_t>(i)];
         if (!IsHolidayEntry(e)) continue;
         const char* name = HolidayName(e);
         if (!name[0] && e.personal >= 0) name = g_holidayRules.rules[e.personal].text;
@@ -133,7 +131,7 @@ int RunHolidays(int argc, char** argv) {
     }
     ReleaseMonthModel();
     ReleaseHolidayRules();
-    return rc;
+    return 0;
 }
 
 // rules: the rule table as the holiday settings dialog lists it, "kind<TAB>date<TAB>years<TAB>memo"
@@ -169,23 +167,15 @@ int RunCountdowns(int argc, char** argv) {
     ReadProfileText("CONFIG", "CDOWN_FORM", "", form, sizeof form);
     ApplyCountdownForm(form, g_countdowns.form);
     LoadCountdowns(g_files.memoPath);
-    char* text = CountdownAlarmText(0x7FFFFFFF, true, g_countdowns.form);
-    if (text) {
-        // The alarm's CR LF line ends become LF.
-        char* w = text;
-        for (const char* r = text; *r; ++r)
-            if (!(r[0] == '\r' && r[1] == '\n')) *w++ = *r;
-        *w = 0;
-        PutText(stdout, text);
-    }
-    std::free(text);
+    // The alarm's CR LF line ends become LF.
+    PutText(stdout, WithLfLineEnds(CountdownAlarmText(0x7FFFFFFF, true, g_countdowns.form)).c_str());
     ReleaseCountdowns();
     return 0;
 }
 
-// TEXT as code page 932 with LF line breaks made CR LF; "-" reads standard input. Null (after a
-// message) when code page 932 cannot hold it.
-char* MemoArgument(const char* arg) {
+// TEXT as code page 932 with LF line breaks made CR LF; "-" reads standard input. Nothing (after
+// a message) when code page 932 cannot hold it.
+std::optional<std::string> MemoArgument(const char* arg) {
     std::string in;
     if (std::strcmp(arg, "-") == 0) {
         char chunk[4096];
@@ -194,33 +184,24 @@ char* MemoArgument(const char* arg) {
     } else {
         in = arg;
     }
-    char* cp = Utf8ToCp932(in.c_str());
+    std::optional<std::string> cp = Utf8ToCp932(in.c_str());
     if (!cp) {
         FailUnencodable("メモに Shift-JIS で表せない文字があります。何も書き込んでいません", in.c_str());
-        return nullptr;
+        return std::nullopt;
     }
     std::string crlf;
-    for (const char* p = cp; *p; ++p) {
-        if (*p == '\n' && (p == cp || p[-1] != '\r')) crlf += '\r';
-        crlf += *p;
+    for (size_t i = 0; i < cp->size(); ++i) {
+        if ((*cp)[i] == '\n' && (i == 0 || (*cp)[i - 1] != '\r')) crlf += '\r';
+        crlf += (*cp)[i];
     }
-    std::free(cp);
-    char* out = static_cast<char*>(std::malloc(crlf.size() + 1));
-    std::memcpy(out, crlf.c_str(), crlf.size() + 1);
-    return out;
+    return crlf;
 }
 
 // Prints a CR LF memo with LF line ends and one LF after it; nothing for an empty memo.
-void PutMemo(char* text) {
-    if (text && text[0]) {
-        char* w = text;
-        for (const char* r = text; *r; ++r)
-            if (!(r[0] == '\r' && r[1] == '\n')) *w++ = *r;
-        *w = 0;
-        PutText(stdout, text);
-        std::putchar('\n');
-    }
-    std::free(text);
+void PutMemo(const std::string& text) {
+    if (text.empty()) return;
+    PutText(stdout, WithLfLineEnds(text).c_str());
+    std::putchar('\n');
 }
 
 // memo get DATE | memo set DATE TEXT | memo append DATE TEXT | memo free [TEXT]
@@ -229,11 +210,9 @@ int RunMemo(int argc, char** argv) {
     if (argc >= 1 && std::strcmp(argv[0], "free") == 0) {
         if (argc == 1) { PutMemo(ReadFreeMemo()); return 0; }
         if (argc != 2) return Fail("使い方: memo free [テキスト]");
-        char* text = MemoArgument(argv[1]);
+        std::optional<std::string> text = MemoArgument(argv[1]);
         if (!text) return kExitUsage;
-        WriteResult written = WriteFreeMemo(text);
-        std::free(text);
-        return written ? 0 : kExitUsage;
+        return WriteFreeMemo(*text) ? 0 : kExitUsage;
     }
     int y, m, d;
     bool get = argc == 2 && std::strcmp(argv[0], "get") == 0;
@@ -242,23 +221,20 @@ int RunMemo(int argc, char** argv) {
     if (!get && !set && !append) return Fail("使い方: memo get 日付 | memo set 日付 テキスト | memo append 日付 テキスト | memo free [テキスト] (日付は YYYY-MM-DD)");
     if (!ParseIsoDate(argv[1], &y, &m, &d)) return Fail("日付ではありません (YYYY-MM-DD で指定してください)", argv[1]);
     if (get) { PutMemo(ReadMemo(y, m, d)); return 0; }
-    char* text = MemoArgument(argv[2]);
+    std::optional<std::string> text = MemoArgument(argv[2]);
     if (!text) return kExitUsage;
-    WriteResult written = WriteMemo(y, m, d, text, append);
-    std::free(text);
-    return written ? 0 : kExitUsage;
+    return WriteMemo(y, m, d, *text, append) ? 0 : kExitUsage;
 }
 
 // search KEYWORD: the rows the search dialog lists, "YYYY/MM/DD<TAB>text", in date order; the
 // dialog's status line on stderr.
 int RunSearch(int argc, char** argv) {
     if (argc != 1) return Fail("使い方: search 検索する文字列");
-    char* keyword = Utf8ToCp932(argv[0]);
+    std::optional<std::string> keyword = Utf8ToCp932(argv[0]);
     if (!keyword) return FailUnencodable("検索する文字列に Shift-JIS で表せない文字があります", argv[0]);
     ReadTags();  // their words are taken out of the memos
     std::vector<SearchRow> rows;
-    SearchOutcome outcome = SearchMemos(keyword, &rows);
-    std::free(keyword);
+    SearchOutcome outcome = SearchMemos(keyword->c_str(), &rows);
     for (const SearchRow& row : rows) {
         std::printf("%s\t", row.date.c_str());
         PutText(stdout, row.text.c_str());

@@ -1,7 +1,6 @@
 #include "cli/cli_files.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "cli/program_path.h"
@@ -17,14 +16,13 @@ const char* ProgramName(bool classic) { return classic ? "desk-calendar-classic.
 // A file name of the platform's encoding from what the user typed; false (with the message) when
 // it cannot be one.
 bool TypedPath(const char* utf8, std::string* out, std::string* message, std::string* detail) {
-    char* name = Utf8ToFileName(utf8);
+    std::optional<std::string> name = Utf8ToFileName(utf8);
     if (!name) {
         *message = "パスに Shift-JIS で表せない文字があります";
         *detail = NameOfFirstUnencodable(utf8);
         return false;
     }
-    *out = name;
-    std::free(name);
+    *out = std::move(*name);
     if (out->empty() || out->size() >= sizeof g_files.configPath - 32) {
         *message = out->empty() ? "パスが空です" : "パスが長すぎます";
         *detail = utf8;
@@ -35,10 +33,7 @@ bool TypedPath(const char* utf8, std::string* out, std::string* message, std::st
 }  // namespace
 
 std::string PathForUser(const char* fileName) {
-    char* utf8 = FileNameToUtf8(fileName);
-    std::string out = utf8 ? utf8 : fileName;
-    std::free(utf8);
-    return out;
+    return FileNameToUtf8(fileName).value_or(fileName);
 }
 
 bool ChooseFiles(const FileChoice& choice, std::string* message, std::string* detail) {

@@ -1,7 +1,6 @@
 #include "cli/ical_commands.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -30,10 +29,8 @@ bool ParseDate(const char* text, int* day) {
 }
 
 FILE* OpenNamed(const char* utf8, const char* mode) {
-    char* name = Utf8ToFileName(utf8);
-    FILE* f = name ? std::fopen(name, mode) : nullptr;
-    std::free(name);
-    return f;
+    std::optional<std::string> name = Utf8ToFileName(utf8);
+    return name ? std::fopen(name->c_str(), mode) : nullptr;
 }
 }  // namespace
 
@@ -99,8 +96,6 @@ int RunImportIcs(int argc, char** argv) {
                   "Tessel の休日とあと何日メモのイベント %d (取り込みません)、"
                   "時間帯がわからず書かれた時刻のまま置いたイベント %d",
                   r.added, r.present, r.skipped, r.replaced, r.own, r.floating);
-    char* utf8 = Cp932ToUtf8(summary);
-    std::fprintf(stderr, "%s\n", utf8 ? utf8 : summary);
-    std::free(utf8);
+    std::fprintf(stderr, "%s\n", Cp932ToUtf8(summary).value_or(summary).c_str());
     return r.write ? 0 : kExitUsage;  // the failed files are told with every other failed write
 }

@@ -1,7 +1,6 @@
 #include "cli/ical_export.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -19,12 +18,7 @@
 namespace {
 const char* const kDayCodes[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
-std::string Utf8(const char* cp932) {
-    char* u = Cp932ToUtf8(cp932);
-    std::string out = u ? u : "";
-    std::free(u);
-    return out;
-}
+std::string Utf8(const char* cp932) { return Cp932ToUtf8(cp932).value_or(""); }
 
 std::string DateText(int dayNumber) {
     int y, m, d;
@@ -82,18 +76,15 @@ void ExportMemos(Writer& w, int fromDay, int toDay, const Settings& settings) {
     for (int day = fromDay; day <= toDay; ++day) {
         int y, m, d;
         DateOfDayNumber(day, &y, &m, &d);
-        char* memo = ReadMemo(y, m, d);
-        if (!memo) continue;
+        std::string memo = ReadMemo(y, m, d);
         int index = 0;
-        for (char* line = memo; *line;) {
-            char* end = std::strstr(line, "\r\n");
-            if (end) *end = 0;
-            if (*line) ExportMemoLine(w, day, index, line, settings);
-            ++index;
-            if (!end) break;
-            line = end + 2;
+        for (size_t at = 0; at < memo.size(); ++index) {
+            size_t end = memo.find("\r\n", at);
+            if (end == std::string::npos) end = memo.size();
+            std::string line = memo.substr(at, end - at);
+            if (!line.empty()) ExportMemoLine(w, day, index, line.c_str(), settings);
+            at = end + 2;
         }
-        std::free(memo);
     }
 }
 
@@ -203,9 +194,10 @@ void ExportDerivedHolidays(Writer& w, int fromDay, int toDay) {
         BeginMonthModel(year, first);  // resolved as the holidays command and the calendar do
         for (int i = 0;; ++i) {
             std::tm date = AddDays(first, i);
-            if (date.tm_year != first.tm_year || !ResolveDay(i, date)) break;
+            if (date.tm_year != first.tm_year) break;
+            ResolveDay(i, date);
             int day = LocalDayNumber(date);
-            const DayEntry& e = g_monthModel.entries[i];
+            const DayEntry& e = g_monthModel.entries[static_cast<size_t>(i)];
             if (e.derived == kNoDerivedHoliday || day < fromDay || day > toDay) continue;
             w.Begin("derived|" + DateText(day), Utf8(HolidayName(e)));
             w.Line("DTSTART;VALUE=DATE:" + DateText(day));

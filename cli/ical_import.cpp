@@ -107,9 +107,7 @@ SkippedEvent Skipped(const Component& event, SkippedEvent::Reason why) {
     int replaced = 0;
     std::string cp = Utf8ToCp932Lossy(e.summary, &replaced);
     cp.resize(SjisFitLength(cp.c_str(), 200));
-    char* shown = Cp932ToUtf8(cp.c_str());
-    e.summary = shown ? shown : "?";
-    std::free(shown);
+    e.summary = Cp932ToUtf8(cp.c_str()).value_or("?");
     When when;
     if (const ContentLine* start = event.Prop("DTSTART"); start && ParseWhen(start->value.substr(0, 8), true, &when)) {
         int y, m, d;
@@ -154,16 +152,15 @@ std::string Utf8ToCp932Lossy(const std::string& utf8, int* replaced) {
         size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
         if (i + n > utf8.size()) n = utf8.size() - i;
         std::string one = utf8.substr(i, n);
-        char* cp = c < 0x20 ? nullptr : Utf8ToCp932(one.c_str());
-        if (cp && *cp) {
-            out += cp;
+        std::optional<std::string> cp = c < 0x20 ? std::nullopt : Utf8ToCp932(one.c_str());
+        if (cp && !cp->empty()) {
+            out += *cp;
         } else if (c == '\t') {
             out += ' ';
         } else {
             out += '?';
             ++*replaced;
         }
-        std::free(cp);
         i += n;
     }
     return out;
@@ -207,10 +204,7 @@ ImportOutcome ImportIcs(const std::string& text) {
         if (p.line.empty()) continue;
         int y, m, d;
         DateOfDayNumber(p.day, &y, &m, &d);
-        char* memo = ReadMemo(y, m, d);
-        bool present = memo && HasLine(memo, p.line);
-        std::free(memo);
-        if (present) {
+        if (HasLine(ReadMemo(y, m, d).c_str(), p.line)) {
             ++result.present;
             continue;
         }

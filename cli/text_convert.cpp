@@ -1,7 +1,6 @@
 #include "cli/text_convert.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 std::string NameOfFirstUnencodable(const char* utf8) {
     std::string text = utf8;
@@ -16,10 +15,7 @@ std::string NameOfFirstUnencodable(const char* utf8) {
             return name;
         }
         std::string one = text.substr(i, n);
-        char* cp = Utf8ToCp932(one.c_str());
-        bool held = cp != nullptr;
-        std::free(cp);
-        if (!held) {
+        if (!Utf8ToCp932(one.c_str())) {
             unsigned code = n == 1 ? c : c & (0xFF >> (n + 1));
             for (size_t k = 1; k < n; ++k) code = code << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
             // 「 and 」 in UTF-8 around the character itself.
@@ -29,10 +25,4 @@ std::string NameOfFirstUnencodable(const char* utf8) {
         i += n;
     }
     return "";
-}
-
-void FreeArguments(char** args) {
-    if (!args) return;
-    for (char** p = args; *p; ++p) std::free(*p);
-    std::free(args);
 }

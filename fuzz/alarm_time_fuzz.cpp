@@ -5,7 +5,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,9 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     g_app.settings.alarm = 1;
     g_app.settings.alarmMemoSort = 1;
-    char* sorted = SortMemoByTime(text.c_str());
-    std::vector<std::string> got = sorted ? Joined(sorted) : lines;
-    std::free(sorted);
+    std::optional<std::string> sorted = SortMemoByTime(text.c_str());
+    std::vector<std::string> got = sorted ? Joined(*sorted) : lines;
     // The expected order: the lines with a time, stably by time, in the places of the first
     // ones; those without keep their order.
     std::vector<size_t> order(lines.size());

@@ -83,9 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CountdownPieces pieces;
         CountdownLinePieces(memo, g_countdowns.form, &pieces);
     }
-    if (char* alarm = CountdownAlarmText(maxDays, includePast, g_countdowns.form)) {
-        std::string text = alarm;
-        std::free(alarm);
+    if (std::string text = CountdownAlarmText(maxDays, includePast, g_countdowns.form); !text.empty()) {
         size_t lines = 0;
         for (size_t at = 0, end; at < text.size(); at = end + 2, ++lines) {
             end = text.find("\r\n", at);

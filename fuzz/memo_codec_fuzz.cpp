@@ -4,7 +4,6 @@
 // line ends at the end of the text go, and so do blanks at its start unless it starts with a space.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,13 +13,6 @@
 #include "memo/undo_journal.h"
 
 namespace {
-std::string Take(char* text) {
-    FUZZ_CHECK(text != nullptr, "no text");
-    std::string s = text;
-    std::free(text);
-    return s;
-}
-
 // What a text reads back as once stored.
 std::string Stored(const std::string& text) {
     std::vector<std::string> chars;
@@ -49,7 +41,7 @@ struct Address {
 };
 
 std::string Read(const Address& a) {
-    return a.month == 0 && a.year == 0 ? Take(ReadFreeMemo()) : Take(ReadMemo(a.year, a.month, a.day));
+    return a.month == 0 && a.year == 0 ? ReadFreeMemo() : ReadMemo(a.year, a.month, a.day);
 }
 
 void CheckWrite(const Address& a, const std::string& text, bool append) {
@@ -107,15 +99,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK((decoded[i] != '\r' || pairStart) && (decoded[i] != '\n' || pairEnd), "a bare line end in \"%s\"",
                    Show(decoded).c_str());
     }
-    // A reader with a buffer gets the text cut on a character boundary.
-    int cut = in.ConsumeIntegralInRange(1, 64);
-    std::vector<char> buf(static_cast<size_t>(cut));
-    FUZZ_CHECK(ReadMemo(a.year, a.month, a.day, buf.data(), cut) == nullptr, "a buffer read returned a copy");
-    std::string part = buf.data();
-    FUZZ_CHECK(part.size() <= static_cast<size_t>(cut - 1) && decoded.compare(0, part.size(), part) == 0 &&
-                   part.size() == SjisFitLength(decoded.c_str(), static_cast<size_t>(cut - 1)),
-               "cut read \"%s\" of \"%s\"", Show(part).c_str(), Show(decoded).c_str());
-
     // What the dialog shows is what it stores again (the program writes only valid text).
     CheckWrite(a, ValidCp932(decoded), false);
     while (in.remaining_bytes() > 0) {

@@ -1,7 +1,8 @@
 #include "memo/alarm_time.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "base/sjis.h"
 #include "config/app_state.h"
@@ -51,55 +52,36 @@ int FindTime(const char* line) {
     return -1;
 }
 
-char* SortMemoByTime(const char* text) {
-    if (!g_app.settings.alarm || !g_app.settings.alarmMemoSort || !text) return nullptr;
-    char* copy = static_cast<char*>(std::malloc(std::strlen(text) + 1));
-    std::strcpy(copy, text);
-    char** lines = SplitTextLines(copy, 0);
-    int n = 0;
-    while (lines[n]) ++n;
-    char* out = nullptr;
-    if (n >= 2) {
-        int* keys = static_cast<int*>(std::malloc(sizeof(int) * n));
-        for (int i = 0; i < n; ++i) keys[i] = lines[i][0] ? FindTime(lines[i]) : -1;
-        bool moved = false;
-        for (int i = 1; i < n; ++i) {
-            int k = keys[i];
-            if (k < 0) continue;
-            bool passedKeyed = false;
-            for (int j = 0; j < i; ++j) {
-                if (keys[j] > k || (keys[j] < 0 && passedKeyed)) {
-                    char* line = lines[i];
-                    std::memmove(lines + j + 1, lines + j, sizeof(char*) * (i - j));
-                    std::memmove(keys + j + 1, keys + j, sizeof(int) * (i - j));
-                    lines[j] = line;
-                    keys[j] = k;
-                    moved = true;
-                    break;
-                }
-                if (keys[j] >= 0) passedKeyed = true;
+std::optional<std::string> SortMemoByTime(std::string_view text) {
+    if (!g_app.settings.alarm || !g_app.settings.alarmMemoSort) return std::nullopt;
+    std::vector<std::string_view> lines = SplitTextLines(text);
+    size_t n = lines.size();
+    if (n < 2) return std::nullopt;
+    // Each line's time as a key; the line and its key travel together.
+    std::vector<std::pair<int, std::string_view>> keyed;
+    for (std::string_view line : lines) keyed.emplace_back(line.empty() ? -1 : FindTime(std::string(line).c_str()), line);
+    bool moved = false;
+    for (size_t i = 1; i < n; ++i) {
+        int k = keyed[i].first;
+        if (k < 0) continue;
+        bool passedKeyed = false;
+        for (size_t j = 0; j < i; ++j) {
+            if (keyed[j].first > k || (keyed[j].first < 0 && passedKeyed)) {
+                std::rotate(keyed.begin() + static_cast<std::ptrdiff_t>(j), keyed.begin() + static_cast<std::ptrdiff_t>(i),
+                            keyed.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+                moved = true;
+                break;
             }
+            if (keyed[j].first >= 0) passedKeyed = true;
         }
-        if (moved) {
-            size_t total = 1;
-            for (int i = 0; i < n; ++i) total += std::strlen(lines[i]) + 2;
-            out = static_cast<char*>(std::malloc(total));
-            size_t o = 0;
-            for (int i = 0; i < n; ++i) {
-                if (i) { out[o++] = '\r'; out[o++] = '\n'; }
-                size_t len = std::strlen(lines[i]);
-                std::memcpy(out + o, lines[i], len);
-                o += len;
-            }
-            out[o] = 0;
-        }
-        std::free(keys);
     }
-    std::free(lines);
-    std::free(copy);
+    if (!moved) return std::nullopt;
+    std::string out;
+    for (size_t i = 0; i < n; ++i) {
+        if (i) out += "\r\n";
+        out += keyed[i].second;
+    }
     return out;
 }
 
-char* AlarmTextOfDate(int year, int month, int day, char* buf, int size) {
-    return ReadMemo(year, month, day, buf, size);
-}
+std::string AlarmTextOfDate(int year, int month, int day) { return ReadMemo(year, month, day); }

@@ -186,7 +186,7 @@ bool DeleteCountdown(int index, int* currentCell) {
 
 bool UndoCountdown(const UndoRecord& record, bool undo, int* currentCell) {
     return UndoCountdownChange(record.kind, record.year, record.month, record.day,
-                               record.newText ? record.newText : "", undo, currentCell);
+                               record.newText.c_str(), undo, currentCell);
 }
 
 void ReleaseCountdowns() {
@@ -222,8 +222,8 @@ void FormatCountdownNumber(int dayOffset, const char form[kCountdownFormFields][
     CopyField(out, outSize, wide);
 }
 
-char* CountdownAlarmText(int maxDays, bool includePast, const char form[kCountdownFormFields][kCountdownFormSlot]) {
-    std::vector<char> text;
+std::string CountdownAlarmText(int maxDays, bool includePast, const char form[kCountdownFormFields][kCountdownFormSlot]) {
+    std::string text;
     for (const CountdownMemo& m : g_countdowns.memos) {
         if (m.dayOffset > maxDays || (!includePast && m.dayOffset < 0)) continue;
         char date[kCountdownDateTextSize], number[128], part[kCountdownTextSize], wide[1024];
@@ -232,14 +232,8 @@ char* CountdownAlarmText(int maxDays, bool includePast, const char form[kCountdo
         FormatCountdownText(m, form, part);
         std::snprintf(wide, sizeof wide, "%s%s%s", date, number, part);
         std::string line = SjisShortened(wide, 256);  // at most 255 bytes, a cut one marked
-        text.insert(text.end(), line.begin(), line.end());
-        text.push_back('\r');
-        text.push_back('\n');
+        text += line;
+        text += "\r\n";
     }
-    if (text.empty()) return nullptr;
-    char* out = static_cast<char*>(std::malloc(text.size() + 1));
-    if (!out) return nullptr;
-    std::memcpy(out, text.data(), text.size());
-    out[text.size()] = 0;
-    return out;
+    return text;
 }

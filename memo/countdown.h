@@ -1,6 +1,7 @@
 // The countdown memos of the common memo file, held for the whole run, and the day numbers that
 // the countdown and repeat dialogs count with.
 #pragma once
+#include <string>
 #include <vector>
 
 #include "base/cell_ids.h"
@@ -94,6 +95,5 @@ void FormatCountdownText(const CountdownMemo& memo, const char form[kCountdownFo
 void FormatCountdownNumber(int dayOffset, const char form[kCountdownFormFields][kCountdownFormSlot],
                            char* out, int outSize);
 // The alarm's countdown lines (each "...\r\n", at most 255 bytes before the CR LF) of the memos in
-// list order with offset <= maxDays and, unless includePast, >= 0. A new text (free()) or null
-// when no memo matches.
-char* CountdownAlarmText(int maxDays, bool includePast, const char form[kCountdownFormFields][kCountdownFormSlot]);
+// list order with offset <= maxDays and, unless includePast, >= 0. Empty when no memo matches.
+std::string CountdownAlarmText(int maxDays, bool includePast, const char form[kCountdownFormFields][kCountdownFormSlot]);

@@ -1,7 +1,8 @@
 #include "memo/date_memo_dialog_win.h"
 
-#include <cstdlib>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/cell_ids.h"
@@ -46,13 +47,6 @@ int CellOfDate(const DateMemoDialog& d) {
     return index >= 0 && index < d.shownDays ? kCellDayBase + index : kCellNone;
 }
 
-std::string StoredMemo(int year, int month, int day) {
-    char* text = ReadMemo(year, month, day);
-    std::string s = text ? text : "";
-    std::free(text);
-    return s;
-}
-
 void SetEditText(HWND dialog, DateMemoState* s, const std::string& text) {
     FillingScope filling(s->filling);
     SetEditTextCaretAtEnd(dialog, IDC_DATE_MEMO_TEXT, text.c_str());
@@ -61,9 +55,9 @@ void SetEditText(HWND dialog, DateMemoState* s, const std::string& text) {
 // The memo of the dialog's date becomes what the edit and its day cell show.
 void LoadDate(HWND dialog, DateMemoState* s) {
     const DateMemoDialog& d = *s->d;
-    s->stored = StoredMemo(d.year, d.month, d.day);
+    s->stored = ReadMemo(d.year, d.month, d.day);
     SetEditText(dialog, s, s->appendState ? std::string() : s->stored);
-    SetWorkingText(s->stored.c_str());
+    SetWorkingText(s->stored);
     BeginEditing(CellOfDate(d), d.year, d.month, d.day);
     g_edit.outerFrame = false;
     s->lineCount = LineCount(s->stored);
@@ -83,7 +77,7 @@ void FillRepeatList(HWND dialog, DateMemoState* s, int selection) {
 void Retype(HWND dialog, DateMemoState* s, bool leavingAppend) {
     std::string working =
         PreviewText(s->stored, ItemText(dialog, IDC_DATE_MEMO_TEXT), s->appendState > 0 || leavingAppend);
-    SetWorkingText(working.c_str());
+    SetWorkingText(working);
     int lines = LineCount(working);
     if (s->d->rowExtend && lines != s->lineCount) TellOwner(s->owner, kNoteRebuild);
     s->lineCount = lines;
@@ -145,11 +139,9 @@ void Close(HWND dialog, DateMemoState* s, INT_PTR result) {
 void OnOk(HWND dialog, DateMemoState* s) {
     DateMemoDialog& d = *s->d;
     if (s->repeat == 0) {
-        const char* text = WorkingTextOrEmpty();
-        char* sorted = SortMemoByTime(text);
-        bool ok = WriteMemo(d.year, d.month, d.day, sorted ? sorted : text, false).ok();
-        std::free(sorted);
-        if (!ok) return;  // the user has been told; everything typed stays in the dialog
+        std::string_view text = WorkingTextOrEmpty();
+        std::optional<std::string> sorted = SortMemoByTime(text);
+        if (!WriteMemo(d.year, d.month, d.day, sorted ? *sorted : text, false).ok()) return;  // the user has been told; everything typed stays in the dialog
     } else {
         HCURSOR before = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
         std::string added = ItemText(dialog, IDC_DATE_MEMO_TEXT);
@@ -157,7 +149,7 @@ void OnOk(HWND dialog, DateMemoState* s) {
             RunRepeatSeries(d.year, d.month, d.day, added.c_str(), s->repeats.rules[s->repeat - 1], EscapeWaiting, nullptr);
         if (outcome == kRepeatStopped) MessageBoxA(dialog, "途中で中止しました", "Tessel", MB_OK);
         UseRule(g_files.memoPath, &s->repeats, s->repeat - 1);
-        SetWorkingText(s->stored.c_str());
+        SetWorkingText(s->stored);
         TellOwner(s->owner, kNoteRebuild);
         SetCursor(before);
     }

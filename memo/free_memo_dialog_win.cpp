@@ -1,6 +1,5 @@
 #include "memo/free_memo_dialog_win.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "base/cell_ids.h"
@@ -25,10 +24,9 @@ struct FreeMemoState {
 BOOL OnInit(HWND dialog, FreeMemoState* s) {
     FillingScope filling(s->filling);
     OpenFrame(dialog, &s->frame, kAnchors, static_cast<int>(sizeof kAnchors / sizeof kAnchors[0]));
-    char* text = ReadFreeMemo();
-    SetEditTextCaretAtEnd(dialog, IDC_FREE_MEMO_TEXT, text ? text : "");
-    SetWorkingText(text ? text : "");
-    std::free(text);
+    std::string text = ReadFreeMemo();
+    SetEditTextCaretAtEnd(dialog, IDC_FREE_MEMO_TEXT, text.c_str());
+    SetWorkingText(text);
     BeginEditing(kCellMemoBox, 0, 0, 0);
     g_edit.outerFrame = false;
     SetFocus(GetDlgItem(dialog, IDC_FREE_MEMO_TEXT));
@@ -37,7 +35,7 @@ BOOL OnInit(HWND dialog, FreeMemoState* s) {
 }
 
 void OnTyped(HWND dialog, FreeMemoState* s) {
-    SetWorkingText(ItemText(dialog, IDC_FREE_MEMO_TEXT).c_str());
+    SetWorkingText(ItemText(dialog, IDC_FREE_MEMO_TEXT));
     TellOwner(s->owner, kNoteRepaintCell, kCellMemoBox);
 }
 

@@ -61,13 +61,12 @@ SearchOutcome SearchMemos(const char* keyword, std::vector<SearchRow>* rows) {
     for (int y = first; y <= last; ++y) {
         for (int m = 1; m <= 12; ++m) {
             for (int d = 1; d <= 31; ++d) {
-                char* memo = ReadMemo(y, m, d);
-                if (IsSearchHit(memo, key, &shown)) {
+                std::string memo = ReadMemo(y, m, d);
+                if (IsSearchHit(memo.c_str(), key, &shown)) {
                     char date[16];
                     std::snprintf(date, sizeof date, "%04d/%02d/%02d", y, m, d);
                     rows->push_back(SearchRow{y, m, d, date, shown, static_cast<int>(rows->size())});
                 }
-                std::free(memo);
             }
         }
     }

@@ -26,7 +26,7 @@ void FlattenLines(const char* text, char* out, int outSize, bool doubleAmpersand
 void ReadPhrase(int slot, char out[kPhraseSize]) {
     out[0] = 0;
     if (slot < 0 || slot >= kPhraseCount) return;
-    ReadMemo(-1, -1, slot, out, kPhraseSize);
+    CopyField(out, kPhraseSize, ReadMemo(-1, -1, slot).c_str());
 }
 
 bool WritePhrase(int slot, const char* text) {

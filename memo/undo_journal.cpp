@@ -1,67 +1,35 @@
 #include "memo/undo_journal.h"
 
-#include <cstdlib>
-#include <cstring>
+UndoJournal g_undo;
 
-UndoJournal g_undo = {nullptr, nullptr, 0, 1, 9};
-
-namespace {
-char* Copy(const char* s) {
-    if (!s) s = "";
-    size_t n = std::strlen(s) + 1;
-    char* c = static_cast<char*>(std::malloc(n));
-    std::memcpy(c, s, n);
-    return c;
-}
-
-void FreeChain(UndoRecord* r, const UndoRecord* stop) {
-    while (r && r != stop) {
-        UndoRecord* next = r->next;
-        std::free(r->oldText);
-        std::free(r->newText);
-        std::free(r);
-        r = next;
-    }
-}
-}  // namespace
-
-void RecordUndo(int year, int month, int day, int kind, const char* oldText, const char* newText) {
+void RecordUndo(int year, int month, int day, int kind, std::string_view oldText, std::string_view newText) {
     if (g_undo.groupStep < 0) return;
     g_undo.groupCounter += g_undo.groupStep;
     // Records undone and not redone are gone once something new happens.
-    FreeChain(g_undo.head, g_undo.current);
-    UndoRecord* r = static_cast<UndoRecord*>(std::malloc(sizeof(UndoRecord)));
-    *r = UndoRecord{g_undo.groupCounter, year, month, day, kind, Copy(oldText), Copy(newText),
-                    g_undo.current};
-    g_undo.head = g_undo.current = r;
-    int limit = g_undo.limit;
-    if (limit <= 0) {
-        FreeChain(r, nullptr);
-        g_undo.head = g_undo.current = nullptr;
+    g_undo.records.resize(g_undo.done);
+    if (g_undo.limit <= 0) {
+        g_undo.records.clear();
+        g_undo.done = 0;
         return;
     }
+    g_undo.records.push_back(
+        UndoRecord{g_undo.groupCounter, year, month, day, kind, std::string(oldText), std::string(newText)});
     int groups = 1;
-    for (UndoRecord* p = r; p->next; p = p->next) {
-        if (p->next->group != p->group && ++groups > limit) {
-            FreeChain(p->next, nullptr);
-            p->next = nullptr;
+    for (size_t i = g_undo.records.size() - 1; i > 0; --i) {
+        if (g_undo.records[i - 1].group != g_undo.records[i].group && ++groups > g_undo.limit) {
+            g_undo.records.erase(g_undo.records.begin(), g_undo.records.begin() + static_cast<std::ptrdiff_t>(i));
             break;
         }
     }
+    g_undo.done = g_undo.records.size();
 }
 
 void ClearUndoJournal() {
-    FreeChain(g_undo.head, nullptr);
-    g_undo = UndoJournal{nullptr, nullptr, 0, 1, g_undo.limit};
+    int limit = g_undo.limit;
+    g_undo = UndoJournal{};
+    g_undo.limit = limit;
 }
 
-void ResetUndoJournal() {
-    ClearUndoJournal();
-    g_undo.limit = 9;
-}
+void ResetUndoJournal() { g_undo = UndoJournal{}; }
 
-int UndoRecordCount() {
-    int n = 0;
-    for (UndoRecord* p = g_undo.head; p; p = p->next) ++n;
-    return n;
-}
+int UndoRecordCount() { return static_cast<int>(g_undo.records.size()); }

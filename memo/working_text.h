@@ -1,11 +1,13 @@
 // The working text buffer every memo text passes through on its way to the store, and which cell
 // is being edited (an open quick memo or memo dialog), whose drawing shows that buffer.
 #pragma once
+#include <string>
+#include <string_view>
+
 #include "base/cell_ids.h"
 
 struct WorkingText {
-    char* text;    // zero-terminated; null only before the first Set and after release
-    int capacity;  // always a multiple of 256
+    std::string text;
 };
 
 struct MemoEditState {
@@ -19,14 +21,13 @@ struct MemoEditState {
 extern WorkingText g_work;
 extern MemoEditState g_edit;
 
-// Replaces the contents with n bytes of text and a terminating zero. The capacity becomes
-// (n / 256 + 1) * 256; a buffer of another capacity is taken anew.
-void SetWorkingText(const char* text, int n);
-void SetWorkingText(const char* text);
-// Stores byte c at p, growing the buffer (contents kept) in 256-byte steps when p lies beyond it.
-// Callers write the terminating zero themselves.
+// Replaces the text; text may be a part of the working text itself.
+void SetWorkingText(std::string_view text);
+// Byte c at p: it replaces the byte there, or is added when p is the length; a zero byte ends the
+// text at p. A position past the end changes nothing.
 void PutWorkingByte(int p, char c);
 const char* WorkingTextOrEmpty();
+// The text emptied and its memory given back; nothing is being edited.
 void ReleaseWorkingText();
 
 // The editing cell is the day cell of this date / the memo box.

@@ -1,14 +1,16 @@
 #include "render/painter.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/cell_ids.h"
+#include "base/sjis.h"
 #include "calendar/civil_date.h"
 #include "memo/countdown.h"
+#include "memo/memo_codec.h"
 #include "memo/memo_store.h"
 #include "render/countdown_line.h"
 #include "render/tagged_text.h"
@@ -257,21 +259,20 @@ void Painter::MemoBox() {
     int bw = box.right - box.left, bh = box.bottom - box.top;
     s.BeginArea(PaintRect{box.left, box.top, box.right, box.bottom});
     s.FillArea(PaintRect{0, 0, bw, bh}, kBackMemo, kWeekdayColour);
-    char text[4096];
-    ReadFreeMemo(text, sizeof text);
-    char** lines = SplitTextLines(text, 0);
+    // The box shows the first 4095 bytes of the free memo.
+    std::string text = ReadFreeMemo();
+    text.resize(SjisFitLength(text.c_str(), 4095));
+    std::vector<std::string_view> lines = SplitTextLines(text);
     int g1 = Dp(1), g3 = Dp(3);
     int lh = m.memoBoxLineHeight, drawn = 0, endX = g3, endY = g1;
-    int count = 0;
-    while (lines[count]) ++count;
+    int count = static_cast<int>(lines.size());
     LineWindow shown = ShownLines(count, d.memoRow, cx.editingCell == kCellMemoBox);
     for (int i = shown.first; i < shown.first + shown.count; ++i, ++drawn) {
         int top = g1 + drawn * lh, right = bw;
         if (const char* mark = MarkOf(shown, i)) right = LineMark(mark, right, top, top + lh, kFontMemo, kWeekdayColour);
-        endX = g3 + Tagged(lines[i], g3, top, right, top + lh, kFontMemo, kWeekdayColour);
+        endX = g3 + Tagged(std::string(lines[i]).c_str(), g3, top, right, top + lh, kFontMemo, kWeekdayColour);
         endY = top;
     }
-    std::free(lines);
     if (cx.highlightedCell == kCellMemoBox) {
         bool editing = cx.editingCell == kCellMemoBox && drawn;
         int x = editing ? endX : g3, y = (editing ? endY : g1 + drawn * lh) + g1;

@@ -1,13 +1,13 @@
 #include "view/day_cell.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "calendar/today.h"
+#include "memo/memo_codec.h"
 #include "memo/memo_store.h"
 #include "view/view_layout.h"
 
@@ -29,7 +29,9 @@ int WeekdayColour(int weekday) { return weekday == 0 ? kHolidayColour : weekday 
 void GatherDayRequest(const AppState& state, int cellIndex, const std::tm& date, int columnColour,
                       DayCellRequest* out) {
     DayEntry none = {-1, -1, -1, -1, kNoDerivedHoliday};
-    const DayEntry& e = cellIndex >= 0 && cellIndex < g_monthModel.count ? g_monthModel.entries[cellIndex] : none;
+    const std::vector<DayEntry>& entries = g_monthModel.entries;
+    const DayEntry& e =
+        cellIndex >= 0 && static_cast<size_t>(cellIndex) < entries.size() ? entries[static_cast<size_t>(cellIndex)] : none;
     const std::tm& today = g_today.date;
     const std::tm& shown = g_view.displayedMonth;
     bool inMonth = SameMonth(date, shown);
@@ -55,9 +57,7 @@ void GatherDayRequest(const AppState& state, int cellIndex, const std::tm& date,
         if (text[0]) out->holidayTexts[out->holidayCount++] = text;
     const char* rule = RuleText(e.dateMemo);
     out->ruleMemo = rule[0] ? rule : nullptr;
-    char* raw = ReadMemoRaw(date.tm_year + 1900, date.tm_mon + 1, date.tm_mday);
-    out->memo = raw[0] == '\x80' ? raw + 1 : raw;
-    std::free(raw);
+    out->memo = StoredMemoBody(ReadMemoRaw(date.tm_year + 1900, date.tm_mon + 1, date.tm_mday));
 }
 
 void DayNumberText(const DayCellRequest& request, char* out, int outSize) {
@@ -69,10 +69,6 @@ std::vector<std::string> DayCellLines(const DayCellRequest& request) {
     std::vector<std::string> lines;
     if (request.ruleMemo) lines.emplace_back(request.ruleMemo);
     if (request.memo.empty()) return lines;
-    std::string memo = request.memo;
-    int count = 0;
-    char** split = SplitMemoLines(memo.data(), '\t', 0x7F, nullptr, &count);
-    for (int i = 0; i < count; ++i) lines.emplace_back(split[i]);
-    std::free(split);
+    for (std::string_view line : SplitMemoLines(request.memo)) lines.emplace_back(line);
     return lines;
 }

@@ -170,12 +170,7 @@ TEST_F(WindowDecisions, CommandsAndTheirAfterEffects) {
     EXPECT_FALSE(FindCommand(IDM_THIS_MONTH)->grayed(away));
 }
 
-std::string Memo16() {
-    char* memo = ReadMemo(2026, 7, 16);
-    std::string text = memo ? memo : "";
-    std::free(memo);
-    return text;
-}
+std::string Memo16() { return ReadMemo(2026, 7, 16); }
 
 // Copy, paste and cut between two days; a cut whose text cannot reach the clipboard keeps the memo.
 TEST_F(WindowDecisions, ClipboardCommandsBetweenDays) {

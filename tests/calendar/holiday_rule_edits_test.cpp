@@ -111,7 +111,7 @@ TEST_F(HolidayRuleEdits, ChoicesGiveTheStoredFieldsBack) {
 
     ApplyDateChoice(&r, 45);  // no such choice
     EXPECT_EQ(r.dateChoice, 39);
-    ASSERT_TRUE(SaveHolidayRules(path_.c_str(), g_holidayRules.rules, 1));
+    ASSERT_TRUE(SaveHolidayRules(path_.c_str(), g_holidayRules.rules.data(), 1));
     EXPECT_EQ(StoredValue(path_, "SETTING", "1"), "0,5,0,1,0,2,0,2,0,0,first monday");
 }
 
@@ -255,7 +255,7 @@ TEST_F(HolidayRuleEdits, SortKeys) {
     EXPECT_LT(CompareRules(a, b, kRuleColumnMemo, 2), 0);
 }
 
-TEST_F(HolidayRuleEdits, AnAddedRuleIsACopyAndTheTableGrowsByTwenty) {
+TEST_F(HolidayRuleEdits, AnAddedRuleIsACopyAndTheTableGrows) {
     ASSERT_EQ(Load({"[SETTING]"}), 0);
     ApplyRuleText(&Rule(0), "typed into the template");
     EXPECT_EQ(AppendRuleCopy(0), 0);
@@ -265,11 +265,9 @@ TEST_F(HolidayRuleEdits, AnAddedRuleIsACopyAndTheTableGrowsByTwenty) {
         ASSERT_EQ(AppendRuleCopy(i - 1), i);
         Rule(i).month = i % 13;
     }
-    EXPECT_EQ(g_holidayRules.capacity, 20);
     ApplyDateChoice(&Rule(3), 39);
     ApplyWeekList(&Rule(3), "3");
     EXPECT_EQ(AppendRuleCopy(3), 20);
-    EXPECT_EQ(g_holidayRules.capacity, 40);
     EXPECT_EQ(g_holidayRules.count, 21);
     EXPECT_EQ(std::memcmp(&Rule(20), &Rule(3), sizeof(HolidayRule)), 0);
     EXPECT_EQ(AppendRuleCopy(21), -1);
@@ -305,7 +303,7 @@ TEST_F(HolidayRuleEdits, SavingInRowOrderDecidesWhichRuleMatchesFirst) {
     rows = {3, 0, 1, 2, 4};  // d before a: both fall on 1 January
     ReorderRulesToRows(&rows);
     EXPECT_EQ(Texts(), "d e c a b");
-    ASSERT_TRUE(SaveHolidayRules(path_.c_str(), g_holidayRules.rules, g_holidayRules.count));
+    ASSERT_TRUE(SaveHolidayRules(path_.c_str(), g_holidayRules.rules.data(), g_holidayRules.count));
     ProfileStoreReset();
     ASSERT_EQ(LoadHolidayRules(path_.c_str()), 5);
     EXPECT_EQ(Texts(), "d e c a b");

@@ -1,7 +1,7 @@
 // Times of day in memo lines and the order they give.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "app/alarm_rules.h"
@@ -45,19 +45,17 @@ TEST(AlarmTime, LongDigitRunsAndDoubleByteCharacters) {
 TEST(AlarmTime, SortingLines) {
     g_app.settings.alarm = 1;
     g_app.settings.alarmMemoSort = 1;
-    char* s = SortMemoByTime("a\r\n10:00 x\r\nb\r\n9:00 y\r\nc\r\n11:00 z");
-    ASSERT_NE(s, nullptr);
-    EXPECT_STREQ(s, "a\r\n9:00 y\r\n10:00 x\r\n11:00 z\r\nb\r\nc");
-    std::free(s);
+    std::optional<std::string> s = SortMemoByTime("a\r\n10:00 x\r\nb\r\n9:00 y\r\nc\r\n11:00 z");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(*s, "a\r\n9:00 y\r\n10:00 x\r\n11:00 z\r\nb\r\nc");
     s = SortMemoByTime("10:00 a 1:00\r\n9:00 b\r\n");
-    ASSERT_NE(s, nullptr);
-    EXPECT_STREQ(s, "9:00 b\r\n10:00 a 1:00");
-    std::free(s);
-    EXPECT_EQ(SortMemoByTime("9:00 only"), nullptr);
-    EXPECT_EQ(SortMemoByTime("a\r\nb"), nullptr);
-    EXPECT_EQ(SortMemoByTime("9:00\r\n10:00"), nullptr);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(*s, "9:00 b\r\n10:00 a 1:00");
+    EXPECT_EQ(SortMemoByTime("9:00 only"), std::nullopt);
+    EXPECT_EQ(SortMemoByTime("a\r\nb"), std::nullopt);
+    EXPECT_EQ(SortMemoByTime("9:00\r\n10:00"), std::nullopt);
     g_app.settings.alarmMemoSort = 0;
-    EXPECT_EQ(SortMemoByTime("10:00\r\n9:00"), nullptr);
+    EXPECT_EQ(SortMemoByTime("10:00\r\n9:00"), std::nullopt);
     g_app.settings.alarm = 0;
 }
 }  // namespace

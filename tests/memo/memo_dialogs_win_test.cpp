@@ -92,12 +92,7 @@ class MemoDialogs : public ::testing::Test {
         DestroyWindow(owner_);
         ResetProcessState();
     }
-    static std::string Memo(int y, int m, int d) {
-        char* t = ReadMemo(y, m, d);
-        std::string s = t ? t : "";
-        std::free(t);
-        return s;
-    }
+    static std::string Memo(int y, int m, int d) { return ReadMemo(y, m, d); }
     bool YearFileExists(int year) const {
         char path[MAX_PATH];
         std::snprintf(path, sizeof path, "%s\\d_memo%d.ini", dir_, year);
@@ -309,9 +304,7 @@ TEST_F(MemoDialogs, FreeMemoPreviewsInTheMemoBoxAndKeepsItsPlace) {
         SetWindowPos(d, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         Press(d, IDOK);
     }));
-    char* text = ReadFreeMemo();
-    EXPECT_STREQ(text, "free\r\nmemo");
-    std::free(text);
+    EXPECT_EQ(ReadFreeMemo(), "free\r\nmemo");
     EXPECT_TRUE(dialog.stored);
     EXPECT_EQ(IDCANCEL, DriveDialog("メモ", [&] { return OpenFreeMemoDialog(owner_, &dialog); }, [&](HWND d) {
         RECT r;

@@ -29,17 +29,7 @@ protected:
     }
     void TearDown() override { ResetProcessState(); }
     std::string Year(int year = 2025) const { return ReadWhole(dir.File("t_memo" + std::to_string(year) + ".ini")); }
-    static std::string Read(int y, int m, int d) {
-        char* t = ReadMemo(y, m, d);
-        std::string s = t;
-        std::free(t);
-        return s;
-    }
-    static std::string Raw(int y, int m, int d) {
-        char* t = ReadMemoRaw(y, m, d);
-        std::string s = t;
-        std::free(t);
-        return s;
-    }
+    static std::string Read(int y, int m, int d) { return ReadMemo(y, m, d); }
+    static std::string Raw(int y, int m, int d) { return ReadMemoRaw(y, m, d); }
     TempFolder dir;
 };

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "config/app_state.h"
 #include "config/file_names.h"
@@ -51,6 +53,27 @@ TEST_F(MemoFiles, AppendAndUnchangedWrites) {
     EXPECT_EQ(StoredValue(g_files.memoPath, "REGWORD", "04"), "phrase");
 }
 
+// A store for a caller that keeps no undo journal (a worker): the values before and after come
+// back, and nothing is recorded.
+TEST_F(MemoFiles, StoreTellsWhatChangedAndRecordsNothing) {
+    MemoStoreResult r = StoreMemo(2025, 9, 1, " a\r\nb", false);
+    EXPECT_TRUE(r.result);
+    EXPECT_TRUE(r.changed);
+    EXPECT_EQ(r.before, "");
+    EXPECT_EQ(r.after, "\x80 a\x7F" "b");
+    r = StoreMemo(2025, 9, 1, " c", true);
+    EXPECT_EQ(r.before, "\x80 a\x7F" "b");
+    EXPECT_EQ(r.after, "\x80 a\x7F" "b\x7F c");
+    EXPECT_EQ(Read(2025, 9, 1), " a\r\nb\r\n c");
+    r = StoreMemo(2025, 9, 1, " a\r\nb\r\n c", false);
+    EXPECT_TRUE(r.result);
+    EXPECT_FALSE(r.changed);  // the same value: nothing written
+    EXPECT_EQ(UndoRecordCount(), 0);
+    EXPECT_TRUE(WriteMemo(2025, 9, 1, "", false));
+    EXPECT_EQ(UndoRecordCount(), 1);
+    EXPECT_EQ(Year().find("[9]\r\n1="), std::string::npos) << Year();
+}
+
 // Found by fuzzing: blanks behind the last line ends kept an empty last line in the file, and a
 // memo of spaces left a marker that the next appended line came after as a second line.
 TEST_F(MemoFiles, BlanksBehindTheLastLineGoWithTheLineEnds) {
@@ -73,16 +96,12 @@ TEST_F(MemoFiles, LongMemoNeedsFewReads) {
     while (big.size() < 65536) big += "\x82\xA0line\n";
     EXPECT_TRUE(WriteMemo(2025, 5, 5, big.c_str(), false));
     ProfileStoreReset();
-    char* raw = ReadMemoRaw(2025, 5, 5);
-    EXPECT_EQ(std::strlen(raw), big.size() - 1);
+    EXPECT_EQ(ReadMemoRaw(2025, 5, 5).size(), big.size() - 1);
     EXPECT_EQ(ProfileStoreParseCount(), 1);  // the retries do not go back to the disk
-    int rawReads = MemoLastReadCount();
-    std::free(raw);
-    EXPECT_LE(rawReads, 10);  // the buffer doubles once it is past the first step
+    EXPECT_LE(MemoLastReadCount(), 10);  // the buffer doubles once it is past the first step
     SetDrawMemoSize(16384);
-    raw = ReadMemoRaw(2025, 5, 5);
+    EXPECT_EQ(ReadMemoRaw(2025, 5, 5).size(), big.size() - 1);
     EXPECT_LE(MemoLastReadCount(), 5);
-    std::free(raw);
     std::string once = Read(2025, 5, 5);
     Read(2025, 5, 5);
     EXPECT_EQ(MemoLastReadCount(), 1);  // the shared buffer has grown to fit
@@ -92,9 +111,7 @@ TEST_F(MemoFiles, LongMemoNeedsFewReads) {
 TEST_F(MemoFiles, FreeMemoMigratesOldLines) {
     WriteIni(g_files.memoPath, {"[MEMO]", "MEMO1=A", "MEMO2=B", "MEMO4=D"});
     ProfileStoreReset();
-    char* t = ReadFreeMemo();
-    EXPECT_STREQ(t, "A\r\nB");
-    std::free(t);
+    EXPECT_EQ(ReadFreeMemo(), "A\r\nB");
     EXPECT_EQ(StoredValue(g_files.memoPath, "MEMO", "MEMO"), "A\x7F" "B");
     EXPECT_EQ(UndoRecordCount(), 1);
     EXPECT_TRUE(WriteFreeMemo(""));
@@ -110,9 +127,7 @@ TEST_F(MemoFiles, FreeMemoMigrationKeepsLinesApart) {
     WriteIni(g_files.memoPath, {"[MEMO]", key1.c_str(), "MEMO2=B"});
     ProfileStoreReset();
     EXPECT_EQ(Read(0, 0, 0), "");
-    char* t = ReadFreeMemo();
-    EXPECT_EQ(std::string(t), cut.substr(0, 254) + "\r\nB");
-    std::free(t);
+    EXPECT_EQ(ReadFreeMemo(), cut.substr(0, 254) + "\r\nB");
     EXPECT_EQ(Read(0, 0, 0), cut.substr(0, 254) + "\r\nB");
 
     // Lines that fill the text to 4094 bytes: the next line does not fit with its line break and
@@ -128,10 +143,9 @@ TEST_F(MemoFiles, FreeMemoMigrationKeepsLinesApart) {
     file += "MEMO17=Z\r\n";
     std::ofstream(g_files.memoPath, std::ios::binary) << file;
     ProfileStoreReset();
-    t = ReadFreeMemo();
-    EXPECT_EQ(std::strlen(t), 4094u);
-    EXPECT_EQ(std::string(t), expected);
-    std::free(t);
+    std::string t = ReadFreeMemo();
+    EXPECT_EQ(t.size(), 4094u);
+    EXPECT_EQ(t, expected);
 }
 
 TEST_F(MemoFiles, UndoKeepsWholeGroups) {
@@ -149,19 +163,12 @@ TEST_F(MemoFiles, UndoKeepsWholeGroups) {
 }
 
 TEST(SplitLines, SeparatorsAndEnds) {
-    char t[] = "a\x7F\x7F" "b\t\x95\x7F" "c\x7F";
-    int n = 0;
-    char** l = SplitMemoLines(t, '\t', 0x7F, nullptr, &n);
-    ASSERT_EQ(n, 4);
-    EXPECT_STREQ(l[1], "");
-    EXPECT_STREQ(l[3], "\x95\x7F" "c");
-    std::free(l);
-    char u[] = "x\r\ny\r\n";
-    char** v = SplitTextLines(u, 0);
-    EXPECT_STREQ(v[0], "x");
-    EXPECT_STREQ(v[1], "y");
-    EXPECT_EQ(v[2], nullptr);
-    std::free(v);
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(SplitMemoLines("a\x7F\x7F" "b\t\x95\x7F" "c\x7F"), (Lines{"a", "", "b", "\x95\x7F" "c"}));
+    EXPECT_EQ(SplitMemoLines(""), Lines{""});  // an empty memo is one empty line
+    EXPECT_EQ(SplitTextLines("x\r\ny\r\n"), (Lines{"x", "y"}));
+    EXPECT_EQ(SplitTextLines("\r\na\rb\nc"), (Lines{"", "a", "c"}));  // a lone CR ends the line shown
+    EXPECT_EQ(SplitTextLines(""), Lines{});
 }
 }  // namespace
 
@@ -177,45 +184,35 @@ TEST_F(EditedMemo, TheCellBeingEditedReadsTheWorkingText) {
     EXPECT_EQ(Raw(2025, 6, 1), " typed\x7Fline");
     EXPECT_EQ(Raw(2025, 6, 2), "");
     EXPECT_EQ(Read(2025, 6, 1), "stored");  // the store itself is untouched
-    char* f = ReadFreeMemo();
-    EXPECT_STREQ(f, "free");
-    std::free(f);
+    EXPECT_EQ(ReadFreeMemo(), "free");
     BeginEditing(kCellMemoBox, 0, 0, 0);
     SetWorkingText("box text");
-    char buf[5];
-    EXPECT_EQ(ReadFreeMemo(buf, sizeof buf), nullptr);
-    EXPECT_STREQ(buf, "box ");
+    EXPECT_EQ(ReadFreeMemo(), "box text");
     EXPECT_EQ(Raw(2025, 6, 1), "stored");
     EndEditing();
-    f = ReadFreeMemo();
-    EXPECT_STREQ(f, "free");
-    std::free(f);
+    EXPECT_EQ(ReadFreeMemo(), "free");
 }
 
-TEST(WorkingTextBuffer, CapacityFollowsTheTextAndPutGrowsKeepingIt) {
+TEST(WorkingTextBuffer, PutAddsReplacesAndCutsAndSetTakesItsOwnBytes) {
     ReleaseWorkingText();
-    SetWorkingText("");
-    EXPECT_EQ(g_work.capacity, 256);
-    std::string t(255, 'a');
-    SetWorkingText(t.c_str());
-    EXPECT_EQ(g_work.capacity, 256);
-    t += 'b';
-    SetWorkingText(t.c_str());
-    EXPECT_EQ(g_work.capacity, 512);  // always more than the text
-    EXPECT_EQ(std::string(g_work.text), t);
-    PutWorkingByte(256, 'c');
-    PutWorkingByte(1000, 'z');
-    EXPECT_EQ(g_work.capacity, 1024);
-    PutWorkingByte(1001, 0);
-    EXPECT_EQ(std::string(g_work.text, 257), t + "c");  // contents kept across the growth
-    PutWorkingByte(1024, 'x');
-    EXPECT_EQ(g_work.capacity, 1280);
-    // Setting from the buffer's own bytes, into a buffer of another capacity.
-    SetWorkingText(g_work.text + 1, 3);
-    EXPECT_STREQ(g_work.text, "aaa");
-    EXPECT_EQ(g_work.capacity, 256);
-    SetWorkingText(g_work.text + 1);
-    EXPECT_STREQ(g_work.text, "aa");
+    EXPECT_STREQ(WorkingTextOrEmpty(), "");
+    std::string t(300, 'a');
+    SetWorkingText(t);
+    EXPECT_EQ(g_work.text, t);
+    PutWorkingByte(300, 'c');  // at the end: added
+    PutWorkingByte(0, 'b');    // inside: replaced
+    EXPECT_EQ(g_work.text, "b" + std::string(299, 'a') + "c");
+    PutWorkingByte(1000, 'z');  // past the end: out of reach
+    PutWorkingByte(-1, 'z');
+    EXPECT_EQ(g_work.text.size(), 301u);
+    PutWorkingByte(3, 0);  // a zero ends the text there
+    EXPECT_STREQ(WorkingTextOrEmpty(), "baa");
+    EXPECT_EQ(g_work.text.size(), 3u);
+    // Setting from the text's own bytes.
+    SetWorkingText(std::string_view(g_work.text).substr(1));
+    EXPECT_EQ(g_work.text, "aa");
+    SetWorkingText(WorkingTextOrEmpty() + 1);
+    EXPECT_EQ(g_work.text, "a");
     ReleaseWorkingText();
     EXPECT_STREQ(WorkingTextOrEmpty(), "");
 }

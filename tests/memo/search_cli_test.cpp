@@ -15,12 +15,7 @@ struct Out {
 };
 
 // Literals here are code page 932; the tool speaks UTF-8.
-std::string U8(const char* cp932) {
-    char* u = Cp932ToUtf8(cp932);
-    std::string s = u ? u : "";
-    std::free(u);
-    return s;
-}
+std::string U8(const char* cp932) { return Cp932ToUtf8(cp932).value_or(""); }
 
 Out Search(const TempFolder& dir, const std::string& keyword) {
     std::string cmd = "cd '" + dir.Path() + "' && '" TESSEL_CLI "' --config t.ini search '" + keyword +

@@ -82,7 +82,7 @@ TEST_F(ViewLayout, TableWeeksAndColumnsByBeginWeek) {
     EXPECT_EQ(g_view.saturdayColumn, 6);
     EXPECT_EQ(Layout(2026, 8, 20), 20260726);  // 31 days from a Saturday: six rows
     EXPECT_EQ(st.layout.rowCount, 6);
-    ASSERT_EQ(g_monthModel.count, 42);  // one entry per cell
+    ASSERT_EQ(g_monthModel.entries.size(), 42u);  // one entry per cell
     st.settings.beginWeek = 1;
     EXPECT_EQ(Layout(2026, 2, 10), 20260126);  // the Monday on or before the 1st
     EXPECT_EQ(g_view.sundayColumn, 6);
@@ -156,7 +156,7 @@ TEST_F(ViewLayout, TheLimitsOf1970And2036DropTheRequest) {
     BuildLayout(&st, in);
     EXPECT_EQ(Shown(), 197001);
     EXPECT_EQ(Ymd(g_view.firstDay), 19691228);  // the week before 1970 still shows
-    EXPECT_EQ(g_monthModel.count, 35);
+    EXPECT_EQ(g_monthModel.entries.size(), 35u);
     EXPECT_EQ(Step(-1), 19691228);
     EXPECT_EQ(Shown(), 197001);
     EXPECT_EQ(g_nav.monthOffset, -(2026 - 1970) * 12 - 4);
