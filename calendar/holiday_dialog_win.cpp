@@ -20,6 +20,7 @@ constexpr int kYearDigits = 4;
 struct HolidayState {
     HolidayDialog* d;
     HWND owner;
+    std::vector<RuleEditing> editing;  // beside each record of g_holidayRules
     Filling filling;
 };
 
@@ -100,26 +101,27 @@ void SelectRow(HWND list, int row) {
     SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
-void ApplyEnabling(HWND dialog, const HolidayRule& rule) {
+void ApplyEnabling(HWND dialog, const HolidayRule& rule, const RuleEditing& editing) {
     EnableWindow(GetDlgItem(dialog, IDC_HOLIDAY_DAY), DayChoiceEnabled(rule));
-    EnableWindow(GetDlgItem(dialog, IDC_HOLIDAY_WEEKS), WeekListEnabled(rule));
+    EnableWindow(GetDlgItem(dialog, IDC_HOLIDAY_WEEKS), WeekListEnabled(rule, editing));
 }
 
 void FillControls(HWND dialog, HolidayState* s, int index) {
     const HolidayRule& rule = g_holidayRules.rules[index];
+    const RuleEditing& editing = s->editing[static_cast<size_t>(index)];
     FillingScope filling(s->filling);
     for (int kind = 0; kind < kRuleKinds; ++kind)
         CheckDlgButton(dialog, IDC_HOLIDAY_KIND_NATIONAL + kind, rule.kind == kind ? BST_CHECKED : BST_UNCHECKED);
     int month = rule.month >= 0 && rule.month < kRuleMonths ? rule.month : -1;
     SendDlgItemMessageA(dialog, IDC_HOLIDAY_MONTH, CB_SETCURSEL, static_cast<WPARAM>(month), 0);
-    SendDlgItemMessageA(dialog, IDC_HOLIDAY_DAY, CB_SETCURSEL, static_cast<WPARAM>(rule.dateChoice), 0);
-    SetDlgItemTextA(dialog, IDC_HOLIDAY_WEEKS, rule.weekList);
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_DAY, CB_SETCURSEL, static_cast<WPARAM>(editing.dateChoice), 0);
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_WEEKS, editing.weekList.c_str());
     SetDlgItemTextA(dialog, IDC_HOLIDAY_TEXT, rule.text);
     YearSpan years = RuleYears(rule);
     SetDlgItemTextA(dialog, IDC_HOLIDAY_FIRST_YEAR, YearEditText(years.first).c_str());
     SetDlgItemTextA(dialog, IDC_HOLIDAY_LAST_YEAR, YearEditText(years.last).c_str());
     SetDlgItemTextA(dialog, IDC_HOLIDAY_STATUS, "");
-    ApplyEnabling(dialog, rule);
+    ApplyEnabling(dialog, rule, editing);
 }
 
 // An edit keeps at most 127 bytes: what was cut off a pasted text goes from the edit as well.
@@ -131,7 +133,7 @@ void ShowKept(HWND dialog, HolidayState* s, int id, const char* kept) {
 }
 
 // What control id now holds, taken into the rule; false when the notification is no edit.
-bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule) {
+bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule, RuleEditing* editing) {
     switch (id) {
     case IDC_HOLIDAY_KIND_NATIONAL:
     case IDC_HOLIDAY_KIND_PERSONAL:
@@ -146,12 +148,12 @@ bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule)
         return true;
     case IDC_HOLIDAY_DAY:
         if (code != CBN_SELCHANGE) return false;
-        ApplyDateChoice(rule, ListSelection(dialog, id));  // no choice (-1) changes nothing
+        ApplyDateChoice(rule, editing, ListSelection(dialog, id));  // no choice (-1) changes nothing
         return true;
     case IDC_HOLIDAY_WEEKS:
         if (code != EN_CHANGE) return false;
-        ApplyWeekList(rule, ItemText(dialog, id).c_str());
-        ShowKept(dialog, s, id, rule->weekList);
+        ApplyWeekList(rule, editing, ItemText(dialog, id).c_str());
+        ShowKept(dialog, s, id, editing->weekList.c_str());
         return true;
     case IDC_HOLIDAY_TEXT:
         if (code != EN_CHANGE) return false;
@@ -177,15 +179,16 @@ void OnEdit(HWND dialog, HolidayState* s, int id, int code) {
     HWND list = ListOf(dialog);
     int index = EditedRule(list);
     HolidayRule& rule = g_holidayRules.rules[index];
-    if (!TakeEdit(dialog, s, id, code, &rule)) return;
+    RuleEditing& editing = s->editing[static_cast<size_t>(index)];
+    if (!TakeEdit(dialog, s, id, code, &rule, &editing)) return;
     int row = HolidayRuleCount() > 0 ? RowOfRule(list, index) : -1;
     if (row >= 0) WriteRowTexts(list, row, rule);
-    ApplyEnabling(dialog, rule);
+    ApplyEnabling(dialog, rule, editing);
 }
 
 void OnAdd(HWND dialog, HolidayState* s) {
     HWND list = ListOf(dialog);
-    int added = AppendRuleCopy(EditedRule(list));
+    int added = AppendRuleCopy(EditedRule(list), &s->editing);
     if (added < 0) return;
     {
         FillingScope filling(s->filling);
@@ -202,7 +205,7 @@ void OnDelete(HWND dialog, HolidayState* s) {
     int row = SelectedRow(list);
     if (HolidayRuleCount() == 0 || row < 0) return;
     std::vector<int> rows = RowRules(list);
-    int next = DeleteRuleOfRow(&rows, row);
+    int next = DeleteRuleOfRow(&rows, row, &s->editing);
     {
         FillingScope filling(s->filling);
         SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
@@ -230,7 +233,7 @@ void OnSave(HWND dialog, HolidayState* s, bool close) {
     if (YearsRefused(dialog)) return;
     HWND list = ListOf(dialog);
     std::vector<int> rows = RowRules(list);
-    ReorderRulesToRows(&rows);
+    ReorderRulesToRows(&rows, &s->editing);
     SetRowRules(list, rows);
     SaveHolidayRules(s->d->holidayPath, g_holidayRules.rules.data(), HolidayRuleCount());
     s->d->saved = true;
@@ -282,10 +285,8 @@ BOOL OnInit(HWND dialog, HolidayState* s) {
     CentreOnScreen(dialog);
     HWND list = ListOf(dialog);
     SetUpReportColumns(list, kColumnTitles, kColumnWidths, kRuleColumns);
-    for (int i = 0; i < HolidayRuleCount(); ++i) {
-        SetWorkingFields(&g_holidayRules.rules[i]);
-        InsertRow(list, i, i);
-    }
+    s->editing = EditingOfRules();
+    for (int i = 0; i < HolidayRuleCount(); ++i) InsertRow(list, i, i);
     FillList(dialog, IDC_HOLIDAY_MONTH, std::vector<std::string>(kMonthNames, kMonthNames + kRuleMonths), -1);
     std::vector<std::string> choices;
     for (int c = 0; c < kDateChoices; ++c) choices.push_back(DateChoiceText(c));
