@@ -63,16 +63,6 @@ void CheckRead(const AppState& st) {
     for (const TagStyle& t : g_tags) FUZZ_CHECK(Ends(t.word), "a tag word without its end");
 }
 
-struct Bindings {
-    int key[kOperationCount], mouse[kOperationCount];
-};
-
-Bindings TakeBindings() {
-    Bindings b;
-    for (int i = 0; i < kOperationCount; ++i) b.key[i] = g_operations[i].key, b.mouse[i] = g_operations[i].mouse;
-    return b;
-}
-
 // The state as start-up reads it from the configuration file.
 void ReadAll(AppState* st) {
     ResetAppState(st);
@@ -141,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Written to a file of their own, read back the same.
     if (readOnly) return 0;
-    Bindings bindings = TakeBindings();
+    OperationBindings bindings = CurrentBindings();
     TagStyle tags[kTagCount];
     std::memcpy(tags, g_tags, sizeof tags);
     std::string written = FuzzFile("written.ini");
@@ -168,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(d.cellWidth == e.cellWidth && d.cellLine == e.cellLine && d.memoRow == e.memoRow &&
                    d.listWidth == e.listWidth && std::memcmp(d.ratios, e.ratios, sizeof d.ratios) == 0,
                "sizes read back otherwise");
-    Bindings back = TakeBindings();
+    OperationBindings back = CurrentBindings();
     FUZZ_CHECK(std::memcmp(&bindings, &back, sizeof back) == 0, "bindings read back otherwise");
     FUZZ_CHECK(std::memcmp(tags, g_tags, sizeof tags) == 0, "tags read back otherwise");
     return 0;
