@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "base/sjis.h"
 #include "base/win/dialog_kit.h"
 #include "base/win/modal_dialog.h"
 #include "base/win/owner_notes.h"
