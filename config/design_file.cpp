@@ -260,7 +260,9 @@ void ReadFrom(AppState* state, const Source& from) {
         SetName(d.backs[i].label, kBackPlaceLabels[i]);
         SetName(d.backs[i].key, kBackPlaceKeys[i]);
     }
-    WalkKeys([&](const DesignKey& row, int place, const char* key) { row.read(d, place, Value{from, row.section, key}); });
+    WalkKeys([&](const DesignKey& row, int place, const char* key) {
+        row.read(d, place, Value{from, row.section, key});
+    });
 }
 }  // namespace
 

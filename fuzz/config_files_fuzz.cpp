@@ -40,7 +40,9 @@ class FixedMeasure : public LayoutMeasure {
 
 void CheckRead(const AppState& st) {
     const Settings& s = st.settings;
-    auto within = [](auto value, int lo, int hi) { return static_cast<int>(value) >= lo && static_cast<int>(value) <= hi; };
+    auto within = [](auto value, int lo, int hi) {
+        return static_cast<int>(value) >= lo && static_cast<int>(value) <= hi;
+    };
     FUZZ_CHECK(within(s.calendarType, 0, 1) && within(s.btnSize, 0, 3) && within(s.beginWeek, 0, 6) &&
                    within(s.showMonth, 0, 3) && s.alarmTime >= 0 && within(s.alarmType, 0, 1) &&
                    within(s.alarmShow, 0, 1) && within(s.alarmCdownDay, 0, 9999) && within(s.hotkeyToggle, 0, 2) &&
