@@ -116,7 +116,7 @@ bool ComposeTimeAlarm(const std::tm& now, std::tm* reference, const Settings& se
     // The minute after the reference time; past 23:59 that is 24:00, which no time reaches.
     int lowHour = reference->tm_hour, lowMinute = reference->tm_min + 1;
     if (lowMinute > 59) lowMinute = 0, ++lowHour;
-    bool lines = settings.alarmShow == 1;
+    bool lines = settings.alarmShow == AlarmShow::kTimedLines;
     std::string result;
     auto take = [&](const std::tm& date, int h1, int m1, int h2, int m2) {
         std::string text = AlarmTextOfDate(date.tm_year + 1900, date.tm_mon + 1, date.tm_mday);

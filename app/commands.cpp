@@ -6,6 +6,7 @@
 
 #include "app/interaction.h"
 #include "app/memo_commands.h"
+#include "app/startup.h"
 #include "base/cell_ids.h"
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
@@ -43,7 +44,7 @@ bool ThisMonth(CommandHost& host) {
 bool ToggleTopmost(CommandHost& host) {
     g_interaction.alwaysOnTop = !g_interaction.alwaysOnTop;
     host.SetTopmost(g_interaction.alwaysOnTop);
-    WriteConfigInt("ZORDER", g_interaction.alwaysOnTop ? 1 : 0);
+    WriteConfigInt("ZORDER", g_interaction.alwaysOnTop ? kZOrderTopmost : kZOrderUnchanged);
     return true;
 }
 
@@ -119,7 +120,7 @@ const CommandSpec kCommands[] = {
     {IDM_EXIT, 0, [](CommandHost& h) { h.DestroyWindow(); return true; }, nullptr, nullptr},
     {IDM_SHOW, 0, [](CommandHost& h) { h.ShowWindow(); return true; }, nullptr, nullptr},
     {IDM_HIDE, 0, [](CommandHost& h) { h.HideWindow(); return true; }, nullptr, nullptr},
-    {IDM_TOGGLE_BUTTONS, RS, [](CommandHost&) { S().btnSize ^= 2; return true; }, nullptr, ButtonsShownState},
+    {IDM_TOGGLE_BUTTONS, RS, [](CommandHost&) { S().btnSize ^= kButtonsHidden; return true; }, nullptr, ButtonsShownState},
     {IDM_TOGGLE_TOPMOST, R, ToggleTopmost, nullptr, TopmostState},
     {IDM_PREV_MONTH, R, [](CommandHost&) { MonthRequest(-1); return true; }, nullptr, nullptr},
     {IDM_NEXT_MONTH, R, [](CommandHost&) { MonthRequest(1); return true; }, nullptr, nullptr},
@@ -135,7 +136,7 @@ const CommandSpec kCommands[] = {
          return true;
      },
      nullptr, nullptr},
-    {IDM_TOGGLE_CALENDAR_TYPE, RS, [](CommandHost&) { S().calendarType = 1 - S().calendarType; return true; }, nullptr, nullptr},
+    {IDM_TOGGLE_CALENDAR_TYPE, RS, [](CommandHost&) { S().calendarType = ShowsList(S()) ? CalendarType::kTable : CalendarType::kList; return true; }, nullptr, nullptr},
     {IDM_TOGGLE_TODAY_TOP, RS, [](CommandHost&) { S().listTodayTop = !S().listTodayTop; return true; }, nullptr, nullptr},
     {IDM_TOGGLE_ROW_EXTEND, RS, [](CommandHost&) { S().cellRowExtend = !S().cellRowExtend; return true; }, nullptr, nullptr},
     {IDM_TOGGLE_ALARM, RS, [](CommandHost&) { S().alarm = !S().alarm; return true; }, nullptr, nullptr},

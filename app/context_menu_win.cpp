@@ -75,7 +75,7 @@ MenuState MenuStateNow(HWND hwnd, const MenuChoice& choice) {
     s.menu = choice.menu;
     s.keysShown = g_app.settings.keyassignEnable != 0;
     s.awayFromThisMonth = g_nav.monthOffset != 0 || g_nav.scrolled;
-    s.buttonsShown = g_app.settings.btnSize < 2;
+    s.buttonsShown = ButtonLookOf(g_app.settings.btnSize).shown;
     s.alwaysOnTop = g_interaction.alwaysOnTop;
     s.canUndo = CanUndoMemo();
     s.canRedo = CanRedoMemo();

@@ -120,7 +120,7 @@ void OnExitMove(HWND hwnd) {
 // An alarm in a message box, or as a balloon when asked for and the tray icon is there. The timer
 // waits while a box is open; what came due meanwhile is not announced.
 void Announce(const AlarmNotice& notice) {
-    if (g_app.settings.alarmType == 1 && ShowTrayBalloon(notice.caption, notice.text)) return;
+    if (g_app.settings.alarmType == AlarmType::kBalloon && ShowTrayBalloon(notice.caption, notice.text)) return;
     MessageBoxExA(nullptr, notice.text.c_str(), notice.caption.c_str(), MB_OK | MB_SETFOREGROUND | MB_TOPMOST, 0x400);
     MessageBoxClosed(LocalNow(), &g_minute, g_app.settings.alarmTime);
 }

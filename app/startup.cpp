@@ -20,8 +20,8 @@ void StoreLayoutResult(const LayoutResult& result, int screenHeight) {
 }
 
 ZOrderPlacement ZOrderOf(int zorderSetting) {
-    if (zorderSetting == 1) return kZOrderTopmost;
-    if (zorderSetting == 2) return kZOrderBottom;
+    if (zorderSetting == kZOrderTopmost) return kZOrderTopmost;
+    if (zorderSetting == kZOrderBottom) return kZOrderBottom;
     return kZOrderUnchanged;
 }
 

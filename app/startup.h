@@ -14,7 +14,8 @@ int CentredPosition(int screen, int window);
 // height ("WIN_HEIGHT_%d") and "TOP_DATE". A failed write is told by the store.
 void StoreLayoutResult(const LayoutResult& result, int screenHeight);
 
-enum ZOrderPlacement { kZOrderUnchanged, kZOrderTopmost, kZOrderBottom };
+// "ZORDER" as stored: 1 always on top, 2 at the bottom, anything else as the system places it.
+enum ZOrderPlacement { kZOrderUnchanged = 0, kZOrderTopmost = 1, kZOrderBottom = 2 };
 ZOrderPlacement ZOrderOf(int zorderSetting);
 
 // The "HOTKEY" modifier byte (0x01 Shift, 0x02 Ctrl, 0x04 Alt, 0x08 Win) as the platform's

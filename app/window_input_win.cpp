@@ -44,7 +44,7 @@ bool RunMouseBinding(HWND hwnd, int action) {
     return true;
 }
 
-bool ButtonsShown() { return g_app.settings.btnSize < 2; }
+bool ButtonsShown() { return ButtonLookOf(g_app.settings.btnSize).shown; }
 
 // The window seen by the commands and the quick memo.
 class WindowHost : public CommandHost, public QuickMemoHost {
@@ -80,7 +80,7 @@ class WindowHost : public CommandHost, public QuickMemoHost {
 };
 
 CursorRing RingNow() {
-    return CursorRing{g_app.settings.calendarType == 1, static_cast<int>(g_view.cells.size()), CountdownCount(),
+    return CursorRing{ShowsList(g_app.settings), static_cast<int>(g_view.cells.size()), CountdownCount(),
                       g_app.design.memoRow, g_interaction.cursorColumn};
 }
 }  // namespace
@@ -224,12 +224,12 @@ void OnChar(HWND hwnd, WPARAM wParam) {
     if (!s.keyassignEnable || (!IsDayCell(cell) && cell != kCellMemoBox)) return;
     WindowHost host(hwnd);
     unsigned code = static_cast<unsigned>(wParam) & 0xFF;
-    if (code == 27) {
+    if (code == VK_ESCAPE) {
         QuickMemoEscape(host);
         return;
     }
     if (!s.quickmemoEnable) return;
-    if (code == 8) {
+    if (code == VK_BACK) {
         QuickMemoBackspace(cell, host);
         return;
     }
@@ -278,13 +278,13 @@ void OnCommand(HWND hwnd, WPARAM wParam) {
 void OnHotkey(HWND hwnd) {
     if (GetForegroundWindow() == hwnd) {
         switch (g_app.settings.hotkeyToggle) {
-        case 1: Post(hwnd, IDM_HIDE); break;
-        case 2:
+        case HotkeyToggle::kMinimise: Post(hwnd, IDM_HIDE); break;
+        case HotkeyToggle::kToBottom:
             ShowWindow(hwnd, SW_HIDE);
             ShowWindow(hwnd, SW_SHOWNA);
             SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             break;
-        default: break;
+        case HotkeyToggle::kNothing: break;
         }
         return;
     }
@@ -305,7 +305,7 @@ void OnResizeTimer(HWND hwnd) {
     GetClientRect(hwnd, &client);
     Design& d = g_app.design;
     LayoutMetrics& m = g_app.layout;
-    bool list = g_app.settings.calendarType == 1;
+    bool list = ShowsList(g_app.settings);
     (list ? d.listWidth : d.cellWidth) = DesignWidthOfClient(client.right, list, m.dpi);
     bool rebuild = false;
     if (client.right != m.winWidth) {

@@ -72,7 +72,7 @@ int RunSettings(int argc, char** argv) {
     if (argc != 0) return Fail("settings には引数を付けません");
     ReadSettings(&g_app);
     const Settings& s = g_app.settings;
-    PrintInt("CALENDAR_TYPE", s.calendarType);
+    PrintInt("CALENDAR_TYPE", static_cast<int>(s.calendarType));
     PrintInt("LIST_TODAY_TOP", s.listTodayTop);
     PrintInt("BEGIN_WEEK", s.beginWeek);
     PrintInt("SHOW_MONTH", s.showMonth);
@@ -80,9 +80,9 @@ int RunSettings(int argc, char** argv) {
     PrintInt("USE_TASKTRAY", s.useTasktray);
     PrintInt("ALARM", s.alarm);
     PrintInt("ALARM_STARTUP", s.alarmStartup);
-    PrintInt("ALARM_TYPE", s.alarmType);
+    PrintInt("ALARM_TYPE", static_cast<int>(s.alarmType));
     PrintInt("ALARM_TIME", s.alarmTime);
-    PrintInt("ALARM_SHOW", s.alarmShow);
+    PrintInt("ALARM_SHOW", static_cast<int>(s.alarmShow));
     PrintInt("ALARM_CDOWN", s.alarmCdown);
     PrintInt("ALARM_CDOWN_DAY", s.alarmCdownDay);
     PrintInt("ALARM_CDOWN_PAST", s.alarmCdownPast);
@@ -93,7 +93,7 @@ int RunSettings(int argc, char** argv) {
     PrintInt("KEEP_WIN_HEIGHT", s.keepWinHeight);
     PrintText("CURRENT_DESIGN", s.currentDesign, sizeof s.currentDesign);
     PrintInt("HOTKEY", s.hotkey);
-    PrintInt("HOTKEY_TOGGLE", s.hotkeyToggle);
+    PrintInt("HOTKEY_TOGGLE", static_cast<int>(s.hotkeyToggle));
     PrintInt("KEYASSIGN_ENABLE", s.keyassignEnable);
     PrintInt("QUICKMEMO_ENABLE", s.quickmemoEnable);
     PrintInt("DAYSCROLL_UNIT", s.dayscrollUnit);

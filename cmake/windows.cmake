@@ -13,45 +13,46 @@ set(RESOURCE_SCRIPT ${CMAKE_SOURCE_DIR}/resources/tessel.rc)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${CMAKE_BINARY_DIR}/resources")
 enable_language(RC)
 
-# The icon is drawn as text (resources/icon.txt); a host-built generator turns it into an .ico.
+# The icon and the operation buttons' bitmaps are drawn as text (resources/icon.txt,
+# resources/buttons.txt); host-built generators turn them into tessel.ico and one button<ID>.bmp
+# per picture at build time, before the resource script that holds them is compiled.
 find_program(HOST_CXX NAMES g++ c++ REQUIRED)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/resources ${CMAKE_BINARY_DIR}/tools)
-execute_process(COMMAND ${HOST_CXX} -std=c++20 -O1 -Wall -Wextra -o ${CMAKE_BINARY_DIR}/tools/make_icon
-                        ${CMAKE_SOURCE_DIR}/tools/make_icon.cpp
-                COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${CMAKE_BINARY_DIR}/tools/make_icon ${CMAKE_SOURCE_DIR}/resources/icon.txt
-                        ${CMAKE_BINARY_DIR}/resources/tessel.ico
-                COMMAND_ERROR_IS_FATAL ANY)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-             ${CMAKE_SOURCE_DIR}/resources/icon.txt ${CMAKE_SOURCE_DIR}/tools/make_icon.cpp)
+foreach(tool make_icon make_bitmaps)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/tools/${tool}
+                     COMMAND ${HOST_CXX} -std=c++20 -O1 -Wall -Wextra -o ${CMAKE_BINARY_DIR}/tools/${tool}
+                             ${CMAKE_SOURCE_DIR}/tools/${tool}.cpp
+                     DEPENDS ${CMAKE_SOURCE_DIR}/tools/${tool}.cpp
+                     COMMENT "Building the resource generator ${tool}")
+endforeach()
+set(ICON_FILE ${CMAKE_BINARY_DIR}/resources/tessel.ico)
+add_custom_command(OUTPUT ${ICON_FILE}
+                   COMMAND ${CMAKE_BINARY_DIR}/tools/make_icon ${CMAKE_SOURCE_DIR}/resources/icon.txt ${ICON_FILE}
+                   DEPENDS ${CMAKE_BINARY_DIR}/tools/make_icon ${CMAKE_SOURCE_DIR}/resources/icon.txt
+                   COMMENT "Drawing the icon")
 
-# The operation buttons' bitmaps, likewise drawn as text (resources/buttons.txt), one
-# button<ID>.bmp per picture. Old ones go first so a removed picture cannot linger.
+# Which pictures there are is read from the text at configure time; it is configured again when
+# the text changes.
 set(BUTTONS_TEXT ${CMAKE_SOURCE_DIR}/resources/buttons.txt)
-execute_process(COMMAND ${HOST_CXX} -std=c++20 -O1 -Wall -Wextra -o ${CMAKE_BINARY_DIR}/tools/make_bitmaps
-                        ${CMAKE_SOURCE_DIR}/tools/make_bitmaps.cpp
-                COMMAND_ERROR_IS_FATAL ANY)
-file(GLOB OLD_BUTTON_BITMAPS ${CMAKE_BINARY_DIR}/resources/button*.bmp)
-if(OLD_BUTTON_BITMAPS)
-  file(REMOVE ${OLD_BUTTON_BITMAPS})
-endif()
-execute_process(COMMAND ${CMAKE_BINARY_DIR}/tools/make_bitmaps ${BUTTONS_TEXT} ${CMAKE_BINARY_DIR}/resources
-                COMMAND_ERROR_IS_FATAL ANY)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-             ${BUTTONS_TEXT} ${CMAKE_SOURCE_DIR}/tools/make_bitmaps.cpp)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${BUTTONS_TEXT})
 file(STRINGS ${BUTTONS_TEXT} BUTTON_HEADERS REGEX "^bitmap [0-9]+ ")
 set(BUTTON_BITMAPS)
 foreach(header ${BUTTON_HEADERS})
   string(REGEX REPLACE "^bitmap ([0-9]+) .*" "\\1" id "${header}")
   list(APPEND BUTTON_BITMAPS ${CMAKE_BINARY_DIR}/resources/button${id}.bmp)
 endforeach()
+add_custom_command(OUTPUT ${BUTTON_BITMAPS}
+                   COMMAND ${CMAKE_BINARY_DIR}/tools/make_bitmaps ${BUTTONS_TEXT} ${CMAKE_BINARY_DIR}/resources
+                   DEPENDS ${CMAKE_BINARY_DIR}/tools/make_bitmaps ${BUTTONS_TEXT}
+                   COMMENT "Drawing the button bitmaps")
+add_custom_target(tessel_resources DEPENDS ${ICON_FILE} ${BUTTON_BITMAPS})
 
-# Files the script names (rather than #includes) are no dependencies CMake can see by itself.
 set_source_files_properties(${RESOURCE_SCRIPT} PROPERTIES OBJECT_DEPENDS
-                            "${CMAKE_BINARY_DIR}/resources/tessel.ico;${BUTTON_BITMAPS};${CMAKE_SOURCE_DIR}/resources/tessel.manifest")
+                            "${ICON_FILE};${BUTTON_BITMAPS};${CMAKE_SOURCE_DIR}/resources/tessel.manifest")
 
 function(tessel_program name painter)
   add_executable(${name} WIN32 ${CMAKE_SOURCE_DIR}/app/main_win.cpp ${RESOURCE_SCRIPT})
+  add_dependencies(${name} tessel_resources)
   tessel_target(${name})
   target_link_libraries(${name} PRIVATE tessel_app ${painter} ${WIN_LIBS})
   target_link_options(${name} PRIVATE ${STATIC_LINK} -mwindows)
@@ -66,11 +67,18 @@ tessel_target(desk-calendar-cli)
 target_link_libraries(desk-calendar-cli PRIVATE tessel_cli ${WIN_LIBS})
 target_link_options(desk-calendar-cli PRIVATE ${STATIC_LINK})
 
-# GoogleTest cross-built from Debian's sources.
+# GoogleTest cross-built from its sources (Debian's googletest package puts them in /usr/src;
+# GOOGLETEST_SOURCE_DIR names another copy).
+find_path(GOOGLETEST_SOURCE_DIR NAMES googletest/include/gtest/gtest.h
+          PATHS /usr/src/googletest /usr/local/src/googletest /usr/src/gtest NO_CMAKE_FIND_ROOT_PATH
+          DOC "GoogleTest's source tree, cross-built for the Windows tests")
+if(NOT GOOGLETEST_SOURCE_DIR)
+  message(FATAL_ERROR "GoogleTest's sources were not found: install googletest or set GOOGLETEST_SOURCE_DIR")
+endif()
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 set(WIN_TESTS ${TEST_SOURCES})
 list(FILTER WIN_TESTS INCLUDE REGEX "_win_test\\.cpp$")
@@ -82,6 +90,7 @@ else()
 endif()
 foreach(edition ${WIN_TEST_EDITIONS})
   add_executable(win_tests_${edition} ${WIN_TESTS} ${RESOURCE_SCRIPT})
+  add_dependencies(win_tests_${edition} tessel_resources)
   tessel_target(win_tests_${edition})
   # The tests are built once per painter; TESSEL_CLASSIC tells them which one they run against.
   if(edition STREQUAL "classic")
@@ -100,6 +109,7 @@ list(FILTER WIN_BENCH INCLUDE REGEX "_win\\.cpp$")
 foreach(src ${WIN_BENCH})
   get_filename_component(name ${src} NAME_WE)
   add_executable(bench_${name} ${src} ${RESOURCE_SCRIPT})
+  add_dependencies(bench_${name} tessel_resources)
   tessel_target(bench_${name})
   if(name MATCHES "classic")
     target_link_libraries(bench_${name} PRIVATE tessel_app tessel_render_classic ${WIN_LIBS})

@@ -79,8 +79,25 @@ struct Design {
 inline const char* HeadLabel(const Design& d, int i) { return d.headForm + d.headLabelAt[i]; }
 inline const char* ListHeadLabel(const Design& d, int i) { return d.listHeadForm + d.listHeadLabelAt[i]; }
 
+// The coded settings of section CONFIG; the numbers are the values the file holds.
+enum class CalendarType : int32_t { kTable = 0, kList = 1 };                   // CALENDAR_TYPE
+enum class AlarmType : int32_t { kMessageBox = 0, kBalloon = 1 };             // ALARM_TYPE
+enum class AlarmShow : int32_t { kWholeMemo = 0, kTimedLines = 1 };           // ALARM_SHOW
+enum class HotkeyToggle : int32_t { kNothing = 0, kMinimise = 1, kToBottom = 2 };  // HOTKEY_TOGGLE
+
+// BTN_SIZE holds two bits: the large button pictures, and the buttons hidden (their size is kept
+// for when they are shown again). Read, it is 0 .. 3.
+constexpr int32_t kButtonsLarge = 1, kButtonsHidden = 2;
+struct ButtonLook {
+    bool large;
+    bool shown;
+};
+constexpr ButtonLook ButtonLookOf(int32_t btnSize) {
+    return {(btnSize & kButtonsLarge) != 0, btnSize >= 0 && (btnSize & kButtonsHidden) == 0};
+}
+
 struct Settings {
-    int32_t calendarType;  // 0 table, 1 list
+    CalendarType calendarType;
     int32_t listTodayTop;
     int32_t beginWeek;
     int32_t showMonth;
@@ -88,9 +105,9 @@ struct Settings {
     int32_t useTasktray;
     int32_t alarm;
     int32_t alarmStartup;
-    int32_t alarmType;
+    AlarmType alarmType;
     int32_t alarmTime;
-    int32_t alarmShow;
+    AlarmShow alarmShow;
     int32_t alarmCdown;
     int32_t alarmCdownDay;
     int32_t alarmCdownPast;
@@ -101,13 +118,15 @@ struct Settings {
     int32_t keepWinHeight;
     char currentDesign[100];
     int32_t hotkey;
-    int32_t hotkeyToggle;
+    HotkeyToggle hotkeyToggle;
     int32_t keyassignEnable;
     int32_t quickmemoEnable;
     int32_t dayscrollUnit;
     int32_t dayscrollKeep;
     int32_t dlgplacementKeep;
 };
+
+inline bool ShowsList(const Settings& s) { return s.calendarType == CalendarType::kList; }
 
 struct LayoutMetrics {
     int32_t rowCount;

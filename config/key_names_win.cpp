@@ -4,6 +4,10 @@
 
 #include "config/operations.h"
 
+static_assert(kKeyReturn == VK_RETURN && kKeyPageUp == VK_PRIOR && kKeyPageDown == VK_NEXT && kKeyHome == VK_HOME &&
+              kKeyLeft == VK_LEFT && kKeyUp == VK_UP && kKeyRight == VK_RIGHT && kKeyDown == VK_DOWN &&
+              kKeyDelete == VK_DELETE && kKeyApps == VK_APPS);
+
 std::string KeyNameOf(int keyValue) {
     int vk = keyValue & 0xFF;
     int entry = AssignableKeyIndex(vk);

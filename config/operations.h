@@ -2,6 +2,12 @@
 #pragma once
 #include <string>
 
+// Virtual-key codes the default bindings use: the platform's values, named for portable code.
+enum KeyCode : int {
+    kKeyReturn = 0x0D, kKeyPageUp = 0x21, kKeyPageDown = 0x22, kKeyHome = 0x24, kKeyLeft = 0x25, kKeyUp = 0x26,
+    kKeyRight = 0x27, kKeyDown = 0x28, kKeyDelete = 0x2E, kKeyApps = 0x5D
+};
+
 struct Operation {
     const char* name;
     int command;

@@ -42,7 +42,7 @@ void NormaliseStartupTimes(const char* in, char* out, int outSize) {
 
 int ReadSettings(AppState* state) {
     Settings& s = state->settings;
-    s.calendarType = ReadRanged("CALENDAR_TYPE", 0, 0, 1);
+    s.calendarType = static_cast<CalendarType>(ReadRanged("CALENDAR_TYPE", 0, 0, 1));
     s.listTodayTop = ReadConfigInt("LIST_TODAY_TOP", 0);
     s.cellRowExtend = ReadConfigInt("CELL_ROW_EXTEND", 0);
     s.keepWinHeight = ReadConfigInt("KEEP_WIN_HEIGHT", 0);
@@ -55,8 +55,8 @@ int ReadSettings(AppState* state) {
     s.useTasktray = ReadConfigInt("USE_TASKTRAY", 0);
     s.alarm = ReadConfigInt("ALARM", 0);
     s.alarmTime = ReadRanged("ALARM_TIME", 5, 0, 0x7FFFFFFF);
-    s.alarmType = ReadRanged("ALARM_TYPE", 0, 0, 1);
-    s.alarmShow = ReadRanged("ALARM_SHOW", 0, 0, 1);
+    s.alarmType = static_cast<AlarmType>(ReadRanged("ALARM_TYPE", 0, 0, 1));
+    s.alarmShow = static_cast<AlarmShow>(ReadRanged("ALARM_SHOW", 0, 0, 1));
     s.alarmStartup = ReadConfigInt("ALARM_STARTUP", 0);
 
     char times[256];
@@ -77,7 +77,7 @@ int ReadSettings(AppState* state) {
     DropTrailingBlanks(s.currentDesign);
 
     s.hotkey = ReadConfigInt("HOTKEY", 0);
-    s.hotkeyToggle = ReadRanged("HOTKEY_TOGGLE", 0, 0, 2);
+    s.hotkeyToggle = static_cast<HotkeyToggle>(ReadRanged("HOTKEY_TOGGLE", 0, 0, 2));
     s.keyassignEnable = ReadConfigInt("KEYASSIGN_ENABLE", 0);
 
     ReadAssignments();
@@ -92,7 +92,7 @@ int ReadSettings(AppState* state) {
 bool WriteViewSettings(const AppState& state) {
     bool ok = true;
     const Settings& s = state.settings;
-    ok &= WriteConfigInt("CALENDAR_TYPE", s.calendarType).ok();
+    ok &= WriteConfigInt("CALENDAR_TYPE", static_cast<int>(s.calendarType)).ok();
     ok &= WriteConfigInt("LIST_TODAY_TOP", s.listTodayTop).ok();
     ok &= WriteConfigInt("CELL_ROW_EXTEND", s.cellRowExtend).ok();
     ok &= WriteConfigInt("KEEP_WIN_HEIGHT", s.keepWinHeight).ok();
@@ -109,8 +109,8 @@ bool WriteSettings(const AppState& state) {
     ok &= WriteViewSettings(state);
     ok &= WriteConfigInt("USE_TASKTRAY", s.useTasktray).ok();
     ok &= WriteConfigInt("ALARM_TIME", s.alarmTime).ok();
-    ok &= WriteConfigInt("ALARM_TYPE", s.alarmType).ok();
-    ok &= WriteConfigInt("ALARM_SHOW", s.alarmShow).ok();
+    ok &= WriteConfigInt("ALARM_TYPE", static_cast<int>(s.alarmType)).ok();
+    ok &= WriteConfigInt("ALARM_SHOW", static_cast<int>(s.alarmShow)).ok();
     ok &= WriteConfigInt("ALARM_STARTUP", s.alarmStartup).ok();
     // Copies, so that a field that lost its terminator is still written within its bounds.
     char text[sizeof s.alarmStartupTime];
@@ -125,7 +125,7 @@ bool WriteSettings(const AppState& state) {
     CopyField(name, sizeof name, s.currentDesign);
     ok &= WriteProfileText("CONFIG", "CURRENT_DESIGN", name).ok();
     ok &= WriteConfigInt("HOTKEY", s.hotkey).ok();
-    ok &= WriteConfigInt("HOTKEY_TOGGLE", s.hotkeyToggle).ok();
+    ok &= WriteConfigInt("HOTKEY_TOGGLE", static_cast<int>(s.hotkeyToggle)).ok();
     ok &= WriteConfigInt("KEYASSIGN_ENABLE", s.keyassignEnable).ok();
     ok &= WriteAssignments();
     ok &= WriteConfigInt("QUICKMEMO_ENABLE", s.quickmemoEnable).ok();

@@ -40,10 +40,11 @@ class FixedMeasure : public LayoutMeasure {
 
 void CheckRead(const AppState& st) {
     const Settings& s = st.settings;
-    FUZZ_CHECK(s.calendarType >= 0 && s.calendarType <= 1 && s.btnSize >= 0 && s.btnSize <= 3 && s.beginWeek >= 0 &&
-                   s.beginWeek <= 6 && s.showMonth >= 0 && s.showMonth <= 3 && s.alarmTime >= 0 && s.alarmType >= 0 &&
-                   s.alarmType <= 1 && s.alarmShow >= 0 && s.alarmShow <= 1 && s.alarmCdownDay >= 0 &&
-                   s.alarmCdownDay <= 9999 && s.hotkeyToggle >= 0 && s.hotkeyToggle <= 2 && s.dayscrollUnit >= 1,
+    auto within = [](auto value, int lo, int hi) { return static_cast<int>(value) >= lo && static_cast<int>(value) <= hi; };
+    FUZZ_CHECK(within(s.calendarType, 0, 1) && within(s.btnSize, 0, 3) && within(s.beginWeek, 0, 6) &&
+                   within(s.showMonth, 0, 3) && s.alarmTime >= 0 && within(s.alarmType, 0, 1) &&
+                   within(s.alarmShow, 0, 1) && within(s.alarmCdownDay, 0, 9999) && within(s.hotkeyToggle, 0, 2) &&
+                   s.dayscrollUnit >= 1,
                "a ranged setting out of its range");
     FUZZ_CHECK(Ends(s.alarmStartupTime) && Ends(s.currentDesign), "a settings text without its end");
     const Design& d = st.design;

@@ -141,7 +141,7 @@ void Painter::CountdownArea() {
 void Painter::WeekdayHead() {
     const LayoutMetrics& m = st.layout;
     const Design& d = st.design;
-    if (st.settings.calendarType == 1) return;
+    if (ShowsList(st.settings)) return;
     int top = m.titleHeight + m.cdownHeight;
     if (!Meets(0, top, m.winWidth, top + m.headHeight)) return;
     HeadColumn columns[7];
@@ -157,7 +157,7 @@ void Painter::WeekdayHead() {
 void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
     const Design& d = st.design;
     const LayoutMetrics& m = st.layout;
-    bool list = st.settings.calendarType == 1;
+    bool list = ShowsList(st.settings);
     int w = cell.right - cell.left, h = cell.bottom - cell.top;
     s.BeginArea(PaintRect{cell.left, cell.top, cell.left + w + 1, cell.top + h});
     s.FillArea(PaintRect{0, 0, w + 1, h + 1}, req.backPlace, req.dayColour);
@@ -225,7 +225,7 @@ void Painter::DayCell(const DayCellRequest& req, const CellRect& cell) {
 
 void Painter::DayCells() {
     const Design& d = st.design;
-    bool list = st.settings.calendarType == 1;
+    bool list = ShowsList(st.settings);
     if (list && ListHeadLabel(d, 0)[0]) {
         for (int i = 0; i < 7; ++i) {
             const char* label = ListHeadLabel(d, i);

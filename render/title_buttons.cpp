@@ -15,7 +15,7 @@ constexpr int kPinButton = 5;
 
 int ButtonBitmapId(int index, int btnSize, bool alwaysOnTop) {
     if (index < 0 || index >= kButtonCount) return 0;
-    int id = (btnSize & 1) ? kLarge[index] : kSmall[index];
+    int id = ButtonLookOf(btnSize).large ? kLarge[index] : kSmall[index];
     return index == kPinButton && alwaysOnTop ? id + 1 : id;
 }
 
@@ -23,8 +23,9 @@ int ButtonCommand(int index) { return index >= 0 && index < kButtonCount ? kComm
 
 bool LayButtons(int windowWidth, int titleHeight, int btnSize, int bitmapWidth, int bitmapHeight,
                 ButtonRect out[kButtonCount], int scale) {
-    if (!ButtonsShown(btnSize)) return false;
-    int gap = (btnSize + 1) * scale;
+    ButtonLook look = ButtonLookOf(btnSize);
+    if (!look.shown) return false;
+    int gap = (look.large ? 2 : 1) * scale;
     int x = windowWidth - 1 - scale + gap;
     int top = (titleHeight - bitmapHeight + 1) / 2;
     for (int i = 0; i < kButtonCount; ++i) {

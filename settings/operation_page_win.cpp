@@ -116,9 +116,11 @@ void FillOperationPage(HWND page, SettingsSession* s) {
     Check(page, IDC_OPERATION_HOTKEY_SHIFT, form.hotkeyModifiers & kHotkeyShift);
     Check(page, IDC_OPERATION_HOTKEY_WIN, form.hotkeyModifiers & kHotkeyWin);
     SendDlgItemMessageA(page, IDC_OPERATION_HOTKEY_KEY, CB_SETCURSEL, static_cast<WPARAM>(KeyListIndexOf(form.hotkeyKey)), 0);
-    int toggle = form.hotkeyToggle == 1 || form.hotkeyToggle == 2 ? form.hotkeyToggle : 0;
-    CheckRadioButton(page, IDC_OPERATION_HOTKEY_DO_NOTHING, IDC_OPERATION_HOTKEY_TO_BOTTOM,
-                     IDC_OPERATION_HOTKEY_DO_NOTHING + toggle);
+    auto toggle = static_cast<HotkeyToggle>(form.hotkeyToggle);
+    int radio = toggle == HotkeyToggle::kMinimise   ? IDC_OPERATION_HOTKEY_MINIMIZE
+                : toggle == HotkeyToggle::kToBottom ? IDC_OPERATION_HOTKEY_TO_BOTTOM
+                                                    : IDC_OPERATION_HOTKEY_DO_NOTHING;
+    CheckRadioButton(page, IDC_OPERATION_HOTKEY_DO_NOTHING, IDC_OPERATION_HOTKEY_TO_BOTTOM, radio);
     Check(page, IDC_OPERATION_KEYASSIGN_ENABLE, form.keyassignEnable);
     Check(page, IDC_OPERATION_QUICKMEMO_ENABLE, form.quickmemoEnable);
     SetDlgItemTextA(page, IDC_OPERATION_DAYSCROLL_UNIT, form.dayscrollUnit.c_str());

@@ -33,7 +33,7 @@ CollectResult Bad(int control, std::string message) { return CollectResult{contr
 CollectResult CollectSettingsForm(const SettingsForm& f, int screenWidth, int liveButtonSize, AppState* work) {
     Settings& s = work->settings;
     Design& d = work->design;
-    s.calendarType = f.calendarType;
+    s.calendarType = static_cast<CalendarType>(f.calendarType);
 
     int cellWidth = LeadingNumber(f.cellWidth.c_str());
     if (cellWidth < 10 || cellWidth > screenWidth / 7) return Bad(IDC_DESIGN_CELL_WIDTH, RangeMessage(10, screenWidth / 7));
@@ -56,7 +56,8 @@ CollectResult CollectSettingsForm(const SettingsForm& f, int screenWidth, int li
     std::memset(d.titleForm, 0, sizeof d.titleForm);
     CopyField(d.titleForm, sizeof d.titleForm, f.titleForm.c_str());
     // Hiding the buttons keeps the size they had, so showing them again brings it back.
-    s.btnSize = f.buttonSize == 2 ? 2 | (liveButtonSize & 1) : f.buttonSize;
+    if (f.buttonSize == kButtonChoiceHidden) s.btnSize = kButtonsHidden | (liveButtonSize & kButtonsLarge);
+    else s.btnSize = f.buttonSize == kButtonChoiceLarge ? kButtonsLarge : 0;
     s.beginWeek = f.beginWeek;
     s.showMonth = f.showMonth;
     int memoRow = LeadingNumber(f.memoRow.c_str());
@@ -86,12 +87,12 @@ CollectResult CollectSettingsForm(const SettingsForm& f, int screenWidth, int li
         int minutes = LeadingNumber(f.alarmTime.c_str());
         if (minutes < 0) return Bad(IDC_DISPLAY_ALARM_TIME, kAtLeastZero);
         s.alarmTime = minutes;
-        s.alarmShow = f.alarmShowAll ? 0 : 1;
+        s.alarmShow = f.alarmShowAll ? AlarmShow::kWholeMemo : AlarmShow::kTimedLines;
     }
-    if (f.alarm || f.alarmStartup || times[0]) s.alarmType = f.alarmByMessage ? 0 : 1;
+    if (f.alarm || f.alarmStartup || times[0]) s.alarmType = f.alarmByMessage ? AlarmType::kMessageBox : AlarmType::kBalloon;
 
     s.hotkey = f.hotkeyKey ? (f.hotkeyModifiers << 8) + (f.hotkeyKey & 0xFF) : 0;
-    s.hotkeyToggle = f.hotkeyToggle;
+    s.hotkeyToggle = static_cast<HotkeyToggle>(f.hotkeyToggle);
     s.keyassignEnable = f.keyassignEnable;
     s.quickmemoEnable = f.quickmemoEnable;
     int unit = LeadingNumber(f.dayscrollUnit.c_str());
@@ -107,8 +108,9 @@ SettingsForm FormOfSettings(const AppState& work) {
     const Settings& s = work.settings;
     const Design& d = work.design;
     SettingsForm f;
-    f.calendarType = s.calendarType;
-    f.buttonSize = s.btnSize >= 2 ? 2 : s.btnSize;
+    f.calendarType = static_cast<int>(s.calendarType);
+    ButtonLook look = ButtonLookOf(s.btnSize);
+    f.buttonSize = !look.shown ? kButtonChoiceHidden : look.large ? kButtonChoiceLarge : kButtonChoiceSmall;
     f.listTodayTop = s.listTodayTop, f.cellRowExtend = s.cellRowExtend, f.keepWinHeight = s.keepWinHeight;
     f.useTasktray = s.useTasktray;
     f.beginWeek = s.beginWeek, f.showMonth = s.showMonth;
@@ -119,8 +121,8 @@ SettingsForm FormOfSettings(const AppState& work) {
     f.alarmStartupTime.assign(s.alarmStartupTime, strnlen(s.alarmStartupTime, sizeof s.alarmStartupTime));
     f.alarmCdownDay = std::to_string(s.alarmCdownDay);
     f.alarmTime = std::to_string(s.alarmTime);
-    f.alarmByMessage = s.alarmType == 0;
-    f.alarmShowAll = s.alarmShow == 0;
+    f.alarmByMessage = s.alarmType == AlarmType::kMessageBox;
+    f.alarmShowAll = s.alarmShow == AlarmShow::kWholeMemo;
     char buf[256];
     f.cellWidth = std::to_string(d.cellWidth);
     RatiosText(d, buf, sizeof buf);
@@ -135,7 +137,7 @@ SettingsForm FormOfSettings(const AppState& work) {
     f.memoRow = std::to_string(d.memoRow);
     f.hotkeyModifiers = (s.hotkey >> 8) & 0xFF;
     f.hotkeyKey = s.hotkey & 0xFF;
-    f.hotkeyToggle = s.hotkeyToggle;
+    f.hotkeyToggle = static_cast<int>(s.hotkeyToggle);
     f.keyassignEnable = s.keyassignEnable, f.quickmemoEnable = s.quickmemoEnable;
     f.dayscrollUnit = std::to_string(s.dayscrollUnit);
     return f;

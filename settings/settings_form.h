@@ -5,11 +5,14 @@
 
 #include "config/app_state.h"
 
+// The entries of the button size list.
+enum ButtonChoice { kButtonChoiceSmall = 0, kButtonChoiceLarge = 1, kButtonChoiceHidden = 2 };
+
 // The controls' contents: texts of the edits as typed, states of the boxes, indexes of the lists.
 struct SettingsForm {
     // Page "表示・アラーム".
-    int calendarType = 0;  // list index
-    int buttonSize = 0;    // 0 small, 1 large, 2 "表示しない"
+    int calendarType = 0;  // list index: the CalendarType
+    int buttonSize = 0;    // a ButtonChoice
     bool listTodayTop = false, cellRowExtend = false, keepWinHeight = false, useTasktray = false;
     int beginWeek = 0, showMonth = 0;
     bool dayscrollKeep = false, keepDialogPos = false, keepDialogSize = false;
@@ -23,7 +26,7 @@ struct SettingsForm {
     // Page "操作".
     int hotkeyModifiers = 0;  // Alt 4, Ctrl 2, Shift 1, Win 8
     int hotkeyKey = 0;        // virtual-key code of the chosen key, 0 for "(なし)"
-    int hotkeyToggle = 0;     // 0 なにもしない, 1 最小化, 2 最背面
+    int hotkeyToggle = 0;     // the HotkeyToggle: 0 なにもしない, 1 最小化, 2 最背面
     bool keyassignEnable = false, quickmemoEnable = false;
     std::string dayscrollUnit;
 };

@@ -65,7 +65,10 @@ SettingsForm ReadForm(const SettingsSession& s) {
                         (Checked(s, IDC_OPERATION_HOTKEY_SHIFT) ? 1 : 0) + (Checked(s, IDC_OPERATION_HOTKEY_WIN) ? 8 : 0);
     int key = Chosen(s, IDC_OPERATION_HOTKEY_KEY);  // 0 is "(なし)", then the key table
     f.hotkeyKey = key > 0 && key <= kAssignableKeyCount ? kAssignableKeys[key - 1] : 0;
-    f.hotkeyToggle = Checked(s, IDC_OPERATION_HOTKEY_MINIMIZE) ? 1 : Checked(s, IDC_OPERATION_HOTKEY_TO_BOTTOM) ? 2 : 0;
+    HotkeyToggle toggle = Checked(s, IDC_OPERATION_HOTKEY_MINIMIZE)    ? HotkeyToggle::kMinimise
+                          : Checked(s, IDC_OPERATION_HOTKEY_TO_BOTTOM) ? HotkeyToggle::kToBottom
+                                                                       : HotkeyToggle::kNothing;
+    f.hotkeyToggle = static_cast<int>(toggle);
     f.keyassignEnable = Checked(s, IDC_OPERATION_KEYASSIGN_ENABLE);
     f.quickmemoEnable = Checked(s, IDC_OPERATION_QUICKMEMO_ENABLE);
     f.dayscrollUnit = TextOf(s, IDC_OPERATION_DAYSCROLL_UNIT);

@@ -14,7 +14,7 @@ NavigationState g_nav;
 
 void ResetNavigation(NavigationState* nav) { *nav = NavigationState{}; }
 
-int ButtonBitmapHeight(int btnSize) { return (btnSize & 1) ? 16 : 10; }
+int ButtonBitmapHeight(int btnSize) { return ButtonLookOf(btnSize).large ? 16 : 10; }
 
 namespace {
 int Dpi(int dpi) { return dpi > 0 ? dpi : 96; }
@@ -22,12 +22,13 @@ int Dpi(int dpi) { return dpi > 0 ? dpi : 96; }
 
 int ButtonScale(int dpi) { return std::max(1, (Dpi(dpi) + 48) / 96); }
 
-// The buttons stand btnSize + 1 apart and the rightmost one a scaled pixel from the edge (as the
-// painter lays them); their pictures are square.
+// The buttons stand a pixel apart (two when large) and the rightmost one a scaled pixel from the
+// edge (as the painter lays them); their pictures are square.
 int ButtonRowWidth(int btnSize, int dpi) {
-    if (btnSize < 0 || btnSize >= 2) return 0;
+    ButtonLook look = ButtonLookOf(btnSize);
+    if (!look.shown) return 0;
     int scale = ButtonScale(dpi);
-    int picture = ButtonBitmapHeight(btnSize) * scale, gap = (btnSize + 1) * scale;
+    int picture = ButtonBitmapHeight(btnSize) * scale, gap = (look.large ? 2 : 1) * scale;
     return 7 * (picture + gap) - gap + 1 + scale;
 }
 
@@ -83,7 +84,7 @@ int Measure(const LayoutInputs& in, const Design& d, int place, const char* text
 void StepNavigation(const Settings& s, const std::tm& now) {
     NavigationState& nav = g_nav;
     const NavigationState before = nav;
-    bool list = s.calendarType == 1, todayTop = s.listTodayTop != 0;
+    bool list = ShowsList(s), todayTop = s.listTodayTop != 0;
     int t = now.tm_mday;
     std::tm b = now;
     b.tm_mon = now.tm_mon + nav.monthRequest + nav.monthOffset;
@@ -142,7 +143,7 @@ void PlaceView(const Settings& s, const std::tm& now) {
     const std::tm& today = g_today.date;
     std::tm displayed = WithMonth(now, g_nav.monthOffset, g_nav.monthOffset != 0 ? 1 : now.tm_mday);
     std::tm first = WithMonth(now, g_nav.monthOffset, g_nav.dayOffset + 1);
-    if (s.calendarType != 1) {
+    if (!ShowsList(s)) {
         first = StartOfWeek(first, s.beginWeek);
         if (todayTop && g_nav.monthOffset == 0) {
             first = StartOfWeek(today, s.beginWeek);
@@ -163,7 +164,7 @@ void PlaceView(const Settings& s, const std::tm& now) {
 int RowCountFromCalendar(const Settings& s) {
     const std::tm& first = g_view.firstDay;
     bool todayTop = s.listTodayTop && g_nav.monthOffset == 0;
-    if (s.calendarType == 1) {
+    if (ShowsList(s)) {
         if (todayTop) return 31;
         return DaysInMonth(first.tm_year + 1900, first.tm_mon + 1) - first.tm_mday + 1;
     }
@@ -230,7 +231,7 @@ void LayRows(const AppState& st, const Bands& b) {
     for (int r = 0; r < m.rowCount; ++r) {
         int top = b.calendarTop + r * b.rowHeight;
         int bottom = std::min(top + b.rowHeight, bottomLimit);
-        if (st.settings.calendarType == 1) g_view.cells.push_back({0, top, m.winWidth - 1, bottom});
+        if (ShowsList(st.settings)) g_view.cells.push_back({0, top, m.winWidth - 1, bottom});
         else PushTableRow(st, top, bottom, m.winWidth);
     }
     std::tm day = g_view.firstDay;
@@ -243,7 +244,7 @@ void LayExtendedRows(AppState* st, const LayoutInputs& in, const Bands& b) {
     LayoutMetrics& m = st->layout;
     const Settings& s = st->settings;
     const Design& d = st->design;
-    bool list = s.calendarType == 1;
+    bool list = ShowsList(s);
     if (list && ListHeadLabel(d, 0)[0]) {
         m.listHeadWidth = 0;
         for (int i = 0; i < 7; ++i) m.listHeadWidth = std::max(m.listHeadWidth, Measure(in, d, kFontListHead, ListHeadLabel(d, i)));
@@ -298,7 +299,7 @@ std::tm DefaultFirstDay(const Settings& settings, const std::tm& now) {
     std::tm first = now;
     if (!settings.listTodayTop) first.tm_mday = 1;
     first = NormaliseDate(first);
-    return settings.calendarType == 1 ? first : StartOfWeek(first, settings.beginWeek);
+    return ShowsList(settings) ? first : StartOfWeek(first, settings.beginWeek);
 }
 
 void AnchorFirstDay(int dayNumber, const Settings& settings, const std::tm& now) {
@@ -317,7 +318,7 @@ LayoutResult BuildLayout(AppState* state, const LayoutInputs& in) {
     const Settings& s = state->settings;
     const Design& d = state->design;
     LayoutMetrics& m = state->layout;
-    bool list = s.calendarType == 1;
+    bool list = ShowsList(s);
     std::tm now = in.now;
     m.rowCount = 0;
     // A kept height follows the window to another resolution.

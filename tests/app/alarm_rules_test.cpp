@@ -111,7 +111,7 @@ TEST_F(Alarms, DayAlarmWithCountdownLinesAndTagsRemoved) {
 
 TEST_F(Alarms, TimeAlarmMovesItsReferenceMinuteByMinute) {
     EXPECT_TRUE(WriteMemo(2025, 3, 3, "14:00 meeting\r\nnotes", false));
-    g_app.settings.alarmShow = 1;
+    g_app.settings.alarmShow = AlarmShow::kTimedLines;
     std::tm ref = At(2025, 3, 3, 13, 58);  // start at 13:53 with ALARM_TIME 5
     AlarmNotice n;
     EXPECT_FALSE(ComposeTimeAlarm(At(2025, 3, 3, 13, 54, 1), &ref, g_app.settings, &n));
@@ -122,7 +122,7 @@ TEST_F(Alarms, TimeAlarmMovesItsReferenceMinuteByMinute) {
     EXPECT_FALSE(ComposeTimeAlarm(At(2025, 3, 3, 13, 56, 1), &ref, g_app.settings, &n));
     // Switched off for a while: the next run reaches back to the reference time.
     ref = At(2025, 3, 3, 8, 5);
-    g_app.settings.alarmShow = 0;
+    g_app.settings.alarmShow = AlarmShow::kWholeMemo;
     ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 3, 14, 0, 1), &ref, g_app.settings, &n));
     EXPECT_EQ(n.text, "14:00 meeting\r\nnotes");
 }
@@ -130,7 +130,7 @@ TEST_F(Alarms, TimeAlarmMovesItsReferenceMinuteByMinute) {
 TEST_F(Alarms, TheWindowCrossesMidnight) {
     EXPECT_TRUE(WriteMemo(2025, 3, 4, "0:00 early\r\n0:02 later", false));
     EXPECT_TRUE(WriteMemo(2025, 3, 3, "23:59 late", false));
-    g_app.settings.alarmShow = 1;
+    g_app.settings.alarmShow = AlarmShow::kTimedLines;
     std::tm ref = At(2025, 3, 3, 23, 58);
     AlarmNotice n;
     ASSERT_TRUE(ComposeTimeAlarm(At(2025, 3, 3, 23, 54, 1), &ref, g_app.settings, &n));
@@ -152,7 +152,7 @@ TEST_F(Alarms, TheWindowCrossesMidnight) {
 // them comes again, and the reference waits until the window passes it.
 TEST_F(Alarms, AShorterLookAheadAnnouncesNothingTwice) {
     EXPECT_TRUE(WriteMemo(2025, 3, 3, "10:10 call\r\n10:40 mail", false));
-    g_app.settings.alarmShow = 1;
+    g_app.settings.alarmShow = AlarmShow::kTimedLines;
     g_app.settings.alarmTime = 30;
     std::tm ref = At(2025, 3, 3, 9, 59);
     AlarmNotice n;
@@ -171,7 +171,7 @@ TEST_F(Alarms, AShorterLookAheadAnnouncesNothingTwice) {
 TEST_F(Alarms, MinuteRunsAtChosenTimes) {
     EXPECT_TRUE(WriteMemo(2025, 3, 3, "9:00 call\r\n12:00 lunch", false));
     g_app.settings.alarmStartup = 1;
-    g_app.settings.alarmShow = 1;
+    g_app.settings.alarmShow = AlarmShow::kTimedLines;
     StartMinuteClock(At(2025, 3, 3, 8, 0, 20), 5);
     MinuteRun run = RunMinute(At(2025, 3, 3, 8, 0, 20), &g_minute, g_app, form_);
     ASSERT_TRUE(run.alarm);

@@ -50,7 +50,8 @@ wait_shown() {
 start() {
     env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar.exe" "$@" >/dev/null 2>&1 &
     PID=$!
-    for _ in $(seq 1 150); do
+    # Up to 30 s: a machine busy with builds may start Wine slowly.
+    for _ in $(seq 1 300); do
         WIN=$(window)
         [ -n "$WIN" ] && break
         sleep 0.1

@@ -47,7 +47,7 @@ std::string Normalised(const char* in) {
 TEST_F(SettingsFile, FreshStartGivesTheDefaultsAndWritesNothing) {
     EXPECT_EQ(ReadSettings(&state), 1);
     const Settings& s = state.settings;
-    EXPECT_EQ(s.calendarType, 0);
+    EXPECT_EQ(s.calendarType, CalendarType::kTable);
     EXPECT_EQ(s.btnSize, 1);
     EXPECT_EQ(s.beginWeek, 0);
     EXPECT_EQ(s.showMonth, 0);
@@ -77,7 +77,7 @@ TEST_F(SettingsFile, ReadsEveryKeyOfConfig) {
                     "DLGPLACEMENT_KEEP=3"});
     ReadSettings(&state);
     const Settings& s = state.settings;
-    EXPECT_EQ(s.calendarType, 1);
+    EXPECT_EQ(s.calendarType, CalendarType::kList);
     EXPECT_EQ(s.listTodayTop, 1);
     EXPECT_EQ(s.cellRowExtend, 1);
     EXPECT_EQ(s.keepWinHeight, 1);
@@ -87,8 +87,8 @@ TEST_F(SettingsFile, ReadsEveryKeyOfConfig) {
     EXPECT_EQ(s.useTasktray, 1);
     EXPECT_EQ(s.alarm, 1);
     EXPECT_EQ(s.alarmTime, 15);
-    EXPECT_EQ(s.alarmType, 1);
-    EXPECT_EQ(s.alarmShow, 1);
+    EXPECT_EQ(s.alarmType, AlarmType::kBalloon);
+    EXPECT_EQ(s.alarmShow, AlarmShow::kTimedLines);
     EXPECT_EQ(s.alarmStartup, 1);
     EXPECT_STREQ(s.alarmStartupTime, "09:05,18:30");
     EXPECT_EQ(s.alarmCdown, 1);
@@ -98,7 +98,7 @@ TEST_F(SettingsFile, ReadsEveryKeyOfConfig) {
     EXPECT_EQ(s.alarmMemoSort, 1);
     EXPECT_STREQ(s.currentDesign, "青空");
     EXPECT_EQ(s.hotkey, 1604);
-    EXPECT_EQ(s.hotkeyToggle, 2);
+    EXPECT_EQ(s.hotkeyToggle, HotkeyToggle::kToBottom);
     EXPECT_EQ(s.keyassignEnable, 1);
     EXPECT_EQ(s.quickmemoEnable, 1);
     EXPECT_EQ(s.dayscrollUnit, 3);
@@ -114,8 +114,8 @@ TEST_F(SettingsFile, OutOfRangeValuesFallBackToTheirDefaults) {
     EXPECT_EQ(state.settings.showMonth, 0);
     EXPECT_EQ(state.settings.dayscrollUnit, 1);
     EXPECT_EQ(state.settings.alarmCdownDay, 7);
-    EXPECT_EQ(state.settings.hotkeyToggle, 0);
-    EXPECT_EQ(state.settings.calendarType, 0);
+    EXPECT_EQ(state.settings.hotkeyToggle, HotkeyToggle::kNothing);
+    EXPECT_EQ(state.settings.calendarType, CalendarType::kTable);
     EXPECT_EQ(state.settings.btnSize, 1);
 }
 
@@ -233,7 +233,7 @@ TEST_F(SettingsFile, AssignmentsKeepDefaultsUnlessAValueIsGiven) {
 TEST_F(SettingsFile, WritesInTheGivenOrderAndReadsBack) {
     ReadSettings(&state);
     Settings& s = state.settings;
-    s.calendarType = 1;
+    s.calendarType = CalendarType::kList;
     s.btnSize = 3;
     s.alarm = 1;
     s.alarmTime = 12;
@@ -277,7 +277,7 @@ TEST_F(SettingsFile, WritesInTheGivenOrderAndReadsBack) {
 }
 
 TEST_F(SettingsFile, ViewSettingsWriteOnlyTheirEightKeys) {
-    state.settings.calendarType = 1;
+    state.settings.calendarType = CalendarType::kList;
     state.settings.alarm = 1;
     state.settings.showMonth = 2;
     WriteViewSettings(state);
@@ -286,6 +286,26 @@ TEST_F(SettingsFile, ViewSettingsWriteOnlyTheirEightKeys) {
     EXPECT_EQ(StoredValue(path, "CONFIG", "ALARM"), "1");
     EXPECT_EQ(StoredValue(path, "CONFIG", "USE_TASKTRAY"), "<missing>");
     EXPECT_EQ(StoredValue(path, "KEYASSIGN", "40013"), "<missing>");
+}
+
+// The coded settings keep the numbers the files hold; BTN_SIZE is read as its two bits.
+TEST_F(SettingsFile, CodedSettingsAreStoredAsTheirNumbers) {
+    for (int size = 0; size < 4; ++size) {
+        ButtonLook look = ButtonLookOf(size);
+        EXPECT_EQ(look.large, size == 1 || size == 3) << size;
+        EXPECT_EQ(look.shown, size < 2) << size;
+    }
+    state.settings.alarmType = AlarmType::kBalloon;
+    state.settings.alarmShow = AlarmShow::kTimedLines;
+    state.settings.hotkeyToggle = HotkeyToggle::kToBottom;
+    WriteSettings(state);
+    EXPECT_EQ(StoredValue(path, "CONFIG", "ALARM_TYPE"), "1");
+    EXPECT_EQ(StoredValue(path, "CONFIG", "ALARM_SHOW"), "1");
+    EXPECT_EQ(StoredValue(path, "CONFIG", "HOTKEY_TOGGLE"), "2");
+    EXPECT_EQ(StoredValue(path, "CONFIG", "CALENDAR_TYPE"), "0");
+    ASSERT_TRUE(ProfileWriteString("CONFIG", "HOTKEY_TOGGLE", "1", path.c_str()).ok());
+    ReadSettings(&state);
+    EXPECT_EQ(state.settings.hotkeyToggle, HotkeyToggle::kMinimise);
 }
 
 TEST(SplitFields, HonoursBracketsDoubleByteCharactersAndEmptyItems) {

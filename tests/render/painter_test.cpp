@@ -195,7 +195,7 @@ TEST_F(Painter, MemoBoxMarksLinesItCannotShow) {
 }
 
 TEST_F(Painter, ListFormHasItsWeekdayColumn) {
-    st.settings.calendarType = 1;
+    st.settings.calendarType = CalendarType::kList;
     std::snprintf(st.design.listHeadForm, sizeof st.design.listHeadForm, "%s", "Su,Mo,Tu,We,Th,Fr,Sat");
     const char* labels = st.design.listHeadForm;
     for (int i = 0, at = 0; i < 7; ++i) {

@@ -54,7 +54,7 @@ protected:
 TEST_F(OperationPage, FillShowsTheHotkeyTheSwitchesAndEveryOperation) {
     ASSERT_NE(page_, nullptr);
     session_.work.settings.hotkey = ((kHotkeyAlt | kHotkeyCtrl) << 8) | 'T';
-    session_.work.settings.hotkeyToggle = 2;
+    session_.work.settings.hotkeyToggle = HotkeyToggle::kToBottom;
     session_.work.settings.keyassignEnable = 1;
     session_.work.settings.dayscrollUnit = 3;
     g_operations[0].keyEditing = 0;  // a leftover edit is dropped

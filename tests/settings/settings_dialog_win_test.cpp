@@ -33,7 +33,7 @@ std::atomic<int> g_previews{0}, g_kept{0}, g_previewedType{-1};
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DIALOG_NOTE && wParam == kNotePreview) {
         ++g_previews;
-        g_previewedType = g_app.settings.calendarType;
+        g_previewedType = static_cast<int>(g_app.settings.calendarType);
         return 0;
     }
     if (message == WM_DIALOG_NOTE && wParam == kNoteSettingsKept) {
@@ -186,7 +186,7 @@ TEST_F(SettingsDialogTest, TestShowsTheWorkingCopyAndCancelTheKeptSettings) {
     }));
     EXPECT_FALSE(kept_);
     EXPECT_EQ(g_previewedType, 0);  // shown again as kept
-    EXPECT_EQ(g_app.settings.calendarType, 0);
+    EXPECT_EQ(g_app.settings.calendarType, CalendarType::kTable);
     EXPECT_EQ(g_kept, 0);
     EXPECT_EQ(FileText(config_), file);
 }

@@ -82,7 +82,7 @@ TEST_F(SettingsFormTest, AlarmFieldsAreReadOnlyWhenTheirAlarmIsOn) {
     form.alarmTime = "-5";
     form.alarmShowAll = false;
     ASSERT_TRUE(Collect().ok());
-    EXPECT_EQ(state.settings.alarmShow, 0);  // not read
+    EXPECT_EQ(state.settings.alarmShow, AlarmShow::kWholeMemo);  // not read
     form.alarm = true;
     CollectResult r = Collect();
     EXPECT_EQ(r.badControl, IDC_DISPLAY_ALARM_TIME);
@@ -91,8 +91,8 @@ TEST_F(SettingsFormTest, AlarmFieldsAreReadOnlyWhenTheirAlarmIsOn) {
     form.alarmByMessage = false;
     ASSERT_TRUE(Collect().ok());
     EXPECT_EQ(state.settings.alarmTime, 15);
-    EXPECT_EQ(state.settings.alarmShow, 1);
-    EXPECT_EQ(state.settings.alarmType, 1);
+    EXPECT_EQ(state.settings.alarmShow, AlarmShow::kTimedLines);
+    EXPECT_EQ(state.settings.alarmType, AlarmType::kBalloon);
 
     form.alarmCdown = true;
     form.alarmCdownDay = "10000";
@@ -113,7 +113,7 @@ TEST_F(SettingsFormTest, HiddenButtonsKeepTheirSizeAndTheHotKeyIsComposed) {
     form.keepDialogSize = true;
     ASSERT_TRUE(Collect().ok());
     EXPECT_EQ(state.settings.hotkey, (6 << 8) + 'T');
-    EXPECT_EQ(state.settings.hotkeyToggle, 2);
+    EXPECT_EQ(state.settings.hotkeyToggle, HotkeyToggle::kToBottom);
     EXPECT_EQ(state.settings.dlgplacementKeep, 2);
     form.dayscrollUnit = "0";
     CollectResult r = Collect();

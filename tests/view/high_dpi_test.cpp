@@ -79,7 +79,7 @@ TEST_F(HighDpi, KeptHeightIsIn96DpiPixels) {
 }
 
 TEST_F(HighDpi, ListWidthScales) {
-    st.settings.calendarType = 1;
+    st.settings.calendarType = CalendarType::kList;
     LayOut(144);
     EXPECT_EQ(180 + 1, st.layout.winWidth);
     EXPECT_EQ(180, g_view.cells[0].right);

@@ -36,7 +36,7 @@ protected:
 }  // namespace
 
 TEST_F(TitleBand, TheDefaultListShowsTitleAndButtons) {
-    st.settings.calendarType = 1;
+    st.settings.calendarType = CalendarType::kList;
     st.design.listWidth = 64;  // as LIST_WIDTH reads without a value of its own
     int start = ButtonsStart();
     EXPECT_EQ(TitleEnd(), 49);
@@ -53,7 +53,7 @@ TEST_F(TitleBand, EveryAllowedWidthOfBothFormsFits) {
     for (int form : {0, 1})
         for (int buttons : {0, 1, 2, 3})
             for (int width = 10; width <= 400; width += 3) {
-                st.settings.calendarType = form;
+                st.settings.calendarType = static_cast<CalendarType>(form);
                 st.settings.btnSize = buttons;
                 st.design.listWidth = width;
                 st.design.cellWidth = width / 7 < 10 ? 10 : width / 7;
@@ -67,11 +67,11 @@ TEST_F(TitleBand, EveryAllowedWidthOfBothFormsFits) {
 }
 
 TEST_F(TitleBand, AWideEnoughWindowKeepsItsWidth) {
-    st.settings.calendarType = 1;
+    st.settings.calendarType = CalendarType::kList;
     st.design.listWidth = 300;
     BuildLayout(&st, in);
     EXPECT_EQ(st.layout.winWidth, 301);
-    st.settings.calendarType = 0;
+    st.settings.calendarType = CalendarType::kTable;
     BuildLayout(&st, in);
     EXPECT_EQ(st.layout.winWidth, 449);
 }
@@ -79,7 +79,7 @@ TEST_F(TitleBand, AWideEnoughWindowKeepsItsWidth) {
 // The widest month of the year counts, so that stepping from September to October does not
 // change the window.
 TEST_F(TitleBand, TheWidthStaysOverTheYear) {
-    st.settings.calendarType = 1;
+    st.settings.calendarType = CalendarType::kList;
     st.design.listWidth = 64;
     in.now = Date(2026, 9, 10);
     BuildLayout(&st, in);

@@ -137,7 +137,7 @@ TEST_F(ViewLayout, RowStepsAreWholeWeeksInTheTable) {
 }
 
 TEST_F(ViewLayout, ListRowsAndDays) {
-    st.settings.calendarType = 1;
+    st.settings.calendarType = CalendarType::kList;
     EXPECT_EQ(Layout(2026, 2, 10), 20260201);
     EXPECT_EQ(st.layout.rowCount, 28);
     EXPECT_EQ(Step(0, 3), 20260204);
@@ -178,7 +178,7 @@ TEST_F(ViewLayout, TheLimitsOf1970And2036DropTheRequest) {
 }
 
 TEST_F(ViewLayout, TodayOnTopInTheList) {
-    st.settings.calendarType = 1;
+    st.settings.calendarType = CalendarType::kList;
     st.settings.listTodayTop = 1;
     EXPECT_EQ(Layout(2026, 2, 10), 20260210);
     EXPECT_EQ(st.layout.rowCount, 31);
@@ -252,7 +252,7 @@ TEST_F(ViewLayout, ExtendedRowsFollowTheirMemoLines) {
     EXPECT_EQ(g_view.cells[21].bottom - g_view.cells[21].top, 5 * 15 + 15);
     EndEditing();
     // The list: a day of three lines is two memo lines higher.
-    st.settings.calendarType = 1;
+    st.settings.calendarType = CalendarType::kList;
     EXPECT_TRUE(WriteMemo(2026, 2, 3, "a\r\nb\r\nc", false));
     Layout(2026, 2, 10);
     EXPECT_EQ(g_view.cells[2].bottom - g_view.cells[2].top, 15 + 2 * 15);
@@ -351,7 +351,7 @@ TEST_F(ViewLayout, TopDateOnlyAwayFromTheDefaultAndAnchoringBack) {
     // The next start brings the first day back, in each form and mode.
     for (int form = 0; form < 2; ++form) {
         for (int todayTop = 0; todayTop < 2; ++todayTop) {
-            st.settings.calendarType = form;
+            st.settings.calendarType = static_cast<CalendarType>(form);
             st.settings.listTodayTop = todayTop;
             int first = DayNumberOf(2026, 4, 12);
             ResetNavigation(&g_nav);
@@ -365,7 +365,7 @@ TEST_F(ViewLayout, TopDateOnlyAwayFromTheDefaultAndAnchoringBack) {
 }
 
 TEST_F(ViewLayout, MidnightKeepsAScrolledFirstDay) {
-    st.settings.calendarType = 1;
+    st.settings.calendarType = CalendarType::kList;
     Layout(2025, 12, 31);
     Step(+1);
     EXPECT_EQ(Ymd(g_view.firstDay), 20260101);
@@ -379,7 +379,7 @@ TEST_F(ViewLayout, MidnightKeepsAScrolledFirstDay) {
     EXPECT_EQ(Layout(2026, 1, 2), 20260104);
     // Unmoved, the view simply follows the new day.
     ResetNavigation(&g_nav);
-    st.settings.calendarType = 0;
+    st.settings.calendarType = CalendarType::kTable;
     Layout(2026, 1, 31);
     ReanchorAtMidnight(st.settings, Date(2026, 2, 1));
     EXPECT_EQ(Layout(2026, 2, 1), 20260201);
@@ -436,7 +436,7 @@ TEST(LayoutHelpers, DefaultFirstDay) {
     EXPECT_EQ(LocalDayNumber(Date(2026, 1, 26)), LocalDayNumber(DefaultFirstDay(s, now)));
     s.listTodayTop = 1;
     EXPECT_EQ(LocalDayNumber(Date(2026, 2, 9)), LocalDayNumber(DefaultFirstDay(s, now)));
-    s.calendarType = 1;
+    s.calendarType = CalendarType::kList;
     EXPECT_EQ(LocalDayNumber(Date(2026, 2, 10)), LocalDayNumber(DefaultFirstDay(s, now)));
 }
 
@@ -488,7 +488,7 @@ TEST_F(ViewLayout, MetricsFollowFontSizesAndResolution) {
 }
 
 TEST_F(ViewLayout, ListHasOneRowPerDayOfTheMonth) {
-    st.settings.calendarType = 1;
+    st.settings.calendarType = CalendarType::kList;
     in.now = Date(2026, 2, 10);
     BuildLayout(&st, in);
     EXPECT_EQ(28, st.layout.rowCount);
@@ -544,7 +544,7 @@ TEST_F(ViewLayout, TheShellKeepsHeightPerScreenAndTopDate) {
     EXPECT_EQ(-999, Stored("WIN_HEIGHT_1080"));
     EXPECT_EQ(0, Stored("TOP_DATE"));
 
-    st.settings.calendarType = 1;
+    st.settings.calendarType = CalendarType::kList;
     StoreLayoutResult(BuildLayout(&st, in), 1080);
     EXPECT_EQ(st.layout.winHeight, Stored("WIN_HEIGHT_1080"));
     EXPECT_NE(Stored("WIN_HEIGHT_1024"), Stored("WIN_HEIGHT_1080"));

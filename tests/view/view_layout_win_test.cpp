@@ -114,7 +114,7 @@ TEST(LayoutOnWindows, RebuildAndResizeFitsTheWindowAndCountdownColumns) {
     EXPECT_EQ(ahead.numberWidth, w * 3 / 4);
     EXPECT_EQ(past.numberWidth, w * 4 / 4);
 
-    g_app.settings.calendarType = 1;
+    g_app.settings.calendarType = CalendarType::kList;
     RebuildAndResize(hwnd);
     GetWindowRect(hwnd, &r);
     // A list a cell wide is widened to its title and buttons, measured in the title's font.
