@@ -89,10 +89,9 @@ bool Paste(CommandHost& host, InsertMode mode) {
 }
 
 bool PastePhrase(int slot) {
-    char phrase[kPhraseSize];
-    ReadPhrase(slot, phrase);
-    if (!phrase[0]) return false;
-    InsertTextIntoCell(g_interaction.currentCell, phrase, kInsertDirectly);
+    std::string phrase = ReadPhrase(slot);
+    if (phrase.empty()) return false;
+    InsertTextIntoCell(g_interaction.currentCell, phrase.c_str(), kInsertDirectly);
     return true;
 }
 
