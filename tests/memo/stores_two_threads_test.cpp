@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <latch>
 #include <string>
 #include <thread>
@@ -21,6 +20,7 @@
 #include "memo/undo_journal.h"
 #include "memo/working_text.h"
 #include "tests/config/config_test_files.h"
+#include "tests/memo/memo_folder.h"
 
 namespace {
 constexpr int kRounds = 60;
@@ -54,8 +54,7 @@ class TwoThreads : public ::testing::Test {
 protected:
     void SetUp() override {
         Reset();
-        std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s", dir.File("t_memo.ini").c_str());
-        std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s", dir.File("t_memo").c_str());
+        UseMemoFolder(dir);
         g_app.design.memoRow = 4;
         g_undo.limit = 10 * kRounds;  // every change of the window's stays listed
     }
