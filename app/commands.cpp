@@ -1,7 +1,6 @@
 #include "app/commands.h"
 
 #include <array>
-#include <cstdlib>
 #include <utility>
 
 #include "app/interaction.h"

@@ -152,8 +152,10 @@ TEST_F(TwoThreads, BothStoresServeAWindowAndAWorkerAtOnce) {
         EXPECT_EQ(ReadMemo(2026, 1, DayOf(i)), "");
     }
     EXPECT_EQ(ReadFreeMemo(), "free " + std::to_string(kRounds - 1));
-    for (int c = 1; c <= 5; ++c)
-        EXPECT_EQ(StoredValue(g_files.memoPath, "COUNTDOWN", ("0" + std::to_string(c)).c_str()), Countdown(c, kRounds - 1));
+    for (int c = 1; c <= 5; ++c) {
+        std::string key = "0" + std::to_string(c);
+        EXPECT_EQ(StoredValue(g_files.memoPath, "COUNTDOWN", key.c_str()), Countdown(c, kRounds - 1));
+    }
     // Three recorded changes a round, all of them the window's.
     EXPECT_EQ(UndoRecordCount(), 3 * kRounds);
     for (const UndoRecord& r : g_undo.records)
