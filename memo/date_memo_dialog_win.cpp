@@ -141,7 +141,8 @@ void OnOk(HWND dialog, DateMemoState* s) {
     if (s->repeat == 0) {
         std::string_view text = WorkingTextOrEmpty();
         std::optional<std::string> sorted = SortMemoByTime(text);
-        if (!WriteMemo(d.year, d.month, d.day, sorted ? *sorted : text, false).ok()) return;  // the user has been told; everything typed stays in the dialog
+        // A failed store has been told to the user; everything typed stays in the dialog.
+        if (!WriteMemo(d.year, d.month, d.day, sorted ? *sorted : text, false).ok()) return;
     } else {
         HCURSOR before = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
         std::string added = ItemText(dialog, IDC_DATE_MEMO_TEXT);

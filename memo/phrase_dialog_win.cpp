@@ -20,7 +20,7 @@ int Selected(HWND dialog) {
 // Puts slot's list line at its place (replacing the one there when replace).
 void PutListLine(HWND dialog, const PhraseState* s, int slot, bool replace) {
     char line[kPhraseSize];
-    PhraseListText(s->table.slots[slot], line, sizeof line);
+    PhraseListText(s->table.slots[static_cast<size_t>(slot)].c_str(), line, sizeof line);
     if (replace) SendDlgItemMessageA(dialog, IDC_PHRASE_LIST, LB_DELETESTRING, static_cast<WPARAM>(slot), 0);
     SendDlgItemMessageA(dialog, IDC_PHRASE_LIST, LB_INSERTSTRING, static_cast<WPARAM>(slot), reinterpret_cast<LPARAM>(line));
 }
@@ -29,7 +29,7 @@ void Select(HWND dialog, int slot) { SendDlgItemMessageA(dialog, IDC_PHRASE_LIST
 
 void ShowSelected(HWND dialog, PhraseState* s) {
     FillingScope filling(s->filling);
-    SetDlgItemTextA(dialog, IDC_PHRASE_TEXT, s->table.slots[Selected(dialog)]);
+    SetDlgItemTextA(dialog, IDC_PHRASE_TEXT, s->table.slots[static_cast<size_t>(Selected(dialog))].c_str());
 }
 
 BOOL OnInit(HWND dialog, PhraseState* s) {
