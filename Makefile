@@ -1,6 +1,6 @@
 # Tessel: one entry point for setting up, building, testing and packaging.
-#   make test    install what is missing, build both trees and the sanitized core (build/asan),
-#                run every test (one CTest run)
+#   make test    install what is missing, build both trees and the sanitized core (build/asan,
+#                build/tsan), run every test (one CTest run)
 #   make run     build, then start the calendar under Wine from build/run/ (EDITION=classic:
 #                the classic edition)
 #   make bench   build, then run every benchmark (RATIO lines)
@@ -22,9 +22,11 @@ deps:
 build: deps
 	@bash tools/build.sh
 
-# The native core and its tests again with AddressSanitizer and UBSan, run by the same CTest run.
+# The native core and its tests again with AddressSanitizer and UBSan, and the two-thread test of
+# the stores with ThreadSanitizer, run by the same CTest run.
 sanitized: deps
 	@bash tools/build-asan.sh
+	@bash tools/build-tsan.sh
 
 test: build sanitized
 	@bash tools/run-tests.sh

@@ -1,7 +1,6 @@
 #include "app/alarm_rules.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "base/sjis.h"
@@ -74,11 +73,11 @@ bool ComposeDayAlarm(const std::tm& now, const AppState& app,
     std::string text = AlarmTextOfDate(now.tm_year + 1900, now.tm_mon + 1, now.tm_mday);
     const Settings& s = app.settings;
     if (s.alarmCdown) {
-        // Counted from the day the alarm is for, like the memo beside them.
-        int today = LocalDayNumber(now);
-        if (std::string joined = CountdownAlarmText(today, s.alarmCdownDay, s.alarmCdownPast != 0, countdownForm);
-            !joined.empty()) {
-            // The countdown lines end in CR LF themselves: an empty line comes before the memo.
+        // The countdown lines end in CR LF themselves: an empty line comes before the memo. They
+        // count from the day the alarm is for, like the memo beside them.
+        std::string joined =
+            CountdownAlarmText(LocalDayNumber(now), s.alarmCdownDay, s.alarmCdownPast != 0, countdownForm);
+        if (!joined.empty()) {
             if (!text.empty()) joined.append("\r\n").append(text);
             text = std::move(joined);
         }

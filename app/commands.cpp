@@ -1,7 +1,6 @@
 #include "app/commands.h"
 
 #include <array>
-#include <cstdlib>
 #include <utility>
 
 #include "app/interaction.h"
@@ -89,10 +88,9 @@ bool Paste(CommandHost& host, InsertMode mode) {
 }
 
 bool PastePhrase(int slot) {
-    char phrase[kPhraseSize];
-    ReadPhrase(slot, phrase);
-    if (!phrase[0]) return false;
-    InsertTextIntoCell(g_interaction.currentCell, phrase, kInsertDirectly);
+    std::string phrase = ReadPhrase(slot);
+    if (phrase.empty()) return false;
+    InsertTextIntoCell(g_interaction.currentCell, phrase.c_str(), kInsertDirectly);
     return true;
 }
 

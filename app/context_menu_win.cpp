@@ -53,11 +53,10 @@ void FillPhrases(HMENU popup) {
     OwnedMenu phrases(CreatePopupMenu());
     int stored = 0;
     for (int slot = 0; slot < kPhraseCount && phrases; ++slot) {
-        char phrase[kPhraseSize];
-        ReadPhrase(slot, phrase);
-        if (!phrase[0]) continue;
+        std::string phrase = ReadPhrase(slot);
+        if (phrase.empty()) continue;
         char text[kItemTextMax];
-        PhraseMenuText(phrase, text, sizeof text);
+        PhraseMenuText(phrase.c_str(), text, sizeof text);
         AppendMenuA(phrases.get(), MF_STRING, IDM_PASTE_PHRASE_1 + slot, text);
         ++stored;
     }

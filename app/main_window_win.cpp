@@ -328,7 +328,8 @@ void RebuildAndResize(HWND hwnd) {
 
 // The time alarm's reference stays where it is: moved on to now, it would skip the lines that
 // came due while alarms were off, or that a longer look-ahead now reaches.
-void ShowSettingsInForce(HWND hwnd) {
+void ShowSettingsInForce(HWND hwnd, const AppState& state) {
+    g_app = state;
     LayOutView(false);
     FitWindow(hwnd);
 }

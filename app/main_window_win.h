@@ -41,9 +41,9 @@ PaintResult PaintCalendar(const PaintRequest& request);
 
 // Rebuilds the view and fits the window to it, keeping its position, then repaints it whole.
 void RebuildAndResize(HWND hwnd);
-// The settings dialog has put other settings in force (a preview, or the kept ones back): the
-// view is laid out and shown for them; nothing is written.
-void ShowSettingsInForce(HWND hwnd);
+// The settings dialog asks for other settings to be shown (a preview, or the kept ones back):
+// they are put in force, the view is laid out and shown for them; nothing is written.
+void ShowSettingsInForce(HWND hwnd, const AppState& state);
 // The settings in force were kept: the tray icon follows "USE_TASKTRAY" (it was trayBefore), the
 // view is rebuilt and its height kept.
 void FollowKeptSettings(HWND hwnd, bool trayBefore);

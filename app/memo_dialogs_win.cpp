@@ -4,6 +4,7 @@
 #include "app/main_window_win.h"
 #include "app/memo_commands.h"
 #include "app/quick_memo.h"
+#include "app/settings_keeping.h"
 #include "app/window_input_win.h"
 #include "base/cell_ids.h"
 #include "base/win/owner_notes.h"
@@ -51,6 +52,12 @@ bool OpenCountdownInput(HWND hwnd) {
 }
 
 namespace {
+// 適用 or OK of the settings dialog: what it edited is kept and written, and the window follows.
+void KeepSettings(HWND hwnd, SettingsToKeep* keep) {
+    KeepEditedSettings(keep, g_files.programDir, '\\');
+    FollowKeptSettings(hwnd, keep->trayBefore);
+}
+
 // The month of a day (a search hit) shown from its start, the day current and highlighted.
 void ShowDay(HWND hwnd, int value) {
     int year = value / 10000, month = value / 100 % 100, day = value % 100;
@@ -73,8 +80,8 @@ void OnDialogNote(HWND hwnd, WPARAM note, LPARAM cell) {
         g_interaction.currentCell = static_cast<int>(cell);
         SelectCell(hwnd, static_cast<int>(cell), note == kNoteSelectBriefly);
         break;
-    case kNotePreview: ShowSettingsInForce(hwnd); break;
-    case kNoteSettingsKept: FollowKeptSettings(hwnd, cell != 0); break;
+    case kNotePreview: ShowSettingsInForce(hwnd, *reinterpret_cast<const AppState*>(cell)); break;
+    case kNoteSettingsKept: KeepSettings(hwnd, reinterpret_cast<SettingsToKeep*>(cell)); break;
     case kNoteShowDay: ShowDay(hwnd, static_cast<int>(cell)); break;
     case kNoteStored:
         if (g_app.settings.useTasktray) RefreshTrayTip();

@@ -25,7 +25,6 @@ void ResetProcessState() {
     g_files = DataFiles{};
     SetEdition(kLayeredEdition);
     SetConfigPath("");
-    SetProfileTarget(nullptr);
     ResetAppState(&g_app);
     ResetOperations();
     ResetTags();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/win/dialog_kit.h"
+#include "base/win/modal_dialog.h"
 #include "base/win/owner_notes.h"
 #include "calendar/holiday_rule_edits.h"
 #include "calendar/holiday_rules.h"
@@ -19,10 +20,9 @@ constexpr int kYearDigits = 4;
 struct HolidayState {
     HolidayDialog* d;
     HWND owner;
-    bool filling;  // the dialog sets its own controls: their notifications are not the user's
+    std::vector<RuleEditing> editing;  // beside each record of g_holidayRules
+    Filling filling;
 };
-
-HolidayState* StateOf(HWND dialog) { return reinterpret_cast<HolidayState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_HOLIDAY_LIST); }
 
@@ -101,40 +101,39 @@ void SelectRow(HWND list, int row) {
     SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
-void ApplyEnabling(HWND dialog, const HolidayRule& rule) {
+void ApplyEnabling(HWND dialog, const HolidayRule& rule, const RuleEditing& editing) {
     EnableWindow(GetDlgItem(dialog, IDC_HOLIDAY_DAY), DayChoiceEnabled(rule));
-    EnableWindow(GetDlgItem(dialog, IDC_HOLIDAY_WEEKS), WeekListEnabled(rule));
+    EnableWindow(GetDlgItem(dialog, IDC_HOLIDAY_WEEKS), WeekListEnabled(rule, editing));
 }
 
 void FillControls(HWND dialog, HolidayState* s, int index) {
     const HolidayRule& rule = g_holidayRules.rules[index];
-    s->filling = true;
+    const RuleEditing& editing = s->editing[static_cast<size_t>(index)];
+    FillingScope filling(s->filling);
     for (int kind = 0; kind < kRuleKinds; ++kind)
         CheckDlgButton(dialog, IDC_HOLIDAY_KIND_NATIONAL + kind, rule.kind == kind ? BST_CHECKED : BST_UNCHECKED);
     int month = rule.month >= 0 && rule.month < kRuleMonths ? rule.month : -1;
     SendDlgItemMessageA(dialog, IDC_HOLIDAY_MONTH, CB_SETCURSEL, static_cast<WPARAM>(month), 0);
-    SendDlgItemMessageA(dialog, IDC_HOLIDAY_DAY, CB_SETCURSEL, static_cast<WPARAM>(rule.dateChoice), 0);
-    SetDlgItemTextA(dialog, IDC_HOLIDAY_WEEKS, rule.weekList);
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_DAY, CB_SETCURSEL, static_cast<WPARAM>(editing.dateChoice), 0);
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_WEEKS, editing.weekList.c_str());
     SetDlgItemTextA(dialog, IDC_HOLIDAY_TEXT, rule.text);
     YearSpan years = RuleYears(rule);
     SetDlgItemTextA(dialog, IDC_HOLIDAY_FIRST_YEAR, YearEditText(years.first).c_str());
     SetDlgItemTextA(dialog, IDC_HOLIDAY_LAST_YEAR, YearEditText(years.last).c_str());
     SetDlgItemTextA(dialog, IDC_HOLIDAY_STATUS, "");
-    ApplyEnabling(dialog, rule);
-    s->filling = false;
+    ApplyEnabling(dialog, rule, editing);
 }
 
 // An edit keeps at most 127 bytes: what was cut off a pasted text goes from the edit as well.
 void ShowKept(HWND dialog, HolidayState* s, int id, const char* kept) {
     if (ItemText(dialog, id) == kept) return;
-    s->filling = true;
+    FillingScope filling(s->filling);
     SetDlgItemTextA(dialog, id, kept);
     SendDlgItemMessageA(dialog, id, EM_SETSEL, static_cast<WPARAM>(-1), -1);
-    s->filling = false;
 }
 
 // What control id now holds, taken into the rule; false when the notification is no edit.
-bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule) {
+bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule, RuleEditing* editing) {
     switch (id) {
     case IDC_HOLIDAY_KIND_NATIONAL:
     case IDC_HOLIDAY_KIND_PERSONAL:
@@ -149,12 +148,12 @@ bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule)
         return true;
     case IDC_HOLIDAY_DAY:
         if (code != CBN_SELCHANGE) return false;
-        ApplyDateChoice(rule, ListSelection(dialog, id));  // no choice (-1) changes nothing
+        ApplyDateChoice(rule, editing, ListSelection(dialog, id));  // no choice (-1) changes nothing
         return true;
     case IDC_HOLIDAY_WEEKS:
         if (code != EN_CHANGE) return false;
-        ApplyWeekList(rule, ItemText(dialog, id).c_str());
-        ShowKept(dialog, s, id, rule->weekList);
+        ApplyWeekList(rule, editing, ItemText(dialog, id).c_str());
+        ShowKept(dialog, s, id, editing->weekList.c_str());
         return true;
     case IDC_HOLIDAY_TEXT:
         if (code != EN_CHANGE) return false;
@@ -180,21 +179,23 @@ void OnEdit(HWND dialog, HolidayState* s, int id, int code) {
     HWND list = ListOf(dialog);
     int index = EditedRule(list);
     HolidayRule& rule = g_holidayRules.rules[index];
-    if (!TakeEdit(dialog, s, id, code, &rule)) return;
+    RuleEditing& editing = s->editing[static_cast<size_t>(index)];
+    if (!TakeEdit(dialog, s, id, code, &rule, &editing)) return;
     int row = HolidayRuleCount() > 0 ? RowOfRule(list, index) : -1;
     if (row >= 0) WriteRowTexts(list, row, rule);
-    ApplyEnabling(dialog, rule);
+    ApplyEnabling(dialog, rule, editing);
 }
 
 void OnAdd(HWND dialog, HolidayState* s) {
     HWND list = ListOf(dialog);
-    int added = AppendRuleCopy(EditedRule(list));
+    int added = AppendRuleCopy(EditedRule(list), &s->editing);
     if (added < 0) return;
-    s->filling = true;
-    int row = RowCount(list);
-    InsertRow(list, row, added);
-    SelectRow(list, row);
-    s->filling = false;
+    {
+        FillingScope filling(s->filling);
+        int row = RowCount(list);
+        InsertRow(list, row, added);
+        SelectRow(list, row);
+    }
     FillControls(dialog, s, added);
 }
 
@@ -204,12 +205,13 @@ void OnDelete(HWND dialog, HolidayState* s) {
     int row = SelectedRow(list);
     if (HolidayRuleCount() == 0 || row < 0) return;
     std::vector<int> rows = RowRules(list);
-    int next = DeleteRuleOfRow(&rows, row);
-    s->filling = true;
-    SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
-    SetRowRules(list, rows);
-    if (next >= 0) SelectRow(list, next);
-    s->filling = false;
+    int next = DeleteRuleOfRow(&rows, row, &s->editing);
+    {
+        FillingScope filling(s->filling);
+        SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+        SetRowRules(list, rows);
+        if (next >= 0) SelectRow(list, next);
+    }
     if (next >= 0) FillControls(dialog, s, rows[static_cast<size_t>(next)]);
 }
 
@@ -231,7 +233,7 @@ void OnSave(HWND dialog, HolidayState* s, bool close) {
     if (YearsRefused(dialog)) return;
     HWND list = ListOf(dialog);
     std::vector<int> rows = RowRules(list);
-    ReorderRulesToRows(&rows);
+    ReorderRulesToRows(&rows, &s->editing);
     SetRowRules(list, rows);
     SaveHolidayRules(s->d->holidayPath, g_holidayRules.rules.data(), HolidayRuleCount());
     s->d->saved = true;
@@ -279,15 +281,12 @@ void OnNotify(HWND dialog, HolidayState* s, const NMHDR& note) {
 }
 
 BOOL OnInit(HWND dialog, HolidayState* s) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
-    s->filling = true;
+    FillingScope filling(s->filling);
     CentreOnScreen(dialog);
     HWND list = ListOf(dialog);
     SetUpReportColumns(list, kColumnTitles, kColumnWidths, kRuleColumns);
-    for (int i = 0; i < HolidayRuleCount(); ++i) {
-        SetWorkingFields(&g_holidayRules.rules[i]);
-        InsertRow(list, i, i);
-    }
+    s->editing = EditingOfRules();
+    for (int i = 0; i < HolidayRuleCount(); ++i) InsertRow(list, i, i);
     FillList(dialog, IDC_HOLIDAY_MONTH, std::vector<std::string>(kMonthNames, kMonthNames + kRuleMonths), -1);
     std::vector<std::string> choices;
     for (int c = 0; c < kDateChoices; ++c) choices.push_back(DateChoiceText(c));
@@ -314,9 +313,7 @@ void OnCommand(HWND dialog, HolidayState* s, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK HolidayProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    HolidayState* s = message == WM_INITDIALOG ? reinterpret_cast<HolidayState*>(lParam) : StateOf(dialog);
-    if (!s) return FALSE;
+INT_PTR HolidayProc(HWND dialog, HolidayState* s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInit(dialog, s);
     case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -332,6 +329,5 @@ INT_PTR OpenHolidayDialog(HWND owner, HolidayDialog* dialog) {
     s.d = dialog;
     s.owner = owner;
     dialog->saved = false;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_HOLIDAYS), owner, HolidayProc,
-                           reinterpret_cast<LPARAM>(&s));
+    return RunModalDialog<HolidayProc>(owner, IDD_HOLIDAYS, &s);
 }

@@ -22,11 +22,11 @@ int SeparatorLength(const char* s) {
 }
 
 // The week list into the week slots, with the weekday of the date choice.
-void PutListedWeeks(HolidayRule* rule) {
-    int value = rule->dateChoice - (kListedWeeksChoice - 1);
+void PutListedWeeks(HolidayRule* rule, const RuleEditing& editing) {
+    int value = editing.dateChoice - (kListedWeeksChoice - 1);
     for (int32_t& slot : rule->weekSlots) slot = 0;
     bool any = false;
-    for (const char* p = rule->weekList; *p;) {
+    for (const char* p = editing.weekList.c_str(); *p;) {
         if (int n = SeparatorLength(p)) {
             p += n;
             continue;
@@ -95,33 +95,32 @@ std::string DateChoiceText(int choice) {
     return text;
 }
 
-void SetWorkingFields(HolidayRule* rule) {
-    rule->weekList[0] = 0;
-    rule->dateChoice = 0;
-    if (IsEquinox(*rule)) return;
-    if (rule->day >= 1) {
-        rule->dateChoice = (rule->day < 31 ? rule->day : 31) - 1;
-        return;
+RuleEditing EditingOf(const HolidayRule& rule) {
+    RuleEditing e;
+    if (IsEquinox(rule)) return e;
+    if (rule.day >= 1) {
+        e.dateChoice = (rule.day < 31 ? rule.day : 31) - 1;
+        return e;
     }
-    std::string weeks;
     int set = 0, weekday = 0;
     for (int n = 0; n < 5; ++n) {
-        int slot = rule->weekSlots[n];
+        int slot = rule.weekSlots[n];
         if (!slot) continue;
-        weeks += (set++ ? "," : "") + std::to_string(n + 1);
+        e.weekList += (set++ ? "," : "") + std::to_string(n + 1);
         weekday = slot >= 1 && slot <= 7 ? slot - 1 : 0;
     }
     if (set == 5) {
-        rule->dateChoice = kEveryWeekChoice + weekday;
-        return;
+        e.weekList.clear();
+        e.dateChoice = kEveryWeekChoice + weekday;
+        return e;
     }
-    CopyField(rule->weekList, sizeof rule->weekList, weeks.c_str());
-    rule->dateChoice = kListedWeeksChoice + weekday;
+    e.dateChoice = kListedWeeksChoice + weekday;
+    return e;
 }
 
-void ApplyDateChoice(HolidayRule* rule, int choice) {
+void ApplyDateChoice(HolidayRule* rule, RuleEditing* editing, int choice) {
     if (choice < 0 || choice >= kDateChoices) return;
-    rule->dateChoice = choice;
+    editing->dateChoice = choice;
     if (choice < kEveryWeekChoice) {
         rule->day = choice + 1;  // the weekday stays: a first-weekday rule stays one
     } else if (choice < kListedWeeksChoice) {
@@ -129,13 +128,13 @@ void ApplyDateChoice(HolidayRule* rule, int choice) {
         for (int32_t& slot : rule->weekSlots) slot = choice - (kEveryWeekChoice - 1);
     } else {
         rule->day = 0;
-        PutListedWeeks(rule);
+        PutListedWeeks(rule, *editing);
     }
 }
 
-void ApplyWeekList(HolidayRule* rule, const char* text) {
-    CopyField(rule->weekList, sizeof rule->weekList, text);
-    if (rule->dateChoice >= kListedWeeksChoice && rule->dateChoice < kDateChoices) PutListedWeeks(rule);
+void ApplyWeekList(HolidayRule* rule, RuleEditing* editing, const char* text) {
+    editing->weekList.assign(text, SjisFitLength(text, kRuleTextMax));
+    if (editing->dateChoice >= kListedWeeksChoice && editing->dateChoice < kDateChoices) PutListedWeeks(rule, *editing);
 }
 
 void ApplyRuleText(HolidayRule* rule, const char* text) {
@@ -183,8 +182,8 @@ std::string YearEditText(int year) { return year ? std::to_string(year) : std::s
 
 bool DayChoiceEnabled(const HolidayRule& rule) { return rule.month < kVernalEquinoxMonth; }
 
-bool WeekListEnabled(const HolidayRule& rule) {
-    return rule.month < kVernalEquinoxMonth && rule.dateChoice >= kListedWeeksChoice;
+bool WeekListEnabled(const HolidayRule& rule, const RuleEditing& editing) {
+    return rule.month < kVernalEquinoxMonth && editing.dateChoice >= kListedWeeksChoice;
 }
 
 void ResetRuleSortStates() {
@@ -214,21 +213,38 @@ int CompareRules(const HolidayRule& a, const HolidayRule& b, int column, int sta
     return state == 1 ? -r : r;
 }
 
-int AppendRuleCopy(int source) {
+std::vector<RuleEditing> EditingOfRules() {
+    std::vector<RuleEditing> editing;
+    for (const HolidayRule& rule : g_holidayRules.rules) editing.push_back(EditingOf(rule));
+    return editing;
+}
+
+namespace {
+// The editing fields stand beside every record, spare ones included.
+void FollowTable(std::vector<RuleEditing>* editing) { editing->resize(g_holidayRules.rules.size()); }
+}  // namespace
+
+int AppendRuleCopy(int source, std::vector<RuleEditing>* editing) {
     HolidayRuleTable& t = g_holidayRules;
     if (t.rules.empty() || source < 0 || (source >= t.count && source != 0)) return -1;
+    FollowTable(editing);
     HolidayRule copy = t.rules[static_cast<size_t>(source)];  // growing the table may move it
+    RuleEditing copiedEditing = (*editing)[static_cast<size_t>(source)];
     *AppendHolidayRule() = copy;
+    FollowTable(editing);
+    (*editing)[static_cast<size_t>(t.count - 1)] = copiedEditing;
     return t.count - 1;
 }
 
-int DeleteRuleOfRow(std::vector<int>* rowRules, int row) {
+int DeleteRuleOfRow(std::vector<int>* rowRules, int row, std::vector<RuleEditing>* editing) {
     HolidayRuleTable& t = g_holidayRules;
     std::vector<int>& rows = *rowRules;
     if (row < 0 || row >= static_cast<int>(rows.size())) return -1;
     int index = rows[static_cast<size_t>(row)];
     if (index < 0 || index >= t.count) return -1;
+    FollowTable(editing);
     std::move(t.rules.begin() + index + 1, t.rules.begin() + t.count, t.rules.begin() + index);
+    std::move(editing->begin() + index + 1, editing->begin() + t.count, editing->begin() + index);
     --t.count;
     rows.erase(rows.begin() + row);
     for (int& r : rows)
@@ -237,13 +253,15 @@ int DeleteRuleOfRow(std::vector<int>* rowRules, int row) {
     return row < left ? row : left - 1;
 }
 
-void ReorderRulesToRows(std::vector<int>* rowRules) {
+void ReorderRulesToRows(std::vector<int>* rowRules, std::vector<RuleEditing>* editing) {
     HolidayRuleTable& t = g_holidayRules;
     std::vector<int>& rows = *rowRules;
+    FollowTable(editing);
     for (int i = 0; i < static_cast<int>(rows.size()) && i < t.count; ++i) {
         int b = rows[static_cast<size_t>(i)];
         if (b == i || b < 0 || b >= t.count) continue;
         std::swap(t.rules[i], t.rules[b]);
+        std::swap((*editing)[static_cast<size_t>(i)], (*editing)[static_cast<size_t>(b)]);
         // The row that showed rule i shows it at b now; the rows before i are in order already.
         for (size_t j = static_cast<size_t>(i) + 1; j < rows.size(); ++j)
             if (rows[j] == i) {

@@ -21,9 +21,6 @@ struct HolidayRule {
     // the field held a span (or nothing).
     char otherYears[248];
     char text[128];
-    // Working fields of the holiday settings dialog; never stored.
-    int32_t dateChoice;
-    char weekList[128];
 };
 
 // The span of years of a rule, stored as first year x 10000 + last year, either part 0 when

@@ -44,6 +44,17 @@ if(ASAN_BUILD_DIR)
                        "ASAN_OPTIONS=hard_rss_limit_mb=4096:detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endif()
 
+# The two-thread test of the stores alone, on the layers it needs: tools/build-tsan.sh builds it
+# with ThreadSanitizer in build/tsan, and the CTest run runs that build, failing on any report.
+add_executable(store_threads_test ${CMAKE_SOURCE_DIR}/tests/memo/stores_two_threads_test.cpp)
+tessel_target(store_threads_test)
+target_link_libraries(store_threads_test PRIVATE tessel_memo GTest::gtest_main)
+if(TSAN_BUILD_DIR)
+  add_test(NAME sanitized.store_threads COMMAND ${TSAN_BUILD_DIR}/store_threads_test)
+  set_tests_properties(sanitized.store_threads PROPERTIES TIMEOUT 300 ENVIRONMENT
+                       "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
+endif()
+
 if(WIN_BUILD_DIR)
   include(${CMAKE_SOURCE_DIR}/cmake/wine_tests.cmake)
 endif()

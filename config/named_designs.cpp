@@ -54,12 +54,6 @@ bool IsYearMemoFile(const char* path, const char* base) {
     return p > digits && nonZero && SameFile(p, ".ini");
 }
 
-void ReadDesignFrom(const char* path, AppState* into) {
-    SetProfileTarget(path);
-    ReadDesign(into);
-    SetProfileTarget(nullptr);
-}
-
 void SetDesignName(Settings* s, const char* name) {
     std::memset(s->currentDesign, 0, sizeof s->currentDesign);
     CopyField(s->currentDesign, sizeof s->currentDesign, name);
@@ -92,9 +86,9 @@ std::string StandardDesignName(const char* folder, char sep) {
 bool SelectDesign(const char* folder, char sep, const char* name, const char* liveName, AppState* work) {
     SetDesignName(&work->settings, name);
     std::string path = DesignFilePath(folder, name, sep);
-    if (IsDesignFile(path.c_str())) ReadDesignFrom(path.c_str(), work);
+    if (IsDesignFile(path.c_str())) ReadDesignFile(work, path.c_str());
     else if (StandardDesignName(folder, sep) == name) ReadStandardDesign(work);
-    else if (std::strcmp(name, liveName) == 0) ReadDesignFrom(nullptr, work);
+    else if (std::strcmp(name, liveName) == 0) ReadDesign(work);
     else return false;
     return true;
 }
@@ -113,10 +107,8 @@ WriteResult SaveDesignAs(const char* path, char sep, AppState* work) {
     // The first write takes the file's lock for the batch: when it cannot, it says why, and the
     // design is not written value by value into the same refusal.
     ProfileWriteBatch batch;
-    SetProfileTarget(path);
-    WriteResult result = WriteProfileText(kDesignSection, "NAME", name.c_str());
-    bool accepted = result.ok() && WriteDesign(*work);
-    SetProfileTarget(nullptr);
+    WriteResult result = ProfileWriteString(kDesignSection, "NAME", name.c_str(), path);
+    bool accepted = result.ok() && WriteDesignFile(*work, path);
     WriteResult written = batch.End();
     if (result.ok()) result = written;
     if (result.ok() && !accepted) result.error = WriteError::kRefused;
@@ -130,7 +122,7 @@ bool MarkChangedDesign(const char* folder, char sep, AppState* live) {
     Settings& s = live->settings;
     std::string path = DesignFilePath(folder, s.currentDesign, sep);
     AppState stored{};
-    if (IsDesignFile(path.c_str())) ReadDesignFrom(path.c_str(), &stored);
+    if (IsDesignFile(path.c_str())) ReadDesignFile(&stored, path.c_str());
     else if (StandardDesignName(folder, sep) == s.currentDesign) ReadStandardDesign(&stored);
     else return false;
     if (DesignEquals(stored, *live)) return false;

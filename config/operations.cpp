@@ -12,50 +12,50 @@
 namespace {
 // The built-in rows; g_operations starts as a copy and ResetOperations copies them back.
 constexpr Operation kDefaultOperations[kOperationCount + 1] = {
-    {"前月を表示", IDM_PREV_MONTH, kKeyPageUp, kKeyPageUp, kMouseWheelForward, kMouseWheelForward, 3},
-    {"次月を表示", IDM_NEXT_MONTH, kKeyPageDown, kKeyPageDown, kMouseWheelBackward, kMouseWheelBackward, 5},
-    {"今月を表示", IDM_THIS_MONTH, kKeyHome, kKeyHome, 0, 0, 4},
-    {"１年前を表示", IDM_PREV_YEAR, 0, 0, kModCtrl | kMouseWheelForward, kModCtrl | kMouseWheelForward, 0},
-    {"１年後を表示", IDM_NEXT_YEAR, 0, 0, kModCtrl | kMouseWheelBackward, kModCtrl | kMouseWheelBackward, 0},
-    {"１行前スクロール", IDM_SCROLL_ROW_BACK, 0, 0, 0, 0, 0},
-    {"１行後スクロール", IDM_SCROLL_ROW_FORWARD, 0, 0, 0, 0, 0},
-    {"ｎ行前スクロール", IDM_SCROLL_UNIT_BACK, 0, 0, kModShift | kMouseWheelForward, kModShift | kMouseWheelForward, 0},
-    {"ｎ行後スクロール", IDM_SCROLL_UNIT_FORWARD, 0, 0, kModShift | kMouseWheelBackward, kModShift | kMouseWheelBackward, 0},
-    {"カーソル上移動", IDM_CURSOR_UP, kKeyUp, kKeyUp, 0, 0, 0},
-    {"カーソル下移動", IDM_CURSOR_DOWN, kKeyDown, kKeyDown, 0, 0, 0},
+    {"前月を表示", IDM_PREV_MONTH, kKeyPageUp, kMouseWheelForward, 3},
+    {"次月を表示", IDM_NEXT_MONTH, kKeyPageDown, kMouseWheelBackward, 5},
+    {"今月を表示", IDM_THIS_MONTH, kKeyHome, 0, 4},
+    {"１年前を表示", IDM_PREV_YEAR, 0, kModCtrl | kMouseWheelForward, 0},
+    {"１年後を表示", IDM_NEXT_YEAR, 0, kModCtrl | kMouseWheelBackward, 0},
+    {"１行前スクロール", IDM_SCROLL_ROW_BACK, 0, 0, 0},
+    {"１行後スクロール", IDM_SCROLL_ROW_FORWARD, 0, 0, 0},
+    {"ｎ行前スクロール", IDM_SCROLL_UNIT_BACK, 0, kModShift | kMouseWheelForward, 0},
+    {"ｎ行後スクロール", IDM_SCROLL_UNIT_FORWARD, 0, kModShift | kMouseWheelBackward, 0},
+    {"カーソル上移動", IDM_CURSOR_UP, kKeyUp, 0, 0},
+    {"カーソル下移動", IDM_CURSOR_DOWN, kKeyDown, 0, 0},
     // Named for where the cursor goes: one cell back is to the left, on the Left key. Stored
     // assignments name the rows by command, so the names may say so.
-    {"カーソル左移動", IDM_CURSOR_PREV, kKeyLeft, kKeyLeft, 0, 0, 0},
-    {"カーソル右移動", IDM_CURSOR_NEXT, kKeyRight, kKeyRight, 0, 0, 0},
-    {"メモ入力", IDM_MEMO_INPUT, kKeyReturn, kKeyReturn, kMouseLeftDouble, kMouseLeftDouble, 0},
-    {"メモ切り取り", IDM_MEMO_CUT, kModCtrl | 'X', kModCtrl | 'X', 0, 0, 0},
-    {"メモコピー", IDM_MEMO_COPY, kModCtrl | 'C', kModCtrl | 'C', 0, 0, 0},
-    {"メモ貼り付け", IDM_MEMO_PASTE, kModCtrl | 'V', kModCtrl | 'V', 0, 0, 0},
-    {"メモ追加貼り付け", IDM_MEMO_APPEND_PASTE, kModCtrl | 'E', kModCtrl | 'E', 0, 0, 0},
-    {"メモ消去", IDM_MEMO_DELETE, kKeyDelete, kKeyDelete, 0, 0, 0},
-    {"メモ編集を元に戻す", IDM_UNDO, kModCtrl | 'Z', kModCtrl | 'Z', 0, 0, 0},
-    {"メモ編集をやり直す", IDM_REDO, kModCtrl | 'Y', kModCtrl | 'Y', 0, 0, 0},
-    {"メモ検索", IDM_SEARCH, kModCtrl | 'F', kModCtrl | 'F', 0, 0, 0},
-    {"当月のメモ消去", IDM_CLEAR_MONTH, kModCtrl | kKeyDelete, kModCtrl | kKeyDelete, 0, 0, 0},
-    {"あと何日メモの入力", IDM_COUNTDOWN_INPUT, 0, 0, kModCtrl | kMouseLeftDouble, kModCtrl | kMouseLeftDouble, 0},
-    {"設定", IDM_SETTINGS, 0, 0, 0, 0, 1},
-    {"休日/定例メモ設定", IDM_HOLIDAYS, 0, 0, 0, 0, 0},
-    {"タグ文字設定", IDM_TAGS, 0, 0, 0, 0, 0},
-    {"定型句設定", IDM_PHRASES, 0, 0, 0, 0, 0},
-    {"定型句１貼り付け", IDM_PASTE_PHRASE_1, 0, 0, 0, 0, 0},
-    {"定型句２貼り付け", IDM_PASTE_PHRASE_2, 0, 0, 0, 0, 0},
-    {"定型句３貼り付け", IDM_PASTE_PHRASE_3, 0, 0, 0, 0, 0},
-    {"システムメニュー", IDM_OPEN_WINDOW_MENU, 0, 0, 0, 0, 0},
-    {"メモメニュー", IDM_OPEN_CELL_MENU, kKeyApps, kKeyApps, 0, 0, 0},
-    {"カレンダーを隠す", IDM_HIDE, 0, 0, 0, 0, 6},
-    {"カレンダーを終了", IDM_EXIT, 0, 0, 0, 0, 7},
-    {"カレンダー形式切替", IDM_TOGGLE_CALENDAR_TYPE, 0, 0, 0, 0, 0},
-    {"今日最上段表示切替", IDM_TOGGLE_TODAY_TOP, 0, 0, 0, 0, 0},
-    {"メモ行数分表示切替", IDM_TOGGLE_ROW_EXTEND, 0, 0, 0, 0, 0},
-    {"アラーム有無切替", IDM_TOGGLE_ALARM, 0, 0, 0, 0, 0},
-    {"操作ボタン表示切替", IDM_TOGGLE_BUTTONS, 0, 0, 0, 0, 0},
-    {"常に最前面表示切替", IDM_TOGGLE_TOPMOST, 0, 0, 0, 0, 2},
-    {nullptr, 0, 0, 0, 0, 0, 0},
+    {"カーソル左移動", IDM_CURSOR_PREV, kKeyLeft, 0, 0},
+    {"カーソル右移動", IDM_CURSOR_NEXT, kKeyRight, 0, 0},
+    {"メモ入力", IDM_MEMO_INPUT, kKeyReturn, kMouseLeftDouble, 0},
+    {"メモ切り取り", IDM_MEMO_CUT, kModCtrl | 'X', 0, 0},
+    {"メモコピー", IDM_MEMO_COPY, kModCtrl | 'C', 0, 0},
+    {"メモ貼り付け", IDM_MEMO_PASTE, kModCtrl | 'V', 0, 0},
+    {"メモ追加貼り付け", IDM_MEMO_APPEND_PASTE, kModCtrl | 'E', 0, 0},
+    {"メモ消去", IDM_MEMO_DELETE, kKeyDelete, 0, 0},
+    {"メモ編集を元に戻す", IDM_UNDO, kModCtrl | 'Z', 0, 0},
+    {"メモ編集をやり直す", IDM_REDO, kModCtrl | 'Y', 0, 0},
+    {"メモ検索", IDM_SEARCH, kModCtrl | 'F', 0, 0},
+    {"当月のメモ消去", IDM_CLEAR_MONTH, kModCtrl | kKeyDelete, 0, 0},
+    {"あと何日メモの入力", IDM_COUNTDOWN_INPUT, 0, kModCtrl | kMouseLeftDouble, 0},
+    {"設定", IDM_SETTINGS, 0, 0, 1},
+    {"休日/定例メモ設定", IDM_HOLIDAYS, 0, 0, 0},
+    {"タグ文字設定", IDM_TAGS, 0, 0, 0},
+    {"定型句設定", IDM_PHRASES, 0, 0, 0},
+    {"定型句１貼り付け", IDM_PASTE_PHRASE_1, 0, 0, 0},
+    {"定型句２貼り付け", IDM_PASTE_PHRASE_2, 0, 0, 0},
+    {"定型句３貼り付け", IDM_PASTE_PHRASE_3, 0, 0, 0},
+    {"システムメニュー", IDM_OPEN_WINDOW_MENU, 0, 0, 0},
+    {"メモメニュー", IDM_OPEN_CELL_MENU, kKeyApps, 0, 0},
+    {"カレンダーを隠す", IDM_HIDE, 0, 0, 6},
+    {"カレンダーを終了", IDM_EXIT, 0, 0, 7},
+    {"カレンダー形式切替", IDM_TOGGLE_CALENDAR_TYPE, 0, 0, 0},
+    {"今日最上段表示切替", IDM_TOGGLE_TODAY_TOP, 0, 0, 0},
+    {"メモ行数分表示切替", IDM_TOGGLE_ROW_EXTEND, 0, 0, 0},
+    {"アラーム有無切替", IDM_TOGGLE_ALARM, 0, 0, 0},
+    {"操作ボタン表示切替", IDM_TOGGLE_BUTTONS, 0, 0, 0},
+    {"常に最前面表示切替", IDM_TOGGLE_TOPMOST, 0, 0, 2},
+    {nullptr, 0, 0, 0, 0},
 };
 
 // The stored value of a KEYASSIGN / MOUSEASSIGN key; an absent or empty value keeps current.
@@ -123,12 +123,14 @@ int AssignableKeyIndex(int virtualKey) {
 
 void ResetOperations() { std::memcpy(g_operations, kDefaultOperations, sizeof g_operations); }
 
-void StartEditingBindings() {
-    for (Operation* op = g_operations; op->name; ++op) op->keyEditing = op->key, op->mouseEditing = op->mouse;
+OperationBindings CurrentBindings() {
+    OperationBindings b;
+    for (int i = 0; i < kOperationCount; ++i) b.key[i] = g_operations[i].key, b.mouse[i] = g_operations[i].mouse;
+    return b;
 }
 
-void KeepEditedBindings() {
-    for (Operation* op = g_operations; op->name; ++op) op->key = op->keyEditing, op->mouse = op->mouseEditing;
+void SetBindings(const OperationBindings& b) {
+    for (int i = 0; i < kOperationCount; ++i) g_operations[i].key = b.key[i], g_operations[i].mouse = b.mouse[i];
 }
 
 void ReadAssignments() {

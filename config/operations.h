@@ -12,9 +12,7 @@ struct Operation {
     const char* name;
     int command;
     int key;
-    int keyEditing;  // the settings dialog's copies, in force only when kept
     int mouse;
-    int mouseEditing;
     int button;  // 1..7 for the operations with a window button
 };
 
@@ -35,10 +33,16 @@ extern const char* const kMouseActionNames[7];  // index by action code; 0 unuse
 constexpr int kModShift = 0x10000, kModCtrl = 0x20000, kModAlt = 0x40000;
 
 void ResetOperations();  // the built-in defaults
-// The settings dialog edits copies of the bindings: it starts them from the bindings, and keeping
-// the dialog's settings makes them the bindings (a cancelled dialog leaves the bindings alone).
-void StartEditingBindings();
-void KeepEditedBindings();
+
+// The key and mouse binding of every row, apart from the table: what the settings dialog edits
+// and hands back to be kept.
+struct OperationBindings {
+    int key[kOperationCount];
+    int mouse[kOperationCount];
+};
+OperationBindings CurrentBindings();
+void SetBindings(const OperationBindings& bindings);
+
 void ReadAssignments();  // KEYASSIGN, MOUSEASSIGN of the configuration file
 bool WriteAssignments();
 int FindCommandByKey(int value);

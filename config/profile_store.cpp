@@ -15,6 +15,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -87,7 +88,7 @@ struct Section {
 
 struct ParsedFile {
     FileStamp stamp;
-    uint64_t checkedInBatch = 0;  // the batch in which the stamp was last compared
+    uint64_t checkedInBatch = 0;  // the read batch in which the stamp was last compared (0: none)
     std::string text;  // the file's bytes as read
     std::vector<Span> lines;
     std::vector<Section> sections;
@@ -106,22 +107,30 @@ struct PendingFile {
     bool changed = false;
 };
 
+// The batches a thread has open: each thread's batches are its own, so a worker's writes never
+// end up in the window's batch, nor its reads in the window's view of a file.
+struct ThreadBatches {
+    // Inside a read batch each file is looked at once: its stamp, or that it is missing.
+    int readDepth = 0;
+    uint64_t readBatch = 0;  // the open read batch's number, 0 outside one
+    std::unordered_set<std::string, PathHash, std::equal_to<>> missingInBatch;
+    // Inside a write batch the files written so far, each replaced once when the batch ends.
+    int writeDepth = 0;
+    std::unordered_map<std::string, PendingFile, PathHash, std::equal_to<>> pending;
+};
+
+// Everything the store keeps, shared by every thread of the process; lock guards all of it.
 struct Store {
     std::mutex lock;
     std::unordered_map<std::string, std::unique_ptr<ParsedFile>, PathHash, std::equal_to<>> files;
     int parseCount = 0;
     int replaceCount = 0;
-    // Inside a read batch each file is looked at once: its stamp, or that it is missing.
-    int batchDepth = 0;
-    uint64_t batch = 0;
-    std::unordered_set<std::string, PathHash, std::equal_to<>> missingInBatch;
+    uint64_t lastReadBatch = 0;  // numbers read batches, so no two share one
+    std::unordered_map<std::thread::id, ThreadBatches> threads;  // only threads with a batch open
     // Failed writes not yet taken, and the files whose last write failed.
     std::vector<WriteFailure> failures;
     std::unordered_set<std::string, PathHash, std::equal_to<>> failing;
     void (*failureListener)() = nullptr;
-    // Inside a write batch the files written so far, each replaced once when the batch ends.
-    int writeBatchDepth = 0;
-    std::unordered_map<std::string, PendingFile, PathHash, std::equal_to<>> pending;
     // This process's replacements of each file, not yet taken.
     std::unordered_map<std::string, std::vector<OwnReplacement>, PathHash, std::equal_to<>> replaced;
 };
@@ -129,9 +138,17 @@ struct Store {
 // Enough for the writes of a few seconds; a longer run unread only makes a watcher look again.
 constexpr size_t kKeptReplacements = 64;
 
-Store& TheStore() {
-    static Store store;
-    return store;
+Store g_store;
+
+// The calling thread's open batches, or null when it has none.
+ThreadBatches* BatchesOfThisThread(Store& st) {
+    auto it = st.threads.find(std::this_thread::get_id());
+    return it == st.threads.end() ? nullptr : &it->second;
+}
+
+// A thread's entry goes once its last batch has ended.
+void ForgetIfDone(Store& st, ThreadBatches* tb) {
+    if (tb && tb->readDepth == 0 && tb->writeDepth == 0) st.threads.erase(std::this_thread::get_id());
 }
 
 std::string_view View(const ParsedFile& f, Span s) { return std::string_view(f.text.data() + s.off, s.len); }
@@ -218,26 +235,31 @@ bool ReadWholeFile(const char* path, std::string& out, int64_t sizeHint) {
 // The parsed file for a read: the kept one while the file's stamp is unchanged. Null when the
 // file is missing or cannot be read.
 const ParsedFile* FileForRead(Store& st, const char* path) {
-    if (auto p = st.pending.find(std::string_view(path)); p != st.pending.end()) return p->second.file.get();
+    ThreadBatches* tb = BatchesOfThisThread(st);
+    if (tb) {
+        if (auto p = tb->pending.find(std::string_view(path)); p != tb->pending.end()) return p->second.file.get();
+    }
+    bool inBatch = tb && tb->readDepth > 0;
+    uint64_t batch = inBatch ? tb->readBatch : 0;
     auto it = st.files.find(std::string_view(path));
-    if (st.batchDepth > 0) {
-        if (it != st.files.end() && it->second->checkedInBatch == st.batch) return it->second.get();
-        if (st.missingInBatch.count(std::string_view(path))) return nullptr;
+    if (inBatch) {
+        if (it != st.files.end() && it->second->checkedInBatch == batch) return it->second.get();
+        if (tb->missingInBatch.count(std::string_view(path))) return nullptr;
     }
     FileStamp stamp = StampOfFile(path);
     if (!stamp.exists) {
         if (it != st.files.end()) st.files.erase(it);
-        if (st.batchDepth > 0) st.missingInBatch.emplace(path);
+        if (inBatch) tb->missingInBatch.emplace(path);
         return nullptr;
     }
     if (it != st.files.end() && it->second->stamp == stamp) {
-        it->second->checkedInBatch = st.batch;
+        it->second->checkedInBatch = batch;
         return it->second.get();
     }
     auto f = std::make_unique<ParsedFile>();
     if (!ReadWholeFile(path, f->text, stamp.size)) return nullptr;
     f->stamp = stamp;  // taken before reading: a change during the read shows next time
-    f->checkedInBatch = st.batch;
+    f->checkedInBatch = batch;
     Parse(*f);
     ++st.parseCount;
     ParsedFile* raw = f.get();
@@ -309,7 +331,6 @@ std::string Rewritten(const ParsedFile& f, std::string_view sec, std::string_vie
 // The file as it is on disk now, read under its lock (held by the caller): another process's
 // write, or an edit by hand since the last access, is kept even when size and time look the same.
 WriteResult ReadUnderLock(Store& st, const char* path, std::unique_ptr<ParsedFile>* out) {
-    st.missingInBatch.erase(std::string(path));
     FileStamp stamp = StampOfFile(path);
     auto it = st.files.find(std::string_view(path));
     auto cur = std::make_unique<ParsedFile>();
@@ -325,7 +346,9 @@ WriteResult ReadUnderLock(Store& st, const char* path, std::unique_ptr<ParsedFil
             return WriteResult{WriteError::kCannotRead, 0};
         }
         if (it != st.files.end() && it->second->text == cur->text) {
+            // Taken out of the kept files: the others read the file from the disk meanwhile.
             cur = std::move(it->second);
+            st.files.erase(it);
         } else {
             Parse(*cur);
             ++st.parseCount;
@@ -367,30 +390,33 @@ WriteResult Commit(Store& st, const char* path, std::unique_ptr<ParsedFile> f) {
     std::vector<OwnReplacement>& own = st.replaced[path];
     if (own.size() >= kKeptReplacements) own.erase(own.begin());
     own.push_back(OwnReplacement{before, f->stamp});
-    f->checkedInBatch = st.batch;
+    // The file is there now, whatever a read batch found before.
+    std::string name(path);
+    for (auto& [thread, batches] : st.threads) batches.missingInBatch.erase(name);
+    ThreadBatches* tb = BatchesOfThisThread(st);
+    f->checkedInBatch = tb && tb->readDepth > 0 ? tb->readBatch : 0;
     Keep(st, path, std::move(f));
     return WriteResult{};
 }
 
 // The write itself, under the store's mutex: at once under the file's lock, or into the pending
-// text of a write batch.
+// text of the thread's write batch. lock is the file's lock, taken by the caller, unless the
+// batch holds it already.
 WriteResult EditLocked(Store& st, const char* section, const char* key, const char* path,
-                       const std::function<ProfileEdit(std::string_view, bool)>& edit) {
-    if (st.writeBatchDepth > 0) {
-        auto p = st.pending.find(std::string_view(path));
-        if (p == st.pending.end()) {
+                       const std::function<ProfileEdit(std::string_view, bool)>& edit, FileWriteLock lock) {
+    if (ThreadBatches* tb = BatchesOfThisThread(st); tb && tb->writeDepth > 0) {
+        auto p = tb->pending.find(std::string_view(path));
+        if (p == tb->pending.end()) {
             PendingFile fresh;
-            if (WriteResult r = fresh.lock.Acquire(path, kLockTimeoutMs); !r) return r;
+            fresh.lock = std::move(lock);
             if (WriteResult r = ReadUnderLock(st, path, &fresh.file); !r) return r;
-            p = st.pending.emplace(std::string(path), std::move(fresh)).first;
+            p = tb->pending.emplace(std::string(path), std::move(fresh)).first;
         }
         bool changed = false;
         WriteResult r = ApplyEdit(*p->second.file, section, key, edit, &changed);
         p->second.changed |= changed;
         return r;
     }
-    FileWriteLock lock;
-    if (WriteResult r = lock.Acquire(path, kLockTimeoutMs); !r) return r;
     std::unique_ptr<ParsedFile> cur;
     if (WriteResult r = ReadUnderLock(st, path, &cur); !r) return r;
     bool existed = cur->stamp.exists;
@@ -423,7 +449,7 @@ int ProfileReadString(const char* section, const char* key, const char* def, cha
     if (!buf || size <= 0) return 0;
     std::string_view value;
     bool found = false;
-    Store& st = TheStore();
+    Store& st = g_store;
     std::lock_guard<std::mutex> guard(st.lock);
     if (section && key && path) {
         if (const ParsedFile* f = FileForRead(st, path)) {
@@ -485,11 +511,21 @@ WriteResult ProfileEditString(const char* section, const char* key, const char* 
         IsBlank(k.back()) || k.front() == ';' || k.front() == '[') {
         result = WriteResult{WriteError::kRefused, 0};
     }
-    Store& st = TheStore();
+    Store& st = g_store;
+    // The file's lock is waited for without the store's mutex, so that the thread holding it (in
+    // a write batch) can go on and end its batch meanwhile.
+    bool held = false;
+    {
+        std::lock_guard<std::mutex> guard(st.lock);
+        ThreadBatches* tb = BatchesOfThisThread(st);
+        held = tb && tb->writeDepth > 0 && tb->pending.count(std::string_view(path));
+    }
+    FileWriteLock lock;
+    if (result && !held) result = lock.Acquire(path, kLockTimeoutMs);
     Listener listener = nullptr;
     {
         std::lock_guard<std::mutex> guard(st.lock);
-        if (result) result = EditLocked(st, section, key, path, edit);
+        if (result) result = EditLocked(st, section, key, path, edit, std::move(lock));
         listener = NoteResult(st, path, result);
     }
     if (listener) listener();
@@ -507,7 +543,7 @@ WriteResult ProfileWriteString(const char* section, const char* key, const char*
 }
 
 std::vector<WriteFailure> ProfileTakeWriteFailures() {
-    Store& st = TheStore();
+    Store& st = g_store;
     std::lock_guard<std::mutex> guard(st.lock);
     std::vector<WriteFailure> taken;
     taken.swap(st.failures);
@@ -515,13 +551,13 @@ std::vector<WriteFailure> ProfileTakeWriteFailures() {
 }
 
 void ProfileSetWriteFailureListener(void (*listener)()) {
-    Store& st = TheStore();
+    Store& st = g_store;
     std::lock_guard<std::mutex> guard(st.lock);
     st.failureListener = listener;
 }
 
 void ProfileStoreReset() {
-    Store& st = TheStore();
+    Store& st = g_store;
     std::lock_guard<std::mutex> guard(st.lock);
     st.files.clear();
     st.parseCount = 0;
@@ -532,35 +568,41 @@ void ProfileStoreReset() {
 }
 
 void ProfileBeginReadBatch() {
-    Store& st = TheStore();
+    Store& st = g_store;
     std::lock_guard<std::mutex> guard(st.lock);
-    if (st.batchDepth++ == 0) ++st.batch;
+    ThreadBatches& tb = st.threads[std::this_thread::get_id()];
+    if (tb.readDepth++ == 0) tb.readBatch = ++st.lastReadBatch;
 }
 
 void ProfileEndReadBatch() {
-    Store& st = TheStore();
+    Store& st = g_store;
     std::lock_guard<std::mutex> guard(st.lock);
-    if (st.batchDepth > 0 && --st.batchDepth == 0) {
-        ++st.batch;  // nothing checked in this batch counts as checked any more
-        st.missingInBatch.clear();
+    ThreadBatches* tb = BatchesOfThisThread(st);
+    if (!tb || tb->readDepth == 0) return;
+    if (--tb->readDepth == 0) {
+        tb->readBatch = 0;  // nothing checked in this batch counts as checked any more
+        tb->missingInBatch.clear();
     }
+    ForgetIfDone(st, tb);
 }
 
 void ProfileBeginWriteBatch() {
-    Store& st = TheStore();
+    Store& st = g_store;
     std::lock_guard<std::mutex> guard(st.lock);
-    ++st.writeBatchDepth;
+    ++st.threads[std::this_thread::get_id()].writeDepth;
 }
 
 WriteResult ProfileEndWriteBatch() {
-    Store& st = TheStore();
+    Store& st = g_store;
     WriteResult first;
     std::vector<Listener> listeners;
     {
         std::lock_guard<std::mutex> guard(st.lock);
-        if (st.writeBatchDepth == 0 || --st.writeBatchDepth > 0) return first;
-        auto pending = std::move(st.pending);
-        st.pending.clear();
+        ThreadBatches* tb = BatchesOfThisThread(st);
+        if (!tb || tb->writeDepth == 0 || --tb->writeDepth > 0) return first;
+        auto pending = std::move(tb->pending);
+        tb->pending.clear();
+        ForgetIfDone(st, tb);
         for (auto& [path, p] : pending) {
             if (!p.changed) {
                 if (p.file->stamp.exists) Keep(st, path.c_str(), std::move(p.file));
@@ -576,7 +618,7 @@ WriteResult ProfileEndWriteBatch() {
 }
 
 std::vector<OwnReplacement> ProfileTakeOwnReplacements(const char* path) {
-    Store& st = TheStore();
+    Store& st = g_store;
     std::lock_guard<std::mutex> guard(st.lock);
     auto it = st.replaced.find(std::string_view(path ? path : ""));
     if (it == st.replaced.end()) return {};
@@ -586,13 +628,13 @@ std::vector<OwnReplacement> ProfileTakeOwnReplacements(const char* path) {
 }
 
 int ProfileStoreParseCount() {
-    Store& st = TheStore();
+    Store& st = g_store;
     std::lock_guard<std::mutex> guard(st.lock);
     return st.parseCount;
 }
 
 int ProfileStoreReplaceCount() {
-    Store& st = TheStore();
+    Store& st = g_store;
     std::lock_guard<std::mutex> guard(st.lock);
     return st.replaceCount;
 }

@@ -1,6 +1,8 @@
 // INI files read and written one value at a time: the store behind every file of the program.
 // Section and key names match regardless of ASCII case; values come back byte for byte, without
 // the blanks at either end. Writes replace the file in one step, so it is never left half written.
+// Any thread may call it at any time: one mutex guards what it keeps, and each thread's batches
+// are its own.
 #pragma once
 #include <functional>
 #include <string>
@@ -49,10 +51,10 @@ std::vector<WriteFailure> ProfileTakeWriteFailures();
 // the store; it may post itself a reminder to take the failures.
 void ProfileSetWriteFailureListener(void (*listener)());
 
-// A read batch: between begin and end, each file's stamp is compared once, at its first read,
-// instead of at every read. For a run of reads that belongs together (a search over the year
-// files); writes inside a batch still go to the disk and are seen by the reads after them.
-// Batches nest.
+// A read batch of the calling thread: between begin and end, each file's stamp is compared once,
+// at its first read, instead of at every read. For a run of reads that belongs together (a search
+// over the year files); writes inside a batch still go to the disk and are seen by the reads
+// after them, this thread's and the others'. Batches nest.
 void ProfileBeginReadBatch();
 void ProfileEndReadBatch();
 
@@ -63,11 +65,12 @@ struct ProfileReadBatch {
     ProfileReadBatch& operator=(const ProfileReadBatch&) = delete;
 };
 
-// A write batch: the writes between begin and end change each file in memory (reads in the batch
-// see them) and each file is replaced once, at the end, its lock held from its first write on so
-// nobody writes it in between. For a run of writes that belongs together on one thread (the
-// settings on OK, a design, the days of a cleared month). The writes inside answer only whether
-// they were accepted; the end answers whether every file reached the disk. Batches nest.
+// A write batch of the calling thread: the writes between begin and end change each file in memory
+// (this thread's reads see them; the others' see the disk) and each file is replaced once, at the
+// end, its lock held from its first write on so nobody writes it in between, another thread of
+// this process included (its write waits for the end). For a run of writes that belongs together
+// (the settings on OK, a design, the days of a cleared month). The writes inside answer only
+// whether they were accepted; the end answers whether every file reached the disk. Batches nest.
 void ProfileBeginWriteBatch();
 [[nodiscard]] WriteResult ProfileEndWriteBatch();
 

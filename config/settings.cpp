@@ -3,19 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 #include "base/sjis.h"
 #include "config/operations.h"
 #include "config/profile_access.h"
 #include "config/tags.h"
-
-namespace {
-// A ranged value outside its range is taken as missing: the layout and the alarms rely on it.
-int ReadRanged(const char* key, int def, int lo, int hi) {
-    int v = ReadConfigInt(key, def);
-    return (v < lo || v > hi) ? def : v;
-}
-}  // namespace
 
 void NormaliseStartupTimes(const char* in, char* out, int outSize) {
     if (outSize <= 0) return;
@@ -40,97 +33,121 @@ void NormaliseStartupTimes(const char* in, char* out, int outSize) {
     std::memcpy(out, result, len + 1);
 }
 
+namespace {
+using TextField = char (Settings::*)[100];
+
+// One key of section CONFIG. A number has its field, its default and the range a value read must
+// lie in (outside it the value is taken as missing: the layout and the alarms rely on it); a
+// text has its field, its default and how a value read is taken into the field.
+struct ConfigKey {
+    const char* name;
+    int32_t (*get)(const Settings& s);
+    void (*set)(Settings* s, int32_t value);
+    int32_t def, lo, hi;
+    TextField text;
+    const char* textDefault;
+    void (*take)(const char* value, char* field, int size);
+};
+
+template <auto Field>
+int32_t GetNumber(const Settings& s) {
+    return static_cast<int32_t>(s.*Field);
+}
+
+template <auto Field>
+void SetNumber(Settings* s, int32_t value) {
+    s->*Field = static_cast<std::remove_reference_t<decltype(s->*Field)>>(value);
+}
+
+template <auto Field>
+constexpr ConfigKey Number(const char* name, int32_t def, int32_t lo = INT32_MIN, int32_t hi = INT32_MAX) {
+    return {name, GetNumber<Field>, SetNumber<Field>, def, lo, hi, nullptr, nullptr, nullptr};
+}
+
+constexpr ConfigKey Text(const char* name, TextField field, const char* def,
+                         void (*take)(const char*, char*, int)) {
+    return {name, nullptr, nullptr, 0, 0, 0, field, def, take};
+}
+
+// A design's name loses the blanks at its end, as it is listed.
+void TakeName(const char* value, char* field, int size) {
+    CopyField(field, static_cast<size_t>(size), value);
+    DropTrailingBlanks(field);
+}
+
+// What the calendar's own switches change (WriteViewSettings): written before the others.
+constexpr ConfigKey kViewKeys[] = {
+    Number<&Settings::calendarType>("CALENDAR_TYPE", 0, 0, 1),
+    Number<&Settings::listTodayTop>("LIST_TODAY_TOP", 0),
+    Number<&Settings::cellRowExtend>("CELL_ROW_EXTEND", 0),
+    Number<&Settings::keepWinHeight>("KEEP_WIN_HEIGHT", 0),
+    Number<&Settings::btnSize>("BTN_SIZE", 1, 0, 3),
+    Number<&Settings::beginWeek>("BEGIN_WEEK", 0, 0, 6),
+    Number<&Settings::showMonth>("SHOW_MONTH", 0, 0, 3),
+    Number<&Settings::alarm>("ALARM", 0),
+};
+
+constexpr ConfigKey kOtherKeys[] = {
+    Number<&Settings::useTasktray>("USE_TASKTRAY", 0),
+    Number<&Settings::alarmTime>("ALARM_TIME", 5, 0, INT32_MAX),
+    Number<&Settings::alarmType>("ALARM_TYPE", 0, 0, 1),
+    Number<&Settings::alarmShow>("ALARM_SHOW", 0, 0, 1),
+    Number<&Settings::alarmStartup>("ALARM_STARTUP", 0),
+    Text("ALARM_STARTUP_TIME", &Settings::alarmStartupTime, "", NormaliseStartupTimes),
+    Number<&Settings::alarmCdown>("ALARM_CDOWN", 0),
+    Number<&Settings::alarmCdownDay>("ALARM_CDOWN_DAY", 7, 0, 9999),
+    Number<&Settings::alarmCdownPast>("ALARM_CDOWN_PAST", 0),
+    Number<&Settings::alarmPaintTime>("ALARM_PAINT_TIME", 0),
+    Number<&Settings::alarmMemoSort>("ALARM_MEMO_SORT", 0),
+    Text("CURRENT_DESIGN", &Settings::currentDesign, "現在の設定", TakeName),
+    Number<&Settings::hotkey>("HOTKEY", 0),
+    Number<&Settings::hotkeyToggle>("HOTKEY_TOGGLE", 0, 0, 2),
+    Number<&Settings::keyassignEnable>("KEYASSIGN_ENABLE", 0),
+    Number<&Settings::quickmemoEnable>("QUICKMEMO_ENABLE", 0),
+    Number<&Settings::dayscrollUnit>("DAYSCROLL_UNIT", 1, 1, INT32_MAX),
+    Number<&Settings::dayscrollKeep>("DAYSCROLL_KEEP", 0),
+    Number<&Settings::dlgplacementKeep>("DLGPLACEMENT_KEEP", 0),
+};
+
+void ReadKey(const ConfigKey& k, Settings* s) {
+    if (!k.text) {
+        int32_t v = ReadConfigInt(k.name, k.def);
+        k.set(s, v < k.lo || v > k.hi ? k.def : v);
+        return;
+    }
+    char value[256];
+    ReadProfileText("CONFIG", k.name, k.textDefault, value, sizeof value);
+    char* field = s->*k.text;
+    std::memset(field, 0, sizeof(s->*k.text));
+    k.take(value, field, sizeof(s->*k.text));
+}
+
+bool WriteKey(const ConfigKey& k, const Settings& s) {
+    if (!k.text) return WriteConfigInt(k.name, k.get(s)).ok();
+    // A copy, so that a field that lost its terminator is still written within its bounds.
+    char text[sizeof(s.*k.text)];
+    CopyField(text, sizeof text, s.*k.text);
+    return WriteProfileText("CONFIG", k.name, text).ok();
+}
+}  // namespace
+
 int ReadSettings(AppState* state) {
-    Settings& s = state->settings;
-    s.calendarType = static_cast<CalendarType>(ReadRanged("CALENDAR_TYPE", 0, 0, 1));
-    s.listTodayTop = ReadConfigInt("LIST_TODAY_TOP", 0);
-    s.cellRowExtend = ReadConfigInt("CELL_ROW_EXTEND", 0);
-    s.keepWinHeight = ReadConfigInt("KEEP_WIN_HEIGHT", 0);
-    s.btnSize = ReadRanged("BTN_SIZE", 1, 0, 3);
-    s.beginWeek = ReadRanged("BEGIN_WEEK", 0, 0, 6);
-    s.showMonth = ReadRanged("SHOW_MONTH", 0, 0, 3);
-
+    for (const ConfigKey& k : kViewKeys) ReadKey(k, &state->settings);
+    for (const ConfigKey& k : kOtherKeys) ReadKey(k, &state->settings);
     ReadTags();
-
-    s.useTasktray = ReadConfigInt("USE_TASKTRAY", 0);
-    s.alarm = ReadConfigInt("ALARM", 0);
-    s.alarmTime = ReadRanged("ALARM_TIME", 5, 0, 0x7FFFFFFF);
-    s.alarmType = static_cast<AlarmType>(ReadRanged("ALARM_TYPE", 0, 0, 1));
-    s.alarmShow = static_cast<AlarmShow>(ReadRanged("ALARM_SHOW", 0, 0, 1));
-    s.alarmStartup = ReadConfigInt("ALARM_STARTUP", 0);
-
-    char times[256];
-    ReadProfileText("CONFIG", "ALARM_STARTUP_TIME", "", times, sizeof times);
-    std::memset(s.alarmStartupTime, 0, sizeof s.alarmStartupTime);
-    NormaliseStartupTimes(times, s.alarmStartupTime, sizeof s.alarmStartupTime);
-
-    s.alarmCdown = ReadConfigInt("ALARM_CDOWN", 0);
-    s.alarmCdownDay = ReadRanged("ALARM_CDOWN_DAY", 7, 0, 9999);
-    s.alarmCdownPast = ReadConfigInt("ALARM_CDOWN_PAST", 0);
-    s.alarmPaintTime = ReadConfigInt("ALARM_PAINT_TIME", 0);
-    s.alarmMemoSort = ReadConfigInt("ALARM_MEMO_SORT", 0);
-
-    char design[256];
-    ReadProfileText("CONFIG", "CURRENT_DESIGN", "現在の設定", design, sizeof design);
-    std::memset(s.currentDesign, 0, sizeof s.currentDesign);
-    CopyField(s.currentDesign, sizeof s.currentDesign, design);
-    DropTrailingBlanks(s.currentDesign);
-
-    s.hotkey = ReadConfigInt("HOTKEY", 0);
-    s.hotkeyToggle = static_cast<HotkeyToggle>(ReadRanged("HOTKEY_TOGGLE", 0, 0, 2));
-    s.keyassignEnable = ReadConfigInt("KEYASSIGN_ENABLE", 0);
-
     ReadAssignments();
-
-    s.quickmemoEnable = ReadConfigInt("QUICKMEMO_ENABLE", 0);
-    s.dayscrollUnit = ReadRanged("DAYSCROLL_UNIT", 1, 1, 0x7FFFFFFF);
-    s.dayscrollKeep = ReadConfigInt("DAYSCROLL_KEEP", 0);
-    s.dlgplacementKeep = ReadConfigInt("DLGPLACEMENT_KEEP", 0);
     return 1;
 }
 
 bool WriteViewSettings(const AppState& state) {
     bool ok = true;
-    const Settings& s = state.settings;
-    ok &= WriteConfigInt("CALENDAR_TYPE", static_cast<int>(s.calendarType)).ok();
-    ok &= WriteConfigInt("LIST_TODAY_TOP", s.listTodayTop).ok();
-    ok &= WriteConfigInt("CELL_ROW_EXTEND", s.cellRowExtend).ok();
-    ok &= WriteConfigInt("KEEP_WIN_HEIGHT", s.keepWinHeight).ok();
-    ok &= WriteConfigInt("BTN_SIZE", s.btnSize).ok();
-    ok &= WriteConfigInt("BEGIN_WEEK", s.beginWeek).ok();
-    ok &= WriteConfigInt("SHOW_MONTH", s.showMonth).ok();
-    ok &= WriteConfigInt("ALARM", s.alarm).ok();
+    for (const ConfigKey& k : kViewKeys) ok &= WriteKey(k, state.settings);
     return ok;
 }
 
 bool WriteSettings(const AppState& state) {
-    bool ok = true;
-    const Settings& s = state.settings;
-    ok &= WriteViewSettings(state);
-    ok &= WriteConfigInt("USE_TASKTRAY", s.useTasktray).ok();
-    ok &= WriteConfigInt("ALARM_TIME", s.alarmTime).ok();
-    ok &= WriteConfigInt("ALARM_TYPE", static_cast<int>(s.alarmType)).ok();
-    ok &= WriteConfigInt("ALARM_SHOW", static_cast<int>(s.alarmShow)).ok();
-    ok &= WriteConfigInt("ALARM_STARTUP", s.alarmStartup).ok();
-    // Copies, so that a field that lost its terminator is still written within its bounds.
-    char text[sizeof s.alarmStartupTime];
-    CopyField(text, sizeof text, s.alarmStartupTime);
-    ok &= WriteProfileText("CONFIG", "ALARM_STARTUP_TIME", text).ok();
-    ok &= WriteConfigInt("ALARM_CDOWN", s.alarmCdown).ok();
-    ok &= WriteConfigInt("ALARM_CDOWN_DAY", s.alarmCdownDay).ok();
-    ok &= WriteConfigInt("ALARM_CDOWN_PAST", s.alarmCdownPast).ok();
-    ok &= WriteConfigInt("ALARM_PAINT_TIME", s.alarmPaintTime).ok();
-    ok &= WriteConfigInt("ALARM_MEMO_SORT", s.alarmMemoSort).ok();
-    char name[sizeof s.currentDesign];
-    CopyField(name, sizeof name, s.currentDesign);
-    ok &= WriteProfileText("CONFIG", "CURRENT_DESIGN", name).ok();
-    ok &= WriteConfigInt("HOTKEY", s.hotkey).ok();
-    ok &= WriteConfigInt("HOTKEY_TOGGLE", static_cast<int>(s.hotkeyToggle)).ok();
-    ok &= WriteConfigInt("KEYASSIGN_ENABLE", s.keyassignEnable).ok();
-    ok &= WriteAssignments();
-    ok &= WriteConfigInt("QUICKMEMO_ENABLE", s.quickmemoEnable).ok();
-    ok &= WriteConfigInt("DAYSCROLL_UNIT", s.dayscrollUnit).ok();
-    ok &= WriteConfigInt("DAYSCROLL_KEEP", s.dayscrollKeep).ok();
-    ok &= WriteConfigInt("DLGPLACEMENT_KEEP", s.dlgplacementKeep).ok();
+    bool ok = WriteViewSettings(state);
+    for (const ConfigKey& k : kOtherKeys) ok &= WriteKey(k, state.settings);
+    ok &= WriteAssignments();  // sections of their own: where they go in the file is theirs
     return ok;
 }

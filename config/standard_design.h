@@ -9,6 +9,6 @@ inline constexpr char kStandardDesignName[] = "標準";
 // The name it goes by while a design file of the user's holds the name 標準 (that file keeps it).
 inline constexpr char kStandardDesignOtherName[] = "標準(組み込み)";
 
-// Reads the standard design into the design fields of state, as ReadDesign reads a design file
-// (the edition decides which fields there are).
+// Reads the standard design into the design fields of state, as ReadDesignFile reads a design
+// file (the edition decides which fields there are).
 void ReadStandardDesign(AppState* state);

@@ -4,6 +4,7 @@
 
 #include "base/win/dialog_kit.h"
 #include "base/win/handles.h"
+#include "base/win/modal_dialog.h"
 #include "config/tags.h"
 #include "resources/resource.h"
 
@@ -12,10 +13,8 @@ struct TagState {
     TagDialog* d;
     TagStyle work[kTagCount];  // what OK writes
     OwnedBrush swatch;         // the selected entry's colour
-    bool filling;              // the dialog sets its own controls
+    Filling filling;
 };
-
-TagState* StateOf(HWND dialog) { return reinterpret_cast<TagState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 int Selected(HWND dialog) {
     int i = static_cast<int>(SendDlgItemMessageA(dialog, IDC_TAG_LIST, LB_GETCURSEL, 0, 0));
@@ -33,7 +32,7 @@ void SetListLine(HWND dialog, const TagStyle& tag, int index) {
 void ShowEntry(HWND dialog, TagState* s) {
     int i = Selected(dialog);
     const TagStyle& tag = s->work[i];
-    s->filling = true;
+    FillingScope filling(s->filling);
     SetDlgItemTextA(dialog, IDC_TAG_WORD, tag.word);
     EnableWindow(GetDlgItem(dialog, IDC_TAG_WORD), i > 0);
     CheckDlgButton(dialog, IDC_TAG_BOLD, tag.bold ? BST_CHECKED : BST_UNCHECKED);
@@ -41,11 +40,9 @@ void ShowEntry(HWND dialog, TagState* s) {
     CheckDlgButton(dialog, IDC_TAG_STRIKE, tag.strikeOut ? BST_CHECKED : BST_UNCHECKED);
     s->swatch.reset(CreateSolidBrush(tag.colour));
     InvalidateRect(GetDlgItem(dialog, IDC_TAG_SWATCH), nullptr, TRUE);
-    s->filling = false;
 }
 
 BOOL OnInit(HWND dialog, TagState* s) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
     CentreOnScreen(dialog);
     for (int i = 0; i < kTagCount; ++i) {
         s->work[i] = g_tags[i];
@@ -112,9 +109,7 @@ INT_PTR OnStaticColour(TagState* s, HWND control) {
     return reinterpret_cast<INT_PTR>(s->swatch.get());
 }
 
-INT_PTR CALLBACK TagProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    TagState* s = message == WM_INITDIALOG ? reinterpret_cast<TagState*>(lParam) : StateOf(dialog);
-    if (!s) return FALSE;
+INT_PTR TagProc(HWND dialog, TagState* s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInit(dialog, s);
     case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -128,6 +123,5 @@ INT_PTR OpenTagDialog(HWND owner, TagDialog* dialog) {
     TagState s = {};
     s.d = dialog;
     dialog->changed = false;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TAGS), owner, TagProc,
-                           reinterpret_cast<LPARAM>(&s));
+    return RunModalDialog<TagProc>(owner, IDD_TAGS, &s);
 }

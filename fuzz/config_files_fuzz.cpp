@@ -38,7 +38,9 @@ class FixedMeasure : public LayoutMeasure {
 
 void CheckRead(const AppState& st) {
     const Settings& s = st.settings;
-    auto within = [](auto value, int lo, int hi) { return static_cast<int>(value) >= lo && static_cast<int>(value) <= hi; };
+    auto within = [](auto value, int lo, int hi) {
+        return static_cast<int>(value) >= lo && static_cast<int>(value) <= hi;
+    };
     FUZZ_CHECK(within(s.calendarType, 0, 1) && within(s.btnSize, 0, 3) && within(s.beginWeek, 0, 6) &&
                    within(s.showMonth, 0, 3) && s.alarmTime >= 0 && within(s.alarmType, 0, 1) &&
                    within(s.alarmShow, 0, 1) && within(s.alarmCdownDay, 0, 9999) && within(s.hotkeyToggle, 0, 2) &&
@@ -59,16 +61,6 @@ void CheckRead(const AppState& st) {
     for (int i = 0; i < kLabelSlots; ++i)
         FUZZ_CHECK(d.headLabelAt[i] < 64 && d.listHeadLabelAt[i] < 64, "label slot %d out of its text", i);
     for (const TagStyle& t : g_tags) FUZZ_CHECK(Ends(t.word), "a tag word without its end");
-}
-
-struct Bindings {
-    int key[kOperationCount], mouse[kOperationCount];
-};
-
-Bindings TakeBindings() {
-    Bindings b;
-    for (int i = 0; i < kOperationCount; ++i) b.key[i] = g_operations[i].key, b.mouse[i] = g_operations[i].mouse;
-    return b;
 }
 
 // The state as start-up reads it from the configuration file.
@@ -138,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Written to a file of their own, read back the same.
     if (readOnly) return 0;
-    Bindings bindings = TakeBindings();
+    OperationBindings bindings = CurrentBindings();
     TagStyle tags[kTagCount];
     std::memcpy(tags, g_tags, sizeof tags);
     std::string written = FuzzFile("written.ini");
@@ -165,7 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(d.cellWidth == e.cellWidth && d.cellLine == e.cellLine && d.memoRow == e.memoRow &&
                    d.listWidth == e.listWidth && std::memcmp(d.ratios, e.ratios, sizeof d.ratios) == 0,
                "sizes read back otherwise");
-    Bindings back = TakeBindings();
+    OperationBindings back = CurrentBindings();
     FUZZ_CHECK(std::memcmp(&bindings, &back, sizeof back) == 0, "bindings read back otherwise");
     FUZZ_CHECK(std::memcmp(tags, g_tags, sizeof tags) == 0, "tags read back otherwise");
     return 0;

@@ -6,6 +6,7 @@
 
 #include "base/sjis.h"
 #include "base/win/dialog_kit.h"
+#include "base/win/modal_dialog.h"
 #include "calendar/civil_date.h"
 #include "memo/countdown.h"
 #include "memo/date_choice.h"
@@ -18,18 +19,15 @@ constexpr int kMostDays = 9999;
 struct CountdownState {
     CountdownDialog* d;
     DateLists lists;
-    bool filling;  // the dialog sets its own controls
+    Filling filling;
 };
-
-CountdownState* StateOf(HWND dialog) { return reinterpret_cast<CountdownState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 // The day count follows the date chosen in the lists.
 void ShowDayCount(HWND dialog, CountdownState* s) {
     int y, m, d;
     ChosenDateOf(dialog, s->lists, &y, &m, &d);
-    s->filling = true;
+    FillingScope filling(s->filling);
     SetDlgItemInt(dialog, IDC_COUNTDOWN_DAYS, static_cast<UINT>(ClampDays(DayOffset(y, m, d, s->d->today), -kMostDays, kMostDays)), TRUE);
-    s->filling = false;
 }
 
 // The date follows the day count typed or stepped.
@@ -49,8 +47,7 @@ std::string CountdownText(HWND dialog) {
 }
 
 BOOL OnInit(HWND dialog, CountdownState* s) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
-    s->filling = true;
+    FillingScope filling(s->filling);
     CentreOnScreen(dialog);
     CountdownDialog& d = *s->d;
     if (d.line >= CountdownCount()) d.line = -1;
@@ -68,7 +65,6 @@ BOOL OnInit(HWND dialog, CountdownState* s) {
     ShowDate(dialog, &s->lists, y, m, day);
     ShowDayCount(dialog, s);
     SetFocus(GetDlgItem(dialog, IDC_COUNTDOWN_TEXT));
-    s->filling = false;
     return FALSE;  // the focus is set
 }
 
@@ -106,9 +102,8 @@ void OnCommand(HWND dialog, CountdownState* s, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK CountdownProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    CountdownState* s = message == WM_INITDIALOG ? reinterpret_cast<CountdownState*>(lParam) : StateOf(dialog);
-    if (!s) return FALSE;
+INT_PTR CountdownProc(HWND dialog, CountdownState* s, UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
     switch (message) {
     case WM_INITDIALOG: return OnInit(dialog, s);
     case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -121,6 +116,5 @@ INT_PTR OpenCountdownDialog(HWND owner, CountdownDialog* dialog) {
     CountdownState s = {};
     s.d = dialog;
     dialog->changed = false;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_COUNTDOWN), owner, CountdownProc,
-                           reinterpret_cast<LPARAM>(&s));
+    return RunModalDialog<CountdownProc>(owner, IDD_COUNTDOWN, &s);
 }

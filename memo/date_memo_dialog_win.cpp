@@ -7,6 +7,7 @@
 
 #include "base/cell_ids.h"
 #include "base/win/dialog_kit.h"
+#include "base/win/modal_dialog.h"
 #include "base/win/owner_notes.h"
 #include "calendar/civil_date.h"
 #include "config/file_names.h"
@@ -38,10 +39,8 @@ struct DateMemoState {
     int repeat;          // entry of the repeat list chosen: 0 "なし"
     int appendState;     // the entry in force at the last change: 0 overwrite, else append
     int lineCount;       // of the working text, last seen
-    bool filling;        // the dialog sets its own controls: their notifications are not the user's
+    Filling filling;
 };
-
-DateMemoState* StateOf(HWND dialog) { return reinterpret_cast<DateMemoState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 int CellOfDate(const DateMemoDialog& d) {
     int index = DayNumberOf(d.year, d.month, d.day) - d.firstShownDay;
@@ -49,9 +48,8 @@ int CellOfDate(const DateMemoDialog& d) {
 }
 
 void SetEditText(HWND dialog, DateMemoState* s, const std::string& text) {
-    s->filling = true;
+    FillingScope filling(s->filling);
     SetEditTextCaretAtEnd(dialog, IDC_DATE_MEMO_TEXT, text.c_str());
-    s->filling = false;
 }
 
 // The memo of the dialog's date becomes what the edit and its day cell show.
@@ -143,7 +141,8 @@ void OnOk(HWND dialog, DateMemoState* s) {
     if (s->repeat == 0) {
         std::string_view text = WorkingTextOrEmpty();
         std::optional<std::string> sorted = d.sortByTime ? SortMemoByTime(text) : std::nullopt;
-        if (!WriteMemo(d.year, d.month, d.day, sorted ? *sorted : text, false).ok()) return;  // the user has been told; everything typed stays in the dialog
+        // A failed store has been told to the user; everything typed stays in the dialog.
+        if (!WriteMemo(d.year, d.month, d.day, sorted ? *sorted : text, false).ok()) return;
     } else {
         HCURSOR before = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
         std::string added = ItemText(dialog, IDC_DATE_MEMO_TEXT);
@@ -183,8 +182,7 @@ void OnRepeatSettings(HWND dialog, DateMemoState* s) {
 }
 
 BOOL OnInit(HWND dialog, DateMemoState* s) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
-    s->filling = true;
+    FillingScope filling(s->filling);
     OpenFrame(dialog, &s->frame, kAnchors, static_cast<int>(sizeof kAnchors / sizeof kAnchors[0]));
     ShowDate(dialog, &s->lists, s->d->year, s->d->month, s->d->day);
     LoadDate(dialog, s);
@@ -193,7 +191,6 @@ BOOL OnInit(HWND dialog, DateMemoState* s) {
     SetDlgItemTextA(dialog, IDC_DATE_MEMO_MODE, "<上書>");
     SetFocus(GetDlgItem(dialog, IDC_DATE_MEMO_TEXT));
     TellOwner(s->owner, kNoteSelect, CellOfDate(*s->d));
-    s->filling = false;
     return FALSE;  // the focus is set
 }
 
@@ -220,13 +217,11 @@ void OnCommand(HWND dialog, DateMemoState* s, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK DateMemoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    DateMemoState* s = message == WM_INITDIALOG ? reinterpret_cast<DateMemoState*>(lParam) : StateOf(dialog);
-    if (!s) return FALSE;
+INT_PTR DateMemoProc(HWND dialog, DateMemoState* s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInit(dialog, s);
     case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    case WM_SIZE: ResizeFrame(dialog, s->frame, s->filling); return TRUE;
+    case WM_SIZE: ResizeFrame(dialog, s->frame, static_cast<bool>(s->filling)); return TRUE;
     case WM_GETMINMAXINFO: LimitFrame(s->frame, lParam); return TRUE;
     default: return FALSE;
     }
@@ -240,6 +235,5 @@ INT_PTR OpenDateMemoDialog(HWND owner, DateMemoDialog* dialog) {
     s.frame.name = "DATEMEMO";
     s.frame.keep = dialog->placementKeep;
     dialog->stored = false;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DATE_MEMO), owner, DateMemoProc,
-                           reinterpret_cast<LPARAM>(&s));
+    return RunModalDialog<DateMemoProc>(owner, IDD_DATE_MEMO, &s);
 }

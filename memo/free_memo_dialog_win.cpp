@@ -4,6 +4,7 @@
 
 #include "base/cell_ids.h"
 #include "base/win/dialog_kit.h"
+#include "base/win/modal_dialog.h"
 #include "base/win/owner_notes.h"
 #include "memo/memo_dialog_frame_win.h"
 #include "memo/memo_store.h"
@@ -17,14 +18,11 @@ struct FreeMemoState {
     FreeMemoDialog* d;
     HWND owner;
     MemoDialogFrame frame;
-    bool filling;
+    Filling filling;
 };
 
-FreeMemoState* StateOf(HWND dialog) { return reinterpret_cast<FreeMemoState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
-
 BOOL OnInit(HWND dialog, FreeMemoState* s) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
-    s->filling = true;
+    FillingScope filling(s->filling);
     OpenFrame(dialog, &s->frame, kAnchors, static_cast<int>(sizeof kAnchors / sizeof kAnchors[0]));
     std::string text = ReadFreeMemo(s->d->memoRow);
     SetEditTextCaretAtEnd(dialog, IDC_FREE_MEMO_TEXT, text.c_str());
@@ -33,7 +31,6 @@ BOOL OnInit(HWND dialog, FreeMemoState* s) {
     g_edit.outerFrame = false;
     SetFocus(GetDlgItem(dialog, IDC_FREE_MEMO_TEXT));
     TellOwner(s->owner, kNoteSelect, kCellMemoBox);
-    s->filling = false;
     return FALSE;  // the focus is set
 }
 
@@ -69,13 +66,11 @@ void OnCommand(HWND dialog, FreeMemoState* s, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK FreeMemoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    FreeMemoState* s = message == WM_INITDIALOG ? reinterpret_cast<FreeMemoState*>(lParam) : StateOf(dialog);
-    if (!s) return FALSE;
+INT_PTR FreeMemoProc(HWND dialog, FreeMemoState* s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInit(dialog, s);
     case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    case WM_SIZE: ResizeFrame(dialog, s->frame, s->filling); return TRUE;
+    case WM_SIZE: ResizeFrame(dialog, s->frame, static_cast<bool>(s->filling)); return TRUE;
     case WM_GETMINMAXINFO: LimitFrame(s->frame, lParam); return TRUE;
     default: return FALSE;
     }
@@ -89,6 +84,5 @@ INT_PTR OpenFreeMemoDialog(HWND owner, FreeMemoDialog* dialog) {
     s.frame.name = "MEMO";
     s.frame.keep = dialog->placementKeep;
     dialog->stored = false;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FREE_MEMO), owner, FreeMemoProc,
-                           reinterpret_cast<LPARAM>(&s));
+    return RunModalDialog<FreeMemoProc>(owner, IDD_FREE_MEMO, &s);
 }

@@ -23,8 +23,14 @@ std::string DecodeMemo(std::string_view stored);
 std::string AppendStoredLine(std::string_view stored, std::string_view encoded);
 
 // The lines of a stored value, split at TAB and 0x7F as DecodeMemo splits them; an empty value is
-// one empty line. The views point into stored.
+// one empty line.
 std::vector<std::string_view> SplitMemoLines(std::string_view stored);
 // The lines of a CR LF text, split at each LF; a line ends at its first CR (a lone CR ends what is
 // shown of it). No empty line after a break at the very end; an empty text has no lines.
 std::vector<std::string_view> SplitTextLines(std::string_view text);
+
+// The lines point into the text, which must outlive them: a temporary string is refused.
+std::vector<std::string_view> SplitMemoLines(std::string&&) = delete;
+std::vector<std::string_view> SplitTextLines(std::string&&) = delete;
+inline std::vector<std::string_view> SplitMemoLines(const char* stored) { return SplitMemoLines(std::string_view(stored)); }
+inline std::vector<std::string_view> SplitTextLines(const char* text) { return SplitTextLines(std::string_view(text)); }

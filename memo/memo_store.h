@@ -15,8 +15,8 @@
 // The memo as CR LF text; empty when the file, section or key is missing.
 std::string ReadMemo(int year, int month, int day);
 
-// What a store did: whether it reached the file, and whether the stored value changed (from
-// before to after; nothing is written when it would not).
+// What a store did: whether it reached the file, and whether the text differed from the stored
+// value (nothing is written when it did not; with a failed write the file keeps before).
 struct MemoStoreResult {
     WriteResult result;
     bool changed = false;

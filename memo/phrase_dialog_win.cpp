@@ -1,6 +1,7 @@
 #include "memo/phrase_dialog_win.h"
 
 #include "base/win/dialog_kit.h"
+#include "base/win/modal_dialog.h"
 #include "memo/phrases.h"
 #include "resources/resource.h"
 
@@ -8,10 +9,8 @@ namespace {
 struct PhraseState {
     PhraseDialog* d;
     PhraseTable table;
-    bool filling;  // the dialog sets its own controls
+    Filling filling;
 };
-
-PhraseState* StateOf(HWND dialog) { return reinterpret_cast<PhraseState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 int Selected(HWND dialog) {
     int i = static_cast<int>(SendDlgItemMessageA(dialog, IDC_PHRASE_LIST, LB_GETCURSEL, 0, 0));
@@ -21,7 +20,7 @@ int Selected(HWND dialog) {
 // Puts slot's list line at its place (replacing the one there when replace).
 void PutListLine(HWND dialog, const PhraseState* s, int slot, bool replace) {
     char line[kPhraseSize];
-    PhraseListText(s->table.slots[slot], line, sizeof line);
+    PhraseListText(s->table.slots[static_cast<size_t>(slot)].c_str(), line, sizeof line);
     if (replace) SendDlgItemMessageA(dialog, IDC_PHRASE_LIST, LB_DELETESTRING, static_cast<WPARAM>(slot), 0);
     SendDlgItemMessageA(dialog, IDC_PHRASE_LIST, LB_INSERTSTRING, static_cast<WPARAM>(slot), reinterpret_cast<LPARAM>(line));
 }
@@ -29,21 +28,18 @@ void PutListLine(HWND dialog, const PhraseState* s, int slot, bool replace) {
 void Select(HWND dialog, int slot) { SendDlgItemMessageA(dialog, IDC_PHRASE_LIST, LB_SETCURSEL, static_cast<WPARAM>(slot), 0); }
 
 void ShowSelected(HWND dialog, PhraseState* s) {
-    s->filling = true;
-    SetDlgItemTextA(dialog, IDC_PHRASE_TEXT, s->table.slots[Selected(dialog)]);
-    s->filling = false;
+    FillingScope filling(s->filling);
+    SetDlgItemTextA(dialog, IDC_PHRASE_TEXT, s->table.slots[static_cast<size_t>(Selected(dialog))].c_str());
 }
 
 BOOL OnInit(HWND dialog, PhraseState* s) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
-    s->filling = true;
+    FillingScope filling(s->filling);
     CentreOnScreen(dialog);
     LoadPhraseTable(&s->table);
     for (int slot = 0; slot < kPhraseCount; ++slot) PutListLine(dialog, s, slot, false);
     Select(dialog, 0);
     ShowSelected(dialog, s);
     SetFocus(GetDlgItem(dialog, IDOK));
-    s->filling = false;
     return FALSE;  // the focus is set
 }
 
@@ -87,9 +83,8 @@ void OnCommand(HWND dialog, PhraseState* s, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK PhraseProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    PhraseState* s = message == WM_INITDIALOG ? reinterpret_cast<PhraseState*>(lParam) : StateOf(dialog);
-    if (!s) return FALSE;
+INT_PTR PhraseProc(HWND dialog, PhraseState* s, UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
     switch (message) {
     case WM_INITDIALOG: return OnInit(dialog, s);
     case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -102,6 +97,5 @@ INT_PTR OpenPhraseDialog(HWND owner, PhraseDialog* dialog) {
     PhraseState s = {};
     s.d = dialog;
     dialog->saved = false;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PHRASES), owner, PhraseProc,
-                           reinterpret_cast<LPARAM>(&s));
+    return RunModalDialog<PhraseProc>(owner, IDD_PHRASES, &s);
 }

@@ -1,6 +1,6 @@
 #include "memo/phrases.h"
 
-#include <cstring>
+#include <utility>
 
 #include "base/sjis.h"
 #include "memo/memo_store.h"
@@ -21,12 +21,14 @@ void FlattenLines(const char* text, char* out, int outSize, bool doubleAmpersand
     }
     out[o] = 0;
 }
+
+// text cut to what a phrase holds, on a character boundary.
+std::string PhraseOf(const std::string& text) { return text.substr(0, SjisFitLength(text.c_str(), kPhraseSize - 1)); }
 }  // namespace
 
-void ReadPhrase(int slot, char out[kPhraseSize]) {
-    out[0] = 0;
-    if (slot < 0 || slot >= kPhraseCount) return;
-    CopyField(out, kPhraseSize, ReadMemo(-1, -1, slot).c_str());
+std::string ReadPhrase(int slot) {
+    if (slot < 0 || slot >= kPhraseCount) return std::string();
+    return PhraseOf(ReadMemo(-1, -1, slot));
 }
 
 bool WritePhrase(int slot, const char* text) {
@@ -47,26 +49,23 @@ void PhraseMenuText(const char* phrase, char* out, int outSize) {
 }
 
 void LoadPhraseTable(PhraseTable* table) {
-    for (int s = 0; s < kPhraseCount; ++s) ReadPhrase(s, table->slots[s]);
+    for (int s = 0; s < kPhraseCount; ++s) table->slots[static_cast<size_t>(s)] = ReadPhrase(s);
 }
 
 bool SavePhraseTable(const PhraseTable& table) {
     bool ok = true;
-    for (int s = 0; s < kPhraseCount; ++s) ok = WritePhrase(s, table.slots[s]) && ok;
+    for (int s = 0; s < kPhraseCount; ++s) ok = WritePhrase(s, table.slots[static_cast<size_t>(s)].c_str()) && ok;
     return ok;
 }
 
 void SetPhrase(PhraseTable* table, int slot, const char* text) {
     if (slot < 0 || slot >= kPhraseCount) return;
-    CopyField(table->slots[slot], kPhraseSize, text ? text : "");
+    table->slots[static_cast<size_t>(slot)] = PhraseOf(text ? text : "");
 }
 
 int MovePhrase(PhraseTable* table, int slot, int direction) {
     int target = slot + (direction < 0 ? -1 : 1);
     if (slot < 0 || slot >= kPhraseCount || target < 0 || target >= kPhraseCount) return -1;
-    char kept[kPhraseSize];
-    std::memcpy(kept, table->slots[slot], kPhraseSize);
-    std::memcpy(table->slots[slot], table->slots[target], kPhraseSize);
-    std::memcpy(table->slots[target], kept, kPhraseSize);
+    std::swap(table->slots[static_cast<size_t>(slot)], table->slots[static_cast<size_t>(target)]);
     return target;
 }

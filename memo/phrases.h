@@ -1,12 +1,14 @@
 // Fixed phrases: sixteen stored texts pasted into memos, in section REGWORD of the common memo
 // file, and the table the fixed phrase dialog edits.
 #pragma once
+#include <array>
+#include <string>
 
 constexpr int kPhraseCount = 16;
 constexpr int kPhraseSize = 256;  // every reader takes at most 255 bytes
 
 // Phrase slot (0 to 15) as CR LF text, at most 255 bytes; empty when unset.
-void ReadPhrase(int slot, char out[kPhraseSize]);
+std::string ReadPhrase(int slot);
 // An empty text deletes the key. Never recorded for undo. False when it did not reach the file.
 bool WritePhrase(int slot, const char* text);
 
@@ -16,7 +18,7 @@ void PhraseListText(const char* phrase, char* out, int outSize);
 void PhraseMenuText(const char* phrase, char* out, int outSize);
 
 struct PhraseTable {
-    char slots[kPhraseCount][kPhraseSize];
+    std::array<std::string, kPhraseCount> slots;  // each at most 255 bytes
 };
 
 void LoadPhraseTable(PhraseTable* table);

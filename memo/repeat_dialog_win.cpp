@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/win/dialog_kit.h"
+#include "base/win/modal_dialog.h"
 #include "calendar/civil_date.h"
 #include "config/file_names.h"
 #include "memo/countdown.h"
@@ -19,10 +20,8 @@ struct RepeatState {
     RepeatDialog* d;
     DateLists lists;
     int start;     // day number of the series' start
-    bool filling;  // the dialog sets its own controls
+    Filling filling;
 };
-
-RepeatState* StateOf(HWND dialog) { return reinterpret_cast<RepeatState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 int DaysToChosenEnd(HWND dialog, const RepeatState* s) {
     int y, m, d;
@@ -32,9 +31,8 @@ int DaysToChosenEnd(HWND dialog, const RepeatState* s) {
 
 // The day count follows the end date chosen in the lists.
 void ShowDayCount(HWND dialog, RepeatState* s) {
-    s->filling = true;
+    FillingScope filling(s->filling);
     SetDlgItemInt(dialog, IDC_REPEAT_DAYS, static_cast<UINT>(ClampDays(DaysToChosenEnd(dialog, s), 0, kMostDays)), FALSE);
-    s->filling = false;
 }
 
 // The end date follows the day count typed or stepped.
@@ -46,8 +44,7 @@ void ShowEndDate(HWND dialog, RepeatState* s) {
 }
 
 BOOL OnInit(HWND dialog, RepeatState* s) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
-    s->filling = true;
+    FillingScope filling(s->filling);
     CentreOnScreen(dialog);
     const RepeatDialog& d = *s->d;
     s->start = DayNumberOf(d.startYear, d.startMonth, d.startDay);
@@ -58,7 +55,6 @@ BOOL OnInit(HWND dialog, RepeatState* s) {
     ShowDate(dialog, &s->lists, y, m, day);
     SendDlgItemMessageA(dialog, IDC_REPEAT_DAYS_SPIN, UDM_SETRANGE32, 0, kMostDays);
     ShowDayCount(dialog, s);
-    s->filling = false;
     return TRUE;
 }
 
@@ -92,9 +88,8 @@ void OnCommand(HWND dialog, RepeatState* s, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK RepeatProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    RepeatState* s = message == WM_INITDIALOG ? reinterpret_cast<RepeatState*>(lParam) : StateOf(dialog);
-    if (!s) return FALSE;
+INT_PTR RepeatProc(HWND dialog, RepeatState* s, UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
     switch (message) {
     case WM_INITDIALOG: return OnInit(dialog, s);
     case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
@@ -106,6 +101,5 @@ INT_PTR CALLBACK RepeatProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 INT_PTR OpenRepeatDialog(HWND owner, RepeatDialog* dialog) {
     RepeatState s = {};
     s.d = dialog;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_REPEAT), owner, RepeatProc,
-                           reinterpret_cast<LPARAM>(&s));
+    return RunModalDialog<RepeatProc>(owner, IDD_REPEAT, &s);
 }

@@ -8,6 +8,7 @@
 #include "base/sjis.h"
 #include "base/win/clipboard_win.h"
 #include "base/win/dialog_kit.h"
+#include "base/win/modal_dialog.h"
 #include "base/win/owner_notes.h"
 #include "memo/memo_search.h"
 #include "memo/search_results.h"
@@ -23,8 +24,6 @@ struct SearchState {
     // the texts of the rows it draws, so ten thousand hits show at once and sort here.
     std::vector<SearchRow> rows;
 };
-
-SearchState* StateOf(HWND dialog) { return reinterpret_cast<SearchState*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 HWND ResultList(HWND dialog) { return GetDlgItem(dialog, IDC_SEARCH_RESULTS); }
 
@@ -43,8 +42,7 @@ void SetRowState(HWND list, int index, UINT state, UINT mask) {
     SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
-BOOL OnInit(HWND dialog, SearchState* s) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
+BOOL OnInit(HWND dialog) {
     CentreOnScreen(dialog);
     HWND list = ResultList(dialog);
     SetUpReportColumns(list, kSearchColumnTitles, kSearchColumnWidths, 2);
@@ -144,11 +142,9 @@ void OnCommand(HWND dialog, SearchState* s, int id) {
     }
 }
 
-INT_PTR CALLBACK SearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    SearchState* s = message == WM_INITDIALOG ? reinterpret_cast<SearchState*>(lParam) : StateOf(dialog);
-    if (!s) return FALSE;
+INT_PTR SearchProc(HWND dialog, SearchState* s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return OnInit(dialog, s);
+    case WM_INITDIALOG: return OnInit(dialog);
     case WM_COMMAND: OnCommand(dialog, s, LOWORD(wParam)); return TRUE;
     case WM_NOTIFY: return OnNotify(dialog, s, reinterpret_cast<NMHDR*>(lParam));
     default: return FALSE;
@@ -160,6 +156,5 @@ INT_PTR OpenSearchDialog(HWND owner, SearchDialog* dialog) {
     SearchState s = {};
     s.d = dialog;
     s.owner = owner;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SEARCH), owner, SearchProc,
-                           reinterpret_cast<LPARAM>(&s));
+    return RunModalDialog<SearchProc>(owner, IDD_SEARCH, &s);
 }

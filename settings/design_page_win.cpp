@@ -35,13 +35,6 @@ constexpr int kTextSwatches[] = {IDC_DESIGN_TEXT_SWATCH_WEEKDAY, IDC_DESIGN_TEXT
 constexpr int kBackSwatches[] = {IDC_DESIGN_BACK_SWATCH_WEEKDAY, IDC_DESIGN_BACK_SWATCH_HOLIDAY,
                                  IDC_DESIGN_BACK_SWATCH_SATURDAY};
 
-// What the page keeps besides the session. The settings dialog is modal: one page at a time.
-struct DesignPageState {
-    OwnedBrush swatch;     // the brush of the swatch painted last
-    bool filling = false;  // the page is setting its own controls: their notes are no changes
-};
-DesignPageState g_page;
-
 bool Layered() { return CurrentEdition() == kLayeredEdition; }
 
 LRESULT Send(HWND page, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -123,28 +116,27 @@ void Changed(HWND page, bool changed) {
     if (changed) NoteSettingsChanged(page);
 }
 
-BOOL OnInit(HWND page, LPARAM session) {
-    KeepSession(page, session);
+BOOL OnInit(HWND page) {
     if (!Layered())
         for (int id : kLayeredOnly) ShowWindow(GetDlgItem(page, id), SW_HIDE);
     return FALSE;  // the frame sets the focus
 }
 
-void OnDestroy() { g_page.swatch.reset(); }
+void OnDestroy(SettingsSession* s) { s->swatch.reset(); }
 
-void OnEditChanged(HWND page, int code) { Changed(page, code == EN_CHANGE && !g_page.filling); }
+void OnEditChanged(HWND page, const SettingsSession& s, int code) { Changed(page, code == EN_CHANGE && !s.filling); }
 
 // Choosing a place is a change of the page like any other selection: テスト and 適用 come on.
 void OnFontPlaceChosen(HWND page, SettingsSession* s, int code) {
     if (code != LBN_SELCHANGE) return;
     ShowFontPlace(page, s);
-    Changed(page, !g_page.filling);
+    Changed(page, !s->filling);
 }
 
 void OnBackPlaceChosen(HWND page, SettingsSession* s, int code) {
     if (code != LBN_SELCHANGE) return;
     ShowBackPlace(page, s);
-    Changed(page, !g_page.filling);
+    Changed(page, !s->filling);
 }
 
 // The font chooser works in device heights; the places keep points.
@@ -225,7 +217,7 @@ void OnSlider(HWND page, SettingsSession* s, HWND slider) {
 
 // Switching reads the chosen design into the working copy and lets the calendar show it at once.
 void OnDesignChosen(HWND page, SettingsSession* s, int code) {
-    if (code != CBN_SELCHANGE || g_page.filling) return;
+    if (code != CBN_SELCHANGE || s->filling) return;
     int i = static_cast<int>(Send(page, IDC_DESIGN_CHOICE, CB_GETCURSEL));
     char name[MAX_PATH] = "";
     if (i < 0 || Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXTLEN, i) >= static_cast<LRESULT>(sizeof name)) return;
@@ -285,7 +277,7 @@ void OnCommand(HWND page, SettingsSession* s, int id, int code) {
     case IDC_DESIGN_LIST_WIDTH:
     case IDC_DESIGN_LIST_HEAD_FORM:
     case IDC_DESIGN_TITLE_FORM:
-    case IDC_DESIGN_MEMO_ROW: OnEditChanged(page, code); break;
+    case IDC_DESIGN_MEMO_ROW: OnEditChanged(page, *s, code); break;
     case IDC_DESIGN_CHOICE: OnDesignChosen(page, s, code); break;
     case IDC_DESIGN_SAVE_AS: OnSaveAs(page, s, code); break;
     case IDC_DESIGN_FONT_PLACES: OnFontPlaceChosen(page, s, code); break;
@@ -314,14 +306,24 @@ INT_PTR OnStaticColour(HWND page, SettingsSession* s, HWND control) {
         colour = d.backs[ShownPlace(page, IDC_DESIGN_BACK_PLACES)].colours[id - IDC_DESIGN_BACK_SWATCH_WEEKDAY];
     else
         return FALSE;
-    g_page.swatch.reset(CreateSolidBrush(colour));
-    return reinterpret_cast<INT_PTR>(g_page.swatch.get());
+    s->swatch.reset(CreateSolidBrush(colour));
+    return reinterpret_cast<INT_PTR>(s->swatch.get());
+}
+
+INT_PTR OnMessage(HWND page, SettingsSession* s, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnInit(page);
+    case WM_DESTROY: OnDestroy(s); return FALSE;
+    case WM_COMMAND: OnCommand(page, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_HSCROLL: OnSlider(page, s, reinterpret_cast<HWND>(lParam)); return TRUE;
+    case WM_CTLCOLORSTATIC: return OnStaticColour(page, s, reinterpret_cast<HWND>(lParam));
+    default: return FALSE;
+    }
 }
 }  // namespace
 
 void ListDesigns(HWND page, SettingsSession* s) {
-    bool filling = g_page.filling;
-    g_page.filling = true;
+    FillingScope filling(s->filling);
     Send(page, IDC_DESIGN_CHOICE, CB_RESETCONTENT);
     std::vector<std::string> names = ListDesignNames(g_files.programDir, '\\');
     // The standard design is always there to go back to (once: a file may name itself so).
@@ -339,14 +341,13 @@ void ListDesigns(HWND page, SettingsSession* s) {
         Send(page, IDC_DESIGN_CHOICE, CB_ADDSTRING, 0, text);
         Send(page, IDC_DESIGN_CHOICE, CB_SELECTSTRING, static_cast<WPARAM>(-1), text);
     }
-    g_page.filling = filling;
 }
 
 void FillDesignPage(HWND page, SettingsSession* s) {
     const Design& d = s->work.design;
     // The edits as collecting reads them back.
     SettingsForm f = FormOfSettings(s->work);
-    g_page.filling = true;
+    FillingScope filling(s->filling);
     SetDlgItemTextA(page, IDC_DESIGN_CELL_WIDTH, f.cellWidth.c_str());
     SetDlgItemTextA(page, IDC_DESIGN_CELL_LINE, f.cellLine.c_str());
     SetDlgItemTextA(page, IDC_DESIGN_HEAD_FORM, f.headForm.c_str());
@@ -360,18 +361,8 @@ void FillDesignPage(HWND page, SettingsSession* s) {
     ShowFontPlace(page, s);
     ShowBackPlace(page, s);
     ListDesigns(page, s);
-    g_page.filling = false;
 }
 
 INT_PTR CALLBACK DesignPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    SettingsSession* s = message == WM_INITDIALOG ? reinterpret_cast<SettingsSession*>(lParam) : SessionOf(page);
-    if (!s) return FALSE;
-    switch (message) {
-    case WM_INITDIALOG: return OnInit(page, lParam);
-    case WM_DESTROY: OnDestroy(); return FALSE;
-    case WM_COMMAND: OnCommand(page, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    case WM_HSCROLL: OnSlider(page, s, reinterpret_cast<HWND>(lParam)); return TRUE;
-    case WM_CTLCOLORSTATIC: return OnStaticColour(page, s, reinterpret_cast<HWND>(lParam));
-    default: return FALSE;
-    }
+    return DialogProcOf<SettingsSession, OnMessage>(page, message, wParam, lParam);
 }

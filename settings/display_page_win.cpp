@@ -66,9 +66,18 @@ void OnCommand(HWND page, SettingsSession* s, int id, int code) {
 }
 
 std::vector<std::string> Entries(std::initializer_list<const char*> texts) { return {texts.begin(), texts.end()}; }
+
+INT_PTR OnMessage(HWND page, SettingsSession* s, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND: OnCommand(page, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    default: return FALSE;
+    }
+}
 }  // namespace
 
 void FillDisplayPage(HWND page, SettingsSession* s) {
+    FillingScope filling(s->filling);
     SettingsForm f = FormOfSettings(s->work);
     FillList(page, IDC_DISPLAY_CALENDAR_TYPE, Entries({"テーブル", "リスト"}), f.calendarType);
     FillList(page, IDC_DISPLAY_BUTTON_SIZE, Entries({"小", "大", "表示しない"}), f.buttonSize);
@@ -107,12 +116,5 @@ void FillDisplayPage(HWND page, SettingsSession* s) {
 }
 
 INT_PTR CALLBACK DisplayPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    SettingsSession* s = SessionOf(page);
-    switch (message) {
-    case WM_INITDIALOG: KeepSession(page, lParam); return TRUE;
-    case WM_COMMAND:
-        if (s) OnCommand(page, s, LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    default: return FALSE;
-    }
+    return DialogProcOf<SettingsSession, OnMessage>(page, message, wParam, lParam);
 }

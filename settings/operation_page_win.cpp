@@ -1,6 +1,6 @@
 // Settings page "操作": the hot key, the key and quick input switches, the row scroll unit and the
-// key and mouse binding of every operation. Bindings are edited in the operation table's editing
-// columns; the frame makes them the bindings when the settings are kept.
+// key and mouse binding of every operation. Bindings are edited in the session's copy; the frame
+// hands it to the calendar when the settings are kept.
 #include <windows.h>
 
 #include <string>
@@ -39,7 +39,10 @@ std::vector<std::string> KeyListEntries() {
     return entries;
 }
 
-std::string RowText(const Operation& op) { return OperationRowText(op, KeyNameOf(op.keyEditing).c_str()); }
+std::string RowText(const SettingsSession& s, int row) {
+    int key = s.bindings.key[row];
+    return OperationRowText(g_operations[row].name, key, s.bindings.mouse[row], KeyNameOf(key).c_str());
+}
 
 int SelectedRow(HWND page) {
     int row = static_cast<int>(SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_GETCURSEL, 0, 0));
@@ -57,31 +60,30 @@ int ModifiersIn(HWND page, const BindingBoxes& boxes) {
     return BindingModifiers(Checked(page, boxes.alt), Checked(page, boxes.ctrl), Checked(page, boxes.shift));
 }
 
-void OnRowChosen(HWND page) {
+void OnRowChosen(HWND page, const SettingsSession& s) {
     int row = SelectedRow(page);
     if (row < 0) return;
-    const Operation& op = g_operations[row];
-    ShowBinding(page, kKeyBoxes, op.keyEditing, KeyListIndexOf(op.keyEditing));
-    ShowBinding(page, kMouseBoxes, op.mouseEditing, MouseListIndexOf(op.mouseEditing));
+    int key = s.bindings.key[row], mouse = s.bindings.mouse[row];
+    ShowBinding(page, kKeyBoxes, key, KeyListIndexOf(key));
+    ShowBinding(page, kMouseBoxes, mouse, MouseListIndexOf(mouse));
 }
 
 // The selected row takes the boxes' bindings; its line is written again in place.
-void OnBindingChanged(HWND page) {
+void OnBindingChanged(HWND page, SettingsSession* s) {
     int row = SelectedRow(page);
     if (row < 0) return;
-    Operation& op = g_operations[row];
-    op.keyEditing = KeyBindingFromList(ListSelection(page, IDC_OPERATION_KEY), ModifiersIn(page, kKeyBoxes));
-    op.mouseEditing = MouseBindingFromList(ListSelection(page, IDC_OPERATION_MOUSE), ModifiersIn(page, kMouseBoxes));
+    s->bindings.key[row] = KeyBindingFromList(ListSelection(page, IDC_OPERATION_KEY), ModifiersIn(page, kKeyBoxes));
+    s->bindings.mouse[row] =
+        MouseBindingFromList(ListSelection(page, IDC_OPERATION_MOUSE), ModifiersIn(page, kMouseBoxes));
     SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
     SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_INSERTSTRING, static_cast<WPARAM>(row),
-                        reinterpret_cast<LPARAM>(RowText(op).c_str()));
+                        reinterpret_cast<LPARAM>(RowText(*s, row).c_str()));
     SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
 }
 
 // The lists' entries, the list's columns and what differs in the classic edition; the values
 // come with FillOperationPage.
-BOOL OnInit(HWND page, LPARAM session) {
-    KeepSession(page, session);
+BOOL OnInit(HWND page) {
     std::vector<std::string> keys = KeyListEntries();
     FillList(page, IDC_OPERATION_HOTKEY_KEY, keys, 0);
     FillList(page, IDC_OPERATION_KEY, keys, 0);
@@ -96,20 +98,28 @@ BOOL OnInit(HWND page, LPARAM session) {
     return FALSE;  // the frame places the focus
 }
 
-void OnCommand(HWND page, int id, int code) {
-    SettingsSession* s = SessionOf(page);
-    if (!s || s->initialising) return;
+void OnCommand(HWND page, SettingsSession* s, int id, int code) {
+    if (s->filling) return;
     switch (OperationPageEventOf(id, code)) {
     case kPageIgnores: return;
-    case kRowChosen: OnRowChosen(page); break;
-    case kBindingChanged: OnBindingChanged(page); break;
+    case kRowChosen: OnRowChosen(page, *s); break;
+    case kBindingChanged: OnBindingChanged(page, s); break;
     case kPageSettingChanged: break;
     }
     NoteSettingsChanged(page);
 }
+
+INT_PTR OnMessage(HWND page, SettingsSession* s, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: return OnInit(page);
+    case WM_COMMAND: OnCommand(page, s, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    default: return FALSE;
+    }
+}
 }  // namespace
 
 void FillOperationPage(HWND page, SettingsSession* s) {
+    FillingScope filling(s->filling);
     SettingsForm form = FormOfSettings(s->work);
     Check(page, IDC_OPERATION_HOTKEY_ALT, form.hotkeyModifiers & kHotkeyAlt);
     Check(page, IDC_OPERATION_HOTKEY_CTRL, form.hotkeyModifiers & kHotkeyCtrl);
@@ -124,16 +134,11 @@ void FillOperationPage(HWND page, SettingsSession* s) {
     Check(page, IDC_OPERATION_KEYASSIGN_ENABLE, form.keyassignEnable);
     Check(page, IDC_OPERATION_QUICKMEMO_ENABLE, form.quickmemoEnable);
     SetDlgItemTextA(page, IDC_OPERATION_DAYSCROLL_UNIT, form.dayscrollUnit.c_str());
-    StartEditingBindings();
     SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_RESETCONTENT, 0, 0);
-    for (const Operation* op = g_operations; op->name; ++op)
-        SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RowText(*op).c_str()));
+    for (int row = 0; row < kOperationCount; ++row)
+        SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RowText(*s, row).c_str()));
 }
 
 INT_PTR CALLBACK OperationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: return OnInit(page, lParam);
-    case WM_COMMAND: OnCommand(page, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    default: return FALSE;
-    }
+    return DialogProcOf<SettingsSession, OnMessage>(page, message, wParam, lParam);
 }

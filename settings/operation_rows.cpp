@@ -7,10 +7,10 @@ constexpr char kNone[] = "(なし)";
 constexpr int kMouseActionCount = 6;
 }  // namespace
 
-std::string OperationRowText(const Operation& op, const char* keyName) {
-    char mouse[50];
-    MouseBindingName(op.mouseEditing, mouse, sizeof mouse);
-    return std::string(op.name) + "\t" + KeyBindingName(op.keyEditing, keyName) + "\t" + mouse;
+std::string OperationRowText(const char* name, int key, int mouse, const char* keyName) {
+    char mouseName[50];
+    MouseBindingName(mouse, mouseName, sizeof mouseName);
+    return std::string(name) + "\t" + KeyBindingName(key, keyName) + "\t" + mouseName;
 }
 
 std::vector<std::string> MouseListEntries() {

@@ -9,9 +9,9 @@
 // The hot key's modifier byte (bits 8-15 of "HOTKEY").
 constexpr int kHotkeyShift = 0x01, kHotkeyCtrl = 0x02, kHotkeyAlt = 0x04, kHotkeyWin = 0x08;
 
-// One row of the operation list: name, key binding name and mouse binding name, tab-separated;
-// keyName is the system's name of the edited key binding's key.
-std::string OperationRowText(const Operation& op, const char* keyName);
+// One row of the operation list: the operation's name, then the names of its key and mouse
+// bindings, tab-separated; keyName is the system's name of the key binding's key.
+std::string OperationRowText(const char* name, int key, int mouse, const char* keyName);
 
 // The key lists hold "(なし)" then the key table in order; the mouse list "(なし)" then the six
 // actions. Index 0 is "(なし)".

@@ -2,28 +2,17 @@
 
 #include <commctrl.h>
 
-#include "base/sjis.h"
+#include <cstring>
+
 #include "base/win/dialog_kit.h"
+#include "base/win/modal_dialog.h"
 #include "base/win/owner_notes.h"
-#include "config/design.h"
-#include "config/file_names.h"
-#include "config/named_designs.h"
-#include "config/operations.h"
 #include "config/profile_access.h"
-#include "config/profile_store.h"
-#include "config/settings.h"
 #include "resources/resource.h"
 #include "settings/design_page_win.h"
 #include "settings/settings_session_win.h"
 
 namespace {
-struct Frame {
-    SettingsDialog* d;
-    SettingsSession session;
-};
-
-Frame* FrameOf(HWND frame) { return reinterpret_cast<Frame*>(GetWindowLongPtrA(frame, GWLP_USERDATA)); }
-
 constexpr int kPageTemplates[kSettingsPageCount] = {IDD_SETTINGS_DISPLAY, IDD_SETTINGS_DESIGN, IDD_SETTINGS_OPERATION};
 constexpr DLGPROC kPageProcs[kSettingsPageCount] = {DisplayPageProc, DesignPageProc, OperationPageProc};
 const char* const kTabTitles[kSettingsPageCount] = {"表示・アラーム", "デザイン", "操作"};
@@ -31,7 +20,7 @@ const char* const kTabTitles[kSettingsPageCount] = {"表示・アラーム", "�
 HWND Tabs(HWND frame) { return GetDlgItem(frame, IDC_SETTINGS_TABS); }
 
 // The pages are children of the frame laid over the tab control's display area.
-void CreatePages(HWND frame, Frame* f) {
+void CreatePages(HWND frame, SettingsSession* s) {
     HWND tabs = Tabs(frame);
     for (int i = 0; i < kSettingsPageCount; ++i) {
         TCITEMA item = {};
@@ -45,19 +34,18 @@ void CreatePages(HWND frame, Frame* f) {
     SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     for (int i = 0; i < kSettingsPageCount; ++i) {
         HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPageTemplates[i]), frame,
-                                       kPageProcs[i], reinterpret_cast<LPARAM>(&f->session));
-        f->session.pages[i] = page;
+                                       kPageProcs[i], reinterpret_cast<LPARAM>(s));
+        s->pages[i] = page;
         SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                      SWP_NOACTIVATE);
     }
 }
 
-void FillPages(Frame* f) {
-    f->session.initialising = true;
-    FillDisplayPage(f->session.pages[kDisplayPage], &f->session);
-    FillDesignPage(f->session.pages[kDesignPage], &f->session);
-    FillOperationPage(f->session.pages[kOperationPage], &f->session);
-    f->session.initialising = false;
+void FillPages(SettingsSession* s) {
+    FillingScope filling(s->filling);
+    FillDisplayPage(s->pages[kDisplayPage], s);
+    FillDesignPage(s->pages[kDesignPage], s);
+    FillOperationPage(s->pages[kOperationPage], s);
 }
 
 // A button pressed and then disabled would keep the focus, and the keyboard would reach nothing.
@@ -74,104 +62,86 @@ void EnableButtons(HWND frame, bool enable) {
     }
 }
 
-BOOL OnInit(HWND frame, Frame* f) {
-    SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(f));
-    KeepSession(frame, reinterpret_cast<LPARAM>(&f->session));
-    f->session.frame = frame;
+BOOL OnInit(HWND frame, SettingsSession* s) {
+    FillingScope filling(s->filling);
+    s->frame = frame;
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
-    CreatePages(frame, f);
+    CreatePages(frame, s);
     int tab = ReadConfigInt("SETTING_TAB", 0);
     if (tab < 0 || tab >= kSettingsPageCount) tab = 0;
-    ShowSettingsPage(&f->session, tab);
+    ShowSettingsPage(s, tab);
     CentreOnScreen(frame);
-    MakeWorkFonts(&f->session);
-    FillPages(f);
+    MakeWorkFonts(s);
+    FillPages(s);
     SetFocus(GetDlgItem(frame, IDOK));
     EnableButtons(frame, false);
     return FALSE;  // the focus is set
 }
 
-// The working copy in force in the calendar, shown but not kept.
-void Preview(HWND frame, Frame* f) {
-    g_app = f->session.work;
-    TellOwner(GetWindow(frame, GW_OWNER), kNotePreview);
-}
+HWND Owner(HWND frame) { return GetWindow(frame, GW_OWNER); }
 
-void OnTest(HWND frame, Frame* f) {
-    if (!CollectSettings(&f->session)) return;
+void OnTest(HWND frame, SettingsSession* s) {
+    if (!CollectSettings(s)) return;
     Disable(frame, IDC_SETTINGS_TEST);
-    Preview(frame, f);
+    TellOwner(Owner(frame), kNotePreview, &s->work);
 }
 
-// 適用 and OK: the working copy becomes the settings and goes to the configuration file, every
-// key of it in one replacement of the file.
-bool Keep(HWND frame, Frame* f) {
-    if (!CollectSettings(&f->session)) return false;
-    AppState& kept = f->session.kept;
-    int trayBefore = kept.settings.useTasktray;
-    kept = f->session.work;
-    g_app = kept;
-    KeepEditedBindings();
-    bool written;
-    {
-        ProfileWriteBatch batch;
-        written = WriteSettings(g_app);
-        if (MarkChangedDesign(g_files.programDir, '\\', &g_app)) {
-            kept = g_app;
-            CopyField(f->session.work.settings.currentDesign, sizeof f->session.work.settings.currentDesign,
-                      g_app.settings.currentDesign);
-            ListDesigns(f->session.pages[kDesignPage], &f->session);
-            written &= WriteSettings(g_app);
-        }
-        written &= WriteDesign(g_app);
-        written &= batch.End().ok();
+// 適用 and OK: the calendar makes the working copies the settings and writes them; the design's
+// name it kept (marked when the design was changed) comes back into the copies.
+bool Keep(HWND frame, SettingsSession* s) {
+    if (!CollectSettings(s)) return false;
+    SettingsToKeep keep{s->work, s->bindings, s->kept.settings.useTasktray != 0, false};
+    TellOwner(Owner(frame), kNoteSettingsKept, &keep);
+    s->kept = keep.state;
+    Settings& work = s->work.settings;
+    if (std::strncmp(work.currentDesign, keep.state.settings.currentDesign, sizeof work.currentDesign) != 0) {
+        std::memcpy(work.currentDesign, keep.state.settings.currentDesign, sizeof work.currentDesign);
+        ListDesigns(s->pages[kDesignPage], s);
     }
-    f->d->kept = true;
-    TellOwner(GetWindow(frame, GW_OWNER), kNoteSettingsKept, trayBefore);
+    s->dialog->kept = true;
     // The store has told the user already; the status line says what it means here.
-    if (!written) SetDlgItemTextA(frame, IDC_SETTINGS_STATUS, "設定をファイルに保存できませんでした");
-    return written;
+    if (!keep.written) SetDlgItemTextA(frame, IDC_SETTINGS_STATUS, "設定をファイルに保存できませんでした");
+    return keep.written;
 }
 
-void OnApply(HWND frame, Frame* f) {
-    if (!Keep(frame, f)) return;
+void OnApply(HWND frame, SettingsSession* s) {
+    if (!Keep(frame, s)) return;
     EnableButtons(frame, false);
 }
 
-void OnOk(HWND frame, Frame* f) {
-    if (Keep(frame, f)) EndDialog(frame, IDOK);
+void OnOk(HWND frame, SettingsSession* s) {
+    if (Keep(frame, s)) EndDialog(frame, IDOK);
 }
 
-void OnCancel(HWND frame, Frame* f) {
-    g_app = f->session.kept;
-    TellOwner(GetWindow(frame, GW_OWNER), kNotePreview);
+void OnCancel(HWND frame, SettingsSession* s) {
+    TellOwner(Owner(frame), kNotePreview, &s->kept);
     EndDialog(frame, IDCANCEL);
 }
 
-void OnCommand(HWND frame, Frame* f, int id) {
-    if (f->session.initialising) return;
+void OnCommand(HWND frame, SettingsSession* s, int id) {
+    if (s->filling) return;
     switch (id) {
-    case IDOK: OnOk(frame, f); break;
-    case IDCANCEL: OnCancel(frame, f); break;
-    case IDC_SETTINGS_TEST: OnTest(frame, f); break;
-    case IDC_SETTINGS_APPLY: OnApply(frame, f); break;
+    case IDOK: OnOk(frame, s); break;
+    case IDCANCEL: OnCancel(frame, s); break;
+    case IDC_SETTINGS_TEST: OnTest(frame, s); break;
+    case IDC_SETTINGS_APPLY: OnApply(frame, s); break;
     default: break;
     }
 }
 
-void OnChanged(HWND frame, const Frame* f) {
-    if (!f->session.initialising) EnableButtons(frame, true);
+void OnChanged(HWND frame, const SettingsSession& s) {
+    if (!s.filling) EnableButtons(frame, true);
 }
 
-void OnTabChange(HWND frame, Frame* f) {
+void OnTabChange(HWND frame, SettingsSession* s) {
     int tab = static_cast<int>(SendMessageA(Tabs(frame), TCM_GETCURSEL, 0, 0));
-    ShowSettingsPage(&f->session, tab);
+    ShowSettingsPage(s, tab);
     (void)WriteConfigInt("SETTING_TAB", tab);  // a failure is told by the store
 }
 
-INT_PTR OnNotify(HWND frame, Frame* f, const NMHDR* note) {
-    if (note->idFrom == IDC_SETTINGS_TABS && note->code == TCN_SELCHANGE) OnTabChange(frame, f);
+INT_PTR OnNotify(HWND frame, SettingsSession* s, const NMHDR* note) {
+    if (note->idFrom == IDC_SETTINGS_TABS && note->code == TCN_SELCHANGE) OnTabChange(frame, s);
     return FALSE;
 }
 
@@ -183,14 +153,12 @@ INT_PTR OnStaticColour(HDC dc, HWND control) {
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-INT_PTR CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
-    Frame* f = message == WM_INITDIALOG ? reinterpret_cast<Frame*>(lParam) : FrameOf(frame);
-    if (!f) return FALSE;
+INT_PTR FrameProc(HWND frame, SettingsSession* s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return OnInit(frame, f);
-    case WM_COMMAND: OnCommand(frame, f, LOWORD(wParam)); return TRUE;
-    case WM_NOTIFY: return OnNotify(frame, f, reinterpret_cast<NMHDR*>(lParam));
-    case WM_SETTINGS_CHANGED: OnChanged(frame, f); return TRUE;
+    case WM_INITDIALOG: return OnInit(frame, s);
+    case WM_COMMAND: OnCommand(frame, s, LOWORD(wParam)); return TRUE;
+    case WM_NOTIFY: return OnNotify(frame, s, reinterpret_cast<NMHDR*>(lParam));
+    case WM_SETTINGS_CHANGED: OnChanged(frame, *s); return TRUE;
     case WM_CTLCOLORSTATIC: return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     default: return FALSE;
     }
@@ -198,11 +166,12 @@ INT_PTR CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 INT_PTR OpenSettingsDialog(HWND owner, SettingsDialog* dialog) {
-    Frame f{dialog, {}};
-    f.session.kept = g_app;
-    f.session.work = g_app;
-    f.session.shellVersion = dialog->shellVersion;
+    SettingsSession s;
+    s.dialog = dialog;
+    s.kept = dialog->inForce;
+    s.work = dialog->inForce;
+    s.bindings = dialog->bindings;
+    s.shellVersion = dialog->shellVersion;
     dialog->kept = false;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS), owner, FrameProc,
-                           reinterpret_cast<LPARAM>(&f));
+    return RunModalDialog<FrameProc>(owner, IDD_SETTINGS, &s);
 }

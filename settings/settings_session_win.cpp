@@ -76,12 +76,6 @@ SettingsForm ReadForm(const SettingsSession& s) {
 }
 }  // namespace
 
-SettingsSession* SessionOf(HWND dialog) {
-    return reinterpret_cast<SettingsSession*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
-void KeepSession(HWND dialog, LPARAM session) { SetWindowLongPtrA(dialog, DWLP_USER, session); }
-
 HWND SettingsControl(const SettingsSession& s, int id) {
     for (HWND page : s.pages)
         if (HWND c = page ? GetDlgItem(page, id) : nullptr) return c;
@@ -95,7 +89,7 @@ void ShowSettingsPage(SettingsSession* s, int index) {
 
 void NoteSettingsChanged(HWND page) {
     SettingsSession* s = SessionOf(page);
-    if (!s || !s->frame || s->initialising) return;
+    if (!s || !s->frame || s->filling) return;
     SendMessageA(s->frame, WM_SETTINGS_CHANGED, 0, 0);
     if (Checked(*s, IDC_DESIGN_LIVE_TEST)) PostMessageA(s->frame, WM_COMMAND, IDC_SETTINGS_TEST, 0);
 }
@@ -110,7 +104,7 @@ bool CollectSettings(SettingsSession* s) {
     HWND frame = s->frame;
     SetDlgItemTextA(frame, IDC_SETTINGS_STATUS, "");
     // The widths are 96-dpi values; the desktop is measured in the window's pixels.
-    int screenWidth = ScaleTo96(DesktopSize().cx, g_app.layout.dpi);
+    int screenWidth = ScaleTo96(DesktopSize().cx, s->kept.layout.dpi);
     // "表示しない" keeps the size of the kept settings: after a test the calendar shows the copy.
     CollectResult r = CollectSettingsForm(ReadForm(*s), screenWidth, s->kept.settings.btnSize, &s->work);
     if (r.ok()) return true;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds both trees: build/win64 (MinGW-w64) and build/native (host g++, which
 # also runs the Windows tests under Wine through WIN_BUILD_DIR, and the sanitized core tests of
-# build/asan that tools/build-asan.sh builds).
+# build/asan that tools/build-asan.sh builds and the thread-sanitized store test of build/tsan that
+# tools/build-tsan.sh builds).
 set -eu
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$ROOT"
@@ -14,5 +15,6 @@ else
     cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
 fi
 cmake --build build/win64 -j"$JOBS"
-cmake -S . -B build/native -DWIN_BUILD_DIR="$ROOT/build/win64" -DASAN_BUILD_DIR="$ROOT/build/asan" >/dev/null
+cmake -S . -B build/native -DWIN_BUILD_DIR="$ROOT/build/win64" -DASAN_BUILD_DIR="$ROOT/build/asan" \
+    -DTSAN_BUILD_DIR="$ROOT/build/tsan" >/dev/null
 cmake --build build/native -j"$JOBS"

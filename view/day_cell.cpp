@@ -78,6 +78,7 @@ std::vector<std::string> DayCellLines(const DayCellRequest& request, const EditO
 }
 
 int DayMemoLineCount(const DayCellRequest& request, const EditOverlay& editing) {
-    int lines = static_cast<int>(SplitMemoLines(ShownMemo(request, editing)).size());  // an empty memo is one line
+    std::string memo = ShownMemo(request, editing);
+    int lines = static_cast<int>(SplitMemoLines(memo).size());  // an empty memo is one line
     return lines + (request.ruleMemo.empty() ? 0 : 1);
 }

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-constexpr UINT WM_DIALOG_NOTE = WM_APP + 2;  // wParam: a DialogNote, lParam: a cell
+constexpr UINT WM_DIALOG_NOTE = WM_APP + 2;  // wParam: a DialogNote, lParam: a cell or a record
 
 enum DialogNote : WPARAM {
     kNoteRepaintCell = 1,  // the cell previews another working text
@@ -12,8 +12,10 @@ enum DialogNote : WPARAM {
     kNoteSelect,           // the cell becomes the current one, highlighted until further notice
     kNoteSelectBriefly,    // the same, the highlight fading after 3 seconds
     kNoteStored,           // a memo was stored: the tray tip may change
-    kNotePreview,          // the settings in force changed for a preview: lay out and show, keep nothing
-    kNoteSettingsKept,     // the settings were kept and written; lParam: the tray setting before
+    kNotePreview,          // lParam: an AppState to lay out and show in place of the settings in force,
+                           // keeping nothing
+    kNoteSettingsKept,     // lParam: a SettingsToKeep (settings/settings_to_keep.h) to make the ones in
+                           // force and write, answered in it
     kNoteShowDay,          // the day's month is shown with the day current; lParam: DayNoteValue
 };
 
@@ -22,4 +24,10 @@ inline int DayNoteValue(int year, int month, int day) { return year * 10000 + mo
 
 inline void TellOwner(HWND owner, DialogNote note, int cell = 0) {
     if (owner) SendMessageA(owner, WM_DIALOG_NOTE, note, cell);
+}
+
+// A note about a record of the dialog's: sent, so the record is still there while the owner reads
+// it (and answers in it).
+inline void TellOwner(HWND owner, DialogNote note, const void* record) {
+    if (owner) SendMessageA(owner, WM_DIALOG_NOTE, note, reinterpret_cast<LPARAM>(record));
 }

@@ -203,13 +203,12 @@ TEST(KeyBindingName, NamesModifiersThenTheSystemsKeyName) {
 }
 
 TEST_F(Operations, EditedBindingsAreInForceOnlyWhenKept) {
-    g_operations[0].keyEditing = 0;
-    StartEditingBindings();
-    EXPECT_EQ(g_operations[0].keyEditing, 33);
-    g_operations[0].keyEditing = kModCtrl | 'X';
-    g_operations[0].mouseEditing = 0;
+    OperationBindings edited = CurrentBindings();
+    EXPECT_EQ(edited.key[0], 33);
+    edited.key[0] = kModCtrl | 'X';
+    edited.mouse[0] = 0;
     EXPECT_EQ(FindCommandByMouse(kMouseWheelForward), 40013);
-    KeepEditedBindings();
+    SetBindings(edited);
     EXPECT_EQ(g_operations[0].key, kModCtrl | 'X');
     EXPECT_EQ(FindCommandByMouse(kMouseWheelForward), 0);
     EXPECT_EQ(g_operations[1].key, 34);  // rows not edited keep theirs

@@ -281,6 +281,34 @@ TEST_F(HolidayDialogTest, RulesAddedEditedDeletedSortedAppliedAndSavedInTheOrder
     EXPECT_EQ(Rebuilds(), 1);  // after OK the caller rebuilds
 }
 
+// A week list stays as it was typed while the dialog is open, with its own rule: through other
+// rows chosen, and through 適用, which puts the rules in the order shown.
+TEST_F(HolidayDialogTest, TypedWeekListsStayWithTheirRules) {
+    WriteFile("[SETTING]\r\n1=0,1,0,-1,0,2,0,0,0,0,成人の日\r\n2=0,10,0,-1,0,2,0,0,0,0,体育の日\r\n");
+    HolidayDialog dialog = {path_.c_str(), false};
+    INT_PTR result = Drive(&dialog, [&](HWND d) {
+        ASSERT_EQ(Rows(d), 2);
+        Type(d, IDC_HOLIDAY_WEEKS, "2 and 4");
+        SelectRow(d, 1);
+        Type(d, IDC_HOLIDAY_WEEKS, "3rd");
+        SelectRow(d, 0);
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_WEEKS), "2 and 4");  // as typed, not as the slots give it back
+        EXPECT_EQ(Row(d, 0), "国民の祝日|1月第2,4月曜日||成人の日");
+        ClickHeader(d, 3);  // メモ descending: 成人の日 comes last
+        EXPECT_EQ(Memos(d), "体育の日 成人の日");
+        Click(d, IDC_HOLIDAY_APPLY);
+        SelectRow(d, 0);
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_TEXT), "体育の日");
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_WEEKS), "3rd");
+        SelectRow(d, 1);
+        EXPECT_EQ(Text(d, IDC_HOLIDAY_WEEKS), "2 and 4");
+        Press(d, IDOK);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(TableTexts(), "体育の日 成人の日");
+    EXPECT_EQ(g_holidayRules.rules[1].weekSlots[3], 2);
+}
+
 TEST_F(HolidayDialogTest, CancelAfterEditsLeavesTheFileAndReadsTheRulesBack) {
     const std::string file = "[SETTING]\r\n1=0,1,1,-1,0,0,0,0,0,19480000,元日\r\n2=0,1,0,-1,0,2,0,0,0,0,成人の日\r\n"
                              "3=0,5,1,1,0,0,0,0,0,0,first monday\r\n4=1,4,31,-1,0,0,0,0,0,0,月末\r\n";

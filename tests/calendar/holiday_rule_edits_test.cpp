@@ -70,8 +70,8 @@ TEST_F(HolidayRuleEdits, WorkingFieldsFollowTheStoredFields) {
                     "5=3,0,0,-1,1,1,1,1,1,0,sundays", "6=3,0,0,-1,4,0,4,0,0,0,1st 3rd wed", "7=3,0,0,-1,0,0,0,0,0,0,none",
                     "8=1,4,31,-1,0,0,0,0,0,0,never", "9=1,4,45,-1,0,0,0,0,0,0,hand-edited"}),
               9);
-    for (int i = 0; i < 9; ++i) SetWorkingFields(&Rule(i));
-    auto fields = [&](int i) { return std::to_string(Rule(i).dateChoice) + "[" + Rule(i).weekList + "]"; };
+    std::vector<RuleEditing> editing = EditingOfRules();
+    auto fields = [&](int i) { return std::to_string(editing[i].dateChoice) + "[" + editing[i].weekList + "]"; };
     EXPECT_EQ(fields(0), "0[]");     // an equinox day has no day of its own
     EXPECT_EQ(fields(1), "24[]");    // the 25th
     EXPECT_EQ(fields(2), "0[]");     // the first Monday on or after the 1st shows the 1st
@@ -88,29 +88,28 @@ TEST_F(HolidayRuleEdits, WorkingFieldsFollowTheStoredFields) {
 TEST_F(HolidayRuleEdits, ChoicesGiveTheStoredFieldsBack) {
     ASSERT_EQ(Load({"[SETTING]", "1=0,5,1,1,0,0,0,0,0,0,first monday"}), 1);
     HolidayRule& r = Rule(0);
-    SetWorkingFields(&r);
-    ApplyDateChoice(&r, 2);  // another day keeps the weekday: still a first-weekday rule
+    RuleEditing e = EditingOf(r);
+    ApplyDateChoice(&r, &e, 2);  // another day keeps the weekday: still a first-weekday rule
     EXPECT_EQ(r.day, 3);
     EXPECT_EQ(r.weekday, 1);
     EXPECT_EQ(DateText(r), "5月3日以降で最初の月曜日");
 
-    ApplyDateChoice(&r, 36);  // 毎週 金曜日
+    ApplyDateChoice(&r, &e, 36);  // 毎週 金曜日
     EXPECT_EQ(r.day, 0);
     EXPECT_EQ(Slots(r), "6,6,6,6,6");
     EXPECT_EQ(DateText(r), "5月毎週金曜日");
 
-    ApplyWeekList(&r, "2,4");  // typed while every week is chosen: kept, but not applied
+    ApplyWeekList(&r, &e, "2,4");  // typed while every week is chosen: kept, but not applied
     EXPECT_EQ(Slots(r), "6,6,6,6,6");
-    ApplyDateChoice(&r, 39);   // 隔週 月曜日 takes the list
+    ApplyDateChoice(&r, &e, 39);   // 隔週 月曜日 takes the list
     EXPECT_EQ(Slots(r), "0,2,0,2,0");
     EXPECT_EQ(DateText(r), "5月第2,4月曜日");
-    HolidayRule back = r;
-    SetWorkingFields(&back);
+    RuleEditing back = EditingOf(r);
     EXPECT_EQ(back.dateChoice, 39);
-    EXPECT_STREQ(back.weekList, "2,4");
+    EXPECT_EQ(back.weekList, "2,4");
 
-    ApplyDateChoice(&r, 45);  // no such choice
-    EXPECT_EQ(r.dateChoice, 39);
+    ApplyDateChoice(&r, &e, 45);  // no such choice
+    EXPECT_EQ(e.dateChoice, 39);
     ASSERT_TRUE(SaveHolidayRules(path_.c_str(), g_holidayRules.rules.data(), 1));
     EXPECT_EQ(StoredValue(path_, "SETTING", "1"), "0,5,0,1,0,2,0,2,0,0,first monday");
 }
@@ -118,10 +117,11 @@ TEST_F(HolidayRuleEdits, ChoicesGiveTheStoredFieldsBack) {
 TEST_F(HolidayRuleEdits, WeekListsAndTheirFallbackToTheFirstWeek) {
     ASSERT_EQ(Load({"[SETTING]"}), 0);
     HolidayRule& r = Rule(0);
-    ApplyDateChoice(&r, 41);  // 隔週 水曜日 with an empty list: week 1
+    RuleEditing e = EditingOf(r);
+    ApplyDateChoice(&r, &e, 41);  // 隔週 水曜日 with an empty list: week 1
     EXPECT_EQ(Slots(r), "4,0,0,0,0");
     auto weeks = [&](const char* text) {
-        ApplyWeekList(&r, text);
+        ApplyWeekList(&r, &e, text);
         return Slots(r);
     };
     EXPECT_EQ(weeks("2,4"), "0,4,0,4,0");
@@ -133,12 +133,12 @@ TEST_F(HolidayRuleEdits, WeekListsAndTheirFallbackToTheFirstWeek) {
     // 88 81 is one character: its trail byte and the '@' behind it are no full-width space.
     EXPECT_EQ(weeks("\x88\x81@3"), "4,0,0,0,0");
     EXPECT_EQ(weeks("4"), "0,0,0,4,0");
-    EXPECT_STREQ(r.weekList, "4");
+    EXPECT_EQ(e.weekList, "4");
 
     std::string long_list;
     for (int i = 0; i < 100; ++i) long_list += "あ";
-    ApplyWeekList(&r, long_list.c_str());
-    EXPECT_EQ(std::strlen(r.weekList), 126u);
+    ApplyWeekList(&r, &e, long_list.c_str());
+    EXPECT_EQ(e.weekList.size(), 126u);
 }
 
 TEST_F(HolidayRuleEdits, TheTextIsOneLineOfAtMost127Bytes) {
@@ -190,19 +190,20 @@ TEST_F(HolidayRuleEdits, YearsTypedAreStoredAsTheSpanTheyName) {
 TEST_F(HolidayRuleEdits, WhichControlsCanBeUsed) {
     ASSERT_EQ(Load({"[SETTING]"}), 0);
     HolidayRule& r = Rule(0);
+    RuleEditing e = EditingOf(r);
     EXPECT_TRUE(DayChoiceEnabled(r));
-    EXPECT_FALSE(WeekListEnabled(r));
-    ApplyDateChoice(&r, 40);
-    EXPECT_TRUE(WeekListEnabled(r));
+    EXPECT_FALSE(WeekListEnabled(r, e));
+    ApplyDateChoice(&r, &e, 40);
+    EXPECT_TRUE(WeekListEnabled(r, e));
     r.month = 0;
-    EXPECT_TRUE(WeekListEnabled(r));
+    EXPECT_TRUE(WeekListEnabled(r, e));
     r.month = kVernalEquinoxMonth;
     EXPECT_FALSE(DayChoiceEnabled(r));
-    EXPECT_FALSE(WeekListEnabled(r));
+    EXPECT_FALSE(WeekListEnabled(r, e));
     r.month = 12;
-    ApplyDateChoice(&r, 33);
+    ApplyDateChoice(&r, &e, 33);
     EXPECT_TRUE(DayChoiceEnabled(r));
-    EXPECT_FALSE(WeekListEnabled(r));
+    EXPECT_FALSE(WeekListEnabled(r, e));
 }
 
 TEST(HolidaySortStates, EachColumnStartsDescendingThenTurnsAbout) {
@@ -257,20 +258,24 @@ TEST_F(HolidayRuleEdits, SortKeys) {
 
 TEST_F(HolidayRuleEdits, AnAddedRuleIsACopyAndTheTableGrows) {
     ASSERT_EQ(Load({"[SETTING]"}), 0);
+    std::vector<RuleEditing> editing = EditingOfRules();
     ApplyRuleText(&Rule(0), "typed into the template");
-    EXPECT_EQ(AppendRuleCopy(0), 0);
+    EXPECT_EQ(AppendRuleCopy(0, &editing), 0);
     EXPECT_EQ(g_holidayRules.count, 1);
     EXPECT_STREQ(Rule(0).text, "typed into the template");
     for (int i = 1; i < 20; ++i) {
-        ASSERT_EQ(AppendRuleCopy(i - 1), i);
+        ASSERT_EQ(AppendRuleCopy(i - 1, &editing), i);
         Rule(i).month = i % 13;
     }
-    ApplyDateChoice(&Rule(3), 39);
-    ApplyWeekList(&Rule(3), "3");
-    EXPECT_EQ(AppendRuleCopy(3), 20);
+    ApplyDateChoice(&Rule(3), &editing[3], 39);
+    ApplyWeekList(&Rule(3), &editing[3], "3 weeks");
+    EXPECT_EQ(AppendRuleCopy(3, &editing), 20);
     EXPECT_EQ(g_holidayRules.count, 21);
     EXPECT_EQ(std::memcmp(&Rule(20), &Rule(3), sizeof(HolidayRule)), 0);
-    EXPECT_EQ(AppendRuleCopy(21), -1);
+    ASSERT_EQ(editing.size(), g_holidayRules.rules.size());
+    EXPECT_EQ(editing[20].dateChoice, 39);  // the copy shows the list as it was typed
+    EXPECT_EQ(editing[20].weekList, "3 weeks");
+    EXPECT_EQ(AppendRuleCopy(21, &editing), -1);
 }
 
 TEST_F(HolidayRuleEdits, DeletingMovesTheRulesBehindUpAndTheRowsWithThem) {
@@ -278,16 +283,25 @@ TEST_F(HolidayRuleEdits, DeletingMovesTheRulesBehindUpAndTheRowsWithThem) {
                     "4=0,1,4,-1,0,0,0,0,0,0,d"}),
               4);
     std::vector<int> rows = {3, 1, 0, 2};  // d b a c on screen
-    EXPECT_EQ(DeleteRuleOfRow(&rows, 1), 1);
+    std::vector<RuleEditing> editing = EditingOfRules();
+    auto choices = [&] {
+        std::string s;
+        for (int i = 0; i < g_holidayRules.count; ++i) s += std::to_string(editing[i].dateChoice);
+        return s;
+    };
+    EXPECT_EQ(DeleteRuleOfRow(&rows, 1, &editing), 1);
     EXPECT_EQ(Texts(), "a c d");
+    EXPECT_EQ(choices(), "023");  // the editing fields go with their rules
     EXPECT_EQ(rows, (std::vector<int>{2, 0, 1}));
-    EXPECT_EQ(DeleteRuleOfRow(&rows, 2), 1);  // the last row: the one before becomes current
+    EXPECT_EQ(DeleteRuleOfRow(&rows, 2, &editing), 1);  // the last row: the one before becomes current
     EXPECT_EQ(Texts(), "a d");
+    EXPECT_EQ(choices(), "03");
     EXPECT_EQ(rows, (std::vector<int>{1, 0}));
-    EXPECT_EQ(DeleteRuleOfRow(&rows, 2), -1);  // no such row: nothing happens
+    EXPECT_EQ(DeleteRuleOfRow(&rows, 2, &editing), -1);  // no such row: nothing happens
     EXPECT_EQ(g_holidayRules.count, 2);
-    EXPECT_EQ(DeleteRuleOfRow(&rows, 0), 0);
-    EXPECT_EQ(DeleteRuleOfRow(&rows, 0), -1);
+    EXPECT_EQ(DeleteRuleOfRow(&rows, 0, &editing), 0);
+    EXPECT_EQ(DeleteRuleOfRow(&rows, 0, &editing), -1);
+    EXPECT_EQ(editing.size(), g_holidayRules.rules.size());  // beside the spare record 0 too
     EXPECT_EQ(g_holidayRules.count, 0);
     EXPECT_TRUE(rows.empty());
 }
@@ -297,11 +311,13 @@ TEST_F(HolidayRuleEdits, SavingInRowOrderDecidesWhichRuleMatchesFirst) {
                     "4=0,1,1,-1,0,0,0,0,0,0,d", "5=0,1,5,-1,0,0,0,0,0,0,e"}),
               5);
     std::vector<int> rows = {4, 2, 0, 3, 1};
-    ReorderRulesToRows(&rows);
+    std::vector<RuleEditing> editing = EditingOfRules();
+    ReorderRulesToRows(&rows, &editing);
     EXPECT_EQ(rows, (std::vector<int>{0, 1, 2, 3, 4}));
     EXPECT_EQ(Texts(), "e c a d b");
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(editing[i].dateChoice, Rule(i).day - 1) << i;
     rows = {3, 0, 1, 2, 4};  // d before a: both fall on 1 January
-    ReorderRulesToRows(&rows);
+    ReorderRulesToRows(&rows, &editing);
     EXPECT_EQ(Texts(), "d e c a b");
     ASSERT_TRUE(SaveHolidayRules(path_.c_str(), g_holidayRules.rules.data(), g_holidayRules.count));
     ProfileStoreReset();

@@ -44,11 +44,10 @@ inline std::string ReadWhole(const std::string& path) {
 
 inline bool FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
-// Points the configuration (and the profile target) at path, forgetting what the store parsed.
+// Points the configuration at path, forgetting what the store parsed.
 inline void UseConfig(const std::string& path) {
     ProfileStoreReset();
     SetConfigPath(path.c_str());
-    SetProfileTarget(nullptr);
 }
 
 // The value stored for key in section, or "<missing>", as the store reads it back.

@@ -17,13 +17,10 @@ protected:
         UseConfig(path);
         ResetAppState(&state);
     }
-    void TearDown() override { SetProfileTarget(nullptr); }
     void ReadFrom(const std::string& file, AppState* into) {
         ProfileStoreReset();
-        SetProfileTarget(file.c_str());
         ResetAppState(into);
-        ReadDesign(into);
-        SetProfileTarget(nullptr);
+        ReadDesignFile(into, file.c_str());
     }
     TempFolder dir;
     std::string path;
@@ -225,9 +222,7 @@ TEST_F(DesignFile, WriteThenReadGivesAnEqualDesign) {
     std::memcpy(d.listHeadForm, labels.design.listHeadForm, sizeof d.listHeadForm);
     std::memcpy(d.listHeadLabelAt, labels.design.listHeadLabelAt, sizeof d.listHeadLabelAt);
 
-    SetProfileTarget(designPath.c_str());
-    WriteDesign(state);
-    SetProfileTarget(nullptr);
+    WriteDesignFile(state, designPath.c_str());
     EXPECT_FALSE(FileExists(path));  // all of it went to the design file
 
     AppState back;
@@ -254,6 +249,27 @@ TEST_F(DesignFile, WriteThenReadGivesAnEqualDesign) {
     EXPECT_FALSE(DesignEquals(state, other));
 }
 
+// A design file is read and written by its path: the configuration file stays where it was, and
+// what is read from it afterwards is its own.
+TEST_F(DesignFile, ADesignFileIsReadAndWrittenByItsPathAlone) {
+    WriteIni(path, {"[CONFIG]", "CELL_WIDTH=70", "TITLE_FORM=!config"});
+    std::string other = dir.File("other.ini");
+    WriteIni(other, {"[CONFIG]", "CELL_WIDTH=90", "TITLE_FORM=!other"});
+    ProfileStoreReset();
+    ReadDesignFile(&state, other.c_str());
+    EXPECT_EQ(state.design.cellWidth, 90);
+    EXPECT_EQ(ReadConfigInt("CELL_WIDTH", 0), 70);
+    state.design.cellLine = 6;
+    ASSERT_TRUE(WriteDesignFile(state, other.c_str()));
+    EXPECT_EQ(StoredValue(other, "CONFIG", "CELL_LINE"), "6");
+    EXPECT_EQ(StoredValue(path, "CONFIG", "CELL_LINE"), "<missing>");
+    AppState live;
+    ResetAppState(&live);
+    ReadDesign(&live);
+    EXPECT_EQ(live.design.cellWidth, 70);
+    EXPECT_STREQ(live.design.titleForm, "config");
+}
+
 // Found by fuzzing: a face name with a "[" left open or a lone lead byte at its end took the
 // fields behind it once written back, and labels beyond the seventh made a saved design unequal
 // to itself.
@@ -268,9 +284,7 @@ TEST_F(DesignFile, ListItemsThatWouldSwallowTheirNeighboursReadBackTheSame) {
     EXPECT_EQ(d.fonts[kFontHoli].logFont.lfHeight, 12);
     EXPECT_EQ(Labels(d, true), "(1)|(2)|||||||||");
     std::string written = dir.File("written.ini");
-    SetProfileTarget(written.c_str());
-    WriteDesign(state);
-    SetProfileTarget(nullptr);
+    WriteDesignFile(state, written.c_str());
     AppState back;
     ReadFrom(written, &back);
     EXPECT_TRUE(DesignEquals(state, back));

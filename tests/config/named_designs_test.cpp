@@ -21,7 +21,6 @@ protected:
         ReadDesign(&live);
         work = live;
     }
-    void TearDown() override { SetProfileTarget(nullptr); }
     std::vector<std::string> Names() {
         std::vector<std::string> names = ListDesignNames(dir.Path().c_str(), '/');
         std::sort(names.begin(), names.end());

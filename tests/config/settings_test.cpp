@@ -288,6 +288,29 @@ TEST_F(SettingsFile, ViewSettingsWriteOnlyTheirEightKeys) {
     EXPECT_EQ(StoredValue(path, "KEYASSIGN", "40013"), "<missing>");
 }
 
+// Every key goes both ways: a file with each one away from its default reads into the settings,
+// and they write back exactly those keys and values.
+TEST_F(SettingsFile, EveryKeyReadIsWrittenBackTheSame) {
+    WriteIni(path, {"[CONFIG]", "CALENDAR_TYPE=1", "LIST_TODAY_TOP=1", "CELL_ROW_EXTEND=1", "KEEP_WIN_HEIGHT=1",
+                    "BTN_SIZE=2", "BEGIN_WEEK=3", "SHOW_MONTH=2", "ALARM=1", "USE_TASKTRAY=1", "ALARM_TIME=9",
+                    "ALARM_TYPE=1", "ALARM_SHOW=1", "ALARM_STARTUP=1", "ALARM_STARTUP_TIME=07:15",
+                    "ALARM_CDOWN=1", "ALARM_CDOWN_DAY=3", "ALARM_CDOWN_PAST=1", "ALARM_PAINT_TIME=1",
+                    "ALARM_MEMO_SORT=1", "CURRENT_DESIGN=秋", "HOTKEY=577", "HOTKEY_TOGGLE=1",
+                    "KEYASSIGN_ENABLE=1", "QUICKMEMO_ENABLE=1", "DAYSCROLL_UNIT=7", "DAYSCROLL_KEEP=1",
+                    "DLGPLACEMENT_KEEP=3"});
+    const std::string before = ReadWhole(path);
+    ProfileStoreReset();
+    ReadSettings(&state);
+    EXPECT_EQ(state.settings.dayscrollUnit, 7);
+    EXPECT_STREQ(state.settings.currentDesign, "秋");
+    std::string copy = dir.File("copy.ini");
+    UseConfig(copy);
+    ASSERT_TRUE(WriteSettings(state));
+    std::string written = ReadWhole(copy);
+    std::string config = written.substr(0, written.find("\r\n[", 1) + 2);  // the assignments follow
+    EXPECT_EQ(config, before);
+}
+
 // The coded settings keep the numbers the files hold; BTN_SIZE is read as its two bits.
 TEST_F(SettingsFile, CodedSettingsAreStoredAsTheirNumbers) {
     for (int size = 0; size < 4; ++size) {

@@ -24,7 +24,6 @@ protected:
         ResetAppState(&st);
     }
     void TearDown() override {
-        SetProfileTarget(nullptr);
         SetEdition(kLayeredEdition);
     }
     // A design file of the user's named 標準, with its own day colours.

@@ -333,9 +333,7 @@ TEST_F(MemoDialogs, PhrasesEditedMovedAndSavedOnlyOnOk) {
         Type(d, IDC_PHRASE_TEXT, "changed");
         Press(d, IDCANCEL);
     }));
-    char text[kPhraseSize];
-    ReadPhrase(0, text);
-    EXPECT_STREQ(text, "first");  // nothing written
+    EXPECT_EQ(ReadPhrase(0), "first");  // nothing written
     EXPECT_EQ(IDOK, DriveDialog("定型句の設定", open, [&](HWND d) {
         EXPECT_EQ(ListLine(d, IDC_PHRASE_LIST, 0), "first");
         EXPECT_EQ(ListLine(d, IDC_PHRASE_LIST, 15), "(未登録)");
@@ -353,10 +351,8 @@ TEST_F(MemoDialogs, PhrasesEditedMovedAndSavedOnlyOnOk) {
         Press(d, IDOK);
     }));
     EXPECT_TRUE(dialog.saved);
-    ReadPhrase(0, text);
-    EXPECT_STREQ(text, "");  // a cleared phrase deletes its key
-    ReadPhrase(1, text);
-    EXPECT_STREQ(text, "two\r\nlines");
+    EXPECT_EQ(ReadPhrase(0), "");  // a cleared phrase deletes its key
+    EXPECT_EQ(ReadPhrase(1), "two\r\nlines");
     int cell = 0;
     EXPECT_FALSE(UndoMemoChange(&cell));  // phrases are not undone
 }

@@ -15,13 +15,13 @@
 #include "memo/undo_journal.h"
 #include "memo/working_text.h"
 #include "tests/config/config_test_files.h"
+#include "tests/memo/memo_folder.h"
 
 class MemoFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetProcessState();
-        std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s", dir.File("t_memo.ini").c_str());
-        std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s", dir.File("t_memo").c_str());
+        UseMemoFolder(dir);
         g_app.settings.alarm = 0;
         g_app.settings.alarmMemoSort = 0;
         SetWorkingText("");

@@ -21,22 +21,17 @@ TEST_F(Phrases, StoredUnderTheirKeysAndNeverUndone) {
     EXPECT_EQ(StoredValue(g_files.memoPath, "REGWORD", "16"), "\x80 spaced");
     EXPECT_EQ(StoredValue(g_files.memoPath, "REGWORD", "17"), "<missing>");
     EXPECT_EQ(UndoRecordCount(), 0);
-    char text[kPhraseSize];
-    ReadPhrase(15, text);
-    EXPECT_STREQ(text, " spaced");
-    ReadPhrase(3, text);
-    EXPECT_STREQ(text, "");
+    EXPECT_EQ(ReadPhrase(15), " spaced");
+    EXPECT_EQ(ReadPhrase(3), "");
     WritePhrase(0, "");
     EXPECT_EQ(StoredValue(g_files.memoPath, "REGWORD", "01"), "<missing>");
     // A long phrase is read as its first 255 bytes, not splitting a double-byte character.
     std::string longer = "x";
     while (longer.size() < 300) longer += "\x88\x9F";
     WritePhrase(1, longer.c_str());
-    ReadPhrase(1, text);
-    EXPECT_EQ(std::strlen(text), 255u);
+    EXPECT_EQ(ReadPhrase(1).size(), 255u);
     WritePhrase(2, ("y" + longer).c_str());
-    ReadPhrase(2, text);
-    EXPECT_EQ(std::strlen(text), 254u);
+    EXPECT_EQ(ReadPhrase(2).size(), 254u);
 }
 
 TEST_F(Phrases, ListAndPopupTexts) {
@@ -62,8 +57,8 @@ TEST_F(Phrases, TableMovesAndSaves) {
     EXPECT_EQ(MovePhrase(&table, 0, -1), -1);
     EXPECT_EQ(MovePhrase(&table, 15, +1), -1);
     EXPECT_EQ(MovePhrase(&table, 0, +1), 1);
-    EXPECT_STREQ(table.slots[0], "one");
-    EXPECT_STREQ(table.slots[1], "zero");
+    EXPECT_EQ(table.slots[0], "one");
+    EXPECT_EQ(table.slots[1], "zero");
     SetPhrase(&table, 0, "");
     SetPhrase(&table, 5, "five");
     // Nothing is written until the table is saved (Cancel writes nothing).

@@ -47,7 +47,6 @@ protected:
         FormDataFileNames(CurrentEdition(), "", (folder + "\\desk-calendar.exe").c_str(), '\\', &g_files);
         ProfileStoreReset();
         SetConfigPath(g_files.configPath);
-        SetProfileTarget(nullptr);
         ResetAppState(&g_app);
         ReadDesign(&g_app);
         std::strcpy(g_app.settings.currentDesign, "live");
@@ -58,7 +57,6 @@ protected:
         session.frame = frame;
         session.kept = g_app;
         session.work = g_app;
-        session.initialising = false;
         MakeWorkFonts(&session);
         page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS_DESIGN), frame,
                                   DesignPageProc, reinterpret_cast<LPARAM>(&session));
@@ -146,7 +144,6 @@ TEST_F(DesignPage, ChoosingADesignReadsItAndAsksTheFrameToTest) {
     EXPECT_EQ(session.work.design.fonts[kFontDay].colours[kWeekdayColour], 0x0000FFu);
     EXPECT_EQ(Text(page, IDC_DESIGN_CELL_WIDTH), "99");
     EXPECT_EQ(ListText(page, IDC_DESIGN_CHOICE), "blue");
-    EXPECT_STREQ(ProfileTarget(), g_files.configPath);
     EXPECT_EQ(g_app.design.cellWidth, 64);  // the live design is left as it was
 
     EXPECT_TRUE(g_commands.empty());  // posted, not sent

@@ -29,6 +29,7 @@ protected:
         SetEdition(TESSEL_CLASSIC ? kClassicEdition : kLayeredEdition);
         session_.frame = CreateOwnerWindow("TesselOperationPageFrame", FrameProc);
         session_.work.settings.dayscrollUnit = 1;
+        session_.bindings = CurrentBindings();
         page_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS_OPERATION), session_.frame,
                                    OperationPageProc, reinterpret_cast<LPARAM>(&session_));
         session_.pages[kOperationPage] = page_;
@@ -39,9 +40,7 @@ protected:
         ResetOperations();
     }
     void Fill() {
-        session_.initialising = true;
         FillOperationPage(page_, &session_);
-        session_.initialising = false;
         g_changeSignals = 0;
     }
     bool Checked(int id) const { return IsDlgButtonChecked(page_, id) == BST_CHECKED; }
@@ -57,7 +56,6 @@ TEST_F(OperationPage, FillShowsTheHotkeyTheSwitchesAndEveryOperation) {
     session_.work.settings.hotkeyToggle = HotkeyToggle::kToBottom;
     session_.work.settings.keyassignEnable = 1;
     session_.work.settings.dayscrollUnit = 3;
-    g_operations[0].keyEditing = 0;  // a leftover edit is dropped
     Fill();
     EXPECT_TRUE(Checked(IDC_OPERATION_HOTKEY_ALT) && Checked(IDC_OPERATION_HOTKEY_CTRL));
     EXPECT_FALSE(Checked(IDC_OPERATION_HOTKEY_SHIFT) || Checked(IDC_OPERATION_HOTKEY_WIN));
@@ -70,7 +68,7 @@ TEST_F(OperationPage, FillShowsTheHotkeyTheSwitchesAndEveryOperation) {
     ASSERT_EQ(SendDlgItemMessageA(page_, IDC_OPERATION_LIST, LB_GETCOUNT, 0, 0), kOperationCount);
     EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, 0),
               std::string("前月を表示\t") + KeyNameOf(33) + "\t" + kMouseActionNames[kMouseWheelForward]);
-    EXPECT_EQ(g_operations[0].keyEditing, 33);
+    EXPECT_EQ(session_.bindings.key[0], 33);
     EXPECT_EQ(g_changeSignals, 0);
     session_.work.settings.hotkey = 0;
     Fill();
@@ -102,7 +100,7 @@ TEST_F(OperationPage, BindingCtrlXRewritesTheRowAndWaitsToBeKept) {
     SendDlgItemMessageA(page_, IDC_OPERATION_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     Click(page_, IDC_OPERATION_KEY_SHIFT);
     EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, home), bound);
-    KeepEditedBindings();
+    SetBindings(session_.bindings);
     EXPECT_EQ(FindCommandByKey(kModCtrl | 'X'), IDM_THIS_MONTH);
 }
 

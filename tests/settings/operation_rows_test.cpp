@@ -7,12 +7,12 @@
 
 TEST(OperationRows, RowShowsTheEditedBindingsByName) {
     ResetOperations();
-    StartEditingBindings();
-    Operation& prev = g_operations[0];  // 前月を表示: PageUp and wheel forward
-    prev.keyEditing = KeyBindingFromList(KeyListIndexOf('X'), BindingModifiers(false, true, false));
-    prev.mouseEditing = MouseBindingFromList(0, kModCtrl);
-    EXPECT_EQ(OperationRowText(prev, "X"), "前月を表示\tCtrl + X\t(なし)");
-    EXPECT_EQ(OperationRowText(g_operations[3], ""), "１年前を表示\t(なし)\tCtrl + ﾎｲｰﾙ前回転");
+    const Operation& prev = g_operations[0];  // 前月を表示: PageUp and wheel forward
+    int key = KeyBindingFromList(KeyListIndexOf('X'), BindingModifiers(false, true, false));
+    int mouse = MouseBindingFromList(0, kModCtrl);
+    EXPECT_EQ(OperationRowText(prev.name, key, mouse, "X"), "前月を表示\tCtrl + X\t(なし)");
+    const Operation& year = g_operations[3];
+    EXPECT_EQ(OperationRowText(year.name, year.key, year.mouse, ""), "１年前を表示\t(なし)\tCtrl + ﾎｲｰﾙ前回転");
     ResetOperations();
 }
 

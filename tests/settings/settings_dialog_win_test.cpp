@@ -1,6 +1,8 @@
 // The settings dialog driven as a user would, from a second thread while it runs modal in the
 // test's thread, on a real configuration file: every page filled and collected back, テスト and
-// キャンセル, a bad entry, and one replacement of the file per save.
+// キャンセル, a bad entry, and one replacement of the file per save. The owner window does what
+// the calendar does with the dialog's notes: it puts a preview in force, and keeps and writes
+// what 適用 and OK hand it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "app/process_state.h"
+#include "app/settings_keeping.h"
 #include "base/win/owner_notes.h"
 #include "config/design.h"
 #include "config/edition.h"
@@ -29,15 +32,19 @@
 namespace {
 
 std::atomic<int> g_previews{0}, g_kept{0}, g_previewedType{-1};
+std::atomic<bool> g_ownerKeeps{true};  // false: the owner leaves what it is handed alone
 
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DIALOG_NOTE && wParam == kNotePreview) {
         ++g_previews;
-        g_previewedType = static_cast<int>(g_app.settings.calendarType);
+        const AppState& shown = *reinterpret_cast<const AppState*>(lParam);
+        g_previewedType = static_cast<int>(shown.settings.calendarType);
+        if (g_ownerKeeps) g_app = shown;
         return 0;
     }
     if (message == WM_DIALOG_NOTE && wParam == kNoteSettingsKept) {
         ++g_kept;
+        if (g_ownerKeeps) KeepEditedSettings(reinterpret_cast<SettingsToKeep*>(lParam), g_files.programDir, '\\');
         return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -80,14 +87,14 @@ class SettingsDialogTest : public ::testing::Test {
         ReadSettings(&g_app);
         ReadDesign(&g_app);
         owner_ = CreateOwnerWindow("TesselSettingsOwner", OwnerProc);
-        g_previews = 0, g_kept = 0, g_previewedType = -1;
+        g_previews = 0, g_kept = 0, g_previewedType = -1, g_ownerKeeps = true;
     }
     void TearDown() override {
         DestroyWindow(owner_);
         ResetProcessState();
     }
     INT_PTR Open(const std::function<void(HWND)>& drive) {
-        SettingsDialog dialog = {5, false};
+        SettingsDialog dialog = {5, g_app, CurrentBindings(), false};
         INT_PTR r = DriveDialog("カレンダーの設定", [&] { return OpenSettingsDialog(owner_, &dialog); }, drive);
         kept_ = dialog.kept;
         return r;
@@ -188,6 +195,25 @@ TEST_F(SettingsDialogTest, TestShowsTheWorkingCopyAndCancelTheKeptSettings) {
     EXPECT_EQ(g_previewedType, 0);  // shown again as kept
     EXPECT_EQ(g_app.settings.calendarType, CalendarType::kTable);
     EXPECT_EQ(g_kept, 0);
+    EXPECT_EQ(FileText(config_), file);
+}
+
+// The dialog changes nothing itself: it hands the owner the working copies, and while the owner
+// keeps nothing the settings in force and the file stay as they were, and the status line says
+// that nothing was saved.
+TEST_F(SettingsDialogTest, TheDialogHandsItsEditsToTheOwnerAndWritesNothingItself) {
+    g_ownerKeeps = false;
+    const std::string file = FileText(config_);
+    EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
+        Choose(PageWith(d, IDC_DISPLAY_CALENDAR_TYPE), IDC_DISPLAY_CALENDAR_TYPE, 1);
+        Click(d, IDC_SETTINGS_TEST);
+        EXPECT_EQ(g_previewedType, 1);
+        Click(d, IDC_SETTINGS_APPLY);
+        EXPECT_EQ(g_kept, 1);
+        EXPECT_EQ(Text(d, IDC_SETTINGS_STATUS), "設定をファイルに保存できませんでした");
+        Press(d, IDCANCEL);
+    }));
+    EXPECT_EQ(g_app.settings.calendarType, CalendarType::kTable);
     EXPECT_EQ(FileText(config_), file);
 }
 

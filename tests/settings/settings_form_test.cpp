@@ -65,6 +65,16 @@ TEST_F(SettingsFormTest, WeekdayLabelsNeedSevenItemsTheListLabelsMayBeEmpty) {
     EXPECT_EQ(Collect().badControl, IDC_DESIGN_LIST_HEAD_FORM);
 }
 
+// List labels whose first one is empty are labels all the same: the form shows them, and the
+// dialog's OK keeps them instead of emptying them.
+TEST_F(SettingsFormTest, ListLabelsWithAnEmptyFirstOneSurviveTheForm) {
+    SetListHeadLabels(&state.design, ",月,火,水,木,金,土");
+    form = FormOfSettings(state);
+    EXPECT_EQ(form.listHeadForm, ",月,火,水,木,金,土");
+    ASSERT_TRUE(Collect().ok());
+    EXPECT_STREQ(ListHeadLabel(state.design, 1), "月");
+}
+
 TEST_F(SettingsFormTest, StartupTimesAreNormalisedOrRefused) {
     form.alarmStartupTime = "9:00,12:30";
     ASSERT_TRUE(Collect().ok());

@@ -79,7 +79,6 @@ TEST(LayoutOnWindows, RebuildAndResizeFitsTheWindowAndCountdownColumns) {
     std::string memo = TempConfig("resize_memo");
     DeleteFileA(config.c_str());
     SetConfigPath(config.c_str());
-    SetProfileTarget(nullptr);
     ResetAppState(&g_app);
     ResetNavigation(&g_nav);
     ReadSettings(&g_app);
