@@ -62,6 +62,8 @@ void ReadYearsField(const char* field, HolidayRule* rule) {
         return;
     }
     CopyField(rule->otherYears, sizeof rule->otherYears, field);
+    // Written back before a comma, a lead byte at its end would take that comma along.
+    KeepListItem(rule->otherYears);
 }
 
 std::string YearsFieldText(const HolidayRule& rule) {

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "config/profile_store.h"
 #include "tests/config/config_test_files.h"
@@ -136,6 +137,23 @@ TEST_F(HolidayRules, OtherTextsInTheYearsFieldAreKeptAndMeanEveryYear) {
     ASSERT_TRUE(SaveHolidayRules(path.c_str(), g_holidayRules.rules.data(), g_holidayRules.count));
     ProfileStoreReset();
     EXPECT_EQ(StoredValue(path, "SETTING", "2"), "0,1,2,-1,0,0,0,0,0,20200000,b");
+}
+
+// A years field ending in a lead byte (found by fuzzing): kept without it, so that the comma
+// written behind it stays a comma and the rule loads back as it was saved.
+TEST_F(HolidayRules, AYearsFieldEndingInALeadByteLoadsBackAsSaved) {
+    std::string path = dir.File("lead_holiday.ini");
+    WriteIni(path, {"[SETTING]", "1=0,1,3,-1,0,2,0,0,0,200000\xe7", "2=0,1,4,-1,0,0,0,0,0,ab[c,d"});
+    ASSERT_EQ(Load(path), 2);
+    std::vector<HolidayRule> first(g_holidayRules.rules.begin(), g_holidayRules.rules.begin() + 2);
+    ASSERT_TRUE(SaveHolidayRules(path.c_str(), g_holidayRules.rules.data(), g_holidayRules.count));
+    ProfileStoreReset();
+    ASSERT_EQ(Load(path), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_STREQ(g_holidayRules.rules[i].otherYears, first[i].otherYears) << i;
+        EXPECT_STREQ(g_holidayRules.rules[i].text, first[i].text) << i;
+    }
+    EXPECT_STREQ(first[0].otherYears, "200000");
 }
 
 TEST_F(HolidayRules, TextOfEmptyFieldsKeepsItsCommas) {
