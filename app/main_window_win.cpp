@@ -54,19 +54,6 @@ PaintContext CurrentPaintContext() {
                         &g_tags};
 }
 
-}  // namespace
-
-PaintResult PaintCalendar(const PaintRequest& request) {
-    RECT pending = {request.pending.left, request.pending.top, request.pending.right, request.pending.bottom};
-    RECT update = {request.update.left, request.update.top, request.update.right, request.update.bottom};
-    RECT both;
-    if (UnionRect(&both, &pending, &update))
-        ReadShownMemos(&g_view, CellRect{both.left, both.top, both.right, both.bottom}, g_app.design.memoRow);
-    return PaintWindow(request, g_app, g_view, CurrentPaintContext());
-}
-
-namespace {
-
 bool SameButtons(const PaintResult& a, const PaintResult& b) {
     if (a.buttonsShown != b.buttonsShown) return false;
     for (int i = 0; i < kButtonCount; ++i) {
@@ -307,6 +294,15 @@ HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height) {
 }
 
 const PaintResult& LastPaint() { return g_painted; }
+
+PaintResult PaintCalendar(const PaintRequest& request) {
+    RECT pending = {request.pending.left, request.pending.top, request.pending.right, request.pending.bottom};
+    RECT update = {request.update.left, request.update.top, request.update.right, request.update.bottom};
+    RECT both;
+    if (UnionRect(&both, &pending, &update))
+        ReadShownMemos(&g_view, CellRect{both.left, both.top, both.right, both.bottom}, g_app.design.memoRow);
+    return PaintWindow(request, g_app, g_view, CurrentPaintContext());
+}
 
 void NoteWriteFailure() {
     if (g_shell.mainWindow) PostMessageA(g_shell.mainWindow, WM_WRITE_FAILED, 0, 0);

@@ -58,10 +58,10 @@ void ResolveDay(MonthModel* model, const HolidayRuleTable& rules, int index, con
     }
     model->previousNational = national >= 0;
     if (index < 0) return;
-    if (static_cast<size_t>(index) >= model->entries.size()) model->entries.resize(static_cast<size_t>(index) + 1, kNoRules);
-    model->entries[static_cast<size_t>(index)] = DayEntry{national, match(date, kPersonalHoliday),
-                                                          match(date, kHolidayMemoRule), match(date, kDateMemoRule),
-                                                          derived};
+    size_t at = static_cast<size_t>(index);
+    if (at >= model->entries.size()) model->entries.resize(at + 1, kNoRules);
+    model->entries[at] = DayEntry{national, match(date, kPersonalHoliday), match(date, kHolidayMemoRule),
+                                  match(date, kDateMemoRule), derived};
 }
 
 DayEntry EntryOf(const MonthModel& model, int index) {

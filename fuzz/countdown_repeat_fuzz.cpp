@@ -64,16 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const CountdownMemo& memo : g_countdowns.memos) FUZZ_CHECK(Ends(memo.text), "a countdown text without its end");
     std::vector<Kept> loaded = KeptMemos();
     SortCountdowns();
+    auto daysTo = [&](const CountdownMemo& c) { return DayOffset(c.year, c.month, c.day, today); };
     for (int i = 1; i < count; ++i)
-        FUZZ_CHECK(DayOffset(g_countdowns.memos[i - 1].year, g_countdowns.memos[i - 1].month, g_countdowns.memos[i - 1].day, today) <=
-                       DayOffset(g_countdowns.memos[i].year, g_countdowns.memos[i].month, g_countdowns.memos[i].day, today),
-                   "unsorted at %d", i);
+        FUZZ_CHECK(daysTo(g_countdowns.memos[i - 1]) <= daysTo(g_countdowns.memos[i]), "unsorted at %d", i);
     for (CountdownMemo& memo : g_countdowns.memos) {
         char date[kCountdownDateTextSize], part[kCountdownTextSize];
         FormatCountdownDate(memo, g_countdowns.form, date);
         FormatCountdownText(memo, g_countdowns.form, part);
         char number[64];
-        FormatCountdownNumber(DayOffset(memo.year, memo.month, memo.day, today), g_countdowns.form, number, sizeof number);
+        FormatCountdownNumber(daysTo(memo), g_countdowns.form, number, sizeof number);
         FUZZ_CHECK(Ends(date) && Ends(part) && Ends(number), "a formatted piece without its end");
     }
     std::vector<CountdownLine> lines = LayCountdownLines(g_countdowns.memos, g_countdowns.form, today, 0, 100, 15, 24);

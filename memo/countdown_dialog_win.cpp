@@ -27,7 +27,8 @@ void ShowDayCount(HWND dialog, CountdownState* s) {
     int y, m, d;
     ChosenDateOf(dialog, s->lists, &y, &m, &d);
     FillingScope filling(s->filling);
-    SetDlgItemInt(dialog, IDC_COUNTDOWN_DAYS, static_cast<UINT>(ClampDays(DayOffset(y, m, d, s->d->today), -kMostDays, kMostDays)), TRUE);
+    int days = ClampDays(DayOffset(y, m, d, s->d->today), -kMostDays, kMostDays);
+    SetDlgItemInt(dialog, IDC_COUNTDOWN_DAYS, static_cast<UINT>(days), TRUE);
 }
 
 // The date follows the day count typed or stepped.

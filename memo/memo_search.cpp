@@ -47,7 +47,8 @@ bool IsSearchHit(const TagTable& tags, const char* memo, const char* keyword, st
     return true;
 }
 
-SearchOutcome SearchMemos(const char* memoPath, const TagTable& tags, const char* keyword, std::vector<SearchRow>* rows) {
+SearchOutcome SearchMemos(const char* memoPath, const TagTable& tags, const char* keyword,
+                          std::vector<SearchRow>* rows) {
     rows->clear();
     char key[kSearchKeywordMax + 1];
     CopyField(key, sizeof key, keyword ? keyword : "");

@@ -27,7 +27,8 @@ bool IsSearchHit(const TagTable& tags, const char* memo, const char* keyword, st
 
 // Searches every day (1 to 31 of every month) of every year with a year memo file beside the
 // common memo file memoPath; rows come in date order. The keyword is cut to 255 bytes.
-SearchOutcome SearchMemos(const char* memoPath, const TagTable& tags, const char* keyword, std::vector<SearchRow>* rows);
+SearchOutcome SearchMemos(const char* memoPath, const TagTable& tags, const char* keyword,
+                          std::vector<SearchRow>* rows);
 
 // The dialog's status line for an outcome.
 void SearchStatusText(SearchOutcome outcome, int hits, char* out, int outSize);

@@ -8,7 +8,6 @@
 
 #include "base/cell_ids.h"
 #include "base/sjis.h"
-#include "calendar/civil_date.h"
 #include "memo/memo_codec.h"
 #include "render/tagged_text.h"
 #include "render/title_text.h"
@@ -282,7 +281,8 @@ const TagTable& TagsOf(const PaintContext& context) {
     return context.tags ? *context.tags : kNoTags;
 }
 
-PaintResult PaintFrame(DrawSurface& surface, const AppState& state, const ViewModel& view, const PaintContext& context) {
+PaintResult PaintFrame(DrawSurface& surface, const AppState& state, const ViewModel& view,
+                       const PaintContext& context) {
     Painter p{surface, state, view, context, TagsOf(context)};
     p.TitleBar();
     p.CountdownArea();

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-
 namespace {
 int DigitCount(int n) {
     int digits = 0;

@@ -237,7 +237,8 @@ void LayExtendedRows(Work& w, const Bands& b) {
     bool list = ShowsList(s);
     if (list && ListHeadLabel(d, 0)[0]) {
         m.listHeadWidth = 0;
-        for (int i = 0; i < 7; ++i) m.listHeadWidth = std::max(m.listHeadWidth, Measure(w.in, d, kFontListHead, ListHeadLabel(d, i)));
+        for (int i = 0; i < 7; ++i)
+            m.listHeadWidth = std::max(m.listHeadWidth, Measure(w.in, d, kFontListHead, ListHeadLabel(d, i)));
     }
     bool heightMode = m.rowCount == 0;
     int bottomLimit = 0, remaining = 0;
@@ -332,7 +333,8 @@ LayoutResult BuildLayout(const AppState& state, const NavigationState& nav, cons
     StepNavigation(s, now, &result.nav);
     result.today = Today{now, LocalDayNumber(now)};
     PlaceView(s, now, result.nav, &v);
-    if ((!s.keepWinHeight && !result.nav.scrolled) || m.winHeight == 0) m.rowCount = RowCountFromCalendar(s, result.nav, v);
+    if ((!s.keepWinHeight && !result.nav.scrolled) || m.winHeight == 0)
+        m.rowCount = RowCountFromCalendar(s, result.nav, v);
 
     // Pixel metrics of the bands.
     // Fonts come from points; the gaps around them are 96-dpi pixels.

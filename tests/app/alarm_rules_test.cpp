@@ -108,7 +108,8 @@ TEST_F(Alarms, DayAlarmWithCountdownLinesAndTagsRemoved) {
     EXPECT_EQ(n.text, "2025/12/25 (あと3日) Trip\r\n2025/12/20 (2日経過) Past\r\n");
     // The lines count from the day the alarm is for, as its memo is that day's.
     ASSERT_TRUE(ComposeDayAlarm(At(2025, 12, 24, 0, 0), g_app, form_, &n));
-    EXPECT_EQ(n.text, "2025/12/25 (あと1日) Trip\r\n2025/12/30 (あと6日) Far\r\n2025/12/20 (4日経過) Past\r\n");
+    EXPECT_EQ(n.text,
+              "2025/12/25 (あと1日) Trip\r\n2025/12/30 (あと6日) Far\r\n2025/12/20 (4日経過) Past\r\n");
 }
 
 TEST_F(Alarms, TimeAlarmMovesItsReferenceMinuteByMinute) {

@@ -81,7 +81,8 @@ TEST_F(HolidayRuleEdits, WorkingFieldsFollowTheStoredFields) {
     EXPECT_EQ(fields(6), "38[]");
     EXPECT_EQ(fields(7), "30[]");    // 31 April is kept as written...
     EXPECT_EQ(DateText(Rule(7)), "4月31日");
-    EXPECT_EQ(MatchRule(g_holidayRules, EquinoxDays{}, Date(2026, 5, 1), kPersonalHoliday), nullptr);  // ...and never matches
+    // ...and never matches
+    EXPECT_EQ(MatchRule(g_holidayRules, EquinoxDays{}, Date(2026, 5, 1), kPersonalHoliday), nullptr);
     EXPECT_EQ(fields(8), "30[]");    // a day past the box stays in it
 }
 

@@ -103,7 +103,8 @@ class MemoDialogs : public ::testing::Test {
 // The record says whether OK puts the lines in time order.
 TEST_F(MemoDialogs, OkPutsTheLinesInTimeOrderWhenTheRecordSaysSo) {
     for (bool sort : {false, true}) {
-        DateMemoDialog dialog = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, false, 0, sort, g_files.memoPath, colours_, false};
+        DateMemoDialog dialog = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, false, 0, sort,
+                                 g_files.memoPath, colours_, false};
         EXPECT_EQ(IDOK, DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
             Type(d, IDC_DATE_MEMO_TEXT, "b 10:00\r\na 9:00");
             Press(d, IDOK);
@@ -115,7 +116,8 @@ TEST_F(MemoDialogs, OkPutsTheLinesInTimeOrderWhenTheRecordSaysSo) {
 TEST_F(MemoDialogs, TypingPreviewsCancelKeepsTheStoredMemoAndAnotherDateStoresTheOldOne) {
     ASSERT_TRUE(WriteMemo(2026, 7, 15, "stored", false).ok());
     const int cell15 = kCellDayBase + 17;  // the table starts on 28 June
-    DateMemoDialog dialog = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, true, 0, false, g_files.memoPath, colours_, false};
+    DateMemoDialog dialog = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, true, 0, false,
+                             g_files.memoPath, colours_, false};
     INT_PTR result = DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_TEXT), "stored");
         EXPECT_EQ(g_edit.editingCell, cell15);
@@ -153,7 +155,8 @@ TEST_F(MemoDialogs, AppendModeAndASeriesThatStopsAtTheEndOf2035) {
     ASSERT_TRUE(WriteMemo(2035, 12, 20, "a", false).ok());
     RepeatList list = {{{30, 0, 0}}, 1};  // '  30日先まで 毎日'
     ASSERT_TRUE(SaveRepeatList(g_files.memoPath, list));
-    DateMemoDialog dialog = {2035, 12, 20, DayNumberOf(2035, 11, 25), 42, false, 0, false, g_files.memoPath, colours_, false};
+    DateMemoDialog dialog = {2035, 12, 20, DayNumberOf(2035, 11, 25), 42, false, 0, false,
+                             g_files.memoPath, colours_, false};
     INT_PTR result = DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_DATE_MEMO_YEAR, CB_GETCOUNT, 0, 0), 6);  // 2030 ... 2035
         Choose(d, IDC_DATE_MEMO_REPEAT, 1);
@@ -181,7 +184,8 @@ TEST_F(MemoDialogs, AppendModeAndASeriesThatStopsAtTheEndOf2035) {
 TEST_F(MemoDialogs, EscapeStopsALongSeries) {
     RepeatList list = {{{9999, 0, 0}}, 1};
     ASSERT_TRUE(SaveRepeatList(g_files.memoPath, list));
-    DateMemoDialog dialog = {2026, 7, 1, DayNumberOf(2026, 6, 28), 35, false, 0, false, g_files.memoPath, colours_, false};
+    DateMemoDialog dialog = {2026, 7, 1, DayNumberOf(2026, 6, 28), 35, false, 0, false,
+                             g_files.memoPath, colours_, false};
     std::atomic<bool> told{false};
     DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
         Choose(d, IDC_DATE_MEMO_REPEAT, 1);
@@ -210,7 +214,8 @@ TEST_F(MemoDialogs, EscapeStopsALongSeries) {
 TEST_F(MemoDialogs, EachMemoDialogOpensWithTheCaretBehindTheText) {
     auto typeKey = [](HWND d, int id) { SendMessageA(GetDlgItem(d, id), WM_CHAR, '!', 0); };
     ASSERT_TRUE(WriteMemo(2026, 7, 15, "stored\r\nline", false).ok());
-    DateMemoDialog date = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, false, 0, false, g_files.memoPath, colours_, false};
+    DateMemoDialog date = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, false, 0, false,
+                           g_files.memoPath, colours_, false};
     DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &date); }, [&](HWND d) {
         typeKey(d, IDC_DATE_MEMO_TEXT);
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_TEXT), "stored\r\nline!");

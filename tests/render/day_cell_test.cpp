@@ -19,16 +19,6 @@
 #include "view/view_layout.h"
 
 namespace {
-// A countdown memo of the date and text.
-CountdownMemo Countdown(int year, int month, int day, const char* text) {
-    CountdownMemo memo{};
-    memo.year = year;
-    memo.month = month;
-    memo.day = day;
-    CopyField(memo.text, sizeof memo.text, text);
-    return memo;
-}
-
 class DayCell : public LayoutFiles {
 protected:
     void SetUp() override {

@@ -5,12 +5,23 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/sjis.h"
 #include "calendar/holiday_rules.h"
 #include "memo/countdown.h"
 #include "render/title_text.h"
 #include "tests/memo/memo_files.h"
 #include "tests/test_dates.h"
 #include "view/view_layout.h"
+
+// A countdown memo of the date and text.
+inline CountdownMemo Countdown(int year, int month, int day, const char* text) {
+    CountdownMemo memo{};
+    memo.year = year;
+    memo.month = month;
+    memo.day = day;
+    CopyField(memo.text, sizeof memo.text, text);
+    return memo;
+}
 
 class FixedMeasure : public LayoutMeasure {
 public:

@@ -26,16 +26,6 @@
 #include "tests/view/layout_files.h"
 
 namespace {
-// A countdown memo of the date and text.
-CountdownMemo Countdown(int year, int month, int day, const char* text) {
-    CountdownMemo memo{};
-    memo.year = year;
-    memo.month = month;
-    memo.day = day;
-    CopyField(memo.text, sizeof memo.text, text);
-    return memo;
-}
-
 class ViewLayout : public LayoutFiles {
 protected:
     void TearDown() override {
