@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "calendar/civil_date.h"
-#include "cli/text_convert.h"
+#include "sync/text_convert.h"
 #include "memo/date_choice.h"
 
 void Tell(const char* message, const char* detail) {

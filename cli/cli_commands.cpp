@@ -14,7 +14,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_files.h"
 #include "cli/ical_commands.h"
-#include "cli/text_convert.h"
+#include "sync/text_convert.h"
 #include "config/app_state.h"
 #include "config/file_names.h"
 #include "config/operations.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "cli/program_path.h"
-#include "cli/text_convert.h"
+#include "sync/text_convert.h"
 #include "config/edition.h"
 #include "config/file_names.h"
 #include "config/profile_access.h"

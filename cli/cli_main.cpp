@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
-#include "cli/text_convert.h"
+#include "sync/text_convert.h"
 
 int main(int argc, char** argv) {
     PrepareUtf8Console();

@@ -9,7 +9,7 @@
 #include "cli/cli_args.h"
 #include "cli/ical_export.h"
 #include "cli/ical_import.h"
-#include "cli/text_convert.h"
+#include "sync/text_convert.h"
 #include "config/app_state.h"
 #include "config/file_names.h"
 #include "config/settings.h"

@@ -7,8 +7,9 @@
 #include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
-#include "cli/ical_text.h"
-#include "cli/text_convert.h"
+#include "sync/ical_text.h"
+#include "sync/memo_events.h"
+#include "sync/text_convert.h"
 #include "config/file_names.h"
 #include "memo/alarm_time.h"
 #include "memo/countdown.h"
@@ -19,14 +20,6 @@ namespace {
 const char* const kDayCodes[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
 std::string Utf8(const char* cp932) { return Cp932ToUtf8(cp932).value_or(""); }
-
-std::string DateText(int dayNumber) {
-    int y, m, d;
-    DateOfDayNumber(dayNumber, &y, &m, &d);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d%02d%02d", y, m, d);
-    return text;
-}
 
 class Writer {
   public:
@@ -40,6 +33,7 @@ class Writer {
         Line("SUMMARY:" + EscapeText(summary));
     }
     std::string& Text() { return out_; }
+    const char* Stamp() const { return stamp_; }
 
   private:
     const char* stamp_;
@@ -47,29 +41,9 @@ class Writer {
 };
 
 void ExportMemoLine(Writer& w, int day, int index, const char* line, const Settings& settings) {
-    std::string shown = line;
-    RemoveTagWords(g_tags, shown.data());  // as the alarms show the line
-    shown.resize(std::strlen(shown.c_str()));
-    std::string summary = Utf8(shown.c_str());
-    std::string date = DateText(day);
-    w.Begin(date + "|" + std::to_string(index) + "|" + line, summary);
-    int minutes = FindTime(line);
-    if (minutes < 0) {
-        w.Line("DTSTART;VALUE=DATE:" + date);
-    } else {
-        char start[32];
-        std::snprintf(start, sizeof start, "DTSTART:%sT%02d%02d00", date.c_str(), minutes / 60, minutes % 60);
-        w.Line(start);
-        w.Line("DURATION:PT1H");
-        if (settings.alarm) {
-            w.Line("BEGIN:VALARM");
-            w.Line("ACTION:DISPLAY");
-            w.Line("DESCRIPTION:" + EscapeText(summary));
-            w.Line("TRIGGER:-PT" + std::to_string(settings.alarmTime) + "M");
-            w.Line("END:VALARM");
-        }
-    }
-    w.Line("END:VEVENT");
+    LineEventOptions options{&g_tags, settings.alarm != 0, settings.alarmTime};
+    AppendLineEvent(&w.Text(), EventUid(IcsDateText(day) + "|" + std::to_string(index) + "|" + line), day, line,
+                    options, w.Stamp());
 }
 
 void ExportMemos(Writer& w, int fromDay, int toDay, const Settings& settings) {
@@ -93,8 +67,8 @@ void ExportCountdowns(Writer& w, int fromDay, int toDay) {
     for (const CountdownMemo& c : g_countdowns.memos) {
         int day = DayNumberOf(c.year, c.month, c.day);
         if (day < fromDay || day > toDay) continue;
-        w.Begin("countdown|" + DateText(day) + "|" + c.text, Utf8(c.text));
-        w.Line("DTSTART;VALUE=DATE:" + DateText(day));
+        w.Begin("countdown|" + IcsDateText(day) + "|" + c.text, Utf8(c.text));
+        w.Line("DTSTART;VALUE=DATE:" + IcsDateText(day));
         w.Line("CATEGORIES:" + EscapeText(Utf8("あと何日メモ")));
         w.Line("END:VEVENT");
     }
@@ -149,8 +123,8 @@ void ExportRules(Writer& w, int fromDay, int toDay) {
                 ComputeEquinoxDays(y, &vernal, &autumnal);
                 int day = r.month == kVernalEquinoxMonth ? DayNumberOf(y, 3, vernal) : DayNumberOf(y, 9, autumnal);
                 if (day < fromDay || day > toDay) continue;
-                w.Begin("rule|" + std::to_string(i) + "|" + DateText(day) + "|" + r.text, summary);
-                w.Line("DTSTART;VALUE=DATE:" + DateText(day));
+                w.Begin("rule|" + std::to_string(i) + "|" + IcsDateText(day) + "|" + r.text, summary);
+                w.Line("DTSTART;VALUE=DATE:" + IcsDateText(day));
                 w.Line(category);
                 w.Line("END:VEVENT");
             }
@@ -172,7 +146,7 @@ void ExportRules(Writer& w, int fromDay, int toDay) {
         }
         if (start < 0) continue;
         w.Begin("rule|" + std::to_string(i) + "|" + r.text, summary);
-        w.Line("DTSTART;VALUE=DATE:" + DateText(start));
+        w.Line("DTSTART;VALUE=DATE:" + IcsDateText(start));
         std::string until = span.last ? ";UNTIL=" + std::to_string(span.last) + "1231" : "";
         w.Line("RRULE:" + recurrence + until);
         w.Line(category);
@@ -200,22 +174,14 @@ void ExportDerivedHolidays(Writer& w, int fromDay, int toDay) {
             int day = LocalDayNumber(date);
             const DayEntry& e = model.entries[static_cast<size_t>(i)];
             if (e.derived == kNoDerivedHoliday || day < fromDay || day > toDay) continue;
-            w.Begin("derived|" + DateText(day), Utf8(HolidayName(g_holidayRules, e)));
-            w.Line("DTSTART;VALUE=DATE:" + DateText(day));
+            w.Begin("derived|" + IcsDateText(day), Utf8(HolidayName(g_holidayRules, e)));
+            w.Line("DTSTART;VALUE=DATE:" + IcsDateText(day));
             w.Line(category);
             w.Line("END:VEVENT");
         }
     }
 }
 }  // namespace
-
-std::string EventUid(const std::string& what) {
-    uint64_t h = 1469598103934665603ULL;  // FNV-1a
-    for (unsigned char c : what) h = (h ^ c) * 1099511628211ULL;
-    char text[40];
-    std::snprintf(text, sizeof text, "%016llx@tessel", static_cast<unsigned long long>(h));
-    return text;
-}
 
 std::string ExportIcs(int fromDay, int toDay, const Settings& settings, const char* stamp) {
     Writer w(stamp);

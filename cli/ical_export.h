@@ -9,6 +9,3 @@
 // The VCALENDAR of the days fromDay .. toDay (day numbers, inclusive), CR LF, folded, UTF-8.
 // stamp: DTSTAMP of every event (a UTC date-time such as 20261208T120000Z).
 std::string ExportIcs(int fromDay, int toDay, const Settings& settings, const char* stamp);
-
-// A stable identifier for what an event holds: the same date, line and text give the same UID.
-std::string EventUid(const std::string& what);

@@ -10,12 +10,13 @@
 
 #include "base/sjis.h"
 #include "calendar/civil_date.h"
-#include "cli/ical_calendar.h"
-#include "cli/ical_occurrences.h"
-#include "cli/ical_recur.h"
-#include "cli/ical_text.h"
-#include "cli/ical_zones.h"
-#include "cli/text_convert.h"
+#include "sync/ical_calendar.h"
+#include "sync/ical_occurrences.h"
+#include "sync/ical_recur.h"
+#include "sync/ical_text.h"
+#include "sync/ical_zones.h"
+#include "sync/memo_events.h"
+#include "sync/text_convert.h"
 #include "config/profile_store.h"
 #include "memo/alarm_time.h"
 #include "memo/date_choice.h"
@@ -23,78 +24,6 @@
 #include "memo/tag_words.h"
 
 namespace {
-// A UTC time as the machine's local date and time.
-void UtcToLocal(long long utc, int* day, int* seconds) {
-    std::time_t t = static_cast<std::time_t>(utc);
-    std::tm* local = std::localtime(&t);
-    if (!local) {
-        *day = static_cast<int>(utc / 86400), *seconds = static_cast<int>(utc % 86400);
-        return;
-    }
-    *day = DayNumberOf(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday);
-    *seconds = local->tm_hour * 3600 + local->tm_min * 60 + local->tm_sec;
-}
-
-struct Placed {
-    int day;
-    std::string line;  // code page 932
-};
-
-const int kFirstDay = DayNumberOf(kFirstChoosableYear, 1, 1);
-const int kLastDay = DayNumberOf(kLastChoosableYear, 12, 31);
-
-// The memo lines of an event on the days it happens; false, with *why, when it cannot be placed.
-bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule schedule, std::vector<Placed>* out,
-                int* replaced, int* floating, SkippedEvent::Reason* why) {
-    const ContentLine* start = event.Prop("DTSTART");
-    When& when = schedule.start;
-    *why = SkippedEvent::kNoStart;
-    if (!start || !ParseWhen(start->value, IsDateValue(*start), &when)) return false;
-    *why = SkippedEvent::kRule;
-    bool unknownZone = false;
-    const EventZone& zone = zones.Of(*start, when, &unknownZone);
-    schedule.zone = &zone;
-    *floating += unknownZone;
-    std::string summary;
-    if (const ContentLine* s = event.Prop("SUMMARY")) summary = UnescapeText(s->value);
-    std::replace(summary.begin(), summary.end(), '\r', ' ');
-    std::replace(summary.begin(), summary.end(), '\n', ' ');
-    std::string text = Utf8ToCp932Lossy(summary, replaced);
-
-    int spanDays = 1;  // all-day events: the days they cover
-    if (when.date) {
-        When end;
-        if (const ContentLine* e = event.Prop("DTEND"); e && ParseWhen(e->value, true, &end) && end.day > when.day)
-            spanDays = end.day - when.day;
-        else if (const ContentLine* du = event.Prop("DURATION")) {
-            int n = std::atoi(du->value.c_str() + (du->value.rfind('P') == std::string::npos ? 0 : du->value.rfind('P') + 1));
-            if (du->value.find('W') != std::string::npos) n *= 7;
-            if (du->value.find('D') != std::string::npos || du->value.find('W') != std::string::npos) spanDays = std::max(1, n);
-        }
-    }
-    std::vector<long long> starts;
-    // A day of slack: the machine's clock may be a day ahead of the event's.
-    if (!EventOccurrences(event, schedule, zones, kLastDay + 1, &starts)) return false;
-    for (long long clock : starts) {
-        int day = static_cast<int>(clock / 86400 - (clock % 86400 < 0));
-        if (when.date) {
-            for (int d = day; d < day + spanDays; ++d)
-                if (d >= kFirstDay && d <= kLastDay) out->push_back(Placed{d, text});
-            continue;
-        }
-        int localDay = day, seconds = static_cast<int>(clock - static_cast<long long>(day) * 86400);
-        if (zone.kind != EventZone::kFloating) UtcToLocal(ZoneClockToUtc(zone, clock), &localDay, &seconds);
-        if (localDay < kFirstDay || localDay > kLastDay) continue;
-        int minutes = seconds / 60;
-        std::string line = text;
-        // A summary that already begins with its time is kept as it is, so exported memos come back alike.
-        if (FindTime(text.c_str()) != minutes) line = std::to_string(minutes / 60) + ":" + (minutes % 60 < 10 ? "0" : "") +
-                                                      std::to_string(minutes % 60) + " " + text;
-        out->push_back(Placed{localDay, line});
-    }
-    return true;
-}
-
 // The events named one by one; a file of thousands that all fail is summed up after these.
 constexpr int kNamedSkips = 20;
 
@@ -145,33 +74,12 @@ bool HasLine(const char* memo, const std::string& line) {
 }
 }  // namespace
 
-std::string Utf8ToCp932Lossy(const std::string& utf8, int* replaced) {
-    std::string out;
-    for (size_t i = 0; i < utf8.size();) {
-        unsigned char c = static_cast<unsigned char>(utf8[i]);
-        size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        if (i + n > utf8.size()) n = utf8.size() - i;
-        std::string one = utf8.substr(i, n);
-        std::optional<std::string> cp = c < 0x20 ? std::nullopt : Utf8ToCp932(one.c_str());
-        if (cp && !cp->empty()) {
-            out += *cp;
-        } else if (c == '\t') {
-            out += ' ';
-        } else {
-            out += '?';
-            ++*replaced;
-        }
-        i += n;
-    }
-    return out;
-}
-
 ImportOutcome ImportIcs(const std::string& text) {
     ImportOutcome result;
     std::vector<Component> calendars;
     if (!ParseCalendars(text, &calendars)) return result;
     result.parsed = true;
-    std::vector<Placed> placed;
+    std::vector<PlacedLine> placed;
     for (const Component& calendar : calendars) {
         CalendarZones zones(calendar);
         // Events that replace one occurrence of another (same UID, RECURRENCE-ID).
@@ -200,7 +108,7 @@ ImportOutcome ImportIcs(const std::string& text) {
     }
 
     ProfileWriteBatch batch;  // each year file replaced once, locked against the calendar meanwhile
-    for (const Placed& p : placed) {
+    for (const PlacedLine& p : placed) {
         if (p.line.empty()) continue;
         int y, m, d;
         DateOfDayNumber(p.day, &y, &m, &d);

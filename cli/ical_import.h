@@ -7,14 +7,7 @@
 #include <vector>
 
 #include "config/file_ops.h"
-
-// An event that could not be placed, named for the user: its summary and the date it starts
-// (UTF-8 as the file has them; the date "?" when the start cannot be read).
-struct SkippedEvent {
-    enum Reason { kNoStart, kRule } reason;
-    std::string summary;
-    std::string date;  // YYYY-MM-DD
-};
+#include "sync/memo_events.h"
 
 struct ImportOutcome {
     bool parsed = false;  // false: nothing was written
@@ -29,6 +22,3 @@ struct ImportOutcome {
 };
 
 ImportOutcome ImportIcs(const std::string& text);
-
-// UTF-8 as code page 932, each character it cannot hold as "?" (counted in *replaced).
-std::string Utf8ToCp932Lossy(const std::string& utf8, int* replaced);

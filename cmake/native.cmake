@@ -1,11 +1,15 @@
 # Native build: the portable core, its tests, the benchmarks without Windows and the CLI.
 # With WIN_BUILD_DIR set, the Windows-side tests join the same CTest run under Wine.
 find_package(GTest REQUIRED)
+# The companion's CalDAV transport: Debian's libcurl and libxml2.
+find_package(CURL REQUIRED)
+find_package(LibXml2 REQUIRED)
+target_link_libraries(tessel_sync PUBLIC CURL::libcurl LibXml2::LibXml2)
 include(GoogleTest)
 
 # A signed overflow in the core stops the test that ran into it, naming the line, instead of
 # passing unnoticed with whatever value the overflow left.
-foreach(layer base config calendar memo view render settings app cli)
+foreach(layer base config calendar memo sync view render settings app cli)
   target_compile_options(tessel_${layer} PRIVATE -fsanitize=signed-integer-overflow
                          -fno-sanitize-recover=signed-integer-overflow)
   target_link_options(tessel_${layer} INTERFACE -fsanitize=signed-integer-overflow)

@@ -5,7 +5,7 @@ tessel_layer(render_classic render/classic tessel_render)
 
 set(WIN_LIBS gdiplus gdi32 user32 shell32 comctl32 comdlg32 imm32 msimg32 kernel32)
 # Every layer may call the system; its libraries come after all of ours on the link line.
-foreach(layer base config calendar memo view render settings app cli render_layered render_classic)
+foreach(layer base config calendar memo sync view render settings app cli render_layered render_classic)
   target_link_libraries(tessel_${layer} INTERFACE ${WIN_LIBS})
 endforeach()
 set(STATIC_LINK -static -static-libgcc -static-libstdc++)
@@ -61,7 +61,7 @@ tessel_program(desk-calendar tessel_render_layered)
 tessel_program(desk-calendar-classic tessel_render_classic)
 
 # The Windows companion reads time zones from the table built into it.
-target_sources(tessel_cli PRIVATE ${ZONE_RULES_CPP})
+target_sources(tessel_sync PRIVATE ${ZONE_RULES_CPP})
 add_executable(desk-calendar-cli ${CMAKE_SOURCE_DIR}/cli/cli_main.cpp)
 tessel_target(desk-calendar-cli)
 target_link_libraries(desk-calendar-cli PRIVATE tessel_cli ${WIN_LIBS})

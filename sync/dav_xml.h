@@ -27,5 +27,8 @@ struct DavMultistatus {
     std::string syncToken;  // the multistatus's own sync-token (sync-collection REPORT)
 };
 
+// The code of a status line ("HTTP/1.1 404 Not Found" gives 404); 0 when it has none.
+int DavStatusCode(const std::string& statusLine);
+
 // False when body is not a multistatus document (or is not well formed); out is then empty.
 bool ParseMultistatus(const std::string& body, DavMultistatus* out);

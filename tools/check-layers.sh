@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fails when an include points up the layers, or when portable code reaches for the platform.
-#   base -> config -> calendar -> memo -> view -> render -> render/layered | render/classic
+#   base -> config -> calendar -> memo -> sync -> view -> render -> render/layered | render/classic
 #   -> app, settings, cli; resources/resource.h (plain ids) is open to all.
 # A file may include its own layer and those below. The two painters never include each other;
 # settings never includes app (its dialogs tell their owner what changed); cli includes neither
@@ -17,10 +17,11 @@ rank() {
     config) echo 1 ;;
     calendar) echo 2 ;;
     memo) echo 3 ;;
-    view) echo 4 ;;
-    render) echo 5 ;;
-    render/layered | render/classic) echo 6 ;;
-    app | settings | cli) echo 7 ;;
+    sync) echo 4 ;;
+    view) echo 5 ;;
+    render) echo 6 ;;
+    render/layered | render/classic) echo 7 ;;
+    app | settings | cli) echo 8 ;;
     *) echo -1 ;;
     esac
 }
@@ -84,7 +85,7 @@ while IFS= read -r file; do
             esac
         fi
     done < <(grep -E '^[[:space:]]*#[[:space:]]*include' "$file")
-done < <(git ls-files --cached --others --exclude-standard -- base config calendar memo view render app settings cli |
+done < <(git ls-files --cached --others --exclude-standard -- base config calendar memo sync view render app settings cli |
     grep -E '\.(cpp|h)$')
 
 if [ "$bad" = 0 ]; then

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "calendar/civil_date.h"
-#include "cli/zone_names.h"
-#include "cli/zone_rules.h"
-#include "cli/zone_table.h"
+#include "sync/zone_names.h"
+#include "sync/zone_rules.h"
+#include "sync/zone_table.h"
 
 namespace {
 // The C library's reading of a zone, with TZ set while it lives.

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "cli/text_convert.h"
+#include "sync/text_convert.h"
 #include "tests/config/config_test_files.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "cli/zone_table.h"
+#include "sync/zone_table.h"
 
 #include <algorithm>
 
-#include "cli/zone_rules.h"
+#include "sync/zone_rules.h"
 
 bool LoadBuiltInZone(const std::string& name, ZoneRules* out) {
     const BuiltInZoneName* end = kBuiltInZoneNames + kBuiltInZoneNameCount;

@@ -1,4 +1,4 @@
-#include "cli/text_convert.h"
+#include "sync/text_convert.h"
 
 #include <iconv.h>
 

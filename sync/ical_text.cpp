@@ -1,4 +1,4 @@
-#include "cli/ical_text.h"
+#include "sync/ical_text.h"
 
 #include <cctype>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "cli/zone_rules.h"
+#include "sync/zone_rules.h"
 
 #include <algorithm>
 #include <cctype>

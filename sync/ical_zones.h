@@ -1,13 +1,13 @@
 // The clocks the date-times of an iCalendar file are read on: UTC ("Z"), floating (no TZID), and
-// the zone a TZID names. A name the zone database knows (cli/zone_names.h) is read with the
+// the zone a TZID names. A name the zone database knows (sync/zone_names.h) is read with the
 // database's rules, so that a file need not describe it; a name it does not know with the
 // file's VTIMEZONE of that TZID; and a TZID neither knows as floating time.
 #pragma once
 #include <map>
 #include <string>
 
-#include "cli/ical_calendar.h"
-#include "cli/zone_rules.h"
+#include "sync/ical_calendar.h"
+#include "sync/zone_rules.h"
 
 struct EventZone {
     enum Kind { kFloating, kUtc, kDatabase, kDescribed } kind = kFloating;

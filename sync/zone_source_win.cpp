@@ -1,5 +1,5 @@
-#include "cli/zone_names.h"
-#include "cli/zone_table.h"
+#include "sync/zone_names.h"
+#include "sync/zone_table.h"
 
 // The Windows companion carries the zone database in itself: the system's own zone data names
 // Windows zones only, and holds coarser rules for the years before its own.

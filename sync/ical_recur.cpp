@@ -1,11 +1,11 @@
-#include "cli/ical_recur.h"
+#include "sync/ical_recur.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 #include "calendar/civil_date.h"
-#include "cli/ical_calendar.h"
+#include "sync/ical_calendar.h"
 
 namespace {
 const char* const kDayCodes[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};

@@ -1,9 +1,9 @@
-#include "cli/ical_zones.h"
+#include "sync/ical_zones.h"
 
 #include <vector>
 
-#include "cli/ical_recur.h"
-#include "cli/zone_names.h"
+#include "sync/ical_recur.h"
+#include "sync/zone_names.h"
 
 namespace {
 // The offset a VTIMEZONE puts in force at a clock time: that of the observance with the latest

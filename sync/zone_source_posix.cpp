@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "cli/zone_names.h"
+#include "sync/zone_names.h"
 
 bool LoadDatabaseZone(const std::string& name, ZoneRules* out) {
     std::string path = "/usr/share/zoneinfo/" + name;

@@ -5,8 +5,8 @@
 #pragma once
 #include <vector>
 
-#include "cli/ical_calendar.h"
-#include "cli/ical_zones.h"
+#include "sync/ical_calendar.h"
+#include "sync/ical_zones.h"
 
 struct EventSchedule {
     When start;            // DTSTART as written

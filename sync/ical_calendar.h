@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/ical_text.h"
+#include "sync/ical_text.h"
 
 struct Component {
     std::string name;  // upper case

@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "cli/zone_rules.h"
+#include "sync/zone_rules.h"
 
 // The rules of the zone a TZID names; false when no zone of that name is known.
 bool FindNamedZone(const std::string& tzid, ZoneRules* out);

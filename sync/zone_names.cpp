@@ -1,9 +1,9 @@
-#include "cli/zone_names.h"
+#include "sync/zone_names.h"
 
 #include <cctype>
 #include <cstring>
 
-#include "cli/zone_table.h"
+#include "sync/zone_table.h"
 
 namespace {
 // A relative name of plain segments: never a way out of the zone folder, never an absolute path.

@@ -1,9 +1,9 @@
-#include "cli/ical_occurrences.h"
+#include "sync/ical_occurrences.h"
 
 #include <algorithm>
 #include <set>
 
-#include "cli/ical_recur.h"
+#include "sync/ical_recur.h"
 
 namespace {
 long long FloorDay(long long clock) { return clock / 86400 - (clock % 86400 < 0); }

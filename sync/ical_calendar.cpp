@@ -1,4 +1,4 @@
-#include "cli/ical_calendar.h"
+#include "sync/ical_calendar.h"
 
 #include <cctype>
 
