@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-std::vector<std::string> SplitMemoLines(const std::string& memo) {
+std::vector<std::string> MemoLinesOf(const std::string& memo) {
     std::vector<std::string> out;
     if (memo.empty()) return out;
     for (size_t at = 0;;) {
@@ -13,7 +13,7 @@ std::vector<std::string> SplitMemoLines(const std::string& memo) {
     }
 }
 
-std::string JoinMemoLines(const std::vector<std::string>& lines) {
+std::string MemoOfLines(const std::vector<std::string>& lines) {
     std::string out;
     for (size_t i = 0; i < lines.size(); ++i) out += (i ? "\r\n" : "") + lines[i];
     return out;

@@ -16,5 +16,5 @@ struct LineMatch {
 LineMatch MatchLines(const std::vector<std::string>& base, const std::vector<std::string>& lines);
 
 // A memo (CR LF text) as its lines, and back.
-std::vector<std::string> SplitMemoLines(const std::string& memo);
-std::string JoinMemoLines(const std::vector<std::string>& lines);
+std::vector<std::string> MemoLinesOf(const std::string& memo);
+std::string MemoOfLines(const std::vector<std::string>& lines);
