@@ -2,7 +2,8 @@
 # A CalDAV server for the sync tests: Debian's Radicale on a free loopback port, its storage and
 # password file (user "tessel", password "secret-pw", plain htpasswd) in FOLDER, and a calendar
 # collection at /tessel/cal/.
-#   radicale.sh start FOLDER   prints the collection's URL once the server answers
+#   radicale.sh start FOLDER   prints the collection's URL once the server answers (started again
+#                              on the same FOLDER: the same port and storage)
 #   radicale.sh stop FOLDER    stops it (and waits until it has gone)
 set -u
 cmd=$1 dir=$2
@@ -12,7 +13,12 @@ start)
     mkdir -p "$dir/storage"
     printf 'tessel:secret-pw\nother:other-pw\n' >"$dir/users"
     for attempt in 1 2 3 4 5; do
-        port=$($PY -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+        # Started again: the same port, so the calendar keeps its URL.
+        if [ "$attempt" = 1 ] && [ -f "$dir/port" ]; then
+            port=$(cat "$dir/port")
+        else
+            port=$($PY -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+        fi
         cat >"$dir/config" <<CONF
 [server]
 hosts = 127.0.0.1:$port
