@@ -58,5 +58,16 @@ LineMatch MatchLines(const std::vector<std::string>& base, const std::vector<std
         if (i < n) out.baseTo[i] = now[j];
         bi = i + 1, cj = j + 1;
     }
+    // A line gone from one place that stands again, unchanged, at another was moved, not
+    // deleted and written anew.
+    for (size_t b = 0; b < n; ++b) {
+        if (out.baseTo[b] >= 0) continue;
+        for (size_t a = 0; a < out.added.size(); ++a)
+            if (lines[static_cast<size_t>(out.added[a])] == base[b]) {
+                out.baseTo[b] = out.added[a];
+                out.added.erase(out.added.begin() + static_cast<long>(a));
+                break;
+            }
+    }
     return out;
 }

@@ -1,6 +1,7 @@
 // Which lines of a day's memo are the ones the last sync left, which were edited, which are new:
 // the longest run of lines kept in order, and between two kept lines each line gone paired with a
-// line come in its place as an edit.
+// line come in its place as an edit; a line gone from its place that stands unchanged elsewhere
+// in the day was moved.
 #pragma once
 #include <string>
 #include <vector>

@@ -259,7 +259,7 @@ void Engine::MatchLocal() {
             continue;
         }
         std::sort(list.begin(), list.end(), [&](const auto& a, const auto& b) {
-            return records_[a.first].lines[a.second].pos < records_[b.first].lines[b.second].pos;
+            return records_[a.first].lines[a.second].order < records_[b.first].lines[b.second].order;
         });
         std::vector<std::string> texts;
         for (auto& [key, i] : list) texts.push_back(records_[key].lines[i].text);
@@ -380,8 +380,16 @@ void Engine::Merge(const Remote& remote, std::map<std::string, SyncRecord>& fetc
         if (allAgree || (sameAsBefore && !changedHere)) {
             // The server holds what the memo holds (our own change come back, or one sent by a
             // sync cut short): only its new ETag to remember.
-            for (size_t i = 0; i < lines.size(); ++i)
-                if (rec.lines[i].pos < 0) rec.lines[i].pos = old.lines[i].pos;
+            for (size_t i = 0; i < lines.size(); ++i) {
+                if (rec.lines[i].pos < 0) {
+                    rec.lines[i].pos = old.lines[i].pos;
+                } else if (Slot* s = slotOf(key, i); s && rec.own) {
+                    // Ours, moved by another Tessel: it goes where the event says.
+                    if (s->pos != rec.lines[i].pos) days_[rec.lines[i].day].touched = true;
+                    s->pos = rec.lines[i].pos;
+                    s->fromServer = true;
+                }
+            }
             for (size_t i = 0; i < lines.size(); ++i) lines[i].state = LineState::kKept;
             old = rec;
             continue;
@@ -437,11 +445,12 @@ void Engine::Merge(const Remote& remote, std::map<std::string, SyncRecord>& fetc
 
 void Engine::Layout() {
     // Each touched day laid out again: the server's lines at the places they carry, the memo's
-    // where they stand; blank lines at the end go.
+    // where they stand, blank lines where the places leave gaps (those of the memo as it was
+    // would stand in the way of the lines moved up).
     for (auto& [day, d] : days_) {
         std::vector<Slot> slots;
         for (Slot& s : d.slots)
-            if (s.owner != "-") slots.push_back(s);
+            if (s.owner != "-" && (!d.touched || !s.text.empty())) slots.push_back(s);
         if (d.touched) {
             std::stable_sort(slots.begin(), slots.end(), [](const Slot& a, const Slot& b) {
                 if (a.pos != b.pos) return a.pos < b.pos;
@@ -518,11 +527,14 @@ bool Engine::SendChanges() {
             else
                 fresh.push_back(Placed{day, static_cast<int>(i), s.text});
         }
-    // Foreign lines keep the place the memo gives them; the server knows none.
+    // Where each line stands now is the order the next sync matches in; foreign lines keep it as
+    // their place too, the server knowing none.
     for (auto& [key, rec] : records_)
-        if (!rec.own)
-            for (size_t i = 0; i < rec.lines.size(); ++i)
-                if (where[key][i].index >= 0 && where[key][i].text == rec.lines[i].text) rec.lines[i].pos = where[key][i].index;
+        for (size_t i = 0; i < rec.lines.size(); ++i)
+            if (where[key][i].index >= 0) {
+                rec.lines[i].order = where[key][i].index;
+                if (!rec.own && where[key][i].text == rec.lines[i].text) rec.lines[i].pos = where[key][i].index;
+            }
     if (!Checkpoint(true)) return false;
     if (deferred_) state_.token.clear();
 
@@ -561,7 +573,7 @@ bool Engine::SendChanges() {
                 return FailStatus(resp);
             }
         } else {
-            SyncLine line{now[0].day, now[0].index, now[0].text};
+            SyncLine line{now[0].day, now[0].index, now[0].text, now[0].index};
             if (!put(rec.href, rec.uid, line, rec.etag, &resp)) return Checkpoint(true) && false;
             if (resp.status >= 200 && resp.status < 300) {
                 ++out_.counts.sent;
@@ -580,7 +592,7 @@ bool Engine::SendChanges() {
         if (Held(p.day)) continue;
         std::string uid = NewUid(p.day, p.text);
         std::string href = PathOfUrl(collection) + uid.substr(0, uid.find('@')) + ".ics";
-        SyncLine line{p.day, p.index, p.text};
+        SyncLine line{p.day, p.index, p.text, p.index};
         HttpResponse resp;
         if (!put(href, uid, line, "", &resp)) return Checkpoint(true) && false;
         if (resp.status >= 200 && resp.status < 300) {

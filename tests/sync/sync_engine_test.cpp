@@ -226,13 +226,17 @@ TEST(SyncLines, EditsBetweenKeptLinesPairUpAndBlankLinesNeverMatch) {
     EXPECT_EQ(m.baseTo, (std::vector<int>{0, 2, 3}));
     EXPECT_EQ(m.edited, (std::vector<bool>{false, true, false}));
     EXPECT_EQ(m.added, (std::vector<int>{4}));
+    // Moved within the day, not deleted and written anew.
+    m = MatchLines({"a", "p", "c"}, {"a", "c", "p"});
+    EXPECT_EQ(m.baseTo, (std::vector<int>{0, 2, 1}));
+    EXPECT_TRUE(m.added.empty());
     m = MatchLines({"a", "b"}, {"b"});
     EXPECT_EQ(m.baseTo, (std::vector<int>{-1, 0}));
     EXPECT_TRUE(m.added.empty());
 }
 
 TEST(SyncStateFile, RecordsKeepTheirTextsWhateverBytesTheyHold) {
-    SyncRecord r{"/c/a b|.ics", "\"e,1\"", "u;1", true, false, {{20000, 2, "x|y,z%\x81\x7F 1"}, {20001, 0, " "}}};
+    SyncRecord r{"/c/a b|.ics", "\"e,1\"", "u;1", true, false, {{20000, 2, "x|y,z%\x81\x7F 1", 3}, {20001, 0, " ", 0}}};
     SyncRecord back;
     ASSERT_TRUE(DecodeSyncRecord(EncodeSyncRecord(r), &back));
     EXPECT_EQ(back.href, r.href);

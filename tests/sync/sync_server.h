@@ -55,6 +55,7 @@ class RadicaleServer {
                                     "/' 2>/dev/null | grep -c '\\.ics$'").c_str());
     }
     const std::string& Base() const { return base_; }
+    std::string Log() const { return ReadWhole(dir_.File("log")); }
 
   private:
     TempFolder dir_;
