@@ -47,6 +47,7 @@ int main() {
 
     std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s/b_memo.ini", tmpl);
     std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s/b_memo", tmpl);
+    SetMemoFiles(g_files);
     ResetTags();
     int first = DayNumberOf(2026, 1, 1);
     std::vector<SyncLine> lines;

@@ -90,7 +90,7 @@ done < <(git ls-files --cached --others --exclude-standard -- base config calend
     grep -E '\.(cpp|h)$')
 
 # The process-wide records and the folder whose part keeps each. Below app/ a file names only its
-# own folder's records (render/ keeps none): whatever else it reads or writes it is handed.
+# own folder's records (render/ and sync/ keep none): whatever else it reads or writes it is handed.
 RECORDS="config:g_app config:g_files config:g_tags config:g_operations
 calendar:g_holidayRules calendar:g_today calendar:g_ruleSortState
 memo:g_work memo:g_edit memo:g_undo memo:g_countdowns memo:g_searchSortState
@@ -107,7 +107,7 @@ while IFS= read -r file; do
             bad=1
         fi
     done
-done < <(git ls-files --cached --others --exclude-standard -- base config calendar memo view render |
+done < <(git ls-files --cached --others --exclude-standard -- base config calendar memo sync view render |
     grep -E '\.(cpp|h)$')
 
 if [ "$bad" = 0 ]; then

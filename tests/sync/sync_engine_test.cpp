@@ -38,7 +38,10 @@ struct Folder {
         std::snprintf(files.yearMemoBase, sizeof files.yearMemoBase, "%s", dir.File("t_memo").c_str());
         std::snprintf(files.configPath, sizeof files.configPath, "%s", dir.File("t.ini").c_str());
     }
-    void Use() { g_files = files; }
+    void Use() {
+        g_files = files;
+        SetMemoFiles(files);
+    }
     void Set(int y, int m, int d, const char* text) {
         Use();
         ASSERT_TRUE(StoreMemo(y, m, d, text, false).result);
