@@ -258,6 +258,24 @@ TEST_F(SyncEngine, ASilentServerTimesOutAndAHugeResponseIsRefusedLosingNothing) 
     (void)before;
 }
 
+TEST_F(SyncEngine, ALineOfARepeatingEventEditedHereDetachesItsDatesFromTheSeries) {
+    Folder a;
+    Peer(url_, "add series-1 20261102 standup 0930 'FREQ=WEEKLY;COUNT=3'");
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    ASSERT_EQ(a.Get(2026, 11, 9), "9:30 standup");
+    a.Set(2026, 11, 9, "9:30 standup moved");
+    Synced s = Sync(a, url_);
+    ASSERT_TRUE(s.outcome.ok()) << SyncFailureLine(s.outcome);
+    EXPECT_EQ(s.outcome.counts.deletedRemote, 1);
+    EXPECT_EQ(s.outcome.counts.sent, 3);
+    EXPECT_EQ(a.Get(2026, 11, 2), "9:30 standup");
+    EXPECT_EQ(a.Get(2026, 11, 16), "9:30 standup");
+    EXPECT_EQ(Peer(url_, "list"), "20261102T093000|9:30 standup\n20261109T093000|9:30 standup moved\n"
+                                  "20261116T093000|9:30 standup\n");
+    Synced idle = Sync(a, url_);
+    EXPECT_EQ(idle.outcome.counts.sent + idle.outcome.counts.received + idle.outcome.counts.deletedLocal, 0);
+}
+
 // The real transport, with another client's edit slipped in just before the first PUT: the
 // moment a sync has read the server's changes and not yet sent its own.
 class EditBeforeFirstPut : public HttpTransport {
