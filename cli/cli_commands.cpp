@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
@@ -23,7 +24,6 @@
 #include "config/settings.h"
 #include "config/tags.h"
 #include "config/write_failure_text.h"
-#include "memo/date_choice.h"
 #include "memo/countdown.h"
 #include "memo/memo_search.h"
 #include "memo/memo_store.h"
@@ -108,7 +108,7 @@ int RunHolidays(int argc, char** argv) {
     char* end = nullptr;
     long year = std::strtol(argv[0], &end, 10);
     // The years the calendar can show; the days before them come from date arithmetic.
-    if (end == argv[0] || *end || year < kFirstChoosableYear || year > kLastChoosableYear)
+    if (end == argv[0] || *end || !IsCalendarYear(static_cast<int>(year)))
         return Fail(("年は " + YearRangeText() + "です").c_str(), argv[0]);
     LoadHolidayRules(g_files.holidayPath);
     std::tm first{};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/sjis.h"
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "cli/ical_calendar.h"
 #include "cli/ical_occurrences.h"
@@ -18,7 +19,6 @@
 #include "cli/text_convert.h"
 #include "config/profile_store.h"
 #include "memo/alarm_time.h"
-#include "memo/date_choice.h"
 #include "memo/memo_store.h"
 #include "memo/tag_words.h"
 
@@ -40,8 +40,8 @@ struct Placed {
     std::string line;  // code page 932
 };
 
-const int kFirstDay = DayNumberOf(kFirstChoosableYear, 1, 1);
-const int kLastDay = DayNumberOf(kLastChoosableYear, 12, 31);
+const int kFirstDay = FirstCalendarDay();
+const int kLastDay = LastCalendarDay();
 
 // The memo lines of an event on the days it happens; false, with *why, when it cannot be placed.
 bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule schedule, std::vector<Placed>* out,
