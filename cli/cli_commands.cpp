@@ -219,6 +219,8 @@ int RunMemo(int argc, char** argv) {
     bool append = argc == 3 && std::strcmp(argv[0], "append") == 0;
     if (!get && !set && !append) return Fail("使い方: memo get 日付 | memo set 日付 テキスト | memo append 日付 テキスト | memo free [テキスト] (日付は YYYY-MM-DD)");
     if (!ParseIsoDate(argv[1], &y, &m, &d)) return Fail("日付ではありません (YYYY-MM-DD で指定してください)", argv[1]);
+    // A memo outside the calendar's years would never be shown, searched or exported.
+    if (!IsCalendarYear(y)) return Fail(("日付は " + YearRangeText() + "の YYYY-MM-DD です").c_str(), argv[1]);
     if (get) { PutMemo(ReadMemo(y, m, d)); return 0; }
     std::optional<std::string> text = MemoArgument(argv[2]);
     if (!text) return kExitUsage;
