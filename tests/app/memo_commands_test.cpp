@@ -74,6 +74,16 @@ TEST_F(MemoCommands, DaysBeyondTheCalendarsYearsHoldNoMemo) {
     EXPECT_EQ(Read(2100, 1, 1), "");
     EXPECT_FALSE(FileExists(dir.File("t_memo2100.ini")));
     EXPECT_EQ(Cell(kCellDayBase + 33), "");
+    // Typing there opens no quick memo, so nothing typed is taken and then lost.
+    struct NoHost : QuickMemoHost {
+        int calls = 0;
+        void RebuildAndResize() override { ++calls; }
+        void Select(int, bool) override { ++calls; }
+        void RefreshTray() override { ++calls; }
+    } host;
+    QuickMemoType(kCellDayBase + 33, "typed", host);
+    EXPECT_FALSE(QuickMemoOpen());
+    EXPECT_EQ(host.calls, 0);
     g_view.firstDay = Date(1969, 12, 28);  // the view of January 1970
     EXPECT_FALSE(DateOfCell(kCellDayBase + 3, &y, &m, &d));
     ASSERT_TRUE(DateOfCell(kCellDayBase + 4, &y, &m, &d));
