@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/calendar/holidays_cli_run.h"
+#include "tests/cli/holidays_cli_run.h"
 #include "tests/config/config_test_files.h"
 
 TEST(ShippedHolidays, Year2024) {

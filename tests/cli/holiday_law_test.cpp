@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "tests/calendar/holidays_cli_run.h"
+#include "tests/cli/holidays_cli_run.h"
 
 namespace {
 // Days since 1970-01-01 of a date, and back, by the C library.
