@@ -156,6 +156,10 @@ TEST_F(ViewLayout, TheLimitsOf1970And2100DropTheRequest) {
     EXPECT_EQ(Shown(), 197001);
     EXPECT_EQ(Ymd(view.firstDay), 19691228);  // the week before 1970 still shows
     EXPECT_EQ(view.model.entries.size(), 35u);
+    // A memo an older version let that week hold is still shown.
+    ASSERT_TRUE(WriteMemo(1969, 12, 31, "kept", false).ok());
+    Lay();
+    EXPECT_EQ(view.days[3].memo, "kept");
     EXPECT_FALSE(NavigationStepFits(st.settings, in.now, nav, -1, 0));
     EXPECT_FALSE(NavigationStepFits(st.settings, in.now, nav, 0, -1));
     EXPECT_TRUE(NavigationStepFits(st.settings, in.now, nav, 1, 0));
