@@ -119,6 +119,23 @@ bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule sche
     return true;
 }
 
+void ForEachEvent(const Component& calendar, const std::function<void(const Component&, const EventSchedule&)>& visit) {
+    std::map<std::string, std::vector<const ContentLine*>> replacedOf;
+    for (const Component& c : calendar.children) {
+        const ContentLine *uid = c.Prop("UID"), *id = c.Prop("RECURRENCE-ID");
+        if (c.name == "VEVENT" && uid && id) replacedOf[uid->value].push_back(id);
+    }
+    for (const Component& c : calendar.children) {
+        if (c.name != "VEVENT") continue;
+        EventSchedule schedule;
+        const ContentLine* uid = c.Prop("UID");
+        schedule.single = c.Prop("RECURRENCE-ID") != nullptr;
+        if (uid && !schedule.single)
+            if (auto r = replacedOf.find(uid->value); r != replacedOf.end()) schedule.replaced = r->second;
+        visit(c, schedule);
+    }
+}
+
 std::string Utf8ToCp932Lossy(const std::string& utf8, int* replaced) {
     std::string out;
     for (size_t i = 0; i < utf8.size();) {
