@@ -175,6 +175,7 @@ PaintResult PaintWindow(const PaintRequest& request, const AppState& state, cons
 void ReleasePaintCache() {
     EmptyRunCache();
     ReleaseTextFonts();
+    ForgetDrawnButtons();
     ReleaseButtonBitmaps();
     g_back = KeptImage{};
     g_scratch = KeptImage{};

@@ -101,6 +101,31 @@ TEST_F(LayeredPaint, ButtonsAtTheRightOfTheTitleBar) {
     EXPECT_EQ(Count(100, 0, 200, g_app.layout.titleHeight, [](uint32_t p) { return p == 0xFF000000u; }), 0);
 }
 
+// Buttons are drawn once and copied at later paints, in the colour the design has now.
+TEST_F(LayeredPaint, ButtonsFollowTheirColour) {
+    Paint();
+    ASSERT_TRUE(painted.buttonsShown);
+    const ButtonRect r = painted.buttons[2];
+    auto title = [&] {
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < g_app.layout.titleHeight; ++y)
+            for (int x = 0; x < g_app.layout.winWidth; ++x) pixels.push_back(Pixel(x, y));
+        return pixels;
+    };
+    std::vector<uint32_t> first = title();
+    Repaint(0, 0, 4000, 4000);
+    EXPECT_EQ(title(), first);
+    g_app.design.backs[kBackButton].colours[0] = 0x0000FF;  // red
+    Repaint(0, 0, 4000, 4000);
+    EXPECT_GT(Count(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, Reddish), 20);
+    EXPECT_EQ(Count(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, Greenish), 0);
+    g_app.design.backs[kBackButton].opacity = 100;
+    Repaint(0, 0, 4000, 4000);
+    EXPECT_EQ(Count(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, Reddish), 0);  // darker over black
+    EXPECT_GT(Count(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1,
+                    [](uint32_t p) { return ((p >> 16) & 0xFF) > 60 && ((p >> 16) & 0xFF) < 120; }), 20);
+}
+
 TEST_F(LayeredPaint, SelectionFrameWidensForAQuickMemo) {
     Paint();
     CellRect c = CellOf(16);
