@@ -72,6 +72,7 @@ void LoadEverything(const char* commandLine, std::tm* now) {
     char program[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, program, sizeof program);
     FormDataFileNames(CurrentEdition(), commandLine, program, '\\', &g_files);
+    SetMemoFiles(g_files);
     SetConfigPath(g_files.configPath);
     bool firstStart = !StampOfFile(g_files.configPath).exists;
     ReadSettings(&g_app);
@@ -109,6 +110,7 @@ int MessageLoop() {
 
 int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     PainterSession painter;  // ended on every way out
+    ComApartment com;        // the window's accessible object is handed to readers through COM
     if (HandOverToRunning()) return 0;
     if (!RegisterMainWindowClass(instance)) return 0;
     // Version 6 of the common controls, which the manifest asks for, for every dialog.

@@ -19,6 +19,7 @@
 #include "config/file_names.h"
 #include "config/profile_access.h"
 #include "config/settings.h"
+#include "memo/memo_store.h"
 #include "memo/working_text.h"
 #include "render/paint.h"
 #include "view/view_layout.h"
@@ -62,6 +63,7 @@ inline HWND PrepareBenchMonth(const char* name, std::string* folder,
     ResetProcessState();
     SetEdition(kPainterEdition);
     FormDataFileNames(kPainterEdition, (*folder + "\\bench.ini").c_str(), "", '\\', &g_files);
+    SetMemoFiles(g_files);
     SetConfigPath(g_files.configPath);
     std::string memos;
     for (int month = 7; month <= 10; ++month) {

@@ -4,44 +4,32 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <map>
 #include <vector>
 
 #include "base/sjis.h"
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "cli/ical_calendar.h"
 #include "cli/ical_occurrences.h"
 #include "cli/ical_recur.h"
 #include "cli/ical_text.h"
 #include "cli/ical_zones.h"
+#include "cli/local_clock.h"
 #include "cli/text_convert.h"
 #include "config/profile_store.h"
 #include "memo/alarm_time.h"
-#include "memo/date_choice.h"
 #include "memo/memo_store.h"
 #include "memo/tag_words.h"
 
 namespace {
-// A UTC time as the machine's local date and time.
-void UtcToLocal(long long utc, int* day, int* seconds) {
-    std::time_t t = static_cast<std::time_t>(utc);
-    std::tm* local = std::localtime(&t);
-    if (!local) {
-        *day = static_cast<int>(utc / 86400), *seconds = static_cast<int>(utc % 86400);
-        return;
-    }
-    *day = DayNumberOf(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday);
-    *seconds = local->tm_hour * 3600 + local->tm_min * 60 + local->tm_sec;
-}
-
 struct Placed {
     int day;
     std::string line;  // code page 932
 };
 
-const int kFirstDay = DayNumberOf(kFirstChoosableYear, 1, 1);
-const int kLastDay = DayNumberOf(kLastChoosableYear, 12, 31);
+const int kFirstDay = FirstCalendarDay();
+const int kLastDay = LastCalendarDay();
 
 // The memo lines of an event on the days it happens; false, with *why, when it cannot be placed.
 bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule schedule, std::vector<Placed>* out,
@@ -83,7 +71,7 @@ bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule sche
             continue;
         }
         int localDay = day, seconds = static_cast<int>(clock - static_cast<long long>(day) * 86400);
-        if (zone.kind != EventZone::kFloating) UtcToLocal(ZoneClockToUtc(zone, clock), &localDay, &seconds);
+        if (zone.kind != EventZone::kFloating) UtcToLocalClock(ZoneClockToUtc(zone, clock), &localDay, &seconds);
         if (localDay < kFirstDay || localDay > kLastDay) continue;
         int minutes = seconds / 60;
         std::string line = text;
