@@ -97,7 +97,7 @@ int EmPixels(const LogFontA& lf, int dpi) {
 bool DrawOnCanvas(DrawTarget& target, const char* text, int length, int boxHeight, const FontPlace& style,
                   int dayColour, int dpi, KeptRun* run) {
     int em = EmPixels(style.logFont, dpi);
-    for (int margin = 2 * em + 4, attempt = 0; attempt < 3; margin *= 2, ++attempt) {
+    for (int margin = em / 2 + 4, attempt = 0; attempt < 4; margin *= 2, ++attempt) {
         int measured = 0;
         Canvas& c = g_cache.canvas;
         if (!FitCanvas(c, 1, 1)) return false;
@@ -141,6 +141,12 @@ bool DrawOnCanvas(DrawTarget& target, const char* text, int length, int boxHeigh
     return false;
 }
 
+// v / 255 rounded, for v up to 255 * 255, in each 16-bit half at once.
+inline uint32_t DivideBy255(uint32_t v) {
+    v += 0x00800080;
+    return ((v + ((v >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
+}
+
 // Premultiplied source over: what GDI+ does with each of the run's draws, done once for all.
 void Blend(DrawTarget& t, const KeptRun& run, int x, int y) {
     int x0 = std::max<int>(x, t.bound.left), y0 = std::max<int>(y, t.bound.top);
@@ -158,12 +164,9 @@ void Blend(DrawTarget& t, const KeptRun& run, int x, int y) {
                 d[i] = p;
                 continue;
             }
-            uint32_t q = d[i], out = 0;
-            for (int shift = 0; shift < 32; shift += 8) {
-                unsigned v = ((p >> shift) & 0xFF) + (((q >> shift) & 0xFF) * keep + 127) / 255;
-                out |= std::min(v, 255u) << shift;
-            }
-            d[i] = out;
+            // A premultiplied source never exceeds its alpha, so no channel overflows.
+            uint32_t q = d[i];
+            d[i] = p + DivideBy255((q & 0x00FF00FF) * keep) + (DivideBy255(((q >> 8) & 0x00FF00FF) * keep) << 8);
         }
     }
 }
