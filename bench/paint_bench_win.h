@@ -1,4 +1,4 @@
-// The month both paint benchmarks draw: August 2026 (six rows) with four memo lines in every cell
+// The month the paint benchmarks draw: August 2026 (six rows) with four memo lines in every cell
 // on show, in a window of the linked painter's edition; and the timing of one paint.
 #pragma once
 #include <windows.h>
@@ -29,9 +29,33 @@ inline double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+// The four lines each day of the August view (26 July to 5 September) shows, as stored (0x7F
+// between lines).
+inline std::string SameMemoEveryDay(int month, int day) {
+    bool shown = (month == 7 && day >= 26) || month == 8 || (month == 9 && day <= 5);
+    return shown ? "会議 10:00\x7F" "打ち合わせ\x7F" "歯医者\x7F" "買い物" : "";
+}
+
+// Lays out the month of 15 August 2026 moved by monthsOn and keeps the layout.
+inline void LayOutBenchMonth(int monthsOn) {
+    LayoutInputs in = CurrentLayoutInputs();
+    in.now = {};
+    in.now.tm_year = 126;
+    in.now.tm_mon = 7;
+    in.now.tm_mday = 15;
+    in.now.tm_hour = 12;
+    in.now = NormaliseDate(in.now);
+    NavigationState nav = {};
+    ResetNavigation(&nav);
+    nav.monthOffset = monthsOn;
+    KeepLayout(BuildLayout(g_app, nav, in));
+}
+
 // Files in a folder of their own, the layout of 15 August 2026, and a shown window of the
-// edition's kind at its size. Null when something could not be made.
-inline HWND PrepareBenchMonth(const char* name, std::string* folder) {
+// edition's kind at its size. memoOf(month, day) is the memo of each day from 26 July to 31
+// October (none where it is empty). Null when something could not be made.
+inline HWND PrepareBenchMonth(const char* name, std::string* folder,
+                              std::string (*memoOf)(int month, int day) = SameMemoEveryDay) {
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
     *folder = std::string(base) + name + "_" + std::to_string(GetCurrentProcessId());
@@ -41,13 +65,15 @@ inline HWND PrepareBenchMonth(const char* name, std::string* folder) {
     FormDataFileNames(kPainterEdition, (*folder + "\\bench.ini").c_str(), "", '\\', &g_files);
     SetMemoFiles(g_files);
     SetConfigPath(g_files.configPath);
-    const char* lines = "=会議 10:00\x7F" "打ち合わせ\x7F" "歯医者\x7F" "買い物\r\n";
-    std::string memos = "[7]\r\n";
-    for (int d = 26; d <= 31; ++d) memos += std::to_string(d) + lines;
-    memos += "[8]\r\n";
-    for (int d = 1; d <= 31; ++d) memos += std::to_string(d) + lines;
-    memos += "[9]\r\n";
-    for (int d = 1; d <= 5; ++d) memos += std::to_string(d) + lines;
+    std::string memos;
+    for (int month = 7; month <= 10; ++month) {
+        memos += "[" + std::to_string(month) + "]\r\n";
+        int first = month == 7 ? 26 : 1, last = month == 9 ? 30 : 31;
+        for (int d = first; d <= last; ++d) {
+            std::string memo = memoOf(month, d);
+            if (!memo.empty()) memos += std::to_string(d) + "=" + memo + "\r\n";
+        }
+    }
     char path[300];
     YearMemoPath(g_files, 2026, path, sizeof path);
     FILE* f = std::fopen(path, "wb");
@@ -58,14 +84,7 @@ inline HWND PrepareBenchMonth(const char* name, std::string* folder) {
     ReadSettings(&g_app);
     ReadDesign(&g_app);
     SetWorkingText("");
-    LayoutInputs in = CurrentLayoutInputs();
-    in.now = {};
-    in.now.tm_year = 126;
-    in.now.tm_mon = 7;
-    in.now.tm_mday = 15;
-    in.now.tm_hour = 12;
-    in.now = NormaliseDate(in.now);
-    KeepLayout(BuildLayout(g_app, g_nav, in));
+    LayOutBenchMonth(0);
 
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;

@@ -1,6 +1,7 @@
 #include "render/layered/draw_target_win.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "base/win/gdiplus_handles.h"
 
@@ -77,8 +78,25 @@ void DrawCaret(DrawTarget& target, int x, int y, int width, int height) {
     FillRect(target, 0xA0FEFEFE, x + 1, y + 1, width - 2, height - 2);
 }
 
-void DrawButtonBitmap(DrawTarget& t, HBITMAP bitmap, int left, int top, int right, int bottom, const BackPlace& button) {
-    int w = right - left, h = bottom - top;
+namespace {
+// A button covers its rectangle whole (black under the picture), so what it drew once is copied
+// at later paints: GDI+ took longer for the seven buttons than for all the kept text of a month.
+struct DrawnButton {
+    HBITMAP bitmap;
+    int width, height;
+    Colour colour;
+    int opacity;
+    std::vector<uint32_t> pixels;
+};
+std::vector<DrawnButton> g_drawnButtons;
+constexpr size_t kDrawnButtonLimit = 64;  // seven buttons, two pins, a few colours
+
+bool Inside(const DrawTarget& t, int left, int top, int right, int bottom) {
+    return t.bits && left >= t.bound.left && top >= t.bound.top && right <= t.bound.right && bottom <= t.bound.bottom &&
+           left < right && top < bottom;
+}
+
+void DrawButtonAfresh(DrawTarget& t, HBITMAP bitmap, int left, int top, int w, int h, const BackPlace& button) {
     FillRect(t, 0xFF000000, left, top, w, h);
     OwnedGdipBitmap image;
     Note(t, GdipCreateBitmapFromHBITMAP(bitmap, nullptr, image.out()));
@@ -99,3 +117,25 @@ void DrawButtonBitmap(DrawTarget& t, HBITMAP bitmap, int left, int top, int righ
     Note(t, GdipDrawImageRectRectI(t.graphics, image.get(), left, top, w, h, 0, 0, w, h, UnitPixel, attributes.get(),
                                    nullptr, nullptr));
 }
+}  // namespace
+
+void DrawButtonBitmap(DrawTarget& t, HBITMAP bitmap, int left, int top, int right, int bottom, const BackPlace& button) {
+    int w = right - left, h = bottom - top;
+    bool keep = Inside(t, left, top, right, bottom);
+    for (const DrawnButton& b : keep ? g_drawnButtons : std::vector<DrawnButton>()) {
+        if (b.bitmap != bitmap || b.width != w || b.height != h || b.colour != button.colours[0] ||
+            b.opacity != button.opacity)
+            continue;
+        GdiFlush();  // what GDI still holds back for these pixels lands first
+        for (int y = 0; y < h; ++y) std::copy_n(b.pixels.data() + y * w, w, t.bits + (top + y) * t.width + left);
+        return;
+    }
+    DrawButtonAfresh(t, bitmap, left, top, w, h, button);
+    if (!keep) return;
+    if (g_drawnButtons.size() >= kDrawnButtonLimit) g_drawnButtons.clear();
+    DrawnButton drawn{bitmap, w, h, button.colours[0], button.opacity, std::vector<uint32_t>(static_cast<size_t>(w * h))};
+    for (int y = 0; y < h; ++y) std::copy_n(t.bits + (top + y) * t.width + left, w, drawn.pixels.data() + y * w);
+    g_drawnButtons.push_back(std::move(drawn));
+}
+
+void ForgetDrawnButtons() { g_drawnButtons.clear(); }

@@ -36,6 +36,9 @@ void FillArea(DrawTarget& target, const Design& design, int left, int top, int r
 void DrawSelectionFrame(DrawTarget& target, int left, int top, int right, int bottom, bool wide);
 // The quick memo's caret.
 void DrawCaret(DrawTarget& target, int x, int y, int width, int height);
-// A 1-bit button bitmap through the BUTTON place's colour and transparency, on black.
+// A 1-bit button bitmap through the BUTTON place's colour and transparency, on black; a button
+// drawn before in the same colour is copied from its first drawing.
 void DrawButtonBitmap(DrawTarget& target, HBITMAP bitmap, int left, int top, int right, int bottom,
                       const BackPlace& button);
+// Until a bitmap is released: the buttons drawn from it are forgotten first.
+void ForgetDrawnButtons();

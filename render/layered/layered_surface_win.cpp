@@ -6,14 +6,16 @@
 #include <utility>
 
 #include "render/button_bitmaps_win.h"
-#include "render/layered/text_draw_win.h"
+#include "render/layered/run_cache_win.h"
 #include "render/run_style.h"
+#include "view/view_layout.h"
 
 using namespace Gdiplus::DllExports;
 
 LayeredSurface::LayeredSurface(const Design& design, const TagTable& tags, const PaintRect& clip, DrawTarget back,
-                               DrawTarget scratch, int buttonScale)
-    : design_(design), tags_(tags), clip_(clip), back_(back), scratch_(scratch), buttonScale_(buttonScale) {
+                               DrawTarget scratch, int dpi)
+    : design_(design), tags_(tags), clip_(clip), back_(back), scratch_(scratch), dpi_(dpi),
+      buttonScale_(ButtonScale(dpi)) {
     GdipResetClip(scratch_.graphics);
 }
 
@@ -37,12 +39,12 @@ void LayeredSurface::FillArea(const PaintRect& r, int backPlace, int dayColour) 
 }
 
 TextExtent LayeredSurface::MeasureText(const char* text, int length, const TextStyle& style) {
-    return MeasureTextRun(Target(), text, length, RunStyle(design_, tags_, style));
+    return MeasureCachedText(Target(), text, length, RunStyle(design_, tags_, style), dpi_);
 }
 
 int LayeredSurface::DrawTextRun(const char* text, int length, const PaintRect& box, TextAlign align,
                                 const TextStyle& style) {
-    return DrawStyledRun(Target(), text, length, box, align, RunStyle(design_, tags_, style), style.dayColour);
+    return DrawCachedRun(Target(), text, length, box, align, RunStyle(design_, tags_, style), style.dayColour, dpi_);
 }
 
 bool LayeredSurface::ButtonBitmapSize(int bitmapId, int* width, int* height) {

@@ -14,11 +14,10 @@
 
 class LayeredSurface : public DrawSurface {
   public:
-    // Text in the places of design, tag words in the styles of tags. back: the window image;
-    // scratch: where areas are drawn; both as big as the window. buttonScale: the whole multiple
-    // the button pictures are drawn at.
+    // Text in the places of design, tag words in the styles of tags, fonts and button pictures at
+    // dpi. back: the window image; scratch: where areas are drawn; both as big as the window.
     LayeredSurface(const Design& design, const TagTable& tags, const PaintRect& clip, DrawTarget back,
-                   DrawTarget scratch, int buttonScale = 1);
+                   DrawTarget scratch, int dpi);
 
     PaintRect Clip() const override { return clip_; }
     void BeginArea(const PaintRect& where) override;
@@ -42,5 +41,5 @@ class LayeredSurface : public DrawSurface {
     DrawTarget back_, scratch_;
     bool inArea_ = false;
     PaintRect area_ = {};
-    int buttonScale_;
+    int dpi_, buttonScale_;
 };

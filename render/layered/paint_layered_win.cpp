@@ -15,6 +15,7 @@
 #include "render/button_bitmaps_win.h"
 #include "render/layered/layered_image_win.h"
 #include "render/layered/layered_surface_win.h"
+#include "render/layered/run_cache_win.h"
 #include "render/layered/text_draw_win.h"
 #include "render/paint.h"
 #include "render/place_font_win.h"
@@ -146,8 +147,9 @@ PaintResult PaintWindow(const PaintRequest& request, const AppState& state, cons
     if (width <= 0 || height <= 0 || !EnsureImages(request.dc, width, height)) return PaintResult{};
 
     TrimTextFonts();
+    FitRunCacheTo(state.design, TagsOf(context), state.layout.dpi);
     LayeredSurface surface(state.design, TagsOf(context), request.pending, g_back.Target(), g_scratch.Target(),
-                           ButtonScale(state.layout.dpi));
+                           state.layout.dpi);
     PaintResult result = PaintFrame(surface, state, view, context);
 
     // Only what was drawn goes to the window manager: pushing the whole image cost a one-cell
@@ -171,7 +173,9 @@ PaintResult PaintWindow(const PaintRequest& request, const AppState& state, cons
 }
 
 void ReleasePaintCache() {
+    EmptyRunCache();
     ReleaseTextFonts();
+    ForgetDrawnButtons();
     ReleaseButtonBitmaps();
     g_back = KeptImage{};
     g_scratch = KeptImage{};

@@ -7,184 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "app/main_window_win.h"
-#include "app/process_state.h"
-#include "app/startup.h"
 #include "base/win/gdiplus_handles.h"
 #include "base/win/handles.h"
-#include "calendar/civil_date.h"
-#include "calendar/holiday_rules.h"
-#include "calendar/today.h"
-#include "config/design.h"
-#include "config/file_names.h"
-#include "config/profile_access.h"
-#include "config/profile_store.h"
-#include "config/settings.h"
-#include "config/tags.h"
-#include "memo/countdown.h"
-#include "memo/memo_store.h"
-#include "memo/working_text.h"
-#include "render/layered/layered_image_win.h"
 #include "render/layered/text_draw_win.h"
-#include "render/paint.h"
-#include "view/view_layout.h"
+#include "tests/render/layered_paint_win.h"
 
 namespace {
-// Background places of the test design: colour "rrggbb" and alpha.
-struct Back {
-    const char* key;
-    unsigned rgb;
-    int alpha;
-};
-const Back kBacks[] = {{"TITLE", 0x204060, 250}, {"HEAD", 0x408020, 230}, {"DAY", 0xE0E0C0, 200},
-                       {"TODAY", 0xFFC040, 240}, {"PRDAY", 0xA0A0A0, 180}, {"OMDAY", 0x6060A0, 160},
-                       {"MEMO", 0xC0E0FF, 220},  {"BORDER", 0x101010, 254}, {"BUTTON", 0x00FF00, 254},
-                       {"CDOWN", 0xF0D0D0, 210}};
-
-// The pixel an opaque-black-backed fill of rgb at alpha leaves: premultiplied colour, that alpha.
-uint32_t Expected(unsigned rgb, int alpha) {
-    auto ch = [&](int shift) { return ((rgb >> shift) & 0xFF) * static_cast<unsigned>(alpha) / 255; };
-    return static_cast<uint32_t>(alpha) << 24 | ch(16) << 16 | ch(8) << 8 | ch(0);
-}
-
-bool Near(uint32_t a, uint32_t b) {
-    for (int s = 0; s < 32; s += 8) {
-        int x = static_cast<int>((a >> s) & 0xFF), y = static_cast<int>((b >> s) & 0xFF);
-        if (x - y > 2 || y - x > 2) return false;
-    }
-    return true;
-}
-
-std::string Hex(uint32_t v) {
-    char b[16];
-    std::snprintf(b, sizeof b, "%08X", v);
-    return b;
-}
-
-// GDI+ for the whole test program, started at first use.
-void StartGdiplus() { static GdiplusSession session; }
-
-// A plain window class for layered test windows.
-const char* TestClass() {
-    static const char* name = [] {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TesselPaintTest";
-        RegisterClassA(&wc);
-        return "TesselPaintTest";
-    }();
-    return name;
-}
-
-class LayeredPaint : public ::testing::Test {
-protected:
-    void SetUp() override {
-        StartGdiplus();
-        ResetProcessState();
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        dir_ = std::string(temp) + "tessel_paint_" + std::to_string(GetCurrentProcessId()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(dir_.c_str(), nullptr);
-        FormDataFileNames(kLayeredEdition, (dir_ + "\\t.ini").c_str(), "", '\\', &g_files);
-        SetMemoFiles(g_files);
-        SetConfigPath(g_files.configPath);
-        std::string config = "[CONFIG]\r\nBTN_SIZE=1\r\n" + extraConfig_ + "[BACKS]\r\n";
-        for (const Back& b : kBacks) {
-            char line[96];
-            std::snprintf(line, sizeof line, "%s_COLOR=%06x,%06x,%06x\r\n%s_TOUMEI=%d\r\n", b.key, b.rgb, b.rgb, b.rgb,
-                          b.key, b.alpha);
-            config += line;
-        }
-        config += "[FONTS]\r\nDAY=IPAGothic,14,0,0,0,0\r\nHOLI=IPAGothic,14,0,0,0,0\r\nDMEMO=IPAGothic,14,0,0,0,0\r\n";
-        config += extraSections_;
-        Write(g_files.configPath, config);
-        // 11 July 2026 is a Saturday and a national holiday here; the 18th has only a holiday memo.
-        Write(g_files.holidayPath, "[SETTING]\r\n1=0,7,11,-1,0,0,0,0,0,0,Sat holiday\r\n"
-                                   "2=2,7,18,-1,0,0,0,0,0,0,memo\r\n");
-    }
-    void TearDown() override {
-        if (hwnd_) DestroyWindow(hwnd_);
-        ReleasePaintCache();
-        ResetProcessState();
-    }
-    static void Write(const std::string& path, const std::string& text) {
-        FILE* f = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
-    }
-    // Reads everything, lays out 15 July 2026 and paints the whole window.
-    void Paint() {
-        ProfileStoreReset();
-        ResetAppState(&g_app);
-        ResetNavigation(&g_nav);
-        ReadSettings(&g_app);
-        ReadDesign(&g_app);
-        LoadHolidayRules(g_files.holidayPath);
-        g_today.dayNumber = DayNumberOf(2026, 7, 15);
-        LoadCountdowns(g_files.memoPath);
-        SetWorkingText("");
-        LayoutInputs in = CurrentLayoutInputs();
-        in.now = {};
-        in.now.tm_year = 126;
-        in.now.tm_mon = 6;
-        in.now.tm_mday = 15;
-        in.now.tm_hour = 12;
-        in.now = NormaliseDate(in.now);
-        KeepLayout(BuildLayout(g_app, g_nav, in));
-        if (!hwnd_)
-            hwnd_ = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW, TestClass(), "paint", WS_POPUP, 600, 50,
-                                    g_app.layout.winWidth, g_app.layout.winHeight, nullptr, nullptr,
-                                    GetModuleHandleA(nullptr), nullptr);
-        SetWindowPos(hwnd_, nullptr, 0, 0, g_app.layout.winWidth, g_app.layout.winHeight,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ASSERT_NE(hwnd_, nullptr) << GetLastError() << " " << g_app.layout.winWidth << "x" << g_app.layout.winHeight;
-        RECT wr;
-        GetWindowRect(hwnd_, &wr);
-        ASSERT_EQ(wr.right - wr.left, g_app.layout.winWidth);
-        Repaint(0, 0, 4000, 4000);
-        int w = 0, h = 0;
-        ASSERT_NE(LayeredBackBuffer(&w, &h), nullptr);
-    }
-    void Repaint(int left, int top, int right, int bottom) {
-        WindowDC dc(hwnd_);
-        PaintRect clip = {left, top, right, bottom};
-        painted = PaintCalendar(PaintRequest{hwnd_, dc.get(), clip, clip});
-    }
-    uint32_t Pixel(int x, int y) {
-        int w, h;
-        const uint32_t* bits = LayeredBackBuffer(&w, &h);
-        if (!bits || x < 0 || y < 0 || x >= w || y >= h) return 0xDEADBEEF;
-        return bits[y * w + x];
-    }
-    // Pixels of the rectangle for which test holds.
-    template <class Test>
-    int Count(int left, int top, int right, int bottom, Test test) {
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += test(Pixel(x, y)) ? 1 : 0;
-        return n;
-    }
-    static bool Reddish(uint32_t p) { return ((p >> 16) & 0xFF) > 150 && ((p >> 8) & 0xFF) < 80 && (p & 0xFF) < 80; }
-    static bool Bluish(uint32_t p) { return (p & 0xFF) > 150 && ((p >> 16) & 0xFF) < 80 && ((p >> 8) & 0xFF) < 80; }
-    static bool Greenish(uint32_t p) { return ((p >> 8) & 0xFF) > 150 && ((p >> 16) & 0xFF) < 80 && (p & 0xFF) < 80; }
-    static bool Dark(uint32_t p) { return ((p >> 16) & 0xFF) < 60 && ((p >> 8) & 0xFF) < 60 && (p & 0xFF) < 60; }
-    // The rectangle of the cell showing day (of July 2026) in the layout.
-    CellRect CellOf(int day) {
-        int index = DayNumberOf(2026, 7, day) - LocalDayNumber(g_view.firstDay);
-        return g_view.cells[static_cast<size_t>(index)];
-    }
-
-    std::string dir_, extraConfig_, extraSections_;  // CONFIG lines; further sections
-    HWND hwnd_ = nullptr;
-    PaintResult painted = {};
-};
+using namespace layered_paint_test;
 
 TEST_F(LayeredPaint, EveryAreaHasItsPlaceColourAndAlpha) {
     Write(g_files.memoPath, "[COUNTDOWN]\r\n01=2026,7,20,trip\r\n02=\r\n[MEMO]\r\nMEMO=box\r\n");
@@ -267,6 +99,31 @@ TEST_F(LayeredPaint, ButtonsAtTheRightOfTheTitleBar) {
     Paint();
     EXPECT_FALSE(painted.buttonsShown);
     EXPECT_EQ(Count(100, 0, 200, g_app.layout.titleHeight, [](uint32_t p) { return p == 0xFF000000u; }), 0);
+}
+
+// Buttons are drawn once and copied at later paints, in the colour the design has now.
+TEST_F(LayeredPaint, ButtonsFollowTheirColour) {
+    Paint();
+    ASSERT_TRUE(painted.buttonsShown);
+    const ButtonRect r = painted.buttons[2];
+    auto title = [&] {
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < g_app.layout.titleHeight; ++y)
+            for (int x = 0; x < g_app.layout.winWidth; ++x) pixels.push_back(Pixel(x, y));
+        return pixels;
+    };
+    std::vector<uint32_t> first = title();
+    Repaint(0, 0, 4000, 4000);
+    EXPECT_EQ(title(), first);
+    g_app.design.backs[kBackButton].colours[0] = 0x0000FF;  // red
+    Repaint(0, 0, 4000, 4000);
+    EXPECT_GT(Count(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, Reddish), 20);
+    EXPECT_EQ(Count(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, Greenish), 0);
+    g_app.design.backs[kBackButton].opacity = 100;
+    Repaint(0, 0, 4000, 4000);
+    EXPECT_EQ(Count(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1, Reddish), 0);  // darker over black
+    EXPECT_GT(Count(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1,
+                    [](uint32_t p) { return ((p >> 16) & 0xFF) > 60 && ((p >> 16) & 0xFF) < 120; }), 20);
 }
 
 TEST_F(LayeredPaint, SelectionFrameWidensForAQuickMemo) {
