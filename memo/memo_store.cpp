@@ -167,6 +167,24 @@ MemoStoreResult StoreMemo(int year, int month, int day, std::string_view text, b
     return out;
 }
 
+MemoStoreResult StoreMemoFrom(int year, int month, int day, const std::function<std::string(const std::string&)>& make) {
+    MemoStoreResult out;
+    Address a = Locate(year, month, day);
+    out.result = ProfileEditString(a.section, a.key, a.path.c_str(), [&](std::string_view current, bool) {
+        std::string next = EncodeMemo(make(DecodeMemo(std::string(current))), true);
+        ProfileEdit edit;
+        if (next == current) return edit;
+        out.before.assign(current);
+        out.after = next;
+        out.changed = true;
+        edit.change = true;
+        edit.remove = next.empty();
+        edit.value = std::move(next);
+        return edit;
+    });
+    return out;
+}
+
 WriteResult WriteMemo(int year, int month, int day, std::string_view text, bool append) {
     MemoStoreResult stored = StoreMemo(year, month, day, text, append);
     // Only a change that reached the disk can be undone; fixed phrases are never recorded.

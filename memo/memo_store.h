@@ -6,6 +6,7 @@
 // at once (the store's own state is locked; the files are the profile store's, which locks
 // itself). The rest touch the window's undo journal as well and belong to the window's thread.
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,10 @@ struct MemoStoreResult {
 // Encodes the text and stores it (appended as a new last line with append), without recording it
 // for undo. An empty text in append mode stores nothing.
 MemoStoreResult StoreMemo(int year, int month, int day, std::string_view text, bool append);
+// Stores the text that make makes of the memo as stored at the moment of writing (CR LF text, under
+// the file's lock), without recording it for undo: a writer that read the memo earlier can see
+// whether another writer changed it since.
+MemoStoreResult StoreMemoFrom(int year, int month, int day, const std::function<std::string(const std::string&)>& make);
 // StoreMemo, and the change recorded for undo (date memos and the free memo; fixed phrases never).
 // The result says whether it reached the file; a failed write changes nothing and records
 // nothing.

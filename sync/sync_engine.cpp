@@ -477,7 +477,20 @@ bool Engine::WriteMemos() {
         if (lines == d.now) continue;
         int y, m, dd;
         DateOfDayNumber(day, &y, &m, &dd);
-        MemoStoreResult r = StoreMemo(y, m, dd, MemoOfLines(lines), false);
+        const std::vector<std::string>& read = d.now;
+        MemoStoreResult r = StoreMemoFrom(y, m, dd, [&](const std::string& stored) {
+            std::vector<std::string> current = MemoLinesOf(stored);
+            if (current == read) return MemoOfLines(lines);
+            // Stored anew since it was read (the window, or another program): what is stored now
+            // stays, and the lines this sync brought that it lacks are added to it; the next sync
+            // sends the day as it then stands.
+            auto has = [](const std::vector<std::string>& v, const std::string& l) {
+                return std::find(v.begin(), v.end(), l) != v.end();
+            };
+            for (const std::string& l : lines)
+                if (!l.empty() && !has(read, l) && !has(current, l)) current.push_back(l);
+            return MemoOfLines(current);
+        });
         if (!r.result) return Fail(SyncFailure::kWrite, job_.files->memoPath);
         out_.memosChanged = out_.memosChanged || r.changed;
     }

@@ -201,6 +201,39 @@ TEST_F(SyncEngine, AChangeOnBothSidesKeepsBothTexts) {
     EXPECT_NE(both.find("plan B?"), std::string::npos) << both;
 }
 
+// The window stores a memo in the instant after the sync read it: the reader below writes the
+// day anew right after the sync's read of it, once.
+bool g_typedIn = false;
+int ReadThenTypeIn(const char* section, const char* key, const char* def, char* buf, int size, const char* path) {
+    int n = ProfileReadString(section, key, def, buf, size, path);
+    if (!g_typedIn && std::string(section) == "12" && std::string(key) == "3") {
+        g_typedIn = true;
+        EXPECT_TRUE(ProfileWriteString(section, key, "plan\x7Ftyped meanwhile", path).ok());
+    }
+    return n;
+}
+
+TEST_F(SyncEngine, AMemoStoredWhileTheSyncRunsIsKeptBesideWhatArrived) {
+    Folder a;
+    a.Set(2026, 12, 3, "plan");
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    Peer(url_, "add peer-1 20261203 lunch 1200");
+    g_typedIn = false;
+    SetMemoProfileReader(ReadThenTypeIn);
+    Synced s = Sync(a, url_);
+    SetMemoProfileReader(nullptr);
+    ASSERT_TRUE(g_typedIn);
+    ASSERT_TRUE(s.outcome.ok()) << SyncFailureLine(s.outcome);
+    std::vector<std::string> lines = MemoLinesOf(a.Get(2026, 12, 3));
+    auto has = [&](const char* l) { return std::find(lines.begin(), lines.end(), l) != lines.end(); };
+    EXPECT_TRUE(has("plan"));
+    EXPECT_TRUE(has("typed meanwhile")) << a.Get(2026, 12, 3);
+    EXPECT_TRUE(has("12:00 lunch")) << a.Get(2026, 12, 3);
+    // The next sync sends the day as it stands; the server then holds the typed line too.
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    EXPECT_NE(Peer(url_, "list").find("typed meanwhile"), std::string::npos);
+}
+
 TEST_F(SyncEngine, AWrongPasswordAndAStoppedServerFailWithTheirCauseAndLoseNothing) {
     Folder a;
     a.Set(2026, 12, 5, "keep me");
