@@ -14,6 +14,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_files.h"
 #include "cli/ical_commands.h"
+#include "cli/sync_commands.h"
 #include "sync/text_convert.h"
 #include "config/app_state.h"
 #include "config/file_names.h"
@@ -270,6 +271,9 @@ const CliCommand kCommands[] = {
     {"search", RunSearch, nullptr},
     {"export-ics", RunExportIcs, nullptr},
     {"import-ics", RunImportIcs, AlwaysWrites},
+#ifndef TESSEL_NO_SYNC_COMMAND
+    {"sync", RunSyncCommand, AlwaysWrites},
+#endif
 };
 
 // "settings, holidays, ..." of every command.

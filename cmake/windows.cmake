@@ -62,6 +62,14 @@ endfunction()
 tessel_program(desk-calendar tessel_render_layered)
 tessel_program(desk-calendar-classic tessel_render_classic)
 
+# The sync command joins the Windows companion with its transport (WinHTTP, XmlLite, Credential
+# Manager in sync/*_win.cpp); until that is in the tree the Windows companion has no sync command.
+if(NOT EXISTS ${CMAKE_SOURCE_DIR}/sync/http_transport_win.cpp)
+  get_target_property(cli_sources tessel_cli SOURCES)
+  list(FILTER cli_sources EXCLUDE REGEX "/sync_commands\\.cpp$")
+  set_property(TARGET tessel_cli PROPERTY SOURCES ${cli_sources})
+  target_compile_definitions(tessel_cli PRIVATE TESSEL_NO_SYNC_COMMAND)
+endif()
 # The Windows companion reads time zones from the table built into it.
 target_sources(tessel_sync PRIVATE ${ZONE_RULES_CPP})
 add_executable(desk-calendar-cli ${CMAKE_SOURCE_DIR}/cli/cli_main.cpp)

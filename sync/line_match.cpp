@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-std::vector<std::string> SplitMemoLines(const std::string& memo) {
+std::vector<std::string> MemoLinesOf(const std::string& memo) {
     std::vector<std::string> out;
     if (memo.empty()) return out;
     for (size_t at = 0;;) {
@@ -13,7 +13,7 @@ std::vector<std::string> SplitMemoLines(const std::string& memo) {
     }
 }
 
-std::string JoinMemoLines(const std::vector<std::string>& lines) {
+std::string MemoOfLines(const std::vector<std::string>& lines) {
     std::string out;
     for (size_t i = 0; i < lines.size(); ++i) out += (i ? "\r\n" : "") + lines[i];
     return out;
@@ -57,6 +57,17 @@ LineMatch MatchLines(const std::vector<std::string>& base, const std::vector<std
         bi = i;
         if (i < n) out.baseTo[i] = now[j];
         bi = i + 1, cj = j + 1;
+    }
+    // A line gone from one place that stands again, unchanged, at another was moved, not
+    // deleted and written anew.
+    for (size_t b = 0; b < n; ++b) {
+        if (out.baseTo[b] >= 0) continue;
+        for (size_t a = 0; a < out.added.size(); ++a)
+            if (lines[static_cast<size_t>(out.added[a])] == base[b]) {
+                out.baseTo[b] = out.added[a];
+                out.added.erase(out.added.begin() + static_cast<long>(a));
+                break;
+            }
     }
     return out;
 }

@@ -1,6 +1,7 @@
 // Which lines of a day's memo are the ones the last sync left, which were edited, which are new:
 // the longest run of lines kept in order, and between two kept lines each line gone paired with a
-// line come in its place as an edit.
+// line come in its place as an edit; a line gone from its place that stands unchanged elsewhere
+// in the day was moved.
 #pragma once
 #include <string>
 #include <vector>
@@ -16,5 +17,5 @@ struct LineMatch {
 LineMatch MatchLines(const std::vector<std::string>& base, const std::vector<std::string>& lines);
 
 // A memo (CR LF text) as its lines, and back.
-std::vector<std::string> SplitMemoLines(const std::string& memo);
-std::string JoinMemoLines(const std::vector<std::string>& lines);
+std::vector<std::string> MemoLinesOf(const std::string& memo);
+std::string MemoOfLines(const std::vector<std::string>& lines);

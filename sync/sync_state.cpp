@@ -74,7 +74,8 @@ std::vector<std::string> KeysOf(const char* path) {
 std::string EncodeSyncRecord(const SyncRecord& r) {
     std::string v = Escape(r.href) + "|" + Escape(r.etag) + "|" + Escape(r.uid) + "|" + (r.own ? "1" : "0") +
                     (r.recurring ? "1" : "0");
-    for (const SyncLine& l : r.lines) v += "|" + std::to_string(l.day) + "," + std::to_string(l.pos) + "," + Escape(l.text);
+    for (const SyncLine& l : r.lines)
+        v += "|" + std::to_string(l.day) + "," + std::to_string(l.pos) + "," + std::to_string(l.order) + "," + Escape(l.text);
     return v;
 }
 
@@ -89,8 +90,8 @@ bool DecodeSyncRecord(const std::string& value, SyncRecord* out) {
     r.recurring = f[3][1] == '1';
     for (size_t i = 4; i < f.size(); ++i) {
         std::vector<std::string> p = Split(f[i], ',');
-        if (p.size() != 3) return false;
-        r.lines.push_back(SyncLine{std::atoi(p[0].c_str()), std::atoi(p[1].c_str()), Unescape(p[2])});
+        if (p.size() != 4) return false;
+        r.lines.push_back(SyncLine{std::atoi(p[0].c_str()), std::atoi(p[1].c_str()), Unescape(p[3]), std::atoi(p[2].c_str())});
     }
     if (r.href.empty()) return false;
     *out = std::move(r);

@@ -11,8 +11,9 @@
 
 struct SyncLine {
     int day = 0;
-    int pos = 0;       // line index in the day's memo (blank lines counted)
+    int pos = 0;       // line index in the day's memo (blank lines counted), as the server has it
     std::string text;  // code page 932, as the calendar holds it
+    int order = 0;     // line index in the memo as the last sync left it (the order lines are matched in)
     bool operator==(const SyncLine&) const = default;
 };
 

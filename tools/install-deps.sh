@@ -19,6 +19,9 @@ PACKAGES=(
     tzdata unicode-cldr-core
     # an independent iCalendar reader, writer and expander of recurrences for the companion's tests
     python3-icalendar python3-recurring-ical-events
+    # the companion's CalDAV sync (libcurl, libxml2), and its tests: a real CalDAV server (Radicale,
+    # started by the tests on a loopback port, never as a service) and an independent client
+    libcurl4-openssl-dev libxml2-dev curl radicale python3-caldav
     # fuzzing (make fuzz): clang with libFuzzer and the sanitizers' runtimes
     clang libclang-rt-dev
 )
@@ -40,7 +43,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -q || exit 1
-    apt-get install -y -q "${missing[@]}" </dev/null || exit 1
+    # No package may start a service here (Radicale would listen as a system service): a policy
+    # that refuses every start, for the install only, unless the machine has one of its own.
+    policy=/usr/sbin/policy-rc.d made_policy=
+    if [ ! -e "$policy" ]; then
+        printf '#!/bin/sh\nexit 101\n' >"$policy" && chmod 755 "$policy" && made_policy=1
+    fi
+    apt-get install -y -q "${missing[@]}" </dev/null
+    installed=$?
+    [ -n "$made_policy" ] && rm -f "$policy"
+    [ "$installed" = 0 ] || exit 1
 fi
 
 # Wine makes a file whose name holds Japanese (a design named 標準) only under this locale.

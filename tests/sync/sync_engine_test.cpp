@@ -1,0 +1,248 @@
+// The sync engine against a real CalDAV server (Radicale on loopback): memo folders synced
+// through one calendar, an independent client's changes, conflicts, idle syncs, a server gone.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "calendar/civil_date.h"
+#include "config/file_names.h"
+#include "config/profile_store.h"
+#include "config/tags.h"
+#include "memo/memo_store.h"
+#include "sync/line_match.h"
+#include "sync/sync_engine.h"
+#include "sync/sync_state.h"
+#include "sync/text_convert.h"
+#include "tests/memo/memo_folder.h"
+#include "tests/sync/sync_server.h"
+
+namespace {
+std::string U8(const char* cp932) { return Cp932ToUtf8(cp932).value_or(""); }
+
+RadicaleServer& Server() {
+    static RadicaleServer* server = new RadicaleServer;  // one for the whole run, stopped at exit
+    static bool registered = (std::atexit([] { delete server; }), true);
+    (void)registered;
+    return *server;
+}
+
+// One memo folder of its own and the sync's view of it.
+struct Folder {
+    TempFolder dir;
+    DataFiles files{};
+    Folder() {
+        std::snprintf(files.memoPath, sizeof files.memoPath, "%s", dir.File("t_memo.ini").c_str());
+        std::snprintf(files.yearMemoBase, sizeof files.yearMemoBase, "%s", dir.File("t_memo").c_str());
+        std::snprintf(files.configPath, sizeof files.configPath, "%s", dir.File("t.ini").c_str());
+    }
+    void Use() { g_files = files; }
+    void Set(int y, int m, int d, const char* text) {
+        Use();
+        ASSERT_TRUE(StoreMemo(y, m, d, text, false).result);
+    }
+    std::string Get(int y, int m, int d) {
+        Use();
+        return ReadMemo(y, m, d);
+    }
+    std::string Year(int y) const { return ReadWhole(dir.File("t_memo" + std::to_string(y) + ".ini")); }
+};
+
+struct Synced {
+    SyncOutcome outcome;
+    int requests;
+};
+
+Synced Sync(Folder& f, const std::string& url, const std::string& password = kSyncPassword) {
+    f.Use();
+    std::unique_ptr<HttpTransport> t = MakeHttpTransport(HttpLimits{}, HttpCredentials{kSyncUser, password});
+    SyncJob job;
+    job.files = &f.files;
+    job.url = url;
+    job.tags = &g_tags;
+    Synced s{RunSync(job, *t), t->RequestCount()};
+    return s;
+}
+
+class SyncEngine : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(Server().running());
+        ResetTags();
+        ProfileStoreReset();
+        url_ = Server().NewCalendar(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    void TearDown() override { ResetMemoStore(); }
+    std::string url_;
+};
+
+TEST_F(SyncEngine, TwoFoldersHoldTheSameFilesAndAnIdleSyncChangesNothing) {
+    Folder a, b;
+    a.Set(2026, 12, 10, "10:00 \x89\xEF\x8B\x63\r\n\x94\x83\x82\xA2\x95\xA8");  // 会議, 買い物
+    a.Set(2026, 12, 11, "a\r\n\r\n  b\r\nc");  // blank lines kept
+    a.Set(2027, 1, 1, "x");
+    Synced first = Sync(a, url_);
+    ASSERT_TRUE(first.outcome.ok()) << SyncFailureLine(first.outcome);
+    EXPECT_EQ(first.outcome.counts.sent, 6);
+    EXPECT_EQ(Server().StoredEvents(::testing::UnitTest::GetInstance()->current_test_info()->name()), 6);
+
+    Synced down = Sync(b, url_);
+    ASSERT_TRUE(down.outcome.ok()) << SyncFailureLine(down.outcome);
+    EXPECT_EQ(down.outcome.counts.received, 6);
+    EXPECT_EQ(b.Year(2026), a.Year(2026));
+    EXPECT_EQ(b.Year(2027), a.Year(2027));
+    EXPECT_EQ(b.Get(2026, 12, 11), "a\r\n\r\n  b\r\nc");
+
+    // Idle on both sides: no byte of any memo or state file changes, at most three requests.
+    std::string yearA = a.Year(2026), yearB = b.Year(2026);
+    std::string stateA = ReadWhole(SyncStatePath(a.files)), stateB = ReadWhole(SyncStatePath(b.files));
+    for (Folder* f : {&a, &b}) {
+        Synced idle = Sync(*f, url_);
+        ASSERT_TRUE(idle.outcome.ok());
+        EXPECT_LE(idle.requests, 3);
+        EXPECT_EQ(idle.outcome.counts.sent + idle.outcome.counts.received, 0);
+        EXPECT_FALSE(idle.outcome.memosChanged);
+    }
+    EXPECT_EQ(a.Year(2026), yearA);
+    EXPECT_EQ(b.Year(2026), yearB);
+    EXPECT_EQ(ReadWhole(SyncStatePath(b.files)), stateB);
+
+    // A line inserted above the others moves them: the other folder follows, byte for byte.
+    a.Set(2026, 12, 11, "new\r\na\r\n\r\n  b\r\nc");
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    Synced follow = Sync(b, url_);
+    ASSERT_TRUE(follow.outcome.ok());
+    EXPECT_EQ(b.Year(2026), a.Year(2026));
+    EXPECT_EQ(b.Get(2026, 12, 11), "new\r\na\r\n\r\n  b\r\nc");
+    // A deleted line goes from the other folder too.
+    a.Set(2026, 12, 10, "10:00 \x89\xEF\x8B\x63");
+    Synced del = Sync(a, url_);
+    EXPECT_EQ(del.outcome.counts.deletedRemote, 1);
+    Synced gone = Sync(b, url_);
+    EXPECT_EQ(gone.outcome.counts.deletedLocal, 1);
+    EXPECT_EQ(b.Year(2026), a.Year(2026));
+    (void)stateA;
+}
+
+TEST_F(SyncEngine, AnotherClientsNewEditedMovedAndDeletedEventsComeDown) {
+    Folder a;
+    a.Set(2026, 12, 1, "mine");
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    int rc = 0;
+    Peer(url_, "add peer-1 20261215 '" + U8("歯医者") + "' 1430", &rc);
+    ASSERT_EQ(rc, 0);
+    Peer(url_, "add peer-2 20261216 allday");
+    Peer(url_, "add peer-3 20261207 weekly 0900 'FREQ=WEEKLY;COUNT=3'");
+    Synced s = Sync(a, url_);
+    ASSERT_TRUE(s.outcome.ok()) << SyncFailureLine(s.outcome);
+    EXPECT_EQ(a.Get(2026, 12, 15), "14:30 \x8E\x95\x88\xE3\x8E\xD2");  // 歯医者
+    EXPECT_EQ(a.Get(2026, 12, 16), "allday");
+    EXPECT_EQ(a.Get(2026, 12, 7), "9:00 weekly");
+    EXPECT_EQ(a.Get(2026, 12, 14), "9:00 weekly");
+    EXPECT_EQ(a.Get(2026, 12, 21), "9:00 weekly");
+    EXPECT_EQ(a.Get(2026, 12, 28), "");
+    EXPECT_EQ(a.Get(2026, 12, 1), "mine");
+
+    Peer(url_, "summary peer-1 dentist");
+    Peer(url_, "move peer-2 20261218");
+    Peer(url_, "delete peer-3");
+    s = Sync(a, url_);
+    ASSERT_TRUE(s.outcome.ok()) << SyncFailureLine(s.outcome);
+    EXPECT_EQ(a.Get(2026, 12, 15), "14:30 dentist");
+    EXPECT_EQ(a.Get(2026, 12, 16), "");
+    EXPECT_EQ(a.Get(2026, 12, 18), "allday");
+    EXPECT_EQ(a.Get(2026, 12, 7), "");
+    EXPECT_EQ(a.Get(2026, 12, 14), "");
+    EXPECT_EQ(s.outcome.counts.deletedLocal, 3);
+
+    // And our own events as the other client sees them: one event per line.
+    std::string list = Peer(url_, "list");
+    EXPECT_NE(list.find("20261201|mine\n"), std::string::npos) << list;
+    EXPECT_NE(list.find("20261215T143000|dentist\n"), std::string::npos) << list;
+}
+
+TEST_F(SyncEngine, AChangeOnBothSidesKeepsBothTexts) {
+    Folder a, b;
+    a.Set(2026, 12, 3, "plan");
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    ASSERT_TRUE(Sync(b, url_).outcome.ok());
+    a.Set(2026, 12, 3, "plan A");
+    b.Set(2026, 12, 3, "plan B");
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    Synced s = Sync(b, url_);
+    ASSERT_TRUE(s.outcome.ok()) << SyncFailureLine(s.outcome);
+    EXPECT_EQ(s.outcome.counts.conflicts, 1);
+    std::string kept = b.Get(2026, 12, 3);
+    EXPECT_NE(kept.find("plan B"), std::string::npos) << kept;
+    EXPECT_NE(kept.find("plan A"), std::string::npos) << kept;
+    // Both lines reach the other folder, and then all agree.
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    ASSERT_TRUE(Sync(b, url_).outcome.ok());
+    EXPECT_EQ(a.Get(2026, 12, 3), b.Get(2026, 12, 3));
+    EXPECT_EQ(MemoLinesOf(a.Get(2026, 12, 3)).size(), 2u);
+
+    // An edit here against a change by another client: both again.
+    Peer(url_, "list");
+    b.Set(2026, 12, 3, MemoOfLines({"plan B!", MemoLinesOf(b.Get(2026, 12, 3))[1]}).c_str());
+    a.Set(2026, 12, 3, MemoOfLines({"plan B?", MemoLinesOf(a.Get(2026, 12, 3))[1]}).c_str());
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    s = Sync(b, url_);
+    EXPECT_EQ(s.outcome.counts.conflicts, 1);
+    std::string both = b.Get(2026, 12, 3);
+    EXPECT_NE(both.find("plan B!"), std::string::npos) << both;
+    EXPECT_NE(both.find("plan B?"), std::string::npos) << both;
+}
+
+TEST_F(SyncEngine, AWrongPasswordAndAStoppedServerFailWithTheirCauseAndLoseNothing) {
+    Folder a;
+    a.Set(2026, 12, 5, "keep me");
+    Synced wrong = Sync(a, url_, "not-the-password");
+    EXPECT_EQ(wrong.outcome.failure, SyncFailure::kAuth);
+    EXPECT_EQ(a.Get(2026, 12, 5), "keep me");
+    // Nothing remembered: the next good sync sends the line.
+    Synced good = Sync(a, url_);
+    ASSERT_TRUE(good.outcome.ok());
+    EXPECT_EQ(good.outcome.counts.sent, 1);
+
+    // Not a calendar: the folder above the collections.
+    std::unique_ptr<HttpTransport> t = MakeHttpTransport(HttpLimits{}, HttpCredentials{kSyncUser, kSyncPassword});
+    EXPECT_EQ(CheckSyncCalendar(Server().Base() + "/tessel/", *t).failure, SyncFailure::kNotCalendar);
+    EXPECT_TRUE(CheckSyncCalendar(url_, *t).ok());
+    // Plain http to another machine is refused before anything is sent.
+    EXPECT_EQ(CheckSyncCalendar("http://192.0.2.1/cal/", *t).failure, SyncFailure::kInsecureUrl);
+
+    std::string before = a.Year(2026);
+    Server().Stop();
+    Synced down = Sync(a, url_);
+    ASSERT_TRUE(Server().Start());
+    EXPECT_EQ(down.outcome.failure, SyncFailure::kUnreachable);
+    EXPECT_EQ(a.Year(2026), before);
+}
+
+TEST(SyncLines, EditsBetweenKeptLinesPairUpAndBlankLinesNeverMatch) {
+    LineMatch m = MatchLines({"a", "b", "c"}, {"a", "", "B", "c", "d"});
+    EXPECT_EQ(m.baseTo, (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(m.edited, (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(m.added, (std::vector<int>{4}));
+    // Moved within the day, not deleted and written anew.
+    m = MatchLines({"a", "p", "c"}, {"a", "c", "p"});
+    EXPECT_EQ(m.baseTo, (std::vector<int>{0, 2, 1}));
+    EXPECT_TRUE(m.added.empty());
+    m = MatchLines({"a", "b"}, {"b"});
+    EXPECT_EQ(m.baseTo, (std::vector<int>{-1, 0}));
+    EXPECT_TRUE(m.added.empty());
+}
+
+TEST(SyncStateFile, RecordsKeepTheirTextsWhateverBytesTheyHold) {
+    SyncRecord r{"/c/a b|.ics", "\"e,1\"", "u;1", true, false, {{20000, 2, "x|y,z%\x81\x7F 1", 3}, {20001, 0, " ", 0}}};
+    SyncRecord back;
+    ASSERT_TRUE(DecodeSyncRecord(EncodeSyncRecord(r), &back));
+    EXPECT_EQ(back.href, r.href);
+    EXPECT_EQ(back.etag, r.etag);
+    EXPECT_EQ(back.uid, r.uid);
+    EXPECT_EQ(back.lines, r.lines);
+    EXPECT_EQ(EncodeSyncRecord(r).find_first_of("\r\n\x7F"), std::string::npos);
+}
+}  // namespace
