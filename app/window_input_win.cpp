@@ -13,6 +13,7 @@
 #include "app/main_window_win.h"
 #include "app/pointer.h"
 #include "app/quick_memo.h"
+#include "app/sync_runner_win.h"
 #include "base/win/clipboard_win.h"
 #include "base/win/handles.h"
 #include "config/app_state.h"
@@ -74,6 +75,7 @@ class WindowHost : public CommandHost, public QuickMemoHost {
     bool OpenMemoDialog() override { return OpenMemoInput(hwnd_); }
     bool OpenCountdownDialog() override { return OpenCountdownInput(hwnd_); }
     bool OpenToolDialog(int command) override { return ::OpenToolDialog(hwnd_, command); }
+    bool SyncNow() override { return StartSync(hwnd_, SyncCause::kAsked); }
 
   private:
     HWND hwnd_;
