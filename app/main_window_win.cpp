@@ -164,13 +164,12 @@ void OnTimer(HWND hwnd, WPARAM id) {
 // One message box for each file whose writes began to fail. More failures may arrive while a box
 // is open; they are shown after it, not in a second box over it.
 void OnWriteFailed(HWND hwnd) {
-    static bool showing = false;
-    if (showing) return;
-    showing = true;
+    if (g_shell.showingWriteFailures) return;
+    g_shell.showingWriteFailures = true;
     for (std::vector<WriteFailure> failures; !(failures = ProfileTakeWriteFailures()).empty();)
         for (const WriteFailure& failure : failures)
             MessageBoxA(hwnd, WriteFailureMessage(failure).c_str(), kWindowClass, MB_OK | MB_ICONWARNING);
-    showing = false;
+    g_shell.showingWriteFailures = false;
 }
 
 // A view moved away keeps its first day over midnight, whichever message notices the new day.

@@ -8,6 +8,7 @@ struct ShellState {
     HINSTANCE instance;
     HWND mainWindow;  // the one calendar window
     int shellVersion;  // major version of the shell library
+    bool showingWriteFailures;  // a box telling of failed writes is open
 };
 
 extern ShellState g_shell;

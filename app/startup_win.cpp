@@ -73,6 +73,7 @@ void LoadEverything(const char* commandLine, std::tm* now) {
     char program[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, program, sizeof program);
     FormDataFileNames(CurrentEdition(), commandLine, program, '\\', &g_files);
+    SetMemoFiles(g_files);
     SetConfigPath(g_files.configPath);
     bool firstStart = !StampOfFile(g_files.configPath).exists;
     ReadSettings(&g_app);

@@ -9,6 +9,7 @@
 #include "calendar/civil_date.h"
 #include "config/file_names.h"
 #include "config/tags.h"
+#include "memo/memo_store.h"
 
 constexpr int kBenchFirstYear = 1996;
 constexpr int kBenchYears = 30;
@@ -19,6 +20,7 @@ constexpr int kBenchYears = 30;
 inline int WriteBenchMemoFiles(const std::string& folder, const char* inEvery = nullptr) {
     std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%sbench_memo.ini", folder.c_str());
     std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%sbench_memo", folder.c_str());
+    SetMemoFiles(g_files);
     const std::string words[] = {"会議", "10:30", "打ち合わせ", "\x7F", "歯医者", "買い物", "ToDo",
                                  "誕生日", "・", "締め切り", "(済)", "[重要]", "ゴミ出し", "9:00"};
     std::mt19937 rng(7);

@@ -19,6 +19,7 @@
 #include "config/file_names.h"
 #include "config/profile_access.h"
 #include "config/settings.h"
+#include "memo/memo_store.h"
 #include "memo/working_text.h"
 #include "render/paint.h"
 #include "view/view_layout.h"
@@ -38,6 +39,7 @@ inline HWND PrepareBenchMonth(const char* name, std::string* folder) {
     ResetProcessState();
     SetEdition(kPainterEdition);
     FormDataFileNames(kPainterEdition, (*folder + "\\bench.ini").c_str(), "", '\\', &g_files);
+    SetMemoFiles(g_files);
     SetConfigPath(g_files.configPath);
     const char* lines = "=会議 10:00\x7F" "打ち合わせ\x7F" "歯医者\x7F" "買い物\r\n";
     std::string memos = "[7]\r\n";

@@ -8,6 +8,7 @@
 #include "config/edition.h"
 #include "config/file_names.h"
 #include "config/profile_access.h"
+#include "memo/memo_store.h"
 
 namespace {
 // The programs' file names, as the build names them.
@@ -57,6 +58,7 @@ bool ChooseFiles(const FileChoice& choice, std::string* message, std::string* de
             return false;
         }
         FormDataFileNames(edition, path.c_str(), "", sep, &g_files);
+        SetMemoFiles(g_files);
     } else {
         std::string folder;
         if (choice.dir) {
@@ -79,6 +81,7 @@ bool ChooseFiles(const FileChoice& choice, std::string* message, std::string* de
         }
         std::string program = folder + sep + ProgramName(choice.classic);
         FormDataFileNames(edition, "", program.c_str(), sep, &g_files);
+        SetMemoFiles(g_files);
     }
     SetConfigPath(g_files.configPath);
     return true;

@@ -38,6 +38,7 @@ foreach(src ${NATIVE_BENCH})
   add_executable(bench_${name} ${src})
   tessel_target(bench_${name})
   target_link_libraries(bench_${name} PRIVATE tessel_app)
+  target_compile_definitions(bench_${name} PRIVATE TESSEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endforeach()
 
 # The same tests built with AddressSanitizer and UBSan in their own tree (tools/build-asan.sh):

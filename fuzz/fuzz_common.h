@@ -81,6 +81,7 @@ inline void FreshDataFiles() {
     ResetMemoStore();
     std::string config = FuzzFile("desk-calendar.ini");
     FormDataFileNames(kLayeredEdition, config.c_str(), "", '/', &g_files);
+    SetMemoFiles(g_files);
     SetConfigPath(g_files.configPath);
 }
 

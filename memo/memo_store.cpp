@@ -18,9 +18,10 @@ struct MemoStoreState {
     int drawSize = 256;  // "DRAWMEMOSIZE": first size and growth step of the reads for drawing
     int lastReads = 0;
     MemoProfileReader reader = ProfileReadString;
-    // The year file's name is formed once per year and base, not at every read: a search reads
-    // 372 keys of each file in a row.
-    std::string yearBase;
+    // Where the memos live, as formed by whoever formed the data file names.
+    DataFiles files{};
+    // The year file's name is formed once per year, not at every read: a search reads 372 keys
+    // of each file in a row.
     int year = 0;
     std::string yearPath;
 };
@@ -39,14 +40,18 @@ void PutNumber(int n, char (&out)[16]) {
 
 std::string YearFilePath(int year) {
     std::lock_guard<std::mutex> guard(g_store.lock);
-    if (year != g_store.year || g_store.yearBase != g_files.yearMemoBase) {
+    if (year != g_store.year || g_store.yearPath.empty()) {
         char path[300];
-        YearMemoPath(g_files, year, path, sizeof path);
-        g_store.yearBase = g_files.yearMemoBase;
+        YearMemoPath(g_store.files, year, path, sizeof path);
         g_store.year = year;
         g_store.yearPath = path;
     }
     return g_store.yearPath;
+}
+
+std::string CommonMemoPath() {
+    std::lock_guard<std::mutex> guard(g_store.lock);
+    return g_store.files.memoPath;
 }
 
 Address Locate(int year, int month, int day) {
@@ -56,7 +61,7 @@ Address Locate(int year, int month, int day) {
         PutNumber(month, a.section);
         PutNumber(day, a.key);
     } else {
-        a.path = g_files.memoPath;
+        a.path = CommonMemoPath();
         if (year == 0) {
             std::strcpy(a.section, "MEMO");
             std::strcpy(a.key, "MEMO");
@@ -115,6 +120,13 @@ void SetMemoProfileReader(MemoProfileReader reader) {
     g_store.reader = reader ? reader : ProfileReadString;
 }
 
+void SetMemoFiles(const DataFiles& files) {
+    std::lock_guard<std::mutex> guard(g_store.lock);
+    g_store.files = files;
+    g_store.year = 0;
+    g_store.yearPath.clear();
+}
+
 void SetDrawMemoSize(int size) {
     std::lock_guard<std::mutex> guard(g_store.lock);
     g_store.drawSize = size > 1 ? size : 256;
@@ -126,7 +138,7 @@ void ResetMemoStore() {
     g_store.drawSize = 256;
     g_store.lastReads = 0;
     g_store.reader = ProfileReadString;
-    g_store.yearBase.clear();
+    g_store.files = DataFiles{};
     g_store.year = 0;
     g_store.yearPath.clear();
 }
@@ -179,12 +191,13 @@ std::string ReadFreeMemo(int memoRow) {
     if (!text.empty()) return text;
     // Older files kept the free memo as one key per line.
     constexpr size_t kMax = 4096;
+    const std::string path = CommonMemoPath();
     std::string joined;
     const char def[2] = {kMemoLineBreak, 0};
     for (int i = 1; i <= memoRow; ++i) {
         char key[16], line[1024];
         std::snprintf(key, sizeof key, "MEMO%d", i);
-        ProfileReadString("MEMO", key, def, line, sizeof line, g_files.memoPath);
+        ProfileReadString("MEMO", key, def, line, sizeof line, path.c_str());
         if (line[0] == kMemoLineBreak) break;
         // A line holds 255 bytes, cut on a character boundary: half a character would take the
         // line break behind it for its second byte.
@@ -210,10 +223,11 @@ WriteResult WriteFreeMemo(std::string_view text, int memoRow) {
     WriteResult result = WriteMemo(0, 0, 0, text, false);
     if (!result || !text.empty()) return result;
     // The old lines go too, or they would come back as the free memo.
+    const std::string path = CommonMemoPath();
     for (int i = 1; i <= memoRow; ++i) {
         char key[16];
         std::snprintf(key, sizeof key, "MEMO%d", i);
-        if (WriteResult r = ProfileWriteString("MEMO", key, nullptr, g_files.memoPath); !r) return r;
+        if (WriteResult r = ProfileWriteString("MEMO", key, nullptr, path.c_str()); !r) return r;
     }
     return result;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/file_names.h"
 #include "config/file_ops.h"
 #include "memo/memo_codec.h"
 
@@ -37,6 +38,10 @@ std::string ReadFreeMemo(int memoRow);
 // The free memo; an empty text also removes the old one-key-per-line form (memoRow lines).
 [[nodiscard]] WriteResult WriteFreeMemo(std::string_view text, int memoRow);
 
+// Where the memos live: the store keeps its own copy of the common memo file's and the year
+// files' names, set by whoever formed the data file names (start-up, the companion, tests).
+void SetMemoFiles(const DataFiles& files);
+
 // Where memo values are read from: the profile store, unless a benchmark puts the platform's
 // profile function in its place to compare. Null restores the profile store.
 typedef int (*MemoProfileReader)(const char* section, const char* key, const char* def, char* buf,
@@ -47,6 +52,5 @@ void SetMemoProfileReader(MemoProfileReader reader);
 int MemoLastReadCount();
 // The first size and growth step of the reads for drawing ("DRAWMEMOSIZE"; 256 when below 2).
 void SetDrawMemoSize(int size);
-// Buffer sizes back to their start, the profile store as the reader, the year file's name
-// formed anew.
+// Buffer sizes back to their start, the profile store as the reader, no memo files.
 void ResetMemoStore();

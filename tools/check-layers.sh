@@ -6,6 +6,7 @@
 # settings never includes app (its dialogs tell their owner what changed); cli includes neither
 # the painters, render, app nor settings. Only files ending in _win.cpp / _win.h, and base/win/,
 # may include <windows.h> and the other platform headers, "base/win/..." or another _win.h.
+# Below app/, a file names no other folder's process-wide record (the list at the end).
 # Usage: tools/check-layers.sh [repository]
 set -u
 ROOT=${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
@@ -88,7 +89,28 @@ while IFS= read -r file; do
 done < <(git ls-files --cached --others --exclude-standard -- base config calendar memo sync view render app settings cli |
     grep -E '\.(cpp|h)$')
 
+# The process-wide records and the folder whose part keeps each. Below app/ a file names only its
+# own folder's records (render/ and sync/ keep none): whatever else it reads or writes it is handed.
+RECORDS="config:g_app config:g_files config:g_tags config:g_operations
+calendar:g_holidayRules calendar:g_today calendar:g_ruleSortState
+memo:g_work memo:g_edit memo:g_undo memo:g_countdowns memo:g_searchSortState
+view:g_nav view:g_view
+app:g_interaction app:g_minute app:g_shell"
+while IFS= read -r file; do
+    from=$(layer_of "$file")
+    from=${from%%/*}
+    for entry in $RECORDS; do
+        owner=${entry%%:*} record=${entry#*:}
+        [ "$owner" = "$from" ] && continue
+        if grep -qw -- "$record" "$file"; then
+            echo "$file ($from) names $record, which $owner/ keeps"
+            bad=1
+        fi
+    done
+done < <(git ls-files --cached --others --exclude-standard -- base config calendar memo sync view render |
+    grep -E '\.(cpp|h)$')
+
 if [ "$bad" = 0 ]; then
-    echo "layers: every include points down"
+    echo "layers: every include points down, and each folder names only its own records"
 fi
 exit "$bad"

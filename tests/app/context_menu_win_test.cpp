@@ -32,6 +32,7 @@ class ContextMenus : public ::testing::Test {
         std::string dir = FreshTempFolder("tessel_menus");
         std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s\\m_memo.ini", dir.c_str());
         std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s\\m_memo", dir.c_str());
+        SetMemoFiles(g_files);
         SetConfigPath((dir + "\\m.ini").c_str());
         LoadCountdowns(g_files.memoPath);
         g_view.firstDay = DateOf(2026, 6, 28);  // cell 3 is 1 July 2026

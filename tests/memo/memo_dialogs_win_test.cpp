@@ -78,6 +78,7 @@ class MemoDialogs : public ::testing::Test {
         std::snprintf(dir_, sizeof dir_, "%s", FreshTempFolder("tessel_dialogs").c_str());
         std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s\\d_memo.ini", dir_);
         std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s\\d_memo", dir_);
+        SetMemoFiles(g_files);
         SetConfigPath((std::string(dir_) + "\\d.ini").c_str());
         LoadCountdowns(g_files.memoPath);
         owner_ = CreateOwnerWindow("TesselNoteOwner", OwnerProc);

@@ -43,6 +43,7 @@ TEST(MemoSearchWindows, YearFilesAndTheSameRowsAsThePlatform) {
     std::string dir = Folder();
     std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%sw_memo.ini", dir.c_str());
     std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%sw_memo", dir.c_str());
+    SetMemoFiles(g_files);
     Put(dir + "w_memo.ini", "[MEMO]\r\nMEMO=\x89\xEF\x8B\x63 free\r\n");
     Put(dir + "w_memo2022.ini", "[3]\r\n31=\x89\xEF\x8B\x63\x7F" "10:00 room\r\n");
     Put(dir + "w_memo2024.ini", "[12]\r\n1=x \x89\xEF\x8B\x63\r\n31=[tag]\x89\xEF\x8B\x63\r\n");

@@ -93,6 +93,7 @@ class SearchDialogTest : public ::testing::Test {
         CreateDirectoryA(dir_, nullptr);
         std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s\\s_memo.ini", dir_);
         std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s\\s_memo", dir_);
+        SetMemoFiles(g_files);
         CopyField(g_tags[1].word, sizeof g_tags[1].word, "[会議]");
         owner_ = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }

@@ -26,6 +26,7 @@
 #include "config/settings.h"
 #include "config/tags.h"
 #include "memo/countdown.h"
+#include "memo/memo_store.h"
 #include "memo/working_text.h"
 #include "render/layered/layered_image_win.h"
 #include "render/layered/text_draw_win.h"
@@ -91,6 +92,7 @@ protected:
                ::testing::UnitTest::GetInstance()->current_test_info()->name();
         CreateDirectoryA(dir_.c_str(), nullptr);
         FormDataFileNames(kLayeredEdition, (dir_ + "\\t.ini").c_str(), "", '\\', &g_files);
+        SetMemoFiles(g_files);
         SetConfigPath(g_files.configPath);
         std::string config = "[CONFIG]\r\nBTN_SIZE=1\r\n" + extraConfig_ + "[BACKS]\r\n";
         for (const Back& b : kBacks) {

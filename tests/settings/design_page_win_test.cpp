@@ -14,6 +14,7 @@
 #include "config/file_names.h"
 #include "config/profile_access.h"
 #include "config/profile_store.h"
+#include "memo/memo_store.h"
 #include "resources/resource.h"
 #include "settings/settings_session_win.h"
 #include "tests/dialog_driver_win.h"
@@ -45,6 +46,7 @@ protected:
         SetEdition(TESSEL_CLASSIC ? kClassicEdition : kLayeredEdition);
         folder = FreshTempFolder("design_page");
         FormDataFileNames(CurrentEdition(), "", (folder + "\\desk-calendar.exe").c_str(), '\\', &g_files);
+        SetMemoFiles(g_files);
         ProfileStoreReset();
         SetConfigPath(g_files.configPath);
         ResetAppState(&g_app);

@@ -12,6 +12,7 @@
 #include "config/profile_store.h"
 #include "config/tags.h"
 #include "memo/memo_store.h"
+#include "sync/dav_xml.h"
 #include "sync/line_match.h"
 #include "sync/sync_engine.h"
 #include "sync/sync_state.h"
@@ -38,7 +39,10 @@ struct Folder {
         std::snprintf(files.yearMemoBase, sizeof files.yearMemoBase, "%s", dir.File("t_memo").c_str());
         std::snprintf(files.configPath, sizeof files.configPath, "%s", dir.File("t.ini").c_str());
     }
-    void Use() { g_files = files; }
+    void Use() {
+        g_files = files;
+        SetMemoFiles(files);
+    }
     void Set(int y, int m, int d, const char* text) {
         Use();
         ASSERT_TRUE(StoreMemo(y, m, d, text, false).result);
@@ -55,9 +59,10 @@ struct Synced {
     int requests;
 };
 
-Synced Sync(Folder& f, const std::string& url, const std::string& password = kSyncPassword) {
+Synced Sync(Folder& f, const std::string& url, const std::string& password = kSyncPassword,
+            const HttpLimits& limits = HttpLimits{}) {
     f.Use();
-    std::unique_ptr<HttpTransport> t = MakeHttpTransport(HttpLimits{}, HttpCredentials{kSyncUser, password});
+    std::unique_ptr<HttpTransport> t = MakeHttpTransport(limits, HttpCredentials{kSyncUser, password});
     SyncJob job;
     job.files = &f.files;
     job.url = url;
@@ -219,6 +224,67 @@ TEST_F(SyncEngine, AWrongPasswordAndAStoppedServerFailWithTheirCauseAndLoseNothi
     ASSERT_TRUE(Server().Start());
     EXPECT_EQ(down.outcome.failure, SyncFailure::kUnreachable);
     EXPECT_EQ(a.Year(2026), before);
+}
+
+TEST_F(SyncEngine, ASilentServerTimesOutAndAHugeResponseIsRefusedLosingNothing) {
+    Folder a, b;
+    for (int d = 1; d <= 20; ++d) a.Set(2026, 6, d, ("line of day " + std::to_string(d)).c_str());
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    std::string before = a.Year(2026), state = ReadWhole(SyncStatePath(a.files));
+
+    HttpLimits quick;
+    quick.connectTimeoutMs = 1000;
+    quick.totalTimeoutMs = 1500;
+    Server().Freeze(true);
+    a.Set(2026, 6, 1, "changed meanwhile");
+    Synced silent = Sync(a, url_, kSyncPassword, quick);
+    Server().Freeze(false);
+    EXPECT_EQ(silent.outcome.failure, SyncFailure::kTimeout);
+    EXPECT_EQ(a.Get(2026, 6, 1), "changed meanwhile");
+    EXPECT_EQ(ReadWhole(SyncStatePath(a.files)), state);
+
+    // Twenty events do not fit in 4 KB: the download stops, nothing is written.
+    HttpLimits small;
+    small.maxResponseBytes = 4096;
+    Synced huge = Sync(b, url_, kSyncPassword, small);
+    EXPECT_EQ(huge.outcome.failure, SyncFailure::kTooLarge);
+    EXPECT_FALSE(FileExists(b.dir.File("t_memo2026.ini")));
+    EXPECT_FALSE(FileExists(SyncStatePath(b.files)));
+    // Then both finish.
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    ASSERT_TRUE(Sync(b, url_).outcome.ok());
+    EXPECT_EQ(b.Year(2026), a.Year(2026));
+    EXPECT_EQ(b.Get(2026, 6, 1), "changed meanwhile");
+    (void)before;
+}
+
+TEST(SyncMultistatus, ReadsWhatTheEngineNeedsAndRefusesWhatIsNoMultistatus) {
+    DavMultistatus ms;
+    ASSERT_TRUE(ParseMultistatus(
+        "<?xml version=\"1.0\"?><D:multistatus xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:caldav\">"
+        "<D:response><D:href>/c/a.ics</D:href><D:propstat><D:prop><D:getetag>\"e1\"</D:getetag>"
+        "<C:calendar-data>BEGIN:VCALENDAR&#13;\nEND:VCALENDAR</C:calendar-data></D:prop>"
+        "<D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>"
+        "<D:response><D:href>/c/gone.ics</D:href><D:status>HTTP/1.1 404 Not Found</D:status></D:response>"
+        "<D:sync-token>tok-2</D:sync-token></D:multistatus>",
+        &ms));
+    ASSERT_EQ(ms.resources.size(), 2u);
+    EXPECT_EQ(ms.resources[0].href, "/c/a.ics");
+    EXPECT_EQ(ms.resources[0].status, 200);
+    EXPECT_EQ(ms.resources[0].etag, "\"e1\"");
+    EXPECT_EQ(ms.resources[0].calendarData, "BEGIN:VCALENDAR\r\nEND:VCALENDAR");
+    EXPECT_EQ(ms.resources[1].status, 404);
+    EXPECT_EQ(ms.syncToken, "tok-2");
+    EXPECT_FALSE(ParseMultistatus("<html><body>502 Bad Gateway</body></html>", &ms));
+    EXPECT_FALSE(ParseMultistatus("<D:multistatus xmlns:D=\"DAV:\"><D:response>", &ms));
+    EXPECT_TRUE(ms.resources.empty());
+    // An entity from outside is never fetched nor expanded.
+    ASSERT_TRUE(ParseMultistatus("<?xml version=\"1.0\"?><!DOCTYPE m [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>"
+                                 "<D:multistatus xmlns:D=\"DAV:\"><D:response><D:href>&x;</D:href>"
+                                 "</D:response></D:multistatus>",
+                                 &ms));
+    ASSERT_EQ(ms.resources.size(), 1u);
+    EXPECT_EQ(ms.resources[0].href.find("root"), std::string::npos);
 }
 
 TEST(SyncLines, EditsBetweenKeptLinesPairUpAndBlankLinesNeverMatch) {

@@ -40,6 +40,10 @@ class RadicaleServer {
         base_ = rc == 0 ? url.substr(0, url.find("/tessel/")) : "";
         return rc == 0;
     }
+    // Frozen (SIGSTOP): connections are still taken, nothing answers; and thawed again.
+    void Freeze(bool frozen) {
+        RunCommand(std::string("kill -") + (frozen ? "STOP" : "CONT") + " $(cat '" + dir_.Path() + "/pid')");
+    }
     void Stop() { RunCommand("bash " TESSEL_SOURCE_DIR "/tests/sync/radicale.sh stop '" + dir_.Path() + "'"); }
     bool running() const { return !base_.empty(); }
 
