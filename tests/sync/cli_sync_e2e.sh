@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Windows companion's sync under Wine (WinHTTP, XmlLite, Credential Manager) against a real
-# Radicale on loopback, with python3-caldav playing another client: a wrong password stores
-# nothing; the password goes to the credential store, never into a file; memos go up, another
-# client's new, edited and deleted events come down; a second folder synced to the same calendar
-# holds the same days and texts, byte for byte; an idle sync changes no byte; a stopped server is one line, exit 2, and
-# nothing lost; the next sync finishes the work.
+# Radicale on loopback, with python3-caldav playing another client: a wrong password and a
+# certificate the system does not trust store nothing; the password goes to the credential
+# store, never into a file; memos go up, another client's new, edited and deleted events come
+# down; a second folder synced to the same calendar holds the same days and texts, byte for
+# byte; an idle sync changes no byte; a stopped server is one line, exit 2, and nothing lost; the
+# next sync finishes the work.
 set -u
 : "${TESSEL_WIN_BUILD:?}" "${TESSEL_SOURCE_DIR:?}" "${TESSEL_TEST_TMP:?}"
 T=$TESSEL_TEST_TMP/cli_sync
@@ -28,8 +29,8 @@ cli() {
     RC=$?
     ERR=$(tr -d '\r' <"$T/err")
 }
-setup() {  # setup FOLDER PASSWORD
-    OUT=$(set -o pipefail; cd "$1" && printf '%s\n' "$2" | env LC_ALL=ja_JP.UTF-8 timeout 120 wine "$1/desk-calendar-cli.exe" sync setup "$URL" tessel 2>"$T/err" | tr -d '\r')
+setup() {  # setup FOLDER PASSWORD [URL]
+    OUT=$(set -o pipefail; cd "$1" && printf '%s\n' "$2" | env LC_ALL=ja_JP.UTF-8 timeout 120 wine "$1/desk-calendar-cli.exe" sync setup "${3:-$URL}" tessel 2>"$T/err" | tr -d '\r')
     RC=$?
     ERR=$(tr -d '\r' <"$T/err")
 }
@@ -43,6 +44,19 @@ memo_lines() { (cd "$1" && for f in tessel_memo*.ini; do [ "$f" = tessel_memo_sy
 setup "$A" wrong-pw
 check "a wrong password exits 2" "$RC" 2
 check "in one line naming it" "$(echo "$ERR" | wc -l) $(echo "$ERR" | grep -c 'パスワードが違います')" "1 1"
+check "and nothing is kept" "$(grep -c CALDAV "$A/desk-calendar.ini" 2>/dev/null || echo 0)" 0
+
+# A server whose certificate the system does not trust: refused before any password is sent.
+openssl req -x509 -newkey rsa:2048 -nodes -keyout "$T/key.pem" -out "$T/cert.pem" -days 2 -subj /CN=127.0.0.1 \
+    >/dev/null 2>&1
+tls_port=$(/usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+openssl s_server -accept "127.0.0.1:$tls_port" -cert "$T/cert.pem" -key "$T/key.pem" -www -quiet >/dev/null 2>&1 &
+tls_pid=$!
+sleep 1
+setup "$A" secret-pw "https://127.0.0.1:$tls_port/tessel/cal/"
+kill $tls_pid 2>/dev/null
+check "a certificate the system does not trust exits 2" "$RC" 2
+check "in one line naming it" "$(echo "$ERR" | wc -l) $(echo "$ERR" | grep -c '証明書')" "1 1"
 check "and nothing is kept" "$(grep -c CALDAV "$A/desk-calendar.ini" 2>/dev/null || echo 0)" 0
 
 setup "$A" secret-pw

@@ -15,20 +15,26 @@
 #include "sync/http_transport.h"
 
 namespace {
+// A socket bound to 127.0.0.1 at a free port, and that port.
+SOCKET BoundLoopback(int* port) {
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in at = {};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at);
+    int size = sizeof at;
+    getsockname(s, reinterpret_cast<sockaddr*>(&at), &size);
+    *port = ntohs(at.sin_port);
+    return s;
+}
+
 // One connection accepted on 127.0.0.1 at a free port, handed to what the test makes of it.
 class LoopbackServer {
   public:
     explicit LoopbackServer(std::function<void(SOCKET, LoopbackServer&)> serve) {
         WSADATA wsa;
         WSAStartup(MAKEWORD(2, 2), &wsa);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in at = {};
-        at.sin_family = AF_INET;
-        at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener_, reinterpret_cast<sockaddr*>(&at), sizeof at);
-        int size = sizeof at;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&at), &size);
-        port_ = ntohs(at.sin_port);
+        listener_ = BoundLoopback(&port_);
         listen(listener_, 4);
         thread_ = std::thread([this, serve] {
             SOCKET c = accept(listener_, nullptr, nullptr);
@@ -183,15 +189,8 @@ TEST(WinHttpTransport, AnAnswerOverTheLimitIsTooLargeAndNotKept) {
 TEST(WinHttpTransport, NobodyListeningIsUnreachable) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in at = {};
-    at.sin_family = AF_INET;
-    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at);
-    int size = sizeof at;
-    getsockname(s, reinterpret_cast<sockaddr*>(&at), &size);
-    int port = ntohs(at.sin_port);
-    closesocket(s);  // the port is free again: nothing listens there
+    int port = 0;
+    closesocket(BoundLoopback(&port));  // the port is free again: nothing listens there
     WSACleanup();
     auto transport = MakeHttpTransport(Quick(), HttpCredentials{"u", "p"});
     ASSERT_TRUE(transport);
