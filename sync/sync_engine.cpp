@@ -560,11 +560,17 @@ bool Engine::SendChanges() {
         HttpResponse resp;
         if (gone || (rec.recurring && !same)) {
             // A series is never cut up here: any line of it gone or edited deletes the series,
-            // and an edited line goes up as an event of its own.
-            if (rec.recurring)
+            // and the lines still standing go up as events of their own. They stop standing for
+            // the series before it goes (the state saved first), so a sync cut short in between
+            // can never take the series' going for a reason to remove them.
+            std::string href = rec.href, etag = rec.etag;
+            if (rec.recurring) {
                 for (size_t i = 0; i < rec.lines.size(); ++i)
                     if (now[i].index >= 0) fresh.push_back(now[i]);
-            if (!Exchange(DeleteEvent(UrlOfHref(collection, rec.href), rec.etag), &resp)) return Checkpoint(true) && false;
+                records_.erase(key);
+                if (!Checkpoint(true)) return false;
+            }
+            if (!Exchange(DeleteEvent(UrlOfHref(collection, href), etag), &resp)) return Checkpoint(true) && false;
             if (resp.status == 200 || resp.status == 204 || resp.status == 404) {
                 ++out_.counts.deletedRemote;
                 records_.erase(key);

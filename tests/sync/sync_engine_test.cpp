@@ -186,7 +186,7 @@ TEST_F(SyncEngine, AChangeOnBothSidesKeepsBothTexts) {
     ASSERT_TRUE(Sync(a, url_).outcome.ok());
     ASSERT_TRUE(Sync(b, url_).outcome.ok());
     EXPECT_EQ(a.Get(2026, 12, 3), b.Get(2026, 12, 3));
-    EXPECT_EQ(MemoLinesOf(a.Get(2026, 12, 3)).size(), 2u);
+    ASSERT_EQ(MemoLinesOf(a.Get(2026, 12, 3)).size(), 2u);
 
     // An edit here against a change by another client: both again.
     Peer(url_, "list");
@@ -256,6 +256,72 @@ TEST_F(SyncEngine, ASilentServerTimesOutAndAHugeResponseIsRefusedLosingNothing) 
     EXPECT_EQ(b.Year(2026), a.Year(2026));
     EXPECT_EQ(b.Get(2026, 6, 1), "changed meanwhile");
     (void)before;
+}
+
+TEST_F(SyncEngine, ALineOfARepeatingEventEditedHereDetachesItsDatesFromTheSeries) {
+    Folder a;
+    Peer(url_, "add series-1 20261102 standup 0930 'FREQ=WEEKLY;COUNT=3'");
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    ASSERT_EQ(a.Get(2026, 11, 9), "9:30 standup");
+    a.Set(2026, 11, 9, "9:30 standup moved");
+    Synced s = Sync(a, url_);
+    ASSERT_TRUE(s.outcome.ok()) << SyncFailureLine(s.outcome);
+    EXPECT_EQ(s.outcome.counts.deletedRemote, 1);
+    EXPECT_EQ(s.outcome.counts.sent, 3);
+    EXPECT_EQ(a.Get(2026, 11, 2), "9:30 standup");
+    EXPECT_EQ(a.Get(2026, 11, 16), "9:30 standup");
+    EXPECT_EQ(Peer(url_, "list"), "20261102T093000|9:30 standup\n20261109T093000|9:30 standup moved\n"
+                                  "20261116T093000|9:30 standup\n");
+    Synced idle = Sync(a, url_);
+    EXPECT_EQ(idle.outcome.counts.sent + idle.outcome.counts.received + idle.outcome.counts.deletedLocal, 0);
+}
+
+// The real transport, with another client's edit slipped in just before the first PUT: the
+// moment a sync has read the server's changes and not yet sent its own.
+class EditBeforeFirstPut : public HttpTransport {
+  public:
+    EditBeforeFirstPut(std::unique_ptr<HttpTransport> real, std::string url, std::string peerArgs)
+        : real_(std::move(real)), url_(std::move(url)), peerArgs_(std::move(peerArgs)) {}
+    HttpResponse Send(const HttpRequest& r) override {
+        ++requests_;
+        if (r.method == "PUT" && !peerArgs_.empty()) {
+            Peer(url_, peerArgs_);
+            peerArgs_.clear();
+        }
+        return real_->Send(r);
+    }
+
+  private:
+    std::unique_ptr<HttpTransport> real_;
+    std::string url_, peerArgs_;
+};
+
+TEST_F(SyncEngine, AnEventChangedElsewhereJustBeforeOurPutIsNeverOverwritten) {
+    Folder a;
+    ASSERT_EQ(Peer(url_, "add late-1 20261120 original"), "");
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    ASSERT_EQ(a.Get(2026, 11, 20), "original");
+    a.Set(2026, 11, 20, "ours");
+    a.Use();
+    EditBeforeFirstPut t(MakeHttpTransport(HttpLimits{}, HttpCredentials{kSyncUser, kSyncPassword}), url_,
+                         "summary late-1 theirs");
+    SyncJob job;
+    job.files = &a.files;
+    job.url = url_;
+    job.tags = &g_tags;
+    SyncOutcome o = RunSync(job, t);
+    ASSERT_TRUE(o.ok()) << SyncFailureLine(o);
+    EXPECT_EQ(Peer(url_, "list"), "20261120|theirs\n");  // the If-Match PUT was refused
+    // The next sync sees both changes and keeps both texts.
+    Synced next = Sync(a, url_);
+    ASSERT_TRUE(next.outcome.ok());
+    EXPECT_EQ(next.outcome.counts.conflicts, 1);
+    std::vector<std::string> lines = MemoLinesOf(a.Get(2026, 11, 20));
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"ours", "theirs"}));
+    std::string list = Peer(url_, "list");
+    EXPECT_NE(list.find("20261120|ours\n"), std::string::npos) << list;
+    EXPECT_NE(list.find("20261120|theirs\n"), std::string::npos) << list;
 }
 
 TEST(SyncMultistatus, ReadsWhatTheEngineNeedsAndRefusesWhatIsNoMultistatus) {
