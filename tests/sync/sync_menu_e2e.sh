@@ -3,7 +3,8 @@
 # brings an event another client made into its cell (the month repaints) and sends the memo
 # written here; with the server stopped it shows one message and loses nothing. With
 # CALDAV_INTERVAL on, the calendar syncs by itself after start-up and a few seconds after a memo
-# change: a failure is told once, then nothing until a sync succeeds, then told again.
+# change: a failure is told once, then nothing until a sync succeeds, then told again; the day
+# whose memo is being typed is left alone until it is stored.
 set -u
 : "${TESSEL_WIN_BUILD:?}" "${TESSEL_SOURCE_DIR:?}" "${TESSEL_TEST_TMP:?}"
 D=$TESSEL_TEST_TMP/sync_menu
@@ -108,6 +109,26 @@ xdotool type --delay 60 '!'
 xdotool key Return
 check "after a success the next failure is told again" "$(box_within 30)" yes
 close_box
+stop
+
+# --- A memo being typed when a sync of its own comes: its day is left alone until it is stored,
+# then the next sync brings the other client's event for that day behind it and sends it.
+$RADICALE start "$SRV" >/dev/null || fail "radicale did not start again"
+$PEER add peer-16 "${ym}16" "from the phone"
+$PEER add peer-17 "${ym}17" "the day after"
+start
+cell_of 16
+click $((CX + 30)) $((CY + 40))
+xdotool type --delay 60 'typing'
+check "a sync came while typing (the next day's event arrived)" \
+    "$(for _ in $(seq 1 300); do v=$(ini_get "$year_file" "$month" 17); [ "$v" = "the day after" ] && break; sleep 0.1; done; echo "$v")" \
+    "the day after"
+check "and left the day being typed alone" "$(ini_get "$year_file" "$month" 16)" missing
+xdotool key Return
+both=$(printf 'typing\x7ffrom the phone')
+check "once stored, the next sync brings the event behind what was typed" \
+    "$(for _ in $(seq 1 300); do v=$(ini_get "$year_file" "$month" 16); [ "$v" = "$both" ] && break; sleep 0.1; done; echo "$v")" "$both"
+check "and sends the typed line" "$(for _ in $(seq 1 100); do n=$($PEER list | grep -c "^${ym}16|typing\$"); [ "$n" = 1 ] && break; sleep 0.1; done; echo "$n")" 1
 stop
 
 [ "$failures" -eq 0 ] && echo "sync menu e2e: all checks passed"
