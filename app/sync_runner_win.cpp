@@ -18,6 +18,7 @@
 #include "memo/undo_journal.h"
 #include "memo/working_text.h"
 #include "sync/sync_password.h"
+#include "sync/wide_text_win.h"
 
 namespace {
 constexpr DWORD kStopWaitMs = 5000;
@@ -53,17 +54,8 @@ std::string ReadAccount(const char* key) {
     return value;
 }
 
-std::wstring Wide(const std::string& cp932) {
-    if (cp932.empty()) return std::wstring();
-    int n = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
-    if (n <= 0) return std::wstring();
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), w.data(), n);
-    return w;
-}
-
 void Tell(HWND hwnd, const std::string& text) {
-    MessageBoxW(hwnd, Wide(text).c_str(), L"Tessel", MB_OK | MB_ICONWARNING);
+    MessageBoxW(hwnd, WideOf(932, text).value_or(L"").c_str(), L"Tessel", MB_OK | MB_ICONWARNING);
 }
 
 void ArmTimer(HWND hwnd) {

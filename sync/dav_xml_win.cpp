@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "sync/dav_xml.h"
+#include "sync/wide_text_win.h"
 
 namespace {
 constexpr int kMaxDepth = 64;
@@ -26,15 +27,6 @@ struct ComRef {
         if (p) p->Release();
     }
 };
-
-std::string Utf8(const wchar_t* w, UINT length) {
-    if (!w || length == 0) return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, w, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return std::string();
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w, static_cast<int>(length), out.data(), n, nullptr, nullptr);
-    return out;
-}
 
 using CreateReader = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 
@@ -56,7 +48,7 @@ bool ReadAttributes(IXmlReader* reader, DavXmlElement* e) {
         if (FAILED(reader->GetLocalName(&local, nullptr)) || FAILED(reader->GetNamespaceUri(&uri, nullptr)) ||
             FAILED(reader->GetValue(&value, &valueLength)))
             return false;
-        if (uri && !uri[0] && std::wcscmp(local, L"name") == 0) e->nameAttr = Utf8(value, valueLength);
+        if (uri && !uri[0] && std::wcscmp(local, L"name") == 0) e->nameAttr = NarrowOf(CP_UTF8, value, valueLength);
     }
     return SUCCEEDED(hr) && SUCCEEDED(reader->MoveToElement());
 }
@@ -76,8 +68,8 @@ bool ReadTree(IXmlReader* reader, DavXmlElement* root) {
             UINT localLength = 0, uriLength = 0;
             if (FAILED(reader->GetLocalName(&local, &localLength)) || FAILED(reader->GetNamespaceUri(&uri, &uriLength)))
                 return false;
-            e.name = Utf8(local, localLength);
-            e.ns = Utf8(uri, uriLength);
+            e.name = NarrowOf(CP_UTF8, local, localLength);
+            e.ns = NarrowOf(CP_UTF8, uri, uriLength);
             bool empty = reader->IsEmptyElement();
             if (!ReadAttributes(reader, &e)) return false;
             DavXmlElement* placed;
@@ -103,7 +95,7 @@ bool ReadTree(IXmlReader* reader, DavXmlElement* root) {
             const wchar_t* value = nullptr;
             UINT length = 0;
             if (FAILED(reader->GetValue(&value, &length))) return false;
-            open.back()->text += Utf8(value, length);
+            open.back()->text += NarrowOf(CP_UTF8, value, length);
             break;
         }
         default:

@@ -9,6 +9,7 @@
 
 #include "base/win/handles.h"
 #include "sync/http_transport.h"
+#include "sync/wide_text_win.h"
 
 namespace {
 struct InternetTraits {
@@ -18,24 +19,6 @@ struct InternetTraits {
 };
 using OwnedInternet = UniqueHandle<InternetTraits>;
 
-std::optional<std::wstring> Wide(const std::string& utf8) {
-    if (utf8.empty()) return std::wstring();
-    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (n <= 0) return std::nullopt;
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-    return w;
-}
-
-std::string Utf8(const wchar_t* w, int length) {
-    if (length <= 0) return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, w, length, nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return std::string();
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w, length, out.data(), n, nullptr, nullptr);
-    return out;
-}
-
 // WinHTTP's own words for an error (its messages live in winhttp.dll), with the number.
 std::string ErrorText(DWORD error) {
     wchar_t* text = nullptr;
@@ -43,7 +26,7 @@ std::string ErrorText(DWORD error) {
     HMODULE winhttp = GetModuleHandleW(L"winhttp.dll");
     if (winhttp) flags |= FORMAT_MESSAGE_FROM_HMODULE;
     DWORD n = FormatMessageW(flags, winhttp, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string out = n ? Utf8(text, static_cast<int>(n)) : std::string();
+    std::string out = n ? NarrowOf(CP_UTF8, text, n) : std::string();
     if (text) LocalFree(text);
     while (!out.empty() && (out.back() == '\r' || out.back() == '\n' || out.back() == ' ' || out.back() == '.'))
         out.pop_back();
@@ -108,7 +91,7 @@ std::vector<HttpHeader> HeadersOf(HINTERNET request) {
                              WINHTTP_NO_HEADER_INDEX))
         return headers;
     raw.resize(bytes / sizeof(wchar_t));
-    std::string text = Utf8(raw.data(), static_cast<int>(raw.size()));
+    std::string text = NarrowOf(CP_UTF8, raw.data(), raw.size());
     size_t at = text.find("\r\n");  // the status line goes
     while (at != std::string::npos && at + 2 < text.size()) {
         size_t end = text.find("\r\n", at + 2);
@@ -126,7 +109,7 @@ class WinHttpTransport final : public HttpTransport {
   public:
     WinHttpTransport(const HttpLimits& limits, const HttpCredentials& credentials)
         : limits_(limits), authorization_(L"Basic ") {
-        std::optional<std::wstring> basic = Wide(Base64(credentials.user + ":" + credentials.password));
+        std::optional<std::wstring> basic = WideOf(CP_UTF8, Base64(credentials.user + ":" + credentials.password));
         if (basic) authorization_ += *basic;
         // The system's proxy settings (Windows 8.1 and later); the older systems' default proxy else.
         session_.reset(WinHttpOpen(L"Tessel", WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME,
@@ -184,7 +167,7 @@ class WinHttpTransport final : public HttpTransport {
 
     // The WinHTTP error that ended the exchange, or 0 (a failure may also be set on response).
     DWORD Exchange(const HttpRequest& request, HttpResponse* response) {
-        std::optional<std::wstring> url = Wide(request.url), method = Wide(request.method);
+        std::optional<std::wstring> url = WideOf(CP_UTF8, request.url), method = WideOf(CP_UTF8, request.method);
         if (!url || !method) return ERROR_WINHTTP_INVALID_URL;
         URL_COMPONENTS parts = {};
         parts.dwStructSize = sizeof parts;
@@ -205,7 +188,7 @@ class WinHttpTransport final : public HttpTransport {
         LimitWaits(handle.get());
         std::wstring headers = L"Authorization: " + authorization_ + L"\r\n";
         for (const HttpHeader& h : request.headers) {
-            std::optional<std::wstring> line = Wide(h.name + ": " + h.value);
+            std::optional<std::wstring> line = WideOf(CP_UTF8, h.name + ": " + h.value);
             if (!line) return ERROR_WINHTTP_INVALID_HEADER;
             headers += *line + L"\r\n";
         }

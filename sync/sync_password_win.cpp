@@ -7,32 +7,15 @@
 #include <optional>
 
 #include "sync/sync_password.h"
+#include "sync/wide_text_win.h"
 
 namespace {
-std::optional<std::wstring> Wide(UINT codePage, const std::string& text) {
-    if (text.empty()) return std::wstring();
-    int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (n <= 0) return std::nullopt;
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), w.data(), n);
-    return w;
-}
-
-std::string Narrow(UINT codePage, const wchar_t* w, size_t length) {
-    if (length == 0) return std::string();
-    int n = WideCharToMultiByte(codePage, 0, w, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return std::string();
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, w, static_cast<int>(length), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
 // The system's words for the last error, in code page 932, after what failed.
 std::string FailureLine(const char* what, DWORD error) {
     wchar_t* text = nullptr;
     DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                              nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string reason = n ? Narrow(932, text, n) : std::string();
+    std::string reason = n ? NarrowOf(932, text, n) : std::string();
     if (text) LocalFree(text);
     while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' '))
         reason.pop_back();
@@ -41,7 +24,7 @@ std::string FailureLine(const char* what, DWORD error) {
 
 // The credential's name: one per calendar and user.
 std::optional<std::wstring> TargetName(const std::string& url, const std::string& user) {
-    std::optional<std::wstring> u = Wide(CP_UTF8, url), n = Wide(CP_UTF8, user);
+    std::optional<std::wstring> u = WideOf(CP_UTF8, url), n = WideOf(CP_UTF8, user);
     if (!u || !n) return std::nullopt;
     return L"Tessel CalDAV " + *u + L" " + *n;
 }
@@ -59,8 +42,8 @@ struct CredentialOwner {
 
 bool KeepSyncPassword(const char*, const std::string& url, const std::string& user, const std::string& password,
                       std::string* why) {
-    std::optional<std::wstring> target = TargetName(url, user), name = Wide(CP_UTF8, user);
-    std::optional<std::wstring> secret = Wide(CP_UTF8, password);
+    std::optional<std::wstring> target = TargetName(url, user), name = WideOf(CP_UTF8, user);
+    std::optional<std::wstring> secret = WideOf(CP_UTF8, password);
     if (!target || !name || !secret) {
         *why = "URL、ユーザー名またはパスワードの文字を読めません";
         return false;
@@ -100,7 +83,7 @@ KeptPassword ReadSyncPassword(const char*, const std::string& url, const std::st
     }
     const auto* blob = reinterpret_cast<const wchar_t*>(credential.p->CredentialBlob);
     kept.status = PasswordRead::kFound;
-    kept.password = Narrow(CP_UTF8, blob, credential.p->CredentialBlobSize / sizeof(wchar_t));
+    kept.password = NarrowOf(CP_UTF8, blob, credential.p->CredentialBlobSize / sizeof(wchar_t));
     SecureZeroMemory(credential.p->CredentialBlob, credential.p->CredentialBlobSize);
     return kept;
 }
