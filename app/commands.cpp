@@ -21,8 +21,18 @@
 namespace {
 Settings& S() { return g_app.settings; }
 
-void MonthRequest(int months) { g_nav.monthRequest = months; }
-void RowRequest(int days) { g_nav.rowScrollRequest = days; }
+bool Fits(int months, int days) { return NavigationStepFits(S(), g_today.date, g_nav, months, days); }
+// A step past the calendar's years is not asked for: nothing is rebuilt.
+bool MonthRequest(int months) {
+    if (!Fits(months, 0)) return false;
+    g_nav.monthRequest = months;
+    return true;
+}
+bool RowRequest(int days) {
+    if (!Fits(0, days)) return false;
+    g_nav.rowScrollRequest = days;
+    return true;
+}
 
 bool ThisMonth(CommandHost& host) {
     if (g_nav.monthOffset != 0) {
@@ -102,6 +112,14 @@ bool ClearShownMonth(CommandHost& host) {
 }
 
 bool AtThisMonth(const MenuState& s) { return !s.awayFromThisMonth; }
+bool NoMonthBack(const MenuState& s) { return !s.reach.monthBack; }
+bool NoMonthForward(const MenuState& s) { return !s.reach.monthForward; }
+bool NoYearBack(const MenuState& s) { return !s.reach.yearBack; }
+bool NoYearForward(const MenuState& s) { return !s.reach.yearForward; }
+bool NoRowBack(const MenuState& s) { return !s.reach.rowBack; }
+bool NoRowForward(const MenuState& s) { return !s.reach.rowForward; }
+bool NoUnitBack(const MenuState& s) { return !s.reach.unitBack; }
+bool NoUnitForward(const MenuState& s) { return !s.reach.unitForward; }
 bool ButtonsShownState(const MenuState& s) { return s.buttonsShown; }
 bool TopmostState(const MenuState& s) { return s.alwaysOnTop; }
 bool NoUndo(const MenuState& s) { return !s.canUndo; }
@@ -120,11 +138,11 @@ const CommandSpec kCommands[] = {
     {IDM_HIDE, 0, [](CommandHost& h) { h.HideWindow(); return true; }, nullptr, nullptr},
     {IDM_TOGGLE_BUTTONS, RS, [](CommandHost&) { S().btnSize ^= kButtonsHidden; return true; }, nullptr, ButtonsShownState},
     {IDM_TOGGLE_TOPMOST, R, ToggleTopmost, nullptr, TopmostState},
-    {IDM_PREV_MONTH, R, [](CommandHost&) { MonthRequest(-1); return true; }, nullptr, nullptr},
-    {IDM_NEXT_MONTH, R, [](CommandHost&) { MonthRequest(1); return true; }, nullptr, nullptr},
+    {IDM_PREV_MONTH, R, [](CommandHost&) { return MonthRequest(-1); }, NoMonthBack, nullptr},
+    {IDM_NEXT_MONTH, R, [](CommandHost&) { return MonthRequest(1); }, NoMonthForward, nullptr},
     {IDM_THIS_MONTH, R, ThisMonth, AtThisMonth, nullptr},
-    {IDM_PREV_YEAR, R, [](CommandHost&) { MonthRequest(-12); return true; }, nullptr, nullptr},
-    {IDM_NEXT_YEAR, R, [](CommandHost&) { MonthRequest(12); return true; }, nullptr, nullptr},
+    {IDM_PREV_YEAR, R, [](CommandHost&) { return MonthRequest(-12); }, NoYearBack, nullptr},
+    {IDM_NEXT_YEAR, R, [](CommandHost&) { return MonthRequest(12); }, NoYearForward, nullptr},
     {IDM_OPEN_WINDOW_MENU, 0, [](CommandHost& h) { h.RightClickAt(5, 5); return true; }, nullptr, nullptr},
     {IDM_OPEN_CELL_MENU, 0,
      [](CommandHost& h) {
@@ -138,10 +156,11 @@ const CommandSpec kCommands[] = {
     {IDM_TOGGLE_TODAY_TOP, RS, [](CommandHost&) { S().listTodayTop = !S().listTodayTop; return true; }, nullptr, nullptr},
     {IDM_TOGGLE_ROW_EXTEND, RS, [](CommandHost&) { S().cellRowExtend = !S().cellRowExtend; return true; }, nullptr, nullptr},
     {IDM_TOGGLE_ALARM, RS, [](CommandHost&) { S().alarm = !S().alarm; return true; }, nullptr, nullptr},
-    {IDM_SCROLL_ROW_BACK, R, [](CommandHost&) { RowRequest(-1); return true; }, nullptr, nullptr},
-    {IDM_SCROLL_ROW_FORWARD, R, [](CommandHost&) { RowRequest(1); return true; }, nullptr, nullptr},
-    {IDM_SCROLL_UNIT_BACK, R, [](CommandHost&) { RowRequest(-S().dayscrollUnit); return true; }, nullptr, nullptr},
-    {IDM_SCROLL_UNIT_FORWARD, R, [](CommandHost&) { RowRequest(S().dayscrollUnit); return true; }, nullptr, nullptr},
+    {IDM_SCROLL_ROW_BACK, R, [](CommandHost&) { return RowRequest(-1); }, NoRowBack, nullptr},
+    {IDM_SCROLL_ROW_FORWARD, R, [](CommandHost&) { return RowRequest(1); }, NoRowForward, nullptr},
+    {IDM_SCROLL_UNIT_BACK, R, [](CommandHost&) { return RowRequest(-S().dayscrollUnit); }, NoUnitBack, nullptr},
+    {IDM_SCROLL_UNIT_FORWARD, R, [](CommandHost&) { return RowRequest(S().dayscrollUnit); }, NoUnitForward,
+     nullptr},
     {IDM_MEMO_CUT, RT, Cut, NoMemo, nullptr},
     {IDM_MEMO_COPY, 0, Copy, NoMemo, nullptr},
     {IDM_MEMO_DELETE, RT, [](CommandHost&) { return Delete(); }, NoMemo, nullptr},
@@ -175,6 +194,12 @@ constexpr auto PhraseRows(std::integer_sequence<int, Slots...>) {
 }
 constexpr auto kPhraseCommands = PhraseRows(std::make_integer_sequence<int, kPhraseCount>());
 }  // namespace
+
+NavigationReach NavigationReachNow() {
+    int unit = S().dayscrollUnit;
+    return NavigationReach{Fits(-1, 0), Fits(1, 0), Fits(-12, 0), Fits(12, 0),
+                           Fits(0, -1), Fits(0, 1), Fits(0, -unit), Fits(0, unit)};
+}
 
 const CommandSpec* FindCommand(int id) {
     for (const CommandSpec& c : kCommands)

@@ -36,6 +36,12 @@ class CommandHost {
     ~CommandHost() = default;
 };
 
+// Which steps of the view stay within the calendar's years: the others are grayed.
+struct NavigationReach {
+    bool monthBack, monthForward, yearBack, yearForward;
+    bool rowBack, rowForward, unitBack, unitForward;  // a row, and "DAYSCROLL_UNIT" rows
+};
+
 // What a menu item's state depends on.
 struct MenuState {
     int menu;                // the menu resource being filled in: some rules hold in one menu only
@@ -46,7 +52,11 @@ struct MenuState {
     bool canUndo, canRedo;
     bool targetHasMemo;
     bool clipboardHasText;  // text of at least one byte
+    NavigationReach reach;
 };
+
+// The reach of the view the shell shows.
+NavigationReach NavigationReachNow();
 
 // kAfterTrayTip: the command may have changed today's memo, which the tray icon's tip shows.
 enum CommandEffect { kAfterNothing = 0, kAfterRebuild = 1, kAfterSaveView = 2, kAfterTrayTip = 4 };

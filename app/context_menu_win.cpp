@@ -81,6 +81,7 @@ MenuState MenuStateNow(HWND hwnd, const MenuChoice& choice) {
     s.targetHasMemo = CellHasMemo(choice.target);
     std::string text;  // an empty text pastes nothing, so it does not enable pasting
     s.clipboardHasText = TextOnClipboard(hwnd, &text);
+    s.reach = NavigationReachNow();
     return s;
 }
 

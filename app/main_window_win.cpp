@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/accessible_win.h"
 #include "app/button_tips_win.h"
 #include "app/data_watch_win.h"
 #include "app/interaction.h"
@@ -29,6 +30,7 @@
 #include "memo/working_text.h"
 #include "render/paint.h"
 #include "render/place_font_win.h"
+#include "render/title_text.h"
 #include "resources/resource.h"
 
 const char kWindowClass[] = "Tessel";
@@ -96,6 +98,7 @@ void OnPaint(HWND hwnd) {
 
 void OnDestroy() {
     PostQuitMessage(0);
+    DisconnectAccessible();
     g_buttonTips.reset();
     if (g_app.settings.useTasktray) RemoveTrayIcon();
 }
@@ -226,10 +229,13 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_DATA_FILES_CHANGED: OnDataFilesChanged(hwnd); break;
     case WM_SYNC_DONE: OnSyncDone(hwnd); break;
     case WM_DIALOG_NOTE: OnDialogNote(hwnd, wParam, lParam); break;
+    case WM_GETOBJECT: return OnGetObject(hwnd, wParam, lParam);
+    case WM_ACCESSIBLE_REQUEST: OnAccessibleRequest(hwnd, wParam, lParam); break;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     CheckDateChange(hwnd);
     CheckOwnMemoChange(hwnd);
+    NoteAccessibleChanges(hwnd);
     return 0;
 }
 }  // namespace
@@ -297,6 +303,17 @@ HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height) {
 }
 
 const PaintResult& LastPaint() { return g_painted; }
+
+std::vector<AccessibleItem> ShownAccessibleItems(HWND hwnd) {
+    char title[256];
+    FormatTitle(g_app.design.titleForm, g_view.displayedMonth, title, sizeof title);
+    std::string drawn = title;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    EditOverlay editing = CurrentEditOverlay();
+    return AccessibleItems(AccessibleSources{g_view, g_today, g_holidayRules, editing, g_painted, drawn,
+                                             g_app.layout.titleHeight, client.right});
+}
 
 PaintResult PaintCalendar(const PaintRequest& request) {
     RECT pending = {request.pending.left, request.pending.top, request.pending.right, request.pending.bottom};

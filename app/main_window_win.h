@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "app/accessible_items.h"
 
 #include "base/win/handles.h"
 #include "render/paint.h"
@@ -35,6 +38,8 @@ void NoteWriteFailure();
 
 // What the last paint learnt (the buttons' rectangles, the caret).
 const PaintResult& LastPaint();
+// The items a screen reader is told of, from the view on show and the last paint.
+std::vector<AccessibleItem> ShownAccessibleItems(HWND hwnd);
 // Paints the shell's view as the request asks, as the files hold it now: the memos of what either
 // edition draws are read again first. Answers what the painting learnt.
 PaintResult PaintCalendar(const PaintRequest& request);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "config/app_state.h"
 #include "memo/alarm_time.h"
@@ -26,8 +27,11 @@ bool Replay(const UndoRecord& r, bool undo, int* currentCell) {
 
 bool DateOfCell(int cell, int* year, int* month, int* day) {
     if (!IsDayCell(cell)) return false;
-    // The real date: a view of December 2035 runs on into 2036, past where the date choosers stop.
-    DateOfDayNumber(LocalDayNumber(g_view.firstDay) + (cell & 0x0FFF), year, month, day);
+    // The real date; the days before 1970 and after 2099 that the first and last months' weeks
+    // show hold no memo, as no search, export or date list would ever find it there.
+    int dayNumber = LocalDayNumber(g_view.firstDay) + (cell & 0x0FFF);
+    if (!IsCalendarDay(dayNumber)) return false;
+    DateOfDayNumber(dayNumber, year, month, day);
     return true;
 }
 

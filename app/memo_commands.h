@@ -10,7 +10,8 @@ enum InsertMode {
     kInsertDirectly = 2,  // fixed phrase: right after the memo's last character
 };
 
-// The date of day cell k (first visible day + k). False for any other cell.
+// The date of day cell k (first visible day + k). False for any other cell, and for a day outside
+// the calendar's years.
 bool DateOfCell(int cell, int* year, int* month, int* day);
 
 // The memo a cell shows: the working text for the editing cell, the date memo of a day cell, the

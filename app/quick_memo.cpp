@@ -21,7 +21,9 @@ void Close(QuickMemoHost& host) {
 bool QuickMemoOpen() { return g_edit.editingCell != kCellNone && g_edit.outerFrame; }
 
 void QuickMemoType(int cell, const std::string& typed, QuickMemoHost& host) {
-    if (!IsDayCell(cell) && cell != kCellMemoBox) return;
+    int year = 0, month = 0, day = 0;
+    // A day outside the calendar's years holds no memo: nothing typed there could be stored.
+    if (!DateOfCell(cell, &year, &month, &day) && cell != kCellMemoBox) return;
     bool opening = !QuickMemoOpen();
     // Blanks do not open a quick memo; what was typed behind them in the same burst does.
     std::string_view chars = typed;
@@ -37,8 +39,6 @@ void QuickMemoType(int cell, const std::string& typed, QuickMemoHost& host) {
     for (char c : chars) PutWorkingByte(length++, c);
     PutWorkingByte(length, 0);
     if (opening) {
-        int year = 0, month = 0, day = 0;
-        DateOfCell(cell, &year, &month, &day);
         BeginEditing(cell, year, month, day);
         g_edit.outerFrame = true;
         host.RebuildAndResize();  // the cell now shows the text being typed

@@ -112,6 +112,7 @@ int MessageLoop() {
 
 int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     PainterSession painter;  // ended on every way out
+    ComApartment com;        // the window's accessible object is handed to readers through COM
     if (HandOverToRunning()) return 0;
     if (!RegisterMainWindowClass(instance)) return 0;
     // Version 6 of the common controls, which the manifest asks for, for every dialog.

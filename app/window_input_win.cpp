@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/accessible_win.h"
 #include "app/commands.h"
 #include "app/context_menu_win.h"
 #include "app/cursor_ring.h"
@@ -16,6 +17,8 @@
 #include "app/sync_runner_win.h"
 #include "base/win/clipboard_win.h"
 #include "base/win/handles.h"
+#include "calendar/civil_date.h"
+#include "calendar/today.h"
 #include "config/app_state.h"
 #include "config/operations.h"
 #include "config/profile_access.h"
@@ -80,6 +83,22 @@ class WindowHost : public CommandHost, public QuickMemoHost {
   private:
     HWND hwnd_;
 };
+
+// Unbound (or with other modifiers held), a double click opens the input of what it hits, as
+// "メモ入力" does for the current cell; a single click makes it current and selects it for a
+// while.
+void ClickCell(HWND hwnd, int cell, bool doubleClick) {
+    g_interaction.currentCell = cell;
+    if (doubleClick) Post(hwnd, IDM_MEMO_INPUT);
+    else SelectCell(hwnd, cell, true);
+}
+
+// Today's cell when today is on show, else none.
+int TodayCell() {
+    int index = g_today.dayNumber - LocalDayNumber(g_view.firstDay);
+    bool shown = index >= 0 && index < static_cast<int>(g_view.cells.size()) && index <= kMaxCellIndex;
+    return shown ? kCellDayBase + index : kCellNone;
+}
 
 CursorRing RingNow() {
     return CursorRing{ShowsList(g_app.settings), static_cast<int>(g_view.cells.size()), CountdownCount(),
@@ -154,17 +173,30 @@ void OnLeftButton(HWND hwnd, LPARAM lParam, bool doubleClick) {
         }
     }
     if (RunMouseBinding(hwnd, doubleClick ? kMouseLeftDouble : kMouseLeftClick)) return;
-    // Unbound (or with other modifiers held), a double click opens the input of what it hits, as
-    // "メモ入力" does for the current cell; a single click makes it current and selects it for a
-    // while.
-    auto hit = [&](int cell) {
+    if (int cell = DayCellAt(x, y)) ClickCell(hwnd, cell, doubleClick);
+    if (InMemoBox(x, y)) ClickCell(hwnd, kCellMemoBox, doubleClick);
+    else if (int line = CountdownLineAt(x, y)) ClickCell(hwnd, line, doubleClick);
+}
+
+void OnAccessibleRequest(HWND hwnd, WPARAM request, LPARAM target) {
+    int cell = static_cast<int>(target);
+    switch (request) {
+    case kAccessibleSelect:
+        CommitQuickMemo(hwnd);
         g_interaction.currentCell = cell;
-        if (doubleClick) Post(hwnd, IDM_MEMO_INPUT);
-        else SelectCell(hwnd, cell, true);
-    };
-    if (int cell = DayCellAt(x, y)) hit(cell);
-    if (InMemoBox(x, y)) hit(kCellMemoBox);
-    else if (int line = CountdownLineAt(x, y)) hit(line);
+        SelectCell(hwnd, cell, true);
+        break;
+    case kAccessibleDefaultAction:
+        // What a double click on the cell does, bound or not.
+        CommitQuickMemo(hwnd);
+        g_interaction.currentCell = cell;
+        if (!RunMouseBinding(hwnd, kMouseLeftDouble)) ClickCell(hwnd, cell, true);
+        break;
+    case kAccessiblePress:
+        if (cell >= 0 && cell < kButtonCount) Post(hwnd, ButtonCommand(cell));
+        break;
+    default: break;
+    }
 }
 
 void OnMiddleButton(HWND hwnd) { RunMouseBinding(hwnd, kMouseMiddleClick); }
@@ -293,7 +325,10 @@ void OnHotkey(HWND hwnd) {
     SetForegroundWindow(hwnd);
     Post(hwnd, IDM_SHOW);
     // An open quick memo keeps its cell and its frame: the highlight's time-out would store it.
-    if (g_app.settings.keyassignEnable && !QuickMemoOpen()) SelectCell(hwnd, g_interaction.currentCell, true);
+    if (QuickMemoOpen()) return;
+    // Brought forward by the keyboard, the window has its focus on today (where today is shown).
+    if (int today = TodayCell()) g_interaction.currentCell = today;
+    if (g_app.settings.keyassignEnable) SelectCell(hwnd, g_interaction.currentCell, true);
 }
 
 void OnSize(HWND hwnd, WPARAM type) {

@@ -25,6 +25,8 @@ void OnHighlightTimer(HWND hwnd);
 void OnWheelTimer(HWND hwnd);
 void OnResizeTimer(HWND hwnd);
 void OnSize(HWND hwnd, WPARAM type);
+// WM_ACCESSIBLE_REQUEST: what a screen reader asked for (select, default action, press).
+void OnAccessibleRequest(HWND hwnd, WPARAM request, LPARAM target);
 
 // Repaints the cell's rectangle (nothing for a cell that is not on screen).
 void RepaintCell(HWND hwnd, int cell);

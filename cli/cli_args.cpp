@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "sync/text_convert.h"
-#include "memo/date_choice.h"
 
 void Tell(const char* message, const char* detail) {
     std::fputs("desk-calendar-cli: ", stderr);
@@ -27,7 +27,7 @@ int FailUnencodable(const char* message, const char* utf8) {
 }
 
 std::string YearRangeText() {
-    return std::to_string(kFirstChoosableYear) + " 年から " + std::to_string(kLastChoosableYear) + " 年まで";
+    return std::to_string(kFirstCalendarYear) + " 年から " + std::to_string(kLastCalendarYear) + " 年まで";
 }
 
 bool ParseIsoDate(const char* text, int* year, int* month, int* day) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
@@ -24,7 +25,6 @@
 #include "config/settings.h"
 #include "config/tags.h"
 #include "config/write_failure_text.h"
-#include "memo/date_choice.h"
 #include "memo/countdown.h"
 #include "memo/memo_search.h"
 #include "memo/memo_store.h"
@@ -109,7 +109,7 @@ int RunHolidays(int argc, char** argv) {
     char* end = nullptr;
     long year = std::strtol(argv[0], &end, 10);
     // The years the calendar can show; the days before them come from date arithmetic.
-    if (end == argv[0] || *end || year < kFirstChoosableYear || year > kLastChoosableYear)
+    if (end == argv[0] || *end || !IsCalendarYear(static_cast<int>(year)))
         return Fail(("年は " + YearRangeText() + "です").c_str(), argv[0]);
     LoadHolidayRules(g_files.holidayPath);
     std::tm first{};
@@ -220,6 +220,8 @@ int RunMemo(int argc, char** argv) {
     bool append = argc == 3 && std::strcmp(argv[0], "append") == 0;
     if (!get && !set && !append) return Fail("使い方: memo get 日付 | memo set 日付 テキスト | memo append 日付 テキスト | memo free [テキスト] (日付は YYYY-MM-DD)");
     if (!ParseIsoDate(argv[1], &y, &m, &d)) return Fail("日付ではありません (YYYY-MM-DD で指定してください)", argv[1]);
+    // A memo outside the calendar's years would never be shown, searched or exported.
+    if (!IsCalendarYear(y)) return Fail(("日付は " + YearRangeText() + "の YYYY-MM-DD です").c_str(), argv[1]);
     if (get) { PutMemo(ReadMemo(y, m, d)); return 0; }
     std::optional<std::string> text = MemoArgument(argv[2]);
     if (!text) return kExitUsage;

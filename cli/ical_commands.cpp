@@ -5,6 +5,7 @@
 #include <ctime>
 #include <string>
 
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "cli/cli_args.h"
 #include "cli/ical_export.h"
@@ -14,7 +15,6 @@
 #include "config/file_names.h"
 #include "config/settings.h"
 #include "config/tags.h"
-#include "memo/date_choice.h"
 #include "memo/memo_search.h"
 
 namespace {
@@ -23,7 +23,7 @@ const char kExportUsage[] = "使い方: export-ics [--from 日付] [--to 日付]
 // "YYYY-MM-DD" as a day number of the years the calendar shows.
 bool ParseDate(const char* text, int* day) {
     int y, m, d;
-    if (!ParseIsoDate(text, &y, &m, &d) || y < kFirstChoosableYear || y > kLastChoosableYear) return false;
+    if (!ParseIsoDate(text, &y, &m, &d) || !IsCalendarYear(y)) return false;
     *day = DayNumberOf(y, m, d);
     return true;
 }

@@ -82,29 +82,16 @@ ImportOutcome ImportIcs(const std::string& text) {
     std::vector<PlacedLine> placed;
     for (const Component& calendar : calendars) {
         CalendarZones zones(calendar);
-        // Events that replace one occurrence of another (same UID, RECURRENCE-ID).
-        std::map<std::string, std::vector<const ContentLine*>> replacedOf;
-        for (const Component& c : calendar.children) {
-            const ContentLine *uid = c.Prop("UID"), *id = c.Prop("RECURRENCE-ID");
-            if (c.name == "VEVENT" && uid && id) replacedOf[uid->value].push_back(id);
-        }
-        for (const Component& c : calendar.children) {
-            if (c.name != "VEVENT") continue;
+        ForEachEvent(calendar, [&](const Component& c, const EventSchedule& schedule) {
             if (IsOwnRuleOrCountdown(c)) {
                 ++result.own;
-                continue;
-            }
-            EventSchedule schedule;
-            const ContentLine* uid = c.Prop("UID");
-            schedule.single = c.Prop("RECURRENCE-ID") != nullptr;
-            if (uid && !schedule.single) {
-                if (auto r = replacedOf.find(uid->value); r != replacedOf.end()) schedule.replaced = r->second;
+                return;
             }
             SkippedEvent::Reason why;
             if (!PlaceEvent(c, zones, schedule, &placed, &result.replaced, &result.floating, &why)) {
                 if (++result.skipped <= kNamedSkips) result.skippedEvents.push_back(Skipped(c, why));
             }
-        }
+        });
     }
 
     ProfileWriteBatch batch;  // each year file replaced once, locked against the calendar meanwhile

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "fuzz_common.h"
 #include "memo/countdown.h"
@@ -44,7 +45,7 @@ std::vector<Kept> KeptMemos() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    int today = in.ConsumeIntegralInRange(0, DayNumberOf(2035, 12, 31));
+    int today = in.ConsumeIntegralInRange(FirstCalendarDay(), LastCalendarDay());
     int maxDays = in.ConsumeIntegral<int>();
     bool includePast = in.ConsumeBool();
     int startDay = in.ConsumeIntegralInRange(1, 31);
@@ -115,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                "repeat rules loaded back otherwise");
     if (rules > 0) {
         // Near the end of the last year, so that any rule ends within a few dozen days.
-        RepeatOutcome outcome = RunRepeatSeries(2035, 12, startDay, "\x81\x9B", list.rules[0]);
+        RepeatOutcome outcome = RunRepeatSeries(kLastCalendarYear, 12, startDay, "\x81\x9B", list.rules[0]);
         FUZZ_CHECK(outcome == kRepeatFinished, "series outcome %d", outcome);
     }
     ReleaseCountdowns();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
@@ -43,7 +44,7 @@ void SaveAndLoad(const std::vector<HolidayRule>& rules) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    int year = in.ConsumeIntegralInRange(1970, 2035);
+    int year = in.ConsumeIntegralInRange(kFirstCalendarYear, kLastCalendarYear);
     HolidayRule made;
     SetBlankRule(&made);
     made.kind = in.ConsumeIntegral<int32_t>();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/calendar_years.h"
 #include "config/app_state.h"
 #include "fuzz_common.h"
 #include "memo/memo_store.h"
@@ -66,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char section[16], key[16];
     switch (in.ConsumeIntegralInRange(0, 2)) {
     case 0:  // a date memo
-        a = {in.ConsumeIntegralInRange(1970, 2035), in.ConsumeIntegralInRange(1, 12), in.ConsumeIntegralInRange(1, 31), "", "", ""};
+        a = {in.ConsumeIntegralInRange(kFirstCalendarYear, kLastCalendarYear), in.ConsumeIntegralInRange(1, 12),
+             in.ConsumeIntegralInRange(1, 31), "", "", ""};
         std::snprintf(section, sizeof section, "%d", a.month);
         std::snprintf(key, sizeof key, "%d", a.day);
         a.path = std::string(g_files.yearMemoBase) + std::to_string(a.year) + ".ini";

@@ -8,6 +8,7 @@
 #include "base/fields.h"
 #include "base/file_format.h"
 #include "base/sjis.h"
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
@@ -17,7 +18,6 @@ CountdownList g_countdowns;
 
 namespace {
 constexpr char kSection[] = "COUNTDOWN";
-constexpr int kLastDay = 24090;  // 2035-12-16
 
 void KeyOf(int k, char key[16]) { std::snprintf(key, 16, "%02d", k); }
 }  // namespace
@@ -45,8 +45,8 @@ int DayOffset(int year, int month, int day, int base) {
 
 void DateAtOffset(int n, int base, int* year, int* month, int* day) {
     long long d = static_cast<long long>(base) + n;
-    if (d < 0) d = 0;
-    if (d > kLastDay) d = kLastDay;
+    if (d < FirstCalendarDay()) d = FirstCalendarDay();
+    if (d > LastCalendarDay()) d = LastCalendarDay();
     DateOfDayNumber(static_cast<int>(d), year, month, day);
 }
 

@@ -34,7 +34,7 @@ extern CountdownList g_countdowns;
 // January of the next year, day 0 the last of the month before), minus base; saturated within
 // -INT_MAX .. INT_MAX, so that the days passed (-offset) can always be told.
 int DayOffset(int year, int month, int day, int base);
-// The date of day number base + n, clamped to 1970-01-01 ... 2035-12-16.
+// The date of day number base + n, clamped to the calendar's years (1970-01-01 ... 2099-12-31).
 void DateAtOffset(int n, int base, int* year, int* month, int* day);
 
 void ResetCountdownForm(char slots[kCountdownFormFields][kCountdownFormSlot]);

@@ -7,6 +7,7 @@
 #include "base/sjis.h"
 #include "base/win/dialog_kit.h"
 #include "base/win/modal_dialog.h"
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "memo/countdown.h"
 #include "memo/date_choice.h"
@@ -14,7 +15,8 @@
 #include "resources/resource.h"
 
 namespace {
-constexpr int kMostDays = 9999;
+// A day count reaches either end of the calendar's years from any day of them.
+const int kMostDays = MostCalendarDays();
 
 struct CountdownState {
     CountdownDialog* d;

@@ -1,16 +1,13 @@
 // The date lists of the memo, repeat and countdown dialogs, and their day counts: what may be
-// chosen, so that no dialog stores a date before 1970, after 2035 or past a month's end.
+// chosen, so that no dialog stores a date outside the calendar's years or past a month's end.
 #pragma once
-
-constexpr int kFirstChoosableYear = 1970;
-constexpr int kLastChoosableYear = 2035;
 
 struct YearChoices {
     int first;  // the year of the first entry: the list's base year
     int count;
 };
 
-// The year list around year: five years before to five after, none before 1970 or after 2035.
+// The year list around year: five years before to five after, none outside the calendar's years.
 YearChoices YearChoicesAround(int year);
 
 // The date the three lists name: year = first + yearIndex, month = monthIndex + 1, day =

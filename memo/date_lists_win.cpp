@@ -20,8 +20,8 @@ std::vector<std::string> Numbers(int first, int count) {
 void ShowDate(HWND dialog, DateLists* lists, int year, int month, int day) {
     YearChoices years = YearChoicesAround(year);
     lists->firstYear = years.first;
-    // A date outside the years on offer (a day of 2036 at the end of the table) shows the
-    // nearest year: whatever is chosen then lies within them.
+    // A date outside the years on offer shows the nearest year: whatever is chosen then lies
+    // within them.
     int index = year - years.first;
     index = index < 0 ? 0 : index >= years.count ? years.count - 1 : index;
     FillList(dialog, kYearList, Numbers(years.first, years.count), index);

@@ -6,15 +6,11 @@
 #include <cstring>
 
 #include "base/sjis.h"
+#include "calendar/calendar_years.h"
 #include "config/file_ops.h"
 #include "config/profile_store.h"
 #include "memo/memo_store.h"
 #include "memo/tag_words.h"
-
-namespace {
-constexpr int kFirstYear = 1970;
-constexpr int kLastYear = 2036;
-}  // namespace
 
 bool FindMemoYearRange(const char* memoPath, int* first, int* last) {
     size_t n = std::strlen(memoPath);
@@ -25,7 +21,7 @@ bool FindMemoYearRange(const char* memoPath, int* first, int* last) {
     for (const std::string& name : FindFileNames(pattern.c_str())) {
         if (name.size() < 8) continue;
         int year = std::atoi(name.c_str() + name.size() - 8);
-        if (year < kFirstYear || year > kLastYear) continue;
+        if (!IsCalendarYear(year)) continue;
         if (!lo || year < lo) lo = year;
         if (!hi || year > hi) hi = year;
     }

@@ -18,7 +18,7 @@ struct SearchRow {
 enum SearchOutcome { kSearchNoKeyword, kSearchNoHits, kSearchFound };
 
 // The range of years that have a year memo file beside the common memo file memoPath (names
-// with "????" for the year; years outside 1970 to 2036 are ignored). False when there is none.
+// with "????" for the year; years outside the calendar's are ignored). False when there is none.
 bool FindMemoYearRange(const char* memoPath, int* first, int* last);
 
 // Whether the memo (CR LF text) is a hit for keyword, the tag words of tags taken out; *shown

@@ -1,13 +1,14 @@
 #include "memo/repeat.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "base/sjis.h"
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "config/profile_store.h"
 #include "config/settings.h"
-#include "memo/countdown.h"
 #include "memo/memo_store.h"
 #include "memo/undo_journal.h"
 
@@ -73,11 +74,12 @@ bool AddRule(const char* memoPath, RepeatList* list, const RepeatRule& rule) {
 
 RepeatOutcome RunRepeatSeries(int year, int month, int day, const char* text, const RepeatRule& rule,
                               RepeatStopCheck stopCheck, void* context) {
-    int start = DayOffset(year, month, day, 0);
-    int ey, em, ed;
     // A negative count from a damaged file would put the end behind the start and run the
-    // series to 2035: it counts as 0, which writes nothing.
-    DateAtOffset(rule.dayCount > 0 ? rule.dayCount : 0, start, &ey, &em, &ed);
+    // series to the last year: it counts as 0, which writes nothing. An end past the calendar's
+    // last day lets the series run to that day and stop.
+    long long end = static_cast<long long>(DayNumberOf(year, month, day)) + std::max(rule.dayCount, 0);
+    int ey, em, ed;
+    DateOfDayNumber(static_cast<int>(std::min<long long>(end, LastCalendarDay() + 1)), &ey, &em, &ed);
     if (rule.endKind == 1) ed = DaysInMonth(ey, em);
     else if (rule.endKind == 2) em = 12, ed = 31;
 
@@ -85,7 +87,7 @@ RepeatOutcome RunRepeatSeries(int year, int month, int day, const char* text, co
     g_undo.groupStep = 0;
     RepeatOutcome outcome = kRepeatFinished;
     int y = year, m = month, d = day;
-    for (int i = 0; y < 2036 && !(y == ey && m == em && d == ed); ++i) {
+    for (int i = 0; y <= kLastCalendarYear && !(y == ey && m == em && d == ed); ++i) {
         bool write = false;
         switch (rule.repeatKind) {
         case 0: write = true; break;

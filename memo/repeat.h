@@ -30,8 +30,8 @@ enum RepeatOutcome { kRepeatFinished, kRepeatStopped, kRepeatWriteFailed };
 typedef bool (*RepeatStopCheck)(void* context);
 
 // Appends text as a new last line to the memos of the series from the start date (1-based
-// month) by rule, as one undo step; the end date itself is not written and nothing after 2035
-// is. Returns kRepeatStopped when stopCheck stopped it, kRepeatWriteFailed when a memo could not
+// month) by rule, as one undo step; the end date itself is not written and nothing after the
+// calendar's last year is. Returns kRepeatStopped when stopCheck stopped it, kRepeatWriteFailed when a memo could not
 // be written (the series ends there); what was written stays.
 RepeatOutcome RunRepeatSeries(int year, int month, int day, const char* text, const RepeatRule& rule,
                               RepeatStopCheck stopCheck = nullptr, void* context = nullptr);

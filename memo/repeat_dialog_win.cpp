@@ -6,6 +6,7 @@
 
 #include "base/win/dialog_kit.h"
 #include "base/win/modal_dialog.h"
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "config/file_names.h"
 #include "memo/countdown.h"
@@ -14,7 +15,8 @@
 #include "resources/resource.h"
 
 namespace {
-constexpr int kMostDays = 9999;
+// A day count reaches either end of the calendar's years from any day of them.
+const int kMostDays = MostCalendarDays();
 
 struct RepeatState {
     RepeatDialog* d;

@@ -89,10 +89,11 @@ std::string PathOfUrl(const std::string& url) {
 }
 
 std::string UrlOfHref(const std::string& base, const std::string& href) {
-    if (href.find("://") != std::string::npos) return href;
     size_t scheme = base.find("://");
     size_t slash = scheme == std::string::npos ? std::string::npos : base.find('/', scheme + 3);
     std::string origin = slash == std::string::npos ? base : base.substr(0, slash);
+    // An href naming another server is taken as a path on ours: the password goes nowhere else.
+    if (href.find("://") != std::string::npos) return origin + PathOfUrl(href);
     if (!href.empty() && href[0] == '/') return origin + href;
     std::string dir = base.substr(0, base.rfind('/') + 1);
     return dir + href;

@@ -19,7 +19,8 @@ HttpRequest PutEvent(const std::string& url, const std::string& ics, const std::
 HttpRequest DeleteEvent(const std::string& url, const std::string& etag);
 HttpRequest GetEvent(const std::string& url);
 
-// The absolute URL of an href the server gave (a path, or already absolute) under base.
+// The absolute URL of an href the server gave (a path, or an absolute URL whose path is taken)
+// on base's server.
 std::string UrlOfHref(const std::string& base, const std::string& href);
 // The path of an absolute URL ("https://h/a/b/" gives "/a/b/").
 std::string PathOfUrl(const std::string& url);

@@ -4,33 +4,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "memo/alarm_time.h"
-#include "memo/date_choice.h"
 #include "memo/tag_words.h"
 #include "sync/ical_text.h"
+#include "sync/local_clock.h"
 #include "sync/text_convert.h"
 
 namespace {
-// A UTC time as the machine's local date and time.
-void UtcToLocal(long long utc, int* day, int* seconds) {
-    std::time_t t = static_cast<std::time_t>(utc);
-    std::tm local{};
-#ifdef _WIN32
-    bool ok = localtime_s(&local, &t) == 0;
-#else
-    bool ok = localtime_r(&t, &local) != nullptr;  // the sync runs beside the window's thread
-#endif
-    if (!ok) {
-        *day = static_cast<int>(utc / 86400), *seconds = static_cast<int>(utc % 86400);
-        return;
-    }
-    *day = DayNumberOf(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-    *seconds = local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
-}
-
 void Put(std::string* out, const std::string& line) { *out += FoldLine(line); }
 }  // namespace
 
@@ -81,8 +64,8 @@ void AppendLineEvent(std::string* out, const std::string& uid, int day, const ch
     Put(out, "END:VEVENT");
 }
 
-int FirstPlaceableDay() { return DayNumberOf(kFirstChoosableYear, 1, 1); }
-int LastPlaceableDay() { return DayNumberOf(kLastChoosableYear, 12, 31); }
+int FirstPlaceableDay() { return FirstCalendarDay(); }
+int LastPlaceableDay() { return LastCalendarDay(); }
 
 bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule schedule, std::vector<PlacedLine>* out,
                 int* replaced, int* floating, SkippedEvent::Reason* why) {
@@ -124,7 +107,7 @@ bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule sche
             continue;
         }
         int localDay = day, seconds = static_cast<int>(clock - static_cast<long long>(day) * 86400);
-        if (zone.kind != EventZone::kFloating) UtcToLocal(ZoneClockToUtc(zone, clock), &localDay, &seconds);
+        if (zone.kind != EventZone::kFloating) UtcToLocalClock(ZoneClockToUtc(zone, clock), &localDay, &seconds);
         if (localDay < firstDay || localDay > lastDay) continue;
         int minutes = seconds / 60;
         std::string line = text;
@@ -134,6 +117,23 @@ bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule sche
         out->push_back(PlacedLine{localDay, line});
     }
     return true;
+}
+
+void ForEachEvent(const Component& calendar, const std::function<void(const Component&, const EventSchedule&)>& visit) {
+    std::map<std::string, std::vector<const ContentLine*>> replacedOf;
+    for (const Component& c : calendar.children) {
+        const ContentLine *uid = c.Prop("UID"), *id = c.Prop("RECURRENCE-ID");
+        if (c.name == "VEVENT" && uid && id) replacedOf[uid->value].push_back(id);
+    }
+    for (const Component& c : calendar.children) {
+        if (c.name != "VEVENT") continue;
+        EventSchedule schedule;
+        const ContentLine* uid = c.Prop("UID");
+        schedule.single = c.Prop("RECURRENCE-ID") != nullptr;
+        if (uid && !schedule.single)
+            if (auto r = replacedOf.find(uid->value); r != replacedOf.end()) schedule.replaced = r->second;
+        visit(c, schedule);
+    }
 }
 
 std::string Utf8ToCp932Lossy(const std::string& utf8, int* replaced) {

@@ -3,6 +3,8 @@
 // event at that time of the machine's clock (with a VALARM when alarms are on), any other an
 // all-day event; a timed event from elsewhere comes back as "H:MM summary" in local time.
 #pragma once
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,10 @@ int LastPlaceableDay();
 // events whose TZID names no zone.
 bool PlaceEvent(const Component& event, CalendarZones& zones, EventSchedule schedule, std::vector<PlacedLine>* out,
                 int* replaced, int* floating, SkippedEvent::Reason* why);
+
+// Each VEVENT of a calendar with its schedule: the occurrences that other events of the same UID
+// replace (RECURRENCE-ID) taken out of it, an event that replaces one its start only.
+void ForEachEvent(const Component& calendar, const std::function<void(const Component&, const EventSchedule&)>& visit);
 
 // UTF-8 as code page 932, each character it cannot hold as "?" (counted in *replaced).
 std::string Utf8ToCp932Lossy(const std::string& utf8, int* replaced);

@@ -1,7 +1,6 @@
 #include "sync/remote_event.h"
 
 #include <cstdlib>
-#include <map>
 #include <vector>
 
 #include "sync/ical_text.h"
@@ -19,24 +18,15 @@ bool PlaceAll(const std::vector<Component>& calendars, std::vector<PlacedLine>* 
     *recurring = false;
     for (const Component& calendar : calendars) {
         CalendarZones zones(calendar);
-        std::map<std::string, std::vector<const ContentLine*>> replacedOf;
-        for (const Component& c : calendar.children) {
-            const ContentLine *uid = c.Prop("UID"), *id = c.Prop("RECURRENCE-ID");
-            if (c.name == "VEVENT" && uid && id) replacedOf[uid->value].push_back(id);
-        }
-        for (const Component& c : calendar.children) {
-            if (c.name != "VEVENT") continue;
+        bool placeable = true;
+        ForEachEvent(calendar, [&](const Component& c, const EventSchedule& schedule) {
             ++*events;
             if (c.Prop("RRULE") || c.Prop("RDATE") || c.Prop("RECURRENCE-ID")) *recurring = true;
-            EventSchedule schedule;
-            const ContentLine* uid = c.Prop("UID");
-            schedule.single = c.Prop("RECURRENCE-ID") != nullptr;
-            if (uid && !schedule.single)
-                if (auto r = replacedOf.find(uid->value); r != replacedOf.end()) schedule.replaced = r->second;
             int replaced = 0, floating = 0;
             SkippedEvent::Reason why;
-            if (!PlaceEvent(c, zones, schedule, placed, &replaced, &floating, &why)) return false;
-        }
+            placeable = PlaceEvent(c, zones, schedule, placed, &replaced, &floating, &why) && placeable;
+        });
+        if (!placeable) return false;
     }
     return *events > 0;
 }

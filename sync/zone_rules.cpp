@@ -4,8 +4,8 @@
 #include <cctype>
 #include <cstdint>
 
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
-#include "memo/date_choice.h"
 
 namespace {
 // ---- TZif (RFC 8536) ----
@@ -169,7 +169,7 @@ int FutureOffset(const FutureRule& r, long long utc) {
 }
 }  // namespace
 
-long long FirstZoneInstant() { return (static_cast<long long>(DayNumberOf(kFirstChoosableYear, 1, 1)) - 2) * 86400; }
+long long FirstZoneInstant() { return (static_cast<long long>(FirstCalendarDay()) - 2) * 86400; }
 
 bool ValidFutureRule(const std::string& text) {
     FutureRule r;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "base/sjis.h"
+#include "calendar/calendar_years.h"
 #include "memo/memo_store.h"
 
 ViewModel g_view;
@@ -54,8 +55,6 @@ int MulDivRound(int a, int b, int c) {
 }
 
 namespace {
-constexpr int kFirstYear = 1970;
-constexpr int kEndYear = 2036;  // views stop before this year
 // Cell ids carry the cell index in 12 bits (kCellDayBase + index), so no more cells than that.
 constexpr int kMaxCells = 0x0FFF;
 
@@ -78,8 +77,8 @@ int Measure(const LayoutInputs& in, const Design& d, int place, const char* text
 }
 
 // Steps the navigation state by its month-change and row-scroll requests. Leaves everything as
-// it was (requests dropped) when the step would leave 1970 ... 2035.
-void StepNavigation(const Settings& s, const std::tm& now, NavigationState* state) {
+// it was (requests dropped, false returned) when the step would leave the calendar's years.
+bool StepNavigation(const Settings& s, const std::tm& now, NavigationState* state) {
     NavigationState& nav = *state;
     const NavigationState before = nav;
     bool list = ShowsList(s), todayTop = s.listTodayTop != 0;
@@ -114,13 +113,13 @@ void StepNavigation(const Settings& s, const std::tm& now, NavigationState* stat
     if (!list && d != 0) d = d > 0 ? ((d + 6) / 7) * 7 : ((d - 6) / 7) * 7;  // whole weeks
     b.tm_mday = nav.dayOffset + d + 1;
     b = NormaliseDate(b);
-    if (b.tm_year + 1900 < kFirstYear || b.tm_year + 1900 >= kEndYear) {
+    if (!IsCalendarYear(b.tm_year + 1900)) {
         nav.monthOffset = before.monthOffset;
         nav.dayOffset = before.dayOffset;
         nav.scrolled = before.scrolled;
         nav.monthRequest = 0;
         nav.rowScrollRequest = 0;
-        return;
+        return false;
     }
     nav.monthOffset += r;
     nav.monthRequest = 0;
@@ -133,6 +132,7 @@ void StepNavigation(const Settings& s, const std::tm& now, NavigationState* stat
         nav.dayOffset = b.tm_mday - 1;
     }
     if (nav.monthOffset == 0 && nav.dayOffset == (todayTop ? t - 1 : 0)) nav.scrolled = 0;
+    return true;
 }
 
 // The displayed month and the first visible day from the navigation state.
@@ -311,6 +311,14 @@ void AnchorFirstDay(NavigationState* nav, int dayNumber, const Settings& setting
 
 void ReanchorAtMidnight(NavigationState* nav, const std::tm& firstDay, const Settings& settings, const std::tm& now) {
     if (nav->monthOffset != 0 || nav->scrolled) AnchorFirstDay(nav, LocalDayNumber(firstDay), settings, now);
+}
+
+bool NavigationStepFits(const Settings& settings, const std::tm& now, const NavigationState& nav, int months,
+                        int days) {
+    NavigationState next = nav;
+    next.monthRequest = months;
+    next.rowScrollRequest = days;
+    return StepNavigation(settings, now, &next);
 }
 
 LayoutResult BuildLayout(const AppState& state, const NavigationState& nav, const LayoutInputs& in) {

@@ -114,6 +114,11 @@ void AnchorFirstDay(NavigationState* nav, int dayNumber, const Settings& setting
 // the view laid out before).
 void ReanchorAtMidnight(NavigationState* nav, const std::tm& firstDay, const Settings& settings, const std::tm& now);
 
+// Whether a month step (months: -1, 1, -12, 12) or a row scroll (days) from nav stays within the
+// calendar's years, as the next layout would take it; where it would not, the command is grayed.
+bool NavigationStepFits(const Settings& settings, const std::tm& now, const NavigationState& nav, int months,
+                        int days);
+
 // What a layout gives the shell: the view, its metrics, the navigation state with its requests
 // consumed, today as the view was laid out for, and what to keep in the configuration.
 struct LayoutResult {

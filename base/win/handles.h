@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <imm.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -187,4 +188,18 @@ class ImeContext {
   private:
     HWND hwnd_;
     HIMC imc_;
+};
+
+// The thread's COM apartment (single-threaded: the window's), left again at the end.
+class ComApartment {
+  public:
+    ComApartment() : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (entered_) CoUninitialize();
+    }
+
+  private:
+    bool entered_;
 };

@@ -37,7 +37,7 @@ class ContextMenus : public ::testing::Test {
         LoadCountdowns(g_files.memoPath);
         g_view.firstDay = DateOf(2026, 6, 28);  // cell 3 is 1 July 2026
         g_view.displayedMonth = DateOf(2026, 7, 1);
-        g_today.dayNumber = DayNumberOf(2026, 7, 1);
+        SetToday(DateOf(2026, 7, 1));  // what the steps of the window menu can reach is counted from it
         ASSERT_TRUE(AddCountdownRecorded(2026, 8, 1, "trip"));
         ASSERT_TRUE(WriteMemo(2026, 7, 1, "memo", false).ok());
         ClearClipboard();
@@ -131,6 +131,18 @@ TEST_F(ContextMenus, WindowMenuChecksAndGraysWhatTheViewIs) {
     g_interaction.alwaysOnTop = true;
     EXPECT_EQ(Open(IDR_WINDOW_MENU, kCellNone).States(items), "----c-");
     EXPECT_EQ(Open(IDR_WINDOW_MENU, kCellNone).Text(IDM_CLEAR_MONTH), "2026年7月のメモを消去(&C)...");
+}
+
+// The steps that would leave the calendar's years are grayed at either end.
+TEST_F(ContextMenus, WindowMenuGraysTheStepsPastTheCalendarsYears) {
+    auto items = {IDM_PREV_MONTH, IDM_NEXT_MONTH, IDM_PREV_YEAR, IDM_NEXT_YEAR};
+    EXPECT_EQ(Open(IDR_WINDOW_MENU, kCellNone).States(items), "----");
+    g_nav.monthOffset = (2099 - 2026) * 12 + 5;  // December 2099
+    EXPECT_EQ(Open(IDR_WINDOW_MENU, kCellNone).States(items), "-g-g");
+    g_nav.monthOffset = (2099 - 2026) * 12 - 1;  // June 2099: a year on would leave 2099
+    EXPECT_EQ(Open(IDR_WINDOW_MENU, kCellNone).States(items), "---g");
+    g_nav.monthOffset = -(2026 - 1970) * 12 - 6;  // January 1970
+    EXPECT_EQ(Open(IDR_WINDOW_MENU, kCellNone).States(items), "g-g-");
 }
 
 TEST_F(ContextMenus, ItemsNameTheirKeysOnlyWhileKeysAreBound) {

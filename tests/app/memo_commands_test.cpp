@@ -60,6 +60,36 @@ TEST_F(MemoCommands, CellsOfDecember2035RunOnInto2036) {
     EXPECT_EQ(Cell(kCellDayBase + 21), "");  // 16 December keeps its own (empty) memo
 }
 
+// The weeks of December 2099 and January 1970 run past the calendar's years: those days hold no
+// memo, and nothing pasted or typed there reaches a file.
+TEST_F(MemoCommands, DaysBeyondTheCalendarsYearsHoldNoMemo) {
+    g_view.firstDay = Date(2099, 11, 29);  // the view of December 2099
+    int y, m, d;
+    ASSERT_TRUE(DateOfCell(kCellDayBase + 32, &y, &m, &d));
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20991231);
+    EXPECT_FALSE(DateOfCell(kCellDayBase + 33, &y, &m, &d));  // 1 January 2100
+    EXPECT_TRUE(InsertTextIntoCell(kCellDayBase + 32, "last", kInsertReplace));
+    EXPECT_EQ(Read(2099, 12, 31), "last");
+    InsertTextIntoCell(kCellDayBase + 33, "beyond", kInsertReplace);
+    EXPECT_EQ(Read(2100, 1, 1), "");
+    EXPECT_FALSE(FileExists(dir.File("t_memo2100.ini")));
+    EXPECT_EQ(Cell(kCellDayBase + 33), "");
+    // Typing there opens no quick memo, so nothing typed is taken and then lost.
+    struct NoHost : QuickMemoHost {
+        int calls = 0;
+        void RebuildAndResize() override { ++calls; }
+        void Select(int, bool) override { ++calls; }
+        void RefreshTray() override { ++calls; }
+    } host;
+    QuickMemoType(kCellDayBase + 33, "typed", host);
+    EXPECT_FALSE(QuickMemoOpen());
+    EXPECT_EQ(host.calls, 0);
+    g_view.firstDay = Date(1969, 12, 28);  // the view of January 1970
+    EXPECT_FALSE(DateOfCell(kCellDayBase + 3, &y, &m, &d));
+    ASSERT_TRUE(DateOfCell(kCellDayBase + 4, &y, &m, &d));
+    EXPECT_EQ(y * 10000 + m * 100 + d, 19700101);
+}
+
 TEST_F(MemoCommands, PasteModesAndTheBytesTheyDrop) {
     SetWorkingText("kept");
     InsertTextIntoCell(kMay1, "a", kInsertReplace);

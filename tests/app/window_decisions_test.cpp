@@ -181,6 +181,52 @@ TEST_F(WindowDecisions, CommandsAndTheirAfterEffects) {
     EXPECT_FALSE(FindCommand(IDM_THIS_MONTH)->grayed(away));
 }
 
+// At the ends of the calendar's years the steps that would leave them do nothing (no rebuild, the
+// view where it was) and their menu items are grayed; the steps back stay.
+TEST_F(WindowDecisions, StepsPastTheCalendarsYearsDoNothing) {
+    auto grayed = [](int command) {
+        MenuState state = {};
+        state.reach = NavigationReachNow();
+        const CommandSpec* c = FindCommand(command);
+        return c->grayed && c->grayed(state);
+    };
+    EXPECT_FALSE(grayed(IDM_NEXT_MONTH));
+    g_nav.monthOffset = (2099 - 2026) * 12 + 5;  // December 2099
+    host.RebuildAndResize();
+    host.calls.clear();
+    EXPECT_FALSE(RunCommand(IDM_NEXT_MONTH, host));
+    EXPECT_FALSE(RunCommand(IDM_NEXT_YEAR, host));
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(g_nav.monthRequest, 0);
+    EXPECT_EQ((g_view.displayedMonth.tm_year + 1900) * 100 + g_view.displayedMonth.tm_mon + 1, 209912);
+    EXPECT_TRUE(grayed(IDM_NEXT_MONTH));
+    EXPECT_TRUE(grayed(IDM_NEXT_YEAR));
+    EXPECT_FALSE(grayed(IDM_PREV_MONTH));
+    EXPECT_FALSE(grayed(IDM_PREV_YEAR));
+    // The weeks of December 2099 scroll down to its last one, and no further.
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(RunCommand(IDM_SCROLL_ROW_FORWARD, host)) << i;
+    EXPECT_EQ(LocalDayNumber(g_view.firstDay), DayNumberOf(2099, 12, 27));
+    EXPECT_TRUE(grayed(IDM_SCROLL_ROW_FORWARD));
+    host.calls.clear();
+    EXPECT_FALSE(RunCommand(IDM_SCROLL_ROW_FORWARD, host));
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_FALSE(grayed(IDM_SCROLL_ROW_BACK));
+    // January 1970: nothing before it.
+    g_app.settings.dayscrollUnit = 7;
+    ResetNavigation(&g_nav);
+    g_nav.monthOffset = -(2026 - 1970) * 12 - 6;
+    host.RebuildAndResize();
+    EXPECT_EQ((g_view.displayedMonth.tm_year + 1900) * 100 + g_view.displayedMonth.tm_mon + 1, 197001);
+    EXPECT_TRUE(grayed(IDM_PREV_MONTH));
+    EXPECT_TRUE(grayed(IDM_PREV_YEAR));
+    EXPECT_TRUE(grayed(IDM_SCROLL_ROW_BACK));
+    EXPECT_TRUE(grayed(IDM_SCROLL_UNIT_BACK));
+    EXPECT_FALSE(grayed(IDM_NEXT_YEAR));
+    EXPECT_FALSE(RunCommand(IDM_PREV_YEAR, host));
+    EXPECT_TRUE(RunCommand(IDM_NEXT_YEAR, host));
+    EXPECT_EQ((g_view.displayedMonth.tm_year + 1900) * 100 + g_view.displayedMonth.tm_mon + 1, 197101);
+}
+
 std::string Memo16() { return ReadMemo(2026, 7, 16); }
 
 // Copy, paste and cut between two days; a cut whose text cannot reach the clipboard keeps the memo.

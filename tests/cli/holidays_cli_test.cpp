@@ -4,39 +4,13 @@
 
 #include <string>
 
+#include "tests/cli/holidays_cli_run.h"
 #include "tests/config/config_test_files.h"
-
-namespace {
-std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
-const std::string kShipped = std::string(TESSEL_SOURCE_DIR) + "/data/tessel_holiday.ini";
-
-struct Output {
-    int code;
-    std::string out;
-};
-
-// Runs the tool with cal.ini in dir (made empty when it is not there: a calendar ran there),
-// whose holiday file is cal_holiday.ini.
-Output Cli(const TempFolder& dir, const std::string& args) {
-    if (!FileExists(dir.File("cal.ini"))) WriteIni(dir.File("cal.ini"), {"[CONFIG]"});
-    std::string out = dir.File("out.txt");
-    std::string cmd = std::string("'") + TESSEL_CLI + "' --config '" + dir.File("cal.ini") + "' " + args + " >'" +
-                      out + "' 2>/dev/null";
-    int status = std::system(cmd.c_str());
-    return Output{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWhole(out)};
-}
-
-void UseShipped(const TempFolder& dir) {
-    std::string cmd = "cp '" + kShipped + "' '" + dir.File("cal_holiday.ini") + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-}
-}  // namespace
 
 TEST(ShippedHolidays, Year2024) {
     TempFolder dir;
     UseShipped(dir);
-    Output r = Cli(dir, "holidays 2024");
+    CliOutput r = Cli(dir, "holidays 2024");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, Utf8(u8"2024-01-01\t元日\n"
                           u8"2024-01-08\t成人の日\n"
@@ -64,7 +38,7 @@ TEST(ShippedHolidays, Year2024) {
 TEST(ShippedHolidays, Year2025) {
     TempFolder dir;
     UseShipped(dir);
-    Output r = Cli(dir, "holidays 2025");
+    CliOutput r = Cli(dir, "holidays 2025");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, Utf8(u8"2025-01-01\t元日\n"
                           u8"2025-01-13\t成人の日\n"
@@ -90,7 +64,7 @@ TEST(ShippedHolidays, Year2025) {
 TEST(ShippedHolidays, Year2026) {
     TempFolder dir;
     UseShipped(dir);
-    Output r = Cli(dir, "holidays 2026");
+    CliOutput r = Cli(dir, "holidays 2026");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, Utf8(u8"2026-01-01\t元日\n"
                           u8"2026-01-12\t成人の日\n"
@@ -115,7 +89,7 @@ TEST(ShippedHolidays, Year2026) {
 TEST(ShippedHolidays, Year2023StartsWithASubstituteFor1January) {
     TempFolder dir;
     UseShipped(dir);
-    Output r = Cli(dir, "holidays 2023");
+    CliOutput r = Cli(dir, "holidays 2023");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out.substr(0, r.out.find(Utf8(u8"成人の日"))),
               Utf8(u8"2023-01-01\t元日\n2023-01-02\t振替休日\n2023-01-09\t"));
@@ -124,7 +98,7 @@ TEST(ShippedHolidays, Year2023StartsWithASubstituteFor1January) {
 }
 
 TEST(ShippedHolidays, BothEditionsShipTheSameCodePage932File) {
-    std::string layered = ReadWhole(kShipped);
+    std::string layered = ReadWhole(kShippedHolidays);
     std::string classic = ReadWhole(std::string(TESSEL_SOURCE_DIR) + "/data/desk-calendar-classic_holiday.ini");
     EXPECT_EQ(layered, classic);
     EXPECT_EQ(layered.substr(0, 11), "[SETTING]\r\n");
@@ -142,7 +116,7 @@ TEST(ShippedHolidays, BothEditionsShipTheSameCodePage932File) {
 TEST(ShippedHolidays, RulesListedAsTheDialogShowsThemWithTheirYears) {
     TempFolder dir;
     UseShipped(dir);
-    Output r = Cli(dir, "rules");
+    CliOutput r = Cli(dir, "rules");
     EXPECT_EQ(r.code, 0);
     for (const char8_t* line : {u8"国民の祝日\t1月1日\t\t元日\n", u8"国民の祝日\t1月15日\t～1999\t成人の日\n",
                                 u8"国民の祝日\t1月第2月曜日\t2000～\t成人の日\n",
@@ -151,54 +125,112 @@ TEST(ShippedHolidays, RulesListedAsTheDialogShowsThemWithTheirYears) {
         EXPECT_NE(r.out.find(Utf8(line)), std::string::npos) << Utf8(line);
 }
 
-// Japan's days off in years where the law or the calendar of holidays changed, as the law of
-// each time gave them ("MM-DD name" each).
-TEST(ShippedHolidays, YearsWhereTheLawChanged) {
-    struct Year {
-        int year;
-        const char8_t* days;
-    };
-    const Year years[] = {
-        {1970, u8"01-01 元日,01-15 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 天皇誕生日,05-03 憲法記念日,"
-               u8"05-05 こどもの日,09-15 敬老の日,09-23 秋分の日,10-10 体育の日,11-03 文化の日,11-23 勤労感謝の日"},
-        // The first substitute holidays; a Sunday holiday before 12 April got none.
-        {1973, u8"01-01 元日,01-15 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 天皇誕生日,04-30 振替休日,"
-               u8"05-03 憲法記念日,05-05 こどもの日,09-15 敬老の日,09-23 秋分の日,09-24 振替休日,10-10 体育の日,"
-               u8"11-03 文化の日,11-23 勤労感謝の日"},
-        {1988, u8"01-01 元日,01-15 成人の日,02-11 建国記念の日,03-20 春分の日,03-21 振替休日,04-29 天皇誕生日,"
-               u8"05-03 憲法記念日,05-04 国民の休日,05-05 こどもの日,09-15 敬老の日,09-23 秋分の日,10-10 体育の日,"
-               u8"11-03 文化の日,11-23 勤労感謝の日"},
-        {1989, u8"01-01 元日,01-02 振替休日,01-15 成人の日,01-16 振替休日,02-11 建国記念の日,02-24 大喪の礼,"
-               u8"03-21 春分の日,04-29 みどりの日,05-03 憲法記念日,05-04 国民の休日,05-05 こどもの日,09-15 敬老の日,"
-               u8"09-23 秋分の日,10-10 体育の日,11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日"},
-        {2000, u8"01-01 元日,01-10 成人の日,02-11 建国記念の日,03-20 春分の日,04-29 みどりの日,05-03 憲法記念日,"
-               u8"05-04 国民の休日,05-05 こどもの日,07-20 海の日,09-15 敬老の日,09-23 秋分の日,10-09 体育の日,"
-               u8"11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日"},
-        // 4 May on a Sunday is no citizens' holiday.
-        {2003, u8"01-01 元日,01-13 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 みどりの日,05-03 憲法記念日,"
-               u8"05-05 こどもの日,07-21 海の日,09-15 敬老の日,09-23 秋分の日,10-13 体育の日,11-03 文化の日,"
-               u8"11-23 勤労感謝の日,11-24 振替休日,12-23 天皇誕生日"},
-        {2007, u8"01-01 元日,01-08 成人の日,02-11 建国記念の日,02-12 振替休日,03-21 春分の日,04-29 昭和の日,"
-               u8"04-30 振替休日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-16 海の日,09-17 敬老の日,"
-               u8"09-23 秋分の日,09-24 振替休日,10-08 体育の日,11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日,"
-               u8"12-24 振替休日"},
-        {2016, u8"01-01 元日,01-11 成人の日,02-11 建国記念の日,03-20 春分の日,03-21 振替休日,04-29 昭和の日,"
-               u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-18 海の日,08-11 山の日,09-19 敬老の日,"
-               u8"09-22 秋分の日,10-10 体育の日,11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日"},
-        {2019, u8"01-01 元日,01-14 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 昭和の日,04-30 国民の休日,"
-               u8"05-01 即位の日,05-02 国民の休日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,"
-               u8"07-15 海の日,08-11 山の日,08-12 振替休日,09-16 敬老の日,09-23 秋分の日,10-14 体育の日,"
-               u8"10-22 即位礼正殿の儀,11-03 文化の日,11-04 振替休日,11-23 勤労感謝の日"},
-        {2020, u8"01-01 元日,01-13 成人の日,02-11 建国記念の日,02-23 天皇誕生日,02-24 振替休日,03-20 春分の日,"
-               u8"04-29 昭和の日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,07-23 海の日,"
-               u8"07-24 スポーツの日,08-10 山の日,09-21 敬老の日,09-22 秋分の日,11-03 文化の日,11-23 勤労感謝の日"},
-        {2021, u8"01-01 元日,01-11 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,04-29 昭和の日,"
-               u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-22 海の日,07-23 スポーツの日,08-08 山の日,"
-               u8"08-09 振替休日,09-20 敬老の日,09-23 秋分の日,11-03 文化の日,11-23 勤労感謝の日"},
-    };
+namespace {
+// Japan's days off as the law of each time gave them ("MM-DD name" each): years where the law or
+// the calendar of holidays changed, and the years after 2035 under today's law with the equinox
+// days the observatory's reckoning gives.
+struct RecordedYear {
+    int year;
+    const char8_t* days;
+};
+const RecordedYear kRecord[] = {
+    {1970, u8"01-01 元日,01-15 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 天皇誕生日,05-03 憲法記念日,"
+           u8"05-05 こどもの日,09-15 敬老の日,09-23 秋分の日,10-10 体育の日,11-03 文化の日,11-23 勤労感謝の日"},
+    // The first substitute holidays; a Sunday holiday before 12 April got none.
+    {1973, u8"01-01 元日,01-15 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 天皇誕生日,04-30 振替休日,"
+           u8"05-03 憲法記念日,05-05 こどもの日,09-15 敬老の日,09-23 秋分の日,09-24 振替休日,10-10 体育の日,"
+           u8"11-03 文化の日,11-23 勤労感謝の日"},
+    {1988, u8"01-01 元日,01-15 成人の日,02-11 建国記念の日,03-20 春分の日,03-21 振替休日,04-29 天皇誕生日,"
+           u8"05-03 憲法記念日,05-04 国民の休日,05-05 こどもの日,09-15 敬老の日,09-23 秋分の日,10-10 体育の日,"
+           u8"11-03 文化の日,11-23 勤労感謝の日"},
+    {1989, u8"01-01 元日,01-02 振替休日,01-15 成人の日,01-16 振替休日,02-11 建国記念の日,02-24 大喪の礼,"
+           u8"03-21 春分の日,04-29 みどりの日,05-03 憲法記念日,05-04 国民の休日,05-05 こどもの日,09-15 敬老の日,"
+           u8"09-23 秋分の日,10-10 体育の日,11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日"},
+    {2000, u8"01-01 元日,01-10 成人の日,02-11 建国記念の日,03-20 春分の日,04-29 みどりの日,05-03 憲法記念日,"
+           u8"05-04 国民の休日,05-05 こどもの日,07-20 海の日,09-15 敬老の日,09-23 秋分の日,10-09 体育の日,"
+           u8"11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日"},
+    // 4 May on a Sunday is no citizens' holiday.
+    {2003, u8"01-01 元日,01-13 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 みどりの日,05-03 憲法記念日,"
+           u8"05-05 こどもの日,07-21 海の日,09-15 敬老の日,09-23 秋分の日,10-13 体育の日,11-03 文化の日,"
+           u8"11-23 勤労感謝の日,11-24 振替休日,12-23 天皇誕生日"},
+    {2007, u8"01-01 元日,01-08 成人の日,02-11 建国記念の日,02-12 振替休日,03-21 春分の日,04-29 昭和の日,"
+           u8"04-30 振替休日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-16 海の日,09-17 敬老の日,"
+           u8"09-23 秋分の日,09-24 振替休日,10-08 体育の日,11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日,"
+           u8"12-24 振替休日"},
+    {2016, u8"01-01 元日,01-11 成人の日,02-11 建国記念の日,03-20 春分の日,03-21 振替休日,04-29 昭和の日,"
+           u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-18 海の日,08-11 山の日,09-19 敬老の日,"
+           u8"09-22 秋分の日,10-10 体育の日,11-03 文化の日,11-23 勤労感謝の日,12-23 天皇誕生日"},
+    {2019, u8"01-01 元日,01-14 成人の日,02-11 建国記念の日,03-21 春分の日,04-29 昭和の日,04-30 国民の休日,"
+           u8"05-01 即位の日,05-02 国民の休日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,"
+           u8"07-15 海の日,08-11 山の日,08-12 振替休日,09-16 敬老の日,09-23 秋分の日,10-14 体育の日,"
+           u8"10-22 即位礼正殿の儀,11-03 文化の日,11-04 振替休日,11-23 勤労感謝の日"},
+    {2020, u8"01-01 元日,01-13 成人の日,02-11 建国記念の日,02-23 天皇誕生日,02-24 振替休日,03-20 春分の日,"
+           u8"04-29 昭和の日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,07-23 海の日,"
+           u8"07-24 スポーツの日,08-10 山の日,09-21 敬老の日,09-22 秋分の日,11-03 文化の日,11-23 勤労感謝の日"},
+    {2021, u8"01-01 元日,01-11 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,04-29 昭和の日,"
+           u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-22 海の日,07-23 スポーツの日,08-08 山の日,"
+           u8"08-09 振替休日,09-20 敬老の日,09-23 秋分の日,11-03 文化の日,11-23 勤労感謝の日"},
+    // Today's law after 2035: substitute holidays (1 January 2040 and 2045 on a Sunday), the
+    // citizens' holiday between 敬老の日 and 秋分の日 (2037, 2043, 2049), 秋分の日 on the 22nd
+    // in two years of four from 2044.
+    {2036, u8"01-01 元日,01-14 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,04-29 昭和の日,"
+           u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,07-21 海の日,08-11 山の日,"
+           u8"09-15 敬老の日,09-22 秋分の日,10-13 スポーツの日,11-03 文化の日,11-23 勤労感謝の日,11-24 振替休日"},
+    {2037, u8"01-01 元日,01-12 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,04-29 昭和の日,"
+           u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,07-20 海の日,08-11 山の日,"
+           u8"09-21 敬老の日,09-22 国民の休日,09-23 秋分の日,10-12 スポーツの日,11-03 文化の日,11-23 勤労感謝の日"},
+    {2038, u8"01-01 元日,01-11 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,04-29 昭和の日,"
+           u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-19 海の日,08-11 山の日,09-20 敬老の日,"
+           u8"09-23 秋分の日,10-11 スポーツの日,11-03 文化の日,11-23 勤労感謝の日"},
+    {2039, u8"01-01 元日,01-10 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-21 春分の日,04-29 昭和の日,"
+           u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-18 海の日,08-11 山の日,09-19 敬老の日,"
+           u8"09-23 秋分の日,10-10 スポーツの日,11-03 文化の日,11-23 勤労感謝の日"},
+    {2040, u8"01-01 元日,01-02 振替休日,01-09 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,"
+           u8"04-29 昭和の日,04-30 振替休日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-16 海の日,"
+           u8"08-11 山の日,09-17 敬老の日,09-22 秋分の日,10-08 スポーツの日,11-03 文化の日,11-23 勤労感謝の日"},
+    {2041, u8"01-01 元日,01-14 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,04-29 昭和の日,"
+           u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,07-15 海の日,08-11 山の日,"
+           u8"08-12 振替休日,09-16 敬老の日,09-23 秋分の日,10-14 スポーツの日,11-03 文化の日,11-04 振替休日,"
+           u8"11-23 勤労感謝の日"},
+    {2042, u8"01-01 元日,01-13 成人の日,02-11 建国記念の日,02-23 天皇誕生日,02-24 振替休日,03-20 春分の日,"
+           u8"04-29 昭和の日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,07-21 海の日,"
+           u8"08-11 山の日,09-15 敬老の日,09-23 秋分の日,10-13 スポーツの日,11-03 文化の日,11-23 勤労感謝の日,"
+           u8"11-24 振替休日"},
+    {2043, u8"01-01 元日,01-12 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-21 春分の日,04-29 昭和の日,"
+           u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,07-20 海の日,08-11 山の日,"
+           u8"09-21 敬老の日,09-22 国民の休日,09-23 秋分の日,10-12 スポーツの日,11-03 文化の日,11-23 勤労感謝の日"},
+    {2044, u8"01-01 元日,01-11 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,03-21 振替休日,"
+           u8"04-29 昭和の日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-18 海の日,08-11 山の日,"
+           u8"09-19 敬老の日,09-22 秋分の日,10-10 スポーツの日,11-03 文化の日,11-23 勤労感謝の日"},
+    {2045, u8"01-01 元日,01-02 振替休日,01-09 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,"
+           u8"04-29 昭和の日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-17 海の日,08-11 山の日,"
+           u8"09-18 敬老の日,09-22 秋分の日,10-09 スポーツの日,11-03 文化の日,11-23 勤労感謝の日"},
+    {2046, u8"01-01 元日,01-08 成人の日,02-11 建国記念の日,02-12 振替休日,02-23 天皇誕生日,03-20 春分の日,"
+           u8"04-29 昭和の日,04-30 振替休日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-16 海の日,"
+           u8"08-11 山の日,09-17 敬老の日,09-23 秋分の日,09-24 振替休日,10-08 スポーツの日,11-03 文化の日,"
+           u8"11-23 勤労感謝の日"},
+    {2047, u8"01-01 元日,01-14 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-21 春分の日,04-29 昭和の日,"
+           u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,07-15 海の日,08-11 山の日,"
+           u8"08-12 振替休日,09-16 敬老の日,09-23 秋分の日,10-14 スポーツの日,11-03 文化の日,11-04 振替休日,"
+           u8"11-23 勤労感謝の日"},
+    {2048, u8"01-01 元日,01-13 成人の日,02-11 建国記念の日,02-23 天皇誕生日,02-24 振替休日,03-20 春分の日,"
+           u8"04-29 昭和の日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,05-06 振替休日,07-20 海の日,"
+           u8"08-11 山の日,09-21 敬老の日,09-22 秋分の日,10-12 スポーツの日,11-03 文化の日,11-23 勤労感謝の日"},
+    {2049, u8"01-01 元日,01-11 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,04-29 昭和の日,"
+           u8"05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-19 海の日,08-11 山の日,09-20 敬老の日,"
+           u8"09-21 国民の休日,09-22 秋分の日,10-11 スポーツの日,11-03 文化の日,11-23 勤労感謝の日"},
+    {2050, u8"01-01 元日,01-10 成人の日,02-11 建国記念の日,02-23 天皇誕生日,03-20 春分の日,03-21 振替休日,"
+           u8"04-29 昭和の日,05-03 憲法記念日,05-04 みどりの日,05-05 こどもの日,07-18 海の日,08-11 山の日,"
+           u8"09-19 敬老の日,09-23 秋分の日,10-10 スポーツの日,11-03 文化の日,11-23 勤労感謝の日"},
+};
+
+// The companion's days off of the recorded years from first to last, each against the record.
+void ExpectRecordedYears(int first, int last) {
     TempFolder dir;
     UseShipped(dir);
-    for (const Year& y : years) {
+    int checked = 0;
+    for (const RecordedYear& y : kRecord) {
+        if (y.year < first || y.year > last) continue;
         std::string want, days = Utf8(y.days);
         for (size_t at = 0; at < days.size();) {
             size_t comma = days.find(',', at);
@@ -207,10 +239,23 @@ TEST(ShippedHolidays, YearsWhereTheLawChanged) {
             want += std::to_string(y.year) + "-" + day.substr(0, 5) + "\t" + day.substr(6) + "\n";
             at = comma + 1;
         }
-        Output r = Cli(dir, "holidays " + std::to_string(y.year));
+        CliOutput r = Cli(dir, "holidays " + std::to_string(y.year));
         EXPECT_EQ(r.code, 0);
         EXPECT_EQ(r.out, want) << y.year;
+        ++checked;
     }
+    EXPECT_GT(checked, 0);
+}
+}  // namespace
+
+TEST(ShippedHolidays, YearsWhereTheLawChanged) { ExpectRecordedYears(1970, 2035); }
+
+// Every year from 2036 to 2050, the days off the calendar now reaches.
+TEST(ShippedHolidays, YearsAfter2035UnderTodaysLaw) {
+    ExpectRecordedYears(2036, 2050);
+    int count = 0;
+    for (const RecordedYear& y : kRecord) count += y.year >= 2036 && y.year <= 2050;
+    EXPECT_EQ(count, 15);
 }
 
 TEST(HolidaysCli, PersonalHolidaysAndHandEditedFiles) {
@@ -220,7 +265,7 @@ TEST(HolidaysCli, PersonalHolidaysAndHandEditedFiles) {
     WriteIni(dir.File("cal_holiday.ini"),
              {"[SETTING]", "1=1,3,3,-1,0,0,0,0,0,0,誕生日", "2=0,3", "3=9,99,-5,44,8,8,8,8,8,0,odd",
               "4=0,3,3,-1,0,0,0,0,0,0,", longLine.c_str(), "6=2,6,1,-1,0,0,0,0,0,0,memo only"});
-    Output r = Cli(dir, "holidays 2026");
+    CliOutput r = Cli(dir, "holidays 2026");
     EXPECT_EQ(r.code, 0);
     // 3 March: a national rule with an empty text comes first, then the personal rule's text.
     EXPECT_EQ(r.out.substr(0, 20), Utf8(u8"2026-01-15\t") + std::string(9, 'z'));
@@ -229,7 +274,7 @@ TEST(HolidaysCli, PersonalHolidaysAndHandEditedFiles) {
     int lines = 0;
     for (char c : r.out) lines += c == '\n';
     EXPECT_EQ(lines, 13);  // twelve 15ths and 3 March
-    Output rules = Cli(dir, "rules");
+    CliOutput rules = Cli(dir, "rules");
     EXPECT_EQ(rules.code, 0);
     EXPECT_NE(rules.out.find("?(9)\t?(99)\t\todd\n"), std::string::npos);
     EXPECT_NE(rules.out.find(Utf8(u8"個人的休日\t毎月15日\t\t") + std::string(127, 'z') + "\n"), std::string::npos);
@@ -249,7 +294,7 @@ TEST(HolidaysCli, MissingFileAndBadYears) {
     EXPECT_EQ(ReadWhole(dir.File("out.txt")), "");
     EXPECT_NE(ReadWhole(dir.File("err.txt")).find(Utf8(u8"設定ファイルがありません")), std::string::npos);
     EXPECT_FALSE(FileExists(dir.File("cal.ini")));
-    Output r = Cli(dir, "holidays 2026");
+    CliOutput r = Cli(dir, "holidays 2026");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(Cli(dir, "rules").out, "");
@@ -257,6 +302,6 @@ TEST(HolidaysCli, MissingFileAndBadYears) {
     EXPECT_EQ(Cli(dir, "holidays").code, 2);
     EXPECT_EQ(Cli(dir, "holidays 20x6").code, 2);
     EXPECT_EQ(Cli(dir, "holidays 1969").code, 2);
-    EXPECT_EQ(Cli(dir, "holidays 2036").code, 2);
+    EXPECT_EQ(Cli(dir, "holidays 2100").code, 2);
     EXPECT_EQ(Cli(dir, "rules extra").code, 2);
 }

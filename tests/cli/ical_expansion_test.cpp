@@ -39,19 +39,24 @@ for path in files:
     for prefix in (b'/mozilla.org/20070129_1/', b'/freeassociation.sourceforge.net/'):
         data = data.replace(prefix, b'')
     for cal in icalendar.Calendar.from_ical(data, multiple=True):
-        for e in recurring_ical_events.of(cal).between((1970, 1, 1), (2036, 1, 2)):
+        for e in recurring_ical_events.of(cal).between((1970, 1, 1), (2100, 1, 2)):
             start = e['DTSTART'].dt
             end = e['DTEND'].dt if 'DTEND' in e else start
             summary = str(e.get('SUMMARY', ''))
             if isinstance(start, datetime.datetime):
+                # pytz's tables stop at 2037, and with them summer time: the wall-clock time of a
+                # named zone is read again with the zone database's own rules.
+                zone = getattr(start.tzinfo, 'zone', None)
+                if zone in zoneinfo.available_timezones():
+                    start = start.replace(tzinfo=zoneinfo.ZoneInfo(zone))
                 if start.tzinfo:
                     start = start.astimezone(tokyo)
-                if 1970 <= start.year <= 2035:
+                if 1970 <= start.year <= 2099:
                     expected.add((start.strftime('%Y-%m-%d'), '%d:%02d %s' % (start.hour, start.minute, summary)))
             else:
                 for i in range(max(1, (end - start).days)):
                     day = start + datetime.timedelta(days=i)
-                    if 1970 <= day.year <= 2035:
+                    if 1970 <= day.year <= 2099:
                         expected.add((day.strftime('%Y-%m-%d'), summary))
 actual = set()
 for path in glob.glob(memo_dir + '/cal_memo[0-9]*.ini'):
@@ -86,6 +91,13 @@ const std::vector<std::string> kRules = {
     "RRULE:FREQ=MONTHLY;INTERVAL=2;BYDAY=1MO;UNTIL=20260701T000000", "SUMMARY:club", "END:VEVENT",
     "BEGIN:VEVENT", "UID:mars@test", "DTSTART;TZID=Mars/Base:20260601T080000", "RRULE:FREQ=DAILY;COUNT=2",
     "SUMMARY:mars", "END:VEVENT",
+    // Past 2038 and up to the last day of 2099: a series without end, summer time of 2099.
+    "BEGIN:VEVENT", "UID:far@test", "DTSTART;TZID=America/New_York:20380118T220000", "RRULE:FREQ=YEARLY;INTERVAL=30",
+    "SUMMARY:far", "END:VEVENT",
+    "BEGIN:VEVENT", "UID:summer@test", "DTSTART;TZID=America/New_York:20990701T090000", "SUMMARY:summer 2099",
+    "END:VEVENT",
+    "BEGIN:VEVENT", "UID:last@test", "DTSTART;VALUE=DATE:20991231", "DTEND;VALUE=DATE:21000102",
+    "SUMMARY:last day", "END:VEVENT",
     "END:VCALENDAR"};
 
 // Zones named and not described, UTC, and occurrences replaced by events of their own.

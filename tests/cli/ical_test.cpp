@@ -93,6 +93,30 @@ TEST(ICalendar, ARoundTripGivesTheMemosBackAndASecondImportAddsNothing) {
     EXPECT_NE(ReadWhole(to.File("err.txt")).find(Utf8(u8"追加 0 行、")), std::string::npos);
 }
 
+// Memos of 2038 and 2099 go out and come back; the holidays of a far year go out with them; a
+// date outside the calendar's years is refused.
+TEST(ICalendar, TheYearsTo2099GoOutAndComeBack) {
+    TempFolder from, to;
+    std::string shipped = std::string("cp '") + TESSEL_SOURCE_DIR + "/data/tessel_holiday.ini' '" +
+                          from.File("cal_holiday.ini") + "'";
+    ASSERT_EQ(std::system(shipped.c_str()), 0);
+    ASSERT_EQ(Cli(from, "memo set 2038-01-19 '3:14 wrap'").code, 0);
+    ASSERT_EQ(Cli(from, "memo set 2099-12-31 'last day'").code, 0);
+    ASSERT_EQ(Cli(from, "export-ics " + from.File("all.ics")).code, 0);
+    std::string ics = ReadWhole(from.File("all.ics"));
+    EXPECT_NE(ics.find("DTSTART:20380119T031400"), std::string::npos);
+    EXPECT_NE(ics.find("DTSTART;VALUE=DATE:20991231"), std::string::npos);
+    // The citizens' holiday of 2099 between 敬老の日 and 秋分の日, derived for that year.
+    EXPECT_NE(ics.find("DTSTART;VALUE=DATE:20990922"), std::string::npos);
+    ASSERT_EQ(Cli(to, "import-ics " + from.File("all.ics")).code, 0);
+    EXPECT_EQ(ReadWhole(to.File("cal_memo2038.ini")), ReadWhole(from.File("cal_memo2038.ini")));
+    EXPECT_EQ(ReadWhole(to.File("cal_memo2099.ini")), ReadWhole(from.File("cal_memo2099.ini")));
+    EXPECT_EQ(Cli(from, "export-ics --from 2099-01-01 --to 2099-12-31 -").code, 0);
+    EXPECT_EQ(Cli(from, "export-ics --to 2100-01-01 -").code, 2);
+    EXPECT_EQ(Cli(from, "export-ics --from 1969-12-31 -").code, 2);
+    EXPECT_NE(ReadWhole(from.File("err.txt")).find(Utf8(u8"1970 年から 2099 年まで")), std::string::npos);
+}
+
 TEST(ICalendar, ImportPlacesWhatAnotherProgramWrote) {
     TempFolder dir;
     std::string script = R"(

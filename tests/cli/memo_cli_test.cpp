@@ -54,6 +54,29 @@ TEST(MemoCli, RefusesWhatCodePage932CannotHold) {
     EXPECT_FALSE(FileExists(dir.File("t_memo2025.ini")));
     EXPECT_EQ(Cli(dir, "get 2025-02-30").rc, 2);
 }
+// The calendar's years end with 2099: its last day holds a memo that search finds; a date
+// outside them is refused with one line, and nothing is written.
+TEST(MemoCli, TheYearsTo2099AndNoFurther) {
+    TempFolder dir;
+    WriteIni(dir.File("t.ini"), {"[CONFIG]"});
+    EXPECT_EQ(Cli(dir, "set 2099-12-31 'last day'").rc, 0);
+    EXPECT_EQ(Cli(dir, "set 2038-01-19 'wrap'").rc, 0);
+    EXPECT_EQ(Cli(dir, "get 2099-12-31").out, "last day\n");
+    EXPECT_NE(ReadWhole(dir.File("t_memo2099.ini")).find("[12]\r\n31=last day\r\n"), std::string::npos);
+    std::string search = "cd '" + dir.Path() + "' && '" TESSEL_CLI "' --config t.ini search a >out.txt 2>err.txt";
+    ASSERT_EQ(std::system(search.c_str()), 0);
+    EXPECT_EQ(ReadWhole(dir.File("out.txt")), "2038/01/19\twrap\n2099/12/31\tlast day\n");
+    for (const char* date : {"2100-01-01", "1969-12-31"}) {
+        Out r = Cli(dir, std::string("set ") + date + " beyond");
+        EXPECT_EQ(r.rc, 2) << date;
+        EXPECT_EQ(r.err, Utf8(u8"desk-calendar-cli: 日付は 1970 年から 2099 年までの YYYY-MM-DD です: ") + date + "\n");
+        EXPECT_EQ(Cli(dir, std::string("append ") + date + " beyond").rc, 2);
+        EXPECT_EQ(Cli(dir, std::string("get ") + date).rc, 2);
+    }
+    EXPECT_FALSE(FileExists(dir.File("t_memo2100.ini")));
+    EXPECT_FALSE(FileExists(dir.File("t_memo1969.ini")));
+}
+
 // A folder whose name holds printf conversions is only a name.
 TEST(MemoCli, FolderNamedLikeAFormat) {
     TempFolder top;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "calendar/calendar_years.h"
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
 
@@ -48,16 +49,28 @@ protected:
 TEST_F(CountdownTest, DayNumbersRoundTripAndClamp) {
     EXPECT_EQ(DayOffset(1970, 1, 1, 0), 0);
     EXPECT_EQ(DayOffset(2035, 12, 16, 0), 24090);
+    EXPECT_EQ(DayOffset(2038, 1, 19, 0), 24855);  // where a 32-bit time runs out
+    EXPECT_EQ(DayOffset(2099, 12, 31, 0), 47481);
     EXPECT_EQ(DayOffset(2025, 13, 1, 0), DayOffset(2026, 1, 1, 0));
     EXPECT_EQ(DayOffset(2025, 3, 0, 0), DayOffset(2025, 2, 28, 0));
     int y, m, d;
     DateAtOffset(-3, today_, &y, &m, &d);
     EXPECT_EQ(y * 10000 + m * 100 + d, 20251217);
-    DateAtOffset(9999, today_, &y, &m, &d);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 20351216);
+    DateAtOffset(9999, today_, &y, &m, &d);  // no longer stopped in 2035
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20530506);
+    DateAtOffset(24855 - today_, today_, &y, &m, &d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20380119);
+    // The day count of the dialogs reaches 2099-12-31 from the first day, and the first day
+    // from the last; anything further holds at the ends.
+    DateAtOffset(MostCalendarDays(), 0, &y, &m, &d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20991231);
+    DateAtOffset(-MostCalendarDays(), 47481, &y, &m, &d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 19700101);
+    DateAtOffset(99999, today_, &y, &m, &d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20991231);
     DateAtOffset(-99999, 0, &y, &m, &d);
     EXPECT_EQ(y * 10000 + m * 100 + d, 19700101);
-    for (int n = 0; n <= 24090; n += 37) {
+    for (int n = 0; n <= 47481; n += 37) {
         DateAtOffset(n, 0, &y, &m, &d);
         ASSERT_EQ(DayOffset(y, m, d, 0), n);
     }

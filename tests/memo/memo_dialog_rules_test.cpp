@@ -19,8 +19,11 @@ TEST(MemoDialogRules, YearsAndDaysThatCanBeChosen) {
     YearChoices y = YearChoicesAround(2026);
     EXPECT_EQ(y.first, 2021);
     EXPECT_EQ(y.count, 11);
-    y = YearChoicesAround(2033);  // nothing from 2036 on
+    y = YearChoicesAround(2033);  // the years past 2035 are offered
     EXPECT_EQ(y.first, 2028);
+    EXPECT_EQ(y.count, 11);
+    y = YearChoicesAround(2097);  // nothing from 2100 on
+    EXPECT_EQ(y.first, 2092);
     EXPECT_EQ(y.count, 8);
     y = YearChoicesAround(1972);  // nothing before 1970
     EXPECT_EQ(y.first, 1970);
@@ -32,8 +35,10 @@ TEST(MemoDialogRules, YearsAndDaysThatCanBeChosen) {
     EXPECT_EQ(day, 28);
     ChosenDate(2023, 4, 10, 30, &year, &month, &day);  // 31 November
     EXPECT_EQ(month * 100 + day, 1130);
-    ChosenDate(2031, 20, 11, 30, &year, &month, &day);  // an index past the list stays in 2035
-    EXPECT_EQ(year, 2035);
+    ChosenDate(2095, 20, 11, 30, &year, &month, &day);  // an index past the list stays in 2099
+    EXPECT_EQ(year * 10000 + month * 100 + day, 20991231);
+    ChosenDate(2031, 10, 1, 28, &year, &month, &day);
+    EXPECT_EQ(year * 10000 + month * 100 + day, 20410228);
     EXPECT_EQ(DayCountFromText("-3", -9999, 9999), -3);
     EXPECT_EQ(DayCountFromText("20000", -9999, 9999), 9999);
     EXPECT_EQ(DayCountFromText("-99999999999999999999", -9999, 9999), -9999);

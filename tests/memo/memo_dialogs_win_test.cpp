@@ -1,6 +1,6 @@
 // The memo dialogs driven as a user would, from a second thread while the dialog runs modal in
 // the test's thread: typing previews in the cell, Cancel, another date, the append mode, repeat
-// series to the end of 2035 and stopped by Esc, countdown memos and their undo, real files.
+// series to the end of 2099 and stopped by Esc, countdown memos and their undo, real files.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -152,14 +152,15 @@ TEST_F(MemoDialogs, TypingPreviewsCancelKeepsTheStoredMemoAndAnotherDateStoresTh
     EXPECT_EQ(dialog.month * 100 + dialog.day, 228);
 }
 
-TEST_F(MemoDialogs, AppendModeAndASeriesThatStopsAtTheEndOf2035) {
-    ASSERT_TRUE(WriteMemo(2035, 12, 20, "a", false).ok());
+TEST_F(MemoDialogs, AppendModeAndASeriesThatStopsAtTheEndOf2099) {
+    ASSERT_TRUE(WriteMemo(2099, 12, 20, "a", false).ok());
     RepeatList list = {{{30, 0, 0}}, 1};  // '  30日先まで 毎日'
     ASSERT_TRUE(SaveRepeatList(g_files.memoPath, list));
-    DateMemoDialog dialog = {2035, 12, 20, DayNumberOf(2035, 11, 25), 42, false, 0, false,
+    DateMemoDialog dialog = {2099, 12, 20, DayNumberOf(2099, 11, 29), 42, false, 0, false,
                              g_files.memoPath, colours_, false};
     INT_PTR result = DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
-        EXPECT_EQ(SendDlgItemMessageA(d, IDC_DATE_MEMO_YEAR, CB_GETCOUNT, 0, 0), 6);  // 2030 ... 2035
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_DATE_MEMO_YEAR, CB_GETCOUNT, 0, 0), 6);  // 2094 ... 2099
+        EXPECT_EQ(ListText(d, IDC_DATE_MEMO_YEAR), "2099");
         Choose(d, IDC_DATE_MEMO_REPEAT, 1);
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_MODE), "<追記>");
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_TEXT), "");  // only what is added
@@ -173,13 +174,13 @@ TEST_F(MemoDialogs, AppendModeAndASeriesThatStopsAtTheEndOf2035) {
         Press(d, IDOK);
     });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(Memo(2035, 12, 20), "a\r\nx");
-    EXPECT_EQ(Memo(2035, 12, 31), "x");
-    EXPECT_FALSE(YearFileExists(2036));
+    EXPECT_EQ(Memo(2099, 12, 20), "a\r\nx");
+    EXPECT_EQ(Memo(2099, 12, 31), "x");
+    EXPECT_FALSE(YearFileExists(2100));
     int cell = 0;
     ASSERT_TRUE(UndoMemoChange(&cell));  // the whole series is one step
-    EXPECT_EQ(Memo(2035, 12, 20), "a");
-    EXPECT_EQ(Memo(2035, 12, 31), "");
+    EXPECT_EQ(Memo(2099, 12, 20), "a");
+    EXPECT_EQ(Memo(2099, 12, 31), "");
 }
 
 TEST_F(MemoDialogs, EscapeStopsALongSeries) {
@@ -282,15 +283,17 @@ TEST_F(MemoDialogs, CountdownAddReplaceDeleteAndUndo) {
     EXPECT_EQ(IDOK, DriveDialog("あと何日メモ", [&] { return OpenCountdownDialog(owner_, &replace); }, [&](HWND d) {
         EXPECT_EQ(Text(d, IDC_COUNTDOWN_TEXT), "Trip");
         EXPECT_EQ(Text(d, IDC_COUNTDOWN_DAYS), "-3");
-        Type(d, IDC_COUNTDOWN_DAYS, "20000");  // held at 9999, the date at 2035-12-16
+        Type(d, IDC_COUNTDOWN_DAYS, "60000");  // the date held at 2099-12-31
+        EXPECT_EQ(ListText(d, IDC_COUNTDOWN_YEAR) + "/" + ListText(d, IDC_COUNTDOWN_DAY), "2099/31");
+        Type(d, IDC_COUNTDOWN_DAYS, "20000");  // far past 2035 and 9999 days
         EXPECT_EQ(Text(d, IDC_COUNTDOWN_DAYS), "20000");
-        EXPECT_EQ(ListText(d, IDC_COUNTDOWN_YEAR) + "/" + ListText(d, IDC_COUNTDOWN_DAY), "2035/16");
+        EXPECT_EQ(ListText(d, IDC_COUNTDOWN_YEAR) + "/" + ListText(d, IDC_COUNTDOWN_DAY), "2081/17");
         Type(d, IDC_COUNTDOWN_TEXT, longText.c_str());
         Press(d, IDOK);
     }));
     ASSERT_EQ(CountdownCount(), 1);
     const CountdownMemo& m = g_countdowns.memos[0];
-    EXPECT_EQ(m.year * 10000 + m.month * 100 + m.day, 20351216);
+    EXPECT_EQ(m.year * 10000 + m.month * 100 + m.day, 20810417);
     EXPECT_LE(std::string(m.text).size(), 255u);
     EXPECT_EQ(std::string(m.text), longText.substr(0, std::string(m.text).size()));  // whole characters
     int cell = 0;

@@ -49,6 +49,19 @@ TEST_F(MemoSearch, YearsFromTheFileNamesGapsIncluded) {
     EXPECT_EQ(outcome, kSearchNoKeyword);
 }
 
+// The year files of 2036 (which the week of December 2035 reached before) to 2099 are searched;
+// one of 2100 is no year of the calendar's.
+TEST_F(MemoSearch, YearFilesUpTo2099) {
+    WriteIni(dir.File("t_memo2036.ini"), {"[1]", "3=found in 2036"});
+    WriteIni(dir.File("t_memo2099.ini"), {"[12]", "31=found on the last day"});
+    WriteIni(dir.File("t_memo2100.ini"), {"[1]", "1=found beyond"});
+    int first = 0, last = 0;
+    ASSERT_TRUE(FindMemoYearRange(g_files.memoPath, &first, &last));
+    EXPECT_EQ(first, 2036);
+    EXPECT_EQ(last, 2099);
+    EXPECT_EQ(Rows("found"), "2036/01/03|found in 2036\n2099/12/31|found on the last day\n");
+}
+
 TEST_F(MemoSearch, HitsInDateOrderAcrossYears) {
     EXPECT_TRUE(WriteMemo(2024, 4, 31, "meeting on a day April lacks", false));
     EXPECT_TRUE(WriteMemo(2024, 12, 1, "meeting", false));

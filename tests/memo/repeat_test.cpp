@@ -55,6 +55,7 @@ TEST(RepeatList, UseMovesToTheFrontAndAddDropsTheOldestOfTen) {
 }
 
 #include "app/memo_commands.h"
+#include "calendar/civil_date.h"
 #include "memo/undo_journal.h"
 #include "tests/memo/memo_files.h"
 
@@ -120,15 +121,27 @@ TEST_F(RepeatSeries, StopsWhenAskedKeepingWhatItWrote) {
     EXPECT_EQ(g_undo.groupStep, 1);
 }
 
-TEST_F(RepeatSeries, NeverRunsPast2035NorOnADamagedCount) {
-    RunRepeatSeries(2035, 12, 1, "end", RepeatRule{9999, 2, 0});
-    EXPECT_EQ(Written(2035, "end").size(), 30u * 6);  // the clamped end moves to 31 December
-    EXPECT_EQ(Read(2035, 12, 31), "");                  // which is itself not written
-    RunRepeatSeries(2035, 12, 20, "late", RepeatRule{10, 0, 0});  // the end clamps before the start
-    EXPECT_EQ(Written(2035, "late").size(), 12u * 6);
-    EXPECT_FALSE(FileExists(dir.File("t_memo2036.ini")));
+TEST_F(RepeatSeries, NeverRunsPast2099NorOnADamagedCount) {
+    // An end past 2099 runs the series to the last day and stops.
+    RunRepeatSeries(2099, 12, 1, "end", RepeatRule{9999, 2, 0});
+    EXPECT_EQ(Written(2099, "end").size(), 31u * 6);
+    RunRepeatSeries(2099, 12, 20, "late", RepeatRule{40, 0, 0});
+    EXPECT_EQ(Written(2099, "late").size(), 12u * 6);
+    RunRepeatSeries(2099, 12, 28, "short", RepeatRule{3, 0, 0});  // the end itself is not written
+    EXPECT_EQ(Written(2099, "short"), "12-28 12-29 12-30 ");
+    RunRepeatSeries(2099, 12, 31, "huge", RepeatRule{0x7FFFFFFF, 0, 0});
+    EXPECT_EQ(Written(2099, "huge"), "12-31 ");
+    EXPECT_FALSE(FileExists(dir.File("t_memo2100.ini")));
     RunRepeatSeries(2025, 8, 1, "neg", RepeatRule{-5, 0, 0});
     EXPECT_EQ(Written(2025, "neg"), "");
+}
+
+// A yearly series of a quarter century runs on past 2035 and 2038.
+TEST_F(RepeatSeries, RunsOnPast2035) {
+    int days = DayNumberOf(2050, 5, 5) - DayNumberOf(2030, 5, 5);
+    RunRepeatSeries(2030, 5, 5, "yearly", RepeatRule{days, 0, 3});
+    for (int y = 2030; y < 2050; ++y) EXPECT_EQ(Written(y, "yearly"), "05-05 ") << y;
+    EXPECT_EQ(Written(2050, "yearly"), "");
 }
 
 TEST(RepeatRuleText, AsTheComboShowsIt) {

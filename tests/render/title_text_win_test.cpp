@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <string>
+#include <vector>
 
 namespace {
 TEST(TitleTextWindows, JapaneseFormsThroughTheRuntime) {
@@ -23,6 +24,20 @@ TEST(TitleTextWindows, JapaneseFormsThroughTheRuntime) {
     EXPECT_STREQ(out, " 2026-5");
     FormatTitle("%g%g %q %y", t, out, sizeof out);  // what the runtime does not know is shown as written
     EXPECT_STREQ(out, "令和%g %q 26");
+    std::setlocale(LC_ALL, "C");
+}
+
+// Past 2038, where a 32-bit time has run out, the runtime still formats the month it is handed,
+// with its weekday, and the era year has two digits.
+TEST(TitleTextWindows, MonthsPast2038) {
+    std::setlocale(LC_ALL, "japanese");
+    std::vector<std::string> titles = TitlesOfYear(" %Y年%m月 (%g%h年) %a", 2099);
+    ASSERT_EQ(titles.size(), 12u);
+    EXPECT_EQ(titles[0], " 2099年1月 (令和81年) 木");
+    EXPECT_EQ(titles[11], " 2099年12月 (令和81年) 火");
+    titles = TitlesOfYear("%Y/%m %A", 2038);
+    EXPECT_EQ(titles[0], "2038/1 金曜日");
+    EXPECT_EQ(titles[1], "2038/2 月曜日");
     std::setlocale(LC_ALL, "C");
 }
 }  // namespace

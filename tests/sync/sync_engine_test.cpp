@@ -12,6 +12,7 @@
 #include "config/profile_store.h"
 #include "config/tags.h"
 #include "memo/memo_store.h"
+#include "sync/caldav_requests.h"
 #include "sync/dav_xml.h"
 #include "sync/line_match.h"
 #include "sync/sync_engine.h"
@@ -351,6 +352,13 @@ TEST(SyncMultistatus, ReadsWhatTheEngineNeedsAndRefusesWhatIsNoMultistatus) {
                                  &ms));
     ASSERT_EQ(ms.resources.size(), 1u);
     EXPECT_EQ(ms.resources[0].href.find("root"), std::string::npos);
+}
+
+TEST(SyncHrefs, AnHrefNamingAnotherServerStaysOnOurs) {
+    EXPECT_EQ(UrlOfHref("https://cal.example/u/cal/", "/u/cal/a.ics"), "https://cal.example/u/cal/a.ics");
+    EXPECT_EQ(UrlOfHref("https://cal.example/u/cal/", "https://elsewhere.example/u/cal/a.ics"),
+              "https://cal.example/u/cal/a.ics");
+    EXPECT_EQ(NormalHref("https://cal.example/u/c%61l/a%20b.ics"), "/u/cal/a b.ics");
 }
 
 TEST(SyncLines, EditsBetweenKeptLinesPairUpAndBlankLinesNeverMatch) {

@@ -149,31 +149,90 @@ TEST_F(ViewLayout, ListRowsAndDays) {
     EXPECT_EQ(st.layout.rowCount, 30);
 }
 
-TEST_F(ViewLayout, TheLimitsOf1970And2036DropTheRequest) {
+TEST_F(ViewLayout, TheLimitsOf1970And2100DropTheRequest) {
     Layout(2026, 5, 10);
     nav.monthOffset = -(2026 - 1970) * 12 - 4;  // January 1970
     Lay();
     EXPECT_EQ(Shown(), 197001);
     EXPECT_EQ(Ymd(view.firstDay), 19691228);  // the week before 1970 still shows
     EXPECT_EQ(view.model.entries.size(), 35u);
+    // A memo an older version let that week hold is still shown.
+    ASSERT_TRUE(WriteMemo(1969, 12, 31, "kept", false).ok());
+    Lay();
+    EXPECT_EQ(view.days[3].memo, "kept");
+    EXPECT_FALSE(NavigationStepFits(st.settings, in.now, nav, -1, 0));
+    EXPECT_FALSE(NavigationStepFits(st.settings, in.now, nav, 0, -1));
+    EXPECT_TRUE(NavigationStepFits(st.settings, in.now, nav, 1, 0));
+    EXPECT_TRUE(NavigationStepFits(st.settings, in.now, nav, 12, 0));
     EXPECT_EQ(Step(-1), 19691228);
     EXPECT_EQ(Shown(), 197001);
     EXPECT_EQ(nav.monthOffset, -(2026 - 1970) * 12 - 4);
     EXPECT_EQ(Step(0, -1), 19691228);  // a row back would start in 1969
     EXPECT_FALSE(nav.scrolled);
     EXPECT_EQ(nav.rowScrollRequest, 0);
-    nav.monthOffset = (2035 - 2026) * 12 + 7;  // December 2035
+    nav.monthOffset = (2035 - 2026) * 12 + 7;  // December 2035: on into 2036 and 2038
     Lay();
     EXPECT_EQ(Shown(), 203512);
     Step(+1);
-    EXPECT_EQ(Shown(), 203512);
-    for (int i = 0; i < 4; ++i) Step(0, 7);  // down to the last week of 2035 ...
+    EXPECT_EQ(Shown(), 203601);
+    Step(+12);
+    Step(+12);
+    EXPECT_EQ(Shown(), 203801);
+    EXPECT_EQ(Ymd(view.firstDay), 20371227);
+    nav.monthOffset = (2099 - 2026) * 12 + 7;  // December 2099
+    Lay();
+    EXPECT_EQ(Shown(), 209912);
+    EXPECT_EQ(Ymd(view.firstDay), 20991129);
+    EXPECT_FALSE(NavigationStepFits(st.settings, in.now, nav, 1, 0));
+    EXPECT_FALSE(NavigationStepFits(st.settings, in.now, nav, 12, 0));
+    EXPECT_TRUE(NavigationStepFits(st.settings, in.now, nav, -1, 0));
+    EXPECT_TRUE(NavigationStepFits(st.settings, in.now, nav, 0, 7));
+    Step(+1);
+    EXPECT_EQ(Shown(), 209912);
+    Step(+12);
+    EXPECT_EQ(Shown(), 209912);
+    EXPECT_EQ(Ymd(view.firstDay), 20991129);
+    for (int i = 0; i < 4; ++i) Step(0, 7);  // down to the last week of 2099 ...
     EXPECT_TRUE(nav.scrolled);
     EXPECT_EQ(nav.dayOffset, 28);
-    EXPECT_EQ(Ymd(view.firstDay), 20351223);
-    Step(0, 7);  // ... but not into 2036
+    EXPECT_EQ(Ymd(view.firstDay), 20991227);
+    EXPECT_FALSE(NavigationStepFits(st.settings, in.now, nav, 0, 7));
+    Step(0, 7);  // ... but not into 2100
     EXPECT_EQ(nav.dayOffset, 28);
-    EXPECT_EQ(Ymd(view.firstDay), 20351223);
+    EXPECT_EQ(Ymd(view.firstDay), 20991227);
+    // A year back from June 2099 and a year on from it: the one stays, the other is dropped.
+    nav = NavigationState{};
+    nav.monthOffset = (2099 - 2026) * 12 + 1;
+    Lay();
+    EXPECT_EQ(Shown(), 209906);
+    EXPECT_FALSE(NavigationStepFits(st.settings, in.now, nav, 12, 0));
+    EXPECT_TRUE(NavigationStepFits(st.settings, in.now, nav, -12, 0));
+}
+
+// A month of 2099 is laid out as any other month that starts on the same weekday and has as
+// many days: December 2099 and December 2026 both begin on a Tuesday.
+TEST_F(ViewLayout, AMonthOf2099HasTheGeometryOfAnyOther) {
+    ASSERT_TRUE(WriteMemo(2099, 12, 31, "last day", false).ok());
+    ASSERT_TRUE(WriteMemo(2026, 12, 31, "last day", false).ok());
+    Layout(2026, 12, 10);
+    std::vector<CellRect> cells2026 = view.cells;
+    LayoutMetrics metrics2026 = st.layout;
+    nav.monthOffset = (2099 - 2026) * 12;
+    Lay();
+    ASSERT_EQ(Shown(), 209912);
+    ASSERT_EQ(view.cells.size(), cells2026.size());
+    for (size_t i = 0; i < cells2026.size(); ++i) {
+        EXPECT_EQ(view.cells[i].left, cells2026[i].left) << i;
+        EXPECT_EQ(view.cells[i].top, cells2026[i].top) << i;
+        EXPECT_EQ(view.cells[i].right, cells2026[i].right) << i;
+        EXPECT_EQ(view.cells[i].bottom, cells2026[i].bottom) << i;
+    }
+    EXPECT_EQ(st.layout.rowCount, metrics2026.rowCount);
+    EXPECT_EQ(st.layout.winWidth, metrics2026.winWidth);
+    EXPECT_EQ(st.layout.winHeight, metrics2026.winHeight);
+    EXPECT_EQ(view.days[32].year * 10000 + view.days[32].month * 100 + view.days[32].day, 20991231);
+    EXPECT_EQ(view.days[32].memo, "last day");
+    EXPECT_EQ(view.days[34].year * 10000 + view.days[34].month * 100 + view.days[34].day, 21000102);
 }
 
 TEST_F(ViewLayout, TodayOnTopInTheList) {
