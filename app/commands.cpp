@@ -174,6 +174,8 @@ const CommandSpec kCommands[] = {
     {IDM_SETTINGS, 0, [](CommandHost& h) { return h.OpenToolDialog(IDM_SETTINGS); }, nullptr, nullptr},
     {IDM_SEARCH, 0, [](CommandHost& h) { return h.OpenToolDialog(IDM_SEARCH); }, nullptr, nullptr},
     {IDM_HOLIDAYS, R, [](CommandHost& h) { return h.OpenToolDialog(IDM_HOLIDAYS); }, nullptr, nullptr},
+    // The lines it brings are shown when the worker reports, not now.
+    {IDM_SYNC_NOW, 0, [](CommandHost& h) { return h.SyncNow(); }, nullptr, nullptr},
     {IDM_UNDO, RT, [](CommandHost&) { return CanUndoMemo() && UndoMemoChange(&g_interaction.currentCell); }, NoUndo,
      nullptr},
     {IDM_REDO, RT, [](CommandHost&) { return CanRedoMemo() && RedoMemoChange(&g_interaction.currentCell); }, NoRedo,

@@ -29,6 +29,8 @@ class CommandHost {
     // The phrase, tag, search or holiday dialog of the command; true when it may have changed
     // what the calendar shows.
     virtual bool OpenToolDialog(int command) = 0;
+    // Starts a sync with the online calendar on the worker; false when one is running already.
+    virtual bool SyncNow() = 0;
 
   protected:
     ~CommandHost() = default;

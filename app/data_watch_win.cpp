@@ -9,6 +9,7 @@
 #include "app/main_window_win.h"
 #include "app/quick_memo.h"
 #include "app/startup.h"
+#include "app/sync_runner_win.h"
 #include "base/win/handles.h"
 #include "calendar/holiday_rules.h"
 #include "config/app_state.h"
@@ -89,7 +90,10 @@ VOID CALLBACK TakeIn(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     if (!changes.any()) return;
     if (changes.holidays) LoadHolidayRules(g_files.holidayPath);
     if (changes.commonMemo) LoadCountdowns(g_files.memoPath);
-    if (changes.memos) QuickMemoFollowStored();
+    if (changes.memos) {
+        QuickMemoFollowStored();
+        NoteMemosChangedElsewhere(hwnd);  // the online calendar hears of it too
+    }
     Rebuild(hwnd);
     if (g_app.settings.useTasktray) RefreshTrayTip();
 }

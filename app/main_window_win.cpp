@@ -16,6 +16,7 @@
 #include "app/shell_state_win.h"
 #include "app/window_input_win.h"
 #include "app/startup.h"
+#include "app/sync_runner_win.h"
 #include "base/win/handles.h"
 #include "base/win/owner_notes.h"
 #include "calendar/holiday_rules.h"
@@ -158,6 +159,7 @@ void OnTimer(HWND hwnd, WPARAM id) {
     case kResizeTimer: OnResizeTimer(hwnd); break;
     case kHighlightTimer: OnHighlightTimer(hwnd); break;
     case kWheelTimer: OnWheelTimer(hwnd); break;
+    case kSyncTimer: OnSyncTimer(hwnd); break;
     default: break;
     }
 }
@@ -225,12 +227,14 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_TRAY_NOTIFY: OnTrayNotify(hwnd, lParam); break;
     case WM_WRITE_FAILED: OnWriteFailed(hwnd); break;
     case WM_DATA_FILES_CHANGED: OnDataFilesChanged(hwnd); break;
+    case WM_SYNC_DONE: OnSyncDone(hwnd); break;
     case WM_DIALOG_NOTE: OnDialogNote(hwnd, wParam, lParam); break;
     case WM_GETOBJECT: return OnGetObject(hwnd, wParam, lParam);
     case WM_ACCESSIBLE_REQUEST: OnAccessibleRequest(hwnd, wParam, lParam); break;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     CheckDateChange(hwnd);
+    CheckOwnMemoChange(hwnd);
     NoteAccessibleChanges(hwnd);
     return 0;
 }

@@ -14,6 +14,7 @@
 #include "app/process_state.h"
 #include "app/shell_state_win.h"
 #include "app/startup.h"
+#include "app/sync_runner_win.h"
 #include "base/win/handles.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
@@ -93,6 +94,7 @@ void LoadEverything(const char* commandLine, std::tm* now) {
 }
 
 void ReleaseEverything() {
+    StopSync();
     StopDataWatch();
     ReleasePaintCache();
     ResetProcessState();
@@ -162,6 +164,7 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     PostMessageA(hwnd, WM_WRITE_FAILED, 0, 0);
     g_undo.limit = ReadConfigInt("UNDO_SIZE", 9);
     StartDataWatch(hwnd);  // another program's changes to the memos and rules are shown as they come
+    StartSyncSchedule(hwnd);
 
     int code = MessageLoop();
     ReleaseEverything();

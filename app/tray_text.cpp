@@ -7,10 +7,13 @@
 #include "memo/alarm_time.h"
 #include "memo/tag_words.h"
 
-std::string TrayTooltipText(const std::tm& today, const Design& design, int shellVersion) {
+std::string TrayTooltipText(const std::tm& today, const Design& design, int shellVersion,
+                            const std::string& syncLine) {
     char head[64];
     std::snprintf(head, sizeof head, "%d/%d(%s)", today.tm_mon + 1, today.tm_mday, HeadLabel(design, today.tm_wday));
     std::string tip = head;
+    // Before the memo, so that a long memo cut to the tip's size never takes it away.
+    if (!syncLine.empty()) tip.append("\r\n").append(syncLine);
     // The tip holds so much of the memo, cut on a character boundary.
     std::string memo = AlarmTextOfDate(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday);
     memo.resize(SjisFitLength(memo.c_str(), 223));

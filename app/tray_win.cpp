@@ -8,6 +8,7 @@
 
 #include "app/main_window_win.h"
 #include "app/shell_state_win.h"
+#include "app/sync_runner_win.h"
 #include "app/tray_text.h"
 #include "base/sjis.h"
 #include "base/win/handles.h"
@@ -42,7 +43,8 @@ DWORD TrayRecordSize(int shellVersion) {
 
 void FillTip() {
     size_t size = g_shell.shellVersion < 5 ? 64 : sizeof g_tray.record.szTip;
-    std::string tip = SjisShortened(TrayTooltipText(g_today.date, g_app.design, g_shell.shellVersion), size);
+    std::string tip = SjisShortened(
+        TrayTooltipText(g_today.date, g_app.design, g_shell.shellVersion, SyncTrayLine(g_today.date)), size);
     CopyField(g_tray.record.szTip, size, tip.c_str());
 }
 

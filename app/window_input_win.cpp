@@ -14,6 +14,7 @@
 #include "app/main_window_win.h"
 #include "app/pointer.h"
 #include "app/quick_memo.h"
+#include "app/sync_runner_win.h"
 #include "base/win/clipboard_win.h"
 #include "base/win/handles.h"
 #include "calendar/civil_date.h"
@@ -77,6 +78,7 @@ class WindowHost : public CommandHost, public QuickMemoHost {
     bool OpenMemoDialog() override { return OpenMemoInput(hwnd_); }
     bool OpenCountdownDialog() override { return OpenCountdownInput(hwnd_); }
     bool OpenToolDialog(int command) override { return ::OpenToolDialog(hwnd_, command); }
+    bool SyncNow() override { return StartSync(hwnd_, SyncCause::kAsked); }
 
   private:
     HWND hwnd_;

@@ -3,7 +3,11 @@
 tessel_layer(render_layered render/layered tessel_render)
 tessel_layer(render_classic render/classic tessel_render)
 
-set(WIN_LIBS gdiplus gdi32 user32 shell32 comctl32 comdlg32 imm32 msimg32 oleacc ole32 oleaut32 kernel32)
+# The sync's transport, password store and XML reader: winhttp, advapi32 (credentials), shlwapi
+# (memory streams); the tests' own loopback servers: ws2_32; the screen readers' objects: oleacc,
+# ole32, oleaut32.
+set(WIN_LIBS gdiplus gdi32 user32 shell32 comctl32 comdlg32 imm32 msimg32 oleacc ole32 oleaut32 winhttp advapi32
+    shlwapi ws2_32 kernel32)
 # Every layer may call the system; its libraries come after all of ours on the link line.
 foreach(layer base config calendar memo sync view render settings app cli render_layered render_classic)
   target_link_libraries(tessel_${layer} INTERFACE ${WIN_LIBS})

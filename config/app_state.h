@@ -124,6 +124,7 @@ struct Settings {
     int32_t dayscrollUnit;
     int32_t dayscrollKeep;
     int32_t dlgplacementKeep;
+    int32_t caldavInterval;  // minutes between the calendar's own syncs; 0 none
 };
 
 inline bool ShowsList(const Settings& s) { return s.calendarType == CalendarType::kList; }

@@ -107,6 +107,7 @@ constexpr ConfigKey kOtherKeys[] = {
     Number<&Settings::dayscrollUnit>("DAYSCROLL_UNIT", 1, 1, INT32_MAX),
     Number<&Settings::dayscrollKeep>("DAYSCROLL_KEEP", 0),
     Number<&Settings::dlgplacementKeep>("DLGPLACEMENT_KEEP", 0),
+    Number<&Settings::caldavInterval>("CALDAV_INTERVAL", 15, 0, 1440),
 };
 
 void ReadKey(const ConfigKey& k, Settings* s) {

@@ -85,6 +85,7 @@
 #define IDM_SCROLL_ROW_FORWARD 40069
 #define IDM_SCROLL_UNIT_BACK 40070
 #define IDM_SCROLL_UNIT_FORWARD 40071
+#define IDM_SYNC_NOW 40072
 
 // Keyboard cursor: operations the key handler runs itself, never sent as WM_COMMAND. The
 // operation "カーソル左移動" steps one cell back (IDM_CURSOR_PREV), "カーソル右移動" one cell

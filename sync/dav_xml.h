@@ -27,6 +27,19 @@ struct DavMultistatus {
     std::string syncToken;  // the multistatus's own sync-token (sync-collection REPORT)
 };
 
+// An element of a parsed body as each platform's reader hands it over: namespace and local name,
+// its own text (UTF-8, CDATA included), its "name" attribute without namespace, its elements.
+struct DavXmlElement {
+    std::string ns, name;
+    std::string text;
+    std::string nameAttr;
+    std::vector<DavXmlElement> children;
+};
+
+// The multistatus a whole body's element tree holds; false (out empty) when the root is no
+// DAV: multistatus. Both readers end here, so both give the same record for the same body.
+bool MultistatusOfTree(const DavXmlElement& root, DavMultistatus* out);
+
 // The code of a status line ("HTTP/1.1 404 Not Found" gives 404); 0 when it has none.
 int DavStatusCode(const std::string& statusLine);
 

@@ -22,6 +22,8 @@ PACKAGES=(
     # the companion's CalDAV sync (libcurl, libxml2), and its tests: a real CalDAV server (Radicale,
     # started by the tests on a loopback port, never as a service) and an independent client
     libcurl4-openssl-dev libxml2-dev curl radicale python3-caldav
+    # a TLS server with a certificate nobody trusts, for the Windows companion's certificate check
+    openssl
     # fuzzing (make fuzz): clang with libFuzzer and the sanitizers' runtimes
     clang libclang-rt-dev
 )

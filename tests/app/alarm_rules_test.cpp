@@ -216,4 +216,13 @@ TEST_F(Alarms, TrayTooltipTextAndShortening) {
     for (int i = 0; i < 40; ++i) kanji += "日";
     EXPECT_EQ(SjisShortened(kanji, 64), kanji.substr(0, 59) + "...");
 }
+
+// The last sync's line stands before the memo, so a long memo cut to the tip never takes it.
+TEST_F(Alarms, TrayTooltipNamesTheLastSyncBeforeTheMemo) {
+    EXPECT_TRUE(WriteMemo(2025, 5, 2, std::string(300, 'm').c_str(), false));
+    std::tm day = At(2025, 5, 2, 12, 0);
+    std::string shown = SjisShortened(TrayTooltipText(day, g_app.design, 6, "最終同期 11:45"), 128);
+    EXPECT_EQ(shown.substr(0, 28), "5/2(FRI)\r\n最終同期 11:45\r\nmm");
+    EXPECT_EQ(TrayTooltipText(day, g_app.design, 6).substr(0, 12), "5/2(FRI)\r\nmm");
+}
 }  // namespace

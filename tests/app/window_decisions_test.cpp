@@ -64,6 +64,10 @@ struct FakeHost : CommandHost {
         calls.push_back("tool dialog " + std::to_string(command));
         return true;
     }
+    bool SyncNow() override {
+        calls.push_back("sync");
+        return true;
+    }
     LayoutInputs* in = nullptr;
     std::string clipboard;
     bool answer = true;
@@ -128,6 +132,12 @@ TEST_F(WindowDecisions, KeyboardCursorRing) {
     EXPECT_EQ(MoveCursor(kCellDayBase + 30, IDM_CURSOR_DOWN, list), kCellMemoBox);  // the box has rows
     EXPECT_EQ(MoveCursor(kCellMemoBox, IDM_CURSOR_UP, list), kCellDayBase + 30);
     EXPECT_EQ(MoveCursor(kCellDayBase + 5, IDM_MEMO_INPUT, list), kCellDayBase + 5);
+}
+
+// The sync runs on the worker: the command only starts it; the month is shown again when it reports.
+TEST_F(WindowDecisions, SyncNowStartsTheSyncAndNothingElse) {
+    EXPECT_TRUE(RunCommand(IDM_SYNC_NOW, host));
+    EXPECT_EQ(host.calls, std::vector<std::string>{"sync"});
 }
 
 TEST_F(WindowDecisions, CommandsAndTheirAfterEffects) {

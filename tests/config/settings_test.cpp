@@ -60,6 +60,7 @@ TEST_F(SettingsFile, FreshStartGivesTheDefaultsAndWritesNothing) {
     EXPECT_EQ(s.keyassignEnable, 0);
     EXPECT_EQ(s.dayscrollUnit, 1);
     EXPECT_EQ(s.dlgplacementKeep, 0);
+    EXPECT_EQ(s.caldavInterval, 15);
     EXPECT_STREQ(g_tags[0].word, "アラーム時刻");
     EXPECT_EQ(g_tags[0].colour, 0u);
     EXPECT_STREQ(g_tags[1].word, "");
@@ -242,6 +243,7 @@ TEST_F(SettingsFile, WritesInTheGivenOrderAndReadsBack) {
     s.hotkey = 0x0241;
     s.dayscrollUnit = 4;
     s.dlgplacementKeep = 2;
+    s.caldavInterval = 30;
     g_operations[0].key = 0;
     g_operations[2].mouse = kModAlt | kMouseMiddleClick;
     WriteSettings(state);
@@ -253,7 +255,7 @@ TEST_F(SettingsFile, WritesInTheGivenOrderAndReadsBack) {
                            "ALARM_STARTUP_TIME=08:00,12:30", "ALARM_CDOWN=", "ALARM_CDOWN_DAY=7",
                            "ALARM_CDOWN_PAST=", "ALARM_PAINT_TIME=", "ALARM_MEMO_SORT=", "CURRENT_DESIGN=",
                            "HOTKEY=577", "HOTKEY_TOGGLE=", "KEYASSIGN_ENABLE=", "QUICKMEMO_ENABLE=",
-                           "DAYSCROLL_UNIT=4", "DAYSCROLL_KEEP=", "DLGPLACEMENT_KEEP=2"};
+                           "DAYSCROLL_UNIT=4", "DAYSCROLL_KEEP=", "DLGPLACEMENT_KEEP=2", "CALDAV_INTERVAL=30"};
     size_t at = 0;
     for (const char* key : order) {
         size_t found = text.find(key, at);
@@ -297,11 +299,12 @@ TEST_F(SettingsFile, EveryKeyReadIsWrittenBackTheSame) {
                     "ALARM_CDOWN=1", "ALARM_CDOWN_DAY=3", "ALARM_CDOWN_PAST=1", "ALARM_PAINT_TIME=1",
                     "ALARM_MEMO_SORT=1", "CURRENT_DESIGN=秋", "HOTKEY=577", "HOTKEY_TOGGLE=1",
                     "KEYASSIGN_ENABLE=1", "QUICKMEMO_ENABLE=1", "DAYSCROLL_UNIT=7", "DAYSCROLL_KEEP=1",
-                    "DLGPLACEMENT_KEEP=3"});
+                    "DLGPLACEMENT_KEEP=3", "CALDAV_INTERVAL=0"});
     const std::string before = ReadWhole(path);
     ProfileStoreReset();
     ReadSettings(&state);
     EXPECT_EQ(state.settings.dayscrollUnit, 7);
+    EXPECT_EQ(state.settings.caldavInterval, 0);  // syncs of its own off
     EXPECT_STREQ(state.settings.currentDesign, "秋");
     std::string copy = dir.File("copy.ini");
     UseConfig(copy);

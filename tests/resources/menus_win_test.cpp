@@ -55,6 +55,7 @@ const std::vector<Item> kWindowMenu = {
     kSeparator,
     {40065, "メモ検索(&F)..."},
     {40019, "%d年%d月のメモを消去(&C)..."},
+    {40072, "今すぐ同期(&Y)"},
     kSeparator,
     {40001, "カレンダーを終了(&X)"},
 };
