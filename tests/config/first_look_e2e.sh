@@ -31,7 +31,7 @@ run() {
     env LC_ALL=ja_JP.UTF-8 wine "$folder/$program.exe" >/dev/null 2>&1 &
     PID=$!
     WIN=
-    for _ in $(seq 1 150); do
+    for _ in $(seq 1 300); do
         WIN=$(window)
         [ -n "$WIN" ] && break
         sleep 0.1
