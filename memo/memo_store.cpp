@@ -108,6 +108,24 @@ std::string ReadStored(const Address& a) {
     if (size > g_store.readSize) g_store.readSize = size;
     return stored;
 }
+// Stores what next makes of the stored value (marker and 0x7F line breaks included), under the
+// file's lock; nothing is written when it stays the same.
+MemoStoreResult EditStored(const Address& a, const std::function<std::string(std::string_view)>& next) {
+    MemoStoreResult out;
+    out.result = ProfileEditString(a.section, a.key, a.path.c_str(), [&](std::string_view current, bool) {
+        std::string value = next(current);
+        ProfileEdit edit;
+        if (value == current) return edit;
+        out.before.assign(current);
+        out.after = value;
+        out.changed = true;
+        edit.change = true;
+        edit.remove = value.empty();
+        edit.value = std::move(value);
+        return edit;
+    });
+    return out;
+}
 }  // namespace
 
 int MemoLastReadCount() {
@@ -146,43 +164,19 @@ void ResetMemoStore() {
 std::string ReadMemo(int year, int month, int day) { return DecodeMemo(ReadStored(Locate(year, month, day))); }
 
 MemoStoreResult StoreMemo(int year, int month, int day, std::string_view text, bool append) {
-    MemoStoreResult out;
     std::string value = EncodeMemo(text, true);
-    if (append && value.empty()) return out;
-    Address a = Locate(year, month, day);
+    if (append && value.empty()) return MemoStoreResult{};
     // The new value is made from the stored one under the file's lock, so an append cannot drop
     // a line another process added in between.
-    out.result = ProfileEditString(a.section, a.key, a.path.c_str(), [&](std::string_view current, bool) {
-        std::string next = append ? AppendStoredLine(current, value) : value;
-        ProfileEdit edit;
-        if (next == current) return edit;
-        out.before.assign(current);
-        out.after = next;
-        out.changed = true;
-        edit.change = true;
-        edit.remove = next.empty();
-        edit.value = std::move(next);
-        return edit;
+    return EditStored(Locate(year, month, day), [&](std::string_view current) {
+        return append ? AppendStoredLine(current, value) : value;
     });
-    return out;
 }
 
 MemoStoreResult StoreMemoFrom(int year, int month, int day, const std::function<std::string(const std::string&)>& make) {
-    MemoStoreResult out;
-    Address a = Locate(year, month, day);
-    out.result = ProfileEditString(a.section, a.key, a.path.c_str(), [&](std::string_view current, bool) {
-        std::string next = EncodeMemo(make(DecodeMemo(std::string(current))), true);
-        ProfileEdit edit;
-        if (next == current) return edit;
-        out.before.assign(current);
-        out.after = next;
-        out.changed = true;
-        edit.change = true;
-        edit.remove = next.empty();
-        edit.value = std::move(next);
-        return edit;
+    return EditStored(Locate(year, month, day), [&](std::string_view current) {
+        return EncodeMemo(make(DecodeMemo(std::string(current))), true);
     });
-    return out;
 }
 
 WriteResult WriteMemo(int year, int month, int day, std::string_view text, bool append) {
