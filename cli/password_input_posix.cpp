@@ -13,17 +13,10 @@ bool ReadHiddenLine(std::string* out) {
         quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
         tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
     }
-    out->clear();
-    int c;
-    bool any = false;
-    while ((c = std::getchar()) != EOF && c != '\n') {
-        any = true;
-        out->push_back(static_cast<char>(c));
-    }
-    if (!out->empty() && out->back() == '\r') out->pop_back();
+    bool read = ReadStdinLine(out);
     if (terminal) {
         tcsetattr(STDIN_FILENO, TCSAFLUSH, &before);
         std::fputc('\n', stderr);
     }
-    return any || c == '\n';
+    return read;
 }
