@@ -18,7 +18,7 @@
 #include "memo/undo_journal.h"
 #include "memo/working_text.h"
 #include "sync/sync_password.h"
-#include "sync/wide_text_win.h"
+#include "base/win/wide_text.h"
 
 namespace {
 constexpr DWORD kStopWaitMs = 5000;

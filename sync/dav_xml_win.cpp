@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "sync/dav_xml.h"
-#include "sync/wide_text_win.h"
+#include "base/win/wide_text.h"
 
 namespace {
 constexpr int kMaxDepth = 64;
@@ -48,7 +48,7 @@ bool ReadAttributes(IXmlReader* reader, DavXmlElement* e) {
         if (FAILED(reader->GetLocalName(&local, nullptr)) || FAILED(reader->GetNamespaceUri(&uri, nullptr)) ||
             FAILED(reader->GetValue(&value, &valueLength)))
             return false;
-        if (uri && !uri[0] && std::wcscmp(local, L"name") == 0) e->nameAttr = NarrowOf(CP_UTF8, value, valueLength);
+        if (uri && !uri[0] && std::wcscmp(local, L"name") == 0) e->nameAttr = NarrowOf(CP_UTF8, std::wstring_view(value, valueLength));
     }
     return SUCCEEDED(hr) && SUCCEEDED(reader->MoveToElement());
 }
@@ -68,8 +68,8 @@ bool ReadTree(IXmlReader* reader, DavXmlElement* root) {
             UINT localLength = 0, uriLength = 0;
             if (FAILED(reader->GetLocalName(&local, &localLength)) || FAILED(reader->GetNamespaceUri(&uri, &uriLength)))
                 return false;
-            e.name = NarrowOf(CP_UTF8, local, localLength);
-            e.ns = NarrowOf(CP_UTF8, uri, uriLength);
+            e.name = NarrowOf(CP_UTF8, std::wstring_view(local, localLength));
+            e.ns = NarrowOf(CP_UTF8, std::wstring_view(uri, uriLength));
             bool empty = reader->IsEmptyElement();
             if (!ReadAttributes(reader, &e)) return false;
             DavXmlElement* placed;
@@ -95,7 +95,7 @@ bool ReadTree(IXmlReader* reader, DavXmlElement* root) {
             const wchar_t* value = nullptr;
             UINT length = 0;
             if (FAILED(reader->GetValue(&value, &length))) return false;
-            open.back()->text += NarrowOf(CP_UTF8, value, length);
+            open.back()->text += NarrowOf(CP_UTF8, std::wstring_view(value, length));
             break;
         }
         default:

@@ -9,7 +9,7 @@
 
 #include "base/win/handles.h"
 #include "sync/http_transport.h"
-#include "sync/wide_text_win.h"
+#include "base/win/wide_text.h"
 
 namespace {
 struct InternetTraits {
@@ -26,7 +26,7 @@ std::string ErrorText(DWORD error) {
     HMODULE winhttp = GetModuleHandleW(L"winhttp.dll");
     if (winhttp) flags |= FORMAT_MESSAGE_FROM_HMODULE;
     DWORD n = FormatMessageW(flags, winhttp, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string out = n ? NarrowOf(CP_UTF8, text, n) : std::string();
+    std::string out = n ? NarrowOf(CP_UTF8, std::wstring_view(text, n)) : std::string();
     if (text) LocalFree(text);
     while (!out.empty() && (out.back() == '\r' || out.back() == '\n' || out.back() == ' ' || out.back() == '.'))
         out.pop_back();
@@ -91,7 +91,7 @@ std::vector<HttpHeader> HeadersOf(HINTERNET request) {
                              WINHTTP_NO_HEADER_INDEX))
         return headers;
     raw.resize(bytes / sizeof(wchar_t));
-    std::string text = NarrowOf(CP_UTF8, raw.data(), raw.size());
+    std::string text = NarrowOf(CP_UTF8, std::wstring_view(raw.data(), raw.size()));
     size_t at = text.find("\r\n");  // the status line goes
     while (at != std::string::npos && at + 2 < text.size()) {
         size_t end = text.find("\r\n", at + 2);

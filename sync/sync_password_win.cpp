@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "sync/sync_password.h"
-#include "sync/wide_text_win.h"
+#include "base/win/wide_text.h"
 
 namespace {
 // The system's words for the last error, in code page 932, after what failed.
@@ -15,7 +15,7 @@ std::string FailureLine(const char* what, DWORD error) {
     wchar_t* text = nullptr;
     DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                              nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string reason = n ? NarrowOf(932, text, n) : std::string();
+    std::string reason = n ? NarrowOf(932, std::wstring_view(text, n)) : std::string();
     if (text) LocalFree(text);
     while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' '))
         reason.pop_back();
@@ -83,7 +83,7 @@ KeptPassword ReadSyncPassword(const char*, const std::string& url, const std::st
     }
     const auto* blob = reinterpret_cast<const wchar_t*>(credential.p->CredentialBlob);
     kept.status = PasswordRead::kFound;
-    kept.password = NarrowOf(CP_UTF8, blob, credential.p->CredentialBlobSize / sizeof(wchar_t));
+    kept.password = NarrowOf(CP_UTF8, std::wstring_view(blob, credential.p->CredentialBlobSize / sizeof(wchar_t)));
     SecureZeroMemory(credential.p->CredentialBlob, credential.p->CredentialBlobSize);
     return kept;
 }

@@ -1,5 +1,5 @@
-// Texts on the clipboard (memos, search results), as the system's OEM text only (Shift-JIS on a
-// Japanese system): the bytes go out and come back exactly as stored.
+// Texts on the clipboard (memos, search results): as Unicode text for every program, and as the
+// 932 bytes in the OEM text format, so the calendar's own copies come back exactly as stored.
 #pragma once
 #include <windows.h>
 

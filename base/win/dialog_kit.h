@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/anchor.h"
+#include "base/win/wide_text.h"
 
-std::string ItemText(HWND dialog, int id);
 // Puts text into edit id with the caret behind its last character, so that typing adds to it
 // instead of replacing it.
 void SetEditTextCaretAtEnd(HWND dialog, int id, const char* text);

@@ -2,15 +2,6 @@
 
 #include <commctrl.h>
 
-std::string ItemText(HWND dialog, int id) {
-    HWND item = GetDlgItem(dialog, id);
-    int length = item ? GetWindowTextLengthA(item) : 0;
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    if (length > 0) text.resize(static_cast<size_t>(GetWindowTextA(item, &text[0], length + 1)));
-    else text.clear();
-    return text;
-}
-
 SIZE DesktopSize() {
     RECT r;
     GetClientRect(GetDesktopWindow(), &r);
@@ -19,10 +10,10 @@ SIZE DesktopSize() {
 
 void SetEditTextCaretAtEnd(HWND dialog, int id, const char* text) {
     HWND edit = GetDlgItem(dialog, id);
-    SetWindowTextA(edit, text);
-    int length = GetWindowTextLengthA(edit);
-    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
-    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    SetText(edit, text);
+    int length = GetWindowTextLengthW(edit);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
 void CentreOnScreen(HWND window) {
@@ -34,12 +25,13 @@ void CentreOnScreen(HWND window) {
 }
 
 void FillList(HWND dialog, int id, const std::vector<std::string>& entries, int selection) {
-    SendDlgItemMessageA(dialog, id, CB_RESETCONTENT, 0, 0);
-    for (const std::string& e : entries) SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.c_str()));
-    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+    SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
+    for (const std::string& e : entries)
+        SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(e).c_str()));
+    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
 }
 
-int ListSelection(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
+int ListSelection(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0)); }
 
 void AnchoredLayout::Measure(HWND dialog, const Anchor* anchors, int count) {
     RECT client, window;
@@ -69,13 +61,14 @@ void AnchoredLayout::Apply(HWND dialog) const {
 }
 
 void SetUpReportColumns(HWND list, const char* const* titles, const int* widths, int count) {
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     for (int c = 0; c < count; ++c) {
-        LVCOLUMNA column = {};
+        std::wstring title = Wide(titles[c]);
+        LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.cx = widths[c];
-        column.pszText = const_cast<char*>(titles[c]);
+        column.pszText = title.data();
         column.iSubItem = c;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
     }
 }

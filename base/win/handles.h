@@ -65,14 +65,14 @@ struct FileTraits {
     static HANDLE None() { return INVALID_HANDLE_VALUE; }
     static void Free(HANDLE h) { CloseHandle(h); }
 };
-using FileHandle = UniqueHandle<FileTraits>;  // from CreateFileA
+using FileHandle = UniqueHandle<FileTraits>;  // from CreateFile
 
 struct KernelObjectTraits {
     using Handle = HANDLE;
     static HANDLE None() { return nullptr; }
     static void Free(HANDLE h) { CloseHandle(h); }
 };
-using OwnedEvent = UniqueHandle<KernelObjectTraits>;  // from CreateEventA
+using OwnedEvent = UniqueHandle<KernelObjectTraits>;  // from CreateEvent
 
 struct LibraryTraits {
     using Handle = HMODULE;
@@ -82,7 +82,7 @@ struct LibraryTraits {
 // A loaded module, freed again.
 class LoadedLibrary : public UniqueHandle<LibraryTraits> {
   public:
-    explicit LoadedLibrary(const char* name) : UniqueHandle(LoadLibraryA(name)) {}
+    explicit LoadedLibrary(const wchar_t* name) : UniqueHandle(LoadLibraryW(name)) {}
 };
 
 struct IconTraits {
@@ -118,12 +118,12 @@ struct FindTraits {
     static HANDLE None() { return INVALID_HANDLE_VALUE; }
     static void Free(HANDLE h) { FindClose(h); }
 };
-// A file search from FindFirstFileA, closed again.
+// A file search from FindFirstFileW, closed again.
 class FileSearch : public UniqueHandle<FindTraits> {
   public:
-    FileSearch(const char* pattern, WIN32_FIND_DATAA* first) : UniqueHandle(FindFirstFileA(pattern, first)) {}
+    FileSearch(const wchar_t* pattern, WIN32_FIND_DATAW* first) : UniqueHandle(FindFirstFileW(pattern, first)) {}
     bool found() const { return valid(); }
-    bool Next(WIN32_FIND_DATAA* data) { return FindNextFileA(get(), data) != 0; }
+    bool Next(WIN32_FIND_DATAW* data) { return FindNextFileW(get(), data) != 0; }
 };
 
 // A device context from GetDC, released to its window again.

@@ -7,7 +7,7 @@
 // The record of dialog, once WM_INITDIALOG has kept it (null before).
 template <typename State>
 State* DialogStateOf(HWND dialog) {
-    return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return reinterpret_cast<State*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 // A dialog procedure that hands every message from WM_INITDIALOG on to
@@ -16,7 +16,7 @@ State* DialogStateOf(HWND dialog) {
 // dialog creates itself alike.
 template <typename State, INT_PTR (*Handle)(HWND, State*, UINT, WPARAM, LPARAM)>
 INT_PTR CALLBACK DialogProcOf(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     State* s = DialogStateOf<State>(dialog);
     return s ? Handle(dialog, s, message, wParam, lParam) : FALSE;
 }
@@ -25,7 +25,7 @@ INT_PTR CALLBACK DialogProcOf(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 // was given (-1 when the dialog could not be made).
 template <auto Handle, typename State>
 INT_PTR RunModalDialog(HWND owner, int id, State* state) {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, DialogProcOf<State, Handle>,
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), owner, DialogProcOf<State, Handle>,
                            reinterpret_cast<LPARAM>(state));
 }
 

@@ -23,11 +23,11 @@ enum DialogNote : WPARAM {
 inline int DayNoteValue(int year, int month, int day) { return year * 10000 + month * 100 + day; }
 
 inline void TellOwner(HWND owner, DialogNote note, int cell = 0) {
-    if (owner) SendMessageA(owner, WM_DIALOG_NOTE, note, cell);
+    if (owner) SendMessageW(owner, WM_DIALOG_NOTE, note, cell);
 }
 
 // A note about a record of the dialog's: sent, so the record is still there while the owner reads
 // it (and answers in it).
 inline void TellOwner(HWND owner, DialogNote note, const void* record) {
-    if (owner) SendMessageA(owner, WM_DIALOG_NOTE, note, reinterpret_cast<LPARAM>(record));
+    if (owner) SendMessageW(owner, WM_DIALOG_NOTE, note, reinterpret_cast<LPARAM>(record));
 }

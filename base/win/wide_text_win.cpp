@@ -1,0 +1,136 @@
+#include "base/win/wide_text.h"
+
+#include <cwchar>
+#include <vector>
+
+std::optional<std::wstring> WideOf(UINT codePage, std::string_view text) {
+    if (text.empty()) return std::wstring();
+    int size = static_cast<int>(text.size());
+    int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (n <= 0) return std::nullopt;
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), n);
+    return wide;
+}
+
+std::string NarrowOf(UINT codePage, std::wstring_view text) {
+    if (text.empty()) return std::string();
+    // Without WC_NO_BEST_FIT_CHARS the system would put "A" for "Ａ"-like characters it lacks,
+    // which reads back as something else; UTF-8 takes no such flag and has no default character.
+    bool utf8 = codePage == CP_UTF8;
+    DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char* fallback = utf8 ? nullptr : "?";
+    int size = static_cast<int>(text.size());
+    int n = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, fallback, nullptr);
+    if (n <= 0) return std::string();
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(codePage, flags, text.data(), size, out.data(), n, fallback, nullptr);
+    return out;
+}
+
+std::wstring Wide(std::string_view sjis) {
+    if (sjis.empty()) return std::wstring();
+    int size = static_cast<int>(sjis.size());
+    int n = MultiByteToWideChar(kCalendarCodePage, 0, sjis.data(), size, nullptr, 0);
+    if (n <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(kCalendarCodePage, 0, sjis.data(), size, wide.data(), n);
+    return wide;
+}
+
+std::string Sjis(std::wstring_view wide) { return NarrowOf(kCalendarCodePage, wide); }
+
+namespace {
+bool Held(std::wstring_view one) {
+    BOOL defaulted = FALSE;
+    char out[8];
+    int n = WideCharToMultiByte(kCalendarCodePage, WC_NO_BEST_FIT_CHARS, one.data(), static_cast<int>(one.size()), out,
+                                sizeof out, "?", &defaulted);
+    return n > 0 && !defaulted;
+}
+
+bool HighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool LowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+}  // namespace
+
+char32_t FirstUnheld(std::wstring_view wide) {
+    for (size_t i = 0; i < wide.size(); ++i) {
+        size_t length = HighSurrogate(wide[i]) && i + 1 < wide.size() && LowSurrogate(wide[i + 1]) ? 2 : 1;
+        std::wstring_view one = wide.substr(i, length);
+        if (!Held(one)) {
+            if (length == 1) return wide[i];
+            return 0x10000 + ((static_cast<char32_t>(wide[i]) - 0xD800) << 10) + (static_cast<char32_t>(wide[i + 1]) - 0xDC00);
+        }
+        i += length - 1;
+    }
+    return 0;
+}
+
+std::wstring CharacterNamed(char32_t c) {
+    std::wstring drawn;
+    if (c >= 0x10000) {
+        drawn += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+        drawn += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+        drawn += static_cast<wchar_t>(c);
+    }
+    wchar_t number[16];
+    std::swprintf(number, 16, L"(U+%04X)", static_cast<unsigned>(c));
+    return L"「" + drawn + L"」" + number;
+}
+
+std::wstring WideWindowText(HWND window) {
+    int length = window ? GetWindowTextLengthW(window) : 0;
+    if (length <= 0) return std::wstring();
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+std::string WindowText(HWND window) { return Sjis(WideWindowText(window)); }
+
+bool SetText(HWND window, std::string_view text) { return SetWindowTextW(window, Wide(text).c_str()) != 0; }
+
+std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+bool SetItemText(HWND dialog, int id, std::string_view text) {
+    return SetDlgItemTextW(dialog, id, Wide(text).c_str()) != 0;
+}
+
+int ShowMessage(HWND owner, std::wstring_view text, std::string_view caption, UINT type) {
+    return MessageBoxW(owner, std::wstring(text).c_str(), Wide(caption).c_str(), type);
+}
+
+int ShowMessage(HWND owner, std::string_view text, std::string_view caption, UINT type) {
+    return ShowMessage(owner, std::wstring_view(Wide(text)), caption, type);
+}
+
+std::string ResourceString(UINT id) {
+    const wchar_t* text = nullptr;
+    // Asked for a zero-length buffer, LoadStringW hands out the resource's own read-only text.
+    int n = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return n > 0 && text ? Sjis(std::wstring_view(text, static_cast<size_t>(n))) : std::string();
+}
+
+FILE* OpenFile(const char* path, const char* mode) {
+    if (!path || !mode) return nullptr;
+    std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return _wfopen(Wide(path).c_str(), wideMode.c_str());
+}
+
+DWORD FileAttributes(const char* path) { return GetFileAttributesW(Wide(path ? path : "").c_str()); }
+
+std::string ProgramFilePath() {
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return std::string();
+        if (n < path.size()) {
+            std::wstring_view got(path.data(), n);
+            // A path 932 cannot hold could not be opened again from its 932 form.
+            return FirstUnheld(got) ? std::string() : Sjis(got);
+        }
+        if (path.size() >= 32768) return std::string();
+        path.resize(path.size() * 2);
+    }
+}
