@@ -9,15 +9,14 @@
 #include "app/interaction.h"
 #include "app/main_window_win.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "config/operations.h"
 #include "resources/resource.h"
 
 namespace {
 BSTR Bstr(const std::string& cp932) {
-    int n = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
-    BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(n));
-    if (out && n > 0) MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), out, n);
-    return out;
+    std::wstring wide = Wide(cp932);
+    return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 bool Focused(HWND hwnd) { return GetForegroundWindow() == hwnd; }
@@ -75,7 +74,7 @@ class CalendarAccessible final : public IAccessible {
         return Child(child, Items()) > 0 ? S_FALSE : E_INVALIDARG;  // children are simple elements
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
-        return Text(child, out, [](const AccessibleItem& item) { return item.name; }, std::string(kWindowClass));
+        return Text(child, out, [](const AccessibleItem& item) { return item.name; }, std::string("Tessel"));
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
         return Text(child, out, [](const AccessibleItem& item) { return item.value; }, std::string());
@@ -134,7 +133,7 @@ class CalendarAccessible final : public IAccessible {
         if (index <= 0 || items[index - 1].cell == kCellNone) return E_INVALIDARG;
         if (!(flags & (SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION))) return E_INVALIDARG;
         if (flags & SELFLAG_TAKEFOCUS) SetForegroundWindow(hwnd_);
-        PostMessageA(hwnd_, WM_ACCESSIBLE_REQUEST, kAccessibleSelect, items[index - 1].cell);
+        PostMessageW(hwnd_, WM_ACCESSIBLE_REQUEST, kAccessibleSelect, items[index - 1].cell);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
@@ -198,8 +197,8 @@ class CalendarAccessible final : public IAccessible {
         int index = Child(child, items);
         if (index <= 0 || ActionName(items[index - 1]).empty()) return DISP_E_MEMBERNOTFOUND;
         const AccessibleItem& item = items[index - 1];
-        if (item.kind == AccessibleKind::kButton) PostMessageA(hwnd_, WM_ACCESSIBLE_REQUEST, kAccessiblePress, item.button);
-        else PostMessageA(hwnd_, WM_ACCESSIBLE_REQUEST, kAccessibleDefaultAction, item.cell);
+        if (item.kind == AccessibleKind::kButton) PostMessageW(hwnd_, WM_ACCESSIBLE_REQUEST, kAccessiblePress, item.button);
+        else PostMessageW(hwnd_, WM_ACCESSIBLE_REQUEST, kAccessibleDefaultAction, item.cell);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -280,7 +279,7 @@ AccessibleSnapshot g_told;                    // what readers were last told
 }  // namespace
 
 LRESULT OnGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    if (static_cast<long>(lParam) != static_cast<long>(OBJID_CLIENT)) return DefWindowProcA(hwnd, WM_GETOBJECT, wParam, lParam);
+    if (static_cast<long>(lParam) != static_cast<long>(OBJID_CLIENT)) return DefWindowProcW(hwnd, WM_GETOBJECT, wParam, lParam);
     if (!g_accessible) g_accessible.reset(new CalendarAccessible(hwnd));
     return LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(g_accessible.get()));
 }

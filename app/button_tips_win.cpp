@@ -2,12 +2,16 @@
 
 #include <commctrl.h>
 
+#include <string>
+
+#include "base/win/wide_text.h"
+
 #include "config/operations.h"
 #include "render/title_buttons.h"
 
 namespace {
-TOOLINFOA ToolOf(HWND hwnd, int index) {
-    TOOLINFOA tool = {};
+TOOLINFOW ToolOf(HWND hwnd, int index) {
+    TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = hwnd;
@@ -17,14 +21,15 @@ TOOLINFOA ToolOf(HWND hwnd, int index) {
 }  // namespace
 
 HWND CreateButtonTips(HWND hwnd) {
-    HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+                                GetModuleHandleW(nullptr), nullptr);
     if (!tips) return nullptr;
     for (int i = 0; i < kButtonCount; ++i) {
-        TOOLINFOA tool = ToolOf(hwnd, i);
-        tool.lpszText = const_cast<char*>(OperationName(ButtonCommand(i)));
-        SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        TOOLINFOW tool = ToolOf(hwnd, i);
+        std::wstring name = Wide(OperationName(ButtonCommand(i)));  // the tool keeps its own copy
+        tool.lpszText = name.data();
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     return tips;
 }
@@ -32,9 +37,9 @@ HWND CreateButtonTips(HWND hwnd) {
 void PlaceButtonTips(HWND tips, HWND hwnd, const PaintResult& painted) {
     if (!tips) return;
     for (int i = 0; i < kButtonCount; ++i) {
-        TOOLINFOA tool = ToolOf(hwnd, i);
+        TOOLINFOW tool = ToolOf(hwnd, i);
         const ButtonRect& b = painted.buttons[i];
         if (painted.buttonsShown) tool.rect = {b.left, b.top, b.right, b.bottom};
-        SendMessageA(tips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }

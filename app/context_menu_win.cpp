@@ -9,6 +9,7 @@
 #include "base/cell_ids.h"
 #include "base/win/clipboard_win.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
 #include "config/key_names_win.h"
@@ -18,19 +19,16 @@
 #include "view/view_layout.h"
 
 namespace {
-constexpr int kItemTextMax = 100;  // item texts are read with at most 99 characters
-
 // Texts, key names and states of every item.
 void FillItems(HMENU popup, const MenuState& state) {
     int count = GetMenuItemCount(popup);
     for (int i = 0; i < count; ++i) {
         UINT id = GetMenuItemID(popup, i);
         if (id == 0 || id == static_cast<UINT>(-1)) continue;
-        char text[kItemTextMax] = "";
-        GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
+        std::string text = MenuItemText(popup, static_cast<UINT>(i));
         std::string item = text;
         if (id == IDM_CLEAR_MONTH)
-            item = ClearMonthItemText(text, g_view.displayedMonth.tm_year + 1900, g_view.displayedMonth.tm_mon + 1);
+            item = ClearMonthItemText(text.c_str(), g_view.displayedMonth.tm_year + 1900, g_view.displayedMonth.tm_mon + 1);
         int key = state.keysShown ? KeyOfCommand(static_cast<int>(id)) : 0;
         if (key) item += "\t" + KeyBindingName(key, KeyNameOf(key).c_str());
         UINT flags = MF_BYPOSITION | MF_STRING;
@@ -38,7 +36,7 @@ void FillItems(HMENU popup, const MenuState& state) {
             if (c->grayed && c->grayed(state)) flags |= MF_GRAYED;
             if (c->checked && c->checked(state)) flags |= MF_CHECKED;
         }
-        ModifyMenuA(popup, i, flags, id, item.c_str());
+        ModifyMenuItem(popup, static_cast<UINT>(i), flags, id, item);
     }
 }
 
@@ -48,16 +46,15 @@ void FillPhrases(HMENU popup) {
     for (int i = 0; i < GetMenuItemCount(popup); ++i)
         if (GetMenuItemID(popup, i) == IDM_PHRASE_POPUP) at = i;
     if (at < 0) return;
-    char title[kItemTextMax] = "";
-    GetMenuStringA(popup, at, title, sizeof title, MF_BYPOSITION);
+    std::string title = MenuItemText(popup, static_cast<UINT>(at));
     OwnedMenu phrases(CreatePopupMenu());
     int stored = 0;
     for (int slot = 0; slot < kPhraseCount && phrases; ++slot) {
         std::string phrase = ReadPhrase(slot);
         if (phrase.empty()) continue;
-        char text[kItemTextMax];
+        char text[100];
         PhraseMenuText(phrase.c_str(), text, sizeof text);
-        AppendMenuA(phrases.get(), MF_STRING, IDM_PASTE_PHRASE_1 + slot, text);
+        AppendMenuItem(phrases.get(), MF_STRING, IDM_PASTE_PHRASE_1 + slot, text);
         ++stored;
     }
     if (stored == 0) {
@@ -65,7 +62,7 @@ void FillPhrases(HMENU popup) {
         return;
     }
     // The menu takes the popup over and destroys it with itself.
-    ModifyMenuA(popup, at, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(phrases.release()), title);
+    ModifyMenuItem(popup, static_cast<UINT>(at), MF_POPUP, reinterpret_cast<UINT_PTR>(phrases.release()), title);
 }
 }  // namespace
 
@@ -86,7 +83,7 @@ MenuState MenuStateNow(HWND hwnd, const MenuChoice& choice) {
 }
 
 OwnedMenu FilledContextMenu(const MenuChoice& choice, const MenuState& state) {
-    OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(choice.menu)));
+    OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(choice.menu)));
     HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
     if (!popup) return OwnedMenu();
     FillItems(popup, state);
@@ -94,8 +91,8 @@ OwnedMenu FilledContextMenu(const MenuChoice& choice, const MenuState& state) {
         FillPhrases(popup);
         int year, month, day;
         if (DateOfCell(choice.target, &year, &month, &day)) {
-            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-            AppendMenuA(popup, MF_STRING, IDM_MEMO_INPUT, DateItemText(year, month, day, g_today.dayNumber).c_str());
+            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+            AppendMenuItem(popup, MF_STRING, IDM_MEMO_INPUT, DateItemText(year, month, day, g_today.dayNumber));
         }
     }
     return menu;
@@ -105,5 +102,5 @@ void ShowContextMenu(HWND hwnd, const MenuChoice& choice, POINT at) {
     OwnedMenu menu = FilledContextMenu(choice, MenuStateNow(hwnd, choice));
     if (!menu) return;
     TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
-    PostMessageA(hwnd, WM_NULL, 0, 0);
+    PostMessageW(hwnd, WM_NULL, 0, 0);
 }

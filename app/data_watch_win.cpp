@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "app/sync_runner_win.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "calendar/holiday_rules.h"
 #include "config/app_state.h"
 #include "config/file_names.h"
@@ -37,11 +38,8 @@ bool NamesDataFile(const BYTE* records, DWORD bytes, const DataFiles& files) {
     if (bytes == 0) return true;
     for (DWORD at = 0; at < bytes;) {
         const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(records + at);
-        char name[MAX_PATH * 2] = "";
-        int n = WideCharToMultiByte(CP_ACP, 0, info->FileName, static_cast<int>(info->FileNameLength / sizeof(WCHAR)),
-                                    name, sizeof name - 1, nullptr, nullptr);
-        name[n > 0 ? n : 0] = 0;
-        if (KindOfDataFileName(name, files) != DataFileKind::kNone) return true;
+        std::string name = Sjis(std::wstring_view(info->FileName, info->FileNameLength / sizeof(WCHAR)));
+        if (KindOfDataFileName(name.c_str(), files) != DataFileKind::kNone) return true;
         if (info->NextEntryOffset == 0) break;
         at += info->NextEntryOffset;
     }
@@ -49,7 +47,7 @@ bool NamesDataFile(const BYTE* records, DWORD bytes, const DataFiles& files) {
 }
 
 void WatchFolder(Watcher* w) {
-    OwnedEvent done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    OwnedEvent done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!done) return;
     alignas(DWORD) BYTE records[16384];
     for (;;) {
@@ -68,7 +66,7 @@ void WatchFolder(Watcher* w) {
             return;
         }
         if (!GetOverlappedResult(w->folder.get(), &pending, &bytes, FALSE)) bytes = 0;
-        if (NamesDataFile(records, bytes, w->files)) PostMessageA(w->window, WM_DATA_FILES_CHANGED, 0, 0);
+        if (NamesDataFile(records, bytes, w->files)) PostMessageW(w->window, WM_DATA_FILES_CHANGED, 0, 0);
     }
 }
 
@@ -106,10 +104,10 @@ bool StartDataWatch(HWND hwnd) {
     char folder[MAX_PATH];
     DirectoryOf(g_files.memoPath, '\\', folder, sizeof folder);
     if (!folder[0]) std::snprintf(folder, sizeof folder, ".");
-    g_watcher.folder.reset(CreateFileA(folder, FILE_LIST_DIRECTORY,
+    g_watcher.folder.reset(CreateFileW(Wide(folder).c_str(), FILE_LIST_DIRECTORY,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                        FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
-    g_watcher.stop.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    g_watcher.stop.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!g_watcher.folder || !g_watcher.stop) return false;
     g_seen = DataWatch{};
     CheckDataFiles(&g_seen, g_files);  // what was read at start-up is taken in

@@ -5,6 +5,7 @@
 
 #include "app/main_window_win.h"
 #include "app/startup.h"
+#include "base/win/wide_text.h"
 
 void OnSetHotkey(HWND hwnd, WPARAM wParam) {
     int value = static_cast<int>(wParam & 0xFFFF);
@@ -19,5 +20,5 @@ void OnSetHotkey(HWND hwnd, WPARAM wParam) {
         std::snprintf(text, sizeof text, "%s", "指定のホットキーは他のアプリで登録済みです");
     else
         std::snprintf(text, sizeof text, "Error code=%d", static_cast<int>(error));
-    MessageBoxA(hwnd, text, "Tessel", MB_OK);
+    ShowMessage(hwnd, text, "Tessel", MB_OK);
 }

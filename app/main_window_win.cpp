@@ -18,6 +18,7 @@
 #include "app/startup.h"
 #include "app/sync_runner_win.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "base/win/owner_notes.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/today.h"
@@ -33,7 +34,7 @@
 #include "render/title_text.h"
 #include "resources/resource.h"
 
-const char kWindowClass[] = "Tessel";
+const wchar_t kWindowClass[] = L"Tessel";
 
 namespace {
 RECT g_pending;         // the pending repaint rectangle
@@ -134,7 +135,8 @@ void OnExitMove(HWND hwnd) {
 // waits while a box is open; what came due meanwhile is not announced.
 void Announce(const AlarmNotice& notice) {
     if (g_app.settings.alarmType == AlarmType::kBalloon && ShowTrayBalloon(notice.caption, notice.text)) return;
-    MessageBoxExA(nullptr, notice.text.c_str(), notice.caption.c_str(), MB_OK | MB_SETFOREGROUND | MB_TOPMOST, 0x400);
+    MessageBoxExW(nullptr, Wide(notice.text).c_str(), Wide(notice.caption).c_str(), MB_OK | MB_SETFOREGROUND | MB_TOPMOST,
+                  0x400);
     MessageBoxClosed(LocalNow(), &g_minute, g_app.settings.alarmTime);
 }
 
@@ -171,7 +173,7 @@ void OnWriteFailed(HWND hwnd) {
     g_shell.showingWriteFailures = true;
     for (std::vector<WriteFailure> failures; !(failures = ProfileTakeWriteFailures()).empty();)
         for (const WriteFailure& failure : failures)
-            MessageBoxA(hwnd, WriteFailureMessage(failure).c_str(), kWindowClass, MB_OK | MB_ICONWARNING);
+            ShowMessage(hwnd, WriteFailureMessage(failure), "Tessel", MB_OK | MB_ICONWARNING);
     g_shell.showingWriteFailures = false;
 }
 
@@ -197,7 +199,7 @@ void OnDpiChanged(HWND hwnd, LPARAM lParam) {
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCHITTEST: return OnHitTest(hwnd, lParam);
-    case WM_SETCURSOR: return OnSetCursor(hwnd) ? TRUE : DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_SETCURSOR: return OnSetCursor(hwnd) ? TRUE : DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_CREATE: OnCreate(hwnd); break;
     case WM_PAINT: OnPaint(hwnd); break;
     case WM_DESTROY: OnDestroy(); return 0;  // the window is going: no date check
@@ -211,16 +213,16 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDBLCLK: OnLeftButton(hwnd, lParam, true); break;
     case WM_MBUTTONDOWN: OnMiddleButton(hwnd); break;
     case WM_RBUTTONUP: OnRightButtonUp(hwnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); break;
-    case WM_NCLBUTTONDBLCLK: PostMessageA(hwnd, WM_COMMAND, IDM_TOGGLE_BUTTONS, 0); break;
+    case WM_NCLBUTTONDBLCLK: PostMessageW(hwnd, WM_COMMAND, IDM_TOGGLE_BUTTONS, 0); break;
     case WM_NCRBUTTONDOWN: break;  // handled, or the button's release never arrives
     case WM_NCRBUTTONUP: OnNonClientRightButtonUp(hwnd, lParam); break;
-    case WM_MOUSEWHEEL: OnMouseWheel(hwnd, wParam); return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_MOUSEWHEEL: OnMouseWheel(hwnd, wParam); return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_KEYDOWN: OnKeyDown(hwnd, wParam); break;
     case WM_CHAR: OnChar(hwnd, wParam); break;
     case WM_IME_STARTCOMPOSITION:
     case WM_IME_COMPOSITION:
-    case WM_IME_ENDCOMPOSITION: OnImeComposition(hwnd, message); return DefWindowProcA(hwnd, message, wParam, lParam);
-    case WM_SYSKEYDOWN: OnKeyDown(hwnd, wParam); return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_IME_ENDCOMPOSITION: OnImeComposition(hwnd, message); return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_SYSKEYDOWN: OnKeyDown(hwnd, wParam); return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_COMMAND: OnCommand(hwnd, wParam); break;
     case WM_HOTKEY: OnHotkey(hwnd); break;
     case WM_SET_HOTKEY: OnSetHotkey(hwnd, wParam); break;
@@ -231,7 +233,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_DIALOG_NOTE: OnDialogNote(hwnd, wParam, lParam); break;
     case WM_GETOBJECT: return OnGetObject(hwnd, wParam, lParam);
     case WM_ACCESSIBLE_REQUEST: OnAccessibleRequest(hwnd, wParam, lParam); break;
-    default: return DefWindowProcA(hwnd, message, wParam, lParam);
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     CheckDateChange(hwnd);
     CheckOwnMemoChange(hwnd);
@@ -250,7 +252,7 @@ int WindowDpi(HWND hwnd) {
     // Missing before Windows 10 1607: looked up, not linked.
     using DpiForWindow = UINT(WINAPI*)(HWND);
     static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     UINT dpi = hwnd && dpiForWindow ? dpiForWindow(hwnd) : 0;
     if (dpi > 0) return static_cast<int>(dpi);
     WindowDC screen(nullptr);
@@ -278,27 +280,27 @@ void LayOutView(bool store) {
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
-    HWND running = FindWindowA(kWindowClass, nullptr);
+    HWND running = FindWindowW(kWindowClass, nullptr);
     if (running) {  // started meanwhile
         if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
         SetForegroundWindow(running);
         return false;
     }
-    WNDCLASSA wc = {};
+    WNDCLASSW wc = {};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TESSEL));
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TESSEL));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(1);  // system colour 0, plus 1
     wc.lpszClassName = kWindowClass;
-    return RegisterClassA(&wc) != 0;
+    return RegisterClassW(&wc) != 0;
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height) {
     DWORD exStyle = WS_EX_TOOLWINDOW;
     if (CurrentEdition() == kLayeredEdition) exStyle |= WS_EX_LAYERED;
-    return CreateWindowExA(exStyle, kWindowClass, kWindowClass, WS_POPUP, x, y, width, height, nullptr,
+    return CreateWindowExW(exStyle, kWindowClass, kWindowClass, WS_POPUP, x, y, width, height, nullptr,
                            nullptr, instance, nullptr);
 }
 
@@ -325,7 +327,7 @@ PaintResult PaintCalendar(const PaintRequest& request) {
 }
 
 void NoteWriteFailure() {
-    if (g_shell.mainWindow) PostMessageA(g_shell.mainWindow, WM_WRITE_FAILED, 0, 0);
+    if (g_shell.mainWindow) PostMessageW(g_shell.mainWindow, WM_WRITE_FAILED, 0, 0);
 }
 
 namespace {

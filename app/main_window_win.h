@@ -17,7 +17,7 @@ constexpr UINT WM_SET_HOTKEY = WM_USER + 102;
 // Posted by the profile store's listener: files could not be written; tell the user.
 constexpr UINT WM_WRITE_FAILED = WM_APP + 1;
 constexpr UINT_PTR kMinuteTimer = 1;
-extern const char kWindowClass[];  // "Tessel": also how a second start finds the running one
+extern const wchar_t kWindowClass[];  // "Tessel": also how a second start finds the running one
 
 bool RegisterMainWindowClass(HINSTANCE instance);
 HWND CreateMainWindow(HINSTANCE instance, int x, int y, int width, int height);

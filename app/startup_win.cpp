@@ -16,6 +16,7 @@
 #include "app/startup.h"
 #include "app/sync_runner_win.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/month_model.h"
 #include "calendar/today.h"
@@ -37,7 +38,7 @@
 namespace {
 // Shows a running calendar, hidden or minimised ones too. True when there was one.
 bool HandOverToRunning() {
-    HWND running = FindWindowA(kWindowClass, nullptr);
+    HWND running = FindWindowW(kWindowClass, nullptr);
     if (!running) return false;
     ShowWindow(running, IsIconic(running) ? SW_RESTORE : SW_SHOWNORMAL);
     BringWindowToTop(running);
@@ -54,7 +55,7 @@ int ReadScreenKey(const char* form, int size, int def) {
 int ShellMajorVersion() {
     struct VersionRecord { DWORD size, major, minor, build, platform; };
     typedef HRESULT(CALLBACK * GetVersionProc)(VersionRecord*);
-    LoadedLibrary shell("Shell32.dll");
+    LoadedLibrary shell(L"Shell32.dll");
     if (!shell.get()) return 5;
     auto proc = reinterpret_cast<GetVersionProc>(
         reinterpret_cast<void*>(GetProcAddress(shell.get(), "DllGetVersion")));
@@ -70,9 +71,8 @@ void RestoreScrollPosition(const std::tm& now) {
 }
 
 void LoadEverything(const char* commandLine, std::tm* now) {
-    char program[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, program, sizeof program);
-    FormDataFileNames(CurrentEdition(), commandLine, program, '\\', &g_files);
+    std::string program = ProgramFilePath();
+    FormDataFileNames(CurrentEdition(), commandLine, program.c_str(), '\\', &g_files);
     SetMemoFiles(g_files);
     SetConfigPath(g_files.configPath);
     bool firstStart = !StampOfFile(g_files.configPath).exists;
@@ -102,9 +102,9 @@ void ReleaseEverything() {
 
 int MessageLoop() {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }
@@ -160,8 +160,8 @@ int RunCalendar(HINSTANCE instance, const char* commandLine, int showCommand) {
     if (g_app.settings.useTasktray) AddTrayIcon(hwnd);
     SetTimer(hwnd, kMinuteTimer,
              FirstMinuteTimerDelay(g_app.settings.alarmStartup, g_minute.reference.tm_sec), nullptr);
-    PostMessageA(hwnd, WM_SET_HOTKEY, g_app.settings.hotkey & 0xFFFF, 0);
-    PostMessageA(hwnd, WM_WRITE_FAILED, 0, 0);
+    PostMessageW(hwnd, WM_SET_HOTKEY, g_app.settings.hotkey & 0xFFFF, 0);
+    PostMessageW(hwnd, WM_WRITE_FAILED, 0, 0);
     g_undo.limit = ReadConfigInt("UNDO_SIZE", 9);
     StartDataWatch(hwnd);  // another program's changes to the memos and rules are shown as they come
     StartSyncSchedule(hwnd);

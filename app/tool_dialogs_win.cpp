@@ -22,10 +22,10 @@ bool Search(HWND hwnd) {
 
 // The hot key is off while the settings are edited, so that trying one out does not fire it.
 bool EditSettings(HWND hwnd) {
-    SendMessageA(hwnd, WM_SET_HOTKEY, 0, 0);
+    SendMessageW(hwnd, WM_SET_HOTKEY, 0, 0);
     SettingsDialog dialog = {g_shell.shellVersion, g_app, CurrentBindings(), false};
     OpenSettingsDialog(hwnd, &dialog);
-    SendMessageA(hwnd, WM_SET_HOTKEY, g_app.settings.hotkey & 0xFFFF, 0);
+    SendMessageW(hwnd, WM_SET_HOTKEY, g_app.settings.hotkey & 0xFFFF, 0);
     return false;  // the dialog has had the calendar shown and rebuilt as it went
 }
 }  // namespace

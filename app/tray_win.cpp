@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "app/main_window_win.h"
@@ -12,6 +14,7 @@
 #include "app/tray_text.h"
 #include "base/sjis.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
 #include "resources/resource.h"
@@ -19,7 +22,7 @@
 namespace {
 // The shell's icon and the icon handle it shows, both given back by RemoveTrayIcon or at exit.
 struct TrayIcon {
-    NOTIFYICONDATAA record = {};
+    NOTIFYICONDATAW record = {};
     OwnedIcon icon;
     bool shown = false;
     TrayIcon() = default;
@@ -27,7 +30,7 @@ struct TrayIcon {
     TrayIcon& operator=(const TrayIcon&) = delete;
     ~TrayIcon() { Remove(); }
     void Remove() {
-        if (shown) Shell_NotifyIconA(NIM_DELETE, &record);
+        if (shown) Shell_NotifyIconW(NIM_DELETE, &record);
         shown = false;
         icon.reset();
     }
@@ -36,37 +39,42 @@ TrayIcon g_tray;
 
 // The record's size tells the shell which fields it may use: the shell version decides.
 DWORD TrayRecordSize(int shellVersion) {
-    if (shellVersion < 5) return NOTIFYICONDATAA_V1_SIZE;
-    if (shellVersion == 5) return NOTIFYICONDATAA_V2_SIZE;
-    return sizeof(NOTIFYICONDATAA);
+    if (shellVersion < 5) return NOTIFYICONDATAW_V1_SIZE;
+    if (shellVersion == 5) return NOTIFYICONDATAW_V2_SIZE;
+    return sizeof(NOTIFYICONDATAW);
+}
+
+// A field of size wide characters takes the text shortened to size - 1 bytes of 932, as the
+// fields held when they were 932 themselves: every 932 character is one wide character or fewer
+// bytes, so it always fits and shows as much as it always did.
+void PutText(wchar_t* field, size_t size, const std::string& text) {
+    std::wstring wide = Wide(SjisShortened(text, size));
+    size_t n = std::min(wide.size(), size - 1);
+    std::copy_n(wide.begin(), n, field);
+    field[n] = L'\0';
 }
 
 void FillTip() {
-    size_t size = g_shell.shellVersion < 5 ? 64 : sizeof g_tray.record.szTip;
-    std::string tip = SjisShortened(
-        TrayTooltipText(g_today.date, g_app.design, g_shell.shellVersion, SyncTrayLine(g_today.date)), size);
-    CopyField(g_tray.record.szTip, size, tip.c_str());
-}
-
-void PutText(char* field, size_t size, const std::string& text) {
-    CopyField(field, size, SjisShortened(text, size).c_str());
+    size_t size = g_shell.shellVersion < 5 ? 64 : std::size(g_tray.record.szTip);
+    PutText(g_tray.record.szTip, size,
+            TrayTooltipText(g_today.date, g_app.design, g_shell.shellVersion, SyncTrayLine(g_today.date)));
 }
 }  // namespace
 
 bool AddTrayIcon(HWND hwnd) {
     g_tray.Remove();
-    NOTIFYICONDATAA& r = g_tray.record;
+    NOTIFYICONDATAW& r = g_tray.record;
     r = {};
     r.cbSize = TrayRecordSize(g_shell.shellVersion);
     r.hWnd = hwnd;
     r.uID = 0;
     r.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     r.uCallbackMessage = WM_TRAY_NOTIFY;
-    g_tray.icon.reset(static_cast<HICON>(LoadImageA(g_shell.instance, MAKEINTRESOURCEA(IDI_TESSEL), IMAGE_ICON,
+    g_tray.icon.reset(static_cast<HICON>(LoadImageW(g_shell.instance, MAKEINTRESOURCEW(IDI_TESSEL), IMAGE_ICON,
                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     r.hIcon = g_tray.icon.get();
     FillTip();
-    g_tray.shown = Shell_NotifyIconA(NIM_ADD, &r) != 0;
+    g_tray.shown = Shell_NotifyIconW(NIM_ADD, &r) != 0;
     return g_tray.shown;
 }
 
@@ -75,24 +83,24 @@ void RemoveTrayIcon() { g_tray.Remove(); }
 void RefreshTrayTip() {
     if (!g_tray.shown) return;
     FillTip();
-    Shell_NotifyIconA(NIM_MODIFY, &g_tray.record);
+    Shell_NotifyIconW(NIM_MODIFY, &g_tray.record);
 }
 
 bool ShowTrayBalloon(const std::string& caption, const std::string& text) {
     if (!g_tray.shown || g_shell.shellVersion < 5) return false;
-    NOTIFYICONDATAA& r = g_tray.record;
+    NOTIFYICONDATAW& r = g_tray.record;
     r.uFlags |= NIF_INFO;
-    PutText(r.szInfoTitle, sizeof r.szInfoTitle, caption);
-    PutText(r.szInfo, sizeof r.szInfo, text);
+    PutText(r.szInfoTitle, std::size(r.szInfoTitle), caption);
+    PutText(r.szInfo, std::size(r.szInfo), text);
     r.dwInfoFlags = NIIF_NONE;
-    Shell_NotifyIconA(NIM_MODIFY, &r);
+    Shell_NotifyIconW(NIM_MODIFY, &r);
     r.uFlags &= ~NIF_INFO;  // later tooltip updates carry no balloon
-    Shell_NotifyIconA(NIM_MODIFY, &r);
+    Shell_NotifyIconW(NIM_MODIFY, &r);
     return true;
 }
 
 OwnedMenu LoadTrayMenu(bool windowVisible) {
-    OwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+    OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU)));
     if (HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr)
         EnableMenuItem(popup, windowVisible ? IDM_SHOW : IDM_HIDE, MF_BYCOMMAND | MF_GRAYED);
     return menu;
@@ -121,7 +129,7 @@ void OnTrayNotify(HWND hwnd, LPARAM lParam) {
         HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
         if (!popup) break;
         TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr);
-        PostMessageA(hwnd, WM_NULL, 0, 0);
+        PostMessageW(hwnd, WM_NULL, 0, 0);
         break;
     }
     default:

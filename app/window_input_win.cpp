@@ -17,6 +17,7 @@
 #include "app/sync_runner_win.h"
 #include "base/win/clipboard_win.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
@@ -24,6 +25,7 @@
 #include "config/profile_access.h"
 #include "memo/countdown.h"
 #include "memo/working_text.h"
+#include "render/place_font_win.h"
 #include "render/title_buttons.h"
 #include "resources/resource.h"
 #include "view/view_layout.h"
@@ -38,7 +40,7 @@ int Modifiers() {
     return m;
 }
 
-void Post(HWND hwnd, int command) { PostMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(command), 0); }
+void Post(HWND hwnd, int command) { PostMessageW(hwnd, WM_COMMAND, static_cast<WPARAM>(command), 0); }
 
 // A bound mouse action replaces the window's own reaction: true when one was posted.
 bool RunMouseBinding(HWND hwnd, int action) {
@@ -68,11 +70,11 @@ class WindowHost : public CommandHost, public QuickMemoHost {
     }
     void RebuildAndResize() override { ::RebuildAndResize(hwnd_); }
     void Select(int cell, bool timeout) override { SelectCell(hwnd_, cell, timeout); }
-    void RightClickAt(int x, int y) override { PostMessageA(hwnd_, WM_RBUTTONUP, 0, MAKELPARAM(x, y)); }
+    void RightClickAt(int x, int y) override { PostMessageW(hwnd_, WM_RBUTTONUP, 0, MAKELPARAM(x, y)); }
     bool PutOnClipboard(const std::string& text) override { return PutTextOnClipboard(hwnd_, text); }
     bool ClipboardText(std::string* text) override { return TextOnClipboard(hwnd_, text); }
     bool Confirm(const std::string& text, const char* caption) override {
-        return MessageBoxA(hwnd_, text.c_str(), caption, MB_OKCANCEL) == IDOK;
+        return ShowMessage(hwnd_, text, caption, MB_OKCANCEL) == IDOK;
     }
     void RefreshTray() override { RefreshTrayTip(); }
     bool OpenMemoDialog() override { return OpenMemoInput(hwnd_); }
@@ -158,7 +160,7 @@ bool OnSetCursor(HWND hwnd) {
     GetCursorPos(&p);
     ScreenToClient(hwnd, &p);
     if (ButtonAt(p.x, p.y, LastPaint()) < 0) return false;
-    SetCursor(LoadCursorA(nullptr, IDC_HAND));
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
     return true;
 }
 
@@ -257,7 +259,9 @@ void OnChar(HWND hwnd, WPARAM wParam) {
     int cell = g_interaction.currentCell;
     if (!s.keyassignEnable || (!IsDayCell(cell) && cell != kCellMemoBox)) return;
     WindowHost host(hwnd);
-    unsigned code = static_cast<unsigned>(wParam) & 0xFF;
+    // A Unicode window: each WM_CHAR is one UTF-16 unit (a character beyond the first 65536
+    // comes as two).
+    unsigned code = static_cast<unsigned>(wParam) & 0xFFFF;
     if (code == VK_ESCAPE) {
         QuickMemoEscape(host);
         return;
@@ -269,11 +273,15 @@ void OnChar(HWND hwnd, WPARAM wParam) {
     }
     if (code < 0x20) return;
     // What is already waiting comes in the same step, so a burst of typing repaints once.
-    std::string chars(1, static_cast<char>(code));
+    std::wstring typed(1, static_cast<wchar_t>(code));
     MSG waiting;
-    while (PeekMessageA(&waiting, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE))
-        if ((waiting.wParam & 0xFF) >= 0x20) chars += static_cast<char>(waiting.wParam & 0xFF);
-    QuickMemoType(cell, chars, host);
+    while (PeekMessageW(&waiting, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE))
+        if ((waiting.wParam & 0xFFFF) >= 0x20) typed += static_cast<wchar_t>(waiting.wParam & 0xFFFF);
+    // The memo files hold code page 932: a character it cannot hold is left out and named.
+    char32_t leftOut = 0;
+    std::string chars = SjisHeld(typed, &leftOut);
+    if (!chars.empty()) QuickMemoType(cell, chars, host);
+    if (leftOut) ShowMessage(hwnd, UnheldCharacterMessage(leftOut), "Tessel", MB_OK | MB_ICONWARNING);
 }
 
 // The input method composes in the memo's font, at the caret the last paint found.
@@ -283,11 +291,10 @@ void OnImeComposition(HWND hwnd, UINT message) {
     if (message == WM_IME_STARTCOMPOSITION) {
         ImeContext ime(hwnd);
         if (ime.get()) {
-            LOGFONTA lf;
             const LogFontA& place = g_app.design.fonts[g_edit.highlightedCell == kCellMemoBox ? kFontMemo : kFontDmemo].logFont;
-            std::memcpy(&lf, &place, sizeof lf);
+            LOGFONTW lf = SystemLogFont(place);
             if (lf.lfHeight > 0) lf.lfHeight = -MulDiv(lf.lfHeight, WindowDpi(hwnd), 72);
-            ImmSetCompositionFontA(ime.get(), &lf);
+            ImmSetCompositionFontW(ime.get(), &lf);
         }
         if (g_interaction.currentCell) SelectCell(hwnd, g_interaction.currentCell, false);
     }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/program_path.h"
+#include "config/file_ops.h"
 #include "sync/text_convert.h"
 #include "config/edition.h"
 #include "config/file_names.h"
@@ -89,7 +90,7 @@ bool ChooseFiles(const FileChoice& choice, std::string* message, std::string* de
 
 bool ConfigurationExists() {
     if (KindOfPath(g_files.configPath) != kPathFile) return false;
-    FILE* f = std::fopen(g_files.configPath, "rb");
+    FILE* f = OpenFileNamed(g_files.configPath, "rb");
     if (f) std::fclose(f);
     return f != nullptr;
 }

@@ -10,6 +10,7 @@
 #include "cli/cli_args.h"
 #include "cli/ical_export.h"
 #include "cli/ical_import.h"
+#include "config/file_ops.h"
 #include "sync/text_convert.h"
 #include "config/app_state.h"
 #include "config/file_names.h"
@@ -30,7 +31,7 @@ bool ParseDate(const char* text, int* day) {
 
 FILE* OpenNamed(const char* utf8, const char* mode) {
     std::optional<std::string> name = Utf8ToFileName(utf8);
-    return name ? std::fopen(name->c_str(), mode) : nullptr;
+    return name ? OpenFileNamed(name->c_str(), mode) : nullptr;
 }
 }  // namespace
 

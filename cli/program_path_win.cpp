@@ -2,18 +2,22 @@
 
 #include <windows.h>
 
+#include <cstring>
+
+#include "base/win/wide_text.h"
+
 bool GetProgramPath(char* out, int outSize) {
     if (outSize <= 1) return false;
-    DWORD n = GetModuleFileNameA(nullptr, out, static_cast<DWORD>(outSize));
-    if (n == 0 || n >= static_cast<DWORD>(outSize)) return false;
-    out[n] = 0;
+    std::string path = ProgramFilePath();
+    if (path.empty() || path.size() >= static_cast<size_t>(outSize)) return false;
+    std::memcpy(out, path.c_str(), path.size() + 1);
     return true;
 }
 
 char PathSeparator() { return '\\'; }
 
 PathKind KindOfPath(const char* path) {
-    DWORD attrs = GetFileAttributesA(path);
+    DWORD attrs = FileAttributes(path);
     if (attrs == INVALID_FILE_ATTRIBUTES) return kPathMissing;
     if (attrs & FILE_ATTRIBUTE_DIRECTORY) return kPathDirectory;
     if (attrs & FILE_ATTRIBUTE_DEVICE) return kPathOther;

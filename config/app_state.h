@@ -25,7 +25,7 @@ struct LogFontA {
     uint8_t lfPitchAndFamily;
     char lfFaceName[32];
 };
-static_assert(sizeof(LogFontA) == 60, "LogFontA must match LOGFONTA");
+static_assert(sizeof(LogFontA) == 60, "LogFontA must keep the platform's 60-byte font record layout");
 
 enum FontPlaceIndex {
     kFontTitle, kFontHead, kFontListHead, kFontDay, kFontToday, kFontOmday, kFontDmemo, kFontMemo,

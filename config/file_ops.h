@@ -1,6 +1,7 @@
 // The few file-system calls the profile store needs that differ between Windows and POSIX.
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,11 @@ private:
 // The byte of the lock file that stands for path: its file name, ASCII letters folded (Windows
 // names do not care about case), hashed.
 uint64_t WriteLockOffset(const char* path);
+
+// Opens a file by its name as the program keeps it (code page 932 on Windows, where it goes
+// through the wide functions, so a folder named in Japanese is found whatever the system's code
+// page); null when it cannot be opened.
+FILE* OpenFileNamed(const char* path, const char* mode);
 
 // Waits ms milliseconds.
 void SleepMs(int ms);

@@ -186,3 +186,5 @@ std::vector<std::string> FindFileNames(const char* pattern) {
     closedir(d);
     return names;
 }
+
+FILE* OpenFileNamed(const char* path, const char* mode) { return path && mode ? std::fopen(path, mode) : nullptr; }

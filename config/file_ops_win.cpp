@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 
 namespace {
 WriteError ErrorOf(DWORD e) {
@@ -26,7 +27,7 @@ WriteError ErrorOf(DWORD e) {
 WriteResult Failed(DWORD e) { return WriteResult{ErrorOf(e), static_cast<int>(e)}; }
 
 bool IsReadOnlyFile(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
+    DWORD attributes = FileAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
            (attributes & FILE_ATTRIBUTE_READONLY);
 }
@@ -53,7 +54,7 @@ std::string LockPathOf(const char* path) {
 FileStamp StampOfFile(const char* path) {
     FileStamp s;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!path || !GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return s;
+    if (!path || !GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return s;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return s;
     s.exists = true;
     s.size = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -64,9 +65,10 @@ FileStamp StampOfFile(const char* path) {
 
 WriteResult ReplaceFileContent(const char* path, const std::string& content) {
     if (IsReadOnlyFile(path)) return WriteResult{WriteError::kFileReadOnly, ERROR_ACCESS_DENIED};
-    std::string tmp = std::string(path) + "." + std::to_string(CurrentProcessId()) + ".tmp";
+    std::wstring target = Wide(path);
+    std::wstring tmp = target + L"." + std::to_wstring(CurrentProcessId()) + L".tmp";
     {
-        FileHandle out(CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        FileHandle out(CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                    nullptr));
         if (!out.valid()) return Failed(GetLastError());
         const char* data = content.data();
@@ -82,17 +84,17 @@ WriteResult ReplaceFileContent(const char* path, const std::string& content) {
         if (!ok) {
             DWORD e = GetLastError();
             out.reset();
-            DeleteFileA(tmp.c_str());
+            DeleteFileW(tmp.c_str());
             return Failed(e);
         }
     }
     DWORD waitMs = 1, waited = 0;
     for (;;) {
-        if (MoveFileExA(tmp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return WriteResult{};
+        if (MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return WriteResult{};
         DWORD e = GetLastError();
         bool readOnly = IsReadOnlyFile(path);
         if (readOnly || !IsTransient(e) || waited >= 3000) {
-            DeleteFileA(tmp.c_str());
+            DeleteFileW(tmp.c_str());
             if (readOnly) return WriteResult{WriteError::kFileReadOnly, static_cast<int>(e)};
             return WriteResult{IsTransient(e) ? WriteError::kBusy : ErrorOf(e), static_cast<int>(e)};
         }
@@ -104,7 +106,7 @@ WriteResult ReplaceFileContent(const char* path, const std::string& content) {
 WriteResult FileWriteLock::Acquire(const char* path, int timeoutMs) {
     Release();
     std::string lockPath = LockPathOf(path);
-    FileHandle file(CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+    FileHandle file(CreateFileW(Wide(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_HIDDEN, nullptr));
     if (!file) return Failed(GetLastError());
@@ -145,11 +147,15 @@ int CurrentProcessId() { return static_cast<int>(GetCurrentProcessId()); }
 
 std::vector<std::string> FindFileNames(const char* pattern) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    FileSearch search(pattern, &data);
+    WIN32_FIND_DATAW data;
+    FileSearch search(Wide(pattern ? pattern : "").c_str(), &data);
     if (!search.found()) return names;
     do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(data.cFileName);
+        // A name 932 cannot hold could not be opened again by its 932 form: it is no file of ours.
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || FirstUnheld(data.cFileName)) continue;
+        names.push_back(Sjis(data.cFileName));
     } while (search.Next(&data));
     return names;
 }
+
+FILE* OpenFileNamed(const char* path, const char* mode) { return OpenFile(path, mode); }

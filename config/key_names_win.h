@@ -2,6 +2,6 @@
 #pragma once
 #include <string>
 
-// The name GetKeyNameTextA gives a key value's key (its low byte, with the extended flag of its
+// The name GetKeyNameText gives a key value's key (its low byte, with the extended flag of its
 // key table entry); "" when the system has none.
 std::string KeyNameOf(int keyValue);

@@ -220,7 +220,7 @@ void Parse(ParsedFile& f) {
 }
 
 bool ReadWholeFile(const char* path, std::string& out, int64_t sizeHint) {
-    FILE* fp = std::fopen(path, "rb");
+    FILE* fp = OpenFileNamed(path, "rb");
     if (!fp) return false;
     out.clear();
     if (sizeHint > 0) out.reserve(static_cast<size_t>(sizeHint));

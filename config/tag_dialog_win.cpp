@@ -17,15 +17,15 @@ struct TagState {
 };
 
 int Selected(HWND dialog) {
-    int i = static_cast<int>(SendDlgItemMessageA(dialog, IDC_TAG_LIST, LB_GETCURSEL, 0, 0));
+    int i = static_cast<int>(SendDlgItemMessageW(dialog, IDC_TAG_LIST, LB_GETCURSEL, 0, 0));
     return i >= 0 && i < kTagCount ? i : 0;
 }
 
 void SetListLine(HWND dialog, const TagStyle& tag, int index) {
-    SendDlgItemMessageA(dialog, IDC_TAG_LIST, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    SendDlgItemMessageA(dialog, IDC_TAG_LIST, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                        reinterpret_cast<LPARAM>(TagListText(tag)));
-    SendDlgItemMessageA(dialog, IDC_TAG_LIST, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendDlgItemMessageW(dialog, IDC_TAG_LIST, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendDlgItemMessageW(dialog, IDC_TAG_LIST, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                        reinterpret_cast<LPARAM>(Wide(TagListText(tag)).c_str()));
+    SendDlgItemMessageW(dialog, IDC_TAG_LIST, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 // The selected entry's word (editable from entry 1 on), colour and style.
@@ -33,7 +33,7 @@ void ShowEntry(HWND dialog, TagState* s) {
     int i = Selected(dialog);
     const TagStyle& tag = s->work[i];
     FillingScope filling(s->filling);
-    SetDlgItemTextA(dialog, IDC_TAG_WORD, tag.word);
+    SetItemText(dialog, IDC_TAG_WORD, tag.word);
     EnableWindow(GetDlgItem(dialog, IDC_TAG_WORD), i > 0);
     CheckDlgButton(dialog, IDC_TAG_BOLD, tag.bold ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_TAG_ITALIC, tag.italic ? BST_CHECKED : BST_UNCHECKED);
@@ -46,10 +46,12 @@ BOOL OnInit(HWND dialog, TagState* s) {
     CentreOnScreen(dialog);
     for (int i = 0; i < kTagCount; ++i) {
         s->work[i] = g_tags[i];
-        SendDlgItemMessageA(dialog, IDC_TAG_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(TagListText(s->work[i])));
+        SendDlgItemMessageW(dialog, IDC_TAG_LIST, LB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(Wide(TagListText(s->work[i])).c_str()));
     }
-    SendDlgItemMessageA(dialog, IDC_TAG_WORD, EM_LIMITTEXT, 31, 0);
-    SendDlgItemMessageA(dialog, IDC_TAG_LIST, LB_SETCURSEL, 0, 0);
+    // The limit counts characters now; the word is cut to its 31 bytes when it is taken.
+    SendDlgItemMessageW(dialog, IDC_TAG_WORD, EM_LIMITTEXT, 31, 0);
+    SendDlgItemMessageW(dialog, IDC_TAG_LIST, LB_SETCURSEL, 0, 0);
     ShowEntry(dialog, s);
     SetFocus(GetDlgItem(dialog, IDOK));
     return FALSE;  // the focus is set
@@ -64,14 +66,14 @@ void OnWordTyped(HWND dialog, TagState* s) {
 
 void OnChooseColour(HWND dialog, TagState* s) {
     TagStyle& tag = s->work[Selected(dialog)];
-    CHOOSECOLORA choice = {};
+    CHOOSECOLORW choice = {};
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = dialog;
     choice.rgbResult = tag.colour;
     static_assert(sizeof(Colour) == sizeof(COLORREF), "a colour is a COLORREF");
     choice.lpCustColors = reinterpret_cast<COLORREF*>(s->d->customColours);
     choice.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&choice)) return;
+    if (!ChooseColorW(&choice)) return;
     tag.colour = choice.rgbResult;
     ShowEntry(dialog, s);
 }

@@ -15,7 +15,7 @@ std::vector<KeptButton> g_buttons;
 // Nearest neighbour by a whole multiple: mono to mono, no smoothing.
 OwnedBitmap Enlarged(HBITMAP source, int scale) {
     BITMAP info = {};
-    if (!GetObjectA(source, sizeof info, &info)) return OwnedBitmap();
+    if (!GetObjectW(source, sizeof info, &info)) return OwnedBitmap();
     OwnedBitmap large(CreateBitmap(info.bmWidth * scale, info.bmHeight * scale, 1, 1, nullptr));
     MemoryDC from(nullptr), to(nullptr);
     if (!large || !from.get() || !to.get()) return OwnedBitmap();
@@ -30,7 +30,7 @@ OwnedBitmap Enlarged(HBITMAP source, int scale) {
 HBITMAP KeptButtonBitmap(int bitmapId, int scale) {
     for (const KeptButton& kept : g_buttons)
         if (kept.bitmapId == bitmapId && kept.scale == scale) return kept.bitmap.get();
-    OwnedBitmap bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId)));
+    OwnedBitmap bitmap(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId)));
     if (bitmap && scale > 1) bitmap = Enlarged(bitmap.get(), scale);
     if (!bitmap) return nullptr;
     g_buttons.push_back(KeptButton{bitmapId, scale, std::move(bitmap)});

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "render/title_text.h"
 
 namespace {
@@ -14,9 +15,67 @@ int g_fontDpi = 0;
 
 void SetPlaceFontDpi(int dpi) { g_fontDpi = dpi; }
 
+LOGFONTW SystemLogFont(const LogFontA& stored) {
+    LOGFONTW lf = {};
+    lf.lfHeight = stored.lfHeight;
+    lf.lfWidth = stored.lfWidth;
+    lf.lfEscapement = stored.lfEscapement;
+    lf.lfOrientation = stored.lfOrientation;
+    lf.lfWeight = stored.lfWeight;
+    lf.lfItalic = stored.lfItalic;
+    lf.lfUnderline = stored.lfUnderline;
+    lf.lfStrikeOut = stored.lfStrikeOut;
+    lf.lfCharSet = stored.lfCharSet;
+    lf.lfOutPrecision = stored.lfOutPrecision;
+    lf.lfClipPrecision = stored.lfClipPrecision;
+    lf.lfQuality = stored.lfQuality;
+    lf.lfPitchAndFamily = stored.lfPitchAndFamily;
+    std::wstring face = Wide(std::string_view(stored.lfFaceName, strnlen(stored.lfFaceName, sizeof stored.lfFaceName)));
+    face.resize(std::min<size_t>(face.size(), LF_FACESIZE - 1));
+    std::copy(face.begin(), face.end(), lf.lfFaceName);
+    return lf;
+}
+
+LogFontA StoredLogFont(const LOGFONTW& system) {
+    LogFontA lf = {};
+    lf.lfHeight = system.lfHeight;
+    lf.lfWidth = system.lfWidth;
+    lf.lfEscapement = system.lfEscapement;
+    lf.lfOrientation = system.lfOrientation;
+    lf.lfWeight = system.lfWeight;
+    lf.lfItalic = system.lfItalic;
+    lf.lfUnderline = system.lfUnderline;
+    lf.lfStrikeOut = system.lfStrikeOut;
+    lf.lfCharSet = system.lfCharSet;
+    lf.lfOutPrecision = system.lfOutPrecision;
+    lf.lfClipPrecision = system.lfClipPrecision;
+    lf.lfQuality = system.lfQuality;
+    lf.lfPitchAndFamily = system.lfPitchAndFamily;
+    std::wstring_view face(system.lfFaceName, wcsnlen(system.lfFaceName, LF_FACESIZE));
+    std::string name = FirstUnheld(face) ? std::string() : Sjis(face);
+    // Cut at a character's start so the record never ends in half a double-byte character.
+    size_t keep = 0;
+    for (size_t i = 0; i < name.size();) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        size_t length = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC) ? 2 : 1;
+        if (i + length > sizeof lf.lfFaceName - 1) break;
+        i += length;
+        keep = i;
+    }
+    std::memcpy(lf.lfFaceName, name.data(), keep);
+    return lf;
+}
+
+SIZE TextExtentOf(HDC dc, const char* text, int length) {
+    SIZE size = {0, 0};
+    if (!text || length <= 0) return size;
+    std::wstring wide = Wide(std::string_view(text, static_cast<size_t>(length)));
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size;
+}
+
 HFONT CreatePlaceFont(HDC dc, const LogFontA& logFont) {
-    LOGFONTA lf;
-    std::memcpy(&lf, &logFont, sizeof lf);
+    LOGFONTW lf = SystemLogFont(logFont);
     if (lf.lfHeight > 0) {
         if (g_fontDpi > 0) {
             lf.lfHeight = -MulDiv(lf.lfHeight, g_fontDpi, 72);
@@ -27,7 +86,7 @@ HFONT CreatePlaceFont(HDC dc, const LogFontA& logFont) {
             lf.lfHeight = -MulDiv(lf.lfHeight, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
         }
     }
-    return CreateFontIndirectA(&lf);
+    return CreateFontIndirectW(&lf);
 }
 
 namespace {
@@ -42,8 +101,7 @@ int WidestText(const Design& design, int place, const std::vector<std::string>& 
     SelectedObject fontIn(dc.get(), font.get());
     int widest = 0;
     for (const std::string& text : texts) {
-        SIZE size = {0, 0};
-        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        SIZE size = TextExtentOf(dc.get(), text.c_str(), static_cast<int>(text.size()));
         widest = std::max(widest, static_cast<int>(size.cx));
     }
     return widest;

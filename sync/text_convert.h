@@ -11,8 +11,8 @@ std::optional<std::string> Cp932ToUtf8(const char* cp932);
 // Prepares the console for UTF-8 output (Windows); nothing elsewhere.
 void PrepareUtf8Console();
 
-// A UTF-8 path as the platform's file functions take it: code page 932 on Windows (the program
-// uses the ANSI functions), unchanged elsewhere, where file names are UTF-8 bytes already.
+// A UTF-8 path as the program keeps file names: code page 932 on Windows (OpenFileNamed takes it
+// to the wide functions), unchanged elsewhere, where file names are UTF-8 bytes already.
 std::optional<std::string> Utf8ToFileName(const char* utf8);
 // The other way: a path as the platform's file functions gave it, as UTF-8.
 std::optional<std::string> FileNameToUtf8(const char* fileName);

@@ -29,7 +29,7 @@ report() { echo "$1"; status=1; }
 
 while IFS= read -r hit; do
     report "A form: $hit"
-done < <(grep -nowFf "$names" "${files[@]}" /dev/null | grep -vE '^[^:]+:[0-9]+:\s*//')
+done < <(grep -nwFf "$names" "${files[@]}" /dev/null | grep -vE '^[^:]+:[0-9]+:\s*//' | cut -c1-160)
 
 for f in "${files[@]}"; do
     [[ $f =~ $helpers ]] && continue

@@ -24,8 +24,13 @@ std::string Sjis(std::wstring_view wide);
 // The first character of wide that 932 cannot hold, as a code point (a surrogate pair joined);
 // 0 when every character can be held.
 char32_t FirstUnheld(std::wstring_view wide);
+// wide as 932 bytes with every character 932 cannot hold left out; the first of those, as a code
+// point, in *leftOut (0 when none was).
+std::string SjisHeld(std::wstring_view wide, char32_t* leftOut);
 // A character named for a message, as drawn and by its code point: 「😀」(U+1F600).
 std::wstring CharacterNamed(char32_t c);
+// The message that refuses such a character in a memo.
+std::wstring UnheldCharacterMessage(char32_t c);
 
 // Window and dialog item texts.
 std::string WindowText(HWND window);
@@ -33,6 +38,12 @@ bool SetText(HWND window, std::string_view text);
 std::wstring WideWindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
 bool SetItemText(HWND dialog, int id, std::string_view text);
+
+// Menu item texts, read and set as wide text (an A menu call turns what the system's code page
+// lacks into "?"). Positions count from 0.
+std::string MenuItemText(HMENU menu, UINT position);
+bool ModifyMenuItem(HMENU menu, UINT position, UINT flags, UINT_PTR id, std::string_view text);
+bool AppendMenuItem(HMENU menu, UINT flags, UINT_PTR id, std::string_view text);
 
 int ShowMessage(HWND owner, std::string_view text, std::string_view caption, UINT type);
 int ShowMessage(HWND owner, std::wstring_view text, std::string_view caption, UINT type);
@@ -44,5 +55,8 @@ std::string ResourceString(UINT id);
 // Japanese is found on any system.
 FILE* OpenFile(const char* path, const char* mode);
 DWORD FileAttributes(const char* path);
+// What follows the program's name on its command line, as WinMain is handed it, read from the
+// wide command line.
+std::string CommandLineAfterProgram();
 // This program's full path, empty when it does not fit the system's longest path.
 std::string ProgramFilePath();

@@ -51,19 +51,41 @@ bool Held(std::wstring_view one) {
 
 bool HighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool LowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The length of the character at wide[i]: 2 for a surrogate pair.
+size_t CharacterLength(std::wstring_view wide, size_t i) {
+    return HighSurrogate(wide[i]) && i + 1 < wide.size() && LowSurrogate(wide[i + 1]) ? 2 : 1;
+}
+
+char32_t CodePoint(std::wstring_view one) {
+    if (one.size() == 1) return one[0];
+    return 0x10000 + ((static_cast<char32_t>(one[0]) - 0xD800) << 10) + (static_cast<char32_t>(one[1]) - 0xDC00);
+}
 }  // namespace
 
 char32_t FirstUnheld(std::wstring_view wide) {
-    for (size_t i = 0; i < wide.size(); ++i) {
-        size_t length = HighSurrogate(wide[i]) && i + 1 < wide.size() && LowSurrogate(wide[i + 1]) ? 2 : 1;
-        std::wstring_view one = wide.substr(i, length);
-        if (!Held(one)) {
-            if (length == 1) return wide[i];
-            return 0x10000 + ((static_cast<char32_t>(wide[i]) - 0xD800) << 10) + (static_cast<char32_t>(wide[i + 1]) - 0xDC00);
-        }
-        i += length - 1;
+    for (size_t i = 0; i < wide.size();) {
+        std::wstring_view one = wide.substr(i, CharacterLength(wide, i));
+        if (!Held(one)) return CodePoint(one);
+        i += one.size();
     }
     return 0;
+}
+
+std::string SjisHeld(std::wstring_view wide, char32_t* leftOut) {
+    *leftOut = 0;
+    std::wstring kept;
+    for (size_t i = 0; i < wide.size();) {
+        std::wstring_view one = wide.substr(i, CharacterLength(wide, i));
+        if (Held(one)) kept += one;
+        else if (!*leftOut) *leftOut = CodePoint(one);
+        i += one.size();
+    }
+    return Sjis(kept);
+}
+
+std::wstring UnheldCharacterMessage(char32_t c) {
+    return CharacterNamed(c) + L" はメモに使えない文字です (Shift-JIS にない文字は保存できません)。";
 }
 
 std::wstring CharacterNamed(char32_t c) {
@@ -97,6 +119,22 @@ bool SetItemText(HWND dialog, int id, std::string_view text) {
     return SetDlgItemTextW(dialog, id, Wide(text).c_str()) != 0;
 }
 
+std::string MenuItemText(HMENU menu, UINT position) {
+    int length = GetMenuStringW(menu, position, nullptr, 0, MF_BYPOSITION);
+    if (length <= 0) return std::string();
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetMenuStringW(menu, position, text.data(), length + 1, MF_BYPOSITION)));
+    return Sjis(text);
+}
+
+bool ModifyMenuItem(HMENU menu, UINT position, UINT flags, UINT_PTR id, std::string_view text) {
+    return ModifyMenuW(menu, position, flags | MF_BYPOSITION, id, Wide(text).c_str()) != 0;
+}
+
+bool AppendMenuItem(HMENU menu, UINT flags, UINT_PTR id, std::string_view text) {
+    return AppendMenuW(menu, flags, id, Wide(text).c_str()) != 0;
+}
+
 int ShowMessage(HWND owner, std::wstring_view text, std::string_view caption, UINT type) {
     return MessageBoxW(owner, std::wstring(text).c_str(), Wide(caption).c_str(), type);
 }
@@ -119,6 +157,21 @@ FILE* OpenFile(const char* path, const char* mode) {
 }
 
 DWORD FileAttributes(const char* path) { return GetFileAttributesW(Wide(path ? path : "").c_str()); }
+
+std::string CommandLineAfterProgram() {
+    const wchar_t* p = GetCommandLineW();
+    if (!p) return std::string();
+    // The program's name ends at its closing quote, or at the first blank when it is not quoted.
+    if (*p == L'"') {
+        for (++p; *p && *p != L'"'; ++p) {
+        }
+        if (*p) ++p;
+    } else {
+        while (*p && *p != L' ' && *p != L'\t') ++p;
+    }
+    while (*p == L' ' || *p == L'\t') ++p;
+    return Sjis(p);
+}
 
 std::string ProgramFilePath() {
     std::vector<wchar_t> path(MAX_PATH);

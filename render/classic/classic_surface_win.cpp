@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "render/button_bitmaps_win.h"
 #include "render/classic/smooth_text_win.h"
 #include "render/place_font_win.h"
@@ -40,9 +41,9 @@ const KeptFont& FontFor(HDC dc, const LogFontA& lf) {
         if (std::memcmp(&kept.lf, &lf, sizeof lf) == 0) return kept;
     KeptFont made{lf, OwnedFont(CreatePlaceFont(dc, lf)), ABC{}, 0};
     SelectedObject in(dc, made.font.get());
-    GetCharABCWidthsA(dc, 'W', 'W', &made.w);
-    TEXTMETRICA tm = {};
-    GetTextMetricsA(dc, &tm);
+    GetCharABCWidthsW(dc, L'W', L'W', &made.w);
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
     made.internalLeading = tm.tmInternalLeading;
     g_cache.fonts.push_back(std::move(made));
     return g_cache.fonts.back();
@@ -122,8 +123,7 @@ TextExtent ClassicSurface::MeasureText(const char* text, int length, const TextS
     FontPlace place = RunStyle(design_, tags_, style);
     const KeptFont& font = FontFor(target_, place.logFont);
     SelectedObject in(target_, font.font.get());
-    SIZE size = {0, 0};
-    GetTextExtentPoint32A(target_, text, length, &size);
+    SIZE size = TextExtentOf(target_, text, length);
     int overhang = place.logFont.lfItalic && font.w.abcC < 0 ? -font.w.abcC : 0;
     return {size.cx, overhang, font.internalLeading};
 }
@@ -140,15 +140,15 @@ int ClassicSurface::DrawTextRun(const char* text, int length, const PaintRect& b
     SetBkMode(target_, TRANSPARENT);
     Colour colour = place.colours[style.dayColour];
     SetTextColor(target_, colour);
-    SIZE size = {0, 0};
-    GetTextExtentPoint32A(target_, text, length, &size);
+    SIZE size = TextExtentOf(target_, text, length);
     int level = SmoothLevel(place.smooth);
     if (level == 0) {
         RECT r = {box.left, box.top, box.right, box.bottom};
         UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | DT_NOPREFIX;
         if (align == kAlignCentre) flags |= DT_CENTER;
         else if (align == kAlignRight) flags |= DT_RIGHT;
-        DrawTextA(target_, text, length, &r, flags);
+        std::wstring wide = Wide(std::string_view(text, length > 0 ? static_cast<size_t>(length) : 0));
+        DrawTextW(target_, wide.c_str(), static_cast<int>(wide.size()), &r, flags);
     } else {
         int x = align == kAlignCentre ? box.left + (box.right - size.cx - box.left) / 2
                 : align == kAlignRight ? box.right - size.cx
@@ -167,7 +167,7 @@ int ClassicSurface::DrawTextRun(const char* text, int length, const PaintRect& b
 bool ClassicSurface::ButtonBitmapSize(int bitmapId, int* width, int* height) {
     BITMAP info = {};
     HBITMAP bitmap = KeptButtonBitmap(bitmapId, buttonScale_);
-    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return false;
+    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return false;
     *width = info.bmWidth;
     *height = info.bmHeight;
     return true;

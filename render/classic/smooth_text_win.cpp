@@ -6,6 +6,7 @@
 
 #include "base/sjis.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "render/smooth_palette.h"
 
 namespace {
@@ -67,11 +68,11 @@ const Glyph& GlyphFor(HDC dc, const GlyphKey& key) {
     if (found != g_glyphs.glyphs.end()) return found->second;
     Glyph& g = g_glyphs.glyphs[key];
     MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};  // rows come top-down
-    DWORD size = GetGlyphOutlineA(dc, key.code, GGO_GRAY4_BITMAP, &g.metrics, 0, nullptr, &identity);
+    DWORD size = GetGlyphOutlineW(dc, key.code, GGO_GRAY4_BITMAP, &g.metrics, 0, nullptr, &identity);
     if (size == GDI_ERROR || size == 0 || g.metrics.gmBlackBoxX == 0 || g.metrics.gmBlackBoxY == 0) return g;
     g.levels.resize(size);
     g.stride = (static_cast<int>(g.metrics.gmBlackBoxX) + 3) & ~3;
-    if (GetGlyphOutlineA(dc, key.code, GGO_GRAY4_BITMAP, &g.metrics, size, g.levels.data(), &identity) == GDI_ERROR ||
+    if (GetGlyphOutlineW(dc, key.code, GGO_GRAY4_BITMAP, &g.metrics, size, g.levels.data(), &identity) == GDI_ERROR ||
         static_cast<size_t>(g.stride) * g.metrics.gmBlackBoxY > g.levels.size())
         g.levels.clear();
     return g;
@@ -143,16 +144,17 @@ int DrawSmoothText(const SmoothTarget& target, int fontId, const char* text, int
                    Colour textColour, Colour background, int level) {
     PaletteKey paletteKey = {textColour, background, level};
     const SmoothPalette& palette = PaletteFor(paletteKey);
-    TEXTMETRICA tm = {};
-    GetTextMetricsA(target.dc, &tm);
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(target.dc, &tm);
     if (target.bits) GdiFlush();  // what GDI still holds back for these pixels lands first
     COLORREF oldText = SetTextColor(target.dc, RGB(0, 0, 0)), oldBack = SetBkColor(target.dc, RGB(255, 255, 255));
     int pen = x;
     for (int i = 0; i < length && text[i];) {
         int n = SjisCharLength(text + i);
         if (i + n > length) break;
-        UINT code = n == 2 ? (static_cast<unsigned char>(text[i]) << 8) | static_cast<unsigned char>(text[i + 1])
-                           : static_cast<unsigned char>(text[i]);
+        // Glyphs are asked for by their UTF-16 character: every 932 character is one.
+        std::wstring one = Wide(std::string_view(text + i, static_cast<size_t>(n)));
+        UINT code = one.empty() ? 0 : one[0];
         GlyphKey key = {fontId, code};
         const Glyph& g = GlyphFor(target.dc, key);
         if (!g.levels.empty()) {

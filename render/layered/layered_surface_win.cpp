@@ -50,7 +50,7 @@ int LayeredSurface::DrawTextRun(const char* text, int length, const PaintRect& b
 bool LayeredSurface::ButtonBitmapSize(int bitmapId, int* width, int* height) {
     BITMAP info = {};
     HBITMAP bitmap = KeptButtonBitmap(bitmapId, buttonScale_);
-    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return false;
+    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return false;
     *width = info.bmWidth;
     *height = info.bmHeight;
     return true;

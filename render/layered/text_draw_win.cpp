@@ -7,6 +7,7 @@
 
 #include "base/win/gdiplus_handles.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "render/place_font_win.h"
 
 using namespace Gdiplus;
@@ -43,12 +44,12 @@ const KeptFont& FontFor(HDC dc, const LogFontA& lf) {
         if (std::memcmp(&kept.lf, &lf, sizeof lf) == 0) return kept;
     KeptFont made{lf, OwnedFont(CreatePlaceFont(dc, lf)), OwnedGdipFont(), ABC{}};
     SelectedObject in(dc, made.gdi.get());
-    LOGFONTA actual;
-    if (GetObjectA(made.gdi.get(), sizeof actual, &actual) == sizeof actual)
-        GdipCreateFontFromLogfontA(dc, &actual, made.gdip.out());
+    LOGFONTW actual;
+    if (GetObjectW(made.gdi.get(), sizeof actual, &actual) == sizeof actual)
+        GdipCreateFontFromLogfontW(dc, &actual, made.gdip.out());
     else
         GdipCreateFontFromDC(dc, made.gdip.out());
-    GetCharABCWidthsA(dc, 'W', 'W', &made.w);
+    GetCharABCWidthsW(dc, L'W', L'W', &made.w);
     g_cache.fonts.push_back(std::move(made));
     return g_cache.fonts.back();
 }
@@ -73,10 +74,7 @@ GpStringFormat* Format() {
 }
 
 std::wstring Utf16(const char* text, int length) {
-    int n = MultiByteToWideChar(932, 0, text, length, nullptr, 0);
-    std::wstring w(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(932, 0, text, length, w.data(), n);
-    return w;
+    return length > 0 ? Wide(std::string_view(text, static_cast<size_t>(length))) : std::wstring();
 }
 
 // Shadow and hemming brushes by design value 1..4: black or white, strong or faint.
@@ -109,10 +107,9 @@ void TrimTextFonts() {
 TextExtent MeasureTextRun(DrawTarget& target, const char* text, int length, const FontPlace& style) {
     const KeptFont& font = FontFor(target.dc, style.logFont);
     SelectedObject selected(target.dc, font.gdi.get());
-    SIZE size = {0, 0};
-    GetTextExtentPoint32A(target.dc, text, length, &size);
-    TEXTMETRICA tm = {};
-    GetTextMetricsA(target.dc, &tm);
+    SIZE size = TextExtentOf(target.dc, text, length);
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(target.dc, &tm);
     int overhang = style.logFont.lfItalic && font.w.abcC < 0 ? -font.w.abcC : 0;
     return {size.cx, overhang, tm.tmInternalLeading};
 }
