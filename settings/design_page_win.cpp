@@ -268,7 +268,8 @@ void OnDesignChosen(HWND page, SettingsSession* s, int code) {
     LRESULT length = i < 0 ? CB_ERR : Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXTLEN, i);
     if (length < 0 || length >= MAX_PATH) return;
     std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
-    entry.resize(static_cast<size_t>(std::max<LRESULT>(0, Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data())))));
+    LRESULT got = Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+    entry.resize(static_cast<size_t>(got > 0 ? got : 0));
     // The entries were listed from 932 names, so they come back as the same bytes.
     std::string name = Sjis(entry);
     if (name.size() >= MAX_PATH) return;
