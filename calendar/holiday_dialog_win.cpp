@@ -8,6 +8,7 @@
 #include "base/win/dialog_kit.h"
 #include "base/win/modal_dialog.h"
 #include "base/win/owner_notes.h"
+#include "base/win/wide_text.h"
 #include "calendar/holiday_rule_edits.h"
 #include "calendar/holiday_rules.h"
 #include "resources/resource.h"
@@ -26,18 +27,18 @@ struct HolidayState {
 
 HWND ListOf(HWND dialog) { return GetDlgItem(dialog, IDC_HOLIDAY_LIST); }
 
-int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+int RowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 int SelectedRow(HWND list) {
-    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 // Each row's item data is the index of the rule it shows.
 int RuleOfRow(HWND list, int row) {
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    return SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? static_cast<int>(item.lParam) : -1;
+    return SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? static_cast<int>(item.lParam) : -1;
 }
 
 std::vector<int> RowRules(HWND list) {
@@ -48,19 +49,19 @@ std::vector<int> RowRules(HWND list) {
 
 void SetRowRules(HWND list, const std::vector<int>& rules) {
     for (size_t row = 0; row < rules.size(); ++row) {
-        LVITEMA item = {};
+        LVITEMW item = {};
         item.mask = LVIF_PARAM;
         item.iItem = static_cast<int>(row);
         item.lParam = rules[row];
-        SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
 }
 
 int RowOfRule(HWND list, int rule) {
-    LVFINDINFOA find = {};
+    LVFINDINFOW find = {};
     find.flags = LVFI_PARAM;
     find.lParam = rule;
-    return static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    return static_cast<int>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
 // The rule the controls edit: the selected row's; rule 0 (with no rules, the blank template)
@@ -73,32 +74,33 @@ int EditedRule(HWND list) {
 void WriteRowTexts(HWND list, int row, const HolidayRule& rule) {
     RuleDescription texts;
     DescribeRule(rule, &texts);
-    char* columns[kRuleColumns] = {texts.kind, texts.date, texts.years, texts.memo};
+    const char* columns[kRuleColumns] = {texts.kind, texts.date, texts.years, texts.memo};
     for (int c = 0; c < kRuleColumns; ++c) {
-        LVITEMA item = {};
+        std::wstring text = Wide(columns[c]);
+        LVITEMW item = {};
         item.iSubItem = c;
-        item.pszText = columns[c];
-        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        item.pszText = text.data();
+        SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     }
 }
 
 void InsertRow(HWND list, int row, int rule) {
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
     item.lParam = rule;
-    row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (row >= 0) WriteRowTexts(list, row, g_holidayRules.rules[rule]);
 }
 
 // The row alone is selected and focused, and scrolled into view.
 void SelectRow(HWND list, int row) {
-    LVITEMA state = {};
+    LVITEMW state = {};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-    SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 void ApplyEnabling(HWND dialog, const HolidayRule& rule, const RuleEditing& editing) {
@@ -113,23 +115,24 @@ void FillControls(HWND dialog, HolidayState* s, int index) {
     for (int kind = 0; kind < kRuleKinds; ++kind)
         CheckDlgButton(dialog, IDC_HOLIDAY_KIND_NATIONAL + kind, rule.kind == kind ? BST_CHECKED : BST_UNCHECKED);
     int month = rule.month >= 0 && rule.month < kRuleMonths ? rule.month : -1;
-    SendDlgItemMessageA(dialog, IDC_HOLIDAY_MONTH, CB_SETCURSEL, static_cast<WPARAM>(month), 0);
-    SendDlgItemMessageA(dialog, IDC_HOLIDAY_DAY, CB_SETCURSEL, static_cast<WPARAM>(editing.dateChoice), 0);
-    SetDlgItemTextA(dialog, IDC_HOLIDAY_WEEKS, editing.weekList.c_str());
-    SetDlgItemTextA(dialog, IDC_HOLIDAY_TEXT, rule.text);
+    SendDlgItemMessageW(dialog, IDC_HOLIDAY_MONTH, CB_SETCURSEL, static_cast<WPARAM>(month), 0);
+    SendDlgItemMessageW(dialog, IDC_HOLIDAY_DAY, CB_SETCURSEL, static_cast<WPARAM>(editing.dateChoice), 0);
+    SetItemText(dialog, IDC_HOLIDAY_WEEKS, editing.weekList);
+    SetItemText(dialog, IDC_HOLIDAY_TEXT, rule.text);
     YearSpan years = RuleYears(rule);
-    SetDlgItemTextA(dialog, IDC_HOLIDAY_FIRST_YEAR, YearEditText(years.first).c_str());
-    SetDlgItemTextA(dialog, IDC_HOLIDAY_LAST_YEAR, YearEditText(years.last).c_str());
-    SetDlgItemTextA(dialog, IDC_HOLIDAY_STATUS, "");
+    SetItemText(dialog, IDC_HOLIDAY_FIRST_YEAR, YearEditText(years.first));
+    SetItemText(dialog, IDC_HOLIDAY_LAST_YEAR, YearEditText(years.last));
+    SetItemText(dialog, IDC_HOLIDAY_STATUS, "");
     ApplyEnabling(dialog, rule, editing);
 }
 
 // An edit keeps at most 127 bytes: what was cut off a pasted text goes from the edit as well.
+// Compared as the edit holds it, so that a character 932 cannot hold goes too.
 void ShowKept(HWND dialog, HolidayState* s, int id, const char* kept) {
-    if (ItemText(dialog, id) == kept) return;
+    if (WideWindowText(GetDlgItem(dialog, id)) == Wide(kept)) return;
     FillingScope filling(s->filling);
-    SetDlgItemTextA(dialog, id, kept);
-    SendDlgItemMessageA(dialog, id, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    SetItemText(dialog, id, kept);
+    SendDlgItemMessageW(dialog, id, EM_SETSEL, static_cast<WPARAM>(-1), -1);
 }
 
 // What control id now holds, taken into the rule; false when the notification is no edit.
@@ -155,11 +158,20 @@ bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule,
         ApplyWeekList(rule, editing, ItemText(dialog, id).c_str());
         ShowKept(dialog, s, id, editing->weekList.c_str());
         return true;
-    case IDC_HOLIDAY_TEXT:
+    case IDC_HOLIDAY_TEXT: {
         if (code != EN_CHANGE) return false;
-        ApplyRuleText(rule, ItemText(dialog, id).c_str());
+        std::wstring typed = WideWindowText(GetDlgItem(dialog, id));
+        if (char32_t c = FirstUnheld(typed)) {
+            // The text shows in the day cells as a memo does: the rule keeps what it had, and
+            // the edit shows that again before saying why.
+            ShowKept(dialog, s, id, rule->text);
+            ShowMessage(dialog, CharacterNamed(c) + L" はメモに使えない文字です。", "Tessel", MB_OK | MB_ICONWARNING);
+            return false;
+        }
+        ApplyRuleText(rule, Sjis(typed).c_str());
         ShowKept(dialog, s, id, rule->text);
         return true;
+    }
     case IDC_HOLIDAY_FIRST_YEAR:
     case IDC_HOLIDAY_LAST_YEAR: {
         // Years that name no span are refused: the rule keeps its years and the status line says
@@ -167,7 +179,7 @@ bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule,
         if (code != EN_CHANGE) return false;
         TypedYears typed = ApplyRuleYears(rule, ItemText(dialog, IDC_HOLIDAY_FIRST_YEAR).c_str(),
                                           ItemText(dialog, IDC_HOLIDAY_LAST_YEAR).c_str());
-        SetDlgItemTextA(dialog, IDC_HOLIDAY_STATUS, TypedYearsText(typed));
+        SetItemText(dialog, IDC_HOLIDAY_STATUS, TypedYearsText(typed));
         return true;
     }
     default: return false;
@@ -208,7 +220,7 @@ void OnDelete(HWND dialog, HolidayState* s) {
     int next = DeleteRuleOfRow(&rows, row, &s->editing);
     {
         FillingScope filling(s->filling);
-        SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+        SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
         SetRowRules(list, rows);
         if (next >= 0) SelectRow(list, next);
     }
@@ -220,11 +232,11 @@ bool YearsRefused(HWND dialog) {
     TypedYears typed = CheckRuleYears(ItemText(dialog, IDC_HOLIDAY_FIRST_YEAR).c_str(),
                                       ItemText(dialog, IDC_HOLIDAY_LAST_YEAR).c_str());
     if (typed == TypedYears::kTaken) return false;
-    SetDlgItemTextA(dialog, IDC_HOLIDAY_STATUS, TypedYearsText(typed));
+    SetItemText(dialog, IDC_HOLIDAY_STATUS, TypedYearsText(typed));
     bool firstWrong = CheckRuleYears(ItemText(dialog, IDC_HOLIDAY_FIRST_YEAR).c_str(), "") != TypedYears::kTaken;
     HWND edit = GetDlgItem(dialog, firstWrong ? IDC_HOLIDAY_FIRST_YEAR : IDC_HOLIDAY_LAST_YEAR);
     SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
     return true;
 }
 
@@ -257,9 +269,9 @@ void OnColumnClick(HWND dialog, int column) {
     if (column < 0 || column >= kRuleColumns) return;
     int state = NextRuleSortState(column);
     HWND list = ListOf(dialog);
-    SendMessageA(list, LVM_SORTITEMS, MAKEWPARAM(column, state), reinterpret_cast<LPARAM>(CompareRows));
+    SendMessageW(list, LVM_SORTITEMS, MAKEWPARAM(column, state), reinterpret_cast<LPARAM>(CompareRows));
     int row = SelectedRow(list);
-    if (row >= 0) SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    if (row >= 0) SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 // A row newly selected, by the user or by the keyboard, shows its rule in the controls.
@@ -291,10 +303,10 @@ BOOL OnInit(HWND dialog, HolidayState* s) {
     std::vector<std::string> choices;
     for (int c = 0; c < kDateChoices; ++c) choices.push_back(DateChoiceText(c));
     FillList(dialog, IDC_HOLIDAY_DAY, choices, -1);
-    SendDlgItemMessageA(dialog, IDC_HOLIDAY_WEEKS, EM_LIMITTEXT, kRuleTextMax, 0);
-    SendDlgItemMessageA(dialog, IDC_HOLIDAY_TEXT, EM_LIMITTEXT, kRuleTextMax, 0);
-    SendDlgItemMessageA(dialog, IDC_HOLIDAY_FIRST_YEAR, EM_LIMITTEXT, kYearDigits, 0);
-    SendDlgItemMessageA(dialog, IDC_HOLIDAY_LAST_YEAR, EM_LIMITTEXT, kYearDigits, 0);
+    SendDlgItemMessageW(dialog, IDC_HOLIDAY_WEEKS, EM_LIMITTEXT, kRuleTextMax, 0);
+    SendDlgItemMessageW(dialog, IDC_HOLIDAY_TEXT, EM_LIMITTEXT, kRuleTextMax, 0);
+    SendDlgItemMessageW(dialog, IDC_HOLIDAY_FIRST_YEAR, EM_LIMITTEXT, kYearDigits, 0);
+    SendDlgItemMessageW(dialog, IDC_HOLIDAY_LAST_YEAR, EM_LIMITTEXT, kYearDigits, 0);
     if (HolidayRuleCount() > 0) SelectRow(list, 0);
     FillControls(dialog, s, 0);
     SetFocus(GetDlgItem(dialog, IDOK));

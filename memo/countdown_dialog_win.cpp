@@ -12,6 +12,7 @@
 #include "memo/countdown.h"
 #include "memo/date_choice.h"
 #include "memo/date_lists_win.h"
+#include "memo/memo_text_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -63,8 +64,8 @@ BOOL OnInit(HWND dialog, CountdownState* s) {
         EnableWindow(GetDlgItem(dialog, IDC_COUNTDOWN_ADD), FALSE);
         EnableWindow(GetDlgItem(dialog, IDC_COUNTDOWN_DELETE), FALSE);
     }
-    SendDlgItemMessageA(dialog, IDC_COUNTDOWN_TEXT, EM_LIMITTEXT, kCountdownTextSize - 1, 0);
-    SendDlgItemMessageA(dialog, IDC_COUNTDOWN_DAYS_SPIN, UDM_SETRANGE32, static_cast<WPARAM>(-kMostDays), kMostDays);
+    SendDlgItemMessageW(dialog, IDC_COUNTDOWN_TEXT, EM_LIMITTEXT, kCountdownTextSize - 1, 0);
+    SendDlgItemMessageW(dialog, IDC_COUNTDOWN_DAYS_SPIN, UDM_SETRANGE32, static_cast<WPARAM>(-kMostDays), kMostDays);
     ShowDate(dialog, &s->lists, y, m, day);
     ShowDayCount(dialog, s);
     SetFocus(GetDlgItem(dialog, IDC_COUNTDOWN_TEXT));
@@ -75,6 +76,8 @@ BOOL OnInit(HWND dialog, CountdownState* s) {
 void OnButton(HWND dialog, CountdownState* s, int id) {
     CountdownDialog& d = *s->d;
     if (id == IDC_COUNTDOWN_DELETE && d.line < 0) return;
+    // A text with a character no memo can hold is not stored; the dialog stays open.
+    if (id != IDC_COUNTDOWN_DELETE && RefuseUnheldMemo(dialog, IDC_COUNTDOWN_TEXT)) return;
     int y, m, day;
     ChosenDateOf(dialog, s->lists, &y, &m, &day);
     std::string text = CountdownText(dialog);

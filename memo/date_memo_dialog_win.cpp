@@ -9,6 +9,7 @@
 #include "base/win/dialog_kit.h"
 #include "base/win/modal_dialog.h"
 #include "base/win/owner_notes.h"
+#include "base/win/wide_text.h"
 #include "calendar/civil_date.h"
 #include "config/file_names.h"
 #include "memo/alarm_time.h"
@@ -17,6 +18,7 @@
 #include "memo/memo_dialog_frame_win.h"
 #include "memo/memo_edit_text.h"
 #include "memo/memo_store.h"
+#include "memo/memo_text_win.h"
 #include "memo/repeat.h"
 #include "memo/repeat_dialog_win.h"
 #include "memo/working_text.h"
@@ -89,14 +91,20 @@ void OnRepeatChosen(HWND dialog, DateMemoState* s) {
     int chosen = ListSelection(dialog, IDC_DATE_MEMO_REPEAT);
     if (chosen < 0) chosen = 0;
     int before = s->appendState;
+    // Changing the mode rewrites the edit from 932: a character it cannot hold would be lost
+    // there, so the list goes back to the mode in force until the text is mended.
+    if ((before == 0) != (chosen == 0) && RefuseUnheldMemo(dialog, IDC_DATE_MEMO_TEXT)) {
+        SendDlgItemMessageW(dialog, IDC_DATE_MEMO_REPEAT, CB_SETCURSEL, static_cast<WPARAM>(s->repeat), 0);
+        return;
+    }
     s->repeat = s->appendState = chosen;
     if (before == 0 && chosen > 0) {
         // The edit keeps only what is added to the stored memo.
         SetEditText(dialog, s, AddedPart(ItemText(dialog, IDC_DATE_MEMO_TEXT), s->stored));
-        SetDlgItemTextA(dialog, IDC_DATE_MEMO_MODE, "<追記>");
+        SetItemText(dialog, IDC_DATE_MEMO_MODE, "<追記>");
         Retype(dialog, s, false);
     } else if (before > 0 && chosen == 0) {
-        SetDlgItemTextA(dialog, IDC_DATE_MEMO_MODE, "<上書>");
+        SetItemText(dialog, IDC_DATE_MEMO_MODE, "<上書>");
         Retype(dialog, s, true);
     }
 }
@@ -104,7 +112,8 @@ void OnRepeatChosen(HWND dialog, DateMemoState* s) {
 // Another date chosen: what was typed is stored under the old date first.
 void OnDateChosen(HWND dialog, DateMemoState* s, int list) {
     DateMemoDialog& d = *s->d;
-    if (!WriteMemo(d.year, d.month, d.day, WorkingTextOrEmpty(), false).ok()) {
+    if (RefuseUnheldMemo(dialog, IDC_DATE_MEMO_TEXT) ||
+        !WriteMemo(d.year, d.month, d.day, WorkingTextOrEmpty(), false).ok()) {
         ShowDate(dialog, &s->lists, d.year, d.month, d.day);  // stay: what was typed is still here
         return;
     }
@@ -120,11 +129,11 @@ void OnDateChosen(HWND dialog, DateMemoState* s, int list) {
 bool EscapeWaiting(void*) {
     std::vector<MSG> others;
     bool escape = false;
-    for (MSG m; PeekMessageA(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);) {
+    for (MSG m; PeekMessageW(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);) {
         if (m.wParam == VK_ESCAPE && !escape) escape = true;
         else others.push_back(m);
     }
-    for (const MSG& m : others) PostMessageA(m.hwnd, m.message, m.wParam, m.lParam);
+    for (const MSG& m : others) PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
     return escape;
 }
 
@@ -138,17 +147,19 @@ void Close(HWND dialog, DateMemoState* s, INT_PTR result) {
 
 void OnOk(HWND dialog, DateMemoState* s) {
     DateMemoDialog& d = *s->d;
+    // Nothing is stored while the text holds a character no memo can; the dialog stays open.
+    if (RefuseUnheldMemo(dialog, IDC_DATE_MEMO_TEXT)) return;
     if (s->repeat == 0) {
         std::string_view text = WorkingTextOrEmpty();
         std::optional<std::string> sorted = d.sortByTime ? SortMemoByTime(text) : std::nullopt;
         // A failed store has been told to the user; everything typed stays in the dialog.
         if (!WriteMemo(d.year, d.month, d.day, sorted ? *sorted : text, false).ok()) return;
     } else {
-        HCURSOR before = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+        HCURSOR before = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         std::string added = ItemText(dialog, IDC_DATE_MEMO_TEXT);
         RepeatOutcome outcome =
             RunRepeatSeries(d.year, d.month, d.day, added.c_str(), s->repeats.rules[s->repeat - 1], EscapeWaiting, nullptr);
-        if (outcome == kRepeatStopped) MessageBoxA(dialog, "途中で中止しました", "Tessel", MB_OK);
+        if (outcome == kRepeatStopped) ShowMessage(dialog, "途中で中止しました", "Tessel", MB_OK);
         UseRule(d.memoPath, &s->repeats, s->repeat - 1);
         SetWorkingText(s->stored);
         TellOwner(s->owner, kNoteRebuild);
@@ -160,7 +171,7 @@ void OnOk(HWND dialog, DateMemoState* s) {
 
 void OnClearMonth(HWND dialog, DateMemoState* s) {
     DateMemoDialog& d = *s->d;
-    if (MessageBoxA(dialog, ClearMonthQuestion(d.year, d.month).c_str(), kClearMonthCaption, MB_OKCANCEL) != IDOK) return;
+    if (ShowMessage(dialog, ClearMonthQuestion(d.year, d.month), kClearMonthCaption, MB_OKCANCEL) != IDOK) return;
     ClearMonthMemos(d.year, d.month);
     d.stored = true;
     s->stored.clear();
@@ -188,7 +199,7 @@ BOOL OnInit(HWND dialog, DateMemoState* s) {
     LoadDate(dialog, s);
     LoadRepeatList(s->d->memoPath, &s->repeats);
     FillRepeatList(dialog, s, 0);
-    SetDlgItemTextA(dialog, IDC_DATE_MEMO_MODE, "<上書>");
+    SetItemText(dialog, IDC_DATE_MEMO_MODE, "<上書>");
     SetFocus(GetDlgItem(dialog, IDC_DATE_MEMO_TEXT));
     TellOwner(s->owner, kNoteSelect, CellOfDate(*s->d));
     return FALSE;  // the focus is set

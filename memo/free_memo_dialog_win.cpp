@@ -8,6 +8,7 @@
 #include "base/win/owner_notes.h"
 #include "memo/memo_dialog_frame_win.h"
 #include "memo/memo_store.h"
+#include "memo/memo_text_win.h"
 #include "memo/working_text.h"
 #include "resources/resource.h"
 
@@ -48,6 +49,7 @@ void Close(HWND dialog, FreeMemoState* s, INT_PTR result) {
 }
 
 void OnOk(HWND dialog, FreeMemoState* s) {
+    if (RefuseUnheldMemo(dialog, IDC_FREE_MEMO_TEXT)) return;  // nothing is stored; the text stays
     if (!WriteFreeMemo(WorkingTextOrEmpty(), s->d->memoRow).ok()) return;  // the user has been told; the text stays
     s->d->stored = true;
     Close(dialog, s, IDOK);

@@ -1,7 +1,12 @@
 #include "memo/phrase_dialog_win.h"
 
+#include <string>
+#include <utility>
+
 #include "base/win/dialog_kit.h"
 #include "base/win/modal_dialog.h"
+#include "base/win/wide_text.h"
+#include "memo/memo_text_win.h"
 #include "memo/phrases.h"
 #include "resources/resource.h"
 
@@ -9,11 +14,14 @@ namespace {
 struct PhraseState {
     PhraseDialog* d;
     PhraseTable table;
+    // What the edit held for a slot whose text has a character 932 cannot hold (empty for the
+    // others): the table keeps it with "?", so the edit shows this again and OK refuses it.
+    std::wstring unheld[kPhraseCount];
     Filling filling;
 };
 
 int Selected(HWND dialog) {
-    int i = static_cast<int>(SendDlgItemMessageA(dialog, IDC_PHRASE_LIST, LB_GETCURSEL, 0, 0));
+    int i = static_cast<int>(SendDlgItemMessageW(dialog, IDC_PHRASE_LIST, LB_GETCURSEL, 0, 0));
     return i >= 0 && i < kPhraseCount ? i : 0;
 }
 
@@ -21,15 +29,19 @@ int Selected(HWND dialog) {
 void PutListLine(HWND dialog, const PhraseState* s, int slot, bool replace) {
     char line[kPhraseSize];
     PhraseListText(s->table.slots[static_cast<size_t>(slot)].c_str(), line, sizeof line);
-    if (replace) SendDlgItemMessageA(dialog, IDC_PHRASE_LIST, LB_DELETESTRING, static_cast<WPARAM>(slot), 0);
-    SendDlgItemMessageA(dialog, IDC_PHRASE_LIST, LB_INSERTSTRING, static_cast<WPARAM>(slot), reinterpret_cast<LPARAM>(line));
+    if (replace) SendDlgItemMessageW(dialog, IDC_PHRASE_LIST, LB_DELETESTRING, static_cast<WPARAM>(slot), 0);
+    SendDlgItemMessageW(dialog, IDC_PHRASE_LIST, LB_INSERTSTRING, static_cast<WPARAM>(slot),
+                        reinterpret_cast<LPARAM>(Wide(line).c_str()));
 }
 
-void Select(HWND dialog, int slot) { SendDlgItemMessageA(dialog, IDC_PHRASE_LIST, LB_SETCURSEL, static_cast<WPARAM>(slot), 0); }
+void Select(HWND dialog, int slot) { SendDlgItemMessageW(dialog, IDC_PHRASE_LIST, LB_SETCURSEL, static_cast<WPARAM>(slot), 0); }
 
 void ShowSelected(HWND dialog, PhraseState* s) {
     FillingScope filling(s->filling);
-    SetDlgItemTextA(dialog, IDC_PHRASE_TEXT, s->table.slots[static_cast<size_t>(Selected(dialog))].c_str());
+    int slot = Selected(dialog);
+    const std::wstring& unheld = s->unheld[slot];
+    if (!unheld.empty()) SetDlgItemTextW(dialog, IDC_PHRASE_TEXT, unheld.c_str());
+    else SetItemText(dialog, IDC_PHRASE_TEXT, s->table.slots[static_cast<size_t>(slot)]);
 }
 
 BOOL OnInit(HWND dialog, PhraseState* s) {
@@ -45,7 +57,9 @@ BOOL OnInit(HWND dialog, PhraseState* s) {
 
 void OnTyped(HWND dialog, PhraseState* s) {
     int slot = Selected(dialog);
-    SetPhrase(&s->table, slot, ItemText(dialog, IDC_PHRASE_TEXT).c_str());
+    std::wstring typed = WideWindowText(GetDlgItem(dialog, IDC_PHRASE_TEXT));
+    SetPhrase(&s->table, slot, Sjis(typed).c_str());
+    s->unheld[slot] = FirstUnheld(typed) ? std::move(typed) : std::wstring();
     PutListLine(dialog, s, slot, true);
     Select(dialog, slot);
 }
@@ -55,12 +69,22 @@ void OnMove(HWND dialog, PhraseState* s, int direction) {
     int slot = Selected(dialog);
     int target = MovePhrase(&s->table, slot, direction);
     if (target < 0) return;
+    s->unheld[slot].swap(s->unheld[target]);
     PutListLine(dialog, s, slot, true);
     PutListLine(dialog, s, target, true);
     Select(dialog, target);
 }
 
 void OnOk(HWND dialog, PhraseState* s) {
+    // Nothing is saved while a phrase holds a character no memo can: the first such phrase is
+    // shown, with the character selected.
+    for (int slot = 0; slot < kPhraseCount; ++slot) {
+        if (s->unheld[slot].empty()) continue;
+        Select(dialog, slot);
+        ShowSelected(dialog, s);
+        RefuseUnheldMemo(dialog, IDC_PHRASE_TEXT, s->unheld[slot]);
+        return;
+    }
     if (!SavePhraseTable(s->table)) return;  // the user has been told; the phrases stay here
     s->d->saved = true;
     EndDialog(dialog, IDOK);

@@ -55,7 +55,7 @@ BOOL OnInit(HWND dialog, RepeatState* s) {
     FillList(dialog, IDC_REPEAT_END_KIND, {"まで", "の月末まで", "の年末まで"}, d.chosen ? d.chosen->endKind : 0);
     FillList(dialog, IDC_REPEAT_KIND, {"毎日", "毎週", "毎月", "毎年"}, d.chosen ? d.chosen->repeatKind : 0);
     ShowDate(dialog, &s->lists, y, m, day);
-    SendDlgItemMessageA(dialog, IDC_REPEAT_DAYS_SPIN, UDM_SETRANGE32, 0, kMostDays);
+    SendDlgItemMessageW(dialog, IDC_REPEAT_DAYS_SPIN, UDM_SETRANGE32, 0, kMostDays);
     ShowDayCount(dialog, s);
     return TRUE;
 }

@@ -2,15 +2,18 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
-#include "base/sjis.h"
 #include "base/win/clipboard_win.h"
 #include "base/win/dialog_kit.h"
 #include "base/win/modal_dialog.h"
 #include "base/win/owner_notes.h"
+#include "base/win/wide_text.h"
 #include "memo/memo_search.h"
+#include "memo/memo_text_win.h"
 #include "memo/search_results.h"
 #include "resources/resource.h"
 
@@ -27,19 +30,19 @@ struct SearchState {
 
 HWND ResultList(HWND dialog) { return GetDlgItem(dialog, IDC_SEARCH_RESULTS); }
 
-void ShowStatus(HWND dialog, const char* text) { SetDlgItemTextA(dialog, IDC_SEARCH_STATUS, text); }
+void ShowStatus(HWND dialog, const char* text) { SetItemText(dialog, IDC_SEARCH_STATUS, text); }
 
 void ShowRows(HWND dialog, const SearchState* s) {
     HWND list = ResultList(dialog);
-    SendMessageA(list, LVM_SETITEMCOUNT, s->rows.size(), 0);
+    SendMessageW(list, LVM_SETITEMCOUNT, s->rows.size(), 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 
 void SetRowState(HWND list, int index, UINT state, UINT mask) {
-    LVITEMA item = {};
+    LVITEMW item = {};
     item.state = state;
     item.stateMask = mask;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 BOOL OnInit(HWND dialog) {
@@ -48,17 +51,20 @@ BOOL OnInit(HWND dialog) {
     SetUpReportColumns(list, kSearchColumnTitles, kSearchColumnWidths, 2);
     // The date column as wide as a date in the list's own font, with the list's margins, so that
     // no date is shortened.
-    int dateWidth = static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>("0000/00/00")));
+    int dateWidth = static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(L"0000/00/00")));
     if (dateWidth + kDateColumnMargin > kSearchColumnWidths[0])
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(dateWidth + kDateColumnMargin, 0));
-    SendDlgItemMessageA(dialog, IDC_SEARCH_KEYWORD, EM_LIMITTEXT, kSearchKeywordMax, 0);
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(dateWidth + kDateColumnMargin, 0));
+    SendDlgItemMessageW(dialog, IDC_SEARCH_KEYWORD, EM_LIMITTEXT, kSearchKeywordMax, 0);
     EnableWindow(GetDlgItem(dialog, IDC_SEARCH_COPY), FALSE);
     SetFocus(GetDlgItem(dialog, IDC_SEARCH_KEYWORD));
     return FALSE;  // the focus is set
 }
 
 void OnFind(HWND dialog, SearchState* s) {
-    std::string keyword = ItemText(dialog, IDC_SEARCH_KEYWORD);
+    std::wstring typed = WideWindowText(GetDlgItem(dialog, IDC_SEARCH_KEYWORD));
+    // A character no memo can hold would be searched for as "?" and find other memos.
+    if (RefuseUnheldMemo(dialog, IDC_SEARCH_KEYWORD, typed)) return;
+    std::string keyword = Sjis(typed);
     if (keyword.empty()) {
         ShowStatus(dialog, "キーワードを指定してください");
         SetFocus(GetDlgItem(dialog, IDC_SEARCH_KEYWORD));
@@ -69,7 +75,7 @@ void OnFind(HWND dialog, SearchState* s) {
     ShowStatus(dialog, "検索しています...");
     // The search holds the dialog until it ends: what it says now is drawn before it starts.
     RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    HCURSOR before = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    HCURSOR before = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     SearchOutcome outcome = SearchMemos(s->d->memoPath, *s->d->tags, keyword.c_str(), &s->rows);
     SetCursor(before);
     ShowRows(dialog, s);
@@ -92,9 +98,9 @@ void OnColumnClick(HWND dialog, SearchState* s, int column) {
     if (!state) return;
     HWND list = ResultList(dialog);
     std::vector<char> selected(s->rows.size(), 0);
-    for (int i = -1; (i = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) >= 0;)
+    for (int i = -1; (i = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) >= 0;)
         selected[static_cast<size_t>(s->rows[static_cast<size_t>(i)].order)] = 1;
-    int focused = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    int focused = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     int focusedOrder = focused >= 0 ? s->rows[static_cast<size_t>(focused)].order : -1;
     SortSearchRows(&s->rows, column, state);
     SetRowState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
@@ -107,12 +113,16 @@ void OnColumnClick(HWND dialog, SearchState* s, int column) {
 }
 
 // The list asks for the text of a row it draws or is asked for.
-void OnGetText(const SearchState* s, LVITEMA* item) {
+void OnGetText(const SearchState* s, LVITEMW* item) {
     if (!(item->mask & LVIF_TEXT) || item->cchTextMax <= 0 || item->iItem < 0 ||
         item->iItem >= static_cast<int>(s->rows.size()))
         return;
-    const std::string& text = SearchColumnText(s->rows[static_cast<size_t>(item->iItem)], item->iSubItem);
-    CopyField(item->pszText, static_cast<size_t>(item->cchTextMax), text.c_str());
+    std::wstring text = Wide(SearchColumnText(s->rows[static_cast<size_t>(item->iItem)], item->iSubItem));
+    // Cut to the list's buffer on a whole character, as the 932 field was.
+    size_t fit = std::min(text.size(), static_cast<size_t>(item->cchTextMax) - 1);
+    if (fit > 0 && fit < text.size() && text[fit - 1] >= 0xD800 && text[fit - 1] <= 0xDBFF) --fit;
+    std::copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(fit), item->pszText);
+    item->pszText[fit] = L'\0';
 }
 
 // A hit double-clicked: the calendar shows its day.
@@ -126,7 +136,7 @@ void OnRowActivated(const SearchState* s, int row) {
 bool OnNotify(HWND dialog, SearchState* s, NMHDR* note) {
     if (note->idFrom != IDC_SEARCH_RESULTS) return false;
     switch (note->code) {
-    case LVN_GETDISPINFOA: OnGetText(s, &reinterpret_cast<NMLVDISPINFOA*>(note)->item); return true;
+    case LVN_GETDISPINFOW: OnGetText(s, &reinterpret_cast<NMLVDISPINFOW*>(note)->item); return true;
     case LVN_COLUMNCLICK: OnColumnClick(dialog, s, reinterpret_cast<NMLISTVIEW*>(note)->iSubItem); return true;
     case NM_DBLCLK: OnRowActivated(s, reinterpret_cast<NMITEMACTIVATE*>(note)->iItem); return false;
     default: return false;

@@ -10,9 +10,12 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "base/sjis.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "config/edition.h"
 #include "config/file_names.h"
 #include "config/named_designs.h"
@@ -38,7 +41,7 @@ constexpr int kBackSwatches[] = {IDC_DESIGN_BACK_SWATCH_WEEKDAY, IDC_DESIGN_BACK
 bool Layered() { return CurrentEdition() == kLayeredEdition; }
 
 LRESULT Send(HWND page, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return SendDlgItemMessageA(page, id, message, wParam, lParam);
+    return SendDlgItemMessageW(page, id, message, wParam, lParam);
 }
 
 // The selected entries of a place list, in list order. With none selected the caret entry is
@@ -68,7 +71,7 @@ void Repaint(HWND page, const int* ids, int count) {
 
 void FillEffectList(HWND page, int id, int value) {
     Send(page, id, CB_RESETCONTENT);
-    for (const char* name : kEffectNames) Send(page, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    for (const char* name : kEffectNames) Send(page, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(name).c_str()));
     Send(page, id, CB_SETCURSEL, value);
 }
 
@@ -76,7 +79,7 @@ void ShowFontPlace(HWND page, SettingsSession* s) {
     int i = SelectedPlaces(page, IDC_DESIGN_FONT_PLACES)[0];
     const FontPlace& f = s->work.design.fonts[i];
     Send(page, IDC_DESIGN_FONT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(s->fonts[i].get()), FALSE);
-    SetDlgItemTextA(page, IDC_DESIGN_FONT_NAME, FontNameText(f).c_str());
+    SetItemText(page, IDC_DESIGN_FONT_NAME, FontNameText(f));
     Repaint(page, kTextSwatches, 3);
     EnableWindow(GetDlgItem(page, IDC_DESIGN_TEXT_COLOUR_HOLIDAY), FontPlaceHasDayColours(i));
     EnableWindow(GetDlgItem(page, IDC_DESIGN_TEXT_COLOUR_SATURDAY), FontPlaceHasDayColours(i));
@@ -97,16 +100,15 @@ void ShowBackPlace(HWND page, SettingsSession* s) {
     int position = OpacityPosition(s->work.design.backs[i]);
     Send(page, IDC_DESIGN_OPACITY, TBM_SETRANGE, TRUE, MAKELPARAM(0, kOpacityMax));
     Send(page, IDC_DESIGN_OPACITY, TBM_SETPOS, TRUE, position);
-    SetDlgItemTextA(page, IDC_DESIGN_OPACITY_TEXT, OpacityText(position).c_str());
+    SetItemText(page, IDC_DESIGN_OPACITY_TEXT, OpacityText(position));
 }
 
 template <typename Place>
 void FillPlaceList(HWND page, int id, const Place* places, int count) {
     Send(page, id, LB_RESETCONTENT);
     for (int i = 0; i < count; ++i) {
-        char label[sizeof places[i].label + 1] = {};
-        std::memcpy(label, places[i].label, sizeof places[i].label);
-        Send(page, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
+        std::wstring label = Wide(std::string_view(places[i].label, strnlen(places[i].label, sizeof places[i].label)));
+        Send(page, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
     }
     Send(page, id, LB_SETSEL, TRUE, 0);
     Send(page, id, LB_SETCARETINDEX, 0, FALSE);
@@ -139,6 +141,48 @@ void OnBackPlaceChosen(HWND page, SettingsSession* s, int code) {
     Changed(page, !s->filling);
 }
 
+// A place's font as the font chooser takes it: the same fields, the face name in UTF-16.
+LOGFONTW WideFont(const LogFontA& f) {
+    LOGFONTW w = {};
+    w.lfHeight = f.lfHeight;
+    w.lfWidth = f.lfWidth;
+    w.lfEscapement = f.lfEscapement;
+    w.lfOrientation = f.lfOrientation;
+    w.lfWeight = f.lfWeight;
+    w.lfItalic = f.lfItalic;
+    w.lfUnderline = f.lfUnderline;
+    w.lfStrikeOut = f.lfStrikeOut;
+    w.lfCharSet = f.lfCharSet;
+    w.lfOutPrecision = f.lfOutPrecision;
+    w.lfClipPrecision = f.lfClipPrecision;
+    w.lfQuality = f.lfQuality;
+    w.lfPitchAndFamily = f.lfPitchAndFamily;
+    std::wstring face = Wide(std::string_view(f.lfFaceName, strnlen(f.lfFaceName, sizeof f.lfFaceName)));
+    face.resize(std::min<size_t>(face.size(), LF_FACESIZE - 1));
+    std::copy(face.begin(), face.end(), w.lfFaceName);
+    return w;
+}
+
+// What the chooser gave back as a place keeps it: the face name in 932, cut on a whole character.
+LogFontA PlaceFont(const LOGFONTW& w) {
+    LogFontA f = {};
+    f.lfHeight = w.lfHeight;
+    f.lfWidth = w.lfWidth;
+    f.lfEscapement = w.lfEscapement;
+    f.lfOrientation = w.lfOrientation;
+    f.lfWeight = w.lfWeight;
+    f.lfItalic = w.lfItalic;
+    f.lfUnderline = w.lfUnderline;
+    f.lfStrikeOut = w.lfStrikeOut;
+    f.lfCharSet = w.lfCharSet;
+    f.lfOutPrecision = w.lfOutPrecision;
+    f.lfClipPrecision = w.lfClipPrecision;
+    f.lfQuality = w.lfQuality;
+    f.lfPitchAndFamily = w.lfPitchAndFamily;
+    CopyField(f.lfFaceName, sizeof f.lfFaceName, Sjis(w.lfFaceName).c_str());
+    return f;
+}
+
 // The font chooser works in device heights; the places keep points.
 void OnChooseFont(HWND page, SettingsSession* s, int code) {
     if (code != BN_CLICKED) return;
@@ -146,18 +190,20 @@ void OnChooseFont(HWND page, SettingsSession* s, int code) {
     const LogFontA& first = s->work.design.fonts[places[0]].logFont;
     WindowDC screen(nullptr);
     int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-    static_assert(sizeof(LOGFONTA) == sizeof(LogFontA), "a place's font is a LOGFONTA");
-    LOGFONTA font;
-    std::memcpy(&font, &first, sizeof font);
+    LOGFONTW font = WideFont(first);
     font.lfHeight = HeightOfPoints(first.lfHeight, dpi);
-    CHOOSEFONTA choice = {};
+    CHOOSEFONTW choice = {};
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = page;
     choice.lpLogFont = &font;
     choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_FORCEFONTEXIST;
-    if (!ChooseFontA(&choice)) return;
-    LogFontA chosen;
-    std::memcpy(&chosen, &font, sizeof chosen);
+    if (!ChooseFontW(&choice)) return;
+    // A face name 932 cannot hold would be kept with "?" and name no font at all.
+    if (char32_t c = FirstUnheld(font.lfFaceName)) {
+        ShowMessage(page, CharacterNamed(c) + L" はフォント名に使えない文字です。", kCaption, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    LogFontA chosen = PlaceFont(font);
     if (!SetPlaceFont(&s->work.design, places, chosen, PointsOfHeight(font.lfHeight, dpi))) return;
     MakeWorkFonts(s);
     ShowFontPlace(page, s);
@@ -171,14 +217,14 @@ void ChooseColour(HWND page, SettingsSession* s, bool back, int column) {
     std::vector<int> places = SelectedPlaces(page, back ? IDC_DESIGN_BACK_PLACES : IDC_DESIGN_FONT_PLACES);
     Colour custom[16];
     std::memcpy(custom, d.custColors, sizeof custom);
-    CHOOSECOLORA choice = {};
+    CHOOSECOLORW choice = {};
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = page;
     choice.rgbResult = back ? d.backs[places[0]].colours[column] : d.fonts[places[0]].colours[column];
     static_assert(sizeof(Colour) == sizeof(COLORREF), "a colour is a COLORREF");
     choice.lpCustColors = reinterpret_cast<COLORREF*>(d.custColors);
     choice.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&choice)) return;
+    if (!ChooseColorW(&choice)) return;
     bool changed = back ? SetBackColour(&d, places, column, choice.rgbResult)
                         : SetFontColour(&d, places, column, choice.rgbResult);
     changed = changed || std::memcmp(custom, d.custColors, sizeof custom) != 0;
@@ -205,12 +251,12 @@ void OnEffectChosen(HWND page, SettingsSession* s, int id, int code) {
 
 void OnSlider(HWND page, SettingsSession* s, HWND slider) {
     int id = GetDlgCtrlID(slider);
-    int position = static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0));
+    int position = static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0));
     Design* d = &s->work.design;
     if (id == IDC_DESIGN_SMOOTH) {
         Changed(page, SetSmoothing(d, SelectedPlaces(page, IDC_DESIGN_FONT_PLACES), position));
     } else if (id == IDC_DESIGN_OPACITY && Layered()) {
-        SetDlgItemTextA(page, IDC_DESIGN_OPACITY_TEXT, OpacityText(position).c_str());
+        SetItemText(page, IDC_DESIGN_OPACITY_TEXT, OpacityText(position));
         Changed(page, SetBackOpacity(d, SelectedPlaces(page, IDC_DESIGN_BACK_PLACES), position));
     }
 }
@@ -219,16 +265,21 @@ void OnSlider(HWND page, SettingsSession* s, HWND slider) {
 void OnDesignChosen(HWND page, SettingsSession* s, int code) {
     if (code != CBN_SELCHANGE || s->filling) return;
     int i = static_cast<int>(Send(page, IDC_DESIGN_CHOICE, CB_GETCURSEL));
-    char name[MAX_PATH] = "";
-    if (i < 0 || Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXTLEN, i) >= static_cast<LRESULT>(sizeof name)) return;
-    Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
-    bool read = SelectDesign(g_files.programDir, '\\', name, s->kept.settings.currentDesign, &s->work);
+    LRESULT length = i < 0 ? CB_ERR : Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXTLEN, i);
+    if (length < 0 || length >= MAX_PATH) return;
+    std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT got = Send(page, IDC_DESIGN_CHOICE, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+    entry.resize(static_cast<size_t>(got > 0 ? got : 0));
+    // The entries were listed from 932 names, so they come back as the same bytes.
+    std::string name = Sjis(entry);
+    if (name.size() >= MAX_PATH) return;
+    bool read = SelectDesign(g_files.programDir, '\\', name.c_str(), s->kept.settings.currentDesign, &s->work);
     if (read) {
         MakeWorkFonts(s);
         FillDesignPage(page, s);
     }
     NoteSettingsChanged(page);  // the working copy took the name in any case
-    if (read) PostMessageA(s->frame, WM_COMMAND, IDC_SETTINGS_TEST, 0);
+    if (read) PostMessageW(s->frame, WM_COMMAND, IDC_SETTINGS_TEST, 0);
 }
 
 // Every failed write the store has not told yet, and this one when the store told it before.
@@ -238,25 +289,33 @@ void TellSaveFailed(HWND page, const char* path, WriteResult result) {
     for (const WriteFailure& f : failures) listed = listed || f.path == path;
     if (!listed) failures.push_back({path, result});
     for (const WriteFailure& f : failures)
-        MessageBoxA(page, WriteFailureMessage(f).c_str(), kCaption, MB_OK | MB_ICONWARNING);
+        ShowMessage(page, WriteFailureMessage(f), kCaption, MB_OK | MB_ICONWARNING);
 }
 
 void OnSaveAs(HWND page, SettingsSession* s, int code) {
     if (code != BN_CLICKED || !CollectSettings(s)) return;
-    char path[MAX_PATH] = "";
-    OPENFILENAMEA file = {};
+    wchar_t chosen[MAX_PATH] = L"";
+    std::wstring folder = Wide(g_files.programDir);
+    OPENFILENAMEW file = {};
     file.lStructSize = sizeof file;
     file.hwndOwner = page;
-    file.lpstrFilter = "設定ファイル\0*.ini\0";
-    file.lpstrFile = path;
-    file.nMaxFile = sizeof path;
-    file.lpstrInitialDir = g_files.programDir;
-    file.lpstrDefExt = "ini";
+    file.lpstrFilter = L"設定ファイル\0*.ini\0";
+    file.lpstrFile = chosen;
+    file.nMaxFile = MAX_PATH;
+    file.lpstrInitialDir = folder.c_str();
+    file.lpstrDefExt = L"ini";
     file.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&file)) return;
+    if (!GetSaveFileNameW(&file)) return;
+    // File names are 932 inside: a name it cannot hold could not be written or found again.
+    if (char32_t c = FirstUnheld(chosen)) {
+        ShowMessage(page, CharacterNamed(c) + L" はファイル名に使えない文字です。", kCaption, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    std::string named = Sjis(chosen);
+    const char* path = named.c_str();
     if (IsProtectedFile(path, g_files)) {
         std::string text = std::string("このファイルに上書きしてはなりませぬ。\n") + path;
-        MessageBoxA(page, text.c_str(), kCaption, MB_OK);
+        ShowMessage(page, text, kCaption, MB_OK);
         return;
     }
     WriteResult result = SaveDesignAs(path, '\\', &s->work);
@@ -330,13 +389,14 @@ void ListDesigns(HWND page, SettingsSession* s) {
     std::string standard = StandardDesignName(g_files.programDir, '\\');
     if (std::find(names.begin(), names.end(), standard) == names.end()) names.push_back(standard);
     for (const std::string& name : names)
-        Send(page, IDC_DESIGN_CHOICE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        Send(page, IDC_DESIGN_CHOICE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(name).c_str()));
     // The kept name first (a test may be showing another design: the kept one must stay choosable),
     // then the working copy's, which stays selected. An entry that begins with the name counts as
     // it (the prefix search of the list).
     for (const char* name : {s->kept.settings.currentDesign, s->work.settings.currentDesign}) {
         if (!name[0]) continue;
-        LPARAM text = reinterpret_cast<LPARAM>(name);
+        std::wstring wide = Wide(name);
+        LPARAM text = reinterpret_cast<LPARAM>(wide.c_str());
         if (Send(page, IDC_DESIGN_CHOICE, CB_SELECTSTRING, static_cast<WPARAM>(-1), text) != CB_ERR) continue;
         Send(page, IDC_DESIGN_CHOICE, CB_ADDSTRING, 0, text);
         Send(page, IDC_DESIGN_CHOICE, CB_SELECTSTRING, static_cast<WPARAM>(-1), text);
@@ -348,14 +408,14 @@ void FillDesignPage(HWND page, SettingsSession* s) {
     // The edits as collecting reads them back.
     SettingsForm f = FormOfSettings(s->work);
     FillingScope filling(s->filling);
-    SetDlgItemTextA(page, IDC_DESIGN_CELL_WIDTH, f.cellWidth.c_str());
-    SetDlgItemTextA(page, IDC_DESIGN_CELL_LINE, f.cellLine.c_str());
-    SetDlgItemTextA(page, IDC_DESIGN_HEAD_FORM, f.headForm.c_str());
-    SetDlgItemTextA(page, IDC_DESIGN_CELL_WIDTH_RATIO, f.cellWidthRatio.c_str());
-    SetDlgItemTextA(page, IDC_DESIGN_LIST_WIDTH, f.listWidth.c_str());
-    SetDlgItemTextA(page, IDC_DESIGN_LIST_HEAD_FORM, f.listHeadForm.c_str());
-    SetDlgItemTextA(page, IDC_DESIGN_TITLE_FORM, f.titleForm.c_str());
-    SetDlgItemTextA(page, IDC_DESIGN_MEMO_ROW, f.memoRow.c_str());
+    SetItemText(page, IDC_DESIGN_CELL_WIDTH, f.cellWidth);
+    SetItemText(page, IDC_DESIGN_CELL_LINE, f.cellLine);
+    SetItemText(page, IDC_DESIGN_HEAD_FORM, f.headForm);
+    SetItemText(page, IDC_DESIGN_CELL_WIDTH_RATIO, f.cellWidthRatio);
+    SetItemText(page, IDC_DESIGN_LIST_WIDTH, f.listWidth);
+    SetItemText(page, IDC_DESIGN_LIST_HEAD_FORM, f.listHeadForm);
+    SetItemText(page, IDC_DESIGN_TITLE_FORM, f.titleForm);
+    SetItemText(page, IDC_DESIGN_MEMO_ROW, f.memoRow);
     FillPlaceList(page, IDC_DESIGN_FONT_PLACES, d.fonts, kFontPlaceCount);
     FillPlaceList(page, IDC_DESIGN_BACK_PLACES, d.backs, kBackPlaceCount);
     ShowFontPlace(page, s);

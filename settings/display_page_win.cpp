@@ -97,14 +97,14 @@ void FillDisplayPage(HWND page, SettingsSession* s) {
     Check(page, IDC_DISPLAY_ALARM_CDOWN_PAST, f.alarmCdownPast);
     Check(page, IDC_DISPLAY_ALARM_PAINT_TIME, f.alarmPaintTime);
     Check(page, IDC_DISPLAY_ALARM_MEMO_SORT, f.alarmMemoSort);
-    SetDlgItemTextA(page, IDC_DISPLAY_ALARM_STARTUP_TIME, f.alarmStartupTime.c_str());
-    SetDlgItemTextA(page, IDC_DISPLAY_ALARM_CDOWN_DAY, f.alarmCdownDay.c_str());
-    SetDlgItemTextA(page, IDC_DISPLAY_ALARM_TIME, f.alarmTime.c_str());
+    SetItemText(page, IDC_DISPLAY_ALARM_STARTUP_TIME, f.alarmStartupTime);
+    SetItemText(page, IDC_DISPLAY_ALARM_CDOWN_DAY, f.alarmCdownDay);
+    SetItemText(page, IDC_DISPLAY_ALARM_TIME, f.alarmTime);
     CheckRadioButton(page, IDC_DISPLAY_ALARM_BY_MESSAGE, IDC_DISPLAY_ALARM_BY_BALLOON,
                      f.alarmByMessage ? IDC_DISPLAY_ALARM_BY_MESSAGE : IDC_DISPLAY_ALARM_BY_BALLOON);
     CheckRadioButton(page, IDC_DISPLAY_ALARM_SHOW_ALL, IDC_DISPLAY_ALARM_SHOW_TIMED,
                      f.alarmShowAll ? IDC_DISPLAY_ALARM_SHOW_ALL : IDC_DISPLAY_ALARM_SHOW_TIMED);
-    SetDlgItemTextA(s->frame, IDC_SETTINGS_STATUS, "");
+    SetItemText(s->frame, IDC_SETTINGS_STATUS, "");
 
     // At opening the balloon follows the stored tray setting alone; afterwards the boxes decide.
     bool a = f.alarm, startup = f.alarmStartup || !f.alarmStartupTime.empty();

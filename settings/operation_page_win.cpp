@@ -45,7 +45,7 @@ std::string RowText(const SettingsSession& s, int row) {
 }
 
 int SelectedRow(HWND page) {
-    int row = static_cast<int>(SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_GETCURSEL, 0, 0));
+    int row = static_cast<int>(SendDlgItemMessageW(page, IDC_OPERATION_LIST, LB_GETCURSEL, 0, 0));
     return row >= 0 && row < kOperationCount ? row : -1;
 }
 
@@ -53,7 +53,7 @@ void ShowBinding(HWND page, const BindingBoxes& boxes, int binding, int listInde
     Check(page, boxes.alt, binding & kModAlt);
     Check(page, boxes.ctrl, binding & kModCtrl);
     Check(page, boxes.shift, binding & kModShift);
-    SendDlgItemMessageA(page, boxes.list, CB_SETCURSEL, static_cast<WPARAM>(listIndex), 0);
+    SendDlgItemMessageW(page, boxes.list, CB_SETCURSEL, static_cast<WPARAM>(listIndex), 0);
 }
 
 int ModifiersIn(HWND page, const BindingBoxes& boxes) {
@@ -75,10 +75,10 @@ void OnBindingChanged(HWND page, SettingsSession* s) {
     s->bindings.key[row] = KeyBindingFromList(ListSelection(page, IDC_OPERATION_KEY), ModifiersIn(page, kKeyBoxes));
     s->bindings.mouse[row] =
         MouseBindingFromList(ListSelection(page, IDC_OPERATION_MOUSE), ModifiersIn(page, kMouseBoxes));
-    SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
-    SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_INSERTSTRING, static_cast<WPARAM>(row),
-                        reinterpret_cast<LPARAM>(RowText(*s, row).c_str()));
-    SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendDlgItemMessageW(page, IDC_OPERATION_LIST, LB_DELETESTRING, static_cast<WPARAM>(row), 0);
+    SendDlgItemMessageW(page, IDC_OPERATION_LIST, LB_INSERTSTRING, static_cast<WPARAM>(row),
+                        reinterpret_cast<LPARAM>(Wide(RowText(*s, row)).c_str()));
+    SendDlgItemMessageW(page, IDC_OPERATION_LIST, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
 }
 
 // The lists' entries, the list's columns and what differs in the classic edition; the values
@@ -89,9 +89,9 @@ BOOL OnInit(HWND page) {
     FillList(page, IDC_OPERATION_KEY, keys, 0);
     FillList(page, IDC_OPERATION_MOUSE, MouseListEntries(), 0);
     int column = kKeyColumn;
-    SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&column));
+    SendDlgItemMessageW(page, IDC_OPERATION_LIST, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&column));
     if (CurrentEdition() == kClassicEdition) {
-        SetDlgItemTextA(page, IDC_OPERATION_DAYSCROLL_LABEL, "行スクロール日数(&U)：");
+        SetItemText(page, IDC_OPERATION_DAYSCROLL_LABEL, "行スクロール日数(&U)：");
         ShowWindow(GetDlgItem(page, IDC_OPERATION_BUTTON_ORDER_LABEL), SW_HIDE);
         ShowWindow(GetDlgItem(page, IDC_OPERATION_BUTTON_ORDER), SW_HIDE);
     }
@@ -125,7 +125,7 @@ void FillOperationPage(HWND page, SettingsSession* s) {
     Check(page, IDC_OPERATION_HOTKEY_CTRL, form.hotkeyModifiers & kHotkeyCtrl);
     Check(page, IDC_OPERATION_HOTKEY_SHIFT, form.hotkeyModifiers & kHotkeyShift);
     Check(page, IDC_OPERATION_HOTKEY_WIN, form.hotkeyModifiers & kHotkeyWin);
-    SendDlgItemMessageA(page, IDC_OPERATION_HOTKEY_KEY, CB_SETCURSEL, static_cast<WPARAM>(KeyListIndexOf(form.hotkeyKey)), 0);
+    SendDlgItemMessageW(page, IDC_OPERATION_HOTKEY_KEY, CB_SETCURSEL, static_cast<WPARAM>(KeyListIndexOf(form.hotkeyKey)), 0);
     auto toggle = static_cast<HotkeyToggle>(form.hotkeyToggle);
     int radio = toggle == HotkeyToggle::kMinimise   ? IDC_OPERATION_HOTKEY_MINIMIZE
                 : toggle == HotkeyToggle::kToBottom ? IDC_OPERATION_HOTKEY_TO_BOTTOM
@@ -133,10 +133,10 @@ void FillOperationPage(HWND page, SettingsSession* s) {
     CheckRadioButton(page, IDC_OPERATION_HOTKEY_DO_NOTHING, IDC_OPERATION_HOTKEY_TO_BOTTOM, radio);
     Check(page, IDC_OPERATION_KEYASSIGN_ENABLE, form.keyassignEnable);
     Check(page, IDC_OPERATION_QUICKMEMO_ENABLE, form.quickmemoEnable);
-    SetDlgItemTextA(page, IDC_OPERATION_DAYSCROLL_UNIT, form.dayscrollUnit.c_str());
-    SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_RESETCONTENT, 0, 0);
+    SetItemText(page, IDC_OPERATION_DAYSCROLL_UNIT, form.dayscrollUnit);
+    SendDlgItemMessageW(page, IDC_OPERATION_LIST, LB_RESETCONTENT, 0, 0);
     for (int row = 0; row < kOperationCount; ++row)
-        SendDlgItemMessageA(page, IDC_OPERATION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RowText(*s, row).c_str()));
+        SendDlgItemMessageW(page, IDC_OPERATION_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(RowText(*s, row)).c_str()));
 }
 
 INT_PTR CALLBACK OperationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <string>
 
 #include "base/win/dialog_kit.h"
 #include "base/win/modal_dialog.h"
@@ -23,17 +24,18 @@ HWND Tabs(HWND frame) { return GetDlgItem(frame, IDC_SETTINGS_TABS); }
 void CreatePages(HWND frame, SettingsSession* s) {
     HWND tabs = Tabs(frame);
     for (int i = 0; i < kSettingsPageCount; ++i) {
-        TCITEMA item = {};
+        std::wstring title = Wide(kTabTitles[i]);
+        TCITEMW item = {};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(kTabTitles[i]);
-        SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        item.pszText = title.data();
+        SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
     RECT area;
     GetWindowRect(tabs, &area);
     MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&area), 2);
-    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     for (int i = 0; i < kSettingsPageCount; ++i) {
-        HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPageTemplates[i]), frame,
+        HWND page = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kPageTemplates[i]), frame,
                                        kPageProcs[i], reinterpret_cast<LPARAM>(s));
         s->pages[i] = page;
         SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
@@ -51,7 +53,7 @@ void FillPages(SettingsSession* s) {
 // A button pressed and then disabled would keep the focus, and the keyboard would reach nothing.
 void Disable(HWND frame, int id) {
     HWND button = GetDlgItem(frame, id);
-    if (GetFocus() == button) SendMessageA(frame, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(frame, IDOK)), TRUE);
+    if (GetFocus() == button) SendMessageW(frame, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(frame, IDOK)), TRUE);
     EnableWindow(button, FALSE);
 }
 
@@ -101,7 +103,7 @@ bool Keep(HWND frame, SettingsSession* s) {
     }
     s->dialog->kept = true;
     // The store has told the user already; the status line says what it means here.
-    if (!keep.written) SetDlgItemTextA(frame, IDC_SETTINGS_STATUS, "設定をファイルに保存できませんでした");
+    if (!keep.written) SetItemText(frame, IDC_SETTINGS_STATUS, "設定をファイルに保存できませんでした");
     return keep.written;
 }
 
@@ -135,7 +137,7 @@ void OnChanged(HWND frame, const SettingsSession& s) {
 }
 
 void OnTabChange(HWND frame, SettingsSession* s) {
-    int tab = static_cast<int>(SendMessageA(Tabs(frame), TCM_GETCURSEL, 0, 0));
+    int tab = static_cast<int>(SendMessageW(Tabs(frame), TCM_GETCURSEL, 0, 0));
     ShowSettingsPage(s, tab);
     (void)WriteConfigInt("SETTING_TAB", tab);  // a failure is told by the store
 }

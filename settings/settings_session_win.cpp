@@ -12,7 +12,7 @@
 namespace {
 bool Checked(const SettingsSession& s, int id) {
     HWND c = SettingsControl(s, id);
-    return c && SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return c && SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::string TextOf(const SettingsSession& s, int id) {
@@ -22,7 +22,7 @@ std::string TextOf(const SettingsSession& s, int id) {
 
 int Chosen(const SettingsSession& s, int id) {
     HWND c = SettingsControl(s, id);
-    int i = c ? static_cast<int>(SendMessageA(c, CB_GETCURSEL, 0, 0)) : 0;
+    int i = c ? static_cast<int>(SendMessageW(c, CB_GETCURSEL, 0, 0)) : 0;
     return i < 0 ? 0 : i;
 }
 
@@ -83,15 +83,15 @@ HWND SettingsControl(const SettingsSession& s, int id) {
 }
 
 void ShowSettingsPage(SettingsSession* s, int index) {
-    SendDlgItemMessageA(s->frame, IDC_SETTINGS_TABS, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendDlgItemMessageW(s->frame, IDC_SETTINGS_TABS, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
     for (int i = 0; i < kSettingsPageCount; ++i) ShowWindow(s->pages[i], i == index ? SW_SHOW : SW_HIDE);
 }
 
 void NoteSettingsChanged(HWND page) {
     SettingsSession* s = SessionOf(page);
     if (!s || !s->frame || s->filling) return;
-    SendMessageA(s->frame, WM_SETTINGS_CHANGED, 0, 0);
-    if (Checked(*s, IDC_DESIGN_LIVE_TEST)) PostMessageA(s->frame, WM_COMMAND, IDC_SETTINGS_TEST, 0);
+    SendMessageW(s->frame, WM_SETTINGS_CHANGED, 0, 0);
+    if (Checked(*s, IDC_DESIGN_LIVE_TEST)) PostMessageW(s->frame, WM_COMMAND, IDC_SETTINGS_TEST, 0);
 }
 
 void MakeWorkFonts(SettingsSession* s) {
@@ -102,20 +102,20 @@ void MakeWorkFonts(SettingsSession* s) {
 
 bool CollectSettings(SettingsSession* s) {
     HWND frame = s->frame;
-    SetDlgItemTextA(frame, IDC_SETTINGS_STATUS, "");
+    SetItemText(frame, IDC_SETTINGS_STATUS, "");
     // The widths are 96-dpi values; the desktop is measured in the window's pixels.
     int screenWidth = ScaleTo96(DesktopSize().cx, s->kept.layout.dpi);
     // "表示しない" keeps the size of the kept settings: after a test the calendar shows the copy.
     CollectResult r = CollectSettingsForm(ReadForm(*s), screenWidth, s->kept.settings.btnSize, &s->work);
     if (r.ok()) return true;
-    SetDlgItemTextA(frame, IDC_SETTINGS_STATUS, r.message.c_str());
+    SetItemText(frame, IDC_SETTINGS_STATUS, r.message);
     if (HWND bad = SettingsControl(*s, r.badControl)) {
         // The field may be on a page behind another: it is shown, so the user sees what to mend.
         for (int i = 0; i < kSettingsPageCount; ++i)
             if (GetParent(bad) == s->pages[i] && !IsWindowVisible(s->pages[i])) ShowSettingsPage(s, i);
         SetFocus(bad);
         // While every change is tested at once the user is still typing there: keep the caret.
-        if (!Checked(*s, IDC_DESIGN_LIVE_TEST)) SendMessageA(bad, EM_SETSEL, 0, -1);
+        if (!Checked(*s, IDC_DESIGN_LIVE_TEST)) SendMessageW(bad, EM_SETSEL, 0, -1);
     }
     return false;
 }
