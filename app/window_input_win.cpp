@@ -24,6 +24,7 @@
 #include "config/operations.h"
 #include "config/profile_access.h"
 #include "memo/countdown.h"
+#include "memo/memo_text_win.h"
 #include "memo/working_text.h"
 #include "render/place_font_win.h"
 #include "render/title_buttons.h"
@@ -72,7 +73,16 @@ class WindowHost : public CommandHost, public QuickMemoHost {
     void Select(int cell, bool timeout) override { SelectCell(hwnd_, cell, timeout); }
     void RightClickAt(int x, int y) override { PostMessageW(hwnd_, WM_RBUTTONUP, 0, MAKELPARAM(x, y)); }
     bool PutOnClipboard(const std::string& text) override { return PutTextOnClipboard(hwnd_, text); }
-    bool ClipboardText(std::string* text) override { return TextOnClipboard(hwnd_, text); }
+    // A text with a character the memo files cannot hold is not pasted at all: what it says
+    // would be lost in part.
+    bool ClipboardText(std::string* text) override {
+        char32_t unheld = 0;
+        if (!TextOnClipboard(hwnd_, text, &unheld)) return false;
+        if (!unheld) return true;
+        ShowMessage(hwnd_, UnheldMemoMessage(unheld), "Tessel", MB_OK | MB_ICONWARNING);
+        text->clear();
+        return false;
+    }
     bool Confirm(const std::string& text, const char* caption) override {
         return ShowMessage(hwnd_, text, caption, MB_OKCANCEL) == IDOK;
     }
@@ -281,7 +291,7 @@ void OnChar(HWND hwnd, WPARAM wParam) {
     char32_t leftOut = 0;
     std::string chars = SjisHeld(typed, &leftOut);
     if (!chars.empty()) QuickMemoType(cell, chars, host);
-    if (leftOut) ShowMessage(hwnd, UnheldCharacterMessage(leftOut), "Tessel", MB_OK | MB_ICONWARNING);
+    if (leftOut) ShowMessage(hwnd, UnheldMemoMessage(leftOut), "Tessel", MB_OK | MB_ICONWARNING);
 }
 
 // The input method composes in the memo's font, at the caret the last paint found.

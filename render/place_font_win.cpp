@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/sjis.h"
 #include "base/win/handles.h"
 #include "base/win/wide_text.h"
 #include "render/title_text.h"
@@ -52,17 +53,7 @@ LogFontA StoredLogFont(const LOGFONTW& system) {
     lf.lfQuality = system.lfQuality;
     lf.lfPitchAndFamily = system.lfPitchAndFamily;
     std::wstring_view face(system.lfFaceName, wcsnlen(system.lfFaceName, LF_FACESIZE));
-    std::string name = FirstUnheld(face) ? std::string() : Sjis(face);
-    // Cut at a character's start so the record never ends in half a double-byte character.
-    size_t keep = 0;
-    for (size_t i = 0; i < name.size();) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
-        size_t length = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC) ? 2 : 1;
-        if (i + length > sizeof lf.lfFaceName - 1) break;
-        i += length;
-        keep = i;
-    }
-    std::memcpy(lf.lfFaceName, name.data(), keep);
+    CopyField(lf.lfFaceName, sizeof lf.lfFaceName, FirstUnheld(face) ? "" : Sjis(face).c_str());
     return lf;
 }
 

@@ -20,6 +20,7 @@
 #include "config/file_names.h"
 #include "config/named_designs.h"
 #include "config/write_failure_text.h"
+#include "render/place_font_win.h"
 #include "resources/resource.h"
 #include "settings/design_edit.h"
 #include "settings/settings_form.h"
@@ -141,48 +142,6 @@ void OnBackPlaceChosen(HWND page, SettingsSession* s, int code) {
     Changed(page, !s->filling);
 }
 
-// A place's font as the font chooser takes it: the same fields, the face name in UTF-16.
-LOGFONTW WideFont(const LogFontA& f) {
-    LOGFONTW w = {};
-    w.lfHeight = f.lfHeight;
-    w.lfWidth = f.lfWidth;
-    w.lfEscapement = f.lfEscapement;
-    w.lfOrientation = f.lfOrientation;
-    w.lfWeight = f.lfWeight;
-    w.lfItalic = f.lfItalic;
-    w.lfUnderline = f.lfUnderline;
-    w.lfStrikeOut = f.lfStrikeOut;
-    w.lfCharSet = f.lfCharSet;
-    w.lfOutPrecision = f.lfOutPrecision;
-    w.lfClipPrecision = f.lfClipPrecision;
-    w.lfQuality = f.lfQuality;
-    w.lfPitchAndFamily = f.lfPitchAndFamily;
-    std::wstring face = Wide(std::string_view(f.lfFaceName, strnlen(f.lfFaceName, sizeof f.lfFaceName)));
-    face.resize(std::min<size_t>(face.size(), LF_FACESIZE - 1));
-    std::copy(face.begin(), face.end(), w.lfFaceName);
-    return w;
-}
-
-// What the chooser gave back as a place keeps it: the face name in 932, cut on a whole character.
-LogFontA PlaceFont(const LOGFONTW& w) {
-    LogFontA f = {};
-    f.lfHeight = w.lfHeight;
-    f.lfWidth = w.lfWidth;
-    f.lfEscapement = w.lfEscapement;
-    f.lfOrientation = w.lfOrientation;
-    f.lfWeight = w.lfWeight;
-    f.lfItalic = w.lfItalic;
-    f.lfUnderline = w.lfUnderline;
-    f.lfStrikeOut = w.lfStrikeOut;
-    f.lfCharSet = w.lfCharSet;
-    f.lfOutPrecision = w.lfOutPrecision;
-    f.lfClipPrecision = w.lfClipPrecision;
-    f.lfQuality = w.lfQuality;
-    f.lfPitchAndFamily = w.lfPitchAndFamily;
-    CopyField(f.lfFaceName, sizeof f.lfFaceName, Sjis(w.lfFaceName).c_str());
-    return f;
-}
-
 // The font chooser works in device heights; the places keep points.
 void OnChooseFont(HWND page, SettingsSession* s, int code) {
     if (code != BN_CLICKED) return;
@@ -190,7 +149,7 @@ void OnChooseFont(HWND page, SettingsSession* s, int code) {
     const LogFontA& first = s->work.design.fonts[places[0]].logFont;
     WindowDC screen(nullptr);
     int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-    LOGFONTW font = WideFont(first);
+    LOGFONTW font = SystemLogFont(first);
     font.lfHeight = HeightOfPoints(first.lfHeight, dpi);
     CHOOSEFONTW choice = {};
     choice.lStructSize = sizeof choice;
@@ -203,7 +162,7 @@ void OnChooseFont(HWND page, SettingsSession* s, int code) {
         ShowMessage(page, CharacterNamed(c) + L" はフォント名に使えない文字です。", kCaption, MB_OK | MB_ICONWARNING);
         return;
     }
-    LogFontA chosen = PlaceFont(font);
+    LogFontA chosen = StoredLogFont(font);
     if (!SetPlaceFont(&s->work.design, places, chosen, PointsOfHeight(font.lfHeight, dpi))) return;
     MakeWorkFonts(s);
     ShowFontPlace(page, s);

@@ -61,7 +61,8 @@ bool PutTextOnClipboard(HWND owner, const std::string& text) {
     return true;
 }
 
-bool TextOnClipboard(HWND owner, std::string* text) {
+bool TextOnClipboard(HWND owner, std::string* text, char32_t* unheld) {
+    if (unheld) *unheld = 0;
     OpenClipboardScope clipboard(owner);
     if (!clipboard.open()) return false;
     std::wstring unicode;
@@ -71,8 +72,10 @@ bool TextOnClipboard(HWND owner, std::string* text) {
     // The system makes the OEM text from the Unicode one in its own OEM code page when a program
     // put only Unicode; such bytes are no 932 text. They are taken only when they say what the
     // Unicode text says (then they keep 932's own choice among look-alike codes).
-    if (hasUnicode && !(hasOem && Wide(oem) == unicode)) *text = Sjis(unicode);
+    char32_t left = 0;
+    if (hasUnicode && !(hasOem && Wide(oem) == unicode)) *text = SjisHeld(unicode, &left);
     else if (hasOem) *text = std::move(oem);
     else return false;
-    return !text->empty();
+    if (unheld) *unheld = left;
+    return !text->empty() || left;
 }

@@ -7,5 +7,7 @@
 
 // The text and a terminating zero in a movable shared block, the clipboard's owner being owner.
 bool PutTextOnClipboard(HWND owner, const std::string& text);
-// False when the clipboard holds no such text (or an empty one).
-bool TextOnClipboard(HWND owner, std::string* text);
+// False when the clipboard holds no such text (or an empty one). A character of the Unicode text
+// that 932 cannot hold is left out of *text; the first such one goes to *unheld when it is given
+// (0 when there was none).
+bool TextOnClipboard(HWND owner, std::string* text, char32_t* unheld = nullptr);

@@ -29,8 +29,6 @@ char32_t FirstUnheld(std::wstring_view wide);
 std::string SjisHeld(std::wstring_view wide, char32_t* leftOut);
 // A character named for a message, as drawn and by its code point: 「😀」(U+1F600).
 std::wstring CharacterNamed(char32_t c);
-// The message that refuses such a character in a memo.
-std::wstring UnheldCharacterMessage(char32_t c);
 
 // Window and dialog item texts.
 std::string WindowText(HWND window);

@@ -84,10 +84,6 @@ std::string SjisHeld(std::wstring_view wide, char32_t* leftOut) {
     return Sjis(kept);
 }
 
-std::wstring UnheldCharacterMessage(char32_t c) {
-    return CharacterNamed(c) + L" はメモに使えない文字です (Shift-JIS にない文字は保存できません)。";
-}
-
 std::wstring CharacterNamed(char32_t c) {
     std::wstring drawn;
     if (c >= 0x10000) {
