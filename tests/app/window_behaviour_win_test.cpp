@@ -91,13 +91,35 @@ std::string YearMemoPath(const std::string& config) {
     return path;
 }
 
+// The value of key in section of the memo file, its bytes as stored (code page 932): read here
+// rather than through the system's profile functions, which decode in the system's code page.
+// No 932 trail byte is '\n', '\r' or '=', and a line never begins with one.
+std::string StoredValue(const std::string& path, const std::string& section, const std::string& key) {
+    std::string bytes;
+    if (FILE* f = OpenFile(path.c_str(), "rb")) {
+        char b[4096];
+        for (size_t n; (n = std::fread(b, 1, sizeof b, f)) > 0;) bytes.append(b, n);
+        std::fclose(f);
+    }
+    bool inSection = false;
+    for (size_t start = 0; start < bytes.size();) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] == '[') {
+            inSection = line == "[" + section + "]";
+            continue;
+        }
+        if (inSection && line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+    }
+    return "";
+}
+
 std::string TodaysMemo(const std::string& config) {
     SYSTEMTIME t = Now();
-    wchar_t value[256] = L"";
-    std::wstring path = Wide(YearMemoPath(config));
-    GetPrivateProfileStringW(std::to_wstring(t.wMonth).c_str(), std::to_wstring(t.wDay).c_str(), L"", value, 256,
-                             path.c_str());
-    return Sjis(value);
+    return StoredValue(YearMemoPath(config), std::to_string(t.wMonth), std::to_string(t.wDay));
 }
 
 // The config file is named my.ini by WriteConfig: its memos are my_memo*.ini beside it.
@@ -163,6 +185,27 @@ TEST(RunningWindow, HotkeyLeavesAnOpenQuickMemoOpen) {
     for (int i = 0; i < 40 && stored.empty(); ++i, Sleep(50)) stored = TodaysMemo(config);
     EXPECT_EQ(stored, "x");
     DestroyWindow(other);
+    EXPECT_EQ(0, calendar.Close());
+}
+
+// Typed Japanese reaches the Unicode window as UTF-16 units, one WM_CHAR each, and is stored in
+// code page 932 like every memo.
+TEST(RunningWindow, QuickMemoTypedInJapaneseIsStoredInCodePage932) {
+    std::string config = WriteConfig(
+        "quick_japanese", "KEYASSIGN_ENABLE=1\r\nQUICKMEMO_ENABLE=1\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n");
+    DeleteFileW(Wide(YearMemoPath(config)).c_str());  // the folder may be left from an earlier run
+    RunningCalendar calendar(config);
+    HWND w = calendar.window();
+    ASSERT_NE(nullptr, w);
+    POINT cell = TodaysCell();
+    PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+    PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
+    for (wchar_t unit : std::wstring(L"会議x")) PostMessageW(w, WM_CHAR, unit, 0);
+    Sleep(300);
+    PostMessageW(w, WM_KEYDOWN, VK_RETURN, 0);
+    std::string stored;
+    for (int i = 0; i < 40 && stored.empty(); ++i, Sleep(50)) stored = TodaysMemo(config);
+    EXPECT_EQ(stored, "会議x");  // the narrow literal is code page 932
     EXPECT_EQ(0, calendar.Close());
 }
 
