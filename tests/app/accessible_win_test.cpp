@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win/wide_text.h"
 #include "tests/app/running_calendar_win.h"
 
 namespace {
@@ -21,10 +22,7 @@ SYSTEMTIME Now() {
 
 std::string Cp932(BSTR text) {
     if (!text) return std::string();
-    int length = static_cast<int>(SysStringLen(text));
-    int n = WideCharToMultiByte(932, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(932, 0, text, length, out.data(), n, nullptr, nullptr);
+    std::string out = Sjis(std::wstring_view(text, SysStringLen(text)));
     SysFreeString(text);
     return out;
 }
@@ -77,9 +75,9 @@ std::vector<HWND> DialogsOf(HWND calendar) {
             auto* s = reinterpret_cast<Search*>(p);
             DWORD process = 0;
             GetWindowThreadProcessId(w, &process);
-            char name[64] = "";
-            GetClassNameA(w, name, sizeof name);
-            if (process == s->process && IsWindowVisible(w) && lstrcmpA(name, "#32770") == 0) s->found.push_back(w);
+            wchar_t name[64] = L"";
+            GetClassNameW(w, name, 64);
+            if (process == s->process && IsWindowVisible(w) && lstrcmpW(name, L"#32770") == 0) s->found.push_back(w);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
@@ -89,7 +87,7 @@ std::vector<HWND> DialogsOf(HWND calendar) {
 void Pump(int ms) {
     for (int waited = 0; waited < ms; waited += 20) {
         MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
         Sleep(20);
     }
 }
@@ -117,7 +115,7 @@ TEST(AccessibleCalendar, AReaderWalksTheMonthAndActsOnADay) {
     char memo[128];
     std::snprintf(memo, sizeof memo, "[%d]\r\n%d=会議\x7F買い物\r\n", t.wMonth, t.wDay);
     std::string yearFile = Folder(config) + "my_memo" + std::to_string(t.wYear) + ".ini";
-    FILE* f = std::fopen(yearFile.c_str(), "wb");
+    FILE* f = OpenFile(yearFile.c_str(), "wb");
     ASSERT_NE(nullptr, f);
     std::fputs(memo, f);
     std::fclose(f);
@@ -184,7 +182,7 @@ TEST(AccessibleCalendar, AReaderWalksTheMonthAndActsOnADay) {
     ASSERT_NE(nullptr, hook);
     SetForegroundWindow(w);
     Pump(200);
-    PostMessageA(w, WM_KEYDOWN, VK_RIGHT, 0);
+    PostMessageW(w, WM_KEYDOWN, VK_RIGHT, 0);
     for (int i = 0; i < 100 && g_heard.children.empty(); ++i) Pump(20);
     UnhookWinEvent(hook);
     ASSERT_FALSE(g_heard.children.empty()) << "no focus event after the key press";
@@ -199,11 +197,11 @@ TEST(AccessibleCalendar, AReaderWalksTheMonthAndActsOnADay) {
     EXPECT_TRUE(focused.state & STATE_SYSTEM_SELECTED);
 
     // The hot key brings the calendar forward from behind another window, its focus on today.
-    HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 700, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    HWND other = CreateWindowW(L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 700, 700, 50, 50, nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
     Pump(100);
     ASSERT_NE(w, GetForegroundWindow());
-    PostMessageA(w, WM_HOTKEY, 1, 0);
+    PostMessageW(w, WM_HOTKEY, 1, 0);
     VariantInit(&focus);
     for (int i = 0; i < 100; ++i, Pump(20)) {
         VariantInit(&focus);
@@ -219,10 +217,8 @@ TEST(AccessibleCalendar, AReaderWalksTheMonthAndActsOnADay) {
     std::vector<HWND> dialogs;
     for (int i = 0; i < 100 && dialogs.empty(); ++i, Pump(50)) dialogs = DialogsOf(w);
     ASSERT_EQ(1u, dialogs.size()) << "the memo dialog did not open";
-    char caption[64] = "";
-    GetWindowTextA(dialogs[0], caption, sizeof caption);
-    EXPECT_STREQ(caption, "日付メモ");
-    PostMessageA(dialogs[0], WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(WindowText(dialogs[0]), "日付メモ");
+    PostMessageW(dialogs[0], WM_COMMAND, IDCANCEL, 0);
     for (int i = 0; i < 100 && !DialogsOf(w).empty(); ++i) Pump(50);
     object->Release();
     EXPECT_EQ(0, calendar.Close());

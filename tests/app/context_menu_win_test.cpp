@@ -13,6 +13,7 @@
 #include "app/process_state.h"
 #include "base/cell_ids.h"
 #include "base/win/clipboard_win.h"
+#include "base/win/wide_text.h"
 #include "calendar/civil_date.h"
 #include "calendar/today.h"
 #include "config/app_state.h"
@@ -70,16 +71,18 @@ class ContextMenus : public ::testing::Test {
             }
             return out;
         }
+        // An item's text as the menu holds it, in code page 932.
+        static std::string ItemString(HMENU popup, UINT item, UINT by) {
+            wchar_t text[128] = L"";
+            GetMenuStringW(popup, item, text, 128, by);
+            return Sjis(text);
+        }
         std::string Text(int id) const {
-            char text[128] = "";
-            GetMenuStringA(GetSubMenu(menu.get(), 0), static_cast<UINT>(id), text, sizeof text, MF_BYCOMMAND);
-            return text;
+            return ItemString(GetSubMenu(menu.get(), 0), static_cast<UINT>(id), MF_BYCOMMAND);
         }
         std::string LastText() const {
             HMENU popup = GetSubMenu(menu.get(), 0);
-            char text[128] = "";
-            GetMenuStringA(popup, GetMenuItemCount(popup) - 1, text, sizeof text, MF_BYPOSITION);
-            return text;
+            return ItemString(popup, static_cast<UINT>(GetMenuItemCount(popup) - 1), MF_BYPOSITION);
         }
     };
     static Opened Open(int menu, int target) {

@@ -9,35 +9,34 @@
 #include <string>
 
 #include "app/main_window_win.h"
+#include "base/win/wide_text.h"
 #include "resources/resource.h"
 #include "tests/app/running_calendar_win.h"
 
 namespace {
 
 TEST(MainWindow, ClassAndStylesOfTheEdition) {
-    ASSERT_EQ(nullptr, FindWindowA("Tessel", nullptr)) << "a calendar is already running";
+    ASSERT_EQ(nullptr, FindWindowW(L"Tessel", nullptr)) << "a calendar is already running";
     RunningCalendar calendar(WriteConfig("styles", "WIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n"));
     HWND w = calendar.window();
     ASSERT_NE(nullptr, w);
-    LONG style = GetWindowLongA(w, GWL_STYLE), ex = GetWindowLongA(w, GWL_EXSTYLE);
+    LONG style = GetWindowLongW(w, GWL_STYLE), ex = GetWindowLongW(w, GWL_EXSTYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & WS_CAPTION);
     EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
     EXPECT_EQ(TESSEL_CLASSIC ? 0 : WS_EX_LAYERED, ex & WS_EX_LAYERED);
     EXPECT_FALSE(ex & WS_EX_TOPMOST);
-    EXPECT_EQ(static_cast<ULONG_PTR>(CS_DBLCLKS), GetClassLongPtrA(w, GCL_STYLE));
-    char title[32] = "";
-    GetWindowTextA(w, title, sizeof title);
-    EXPECT_STREQ("Tessel", title);
+    EXPECT_EQ(static_cast<ULONG_PTR>(CS_DBLCLKS), GetClassLongPtrW(w, GCL_STYLE));
+    EXPECT_EQ(L"Tessel", WideWindowText(w));
     EXPECT_EQ(0, calendar.Close());
 }
 
 // Icon group 101 lists a 16 x 16 and a 32 x 32 image, each an icon resource of its own that
 // really is that size (asking LoadImage for a size would scale a single image to it).
 TEST(MainWindow, ProgramCarriesIcon101InBothSizes) {
-    HMODULE program = LoadLibraryExA(ProgramBesideUs().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE program = LoadLibraryExW(Wide(ProgramBesideUs()).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, program);
-    HRSRC group = FindResourceA(program, MAKEINTRESOURCEA(101), RT_GROUP_ICON);
+    HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(101), RT_GROUP_ICON);
     ASSERT_NE(nullptr, group);
     auto* directory = static_cast<BYTE*>(LockResource(LoadResource(program, group)));
     ASSERT_NE(nullptr, directory);
@@ -56,7 +55,7 @@ TEST(MainWindow, ProgramCarriesIcon101InBothSizes) {
     for (int k = 0; k < 2; ++k) {
         int size = k ? 32 : 16;
         ids[k] = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
-        HRSRC image = FindResourceA(program, MAKEINTRESOURCEA(ids[k]), RT_ICON);
+        HRSRC image = FindResourceW(program, MAKEINTRESOURCEW(ids[k]), RT_ICON);
         ASSERT_NE(nullptr, image) << size;
         auto* bits = static_cast<BYTE*>(LockResource(LoadResource(program, image)));
         ASSERT_NE(nullptr, bits) << size;
@@ -67,7 +66,7 @@ TEST(MainWindow, ProgramCarriesIcon101InBothSizes) {
         ICONINFO info = {};
         ASSERT_TRUE(GetIconInfo(icon, &info));
         BITMAP bm = {};
-        GetObjectA(info.hbmColor, sizeof bm, &bm);
+        GetObjectW(info.hbmColor, sizeof bm, &bm);
         EXPECT_EQ(size, bm.bmWidth);
         EXPECT_EQ(size, bm.bmHeight);
         DeleteObject(info.hbmColor);
@@ -82,7 +81,7 @@ TEST(MainWindow, ProgramCarriesIcon101InBothSizes) {
 TEST(MainWindow, HostileCountdownFormsStartNormally) {
     std::string config = WriteConfig("cdownform", "CDOWN_FORM=%n%s%s%s (,) %n%s%d,%n,%s,%n,%s,%x\r\n");
     std::string memo = config.substr(0, config.size() - 4) + "_memo.ini";
-    FILE* f = std::fopen(memo.c_str(), "wb");
+    FILE* f = OpenFile(memo.c_str(), "wb");
     ASSERT_NE(nullptr, f);
     std::fprintf(f, "[COUNTDOWN]\r\n01=2030,1,1,%%n%%s\r\n02=2020,5,5,past\r\n03=\r\n");
     std::fclose(f);
@@ -96,7 +95,7 @@ TEST(MainWindow, HostileCountdownFormsStartNormally) {
 TEST(MainWindow, ZOrderOneStartsTopmost) {
     RunningCalendar calendar(WriteConfig("topmost", "ZORDER=1\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n"));
     ASSERT_NE(nullptr, calendar.window());
-    EXPECT_TRUE(GetWindowLongA(calendar.window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongW(calendar.window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(0, calendar.Close());
 }
 
@@ -105,7 +104,7 @@ TEST(MainWindow, ZOrderOneStartsTopmost) {
 TEST(MainWindow, ZOrderTwoIsNotTopmost) {
     RunningCalendar calendar(WriteConfig("bottom", "ZORDER=2\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n"));
     ASSERT_NE(nullptr, calendar.window());
-    EXPECT_FALSE(GetWindowLongA(calendar.window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongW(calendar.window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(0, calendar.Close());
 }
 
@@ -123,8 +122,8 @@ TEST(MainWindow, MovesAreWrittenPerScreenSizeButNotWhileMinimised) {
     ShowWindow(w, SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(w));
     Sleep(300);
-    EXPECT_EQ(-40, GetPrivateProfileIntA("CONFIG", x.c_str(), 0, config.c_str()));
-    EXPECT_EQ(250, GetPrivateProfileIntA("CONFIG", y.c_str(), 0, config.c_str()));
+    EXPECT_EQ(-40, static_cast<int>(GetPrivateProfileIntW(L"CONFIG", Wide(x).c_str(), 0, Wide(config).c_str())));
+    EXPECT_EQ(250, static_cast<int>(GetPrivateProfileIntW(L"CONFIG", Wide(y).c_str(), 0, Wide(config).c_str())));
     EXPECT_EQ(0, calendar.Close());
 }
 
@@ -138,12 +137,12 @@ TEST(MainWindow, SecondStartShowsTheHiddenFirstAndReadsNothing) {
 
     // A start that went on would write its configuration at once.
     std::string second = WriteConfig("second", "");
-    DeleteFileA(second.c_str());
-    std::string command = "\"" + ProgramBesideUs() + "\" " + second;
-    STARTUPINFOA si = {};
+    DeleteFileW(Wide(second).c_str());
+    std::wstring command = L"\"" + Wide(ProgramBesideUs()) + L"\" " + Wide(second);  // CreateProcessW writes into it
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     bool ended = WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0;
     DWORD code = 1;
     if (!ended) TerminateProcess(pi.hProcess, 1);
@@ -155,7 +154,7 @@ TEST(MainWindow, SecondStartShowsTheHiddenFirstAndReadsNothing) {
     EXPECT_FALSE(Exists(second));
     EXPECT_TRUE(IsWindowVisible(w));
     EXPECT_FALSE(IsIconic(w));
-    EXPECT_EQ(w, FindWindowA("Tessel", nullptr));
+    EXPECT_EQ(w, FindWindowW(L"Tessel", nullptr));
     EXPECT_EQ(0, calendar.Close());
 }
 
@@ -165,7 +164,7 @@ constexpr UINT kHotkeyFlags = MOD_CONTROL | MOD_ALT;
 
 HWND WaitForMessageBox(DWORD ms) {
     for (DWORD waited = 0; waited < ms; waited += 50) {
-        if (HWND box = FindWindowA("#32770", "Tessel")) return box;
+        if (HWND box = FindWindowW(L"#32770", L"Tessel")) return box;
         Sleep(50);
     }
     return nullptr;
@@ -177,7 +176,7 @@ TEST(MainWindow, HotkeyIsRegisteredWithItsModifiers) {
     RunningCalendar calendar(WriteConfig("hotkey", lines));
     ASSERT_NE(nullptr, calendar.window());
     Sleep(200);
-    EXPECT_EQ(nullptr, FindWindowA("#32770", "Tessel"));
+    EXPECT_EQ(nullptr, FindWindowW(L"#32770", L"Tessel"));
     // The calendar holds exactly this combination now, so we cannot have it.
     EXPECT_FALSE(RegisterHotKey(nullptr, 7, kHotkeyFlags, 0x7B));
     EXPECT_EQ(static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED), GetLastError());
@@ -195,21 +194,19 @@ TEST(MainWindow, HotkeyTakenElsewhereIsReported) {
     ASSERT_NE(nullptr, calendar.window());
     HWND box = WaitForMessageBox(5000);
     ASSERT_NE(nullptr, box);
-    char text[128] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    EXPECT_STREQ("指定のホットキーは他のアプリで登録済みです", text);
+    EXPECT_EQ("指定のホットキーは他のアプリで登録済みです", ItemText(box, 0xFFFF));
     EXPECT_EQ(calendar.window(), GetWindow(box, GW_OWNER));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
     for (int i = 0; i < 40 && IsWindow(box); ++i) Sleep(50);
     EXPECT_FALSE(IsWindow(box));
-    EXPECT_EQ(kHotkeySetting, static_cast<int>(GetPrivateProfileIntA("CONFIG", "HOTKEY", 0, config.c_str())));
+    EXPECT_EQ(kHotkeySetting, static_cast<int>(GetPrivateProfileIntW(L"CONFIG", L"HOTKEY", 0, Wide(config).c_str())));
     EXPECT_EQ(0, calendar.Close());
     UnregisterHotKey(nullptr, 9);
 }
 
 // Wine's stand-in for the notification area is visible exactly while it holds icons.
 bool TrayShowsIcons() {
-    HWND tray = FindWindowA(nullptr, "Wine System Tray");
+    HWND tray = FindWindowW(nullptr, L"Wine System Tray");
     return tray && IsWindowVisible(tray);
 }
 
@@ -250,7 +247,7 @@ bool WaitShown(HWND w, bool shown) {
 HWND WaitForMenu(bool open) {
     HWND menu = nullptr;
     for (int i = 0; i < 60; ++i) {
-        menu = FindWindowA("#32768", nullptr);
+        menu = FindWindowW(L"#32768", nullptr);
         if ((menu && IsWindowVisible(menu)) == open) break;
         Sleep(50);
     }
@@ -262,26 +259,26 @@ TEST(MainWindow, TrayClicksAndTheTrayMenuHideAndShow) {
     HWND w = calendar.window();
     ASSERT_NE(nullptr, w);
     const UINT notify = WM_USER + 100;
-    PostMessageA(w, notify, 0, WM_LBUTTONDBLCLK);
+    PostMessageW(w, notify, 0, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitShown(w, false)) << "a double click hides by minimising first";
-    PostMessageA(w, notify, 0, WM_LBUTTONDBLCLK);
+    PostMessageW(w, notify, 0, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitShown(w, true));
-    PostMessageA(w, notify, 0, WM_MOUSEMOVE);  // not a click: nothing
+    PostMessageW(w, notify, 0, WM_MOUSEMOVE);  // not a click: nothing
     Sleep(200);
     EXPECT_TRUE(IsWindowVisible(w));
     ASSERT_EQ(nullptr, WaitForMenu(false));
 
     // The menu at the icon: "隠す(&H)", then "表示する(&S)" by their accelerators.
-    PostMessageA(w, notify, 0, WM_RBUTTONUP);
+    PostMessageW(w, notify, 0, WM_RBUTTONUP);
     HWND menu = WaitForMenu(true);
     ASSERT_NE(nullptr, menu);
-    PostMessageA(menu, WM_CHAR, 'h', 0);
+    PostMessageW(menu, WM_CHAR, L'h', 0);
     EXPECT_TRUE(WaitShown(w, false));
     EXPECT_EQ(nullptr, WaitForMenu(false));
-    PostMessageA(w, notify, 0, WM_RBUTTONUP);
+    PostMessageW(w, notify, 0, WM_RBUTTONUP);
     menu = WaitForMenu(true);
     ASSERT_NE(nullptr, menu);
-    PostMessageA(menu, WM_CHAR, 's', 0);
+    PostMessageW(menu, WM_CHAR, L's', 0);
     EXPECT_TRUE(WaitShown(w, true));
     EXPECT_EQ(0, calendar.Close());
 }

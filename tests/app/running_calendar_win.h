@@ -6,27 +6,32 @@
 #include <cstdio>
 #include <string>
 
+#include "base/win/wide_text.h"
+
 #if TESSEL_CLASSIC
 inline constexpr char kProgram[] = "desk-calendar-classic.exe";
 #else
 inline constexpr char kProgram[] = "desk-calendar.exe";
 #endif
 
+// In code page 932 as every path inside; Wide() hands it to the system.
 inline std::string ProgramBesideUs() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string path(self);
+    std::string path = ProgramFilePath();
     return path.substr(0, path.find_last_of('\\') + 1) + kProgram;
+}
+
+inline std::string SystemTempPath() {
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    return Sjis(temp);
 }
 
 // A folder of its own with a configuration file holding the given CONFIG lines.
 inline std::string WriteConfig(const char* name, const char* lines) {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string dir = std::string(temp) + "tessel_window_" + std::to_string(GetCurrentProcessId()) + "_" + name;
-    CreateDirectoryA(dir.c_str(), nullptr);
+    std::string dir = SystemTempPath() + "tessel_window_" + std::to_string(GetCurrentProcessId()) + "_" + name;
+    CreateDirectoryW(Wide(dir).c_str(), nullptr);
     std::string config = dir + "\\my.ini";
-    FILE* f = std::fopen(config.c_str(), "wb");
+    FILE* f = OpenFile(config.c_str(), "wb");
     if (f) {
         std::fprintf(f, "[CONFIG]\r\n%s", lines);
         std::fclose(f);
@@ -46,18 +51,18 @@ inline std::string ScreenKey(const char* form, bool width) {
 inline int WaitForValue(const std::string& config, const std::string& key, int want) {
     int value = 0;
     for (int i = 0; i < 100; ++i) {
-        value = GetPrivateProfileIntA("CONFIG", key.c_str(), -99999, config.c_str());
+        value = static_cast<int>(GetPrivateProfileIntW(L"CONFIG", Wide(key).c_str(), -99999, Wide(config).c_str()));
         if (value == want) break;
         Sleep(50);
     }
     return value;
 }
 
-inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+inline bool Exists(const std::string& path) { return FileAttributes(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 inline HWND WaitForCalendar(DWORD ms) {
     for (DWORD waited = 0; waited < ms; waited += 50) {
-        if (HWND w = FindWindowA("Tessel", nullptr)) return w;
+        if (HWND w = FindWindowW(L"Tessel", nullptr)) return w;
         Sleep(50);
     }
     return nullptr;
@@ -67,12 +72,13 @@ class RunningCalendar {
   public:
     // show: the show command handed to the program's entry.
     explicit RunningCalendar(const std::string& config, WORD show = SW_SHOWNORMAL) {
-        std::string command = "\"" + ProgramBesideUs() + "\" " + config;
-        STARTUPINFOA si = {};
+        // CreateProcessW may write into the command line: it is a buffer of our own.
+        std::wstring command = L"\"" + Wide(ProgramBesideUs()) + L"\" " + Wide(config);
+        STARTUPINFOW si = {};
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = show;
-        started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
+        started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
         if (!started_) return;
         WaitForInputIdle(pi_.hProcess, 15000);
         window_ = WaitForCalendar(15000);
@@ -80,7 +86,7 @@ class RunningCalendar {
     }
     ~RunningCalendar() {
         if (!started_) return;
-        if (window_ && IsWindow(window_)) PostMessageA(window_, WM_CLOSE, 0, 0);
+        if (window_ && IsWindow(window_)) PostMessageW(window_, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
         CloseHandle(pi_.hThread);
         CloseHandle(pi_.hProcess);
@@ -88,7 +94,7 @@ class RunningCalendar {
     HWND window() const { return window_; }
     // Closes the window and answers the program's exit code (-1 when it did not end).
     int Close() {
-        PostMessageA(window_, WM_CLOSE, 0, 0);
+        PostMessageW(window_, WM_CLOSE, 0, 0);
         DWORD code = 0;
         if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) return -1;
         GetExitCodeProcess(pi_.hProcess, &code);

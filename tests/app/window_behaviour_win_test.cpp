@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win/wide_text.h"
 #include "config/operations.h"
 #include "render/title_buttons.h"
 #include "resources/resource.h"
@@ -18,17 +19,19 @@
 namespace {
 std::string Folder(const std::string& config) { return config.substr(0, config.find_last_of('\\') + 1); }
 
-std::string WindowText(HWND w) {
-    char text[512] = "";
-    SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
+// The text the window answers WM_GETTEXT with, in code page 932: a tooltip answers with its
+// tool's text, which is not its window text as another process reads it.
+std::string AnsweredText(HWND w) {
+    wchar_t text[512] = L"";
+    SendMessageW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return Sjis(text);
 }
 
 // The visible top-level windows of the calendar's process with this class.
-std::vector<HWND> WindowsOf(HWND calendar, const char* className) {
+std::vector<HWND> WindowsOf(HWND calendar, const wchar_t* className) {
     struct Search {
         DWORD process;
-        const char* className;
+        const wchar_t* className;
         std::vector<HWND> found;
     } search = {0, className, {}};
     GetWindowThreadProcessId(calendar, &search.process);
@@ -37,9 +40,9 @@ std::vector<HWND> WindowsOf(HWND calendar, const char* className) {
             auto* s = reinterpret_cast<Search*>(p);
             DWORD process = 0;
             GetWindowThreadProcessId(w, &process);
-            char name[64] = "";
-            GetClassNameA(w, name, sizeof name);
-            if (process == s->process && IsWindowVisible(w) && lstrcmpiA(name, s->className) == 0) s->found.push_back(w);
+            wchar_t name[64] = L"";
+            GetClassNameW(w, name, 64);
+            if (process == s->process && IsWindowVisible(w) && lstrcmpiW(name, s->className) == 0) s->found.push_back(w);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
@@ -88,14 +91,35 @@ std::string YearMemoPath(const std::string& config) {
     return path;
 }
 
+// The value of key in section of the memo file, its bytes as stored (code page 932): read here
+// rather than through the system's profile functions, which decode in the system's code page.
+// No 932 trail byte is '\n', '\r' or '=', and a line never begins with one.
+std::string StoredValue(const std::string& path, const std::string& section, const std::string& key) {
+    std::string bytes;
+    if (FILE* f = OpenFile(path.c_str(), "rb")) {
+        char b[4096];
+        for (size_t n; (n = std::fread(b, 1, sizeof b, f)) > 0;) bytes.append(b, n);
+        std::fclose(f);
+    }
+    bool inSection = false;
+    for (size_t start = 0; start < bytes.size();) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] == '[') {
+            inSection = line == "[" + section + "]";
+            continue;
+        }
+        if (inSection && line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+    }
+    return "";
+}
+
 std::string TodaysMemo(const std::string& config) {
     SYSTEMTIME t = Now();
-    char section[8], key[8], value[256] = "";
-    std::string path = YearMemoPath(config);
-    std::snprintf(section, sizeof section, "%d", t.wMonth);
-    std::snprintf(key, sizeof key, "%d", t.wDay);
-    GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
-    return value;
+    return StoredValue(YearMemoPath(config), std::to_string(t.wMonth), std::to_string(t.wDay));
 }
 
 // The config file is named my.ini by WriteConfig: its memos are my_memo*.ini beside it.
@@ -109,7 +133,7 @@ TEST(RunningWindow, TitleButtonsNameTheirCommandsInTooltips) {
     int y = r.top + 9;
     std::vector<int> centres;
     for (int x = r.right - 1, runEnd = -1; x >= r.left; --x) {
-        bool button = SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLIENT;
+        bool button = SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLIENT;
         if (button && runEnd < 0) runEnd = x;
         if (!button && runEnd >= 0) {
             centres.push_back((x + 1 + runEnd) / 2);
@@ -119,11 +143,11 @@ TEST(RunningWindow, TitleButtonsNameTheirCommandsInTooltips) {
     ASSERT_EQ(centres.size(), static_cast<size_t>(kButtonCount));
     for (int i = 0; i < kButtonCount; ++i) {
         SetCursorPos(centres[i], y);
-        PostMessageA(w, WM_MOUSEMOVE, 0, MAKELPARAM(centres[i] - r.left, y - r.top));
+        PostMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(centres[i] - r.left, y - r.top));
         std::string want = OperationName(ButtonCommand(i)), shown;
         for (int tries = 0; tries < 60 && shown != want; ++tries) {
             Sleep(50);
-            for (HWND tip : WindowsOf(w, TOOLTIPS_CLASSA)) shown = WindowText(tip);
+            for (HWND tip : WindowsOf(w, TOOLTIPS_CLASSW)) shown = AnsweredText(tip);
         }
         EXPECT_EQ(shown, want) << "button " << i;
     }
@@ -136,31 +160,52 @@ TEST(RunningWindow, TitleButtonsNameTheirCommandsInTooltips) {
 TEST(RunningWindow, HotkeyLeavesAnOpenQuickMemoOpen) {
     std::string config = WriteConfig(
         "hotkey_quick", "KEYASSIGN_ENABLE=1\r\nQUICKMEMO_ENABLE=1\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n");
-    DeleteFileA(YearMemoPath(config).c_str());  // the folder may be left from an earlier run
+    DeleteFileW(Wide(YearMemoPath(config)).c_str());  // the folder may be left from an earlier run
     RunningCalendar calendar(config);
     HWND w = calendar.window();
     ASSERT_NE(nullptr, w);
     POINT cell = TodaysCell();
-    PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
-    PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
-    PostMessageA(w, WM_CHAR, 'x', 0);
+    PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+    PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
+    PostMessageW(w, WM_CHAR, L'x', 0);  // a UTF-16 unit: the window is a Unicode window
     Sleep(300);
     // Something else in front, so that the hot key brings the calendar forward.
-    HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 700, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    HWND other = CreateWindowW(L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 700, 700, 50, 50, nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
     ASSERT_NE(w, GetForegroundWindow());
-    PostMessageA(w, WM_HOTKEY, 1, 0);
+    PostMessageW(w, WM_HOTKEY, 1, 0);
     for (int i = 0; i < 40; ++i) {  // four seconds: past the highlight's three
         MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
         Sleep(100);
     }
     EXPECT_EQ(TodaysMemo(config), "") << "the quick memo was stored by the highlight's time-out";
-    PostMessageA(w, WM_KEYDOWN, VK_RETURN, 0);  // Enter stores what is still being typed
+    PostMessageW(w, WM_KEYDOWN, VK_RETURN, 0);  // Enter stores what is still being typed
     std::string stored;
     for (int i = 0; i < 40 && stored.empty(); ++i, Sleep(50)) stored = TodaysMemo(config);
     EXPECT_EQ(stored, "x");
     DestroyWindow(other);
+    EXPECT_EQ(0, calendar.Close());
+}
+
+// Typed Japanese reaches the Unicode window as UTF-16 units, one WM_CHAR each, and is stored in
+// code page 932 like every memo.
+TEST(RunningWindow, QuickMemoTypedInJapaneseIsStoredInCodePage932) {
+    std::string config = WriteConfig(
+        "quick_japanese", "KEYASSIGN_ENABLE=1\r\nQUICKMEMO_ENABLE=1\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n");
+    DeleteFileW(Wide(YearMemoPath(config)).c_str());  // the folder may be left from an earlier run
+    RunningCalendar calendar(config);
+    HWND w = calendar.window();
+    ASSERT_NE(nullptr, w);
+    POINT cell = TodaysCell();
+    PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+    PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
+    for (wchar_t unit : std::wstring(L"会議x")) PostMessageW(w, WM_CHAR, unit, 0);
+    Sleep(300);
+    PostMessageW(w, WM_KEYDOWN, VK_RETURN, 0);
+    std::string stored;
+    for (int i = 0; i < 40 && stored.empty(); ++i, Sleep(50)) stored = TodaysMemo(config);
+    EXPECT_EQ(stored, "会議x");  // the narrow literal is code page 932
     EXPECT_EQ(0, calendar.Close());
 }
 
@@ -177,44 +222,44 @@ TEST(RunningWindow, AlarmsSwitchedOnInTheSettingsAnnounceWhatIsDue) {
     f = {ticks.LowPart, ticks.HighPart};
     SYSTEMTIME due;
     FileTimeToSystemTime(&f, &due);
-    char path[MAX_PATH], section[8], key[8], line[64];
+    char path[MAX_PATH], line[64];
     std::snprintf(path, sizeof path, "%smy_memo%d.ini", Folder(config).c_str(), due.wYear);
-    std::snprintf(section, sizeof section, "%d", due.wMonth);
-    std::snprintf(key, sizeof key, "%d", due.wDay);
     std::snprintf(line, sizeof line, "%d:%02d \x89\xef\x8b\x63", due.wHour, due.wMinute);  // 会議
-    ASSERT_TRUE(WritePrivateProfileStringA(section, key, line, path));
+    // Written as the calendar keeps its memo files, in code page 932 whatever the system's is.
+    FILE* memo = OpenFile(path, "wb");
+    ASSERT_NE(nullptr, memo);
+    std::fprintf(memo, "[%d]\r\n%d=%s\r\n", due.wMonth, due.wDay, line);
+    std::fclose(memo);
 
     RunningCalendar calendar(config);
     HWND w = calendar.window();
     ASSERT_NE(nullptr, w);
-    PostMessageA(w, WM_COMMAND, IDM_SETTINGS, 0);
+    PostMessageW(w, WM_COMMAND, IDM_SETTINGS, 0);
     // The dialog exists before its pages are made: it is ready once it is shown.
     HWND settings = nullptr;
     for (int i = 0; i < 100; ++i, Sleep(50)) {
-        settings = FindWindowA("#32770", "カレンダーの設定");
+        settings = FindWindowW(L"#32770", L"カレンダーの設定");
         if (settings && IsWindowVisible(settings)) break;
     }
     ASSERT_TRUE(settings && IsWindowVisible(settings));
     HWND alarm = Control(settings, IDC_DISPLAY_ALARM), minutes = Control(settings, IDC_DISPLAY_ALARM_TIME);
     ASSERT_TRUE(alarm && minutes);
-    SendMessageA(alarm, BM_CLICK, 0, 0);
-    SendMessageA(minutes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("30"));
-    SendMessageA(Control(settings, IDC_SETTINGS_TEST), BM_CLICK, 0, 0);
-    SendMessageA(Control(settings, IDOK), BM_CLICK, 0, 0);
+    SendMessageW(alarm, BM_CLICK, 0, 0);
+    SendMessageW(minutes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"30"));
+    SendMessageW(Control(settings, IDC_SETTINGS_TEST), BM_CLICK, 0, 0);
+    SendMessageW(Control(settings, IDOK), BM_CLICK, 0, 0);
     for (int i = 0; i < 100 && IsWindow(settings); ++i) Sleep(50);
     ASSERT_FALSE(IsWindow(settings));
-    EXPECT_EQ(1, static_cast<int>(GetPrivateProfileIntA("CONFIG", "ALARM", 0, config.c_str())));
+    EXPECT_EQ(1, static_cast<int>(GetPrivateProfileIntW(L"CONFIG", L"ALARM", 0, Wide(config).c_str())));
 
-    PostMessageA(w, WM_TIMER, 1, 0);  // the minute timer's run, now rather than at the next minute
+    PostMessageW(w, WM_TIMER, 1, 0);  // the minute timer's run, now rather than at the next minute
     HWND box = nullptr;
     for (int i = 0; i < 100 && !box; ++i, Sleep(50))
-        for (HWND d : WindowsOf(w, "#32770"))
-            if (WindowText(d).find(':') != std::string::npos) box = d;
+        for (HWND d : WindowsOf(w, L"#32770"))
+            if (AnsweredText(d).find(':') != std::string::npos) box = d;
     ASSERT_NE(nullptr, box) << "no alarm";
-    char text[256] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    EXPECT_EQ(std::string(text), line);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(ItemText(box, 0xFFFF), line);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
     for (int i = 0; i < 40 && IsWindow(box); ++i) Sleep(50);
     EXPECT_EQ(0, calendar.Close());
 }

@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "base/win/gdiplus_handles.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "calendar/civil_date.h"
 #include "calendar/holiday_rules.h"
 #include "calendar/today.h"
@@ -67,14 +68,14 @@ inline std::string Hex(uint32_t v) {
 inline void StartGdiplus() { static GdiplusSession session; }
 
 // A plain window class for layered test windows.
-inline const char* TestClass() {
-    static const char* name = [] {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TesselPaintTest";
-        RegisterClassA(&wc);
-        return "TesselPaintTest";
+inline const wchar_t* TestClass() {
+    static const wchar_t* name = [] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TesselPaintTest";
+        RegisterClassW(&wc);
+        return L"TesselPaintTest";
     }();
     return name;
 }
@@ -84,11 +85,11 @@ protected:
     void SetUp() override {
         StartGdiplus();
         ResetProcessState();
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        dir_ = std::string(temp) + "tessel_paint_" + std::to_string(GetCurrentProcessId()) + "_" +
+        wchar_t temp[MAX_PATH] = L"";
+        GetTempPathW(MAX_PATH, temp);
+        dir_ = Sjis(temp) + "tessel_paint_" + std::to_string(GetCurrentProcessId()) + "_" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(dir_.c_str(), nullptr);
+        CreateDirectoryW(Wide(dir_).c_str(), nullptr);
         FormDataFileNames(kLayeredEdition, (dir_ + "\\t.ini").c_str(), "", '\\', &g_files);
         SetMemoFiles(g_files);
         SetConfigPath(g_files.configPath);
@@ -112,7 +113,7 @@ protected:
         ResetProcessState();
     }
     static void Write(const std::string& path, const std::string& text) {
-        FILE* f = std::fopen(path.c_str(), "wb");
+        FILE* f = OpenFile(path.c_str(), "wb");
         ASSERT_NE(f, nullptr);
         std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
@@ -137,9 +138,9 @@ protected:
         in.now = NormaliseDate(in.now);
         KeepLayout(BuildLayout(g_app, g_nav, in));
         if (!hwnd_)
-            hwnd_ = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW, TestClass(), "paint", WS_POPUP, 600, 50,
+            hwnd_ = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, TestClass(), L"paint", WS_POPUP, 600, 50,
                                     g_app.layout.winWidth, g_app.layout.winHeight, nullptr, nullptr,
-                                    GetModuleHandleA(nullptr), nullptr);
+                                    GetModuleHandleW(nullptr), nullptr);
         SetWindowPos(hwnd_, nullptr, 0, 0, g_app.layout.winWidth, g_app.layout.winHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         ASSERT_NE(hwnd_, nullptr) << GetLastError() << " " << g_app.layout.winWidth << "x" << g_app.layout.winHeight;

@@ -1,5 +1,5 @@
 // The operation buttons' bitmaps as the programs get them: loaded from the linked resources
-// with LoadBitmapA and read back through GetDIBits.
+// with LoadBitmapW and read back through GetDIBits.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ Image Read(HBITMAP bitmap) {
     Image image;
     if (!bitmap) return image;
     BITMAP info{};
-    if (GetObjectA(bitmap, sizeof info, &info) == sizeof info) {
+    if (GetObjectW(bitmap, sizeof info, &info) == sizeof info) {
         image.width = info.bmWidth;
         image.height = info.bmHeight;
         image.bitsPerPixel = info.bmBitsPixel * info.bmPlanes;
@@ -49,7 +49,7 @@ Image Read(HBITMAP bitmap) {
 }
 
 Image Load(int id) {
-    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+    HBITMAP bitmap = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
     Image image = Read(bitmap);
     if (bitmap) DeleteObject(bitmap);
     return image;

@@ -7,32 +7,27 @@
 
 #include <string>
 
+#include "base/win/wide_text.h"
 #include "resources/resource.h"
 
 namespace {
 INT_PTR CALLBACK Quiet(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-std::string ClassOf(HWND w) {
-    char name[64] = "";
-    GetClassNameA(w, name, sizeof name);
+std::wstring ClassOf(HWND w) {
+    wchar_t name[64] = L"";
+    GetClassNameW(w, name, 64);
     return name;
 }
 
-std::string TextOf(HWND w) {
-    char text[256] = "";
-    GetWindowTextA(w, text, sizeof text);
-    return text;
-}
-
-bool IsField(const std::string& kind) {
-    return lstrcmpiA(kind.c_str(), "Edit") == 0 || lstrcmpiA(kind.c_str(), "ComboBox") == 0 ||
-           lstrcmpiA(kind.c_str(), "ListBox") == 0 || lstrcmpiA(kind.c_str(), WC_LISTVIEWA) == 0 ||
-           lstrcmpiA(kind.c_str(), TRACKBAR_CLASSA) == 0;
+bool IsField(const std::wstring& kind) {
+    return lstrcmpiW(kind.c_str(), L"Edit") == 0 || lstrcmpiW(kind.c_str(), L"ComboBox") == 0 ||
+           lstrcmpiW(kind.c_str(), L"ListBox") == 0 || lstrcmpiW(kind.c_str(), WC_LISTVIEWW) == 0 ||
+           lstrcmpiW(kind.c_str(), TRACKBAR_CLASSW) == 0;
 }
 
 bool IsGroupBox(HWND w) {
-    return lstrcmpiA(ClassOf(w).c_str(), "Button") == 0 &&
-           (GetWindowLongPtrA(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    return lstrcmpiW(ClassOf(w).c_str(), L"Button") == 0 &&
+           (GetWindowLongPtrW(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
 }
 
 // The label a reader takes for the field: the nearest static text (shown, or kept hidden where
@@ -40,9 +35,9 @@ bool IsGroupBox(HWND w) {
 // (which belong to the field beside them).
 HWND LabelOf(HWND field) {
     for (HWND w = GetWindow(field, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
-        std::string kind = ClassOf(w);
-        if (lstrcmpiA(kind.c_str(), UPDOWN_CLASSA) == 0) continue;
-        return lstrcmpiA(kind.c_str(), "Static") == 0 || IsGroupBox(w) ? w : nullptr;
+        std::wstring kind = ClassOf(w);
+        if (lstrcmpiW(kind.c_str(), UPDOWN_CLASSW) == 0) continue;
+        return lstrcmpiW(kind.c_str(), L"Static") == 0 || IsGroupBox(w) ? w : nullptr;
     }
     return nullptr;
 }
@@ -55,11 +50,11 @@ TEST(DialogLabels, EveryFieldIsNamedByTheLabelBeforeIt) {
                            IDD_COUNTDOWN, IDD_SEARCH, IDD_SETTINGS_DISPLAY, IDD_SETTINGS_DESIGN,
                            IDD_SETTINGS_OPERATION};
     // The settings pages are child dialogs: they need a parent.
-    HWND frame = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+    HWND frame = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, frame);
     int fields = 0;
     for (int id : dialogs) {
-        HWND d = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), frame, Quiet, 0);
+        HWND d = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), frame, Quiet, 0);
         ASSERT_NE(nullptr, d) << id;
         for (HWND w = GetWindow(d, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
             if (!IsField(ClassOf(w))) continue;
@@ -69,7 +64,7 @@ TEST(DialogLabels, EveryFieldIsNamedByTheLabelBeforeIt) {
                 ADD_FAILURE() << "dialog " << id << ": field " << GetDlgCtrlID(w) << " has no label before it";
                 continue;
             }
-            std::string text = TextOf(label);
+            std::string text = WindowText(label);  // code page 932, for the message
             EXPECT_NE(text.find('&'), std::string::npos)
                 << "dialog " << id << ": field " << GetDlgCtrlID(w) << " is named \"" << text << "\", without a mnemonic";
         }

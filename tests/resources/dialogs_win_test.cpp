@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win/wide_text.h"
 #include "resources/resource.h"
 
 namespace {
@@ -24,28 +25,26 @@ INT_PTR CALLBACK Quiet(HWND, UINT message, WPARAM, LPARAM) { return message == W
 void CheckTemplate(int resource, const char* caption, int width, int height, const std::vector<Control>& controls) {
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&classes);
-    HWND d = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), nullptr, Quiet, 0);
+    HWND d = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), nullptr, Quiet, 0);
     ASSERT_NE(nullptr, d) << resource;
-    char text[128];
-    GetWindowTextA(d, text, sizeof text);
-    EXPECT_STREQ(caption, text) << resource;
+    // Texts read back in code page 932, as the narrow literals of this file are compiled.
+    EXPECT_EQ(std::string(caption), WindowText(d)) << resource;
     RECT units = {0, 0, width, height}, client;
     MapDialogRect(d, &units);
     GetClientRect(d, &client);
     EXPECT_EQ(units.right, client.right) << resource;
     EXPECT_EQ(units.bottom, client.bottom) << resource;
-    LOGFONTA font = {};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(d, WM_GETFONT, 0, 0)), sizeof font, &font);
-    EXPECT_STREQ("ＭＳ Ｐゴシック", font.lfFaceName) << resource;
+    LOGFONTW font = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(d, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ("ＭＳ Ｐゴシック", Sjis(font.lfFaceName)) << resource;
     for (const Control& c : controls) {
         HWND item = GetDlgItem(d, c.id);
         ASSERT_NE(nullptr, item) << resource << " " << c.id;
-        char kind[64];
-        GetClassNameA(item, kind, sizeof kind);
-        EXPECT_STRCASEEQ(c.kind, kind) << resource << " " << c.id;
-        GetWindowTextA(item, text, sizeof text);
+        wchar_t kind[64] = L"";
+        GetClassNameW(item, kind, 64);
+        EXPECT_STRCASEEQ(c.kind, Sjis(kind).c_str()) << resource << " " << c.id;
         if (c.text) {
-            EXPECT_STREQ(c.text, text) << resource << " " << c.id;
+            EXPECT_EQ(std::string(c.text), WindowText(item)) << resource << " " << c.id;
         }
     }
     DestroyWindow(d);

@@ -1,5 +1,6 @@
 // The four context menus as the programs load them: the first popup of each menu resource, its
-// items in order and their texts as GetMenuStringA gives them under code page 932.
+// items in order and their texts as GetMenuStringW gives them, read back in code page 932 whatever
+// the system's code page is.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win/wide_text.h"
 #include "resources/resource.h"
 #include "tests/app/running_calendar_win.h"
 
@@ -21,11 +23,7 @@ struct Item {
 
 // Shown in UTF-8 on failure, so a wrong text is readable in the log.
 void PrintTo(const Item& item, std::ostream* out) {
-    wchar_t wide[128] = L"";
-    char utf8[512] = "";
-    MultiByteToWideChar(932, 0, item.text.c_str(), -1, wide, 128);
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
-    *out << item.id << " \"" << utf8 << "\"";
+    *out << item.id << " \"" << NarrowOf(CP_UTF8, Wide(item.text)) << "\"";
 }
 
 const Item kSeparator{0, ""};
@@ -89,7 +87,7 @@ const std::vector<Item> kCountdownMenu = {
 // The items of the menu's first popup; a submenu among them would read as id 0xFFFFFFFF.
 std::vector<Item> FirstPopup(HMODULE module, int menuId) {
     std::vector<Item> items;
-    HMENU menu = LoadMenuA(module, MAKEINTRESOURCEA(menuId));
+    HMENU menu = LoadMenuW(module, MAKEINTRESOURCEW(menuId));
     if (!menu) {
         ADD_FAILURE() << "no menu " << menuId;
         return items;
@@ -98,10 +96,10 @@ std::vector<Item> FirstPopup(HMODULE module, int menuId) {
     HMENU popup = GetSubMenu(menu, 0);
     EXPECT_NE(nullptr, popup) << "menu " << menuId;
     for (int i = 0; popup && i < GetMenuItemCount(popup); ++i) {
-        char text[100] = "";  // the window reads item texts with at most 99 characters too
-        GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
+        wchar_t text[100] = L"";  // the window reads item texts with at most 99 characters too
+        GetMenuStringW(popup, static_cast<UINT>(i), text, 100, MF_BYPOSITION);
         bool separator = GetMenuState(popup, i, MF_BYPOSITION) & MF_SEPARATOR;
-        items.push_back({separator ? 0u : GetMenuItemID(popup, i), text});
+        items.push_back({separator ? 0u : GetMenuItemID(popup, i), Sjis(text)});
     }
     DestroyMenu(menu);
     return items;
@@ -111,8 +109,7 @@ std::vector<Item> FirstPopup(HMODULE module, int menuId) {
 class Menus : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_EQ(932u, GetACP()) << "run with LC_ALL=ja_JP.UTF-8";
-        module_ = LoadLibraryExA(ProgramBesideUs().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        module_ = LoadLibraryExW(Wide(ProgramBesideUs()).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(nullptr, module_) << ProgramBesideUs();
     }
     void TearDown() override {
@@ -135,7 +132,7 @@ TEST_F(Menus, Countdown) { EXPECT_EQ(kCountdownMenu, FirstPopup(module_, IDR_COU
 
 // This test program links the same script, so the shell's tests in it open the same menus.
 TEST_F(Menus, SameInThisProgram) {
-    HMODULE self = GetModuleHandleA(nullptr);
+    HMODULE self = GetModuleHandleW(nullptr);
     EXPECT_EQ(kTrayMenu, FirstPopup(self, IDR_TRAY_MENU));
     EXPECT_EQ(kWindowMenu, FirstPopup(self, IDR_WINDOW_MENU));
     EXPECT_EQ(kMemoMenu, FirstPopup(self, IDR_MEMO_MENU));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win/wide_text.h"
 #include "resources/resource.h"
 #include "tests/app/running_calendar_win.h"
 
@@ -51,9 +52,10 @@ std::wstring Lower(std::wstring s) {
 // really sends comctl32.dll to the 6.0 assembly.
 TEST(Resources, ProgramManifestAsksForCommonControlsSix) {
     std::string program = ProgramBesideUs();
-    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    std::wstring wideProgram = Wide(program);
+    HMODULE module = LoadLibraryExW(wideProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, module) << program;
-    HRSRC found = FindResourceA(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    HRSRC found = FindResourceW(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_NE(nullptr, found) << "no manifest resource 1";
     const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
     ASSERT_NE(nullptr, bytes);
@@ -67,12 +69,12 @@ TEST(Resources, ProgramManifestAsksForCommonControlsSix) {
     EXPECT_NE(std::string::npos, identity.find("version=\"6.0.0.0\"")) << identity;
     EXPECT_NE(std::string::npos, identity.find("publicKeyToken=\"6595b64144ccf1df\"")) << identity;
 
-    ACTCTXA request{};
+    ACTCTXW request{};
     request.cbSize = sizeof request;
     request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-    request.lpSource = program.c_str();
+    request.lpSource = wideProgram.c_str();
     request.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
-    HANDLE context = CreateActCtxA(&request);
+    HANDLE context = CreateActCtxW(&request);
     ASSERT_NE(INVALID_HANDLE_VALUE, context) << GetLastError();
     ULONG_PTR cookie = 0;
     ASSERT_TRUE(ActivateActCtx(context, &cookie));
@@ -105,8 +107,8 @@ TEST(Resources, CommonControlsSixAreLoaded) {
 
 // The names of resource.h load what the script links under them.
 TEST(Resources, IconAndBitmapsLoadByTheirNames) {
-    HINSTANCE self = GetModuleHandleA(nullptr);
-    HICON icon = LoadIconA(self, MAKEINTRESOURCEA(IDI_TESSEL));
+    HINSTANCE self = GetModuleHandleW(nullptr);
+    HICON icon = LoadIconW(self, MAKEINTRESOURCEW(IDI_TESSEL));
     EXPECT_NE(nullptr, icon);
     if (icon) DestroyIcon(icon);
     struct Named { const char* name; int id, size; };
@@ -121,10 +123,10 @@ TEST(Resources, IconAndBitmapsLoadByTheirNames) {
         {"IDB_SETTINGS_SMALL", IDB_SETTINGS_SMALL, 10},     {"IDB_SETTINGS_LARGE", IDB_SETTINGS_LARGE, 16},
     };
     for (const Named& b : bitmaps) {
-        HBITMAP bitmap = LoadBitmapA(self, MAKEINTRESOURCEA(b.id));
+        HBITMAP bitmap = LoadBitmapW(self, MAKEINTRESOURCEW(b.id));
         ASSERT_NE(nullptr, bitmap) << b.name;
         BITMAP info{};
-        GetObjectA(bitmap, sizeof info, &info);
+        GetObjectW(bitmap, sizeof info, &info);
         EXPECT_EQ(b.size, info.bmWidth) << b.name;
         EXPECT_EQ(b.size, info.bmHeight) << b.name;
         DeleteObject(bitmap);

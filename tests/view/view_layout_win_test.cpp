@@ -12,6 +12,7 @@
 #include "app/main_window_win.h"
 #include "app/shell_state_win.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "config/app_state.h"
 #include "config/design.h"
 #include "config/profile_access.h"
@@ -23,24 +24,26 @@
 
 namespace {
 std::string TempConfig(const char* name) {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    return std::string(temp) + "tessel_layout_" + std::to_string(GetCurrentProcessId()) + "_" + name + ".ini";
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    return Sjis(temp) + "tessel_layout_" + std::to_string(GetCurrentProcessId()) + "_" + name + ".ini";
 }
 
 // The width of text in the place's face at its point size, measured without the program's font
-// code: the font made here from the face name and the points, on a DC of its own.
+// code: the font made here from the face name (code page 932) and the points, on a DC of its own.
 int DirectWidth(const LogFontA& lf, const char* text) {
+    std::wstring face = Wide(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof lf.lfFaceName)));
+    std::wstring wide = Wide(text);
     HDC screen = GetDC(nullptr);
     int pixels = -MulDiv(lf.lfHeight, GetDeviceCaps(screen, LOGPIXELSY), 72);
     HDC dc = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
-    HFONT font = CreateFontA(pixels, 0, 0, 0, lf.lfWeight, lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut,
+    HFONT font = CreateFontW(pixels, 0, 0, 0, lf.lfWeight, lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut,
                              lf.lfCharSet, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, lf.lfFaceName);
+                             DEFAULT_PITCH | FF_DONTCARE, face.c_str());
     HGDIOBJ old = SelectObject(dc, font);
     SIZE size = {0, 0};
-    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     SelectObject(dc, old);
     DeleteObject(font);
     DeleteDC(dc);
@@ -49,7 +52,7 @@ int DirectWidth(const LogFontA& lf, const char* text) {
 
 TEST(LayoutOnWindows, TextWidthsInThePlacesFonts) {
     std::string config = TempConfig("widths");
-    DeleteFileA(config.c_str());
+    DeleteFileW(Wide(config).c_str());
     SetConfigPath(config.c_str());
     ResetAppState(&g_app);
     ReadDesign(&g_app);
@@ -77,7 +80,7 @@ TEST(LayoutOnWindows, TextWidthsInThePlacesFonts) {
 TEST(LayoutOnWindows, RebuildAndResizeFitsTheWindowAndCountdownColumns) {
     std::string config = TempConfig("resize");
     std::string memo = TempConfig("resize_memo");
-    DeleteFileA(config.c_str());
+    DeleteFileW(Wide(config).c_str());
     SetConfigPath(config.c_str());
     ResetAppState(&g_app);
     ResetNavigation(&g_nav);
@@ -85,7 +88,7 @@ TEST(LayoutOnWindows, RebuildAndResizeFitsTheWindowAndCountdownColumns) {
     ReadDesign(&g_app);
     SYSTEMTIME now;
     GetLocalTime(&now);
-    FILE* f = std::fopen(memo.c_str(), "wb");
+    FILE* f = OpenFile(memo.c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fprintf(f, "[COUNTDOWN]\r\n01=%d,%d,%d,ahead\r\n02=2020,1,1,past\r\n03=\r\n", now.wYear + 1, now.wMonth, 1);
     std::fclose(f);
@@ -93,8 +96,8 @@ TEST(LayoutOnWindows, RebuildAndResizeFitsTheWindowAndCountdownColumns) {
     LoadCountdowns(memo.c_str());
     ASSERT_EQ(CountdownCount(), 2);
 
-    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "layout", WS_POPUP, 100, 100, 10, 10, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"layout", WS_POPUP, 100, 100, 10, 10, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(hwnd, nullptr);
     RebuildAndResize(hwnd);
     RECT r;
@@ -105,7 +108,8 @@ TEST(LayoutOnWindows, RebuildAndResizeFitsTheWindowAndCountdownColumns) {
     EXPECT_EQ(g_app.layout.cdownHeight, 2 * (MulDiv(9, 96, 72) + 3));
     char key[32];
     std::snprintf(key, sizeof key, "WIN_HEIGHT_%d", static_cast<int>(ScreenSize().cy));
-    EXPECT_EQ(GetPrivateProfileIntA("CONFIG", key, -1, config.c_str()), g_app.layout.winHeight);
+    EXPECT_EQ(static_cast<int>(GetPrivateProfileIntW(L"CONFIG", Wide(key).c_str(), -1, Wide(config).c_str())),
+              g_app.layout.winHeight);
     // Counts of 3 or more digits ahead and 4 or more passed: their own column widths.
     int w = GdiLayoutMeasure().TextWidth(g_app.design, kFontCdown, "0000");
     ASSERT_EQ(g_view.countdowns.size(), 2u);
@@ -128,7 +132,7 @@ TEST(LayoutOnWindows, RebuildAndResizeFitsTheWindowAndCountdownColumns) {
     ReleaseCountdowns();
     ReleaseViewModel();
     ProfileStoreReset();
-    DeleteFileA(config.c_str());
-    DeleteFileA(memo.c_str());
+    DeleteFileW(Wide(config).c_str());
+    DeleteFileW(Wide(memo).c_str());
 }
 }  // namespace
