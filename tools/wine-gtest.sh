@@ -9,5 +9,5 @@ if [ ! -f "$exe" ]; then
     echo "wine-gtest: $exe was not built" >&2
     exit 1
 fi
-env LC_ALL=ja_JP.UTF-8 wine "$exe" --gtest_color=no "$@" 2>&1 | tr -d '\r'
+env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$exe" --gtest_color=no "$@" 2>&1 | tr -d '\r'
 exit "${PIPESTATUS[0]}"

@@ -11,7 +11,7 @@ cp "$TESSEL_WIN_BUILD/desk-calendar.exe" "$TESSEL_WIN_BUILD/desk-calendar-cli.ex
 . "$(dirname "$0")/e2e_common.sh"
 INI=$D/cal.ini
 config=$(winepath -w "$INI" 2>/dev/null)
-cli() { env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar-cli.exe" --config "$config" "$@" >/dev/null 2>&1; }
+cli() { env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$D/desk-calendar-cli.exe" --config "$config" "$@" >/dev/null 2>&1; }
 year=$(date +%Y) month=$(date +%-m)
 year_file=$D/cal_memo$year.ini
 

@@ -48,7 +48,7 @@ wait_shown() {
 # Starts the calendar in D (with the arguments given) and waits for its window; X, Y, WIDTH,
 # HEIGHT give where it is.
 start() {
-    env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar.exe" "$@" >/dev/null 2>&1 &
+    env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$D/desk-calendar.exe" "$@" >/dev/null 2>&1 &
     PID=$!
     # Up to 30 s: a machine busy with builds may start Wine slowly.
     for _ in $(seq 1 300); do
@@ -61,7 +61,7 @@ start() {
     eval "$(xdotool getwindowgeometry --shell "$WIN")"
 }
 stop() {
-    env LC_ALL=ja_JP.UTF-8 wine taskkill /IM desk-calendar.exe >/dev/null 2>&1
+    env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine taskkill /IM desk-calendar.exe >/dev/null 2>&1
     wait "$PID" 2>/dev/null
     PID=
     for _ in $(seq 1 100); do [ -z "$(xdotool search --name '^Tessel$' 2>/dev/null)" ] && break; sleep 0.1; done

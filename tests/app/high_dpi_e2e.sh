@@ -66,7 +66,7 @@ check "144 dpi: and is written back unchanged" "$kept" "$(ini_value WIN_HEIGHT_1
 
 # --- The classic edition at 144 dpi.
 printf '[CONFIG]\r\nCELL_WIDTH=64\r\nWIN_POS_X_1280=200\r\nWIN_POS_Y_1024=100\r\n' >"$D/desk-calendar-classic.ini"
-env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar-classic.exe" >/dev/null 2>&1 &
+env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$D/desk-calendar-classic.exe" >/dev/null 2>&1 &
 PID=$!
 for _ in $(seq 1 150); do WIN=$(window); [ -n "$WIN" ] && break; sleep 0.1; done
 if [ -n "$WIN" ]; then
@@ -76,7 +76,7 @@ if [ -n "$WIN" ]; then
 else
     fail "no classic window"
 fi
-env LC_ALL=ja_JP.UTF-8 wine taskkill /IM desk-calendar-classic.exe >/dev/null 2>&1
+env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine taskkill /IM desk-calendar-classic.exe >/dev/null 2>&1
 wait "$PID" 2>/dev/null
 PID=
 for _ in $(seq 1 100); do [ -z "$(xdotool search --name '^Tessel$' 2>/dev/null)" ] && break; sleep 0.1; done

@@ -119,7 +119,7 @@ gone=no
 for _ in $(seq 1 30); do [ -z "$(window)" ] && { gone=yes; break; }; sleep 0.1; done
 check "the hot key hides the calendar in front" "$gone" yes
 # A second start shows it again; then the exit button ends it with 0.
-env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar.exe" >/dev/null 2>&1
+env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$D/desk-calendar.exe" >/dev/null 2>&1
 for _ in $(seq 1 30); do WIN=$(window); [ -n "$WIN" ] && break; sleep 0.1; done
 [ -n "$WIN" ] || fail "not shown again"
 sleep 0.3

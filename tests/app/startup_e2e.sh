@@ -73,7 +73,7 @@ geometry() {
 }
 
 start() {  # start EXE [ARGS...]: runs it in the background, its pid in LAST_PID
-    env LC_ALL=ja_JP.UTF-8 wine "$@" >/dev/null 2>&1 &
+    env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$@" >/dev/null 2>&1 &
     LAST_PID=$!
     PIDS+=("$LAST_PID")
 }
@@ -82,7 +82,7 @@ start() {  # start EXE [ARGS...]: runs it in the background, its pid in LAST_PID
 # program of pid $1 ends with 0.
 stop_calendar() {
     local name=$2 code
-    env LC_ALL=ja_JP.UTF-8 wine taskkill /IM "$name" >/dev/null 2>&1
+    env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine taskkill /IM "$name" >/dev/null 2>&1
     wait_gone || fail "$name: window still there after WM_CLOSE"
     wait "$1"
     code=$?
@@ -119,7 +119,7 @@ if id=$(wait_window); then
     # Its own configuration would be written at once by a start that went on.
     mkdir -p "$L/second"
     ghost=$(winepath -w "$L/second/ghost.ini" 2>/dev/null)
-    env LC_ALL=ja_JP.UTF-8 timeout 20 wine "$L/desk-calendar.exe" "$ghost" >/dev/null 2>&1
+    env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} timeout 20 wine "$L/desk-calendar.exe" "$ghost" >/dev/null 2>&1
     check "second start exits with 0" "$?" 0
     check "second start leaves its configuration path alone" "$([ -e "$L/second/ghost.ini" ] && echo present || echo absent)" absent
     check "second start leaves the first configuration alone" "$(stat -c %Y.%s "$L/desk-calendar.ini")" "$stamp"

@@ -9,7 +9,7 @@ cp "$TESSEL_WIN_BUILD/desk-calendar-cli.exe" "$dir/"
 cp "$TESSEL_SOURCE_DIR"/data/*.ini "$dir/"
 fail=0
 
-out=$(cd "$dir" && env LC_ALL=ja_JP.UTF-8 timeout 60 wine "$dir/desk-calendar-cli.exe" holidays 2026 2>"$dir/err.txt")
+out=$(cd "$dir" && env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} timeout 60 wine "$dir/desk-calendar-cli.exe" holidays 2026 2>"$dir/err.txt")
 rc=$?
 err=$(tr -d '\r' <"$dir/err.txt")
 case "$rc:$out:$err" in
@@ -22,7 +22,7 @@ check() {  # check NAME EXPECTED ARGS...
     local name=$1 expected=$2
     shift 2
     local got
-    got=$(cd "$dir" && env LC_ALL=ja_JP.UTF-8 timeout 60 wine "$dir/desk-calendar-cli.exe" "$@" 2>"$dir/err.txt" | tr -d '\r')
+    got=$(cd "$dir" && env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} timeout 60 wine "$dir/desk-calendar-cli.exe" "$@" 2>"$dir/err.txt" | tr -d '\r')
     if [ "$got" != "$expected" ]; then
         echo "FAIL $name"
         diff <(printf '%s\n' "$expected") <(printf '%s\n' "$got")
@@ -80,7 +80,7 @@ check "holidays 2026" "$(cat <<'LIST'
 LIST
 )" holidays 2026
 
-got=$(cd "$dir" && env LC_ALL=ja_JP.UTF-8 timeout 60 wine "$dir/desk-calendar-cli.exe" rules 2>/dev/null | tr -d '\r' | wc -l)
+got=$(cd "$dir" && env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} timeout 60 wine "$dir/desk-calendar-cli.exe" rules 2>/dev/null | tr -d '\r' | wc -l)
 want=$(grep -c '^[0-9]*=' "$dir/tessel_holiday.ini")  # one line a rule of the shipped file
 if [ "$got" != "$want" ] || [ "$got" -lt 30 ]; then echo "FAIL rules: $got lines, want $want"; fail=1; else echo "ok   rules"; fi
 # Reading must not have written anything.

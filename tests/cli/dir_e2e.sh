@@ -13,7 +13,7 @@ cp "$TESSEL_WIN_BUILD/desk-calendar.exe" "$D/"
 cp "$TESSEL_WIN_BUILD/desk-calendar-cli.exe" "$TOOLS/"
 . "$(dirname "$0")/../app/e2e_common.sh"
 folder=$(winepath -w "$D" 2>/dev/null)
-cli() { env LC_ALL=ja_JP.UTF-8 timeout 60 wine "$TOOLS/desk-calendar-cli.exe" "$@" 2>"$TESSEL_TEST_TMP/dir/err.txt" | tr -d '\r'; }
+cli() { env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} timeout 60 wine "$TOOLS/desk-calendar-cli.exe" "$@" 2>"$TESSEL_TEST_TMP/dir/err.txt" | tr -d '\r'; }
 dialog() { window_named メモ検索; }
 
 printf '[CONFIG]\r\nKEYASSIGN_ENABLE=1\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n' >"$D/desk-calendar.ini"

@@ -12,7 +12,7 @@ mkdir -p "$dir"
 cp "$TESSEL_WIN_BUILD/desk-calendar-cli.exe" "$dir/"
 printf '[CONFIG]\r\n' >"$dir/cal.ini"
 config=$(winepath -w "$dir/cal.ini" 2>/dev/null)
-cli() { (cd "$dir" && env TZ=JST-9 LC_ALL=ja_JP.UTF-8 timeout 60 wine "$dir/desk-calendar-cli.exe" --config "$config" "$@"); }
+cli() { (cd "$dir" && env TZ=JST-9 LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} timeout 60 wine "$dir/desk-calendar-cli.exe" --config "$config" "$@"); }
 
 event() {  # event UID DTSTART-LINE SUMMARY [MORE-LINES...]
     local uid=$1 start=$2 summary=$3

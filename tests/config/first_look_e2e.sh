@@ -28,7 +28,7 @@ count() { convert "$1" -crop "$2" +repage -fx "$3" -format '%[fx:int(w*h*mean+0.
 # closes it again.
 run() {
     local program=$1 folder=$2
-    env LC_ALL=ja_JP.UTF-8 wine "$folder/$program.exe" >/dev/null 2>&1 &
+    env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$folder/$program.exe" >/dev/null 2>&1 &
     PID=$!
     WIN=
     for _ in $(seq 1 300); do
@@ -40,7 +40,7 @@ run() {
     sleep 1
     eval "$(xdotool getwindowgeometry --shell "$WIN")"
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$folder/shot.png" || fail "$program: no screenshot"
-    env LC_ALL=ja_JP.UTF-8 wine taskkill /IM "$program.exe" >/dev/null 2>&1
+    env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine taskkill /IM "$program.exe" >/dev/null 2>&1
     wait "$PID" 2>/dev/null
     PID=
     for _ in $(seq 1 100); do [ -z "$(xdotool search --name '^Tessel$' 2>/dev/null)" ] && break; sleep 0.1; done

@@ -15,9 +15,9 @@ mkdir -p "$dir"
 cp "$TESSEL_WIN_BUILD/desk-calendar.exe" "$TESSEL_WIN_BUILD/desk-calendar-cli.exe" "$dir/"
 printf '[CONFIG]\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n' >"$dir/cal.ini"
 config=$(winepath -w "$dir/cal.ini" 2>/dev/null)
-cli() { env LC_ALL=ja_JP.UTF-8 wine "$dir/desk-calendar-cli.exe" --config "$config" "$@"; }
+cli() { env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$dir/desk-calendar-cli.exe" --config "$config" "$@"; }
 
-env LC_ALL=ja_JP.UTF-8 wine "$dir/desk-calendar.exe" "$config" >/dev/null 2>&1 &
+env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$dir/desk-calendar.exe" "$config" >/dev/null 2>&1 &
 CAL_PID=$!
 window=
 for _ in $(seq 1 150); do
@@ -55,7 +55,7 @@ for d in $(seq 1 31); do grep -qx "1=$d=m01d$d" <<<"$stored" || missing=$((missi
 for d in $(seq 1 28); do grep -qx "2=$d=m02d$d" <<<"$stored" || missing=$((missing + 1)); done
 [ "$missing" = 0 ] && echo "ok: all 59 memos stored" || fail "$missing of 59 memos lost"
 kill -0 "$CAL_PID" 2>/dev/null && echo "ok: the calendar still runs" || fail "the calendar ended"
-env LC_ALL=ja_JP.UTF-8 wine taskkill /IM desk-calendar.exe >/dev/null 2>&1
+env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine taskkill /IM desk-calendar.exe >/dev/null 2>&1
 wait "$CAL_PID"
 CAL_PID=
 # The next test looks for a calendar window: this one must be gone first.

@@ -25,7 +25,7 @@ PID=
 trap '[ -n "$PID" ] && kill $PID 2>/dev/null' EXIT
 # open EXE: starts it on the shared files; WIDTH, HEIGHT, X, Y of its window once it is up.
 open() {
-    env LC_ALL=ja_JP.UTF-8 wine "$D/$1" "$config" >/dev/null 2>&1 &
+    env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$D/$1" "$config" >/dev/null 2>&1 &
     PID=$!
     WIDTH=0
     for _ in $(seq 1 150); do
@@ -39,7 +39,7 @@ open() {
     return 1
 }
 close() {
-    env LC_ALL=ja_JP.UTF-8 wine taskkill /IM "$1" >/dev/null 2>&1
+    env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine taskkill /IM "$1" >/dev/null 2>&1
     wait "$PID"
     PID=
     for _ in $(seq 1 100); do

@@ -15,7 +15,7 @@ printf 'PRDAY_COLOR=00c000,00c000,00c000\r\nPRDAY_TOUMEI=254\r\n' >>"$D/desk-cal
 printf 'MEMO_COLOR=c0c0ff,c0c0ff,c0c0ff\r\nMEMO_TOUMEI=254\r\n' >>"$D/desk-calendar.ini"
 printf '[MEMO]\r\nMEMO=WWWWWWWWWWWWWWWW\r\n' >"$D/tessel_memo.ini"
 
-env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar.exe" >/dev/null 2>&1 &
+env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$D/desk-calendar.exe" >/dev/null 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null; wait $pid 2>/dev/null' EXIT
 # The calendar's window, once it is mapped and has its size (windows of earlier runs may

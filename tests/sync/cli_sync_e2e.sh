@@ -25,12 +25,12 @@ PEER="/usr/bin/python3 $TESSEL_SOURCE_DIR/tests/sync/caldav_peer.py $URL tessel 
 cli() {
     local dir=$1
     shift
-    OUT=$(set -o pipefail; cd "$dir" && env LC_ALL=ja_JP.UTF-8 timeout 120 wine "$dir/desk-calendar-cli.exe" "$@" 2>"$T/err" </dev/null | tr -d '\r')
+    OUT=$(set -o pipefail; cd "$dir" && env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} timeout 120 wine "$dir/desk-calendar-cli.exe" "$@" 2>"$T/err" </dev/null | tr -d '\r')
     RC=$?
     ERR=$(tr -d '\r' <"$T/err")
 }
 setup() {  # setup FOLDER PASSWORD [URL]
-    OUT=$(set -o pipefail; cd "$1" && printf '%s\n' "$2" | env LC_ALL=ja_JP.UTF-8 timeout 120 wine "$1/desk-calendar-cli.exe" sync setup "${3:-$URL}" tessel 2>"$T/err" | tr -d '\r')
+    OUT=$(set -o pipefail; cd "$1" && printf '%s\n' "$2" | env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} timeout 120 wine "$1/desk-calendar-cli.exe" sync setup "${3:-$URL}" tessel 2>"$T/err" | tr -d '\r')
     RC=$?
     ERR=$(tr -d '\r' <"$T/err")
 }

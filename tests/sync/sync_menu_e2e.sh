@@ -19,7 +19,7 @@ PEER="/usr/bin/python3 $TESSEL_SOURCE_DIR/tests/sync/caldav_peer.py $URL tessel 
 INI=$D/desk-calendar.ini
 year=$(date +%Y) month=$(date +%-m) ym=$(date +%Y%m)
 year_file=$D/tessel_memo$year.ini
-cli() { (cd "$D" && env LC_ALL=ja_JP.UTF-8 timeout 120 wine "$D/desk-calendar-cli.exe" "$@" 2>&1 | tr -d '\r'); }
+cli() { (cd "$D" && env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} timeout 120 wine "$D/desk-calendar-cli.exe" "$@" 2>&1 | tr -d '\r'); }
 memo_sums() { md5sum "$D"/tessel_memo*.ini | grep -v _sync; }
 
 # Light, opaque cells, so that text shows as dark pixels on screen.
@@ -57,7 +57,7 @@ box_within() {
 close_box() { xdotool key Return; sleep 0.5; }
 
 config 0
-printf '%s\n' secret-pw | (cd "$D" && env LC_ALL=ja_JP.UTF-8 wine "$D/desk-calendar-cli.exe" sync setup "$URL" tessel >/dev/null 2>&1) ||
+printf '%s\n' secret-pw | (cd "$D" && env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$D/desk-calendar-cli.exe" sync setup "$URL" tessel >/dev/null 2>&1) ||
     fail "sync setup"
 cli memo set "$year-$(printf %02d "$month")-20" "from this calendar" >/dev/null
 $PEER add peer-1 "${ym}15" "WWWW from the phone"

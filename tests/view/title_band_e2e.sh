@@ -26,7 +26,7 @@ shoot() {
     cp "$TESSEL_WIN_BUILD/$program.exe" "$D/"
     printf '%s\r\n' '[CONFIG]' 'BTN_SIZE=1' 'CALENDAR_TYPE=1' 'WIN_POS_X_1280=300' 'WIN_POS_Y_1024=200' "$@" |
         iconv -f UTF-8 -t CP932 >"$D/$program.ini"
-    env LC_ALL=ja_JP.UTF-8 wine "$D/$program.exe" >/dev/null 2>&1 &
+    env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$D/$program.exe" >/dev/null 2>&1 &
     PID=$!
     WIDTH=0
     for _ in $(seq 1 150); do
@@ -43,7 +43,7 @@ shoot() {
     convert "$D/title.png" -depth 8 txt:- | awk -F'[,:() ]+' -v w="$WIDTH" '
         NR > 1 { if ($4 < 100 && $5 < 100 && $6 < 100) dark[$1]++ }
         END { for (x = 0; x < w; x++) print dark[x] + 0 }' >"$D/$name.cols"
-    env LC_ALL=ja_JP.UTF-8 wine taskkill /IM "$program.exe" >/dev/null 2>&1
+    env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine taskkill /IM "$program.exe" >/dev/null 2>&1
     wait "$PID" 2>/dev/null
     PID=
     for _ in $(seq 1 100); do [ -z "$(xdotool search --name '^Tessel$' 2>/dev/null)" ] && break; sleep 0.1; done
