@@ -1,8 +1,8 @@
 // The memo search dialog driven as a user would, over real year memo files: its template and
 // columns, the empty keyword, a search (a tag word, a line break, a day April lacks, a year
 // without a file between two with one), sorting by a header click with the selection following
-// its row, Copy as OEM and Unicode text in the order shown, a search without hits, and the columns' sort
-// direction kept into the next opening.
+// its row, Copy as OEM and Unicode text in the order shown, a search without hits, and the
+// columns' sort direction kept into the next opening.
 #include <windows.h>
 #include <commctrl.h>
 
