@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -23,6 +24,31 @@ inline std::string FreshTempFolder(const char* prefix) {
     std::string dir = Sjis(temp) + tail;
     CreateDirectoryW(Wide(dir).c_str(), nullptr);
     return dir;
+}
+
+// The files the dialogs read and write, named in 932 and opened through the wide functions, so
+// that a name in Japanese is found whatever the system's code page.
+struct ClosesFile {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+using OwnedFile = std::unique_ptr<FILE, ClosesFile>;
+
+// The bytes of the file at path; empty when it cannot be read.
+inline std::string WholeFile(const std::string& path) {
+    std::string bytes;
+    OwnedFile f(OpenFile(path.c_str(), "rb"));
+    if (!f) return bytes;
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0;) bytes.append(chunk, n);
+    return bytes;
+}
+
+// Makes the file at path hold bytes; false when it could not be written whole.
+inline bool PutWholeFile(const std::string& path, const std::string& bytes) {
+    OwnedFile f(OpenFile(path.c_str(), "wb"));
+    if (!f) return false;
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
+    return std::fclose(f.release()) == 0 && written;
 }
 
 // A hidden window standing in for the calendar window: it owns the dialogs and takes their notes.
