@@ -28,15 +28,15 @@ inline std::string FreshTempFolder(const char* prefix) {
 
 // The files the dialogs read and write, named in 932 and opened through the wide functions, so
 // that a name in Japanese is found whatever the system's code page.
-struct ClosesFile {
+struct ClosesTestFile {
     void operator()(FILE* f) const { std::fclose(f); }
 };
-using OwnedFile = std::unique_ptr<FILE, ClosesFile>;
+using OwnedTestFile = std::unique_ptr<FILE, ClosesTestFile>;
 
 // The bytes of the file at path; empty when it cannot be read.
 inline std::string WholeFile(const std::string& path) {
     std::string bytes;
-    OwnedFile f(OpenFile(path.c_str(), "rb"));
+    OwnedTestFile f(OpenFile(path.c_str(), "rb"));
     if (!f) return bytes;
     char chunk[4096];
     for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0;) bytes.append(chunk, n);
@@ -45,7 +45,7 @@ inline std::string WholeFile(const std::string& path) {
 
 // Makes the file at path hold bytes; false when it could not be written whole.
 inline bool PutWholeFile(const std::string& path, const std::string& bytes) {
-    OwnedFile f(OpenFile(path.c_str(), "wb"));
+    OwnedTestFile f(OpenFile(path.c_str(), "wb"));
     if (!f) return false;
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
     return std::fclose(f.release()) == 0 && written;
