@@ -2,7 +2,7 @@
 // writes a profile file without a byte order mark in its own code page, so where 932 text is
 // compared the system's functions agree with the store only when that code page is 932: those
 // tests are skipped under any other (the W functions are called, their texts converted to and
-// from 932 as the store's are). The comparisons of ASCII only hold under any code page.
+// from 932 as the store's are). The comparisons of numbers and of ASCII text hold under any.
 //
 // Values the platform changes by itself are kept out of the comparison, because the store keeps
 // their bytes (shown by PlatformAltersValuesTheStoreKeeps below):
