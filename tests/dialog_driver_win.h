@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "base/win/wide_text.h"
@@ -136,6 +137,19 @@ inline void Type(HWND d, int id, const char* text) {
     std::wstring typed = Wide(text);
     SendDlgItemMessageW(d, id, EM_SETSEL, 0, -1);
     SendDlgItemMessageW(d, id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
+}
+
+// The same with UTF-16 text, as pasting from another program does: text 932 cannot hold too.
+inline void TypeWide(HWND d, int id, std::wstring_view text) {
+    std::wstring typed(text);
+    SendDlgItemMessageW(d, id, EM_SETSEL, 0, -1);
+    SendDlgItemMessageW(d, id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
+}
+
+// Keys typed into control, as a Unicode window takes them: one WM_CHAR a UTF-16 unit, a
+// character beyond U+FFFF as its two surrogates.
+inline void TypeKeys(HWND control, std::wstring_view units) {
+    for (wchar_t unit : units) SendMessageW(control, WM_CHAR, static_cast<WPARAM>(unit), 1);
 }
 
 // A button that may end the dialog: the dialog's thread takes the click in its own time.

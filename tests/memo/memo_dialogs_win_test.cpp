@@ -213,8 +213,7 @@ TEST_F(MemoDialogs, EscapeStopsALongSeries) {
 
 // The first key typed adds to the memo instead of replacing it.
 TEST_F(MemoDialogs, EachMemoDialogOpensWithTheCaretBehindTheText) {
-    // A Unicode window takes a UTF-16 unit with WM_CHAR.
-    auto typeKey = [](HWND d, int id) { SendMessageW(GetDlgItem(d, id), WM_CHAR, L'!', 0); };
+    auto typeKey = [](HWND d, int id) { TypeKeys(GetDlgItem(d, id), L"!"); };
     ASSERT_TRUE(WriteMemo(2026, 7, 15, "stored\r\nline", false).ok());
     DateMemoDialog date = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, false, 0, false,
                            g_files.memoPath, colours_, false};
