@@ -9,24 +9,25 @@
 namespace {
 // Runs the layered benchmark beside this program and reads its full paint time; 0 when it fails.
 double LayeredFullPaintMs() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string program(self);
-    program = program.substr(0, program.find_last_of('\\') + 1) + "bench_one_cell_repaint_win.exe";
+    wchar_t self[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return 0;
+    std::wstring program(self, length);
+    program = program.substr(0, program.find_last_of(L'\\') + 1) + L"bench_one_cell_repaint_win.exe";
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return 0;
     FileHandle reader(readEnd), writer(writeEnd);
     SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA si = {};
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = writer.get();
     si.hStdError = writer.get();
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi = {};
-    std::string command = "\"" + program + "\"";
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return 0;
+    std::wstring command = L"\"" + program + L"\"";
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return 0;
     FileHandle process(pi.hProcess), thread(pi.hThread);
     writer.reset();
     // Read until the benchmark has ended, not until the pipe closes: a process it starts (the

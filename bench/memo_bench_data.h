@@ -2,12 +2,14 @@
 // profile functions leave them, for the memo search benchmarks.
 #pragma once
 #include <cstdio>
+#include <iterator>
 #include <random>
 #include <string>
 
 #include "base/sjis.h"
 #include "calendar/civil_date.h"
 #include "config/file_names.h"
+#include "config/file_ops.h"
 #include "config/tags.h"
 #include "memo/memo_store.h"
 
@@ -28,10 +30,9 @@ inline int WriteBenchMemoFiles(const std::string& folder, const char* inEvery = 
     for (int y = kBenchFirstYear; y < kBenchFirstYear + kBenchYears; ++y) {
         char path[300];
         YearMemoPath(g_files, y, path, sizeof path);
-        FILE* f = std::fopen(path, "wb");
-        if (!f) return -1;
+        std::string file;
         for (int m = 1; m <= 12; ++m) {
-            std::fprintf(f, "[%d]\r\n", m);
+            file += "[" + std::to_string(m) + "]\r\n";
             int days = DaysInMonth(y, m);
             for (int d = 1; d <= days; ++d) {
                 size_t want = 10 + rng() % 60;
@@ -40,11 +41,12 @@ inline int WriteBenchMemoFiles(const std::string& folder, const char* inEvery = 
                 v.resize(SjisFitLength(v.c_str(), want));
                 while (!v.empty() && v.back() == '\x7F') v.pop_back();
                 if (v.empty() || v.front() == '\x7F') v = "x" + v;
-                std::fprintf(f, "%d=%s\r\n", d, v.c_str());
+                file += std::to_string(d) + "=" + v + "\r\n";
                 ++memos;
             }
         }
-        if (std::fclose(f) != 0) return -1;
+        // The 932 name is opened the same way on every system (by its wide form on Windows).
+        if (!ReplaceFileContent(path, file)) return -1;
     }
     for (TagStyle& t : g_tags) t = TagStyle{};
     CopyField(g_tags[1].word, sizeof g_tags[1].word, "[重要]");

@@ -12,6 +12,7 @@
 #include "app/process_state.h"
 #include "app/startup.h"
 #include "base/win/handles.h"
+#include "base/win/wide_text.h"
 #include "bench/bench_clock.h"
 #include "calendar/civil_date.h"
 #include "config/design.h"
@@ -56,10 +57,10 @@ inline void LayOutBenchMonth(int monthsOn) {
 // October (none where it is empty). Null when something could not be made.
 inline HWND PrepareBenchMonth(const char* name, std::string* folder,
                               std::string (*memoOf)(int month, int day) = SameMemoEveryDay) {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    *folder = std::string(base) + name + "_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder->c_str(), nullptr);
+    wchar_t base[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, base);
+    *folder = Sjis(base) + name + "_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryW(Wide(*folder).c_str(), nullptr);
     ResetProcessState();
     SetEdition(kPainterEdition);
     FormDataFileNames(kPainterEdition, (*folder + "\\bench.ini").c_str(), "", '\\', &g_files);
@@ -76,7 +77,7 @@ inline HWND PrepareBenchMonth(const char* name, std::string* folder,
     }
     char path[300];
     YearMemoPath(g_files, 2026, path, sizeof path);
-    FILE* f = std::fopen(path, "wb");
+    FILE* f = OpenFile(path, "wb");
     if (!f) return nullptr;
     std::fputs(memos.c_str(), f);
     std::fclose(f);
@@ -86,13 +87,13 @@ inline HWND PrepareBenchMonth(const char* name, std::string* folder,
     SetWorkingText("");
     LayOutBenchMonth(0);
 
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TesselBench";
-    RegisterClassA(&wc);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TesselBench";
+    RegisterClassW(&wc);
     DWORD ex = WS_EX_TOOLWINDOW | (kPainterEdition == kLayeredEdition ? WS_EX_LAYERED : 0);
-    HWND hwnd = CreateWindowExA(ex, "TesselBench", "bench", WS_POPUP, 100, 100, g_app.layout.winWidth,
+    HWND hwnd = CreateWindowExW(ex, L"TesselBench", L"bench", WS_POPUP, 100, 100, g_app.layout.winWidth,
                                 g_app.layout.winHeight, nullptr, nullptr, wc.hInstance, nullptr);
     if (hwnd) ShowWindow(hwnd, SW_SHOWNOACTIVATE);  // as the calendar is: shown
     return hwnd;
@@ -132,9 +133,9 @@ inline void RemoveBenchMonth(HWND hwnd, const std::string& folder) {
     ReleasePaintCache();
     char path[300];
     YearMemoPath(g_files, 2026, path, sizeof path);
-    DeleteFileA(path);
-    DeleteFileA(g_files.configPath);
+    DeleteFileW(Wide(path).c_str());
+    DeleteFileW(Wide(g_files.configPath).c_str());
     std::string lock = folder + "\\tessel.lock";
-    DeleteFileA(lock.c_str());
-    RemoveDirectoryA(folder.c_str());
+    DeleteFileW(Wide(lock).c_str());
+    RemoveDirectoryW(Wide(folder).c_str());
 }

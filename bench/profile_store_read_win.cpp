@@ -1,13 +1,18 @@
-// Reading a year memo file: the profile store against GetPrivateProfileStringA, in one run.
-// 12 sections x 31 keys, values of 20 to 200 bytes; 10,000 reads cycling through the keys.
+// Reading a year memo file: the profile store against GetPrivateProfileStringW, its texts
+// converted to and from 932 on each read as the calendar would have to, in one run. 12 sections
+// x 31 keys, values of 20 to 200 bytes; 10,000 reads cycling through the keys. The system reads
+// the file in its own code page, so the two agree only when that is 932.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "base/sjis.h"
+#include "base/win/wide_text.h"
 #include "bench/bench_clock.h"
 #include "config/file_ops.h"
 #include "config/profile_store.h"
@@ -19,15 +24,29 @@ struct Key {
     char key[4];
 };
 
+// The system's reader as the narrow one was: 932 names in, the value out as 932 bytes cut at
+// size - 1, the count of bytes given.
+int PlatformRead(const Key& k, char* buf, int size, const char* path) {
+    wchar_t value[512];
+    DWORD n = GetPrivateProfileStringW(Wide(k.section).c_str(), Wide(k.key).c_str(), L"", value,
+                                       static_cast<DWORD>(std::min<size_t>(std::size(value), size)),
+                                       Wide(path).c_str());
+    std::string got = Sjis(std::wstring_view(value, n));
+    size_t length = std::min(got.size(), static_cast<size_t>(size - 1));
+    std::memcpy(buf, got.data(), length);
+    buf[length] = '\0';
+    return static_cast<int>(length);
+}
+
 }  // namespace
 
 int main() {
     const int kReads = 10000;
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
+    wchar_t base[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, base);
     char path[MAX_PATH];
-    std::snprintf(path, sizeof path, "%stessel_bench_%lu.ini", base, GetCurrentProcessId());
-    DeleteFileA(path);
+    std::snprintf(path, sizeof path, "%stessel_bench_%lu.ini", Sjis(base).c_str(), GetCurrentProcessId());
+    DeleteFileW(Wide(path).c_str());
 
     // A year of memos: mixed Japanese and ASCII text, line breaks stored as 0x7F.
     const std::string words[] = {"会議", "10:30", "打ち合わせ", "\x7F", "歯医者", " ", "買い物",
@@ -63,8 +82,8 @@ int main() {
     int mismatches = 0;
     for (const Key& k : keys) {
         int na = ProfileReadString(k.section, k.key, "", a, sizeof a, path);
-        DWORD nb = GetPrivateProfileStringA(k.section, k.key, "", b, sizeof b, path);
-        if (na != static_cast<int>(nb) || std::string(a) != std::string(b)) ++mismatches;
+        int nb = PlatformRead(k, b, sizeof b, path);
+        if (na != nb || std::string(a) != std::string(b)) ++mismatches;
     }
 
     ProfileStoreReset();
@@ -84,21 +103,24 @@ int main() {
     t0 = BenchSeconds();
     for (int i = 0; i < kReads; ++i) {
         const Key& k = keys[static_cast<size_t>(i) % keys.size()];
-        sumPlatform += GetPrivateProfileStringA(k.section, k.key, "", b, sizeof b, path);
+        sumPlatform += static_cast<unsigned long>(PlatformRead(k, b, sizeof b, path));
     }
     double platform = BenchSeconds() - t0;
-    DeleteFileA(path);
+    DeleteFileW(Wide(path).c_str());
 
     std::printf("  profile store:            %8.1f ms  %7.2f us a read  (%d parse%s)\n", ours * 1e3,
                 ours * 1e6 / kReads, parses, parses == 1 ? "" : "s");
     std::printf("    the file stamp alone:   %8.1f ms  %7.2f us a call (checked on every read)\n",
                 stat * 1e3, stat * 1e6 / kReads);
-    std::printf("  GetPrivateProfileStringA: %8.1f ms  %7.2f us a read\n", platform * 1e3,
+    std::printf("  GetPrivateProfileStringW: %8.1f ms  %7.2f us a read\n", platform * 1e3,
                 platform * 1e6 / kReads);
     std::printf("  bytes read: %lu / %lu, keys that read differently: %d\n", sumOurs, sumPlatform,
                 mismatches);
     if (mismatches || sumOurs != sumPlatform) {
         std::printf("the two disagree: no ratio\n");
+        if (GetACP() != 932)
+            std::printf("the system reads the file in its code page %u, not 932 (run with LC_ALL=ja_JP.UTF-8)\n",
+                        GetACP());
         return 1;
     }
     std::printf("RATIO profile_store_read %.1f\n", platform / ours);

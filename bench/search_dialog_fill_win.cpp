@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/win/dialog_kit.h"
+#include "base/win/wide_text.h"
 #include "bench/bench_clock.h"
 #include "bench/memo_bench_data.h"
 #include "config/profile_store.h"
@@ -23,44 +24,46 @@ namespace {
 const char kKeyword[] = "会議";
 
 // A shown report list of the dialog list's size, filled the plain way: every row and its memo
-// text handed to the list, which keeps them, then drawn. Under Wine each row added to a shown
+// text handed to the list (as UTF-16, converted from 932 as the calendar would), which keeps
+// them, then drawn. Under Wine each row added to a shown
 // list costs a redraw of its scroll bar; holdRedraw keeps them back until the end.
 double FillPlainList(const std::vector<SearchRow>& rows, bool holdRedraw) {
-    HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 200, 200, 420, 300, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS,
-                                0, 0, 420, 300, frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 200, 200, 420, 300, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS,
+                                0, 0, 420, 300, frame, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetUpReportColumns(list, kSearchColumnTitles, kSearchColumnWidths, 2);
     UpdateWindow(frame);
     double t0 = BenchSeconds();
-    if (holdRedraw) SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    if (holdRedraw) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     for (const SearchRow& r : rows) {
-        LVITEMA item = {};
+        std::wstring date = Wide(r.date), text = Wide(r.text);
+        LVITEMW item = {};
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = r.order;
-        item.pszText = const_cast<char*>(r.date.c_str());
+        item.pszText = date.data();
         item.lParam = r.order;
-        int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         item.iSubItem = 1;
-        item.pszText = const_cast<char*>(r.text.c_str());
-        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
+        item.pszText = text.data();
+        SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
     }
-    if (holdRedraw) SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    if (holdRedraw) SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     UpdateWindow(list);
     double t = BenchSeconds() - t0;
-    int shown = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    int shown = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     DestroyWindow(frame);
     return shown == static_cast<int>(rows.size()) ? t : -1;
 }
 
 std::string RowText(HWND list, int row, int column) {
-    char buf[512] = "";
-    LVITEMA item = {};
+    wchar_t buf[512] = L"";
+    LVITEMW item = {};
     item.iSubItem = column;
     item.pszText = buf;
-    item.cchTextMax = sizeof buf;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return buf;
+    item.cchTextMax = static_cast<int>(std::size(buf));
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return Sjis(buf);
 }
 
 struct DialogRun {
@@ -75,21 +78,22 @@ DialogRun SearchInDialog() {
     DialogRun run;
     std::thread driver([&] {
         HWND d = nullptr;
+        const std::wstring caption = Wide("メモ検索");
         for (int i = 0; i < 400 && !d; ++i) {
-            d = FindWindowA("#32770", "メモ検索");
+            d = FindWindowW(L"#32770", caption.c_str());
             if (!d || !IsWindowVisible(d)) d = nullptr, Sleep(25);
         }
         if (!d) return;
-        SetDlgItemTextA(d, IDC_SEARCH_KEYWORD, kKeyword);
+        SetItemText(d, IDC_SEARCH_KEYWORD, kKeyword);
         HWND list = GetDlgItem(d, IDC_SEARCH_RESULTS);
         double t0 = BenchSeconds();
-        SendMessageA(GetDlgItem(d, IDC_SEARCH_FIND), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(d, IDC_SEARCH_FIND), BM_CLICK, 0, 0);
         RedrawWindow(list, nullptr, nullptr, RDW_UPDATENOW);
         run.seconds = BenchSeconds() - t0;
-        run.rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        run.rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
         run.lastDate = RowText(list, run.rows - 1, 0);
         run.lastText = RowText(list, run.rows - 1, 1);
-        PostMessageA(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0);
+        PostMessageW(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0);
     });
     SearchDialog dialog = {nullptr, g_files.memoPath, &g_tags};
     OpenSearchDialog(nullptr, &dialog);
@@ -101,14 +105,15 @@ DialogRun SearchInDialog() {
 int main() {
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    char folder[MAX_PATH];
-    std::snprintf(folder, sizeof folder, "%stessel_search_fill_%lu\\", base, GetCurrentProcessId());
-    CreateDirectoryA(folder, nullptr);
+    wchar_t base[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, base);
+    char tail[MAX_PATH];
+    std::snprintf(tail, sizeof tail, "tessel_search_fill_%lu\\", GetCurrentProcessId());
+    std::string folder = Sjis(base) + tail;
+    CreateDirectoryW(Wide(folder).c_str(), nullptr);
     int memos = WriteBenchMemoFiles(folder, kKeyword);
     if (memos < 0) {
-        std::printf("could not write the memo files in %s\n", folder);
+        std::printf("could not write the memo files in %s\n", folder.c_str());
         return 1;
     }
 
@@ -127,9 +132,9 @@ int main() {
     for (int y = kBenchFirstYear; y < kBenchFirstYear + kBenchYears; ++y) {
         char path[300];
         YearMemoPath(g_files, y, path, sizeof path);
-        DeleteFileA(path);
+        DeleteFileW(Wide(path).c_str());
     }
-    RemoveDirectoryA(folder);
+    RemoveDirectoryW(Wide(folder).c_str());
 
     std::printf("search_dialog_fill: %d memos in %d year files, %zu hits\n", memos, kBenchYears, rows.size());
     std::printf("  the search alone (files parsed):         %9.1f ms\n", searchTime * 1e3);

@@ -7,15 +7,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
+#include <iterator>
 #include <mutex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/process_state.h"
 #include "base/win/owner_notes.h"
+#include "base/win/wide_text.h"
 #include "calendar/holiday_dialog_win.h"
 #include "calendar/holiday_rules.h"
 #include "resources/resource.h"
@@ -32,7 +32,7 @@ LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         ++g_rebuilds;
         return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 int Rebuilds() {
@@ -44,22 +44,22 @@ bool Enabled(HWND d, int id) { return IsWindowEnabled(GetDlgItem(d, id)) != FALS
 bool Checked(HWND d, int id) { return IsDlgButtonChecked(d, id) == BST_CHECKED; }
 
 HWND ListOf(HWND d) { return GetDlgItem(d, IDC_HOLIDAY_LIST); }
-int Rows(HWND d) { return static_cast<int>(SendMessageA(ListOf(d), LVM_GETITEMCOUNT, 0, 0)); }
+int Rows(HWND d) { return static_cast<int>(SendMessageW(ListOf(d), LVM_GETITEMCOUNT, 0, 0)); }
 int SelectedRow(HWND d) {
-    return static_cast<int>(SendMessageA(ListOf(d), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(SendMessageW(ListOf(d), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 // A row's four texts as "kind|date|years|memo".
 std::string Row(HWND d, int row) {
     std::string out;
     for (int column = 0; column < 4; ++column) {
-        char buf[160] = "";
-        LVITEMA item = {};
+        wchar_t buf[160] = L"";
+        LVITEMW item = {};
         item.iSubItem = column;
         item.pszText = buf;
-        item.cchTextMax = sizeof buf;
-        SendMessageA(ListOf(d), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        out += (column ? "|" : "") + std::string(buf);
+        item.cchTextMax = static_cast<int>(std::size(buf));
+        SendMessageW(ListOf(d), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        out += (column ? "|" : "") + Sjis(buf);
     }
     return out;
 }
@@ -76,28 +76,23 @@ std::string Memos(HWND d) {
 
 // The user clicks a row.
 void SelectRow(HWND d, int row) {
-    LVITEMA state = {};
+    LVITEMW state = {};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(ListOf(d), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(ListOf(d), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
 }
 
 // The user clicks a column's header.
 void ClickHeader(HWND d, int column) {
-    HWND header = reinterpret_cast<HWND>(SendMessageA(ListOf(d), LVM_GETHEADER, 0, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(ListOf(d), LVM_GETHEADER, 0, 0));
     RECT r;
-    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
+    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
     LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(header, WM_LBUTTONUP, 0, at);
+    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(header, WM_LBUTTONUP, 0, at);
 }
 
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+std::string FileText(const std::string& path) { return WholeFile(path); }
 
 std::string TableTexts() {
     std::string out;
@@ -119,11 +114,11 @@ class HolidayDialogTest : public ::testing::Test {
     }
     void TearDown() override {
         DestroyWindow(owner_);
-        DeleteFileA(path_.c_str());
-        RemoveDirectoryA(dir_.c_str());
+        DeleteFileW(Wide(path_).c_str());
+        RemoveDirectoryW(Wide(dir_).c_str());
         ResetProcessState();
     }
-    void WriteFile(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
+    void WriteFile(const std::string& text) { ASSERT_TRUE(PutWholeFile(path_, text)); }
     // Opens the dialog over the loaded rules while drive(dialog) acts on it from another thread.
     INT_PTR Drive(HolidayDialog* dialog, const std::function<void(HWND)>& drive) {
         LoadHolidayRules(path_.c_str());
@@ -142,19 +137,19 @@ TEST_F(HolidayDialogTest, RulesAddedEditedDeletedSortedAppliedAndSavedInTheOrder
         const int widths[] = {70, 100, 84, 120};
         const char* titles[] = {"種類", "日付", "年", "メモ"};
         for (int c = 0; c < 4; ++c) {
-            char title[32] = "";
-            LVCOLUMNA column = {};
+            wchar_t title[32] = L"";
+            LVCOLUMNW column = {};
             column.mask = LVCF_TEXT;
             column.pszText = title;
-            column.cchTextMax = sizeof title;
-            SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
-            EXPECT_STREQ(title, titles[c]);
-            EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0), widths[c]);
+            column.cchTextMax = static_cast<int>(std::size(title));
+            SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+            EXPECT_EQ(Sjis(title), titles[c]);
+            EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0), widths[c]);
         }
-        EXPECT_TRUE(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+        EXPECT_TRUE(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
         EXPECT_EQ(Text(d, IDC_HOLIDAY_KIND_HOLIDAY_MEMO), "定例メモ(祝日メモ)");
-        EXPECT_EQ(SendDlgItemMessageA(d, IDC_HOLIDAY_MONTH, CB_GETCOUNT, 0, 0), 15);
-        EXPECT_EQ(SendDlgItemMessageA(d, IDC_HOLIDAY_DAY, CB_GETCOUNT, 0, 0), 45);
+        EXPECT_EQ(SendDlgItemMessageW(d, IDC_HOLIDAY_MONTH, CB_GETCOUNT, 0, 0), 15);
+        EXPECT_EQ(SendDlgItemMessageW(d, IDC_HOLIDAY_DAY, CB_GETCOUNT, 0, 0), 45);
         EXPECT_TRUE(Checked(d, IDC_HOLIDAY_KIND_NATIONAL));
         EXPECT_EQ(ListText(d, IDC_HOLIDAY_MONTH) + ListText(d, IDC_HOLIDAY_DAY), "1月1日");
         EXPECT_EQ(Text(d, IDC_HOLIDAY_TEXT), "");
@@ -162,8 +157,8 @@ TEST_F(HolidayDialogTest, RulesAddedEditedDeletedSortedAppliedAndSavedInTheOrder
         EXPECT_FALSE(Enabled(d, IDC_HOLIDAY_WEEKS));
         for (int id : {IDC_HOLIDAY_FIRST_YEAR, IDC_HOLIDAY_LAST_YEAR}) {
             EXPECT_EQ(Text(d, id), "");
-            EXPECT_EQ(SendDlgItemMessageA(d, id, EM_GETLIMITTEXT, 0, 0), 4);
-            EXPECT_TRUE(GetWindowLongA(GetDlgItem(d, id), GWL_STYLE) & ES_NUMBER);
+            EXPECT_EQ(SendDlgItemMessageW(d, id, EM_GETLIMITTEXT, 0, 0), 4);
+            EXPECT_TRUE(GetWindowLongW(GetDlgItem(d, id), GWL_STYLE) & ES_NUMBER);
         }
         GUITHREADINFO focus = {};
         focus.cbSize = sizeof focus;

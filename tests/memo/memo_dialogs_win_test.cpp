@@ -18,6 +18,7 @@
 #include "app/process_state.h"
 #include "base/cell_ids.h"
 #include "base/win/owner_notes.h"
+#include "base/win/wide_text.h"
 #include "calendar/civil_date.h"
 #include "config/app_state.h"
 #include "config/tag_dialog_win.h"
@@ -59,7 +60,7 @@ LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         g_notes.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
         return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 bool Noted(int note, int cell) {
@@ -94,7 +95,7 @@ class MemoDialogs : public ::testing::Test {
     bool YearFileExists(int year) const {
         char path[MAX_PATH];
         std::snprintf(path, sizeof path, "%s\\d_memo%d.ini", dir_, year);
-        return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+        return FileAttributes(path) != INVALID_FILE_ATTRIBUTES;
     }
     HWND owner_ = nullptr;
     char dir_[MAX_PATH] = "";
@@ -138,7 +139,7 @@ TEST_F(MemoDialogs, TypingPreviewsCancelKeepsTheStoredMemoAndAnotherDateStoresTh
         // February offers 28 days in 2026: the 31st of a month moved to February is the 28th.
         Choose(d, IDC_DATE_MEMO_DAY, 30);
         Choose(d, IDC_DATE_MEMO_MONTH, 1);
-        EXPECT_EQ(SendDlgItemMessageA(d, IDC_DATE_MEMO_DAY, CB_GETCOUNT, 0, 0), 28);
+        EXPECT_EQ(SendDlgItemMessageW(d, IDC_DATE_MEMO_DAY, CB_GETCOUNT, 0, 0), 28);
         EXPECT_EQ(ListText(d, IDC_DATE_MEMO_DAY), "28");
         EXPECT_EQ(g_edit.editingCell, kCellNone);  // not on screen
         Type(d, IDC_DATE_MEMO_TEXT, "typed, then cancelled");
@@ -159,7 +160,7 @@ TEST_F(MemoDialogs, AppendModeAndASeriesThatStopsAtTheEndOf2099) {
     DateMemoDialog dialog = {2099, 12, 20, DayNumberOf(2099, 11, 29), 42, false, 0, false,
                              g_files.memoPath, colours_, false};
     INT_PTR result = DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
-        EXPECT_EQ(SendDlgItemMessageA(d, IDC_DATE_MEMO_YEAR, CB_GETCOUNT, 0, 0), 6);  // 2094 ... 2099
+        EXPECT_EQ(SendDlgItemMessageW(d, IDC_DATE_MEMO_YEAR, CB_GETCOUNT, 0, 0), 6);  // 2094 ... 2099
         EXPECT_EQ(ListText(d, IDC_DATE_MEMO_YEAR), "2099");
         Choose(d, IDC_DATE_MEMO_REPEAT, 1);
         EXPECT_EQ(Text(d, IDC_DATE_MEMO_MODE), "<追記>");
@@ -194,27 +195,25 @@ TEST_F(MemoDialogs, EscapeStopsALongSeries) {
         Type(d, IDC_DATE_MEMO_TEXT, "daily");
         Press(d, IDOK);
         // Keys pressed while the series runs: only the Escape is taken.
-        PostMessageA(owner_, WM_KEYDOWN, 'A', 0);
-        PostMessageA(GetDlgItem(d, IDC_DATE_MEMO_TEXT), WM_KEYDOWN, VK_ESCAPE, 0);
-        PostMessageA(owner_, WM_KEYDOWN, 'B', 0);
+        PostMessageW(owner_, WM_KEYDOWN, 'A', 0);
+        PostMessageW(GetDlgItem(d, IDC_DATE_MEMO_TEXT), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageW(owner_, WM_KEYDOWN, 'B', 0);
         HWND box = WaitForWindow("Tessel");
         if (!box) return;
-        char text[64] = "";
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        told = std::string(text) == "途中で中止しました";
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        told = ItemText(box, 0xFFFF) == "途中で中止しました";
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     EXPECT_TRUE(told);
     EXPECT_EQ(Memo(2026, 7, 1), "daily");
     EXPECT_FALSE(YearFileExists(2030));
-    for (MSG m; PeekMessageA(&m, owner_, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
+    for (MSG m; PeekMessageW(&m, owner_, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
     std::lock_guard<std::mutex> lock(g_notesLock);
     EXPECT_EQ(g_ownerKeys, "AB");
 }
 
 // The first key typed adds to the memo instead of replacing it.
 TEST_F(MemoDialogs, EachMemoDialogOpensWithTheCaretBehindTheText) {
-    auto typeKey = [](HWND d, int id) { SendMessageA(GetDlgItem(d, id), WM_CHAR, '!', 0); };
+    auto typeKey = [](HWND d, int id) { TypeKeys(GetDlgItem(d, id), L"!"); };
     ASSERT_TRUE(WriteMemo(2026, 7, 15, "stored\r\nline", false).ok());
     DateMemoDialog date = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, false, 0, false,
                            g_files.memoPath, colours_, false};
@@ -349,14 +348,14 @@ TEST_F(MemoDialogs, PhrasesEditedMovedAndSavedOnlyOnOk) {
         Pick(d, IDC_PHRASE_LIST, 2);
         Type(d, IDC_PHRASE_TEXT, "two\r\nlines");
         EXPECT_EQ(ListLine(d, IDC_PHRASE_LIST, 2), "two  lines");
-        SendMessageA(d, WM_COMMAND, IDC_PHRASE_UP, 0);  // the phrase and its line move to slot 1
+        SendMessageW(d, WM_COMMAND, IDC_PHRASE_UP, 0);  // the phrase and its line move to slot 1
         EXPECT_EQ(ListLine(d, IDC_PHRASE_LIST, 1), "two  lines");
-        EXPECT_EQ(SendDlgItemMessageA(d, IDC_PHRASE_LIST, LB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(SendDlgItemMessageW(d, IDC_PHRASE_LIST, LB_GETCURSEL, 0, 0), 1);
         Pick(d, IDC_PHRASE_LIST, 0);
         Type(d, IDC_PHRASE_TEXT, "");
         Pick(d, IDC_PHRASE_LIST, 15);
-        SendMessageA(d, WM_COMMAND, IDC_PHRASE_DOWN, 0);  // nothing below the last
-        EXPECT_EQ(SendDlgItemMessageA(d, IDC_PHRASE_LIST, LB_GETCURSEL, 0, 0), 15);
+        SendMessageW(d, WM_COMMAND, IDC_PHRASE_DOWN, 0);  // nothing below the last
+        EXPECT_EQ(SendDlgItemMessageW(d, IDC_PHRASE_LIST, LB_GETCURSEL, 0, 0), 15);
         Press(d, IDOK);
     }));
     EXPECT_TRUE(dialog.saved);
@@ -376,8 +375,8 @@ TEST_F(MemoDialogs, TagWordsStylesAndTheAlarmEntry) {
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_TAG_WORD)));
         Type(d, IDC_TAG_WORD, "a,b");
         EXPECT_EQ(ListLine(d, IDC_TAG_LIST, 3), "a_b");
-        SendDlgItemMessageA(d, IDC_TAG_BOLD, BM_CLICK, 0, 0);
-        SendDlgItemMessageA(d, IDC_TAG_STRIKE, BM_CLICK, 0, 0);
+        SendDlgItemMessageW(d, IDC_TAG_BOLD, BM_CLICK, 0, 0);
+        SendDlgItemMessageW(d, IDC_TAG_STRIKE, BM_CLICK, 0, 0);
         Pick(d, IDC_TAG_LIST, 4);
         EXPECT_EQ(IsDlgButtonChecked(d, IDC_TAG_BOLD), static_cast<UINT>(BST_UNCHECKED));
         Press(d, IDOK);

@@ -1,8 +1,8 @@
 // The memo search dialog driven as a user would, over real year memo files: its template and
 // columns, the empty keyword, a search (a tag word, a line break, a day April lacks, a year
 // without a file between two with one), sorting by a header click with the selection following
-// its row, Copy as OEM text in the order shown, a search without hits, and the columns' sort
-// direction kept into the next opening.
+// its row, Copy as OEM and Unicode text in the order shown, a search without hits, and the
+// columns' sort direction kept into the next opening.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -17,6 +17,7 @@
 #include "app/process_state.h"
 #include "base/sjis.h"
 #include "base/win/owner_notes.h"
+#include "base/win/wide_text.h"
 #include "config/file_names.h"
 #include "config/tags.h"
 #include "memo/memo_store.h"
@@ -28,20 +29,20 @@ namespace {
 
 HWND ResultList(HWND d) { return GetDlgItem(d, IDC_SEARCH_RESULTS); }
 
-int RowCount(HWND d) { return static_cast<int>(SendMessageA(ResultList(d), LVM_GETITEMCOUNT, 0, 0)); }
+int RowCount(HWND d) { return static_cast<int>(SendMessageW(ResultList(d), LVM_GETITEMCOUNT, 0, 0)); }
 
 // The list as it shows itself: "date|text" a row.
 std::string Rows(HWND d) {
     std::string out;
     for (int row = 0; row < RowCount(d); ++row) {
         for (int column = 0; column < 2; ++column) {
-            char buf[300] = "";
-            LVITEMA item = {};
+            wchar_t buf[300] = L"";
+            LVITEMW item = {};
             item.iSubItem = column;
             item.pszText = buf;
-            item.cchTextMax = sizeof buf;
-            SendMessageA(ResultList(d), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-            out += buf;
+            item.cchTextMax = static_cast<int>(std::size(buf));
+            SendMessageW(ResultList(d), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+            out += Sjis(buf);
             out += column == 0 ? "|" : "\n";
         }
     }
@@ -50,16 +51,16 @@ std::string Rows(HWND d) {
 
 // A click on a column's header, pressed and released at its middle.
 void ClickColumn(HWND d, int column) {
-    HWND header = reinterpret_cast<HWND>(SendMessageA(ResultList(d), LVM_GETHEADER, 0, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(ResultList(d), LVM_GETHEADER, 0, 0));
     RECT r = {};
-    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
+    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
     LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(header, WM_LBUTTONUP, 0, at);
+    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(header, WM_LBUTTONUP, 0, at);
 }
 
 int SelectedRow(HWND d) {
-    return static_cast<int>(SendMessageA(ResultList(d), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(SendMessageW(ResultList(d), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 // The control that has the keyboard focus in the dialog's thread.
@@ -81,27 +82,36 @@ std::string OemTextOnClipboard() {
     return text;
 }
 
+// What other programs paste.
+std::wstring UnicodeTextOnClipboard() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return L"(not open)";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) text = p;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
 class SearchDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ResetProcessState();
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
         InitCommonControlsEx(&classes);
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        std::snprintf(dir_, sizeof dir_, "%stessel_search_dialog_%lu_%lu", temp, GetCurrentProcessId(), GetTickCount());
-        CreateDirectoryA(dir_, nullptr);
+        std::snprintf(dir_, sizeof dir_, "%s", FreshTempFolder("tessel_search_dialog").c_str());
         std::snprintf(g_files.memoPath, sizeof g_files.memoPath, "%s\\s_memo.ini", dir_);
         std::snprintf(g_files.yearMemoBase, sizeof g_files.yearMemoBase, "%s\\s_memo", dir_);
         SetMemoFiles(g_files);
         CopyField(g_tags[1].word, sizeof g_tags[1].word, "[会議]");
-        owner_ = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        owner_ = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     void TearDown() override {
         DestroyWindow(owner_);
         for (const char* name : {"s_memo.ini", "s_memo2022.ini", "s_memo2024.ini"})
-            DeleteFileA((std::string(dir_) + "\\" + name).c_str());
-        RemoveDirectoryA(dir_);
+            DeleteFileW(Wide(std::string(dir_) + "\\" + name).c_str());
+        RemoveDirectoryW(Wide(dir_).c_str());
         ResetProcessState();
     }
     INT_PTR Open(const std::function<void(HWND)>& drive) {
@@ -130,9 +140,7 @@ TEST_F(SearchDialogTest, SearchSortCopyAndSearchAgain) {
                                   "2022/04/31|会議\n"
                                   "2022/03/31|朝会議  10:00 本社\n";
     INT_PTR result = Open([&](HWND d) {
-        char caption[64] = "";
-        GetWindowTextA(d, caption, sizeof caption);
-        EXPECT_STREQ(caption, "メモ検索");
+        EXPECT_EQ(WindowText(d), "メモ検索");
         RECT units = {0, 0, 273, 171}, client, window;
         MapDialogRect(d, &units);
         GetClientRect(d, &client);
@@ -141,26 +149,26 @@ TEST_F(SearchDialogTest, SearchSortCopyAndSearchAgain) {
         GetWindowRect(d, &window);
         EXPECT_NEAR((window.left + window.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);  // centred
         EXPECT_NEAR((window.top + window.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
-        EXPECT_EQ(GetWindowLongA(ResultList(d), GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
-        EXPECT_TRUE(SendMessageA(ResultList(d), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+        EXPECT_EQ(GetWindowLongW(ResultList(d), GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
+        EXPECT_TRUE(SendMessageW(ResultList(d), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
         const char* titles[] = {"日付", "メモ"};
         // The date column holds a whole date in the list's font with its margins (at least 70
         // pixels); the memo column is 370.
         int dateWidth = static_cast<int>(
-            SendMessageA(ResultList(d), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>("2026/12/31")));
+            SendMessageW(ResultList(d), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(L"2026/12/31")));
         const int widths[] = {std::max(70, dateWidth + 16), 370};
         for (int c = 0; c < 2; ++c) {
-            char title[32] = "";
-            LVCOLUMNA column = {};
+            wchar_t title[32] = L"";
+            LVCOLUMNW column = {};
             column.mask = LVCF_TEXT | LVCF_WIDTH;
             column.pszText = title;
-            column.cchTextMax = sizeof title;
-            SendMessageA(ResultList(d), LVM_GETCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
-            EXPECT_STREQ(title, titles[c]);
+            column.cchTextMax = static_cast<int>(std::size(title));
+            SendMessageW(ResultList(d), LVM_GETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+            EXPECT_EQ(Sjis(title), titles[c]);
             EXPECT_EQ(column.cx, widths[c]);
         }
         // The list shortens a text whose width and margins do not fit its column.
-        EXPECT_GE(SendMessageA(ResultList(d), LVM_GETCOLUMNWIDTH, 0, 0), dateWidth + 12);
+        EXPECT_GE(SendMessageW(ResultList(d), LVM_GETCOLUMNWIDTH, 0, 0), dateWidth + 12);
         EXPECT_EQ(Text(d, IDC_SEARCH_FIND), "検索");
         EXPECT_EQ(Text(d, IDC_SEARCH_COPY), "コピー(&C)");
         EXPECT_EQ(Text(d, IDCANCEL), "キャンセル");
@@ -171,7 +179,7 @@ TEST_F(SearchDialogTest, SearchSortCopyAndSearchAgain) {
         EXPECT_EQ(Text(d, IDC_SEARCH_STATUS), "キーワードを指定してください");
         EXPECT_EQ(FocusOf(d), GetDlgItem(d, IDC_SEARCH_KEYWORD));
 
-        SetDlgItemTextA(d, IDC_SEARCH_KEYWORD, "会議");
+        SetItemText(d, IDC_SEARCH_KEYWORD, "会議");
         Click(d, IDC_SEARCH_FIND);
         EXPECT_EQ(Text(d, IDC_SEARCH_STATUS), "4件見つかりました");
         EXPECT_EQ(Rows(d), found);
@@ -179,9 +187,9 @@ TEST_F(SearchDialogTest, SearchSortCopyAndSearchAgain) {
 
         // The first click on a column sorts it descending, the next ascending; ASCII letters
         // compare folded, so "b" (42) comes after a blank and before any double-byte lead.
-        LVITEMA select = {};
+        LVITEMW select = {};
         select.state = select.stateMask = LVIS_SELECTED;
-        SendMessageA(ResultList(d), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
+        SendMessageW(ResultList(d), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
         ClickColumn(d, 1);
         EXPECT_EQ(Rows(d), "2022/03/31|朝会議  10:00 本社\n"
                            "2022/04/31|会議\n"
@@ -194,16 +202,18 @@ TEST_F(SearchDialogTest, SearchSortCopyAndSearchAgain) {
         Click(d, IDC_SEARCH_COPY);
         EXPECT_EQ(Text(d, IDC_SEARCH_STATUS), "検索結果をクリップボードにコピーしました");
         EXPECT_EQ(GetClipboardOwner(), owner_);
-        EXPECT_EQ(OemTextOnClipboard(), "2024/01/10\t Budget 会議\r\n"
-                                        "2024/12/01\tb会議\r\n"
-                                        "2022/04/31\t会議\r\n"
-                                        "2022/03/31\t朝会議  10:00 本社\r\n");
+        const std::string copied = "2024/01/10\t Budget 会議\r\n"
+                                   "2024/12/01\tb会議\r\n"
+                                   "2022/04/31\t会議\r\n"
+                                   "2022/03/31\t朝会議  10:00 本社\r\n";
+        EXPECT_EQ(OemTextOnClipboard(), copied);
+        EXPECT_EQ(UnicodeTextOnClipboard(), Wide(copied));
 
         ClickColumn(d, 1);  // descending again, and so left for the next dialog
         EXPECT_EQ(Rows(d).substr(0, 11), "2022/03/31|");
 
         // Letter case counts: "ab" finds nothing of "AB"; the rows found before are gone.
-        SetDlgItemTextA(d, IDC_SEARCH_KEYWORD, "ab");
+        SetItemText(d, IDC_SEARCH_KEYWORD, "ab");
         Click(d, IDC_SEARCH_FIND);
         EXPECT_EQ(Text(d, IDC_SEARCH_STATUS), "該当するメモは見つかりませんでした");
         EXPECT_EQ(RowCount(d), 0);
@@ -214,7 +224,7 @@ TEST_F(SearchDialogTest, SearchSortCopyAndSearchAgain) {
 
     // The memo column was left descending: in the next dialog its first click sorts ascending.
     Open([&](HWND d) {
-        SetDlgItemTextA(d, IDC_SEARCH_KEYWORD, "会議");
+        SetItemText(d, IDC_SEARCH_KEYWORD, "会議");
         Click(d, IDC_SEARCH_FIND);
         EXPECT_EQ(Rows(d), found);  // found in date order, whatever the last sort was
         ClickColumn(d, 1);
@@ -228,7 +238,7 @@ std::vector<LPARAM> g_shownDays;  // the kNoteShowDay notes the owner took
 
 LRESULT CALLBACK NoteOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DIALOG_NOTE && wParam == kNoteShowDay) g_shownDays.push_back(lParam);
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // A double click on a hit tells the calendar which day to show; the dialog stays for the next.
@@ -239,7 +249,7 @@ TEST_F(SearchDialogTest, DoubleClickOnAHitTellsTheOwnerItsDay) {
     g_shownDays.clear();
     SearchDialog dialog = {owner, g_files.memoPath, &g_tags};
     DriveDialog("メモ検索", [&] { return OpenSearchDialog(owner, &dialog); }, [&](HWND d) {
-        SetDlgItemTextA(d, IDC_SEARCH_KEYWORD, "会議");
+        SetItemText(d, IDC_SEARCH_KEYWORD, "会議");
         Click(d, IDC_SEARCH_FIND);
         ASSERT_EQ(RowCount(d), 2);
         ClickColumn(d, 0);  // descending: 2024/12/01 first
@@ -247,12 +257,12 @@ TEST_F(SearchDialogTest, DoubleClickOnAHitTellsTheOwnerItsDay) {
         for (int row : {0, 1}) {
             RECT r = {};
             r.left = LVIR_LABEL;
-            SendMessageA(ResultList(d), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+            SendMessageW(ResultList(d), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
             LPARAM at = MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2);
-            SendMessageA(ResultList(d), WM_LBUTTONDOWN, MK_LBUTTON, at);
-            SendMessageA(ResultList(d), WM_LBUTTONUP, 0, at);
-            SendMessageA(ResultList(d), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-            SendMessageA(ResultList(d), WM_LBUTTONUP, 0, at);
+            SendMessageW(ResultList(d), WM_LBUTTONDOWN, MK_LBUTTON, at);
+            SendMessageW(ResultList(d), WM_LBUTTONUP, 0, at);
+            SendMessageW(ResultList(d), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+            SendMessageW(ResultList(d), WM_LBUTTONUP, 0, at);
         }
         EXPECT_TRUE(IsWindowVisible(d));
         Press(d, IDCANCEL);

@@ -26,14 +26,14 @@ int g_changes = 0;               // change signals
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) g_commands.push_back(wParam);
     if (message == WM_SETTINGS_CHANGED) ++g_changes;
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 void Pump() {
     MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&m);
-        DispatchMessageA(&m);
+        DispatchMessageW(&m);
     }
 }
 
@@ -60,7 +60,7 @@ protected:
         session.kept = g_app;
         session.work = g_app;
         MakeWorkFonts(&session);
-        page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS_DESIGN), frame,
+        page = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS_DESIGN), frame,
                                   DesignPageProc, reinterpret_cast<LPARAM>(&session));
         ASSERT_NE(page, nullptr);
         session.pages[kDesignPage] = page;
@@ -73,12 +73,12 @@ protected:
     }
     // Selects only entry index of a place list, as a click does.
     void SelectOnly(int list, int index) {
-        SendDlgItemMessageA(page, list, LB_SETSEL, FALSE, -1);
-        SendDlgItemMessageA(page, list, LB_SETSEL, TRUE, index);
-        SendMessageA(page, WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
+        SendDlgItemMessageW(page, list, LB_SETSEL, FALSE, -1);
+        SendDlgItemMessageW(page, list, LB_SETSEL, TRUE, index);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
     }
     bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
-    bool Shown(int id) { return (GetWindowLongA(GetDlgItem(page, id), GWL_STYLE) & WS_VISIBLE) != 0; }
+    bool Shown(int id) { return (GetWindowLongW(GetDlgItem(page, id), GWL_STYLE) & WS_VISIBLE) != 0; }
 
     Edition edition;
     std::string folder;
@@ -97,7 +97,7 @@ TEST_F(DesignPage, PlacesDrawnOnceOfferOnlyTheWeekdayColour) {
     EXPECT_TRUE(Enabled(IDC_DESIGN_TEXT_COLOUR_SATURDAY));
     EXPECT_EQ(Text(page, IDC_DESIGN_FONT_NAME), "ＭＳ Ｐゴシック 9pt");
     // The name is drawn in the place's own font.
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendDlgItemMessageA(page, IDC_DESIGN_FONT_NAME, WM_GETFONT, 0, 0)),
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendDlgItemMessageW(page, IDC_DESIGN_FONT_NAME, WM_GETFONT, 0, 0)),
               session.fonts[kFontHead].get());
 
     SelectOnly(IDC_DESIGN_BACK_PLACES, kBackBorder);
@@ -121,8 +121,8 @@ TEST_F(DesignPage, OpacitySliderStoresTheOppositeAndShowsPercent) {
     int changes = g_changes;
     HWND slider = GetDlgItem(page, IDC_DESIGN_OPACITY);
     for (int round = 0; round < 2; ++round) {
-        SendMessageA(slider, TBM_SETPOS, TRUE, 127);
-        SendMessageA(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 127), reinterpret_cast<LPARAM>(slider));
+        SendMessageW(slider, TBM_SETPOS, TRUE, 127);
+        SendMessageW(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 127), reinterpret_cast<LPARAM>(slider));
     }
     EXPECT_EQ(session.work.design.backs[kBackDay].opacity, 127);
     EXPECT_EQ(session.work.design.backs[kBackHead].opacity, 200);
@@ -138,8 +138,8 @@ TEST_F(DesignPage, ChoosingADesignReadsItAndAsksTheFrameToTest) {
     FillDesignPage(page, &session);
     EXPECT_EQ(ListText(page, IDC_DESIGN_CHOICE), "live");
 
-    int blueEntry = static_cast<int>(SendDlgItemMessageA(page, IDC_DESIGN_CHOICE, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                         reinterpret_cast<LPARAM>("blue")));
+    int blueEntry = static_cast<int>(SendDlgItemMessageW(page, IDC_DESIGN_CHOICE, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                         reinterpret_cast<LPARAM>(L"blue")));
     ASSERT_GE(blueEntry, 0);
     Choose(page, IDC_DESIGN_CHOICE, blueEntry);
     EXPECT_STREQ(session.work.settings.currentDesign, "blue");

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "base/win/wide_text.h"
 #include "config/edition.h"
 #include "config/key_names_win.h"
 #include "config/operations.h"
@@ -19,7 +20,7 @@ int g_changeSignals = 0;
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETTINGS_CHANGED) ++g_changeSignals;
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 class OperationPage : public ::testing::Test {
@@ -30,7 +31,7 @@ protected:
         session_.frame = CreateOwnerWindow("TesselOperationPageFrame", FrameProc);
         session_.work.settings.dayscrollUnit = 1;
         session_.bindings = CurrentBindings();
-        page_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS_OPERATION), session_.frame,
+        page_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS_OPERATION), session_.frame,
                                    OperationPageProc, reinterpret_cast<LPARAM>(&session_));
         session_.pages[kOperationPage] = page_;
     }
@@ -65,7 +66,7 @@ TEST_F(OperationPage, FillShowsTheHotkeyTheSwitchesAndEveryOperation) {
     EXPECT_TRUE(Checked(IDC_OPERATION_KEYASSIGN_ENABLE));
     EXPECT_FALSE(Checked(IDC_OPERATION_QUICKMEMO_ENABLE));
     EXPECT_EQ(Text(page_, IDC_OPERATION_DAYSCROLL_UNIT), "3");
-    ASSERT_EQ(SendDlgItemMessageA(page_, IDC_OPERATION_LIST, LB_GETCOUNT, 0, 0), kOperationCount);
+    ASSERT_EQ(SendDlgItemMessageW(page_, IDC_OPERATION_LIST, LB_GETCOUNT, 0, 0), kOperationCount);
     EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, 0),
               std::string("前月を表示\t") + KeyNameOf(33) + "\t" + kMouseActionNames[kMouseWheelForward]);
     EXPECT_EQ(session_.bindings.key[0], 33);
@@ -85,19 +86,20 @@ TEST_F(OperationPage, BindingCtrlXRewritesTheRowAndWaitsToBeKept) {
     EXPECT_EQ(ListText(page_, IDC_OPERATION_KEY), KeyNameOf(36));
     EXPECT_EQ(ListText(page_, IDC_OPERATION_MOUSE), "(なし)");
     Click(page_, IDC_OPERATION_KEY_CTRL);
-    int x = static_cast<int>(SendDlgItemMessageA(page_, IDC_OPERATION_KEY, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                 reinterpret_cast<LPARAM>(KeyNameOf('X').c_str())));
+    std::wstring xName = Wide(KeyNameOf('X'));
+    int x = static_cast<int>(SendDlgItemMessageW(page_, IDC_OPERATION_KEY, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                 reinterpret_cast<LPARAM>(xName.c_str())));
     Choose(page_, IDC_OPERATION_KEY, x);
     std::string row = std::string("今月を表示\tCtrl + ") + KeyNameOf('X') + "\t", bound = row + "(なし)";
     EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, home), bound);
-    EXPECT_EQ(SendDlgItemMessageA(page_, IDC_OPERATION_LIST, LB_GETCURSEL, 0, 0), home);
+    EXPECT_EQ(SendDlgItemMessageW(page_, IDC_OPERATION_LIST, LB_GETCURSEL, 0, 0), home);
     EXPECT_EQ(g_changeSignals, 3);
     Choose(page_, IDC_OPERATION_MOUSE, kMouseLeftDouble);
     EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, home), row + kMouseActionNames[kMouseLeftDouble]);
     Choose(page_, IDC_OPERATION_MOUSE, 0);
     EXPECT_EQ(g_operations[home].key, 36);  // in force only when kept
     // Without a selected row the boxes change no row.
-    SendDlgItemMessageA(page_, IDC_OPERATION_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendDlgItemMessageW(page_, IDC_OPERATION_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     Click(page_, IDC_OPERATION_KEY_SHIFT);
     EXPECT_EQ(ListLine(page_, IDC_OPERATION_LIST, home), bound);
     SetBindings(session_.bindings);
@@ -107,9 +109,9 @@ TEST_F(OperationPage, BindingCtrlXRewritesTheRowAndWaitsToBeKept) {
 TEST_F(OperationPage, ScrollUnitLabelAndButtonOrderFollowTheEdition) {
     ASSERT_NE(page_, nullptr);
     EXPECT_EQ(Text(page_, IDC_OPERATION_DAYSCROLL_LABEL), TESSEL_CLASSIC ? "行スクロール日数(&U)：" : "行スクロール数(&U)：");
-    bool shown = GetWindowLongA(GetDlgItem(page_, IDC_OPERATION_BUTTON_ORDER), GWL_STYLE) & WS_VISIBLE;
+    bool shown = GetWindowLongW(GetDlgItem(page_, IDC_OPERATION_BUTTON_ORDER), GWL_STYLE) & WS_VISIBLE;
     EXPECT_EQ(shown, !TESSEL_CLASSIC);
-    EXPECT_TRUE(GetWindowLongA(GetDlgItem(page_, IDC_OPERATION_LIST), GWL_STYLE) & LBS_USETABSTOPS);
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(page_, IDC_OPERATION_LIST), GWL_STYLE) & LBS_USETABSTOPS);
 }
 
 // The cursor rows say where the cursor goes, beside the arrow key of that side.

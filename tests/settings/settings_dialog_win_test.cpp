@@ -10,14 +10,13 @@
 
 #include <atomic>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/process_state.h"
 #include "app/settings_keeping.h"
 #include "base/win/owner_notes.h"
+#include "base/win/wide_text.h"
 #include "config/design.h"
 #include "config/edition.h"
 #include "config/file_names.h"
@@ -47,20 +46,15 @@ LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         if (g_ownerKeeps) KeepEditedSettings(reinterpret_cast<SettingsToKeep*>(lParam), g_files.programDir, '\\');
         return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+std::string FileText(const std::string& path) { return WholeFile(path); }
 
 // The page of the frame that holds control id.
 HWND PageWith(HWND frame, int id) {
-    for (HWND page = FindWindowExA(frame, nullptr, "#32770", nullptr); page;
-         page = FindWindowExA(frame, page, "#32770", nullptr))
+    for (HWND page = FindWindowExW(frame, nullptr, L"#32770", nullptr); page;
+         page = FindWindowExW(frame, page, L"#32770", nullptr))
         if (GetDlgItem(page, id)) return page;
     return nullptr;
 }
@@ -79,7 +73,7 @@ class SettingsDialogTest : public ::testing::Test {
         SetEdition(TESSEL_CLASSIC ? kClassicEdition : kLayeredEdition);
         folder_ = FreshTempFolder("tessel_settings");
         config_ = folder_ + "\\desk-calendar.ini";
-        std::ofstream(config_, std::ios::binary) << kConfig;
+        ASSERT_TRUE(PutWholeFile(config_, kConfig));
         // Named designs are looked for beside the program: here the test's folder.
         FormDataFileNames(CurrentEdition(), config_.c_str(), (folder_ + "\\desk-calendar.exe").c_str(), '\\',
                           &g_files);
@@ -110,7 +104,7 @@ std::vector<int> ControlsOutside(HWND page) {
     GetWindowRect(page, &area);
     std::vector<int> outside;
     for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (!(GetWindowLongA(c, GWL_STYLE) & WS_VISIBLE)) continue;
+        if (!(GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE)) continue;
         RECT r;
         GetWindowRect(c, &r);
         if (r.left < area.left || r.top < area.top || r.right > area.right || r.bottom > area.bottom)
@@ -128,8 +122,9 @@ bool WaitForPreview(int seen) {
 // Chooses the design list's entry named name, as the user does, and waits for the preview it
 // asks for. False when the list has no such entry.
 bool ChooseDesign(HWND design, const char* name) {
-    int entry = static_cast<int>(SendDlgItemMessageA(design, IDC_DESIGN_CHOICE, CB_FINDSTRINGEXACT,
-                                                     static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)));
+    std::wstring wideName = Wide(name);
+    int entry = static_cast<int>(SendDlgItemMessageW(design, IDC_DESIGN_CHOICE, CB_FINDSTRINGEXACT,
+                                                     static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wideName.c_str())));
     if (entry < 0) return false;
     int seen = g_previews;
     Choose(design, IDC_DESIGN_CHOICE, entry);
@@ -146,9 +141,9 @@ bool ChooseOrCancel(HWND d, HWND design, const char* name) {
 
 // A design file of that name in folder whose day numbers have their own colours.
 void WriteDesignFile(const std::string& folder, const char* name, const char* dayColours) {
-    std::ofstream(folder + "\\" + name + ".ini", std::ios::binary)
-        << "[TESSEL_DESIGN]\r\nNAME=" << name << "\r\n[CONFIG]\r\nCELL_WIDTH=80\r\n[FONTS]\r\nDAY_COLOR=" << dayColours
-        << "\r\n";
+    std::string text = std::string("[TESSEL_DESIGN]\r\nNAME=") + name + "\r\n[CONFIG]\r\nCELL_WIDTH=80\r\n" +
+                       "[FONTS]\r\nDAY_COLOR=" + dayColours + "\r\n";
+    ASSERT_TRUE(PutWholeFile(folder + "\\" + name + ".ini", text));
 }
 
 TEST_F(SettingsDialogTest, EveryPageFillsAndCollectsBackToTheSameSettingsInOneWrite) {
@@ -245,9 +240,9 @@ TEST_F(SettingsDialogTest, ABadEntryKeepsTheDialogOpenWithItsMessage) {
 TEST_F(SettingsDialogTest, TheLastTabChosenIsRememberedEvenAfterCancel) {
     EXPECT_EQ(IDCANCEL, Open([&](HWND d) {
         HWND tabs = GetDlgItem(d, IDC_SETTINGS_TABS);
-        SendMessageA(tabs, TCM_SETCURSEL, 2, 0);
+        SendMessageW(tabs, TCM_SETCURSEL, 2, 0);
         NMHDR note = {tabs, IDC_SETTINGS_TABS, static_cast<UINT>(TCN_SELCHANGE)};
-        SendMessageA(d, WM_NOTIFY, IDC_SETTINGS_TABS, reinterpret_cast<LPARAM>(&note));
+        SendMessageW(d, WM_NOTIFY, IDC_SETTINGS_TABS, reinterpret_cast<LPARAM>(&note));
         EXPECT_TRUE(IsWindowVisible(PageWith(d, IDC_OPERATION_LIST)));
         EXPECT_FALSE(IsWindowVisible(PageWith(d, IDC_DISPLAY_CALENDAR_TYPE)));
         Press(d, IDCANCEL);
@@ -277,9 +272,9 @@ TEST_F(SettingsDialogTest, EveryControlOfEveryPageIsInsideTheTabs) {
 
 // Selects only entry index of a place list, as a click does.
 void SelectPlace(HWND page, int list, int index) {
-    SendDlgItemMessageA(page, list, LB_SETSEL, FALSE, -1);
-    SendDlgItemMessageA(page, list, LB_SETSEL, TRUE, index);
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
+    SendDlgItemMessageW(page, list, LB_SETSEL, FALSE, -1);
+    SendDlgItemMessageW(page, list, LB_SETSEL, TRUE, index);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
 }
 
 // Choosing a text or background place counts as a change of the page: テスト and 適用 come on.
@@ -375,7 +370,7 @@ TEST_F(SettingsDialogTest, TheStandardDesignIsAlwaysThereToGoBackTo) {
 TEST_F(SettingsDialogTest, AUsersOwnStandardDesignKeepsItsName) {
     WriteDesignFile(folder_, "標準", "0000ff,0000ff,0000ff");
     const std::string users = FileText(folder_ + "\\標準.ini");
-    ASSERT_NE(users.find("NAME=標準"), std::string::npos) << "Japanese file names need the ja_JP.UTF-8 locale";
+    ASSERT_NE(users.find("NAME=標準"), std::string::npos) << "the file named in Japanese was not written";
     EXPECT_EQ(IDOK, Open([&](HWND d) {
         HWND design = PageWith(d, IDC_DESIGN_CHOICE);
         if (!ChooseOrCancel(d, design, "標準")) return;
