@@ -4,6 +4,7 @@
 #   wine.setup    starts the session (private Xvfb, prefix build/wine/prefix, persistent server)
 #   wine.<exe>    each Windows GoogleTest program, run as `env LC_ALL=ja_JP.UTF-8 wine <exe>`
 #   e2e.<name>    each end-to-end script tests/**/<name>_e2e.sh
+#   ….cp1252      each of them again with TESSEL_LOCALE=en_US.UTF-8 (code page 1252)
 #   wine.cleanup  stops the session
 # All of them run one at a time (RUN_SERIAL): they share one display and one prefix.
 #
@@ -15,7 +16,8 @@
 #       TESSEL_SOURCE_DIR  the repository; data/*.ini are the data files the programs ship
 #       TESSEL_TEST_TMP    a fresh, empty folder for this test alone
 #   - it copies the programs and the data files it needs into a folder under $TESSEL_TEST_TMP
-#     and runs them as `env LC_ALL=ja_JP.UTF-8 wine "$dir/desk-calendar.exe" ...` (code page 932);
+#     and runs them as `env LC_ALL=${TESSEL_LOCALE:-ja_JP.UTF-8} wine "$dir/desk-calendar.exe" ...`
+#     (code page 932, or 1252 in the .cp1252 runs);
 #   - it may use xdotool and import (ImageMagick) on $DISPLAY (1280x1024, no window manager);
 #   - it kills what it starts; exit 0 = pass, non-zero = fail. Programs still running when it
 #     ends are ended by the harness and named in the test's output.
@@ -32,14 +34,22 @@ add_test(NAME wine.cleanup COMMAND bash ${WINE_SESSION} stop)
 set_tests_properties(wine.cleanup PROPERTIES FIXTURES_CLEANUP wine RUN_SERIAL TRUE TIMEOUT 60
                      COST -100000)
 
-function(tessel_wine_test name)
+function(tessel_wine_test_in name locale)
   add_test(NAME ${name} COMMAND bash ${WINE_SESSION} e2e ${ARGN})
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED wine
     RUN_SERIAL TRUE
     TIMEOUT 600
     WORKING_DIRECTORY ${WIN_BUILD_DIR}
-    ENVIRONMENT "TESSEL_WIN_BUILD=${WIN_BUILD_DIR};TESSEL_SOURCE_DIR=${CMAKE_SOURCE_DIR};TESSEL_TEST_TMP=${WINE_TEST_TMP}/${name}")
+    ENVIRONMENT "TESSEL_WIN_BUILD=${WIN_BUILD_DIR};TESSEL_SOURCE_DIR=${CMAKE_SOURCE_DIR};TESSEL_TEST_TMP=${WINE_TEST_TMP}/${name};TESSEL_LOCALE=${locale}")
+endfunction()
+
+# Each Windows test runs twice: under the Japanese system locale (code page 932) as name, and
+# under an English one (code page 1252) as name.cp1252, for the calendar must be the same on any
+# Windows whatever its language setting.
+function(tessel_wine_test name)
+  tessel_wine_test_in(${name} ja_JP.UTF-8 ${ARGN})
+  tessel_wine_test_in(${name}.cp1252 en_US.UTF-8 ${ARGN})
 endfunction()
 
 # Registered from the sources, not from what is built: a Windows test program that failed to
@@ -59,5 +69,9 @@ foreach(script ${E2E_SCRIPTS})
   file(RELATIVE_PATH name ${CMAKE_SOURCE_DIR}/tests ${script})
   string(REGEX REPLACE "_e2e\\.sh$" "" name ${name})
   string(REPLACE "/" "." name ${name})
-  tessel_wine_test(e2e.${name} ${script})
+  if(name STREQUAL "app.code_pages")
+    tessel_wine_test_in(e2e.${name} ja_JP.UTF-8 ${script})  # runs both code pages itself
+  else()
+    tessel_wine_test(e2e.${name} ${script})
+  endif()
 endforeach()

@@ -57,13 +57,15 @@ if [ ${#missing[@]} -gt 0 ]; then
     [ "$installed" = 0 ] || exit 1
 fi
 
-# Wine makes a file whose name holds Japanese (a design named 標準) only under this locale.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
+# Wine makes a file whose name holds Japanese (a design named 標準) only under a UTF-8 locale glibc
+# knows: ja_JP.UTF-8 for the runs under code page 932, en_US.UTF-8 for those under 1252.
+for want in ja_JP en_US; do
+    locale -a 2>/dev/null | grep -qix "$want.utf-\?8" && continue
     if [ "$(id -u)" != 0 ]; then
-        echo "Missing the ja_JP.UTF-8 locale. Make it as root with:" >&2
-        echo "    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8" >&2
+        echo "Missing the $want.UTF-8 locale. Make it as root with:" >&2
+        echo "    localedef -i $want -f UTF-8 $want.UTF-8" >&2
         exit 1
     fi
-    echo "Making the ja_JP.UTF-8 locale"
-    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 || exit 1
-fi
+    echo "Making the $want.UTF-8 locale"
+    localedef -i "$want" -f UTF-8 "$want.UTF-8" || exit 1
+done

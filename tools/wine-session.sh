@@ -15,7 +15,9 @@
 # (e.g. the user's own) and starts no Xvfb.
 #
 # Programs are run as `env LC_ALL=ja_JP.UTF-8 wine prog.exe`: that gives code page 932 for the
-# program without a glibc Japanese locale. Exporting LC_ALL in the shell would only add warnings.
+# program. Exporting LC_ALL in the shell would only add warnings. Scripts take the locale from
+# TESSEL_LOCALE when it is set: en_US.UTF-8 gives code page 1252, for the runs that show the
+# calendar is the same under another system code page.
 #
 # End-to-end script convention (tests/**/*_e2e.sh, registered by cmake/wine_tests.cmake):
 #   - run as `bash script` with the session's environment exported (DISPLAY, WINEPREFIX,
@@ -37,7 +39,7 @@ PREFIX=$STATE/prefix
 ENV_FILE=$STATE/session.env
 XVFB_PID_FILE=$STATE/xvfb.pid
 # Bump when the prefix set-up below changes, so kept prefixes are rebuilt.
-PREFIX_STAMP="tessel-prefix-3 $(wine --version 2>/dev/null)"
+PREFIX_STAMP="tessel-prefix-4 $(wine --version 2>/dev/null)"
 
 say() { echo "wine-session: $*" >&2; }
 
@@ -98,6 +100,30 @@ reg_add() {  # key value data  (under C.UTF-8, or the names' high bits are mangl
     env LC_ALL=C.UTF-8 wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f </dev/null >/dev/null 2>&1
 }
 
+# A LOGFONTW as the hex digits of a REG_BINARY value: height, weight and face name, the rest 0.
+logfont_hex() {  # height weight face
+    python3 - "$@" <<'PY'
+import struct, sys
+height, weight, face = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3]
+record = struct.pack('<5l8B', height, 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0)
+record += face.encode('utf-16-le').ljust(64, b'\0')[:64]
+print(record.hex())
+PY
+}
+
+# The system's UI fonts (captions, menus, message boxes) are Wine's own choice by locale: a
+# Japanese face under ja_JP, Tahoma without Japanese glyphs elsewhere. The calendar must look the
+# same under every system code page, so every locale gets the Japanese UI face.
+set_ui_fonts() {
+    local key='HKCU\Control Panel\Desktop\WindowMetrics' name weight
+    for name in CaptionFont SmCaptionFont MenuFont StatusFont MessageFont IconFont; do
+        weight=400
+        [ "$name" = CaptionFont ] && weight=700
+        env LC_ALL=C.UTF-8 wine reg add "$key" /v "$name" /t REG_BINARY /d "$(logfont_hex -11 $weight 'MS UI Gothic')" /f \
+            </dev/null >/dev/null 2>&1 || return 1
+    done
+}
+
 configure_prefix() {
     local key='HKCU\Software\Wine\Fonts\Replacements'
     reg_add "$key" 'ＭＳ Ｐゴシック' IPAPGothic &&
@@ -105,7 +131,8 @@ configure_prefix() {
     reg_add "$key" 'ＭＳ Ｐ明朝' IPAPMincho &&
     reg_add "$key" 'ＭＳ 明朝' IPAMincho &&
     reg_add "$key" 'MS UI Gothic' IPAPGothic &&
-    reg_add 'HKCU\Software\Wine\X11 Driver' Managed N || return 1
+    reg_add 'HKCU\Software\Wine\X11 Driver' Managed N &&
+    set_ui_fonts || return 1
     # Wine's own UI faces (Tahoma, Marlett for caption buttons) are not found otherwise.
     mkdir -p "$PREFIX/drive_c/windows/Fonts" &&
     cp -u /usr/share/wine/fonts/*.ttf "$PREFIX/drive_c/windows/Fonts/"
