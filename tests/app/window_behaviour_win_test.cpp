@@ -209,6 +209,33 @@ TEST(RunningWindow, QuickMemoTypedInJapaneseIsStoredInCodePage932) {
     EXPECT_EQ(0, calendar.Close());
 }
 
+// A character the memo files cannot hold, typed as its two UTF-16 units, is left out of the quick
+// memo and named in a message; the rest of what was typed is stored.
+TEST(RunningWindow, QuickMemoLeavesOutACharacterTheMemoFilesCannotHold) {
+    std::string config = WriteConfig(
+        "quick_unheld", "KEYASSIGN_ENABLE=1\r\nQUICKMEMO_ENABLE=1\r\nWIN_POS_X_1280=300\r\nWIN_POS_Y_1024=200\r\n");
+    DeleteFileW(Wide(YearMemoPath(config)).c_str());
+    RunningCalendar calendar(config);
+    HWND w = calendar.window();
+    ASSERT_NE(nullptr, w);
+    POINT cell = TodaysCell();
+    PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+    PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
+    for (wchar_t unit : std::wstring(L"会\U0001F600x")) PostMessageW(w, WM_CHAR, unit, 0);
+    HWND box = nullptr;
+    for (int i = 0; i < 200 && !box; ++i, Sleep(25)) box = FindWindowW(L"#32770", L"Tessel");
+    ASSERT_NE(nullptr, box) << "no message named the character";
+    std::wstring told = WideWindowText(GetDlgItem(box, 0xFFFF));
+    EXPECT_NE(told.find(L"「\U0001F600」(U+1F600)"), std::wstring::npos) << Sjis(told);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(10);
+    PostMessageW(w, WM_KEYDOWN, VK_RETURN, 0);
+    std::string stored;
+    for (int i = 0; i < 40 && stored.empty(); ++i, Sleep(50)) stored = TodaysMemo(config);
+    EXPECT_EQ(stored, "会x");
+    EXPECT_EQ(0, calendar.Close());
+}
+
 // Started with alarms off, then switched on in the settings with a longer look-ahead, tried with
 // テスト and kept with OK: the next minute's run announces the line that is now within reach.
 TEST(RunningWindow, AlarmsSwitchedOnInTheSettingsAnnounceWhatIsDue) {

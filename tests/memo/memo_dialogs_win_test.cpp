@@ -184,6 +184,36 @@ TEST_F(MemoDialogs, AppendModeAndASeriesThatStopsAtTheEndOf2099) {
     EXPECT_EQ(Memo(2099, 12, 31), "");
 }
 
+// A memo with a character the memo files cannot hold is refused by name at OK: nothing is stored
+// and the dialog stays open with what was typed, which then stores once the character is gone.
+TEST_F(MemoDialogs, OkRefusesACharacterTheMemoFilesCannotHold) {
+    DateMemoDialog dialog = {2026, 7, 15, DayNumberOf(2026, 6, 28), 35, false, 0, false,
+                             g_files.memoPath, colours_, false};
+    std::string told;
+    bool stillOpen = false;
+    std::string kept;
+    INT_PTR result = DriveDialog("日付メモ", [&] { return OpenDateMemoDialog(owner_, &dialog); }, [&](HWND d) {
+        TypeWide(d, IDC_DATE_MEMO_TEXT, L"会議 \U0001F600 9:30");
+        Press(d, IDOK);
+        HWND box = WaitForWindow("Tessel");
+        if (!box) return;
+        told = WindowText(GetDlgItem(box, 0xFFFF));
+        std::wstring wideTold = WideWindowText(GetDlgItem(box, 0xFFFF));
+        EXPECT_NE(wideTold.find(L"「\U0001F600」(U+1F600)"), std::wstring::npos) << told;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(10);
+        stillOpen = IsWindowVisible(d) != 0;
+        kept = Memo(2026, 7, 15);
+        Type(d, IDC_DATE_MEMO_TEXT, "会議 9:30");
+        Press(d, IDOK);
+    });
+    EXPECT_NE(told.find("メモに使えない文字です"), std::string::npos) << told;
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(kept, "");  // nothing was stored at the refused OK
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(Memo(2026, 7, 15), "会議 9:30");
+}
+
 TEST_F(MemoDialogs, EscapeStopsALongSeries) {
     RepeatList list = {{{9999, 0, 0}}, 1};
     ASSERT_TRUE(SaveRepeatList(g_files.memoPath, list));
