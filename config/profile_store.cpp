@@ -8,6 +8,7 @@
 // section too, so none of them comes back. Names match regardless of ASCII case.
 #include "config/profile_store.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -79,6 +80,7 @@ struct KeyEntry {
 };
 
 struct Section {
+    uint32_t headerLine = 0;
     uint32_t lastKeyLine = 0;  // where a new key goes after: the last key line, or the header
     NameMap<KeyEntry> keys;
     // Later lines of a key already there, in file order: unseen now, they would count once the
@@ -193,6 +195,7 @@ void Parse(ParsedFile& f) {
                 if (fresh) {
                     it->second = static_cast<uint32_t>(f.sections.size());
                     f.sections.emplace_back();
+                    f.sections.back().headerLine = lineNo;
                     f.sections.back().lastKeyLine = lineNo;
                     current = static_cast<int>(it->second);
                 } else {
@@ -292,8 +295,40 @@ void Forget(Store& st, const char* path) {
     if (it != st.files.end()) st.files.erase(it);
 }
 
+// The number a name spells in decimal digits alone, or -1.
+long NumberOf(std::string_view name) {
+    if (name.empty() || name.size() > 9) return -1;
+    long n = 0;
+    for (char c : name) {
+        if (c < '0' || c > '9') return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+// Where a new line goes in number order: the line to put it before, or UINT32_MAX for the place
+// it would go otherwise. among gives each candidate's name and line.
+template <typename Candidates>
+uint32_t BeforeGreater(long number, const Candidates& among) {
+    long best = -1;
+    uint32_t line = UINT32_MAX;
+    for (const auto& [name, at] : among) {
+        long n = NumberOf(name);
+        if (n > number && (best < 0 || n < best)) best = n, line = at;
+    }
+    return line;
+}
+
+// Whether removing entry (and its repeated lines) leaves its section with no line but its header.
+bool EmptiedBy(const ParsedFile& f, const Section& section, const KeyEntry& entry, const std::vector<uint32_t>& removed) {
+    for (uint32_t i = section.headerLine + 1; i <= section.lastKeyLine; ++i)
+        if (i != entry.line && std::find(removed.begin(), removed.end(), i) == removed.end()) return false;
+    (void)f;
+    return true;
+}
+
 // The file's text with the key's line replaced, removed or added (behind the section's last key,
-// or in a new section at the end).
+// or in a new section at the end; in number order when the edit asks for it).
 std::string Rewritten(const ParsedFile& f, std::string_view sec, std::string_view k, const KeyEntry* entry,
                       const ProfileEdit& change) {
     std::string line;
@@ -307,14 +342,34 @@ std::string Rewritten(const ParsedFile& f, std::string_view sec, std::string_vie
     auto s = f.sectionIndex.find(sec);
     std::string out;
     out.reserve(f.text.size() + line.size() + sec.size() + 8);
-    uint32_t insertAfter = UINT32_MAX;
-    if (!entry && s != f.sectionIndex.end()) insertAfter = f.sections[s->second].lastKeyLine;
+    uint32_t insertAfter = UINT32_MAX, insertBefore = UINT32_MAX, sectionBefore = UINT32_MAX, dropHeader = UINT32_MAX;
+    long keyNumber = change.numberOrder ? NumberOf(k) : -1, sectionNumber = change.numberOrder ? NumberOf(sec) : -1;
+    if (!entry && s != f.sectionIndex.end()) {
+        const Section& section = f.sections[s->second];
+        insertAfter = section.lastKeyLine;
+        if (keyNumber >= 0) {
+            std::vector<std::pair<std::string_view, uint32_t>> keys;
+            for (const auto& [name, key] : section.keys) keys.emplace_back(name, key.line);
+            insertBefore = BeforeGreater(keyNumber, keys);
+            if (insertBefore != UINT32_MAX) insertAfter = UINT32_MAX;
+        }
+    }
+    if (!entry && s == f.sectionIndex.end() && sectionNumber >= 0) {
+        std::vector<std::pair<std::string_view, uint32_t>> sections;
+        for (const auto& [name, index] : f.sectionIndex) sections.emplace_back(name, f.sections[index].headerLine);
+        sectionBefore = BeforeGreater(sectionNumber, sections);
+    }
     std::vector<uint32_t> removed;  // the repeated lines of a removed key, in file order
     if (entry && change.remove)
         for (const KeyEntry& r : f.sections[s->second].repeated)
             if (NameEq()(View(f, r.name), k)) removed.push_back(r.line);
+    if (entry && change.remove && sectionNumber >= 0 && EmptiedBy(f, f.sections[s->second], *entry, removed))
+        dropHeader = f.sections[s->second].headerLine;
     size_t nextRemoved = 0;
     for (uint32_t i = 0; i < f.lines.size(); ++i) {
+        if (i == insertBefore) out.append(line).append("\r\n");
+        if (i == sectionBefore) out.append("[").append(sec).append("]\r\n").append(line).append("\r\n");
+        if (i == dropHeader) continue;
         if (entry && entry->line == i) {
             if (!change.remove) out.append(line).append("\r\n");
         } else if (nextRemoved < removed.size() && removed[nextRemoved] == i) {
@@ -324,7 +379,8 @@ std::string Rewritten(const ParsedFile& f, std::string_view sec, std::string_vie
         }
         if (i == insertAfter) out.append(line).append("\r\n");
     }
-    if (!entry && s == f.sectionIndex.end()) out.append("[").append(sec).append("]\r\n").append(line).append("\r\n");
+    if (!entry && s == f.sectionIndex.end() && sectionBefore == UINT32_MAX)
+        out.append("[").append(sec).append("]\r\n").append(line).append("\r\n");
     return out;
 }
 

@@ -31,6 +31,12 @@ struct ProfileEdit {
     bool change = false;
     bool remove = false;
     std::string value;
+    // For files whose sections and keys are numbers (the memo year files: months and days): a new
+    // key goes before the first key of a greater number, a new section before the first section
+    // of a greater number, and a section a removal leaves without lines goes too. Such a file then
+    // holds the same bytes whatever order its values were written in, so two folders given the
+    // same memos (one typed, one synced) hold the same files.
+    bool numberOrder = false;
 };
 // A read-modify-write of one value under the file's lock, so that a value computed from the one
 // stored (an appended line) cannot lose what another process wrote in between. edit gets the

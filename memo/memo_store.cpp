@@ -115,6 +115,7 @@ MemoStoreResult EditStored(const Address& a, const std::function<std::string(std
     out.result = ProfileEditString(a.section, a.key, a.path.c_str(), [&](std::string_view current, bool) {
         std::string value = next(current);
         ProfileEdit edit;
+        edit.numberOrder = true;  // months and days in order, however the memos came
         if (value == current) return edit;
         out.before.assign(current);
         out.after = value;

@@ -202,6 +202,41 @@ TEST_F(ProfileTest, WriteOfNullValueDeletesTheKey) {
     EXPECT_FALSE(std::ifstream(other).good());  // removing from nothing creates nothing
 }
 
+// Numbered sections and keys asked to keep number order: any order of writing gives the same
+// file, a section emptied by removals goes, and what a hand put there is kept.
+TEST_F(ProfileTest, NumberOrderGivesTheSameBytesWhateverOrderTheWritesCameIn) {
+    auto put = [&](const std::string& path, const char* sec, const char* key, const char* value) {
+        return ProfileEditString(sec, key, path.c_str(), [&](std::string_view, bool) {
+            ProfileEdit e;
+            e.change = true;
+            e.remove = value == nullptr;
+            e.value = value ? value : "";
+            e.numberOrder = true;
+            return e;
+        }).ok();
+    };
+    std::string a = dir + "/a.ini", b = dir + "/b.ini";
+    for (auto [sec, key] : {std::pair{"12", "10"}, {"1", "5"}, {"12", "2"}, {"3", "1"}, {"12", "31"}, {"12", "3"}})
+        ASSERT_TRUE(put(a, sec, key, key));
+    for (auto [sec, key] : {std::pair{"12", "31"}, {"12", "3"}, {"3", "1"}, {"1", "5"}, {"12", "2"}, {"12", "10"}})
+        ASSERT_TRUE(put(b, sec, key, key));
+    EXPECT_EQ(Slurp(a), "[1]\r\n5=5\r\n[3]\r\n1=1\r\n[12]\r\n2=2\r\n3=3\r\n10=10\r\n31=31\r\n");
+    EXPECT_EQ(Slurp(b), Slurp(a));
+    // A month whose last memo goes leaves no header behind; one with a comment keeps it.
+    ASSERT_TRUE(put(a, "3", "1", nullptr));
+    EXPECT_EQ(Slurp(a), "[1]\r\n5=5\r\n[12]\r\n2=2\r\n3=3\r\n10=10\r\n31=31\r\n");
+    Spit(b, "[1]\r\n; mine\r\n5=5\r\n[X]\r\nK=v\r\n[12]\r\n20=x\r\n");
+    ASSERT_TRUE(put(b, "1", "5", nullptr));
+    ASSERT_TRUE(put(b, "12", "4", "y"));
+    ASSERT_TRUE(put(b, "5", "1", "z"));
+    EXPECT_EQ(Slurp(b), "[1]\r\n; mine\r\n[X]\r\nK=v\r\n[5]\r\n1=z\r\n[12]\r\n4=y\r\n20=x\r\n");
+    // Without it a new key still goes behind the last one.
+    ASSERT_TRUE(Write("12", "1", "w"));
+    EXPECT_EQ(Slurp(file), "[12]\r\n1=w\r\n");
+    ASSERT_TRUE(ProfileWriteString("1", "9", "v", b.c_str()));
+    EXPECT_EQ(Slurp(b), "[1]\r\n9=v\r\n; mine\r\n[X]\r\nK=v\r\n[5]\r\n1=z\r\n[12]\r\n4=y\r\n20=x\r\n");
+}
+
 // Found by fuzzing: a key written twice by hand came back with its second value once deleted.
 TEST_F(ProfileTest, DeletingAKeyTakesItsRepeatedLinesButNotThoseOfARepeatedSection) {
     Spit(file, "[S]\r\nK=1\r\nX=2\r\nk=3\r\n[T]\r\nK=4\r\n[s]\r\nK=5\r\n");

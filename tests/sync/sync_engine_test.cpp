@@ -86,17 +86,19 @@ class SyncEngine : public ::testing::Test {
 
 TEST_F(SyncEngine, TwoFoldersHoldTheSameFilesAndAnIdleSyncChangesNothing) {
     Folder a, b;
-    a.Set(2026, 12, 10, "10:00 \x89\xEF\x8B\x63\r\n\x94\x83\x82\xA2\x95\xA8");  // 会議, 買い物
-    a.Set(2026, 12, 11, "a\r\n\r\n  b\r\nc");  // blank lines kept
+    // Typed out of order: the files still come out the same as those the sync writes.
     a.Set(2027, 1, 1, "x");
+    a.Set(2026, 12, 11, "a\r\n\r\n  b\r\nc");  // blank lines kept
+    a.Set(2026, 12, 10, "10:00 \x89\xEF\x8B\x63\r\n\x94\x83\x82\xA2\x95\xA8");  // 会議, 買い物
+    a.Set(2026, 11, 30, "y");
     Synced first = Sync(a, url_);
     ASSERT_TRUE(first.outcome.ok()) << SyncFailureLine(first.outcome);
-    EXPECT_EQ(first.outcome.counts.sent, 6);
-    EXPECT_EQ(Server().StoredEvents(::testing::UnitTest::GetInstance()->current_test_info()->name()), 6);
+    EXPECT_EQ(first.outcome.counts.sent, 7);
+    EXPECT_EQ(Server().StoredEvents(::testing::UnitTest::GetInstance()->current_test_info()->name()), 7);
 
     Synced down = Sync(b, url_);
     ASSERT_TRUE(down.outcome.ok()) << SyncFailureLine(down.outcome);
-    EXPECT_EQ(down.outcome.counts.received, 6);
+    EXPECT_EQ(down.outcome.counts.received, 7);
     EXPECT_EQ(b.Year(2026), a.Year(2026));
     EXPECT_EQ(b.Year(2027), a.Year(2027));
     EXPECT_EQ(b.Get(2026, 12, 11), "a\r\n\r\n  b\r\nc");
@@ -129,6 +131,12 @@ TEST_F(SyncEngine, TwoFoldersHoldTheSameFilesAndAnIdleSyncChangesNothing) {
     Synced gone = Sync(b, url_);
     EXPECT_EQ(gone.outcome.counts.deletedLocal, 1);
     EXPECT_EQ(b.Year(2026), a.Year(2026));
+    // A month's last memo deleted: neither folder keeps its empty section.
+    a.Set(2026, 11, 30, "");
+    ASSERT_TRUE(Sync(a, url_).outcome.ok());
+    ASSERT_TRUE(Sync(b, url_).outcome.ok());
+    EXPECT_EQ(b.Year(2026), a.Year(2026));
+    EXPECT_EQ(a.Year(2026).find("[11]"), std::string::npos);
     (void)stateA;
 }
 
