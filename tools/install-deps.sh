@@ -58,8 +58,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Wine makes a file whose name holds Japanese (a design named 標準) only under a UTF-8 locale glibc
-# knows: ja_JP.UTF-8 for the runs under code page 932, en_US.UTF-8 for those under 1252.
-for want in ja_JP en_US; do
+# knows: ja_JP.UTF-8 for the runs under code page 932, en_US.UTF-8 for those under 1252 and
+# hi_IN.UTF-8 (a language Windows has no ANSI code page for) for those under 65001.
+for want in ja_JP en_US hi_IN; do
     locale -a 2>/dev/null | grep -qix "$want.utf-\?8" && continue
     if [ "$(id -u)" != 0 ]; then
         echo "Missing the $want.UTF-8 locale. Make it as root with:" >&2
