@@ -88,8 +88,8 @@ for exe in desk-calendar desk-calendar-classic; do
     run "$exe" ja_JP.UTF-8
     ja=$D/$exe-ja_JP.UTF-8
     check "$exe: the typed memo is stored as 932 under 932" "$(cat "$ja/stored")" "$want"
-    for other in "en_US.UTF-8 1252" "hi_IN.UTF-8 65001"; do
-        locale=${other% *} page=${other#* }
+    for setting in "en_US.UTF-8 1252" "hi_IN.UTF-8 65001"; do
+        locale=${setting% *} page=${setting#* }
         run "$exe" "$locale"
         o=$D/$exe-$locale
         same_picture "$exe: the month is the same under 932 and $page" "$ja/month.png" "$o/month.png"
