@@ -165,7 +165,7 @@ bool TakeEdit(HWND dialog, HolidayState* s, int id, int code, HolidayRule* rule,
             // The text shows in the day cells as a memo does: the rule keeps what it had, and
             // the edit shows that again before saying why.
             ShowKept(dialog, s, id, rule->text);
-            ShowMessage(dialog, CharacterNamed(c) + L" はメモに使えない文字です。", "Tessel", MB_OK | MB_ICONWARNING);
+            ShowMessage(dialog, UnheldMemoMessage(c), "Tessel", MB_OK | MB_ICONWARNING);
             return false;
         }
         ApplyRuleText(rule, Sjis(typed).c_str());

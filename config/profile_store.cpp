@@ -320,10 +320,9 @@ uint32_t BeforeGreater(long number, const Candidates& among) {
 }
 
 // Whether removing entry (and its repeated lines) leaves its section with no line but its header.
-bool EmptiedBy(const ParsedFile& f, const Section& section, const KeyEntry& entry, const std::vector<uint32_t>& removed) {
+bool EmptiedBy(const Section& section, const KeyEntry& entry, const std::vector<uint32_t>& removed) {
     for (uint32_t i = section.headerLine + 1; i <= section.lastKeyLine; ++i)
         if (i != entry.line && std::find(removed.begin(), removed.end(), i) == removed.end()) return false;
-    (void)f;
     return true;
 }
 
@@ -363,7 +362,7 @@ std::string Rewritten(const ParsedFile& f, std::string_view sec, std::string_vie
     if (entry && change.remove)
         for (const KeyEntry& r : f.sections[s->second].repeated)
             if (NameEq()(View(f, r.name), k)) removed.push_back(r.line);
-    if (entry && change.remove && sectionNumber >= 0 && EmptiedBy(f, f.sections[s->second], *entry, removed))
+    if (entry && change.remove && sectionNumber >= 0 && EmptiedBy(f.sections[s->second], *entry, removed))
         dropHeader = f.sections[s->second].headerLine;
     size_t nextRemoved = 0;
     for (uint32_t i = 0; i < f.lines.size(); ++i) {

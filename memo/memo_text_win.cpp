@@ -4,14 +4,7 @@
 
 namespace {
 constexpr char kCaption[] = "Tessel";
-
-std::wstring Utf16Of(char32_t c) {
-    if (c < 0x10000) return std::wstring(1, static_cast<wchar_t>(c));
-    return {static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10)), static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF))};
-}
 }  // namespace
-
-std::wstring UnheldMemoMessage(char32_t c) { return CharacterNamed(c) + L" はメモに使えない文字です。"; }
 
 bool RefuseUnheldMemo(HWND dialog, int id, std::wstring_view text) {
     char32_t c = FirstUnheld(text);

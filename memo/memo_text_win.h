@@ -7,9 +7,6 @@
 #include <string>
 #include <string_view>
 
-// The refusal: 「😀」(U+1F600) はメモに使えない文字です。
-std::wstring UnheldMemoMessage(char32_t c);
-
 // When text holds a character 932 cannot hold: says so over dialog, then puts the focus into edit
 // id of dialog with that character selected, and returns true. False, saying nothing, otherwise.
 bool RefuseUnheldMemo(HWND dialog, int id, std::wstring_view text);

@@ -31,13 +31,12 @@ while IFS= read -r hit; do
     report "A form: $hit"
 done < <(grep -nwFf "$names" "${files[@]}" /dev/null | grep -vE '^[^:]+:[0-9]+:\s*//' | cut -c1-160)
 
-for f in "${files[@]}"; do
+others=$(for f in "${files[@]}"; do
     [[ $f =~ $helpers ]] && continue
     grep -nE '\b(MultiByteToWideChar|WideCharToMultiByte)\b' "$f" | sed "s|^|conversion outside the helpers: $f:|"
     grep -nE '\bCP_(ACP|OEMCP|THREAD_ACP|MACCP)\b' "$f" | sed "s|^|the system's code page: $f:|"
     grep -nE '(std::|\b)(fopen|freopen|_fsopen|_open|_sopen|_stat|_stat64|_access|_unlink|_mkdir|_rmdir|_chdir|_findfirst|_popen)\s*\(' "$f" |
         grep -vE '^\s*[0-9]+:\s*//' | sed "s|^|narrow file name: $f:|"
-done | while IFS= read -r line; do echo "$line"; done >"$names.more"
-if [ -s "$names.more" ]; then cat "$names.more"; status=1; fi
-rm -f "$names.more"
+done)
+[ -n "$others" ] && report "$others"
 exit $status

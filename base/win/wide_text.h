@@ -27,8 +27,12 @@ char32_t FirstUnheld(std::wstring_view wide);
 // wide as 932 bytes with every character 932 cannot hold left out; the first of those, as a code
 // point, in *leftOut (0 when none was).
 std::string SjisHeld(std::wstring_view wide, char32_t* leftOut);
+// A code point as UTF-16 (a surrogate pair beyond the first 65536).
+std::wstring Utf16Of(char32_t c);
 // A character named for a message, as drawn and by its code point: 「😀」(U+1F600).
 std::wstring CharacterNamed(char32_t c);
+// The refusal of such a character in a text that shows as a memo: 「😀」(U+1F600) はメモに使えない文字です。
+std::wstring UnheldMemoMessage(char32_t c);
 
 // Window and dialog item texts.
 std::string WindowText(HWND window);
@@ -45,9 +49,6 @@ bool AppendMenuItem(HMENU menu, UINT flags, UINT_PTR id, std::string_view text);
 
 int ShowMessage(HWND owner, std::string_view text, std::string_view caption, UINT type);
 int ShowMessage(HWND owner, std::wstring_view text, std::string_view caption, UINT type);
-
-// A string resource of this program (empty when there is none).
-std::string ResourceString(UINT id);
 
 // File names are 932 inside too; these open them through the wide functions, so a folder named in
 // Japanese is found on any system.

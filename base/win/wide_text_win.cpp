@@ -41,11 +41,12 @@ std::wstring Wide(std::string_view sjis) {
 std::string Sjis(std::wstring_view wide) { return NarrowOf(kCalendarCodePage, wide); }
 
 namespace {
-bool Held(std::wstring_view one) {
+// Whether 932 holds every character of text (measured, not converted).
+bool Held(std::wstring_view text) {
+    if (text.empty()) return true;
     BOOL defaulted = FALSE;
-    char out[8];
-    int n = WideCharToMultiByte(kCalendarCodePage, WC_NO_BEST_FIT_CHARS, one.data(), static_cast<int>(one.size()), out,
-                                sizeof out, "?", &defaulted);
+    int n = WideCharToMultiByte(kCalendarCodePage, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                                nullptr, 0, "?", &defaulted);
     return n > 0 && !defaulted;
 }
 
@@ -63,7 +64,10 @@ char32_t CodePoint(std::wstring_view one) {
 }
 }  // namespace
 
+// Both look at each character alone only when the whole text is not held: a clipboard's or an
+// edit's text is mostly held, and one call for it is far cheaper than one a character.
 char32_t FirstUnheld(std::wstring_view wide) {
+    if (Held(wide)) return 0;
     for (size_t i = 0; i < wide.size();) {
         std::wstring_view one = wide.substr(i, CharacterLength(wide, i));
         if (!Held(one)) return CodePoint(one);
@@ -74,6 +78,7 @@ char32_t FirstUnheld(std::wstring_view wide) {
 
 std::string SjisHeld(std::wstring_view wide, char32_t* leftOut) {
     *leftOut = 0;
+    if (Held(wide)) return Sjis(wide);
     std::wstring kept;
     for (size_t i = 0; i < wide.size();) {
         std::wstring_view one = wide.substr(i, CharacterLength(wide, i));
@@ -84,19 +89,18 @@ std::string SjisHeld(std::wstring_view wide, char32_t* leftOut) {
     return Sjis(kept);
 }
 
-std::wstring CharacterNamed(char32_t c) {
-    std::wstring drawn;
-    if (c >= 0x10000) {
-        drawn += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-        drawn += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-        drawn += static_cast<wchar_t>(c);
-    }
-    wchar_t number[16];
-    std::swprintf(number, 16, L"(U+%04X)", static_cast<unsigned>(c));
-    return L"「" + drawn + L"」" + number;
+std::wstring Utf16Of(char32_t c) {
+    if (c < 0x10000) return std::wstring(1, static_cast<wchar_t>(c));
+    return {static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10)), static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF))};
 }
 
+std::wstring CharacterNamed(char32_t c) {
+    wchar_t number[16];
+    std::swprintf(number, 16, L"(U+%04X)", static_cast<unsigned>(c));
+    return L"「" + Utf16Of(c) + L"」" + number;
+}
+
+std::wstring UnheldMemoMessage(char32_t c) { return CharacterNamed(c) + L" はメモに使えない文字です。"; }
 std::wstring WideWindowText(HWND window) {
     int length = window ? GetWindowTextLengthW(window) : 0;
     if (length <= 0) return std::wstring();
@@ -137,13 +141,6 @@ int ShowMessage(HWND owner, std::wstring_view text, std::string_view caption, UI
 
 int ShowMessage(HWND owner, std::string_view text, std::string_view caption, UINT type) {
     return ShowMessage(owner, std::wstring_view(Wide(text)), caption, type);
-}
-
-std::string ResourceString(UINT id) {
-    const wchar_t* text = nullptr;
-    // Asked for a zero-length buffer, LoadStringW hands out the resource's own read-only text.
-    int n = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return n > 0 && text ? Sjis(std::wstring_view(text, static_cast<size_t>(n))) : std::string();
 }
 
 FILE* OpenFile(const char* path, const char* mode) {

@@ -25,18 +25,9 @@
 #include <vector>
 
 #include "base/win/wide_text.h"
+#include "tests/dialog_driver_win.h"
 
 namespace {
-
-std::string FreshFolder(const char* tag) {
-    wchar_t base[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, base);
-    char tail[MAX_PATH];
-    std::snprintf(tail, sizeof tail, "tessel_%s_%lu_%lu", tag, GetCurrentProcessId(), GetTickCount());
-    std::string dir = Sjis(base) + tail;
-    CreateDirectoryW(Wide(dir).c_str(), nullptr);
-    return dir;
-}
 
 // Why a comparison of 932 text with the system's profile functions says nothing here; empty
 // under code page 932.
@@ -153,7 +144,7 @@ struct Generator {
 class ProfileWin : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = FreshFolder("profile");
+        dir = FreshTempFolder("tessel_profile");
         ours = dir + "\\ours.ini";
         platform = dir + "\\platform.ini";
         ProfileStoreReset();
@@ -300,7 +291,7 @@ TEST(ProfileStoreWin, WriterChild) {
 }
 
 TEST(ProfileStoreWin, TwoProcessesWritingAtOnceLoseNothing) {
-    std::string path = FreshFolder("writers") + "\\w.ini";
+    std::string path = FreshTempFolder("tessel_writers") + "\\w.ini";
     constexpr int kKeys = 250;
     HANDLE go = CreateEventW(nullptr, TRUE, FALSE, L"tessel_writers_go");
     ASSERT_NE(go, nullptr);
@@ -337,7 +328,7 @@ TEST(ProfileStoreWin, TwoProcessesWritingAtOnceLoseNothing) {
 }
 
 TEST(ProfileStoreWin, ReadOnlyFileIsNeverReplaced) {
-    std::string path = FreshFolder("readonly") + "\\r.ini";
+    std::string path = FreshTempFolder("tessel_readonly") + "\\r.ini";
     ASSERT_TRUE(ProfileWriteString("S", "K", "old", path.c_str()));
     ASSERT_TRUE(SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY));
     WriteResult r = ProfileWriteString("S", "K", "new", path.c_str());
